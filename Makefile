@@ -1,0 +1,48 @@
+# make run   - install what is missing, build, start the program
+# make test  - install what is missing, build, run every test (display tests under Xvfb)
+# make bench - build and run the benchmarks
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+
+# Tests that open windows run under a private X server when there is no display.
+ifeq ($(strip $(DISPLAY)),)
+WITH_DISPLAY := xvfb-run -a -s "-screen 0 1280x1024x24"
+endif
+TEST_ENV := GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+
+.PHONY: all deps configure build run test test-unit-asan bench clean
+
+all: build
+
+deps:
+	@sh tools/install-deps.sh
+
+$(BUILD)/build.ninja $(BUILD)/Makefile:
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: deps
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/vellumark
+
+test: build test-unit-asan
+	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ctest --output-on-failure -j 2
+
+test-unit-asan: deps
+	@test -f $(ASAN_BUILD)/CMakeCache.txt || cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DVELLUMARK_SANITIZE=ON -DVELLUMARK_UNIT_ONLY=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests
+	cd $(ASAN_BUILD) && ctest -L unit --output-on-failure
+
+bench: build
+	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,129 @@
+#include "app/wx_user_prompts.h"
+
+#include <wx/colordlg.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/fontdlg.h>
+#include <wx/msgdlg.h>
+
+#include "render/font_coverage.h"
+
+namespace {
+
+wxString FromUtf8(const std::string& text) { return wxString::FromUTF8(text.c_str()); }
+
+long ButtonStyle(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::kYesNo:
+            return wxYES_NO;
+        case MessageButtons::kYesNoCancel:
+            return wxYES_NO | wxCANCEL;
+        case MessageButtons::kOkCancel:
+            return wxOK | wxCANCEL;
+        case MessageButtons::kOk:
+            break;
+    }
+    return wxOK;
+}
+
+long IconStyle(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::kInformation:
+            return wxICON_INFORMATION;
+        case MessageIcon::kQuestion:
+            return wxICON_QUESTION;
+        case MessageIcon::kWarning:
+            return wxICON_WARNING;
+        case MessageIcon::kError:
+            return wxICON_ERROR;
+        case MessageIcon::kNone:
+            break;
+    }
+    return wxICON_NONE;
+}
+
+}  // namespace
+
+WxUserPrompts::WxUserPrompts() {
+    customColors_.SetChooseFull(true);
+    for (int i = 0; i < wxColourData::NUM_CUSTOM; ++i) {
+        customColors_.SetCustomColour(i, *wxBLACK);
+    }
+}
+
+MessageAnswer WxUserPrompts::ShowMessage(wxWindow* owner, const std::string& text,
+                                         const std::string& caption, MessageButtons buttons,
+                                         MessageIcon icon) {
+    wxMessageDialog dialog(owner, FromUtf8(text), FromUtf8(caption),
+                           ButtonStyle(buttons) | IconStyle(icon));
+    // Japanese button labels whatever the desktop's locale.
+    dialog.SetYesNoCancelLabels(wxString::FromUTF8("はい(&Y)"), wxString::FromUTF8("いいえ(&N)"),
+                                wxString::FromUTF8("キャンセル"));
+    dialog.SetOKCancelLabels("OK", wxString::FromUTF8("キャンセル"));
+    switch (dialog.ShowModal()) {
+        case wxID_YES:
+            return MessageAnswer::kYes;
+        case wxID_NO:
+            return MessageAnswer::kNo;
+        case wxID_CANCEL:
+            return MessageAnswer::kCancel;
+        default:
+            return MessageAnswer::kOk;
+    }
+}
+
+FileAnswer WxUserPrompts::ChooseFile(wxWindow* owner, const FileRequest& request) {
+    long style = request.save ? wxFD_SAVE : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (request.save && request.overwritePrompt) {
+        style |= wxFD_OVERWRITE_PROMPT;
+    }
+    const wxFileName initial(FromUtf8(request.initialPath));
+    wxFileDialog dialog(owner, FromUtf8(request.title), initial.GetPath(), initial.GetFullName(),
+                        FromUtf8(request.wildcard), style);
+    dialog.SetFilterIndex(request.filterIndex);
+    FileAnswer answer;
+    if (dialog.ShowModal() != wxID_OK) {
+        return answer;
+    }
+    wxFileName chosen(dialog.GetPath());
+    if (!request.defaultExtension.empty() && !chosen.HasExt()) {
+        chosen.SetExt(FromUtf8(request.defaultExtension));
+    }
+    answer.ok = true;
+    answer.path = chosen.GetFullPath().utf8_string();
+    answer.filterIndex = dialog.GetFilterIndex();
+    return answer;
+}
+
+bool WxUserPrompts::ChooseColour(wxWindow* owner, unsigned char rgb[3]) {
+    customColors_.SetColour(wxColour(rgb[0], rgb[1], rgb[2]));
+    wxColourDialog dialog(owner, &customColors_);
+    const bool ok = dialog.ShowModal() == wxID_OK;
+    customColors_ = dialog.GetColourData();
+    if (ok) {
+        const wxColour chosen = customColors_.GetColour();
+        rgb[0] = chosen.Red();
+        rgb[1] = chosen.Green();
+        rgb[2] = chosen.Blue();
+    }
+    return ok;
+}
+
+FontAnswer WxUserPrompts::ChooseFont(wxWindow* owner, const FontRequest& request) {
+    wxFontData data;
+    if (!request.faceName.empty()) {
+        wxFont initial(wxFontInfo(12).FaceName(FromUtf8(request.faceName)).Italic(request.italic != 0));
+        data.SetInitialFont(initial);
+    }
+    wxFontDialog dialog(owner, data);
+    FontAnswer answer;
+    if (dialog.ShowModal() != wxID_OK) {
+        return answer;
+    }
+    const wxFont chosen = dialog.GetFontData().GetChosenFont();
+    answer.ok = true;
+    answer.faceName = chosen.GetFaceName().utf8_string();
+    answer.italic = chosen.GetStyle() == wxFONTSTYLE_ITALIC ? 1 : 0;
+    answer.charSet = FontFamilyCoversJapanese(answer.faceName) ? 128 : 0;
+    return answer;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The real pickers and message boxes of the platform.
+
+#include <wx/colourdata.h>
+
+#include "app/user_prompts.h"
+
+class WxUserPrompts : public UserPrompts {
+public:
+    WxUserPrompts();
+    MessageAnswer ShowMessage(wxWindow* owner, const std::string& text, const std::string& caption,
+                              MessageButtons buttons, MessageIcon icon) override;
+    FileAnswer ChooseFile(wxWindow* owner, const FileRequest& request) override;
+    bool ChooseColour(wxWindow* owner, unsigned char rgb[3]) override;
+    FontAnswer ChooseFont(wxWindow* owner, const FontRequest& request) override;
+
+private:
+    // The sixteen custom colours shared by every colour picker for the life of the process.
+    wxColourData customColors_;
+};

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <string_view>
+
+// True when an installed font of this family (UTF-8 name) has Japanese kana and kanji.
+bool FontFamilyCoversJapanese(std::string_view utf8Family);

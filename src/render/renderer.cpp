@@ -1,0 +1,244 @@
+#include "render/renderer.h"
+
+#include <GL/glu.h>
+
+#include <cmath>
+
+#include "render/shadow_matrix.h"
+
+namespace {
+
+void ApplyMaterial(const float diffuse[4], const float specular[4], const float ambient[4],
+                   float shininess) {
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
+}
+
+void ApplyTexturedMaterial() {
+    static const float kWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    ApplyMaterial(kWhite, kWhite, kWhite, 128.0f);
+}
+
+void ApplyObjectMaterial(const TextObject& object) {
+    ApplyMaterial(object.diffuse, object.specular, object.ambient, object.shininess);
+}
+
+void ApplyRotation(const TextObject& object) {
+    glRotatef(object.rotation[0], 1.0f, 0.0f, 0.0f);
+    glRotatef(object.rotation[1], 0.0f, 1.0f, 0.0f);
+    glRotatef(object.rotation[2], 0.0f, 0.0f, 1.0f);
+}
+
+}  // namespace
+
+void Renderer::ComputeEye(ViewState& view) {
+    const double d = view.eyeDistance;
+    const double e = view.elevation;
+    const double a = view.azimuth;
+    view.eye[1] = static_cast<float>(std::sin(-e) * d);
+    view.eye[0] = static_cast<float>(std::cos(-e) * std::sin(a) * d);
+    view.eye[2] = static_cast<float>(std::cos(-e) * std::cos(a) * d);
+}
+
+void Renderer::ApplyViewTransform() {
+    const ViewState& view = scene_.view;
+    glLoadIdentity();
+    gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.target[0], view.target[1],
+              view.target[2], 0.0, 1.0, 0.0);
+    glLightfv(GL_LIGHT0, GL_POSITION, scene_.light.position);
+}
+
+void Renderer::RenderScene(int finalImage) {
+    ComputeEye(scene_.view);
+    if (finalImage == 1) {
+        glClear(GL_ACCUM_BUFFER_BIT);
+        if (antialiasRunner_) {
+            antialiasRunner_();
+        }
+        return;
+    }
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    ApplyViewTransform();
+    for (int i = 0; i < 3; ++i) {
+        markerPosition_[i] = scene_.light.position[i];
+    }
+    if (scene_.view.showGuides == 1) {
+        const float* bg = scene_.backgroundColor;
+        DrawGuideLines(1.0f - bg[0], 1.0f - bg[1], 1.0f - bg[2]);
+    }
+    if (scene_.light.visible == 1) {
+        DrawLightMarker();
+    }
+    DrawAllObjects(0, 0);
+    if (scene_.shadow.enabled == 1) {
+        DrawShadows();
+    }
+}
+
+void Renderer::DrawShadows() {
+    PlanarShadowMatrix(frameShadowMatrix_, scene_.shadow.plane, scene_.light.position);
+    glPushMatrix();
+    glMultMatrixf(frameShadowMatrix_);
+    DrawAllObjects(0, 1);
+    glPopMatrix();
+}
+
+void Renderer::DrawAllObjects(GLenum mode, int shadowPass) {
+    for (const TextObject& object : scene_.objects) {
+        DrawTextObject(object, mode, shadowPass);
+    }
+}
+
+void Renderer::ApplyObjectTransform(const TextObject& object) const {
+    const float* p = object.position;
+    const float* s = object.scale;
+    glTranslatef(p[0], p[1], p[2]);
+    ApplyRotation(object);
+    glTranslatef(-(object.textWidth * s[0]) / 2.0f, -object.textBottom, 0.0f);
+    glScalef(s[0], s[1], 1.0f);
+}
+
+void Renderer::CallGlyphLists(const TextObject& object) const {
+    glPushAttrib(GL_LIST_BIT);
+    for (int32_t i = 0; i < object.glyphCount; ++i) {
+        glCallList(object.glyphLists[i]);
+    }
+    glPopAttrib();
+}
+
+void Renderer::DrawHighlightBox(const TextObject& object) const {
+    static const float kCorners[8][3] = {{-1, -1, -1}, {0, -1, -1}, {0, 0, -1}, {-1, 0, -1},
+                                         {-1, -1, 0},  {0, -1, 0},  {0, 0, 0},  {-1, 0, 0}};
+    static const int kEdges[12][2] = {{0, 1}, {1, 2}, {2, 3}, {4, 5}, {5, 6}, {6, 7},
+                                      {2, 6}, {0, 3}, {4, 7}, {3, 7}, {5, 1}, {4, 0}};
+    const float* s = object.scale;
+    const float width = object.textWidth * s[0];
+    glDisable(GL_LIGHTING);
+    glPushMatrix();
+    glColor4fv(guideDrawColor_);
+    glTranslatef(object.position[0], object.position[1], object.position[2]);
+    ApplyRotation(object);
+    glTranslatef(-width / 2.0f, 0.0f, 0.0f);
+    glScalef(-width, (object.textBottom - object.textHeight) * s[1], s[2]);
+    glBegin(GL_LINES);
+    for (const auto& edge : kEdges) {
+        glVertex3fv(kCorners[edge[0]]);
+        glVertex3fv(kCorners[edge[1]]);
+    }
+    glEnd();
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+}
+
+void Renderer::DrawTextObject(const TextObject& object, GLenum mode, int shadowPass) {
+    if (object.glyphCount == 0) {
+        return;
+    }
+    if (mode == GL_SELECT) {
+        glPushMatrix();
+        ApplyObjectTransform(object);
+        ApplyObjectMaterial(object);
+        glLoadName(static_cast<GLuint>(object.index));
+        CallGlyphLists(object);
+        glPopMatrix();
+        return;
+    }
+    const bool textured = object.texture != 0 && shadowPass == 0;
+    if (object.highlighted == 1 && shadowPass == 0) {
+        DrawHighlightBox(object);
+    }
+    if (textured) {
+        glBindTexture(GL_TEXTURE_2D, object.texture);
+        glEnable(GL_TEXTURE_2D);
+    }
+    glPushMatrix();
+    ApplyObjectTransform(object);
+    if (textured) {
+        ApplyTexturedMaterial();
+    } else if (shadowPass == 1) {
+        glDisable(GL_LIGHTING);
+        glColor4fv(shadowDrawColor_);
+    } else {
+        ApplyObjectMaterial(object);
+    }
+    CallGlyphLists(object);
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+    if (textured) {
+        glDisable(GL_TEXTURE_2D);
+    }
+}
+
+void Renderer::DrawGuideLines(float r, float g, float b) {
+    glPushMatrix();
+    glDisable(GL_LIGHTING);
+    glBegin(GL_LINES);
+    glColor4f(r, g, b, 1.0f);
+    glVertex3f(100.0f, 0.0f, 0.0f);
+    glVertex3f(-100.0f, 0.0f, 0.0f);
+    glVertex3f(0.0f, 100.0f, 0.0f);
+    glVertex3f(0.0f, -100.0f, 0.0f);
+    glVertex3f(0.0f, 0.0f, 100.0f);
+    glVertex3f(0.0f, 0.0f, -100.0f);
+    glEnd();
+    glEnable(GL_LIGHTING);
+    glPopMatrix();
+}
+
+void Renderer::DrawLightMarker() {
+    static const float kVertices[4][3] = {
+        {0.0f, 0.816f, 0.0f}, {0.0f, 0.0f, 0.577f}, {-0.5f, 0.0f, -0.289f}, {0.5f, 0.0f, -0.289f}};
+    static const int kFaces[4][3] = {{1, 2, 3}, {0, 2, 1}, {0, 1, 3}, {2, 0, 3}};
+    static const float kCornerColours[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    glDisable(GL_LIGHTING);
+    glPushMatrix();
+    glTranslated(markerPosition_[0], markerPosition_[1], markerPosition_[2]);
+    glRotated(180.0, 1.0, 0.0, 0.0);
+    glScaled(0.5, 0.5, 0.5);
+    glBegin(GL_TRIANGLES);
+    for (const auto& face : kFaces) {
+        for (int corner = 0; corner < 3; ++corner) {
+            glColor3fv(kCornerColours[corner]);
+            glVertex3fv(kVertices[face[corner]]);
+        }
+    }
+    glEnd();
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+}
+
+void Renderer::SetShadowDrawColor(const float rgb[3]) {
+    for (int i = 0; i < 3; ++i) {
+        shadowDrawColor_[i] = rgb[i];
+    }
+}
+
+void Renderer::SetGuideDrawColor(const float rgb[3]) {
+    for (int i = 0; i < 3; ++i) {
+        guideDrawColor_[i] = rgb[i];
+    }
+}
+
+void ResetSceneSettings(Scene& scene, Renderer& renderer) {
+    for (float& component : scene.backgroundColor) {
+        component = 1.0f;
+    }
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    for (int i = 0; i < 3; ++i) {
+        scene.guideColor[i] = 1.0f - scene.backgroundColor[i];
+    }
+    renderer.SetGuideDrawColor(scene.guideColor);
+    scene.shadow.enabled = 0;
+    scene.shadow.color[0] = scene.shadow.color[1] = scene.shadow.color[2] = 0.0f;
+    renderer.SetShadowDrawColor(scene.shadow.color);
+    const float groundPlane[4] = {0.0f, 1.0f, 0.0f, 0.0f};
+    for (int i = 0; i < 4; ++i) {
+        scene.shadow.plane[i] = groundPlane[i];
+    }
+    scene.light.position[0] = 0.0f;
+    scene.light.position[1] = 1.5f;
+    scene.light.position[2] = 1.5f;
+    scene.view.perspective = 1.0f;
+}

@@ -1,0 +1,54 @@
+#pragma once
+// Draws one frame of the scene into the back buffer of the current context; the caller swaps.
+
+#include <GL/gl.h>
+
+#include <functional>
+
+#include "scene/scene.h"
+
+class Renderer {
+public:
+    explicit Renderer(Scene& scene) : scene_(scene) {}
+
+    // finalImage 0: the interactive frame; 1: the antialiased render through the runner below.
+    void RenderScene(int finalImage);
+    // mode: GL_SELECT for the picking pass, 0 otherwise.
+    void DrawAllObjects(GLenum mode, int shadowPass);
+    void DrawTextObject(const TextObject& object, GLenum mode, int shadowPass);
+    void DrawGuideLines(float r, float g, float b);
+    void DrawLightMarker();
+    // The shadow pass of all objects through the shadow matrix of the current plane and light.
+    void DrawShadows();
+
+    void SetShadowDrawColor(const float rgb[3]);
+    void SetGuideDrawColor(const float rgb[3]);
+    // Runs the modal antialiased render, which leaves its average in the back buffer.
+    void SetAntialiasRunner(std::function<void()> runner) { antialiasRunner_ = std::move(runner); }
+
+    // Places the eye on its sphere about the origin from distance and angles.
+    static void ComputeEye(ViewState& view);
+    // Camera and light of the frame: identity, look-at, then the light fixed in world space.
+    void ApplyViewTransform();
+
+    Scene& scene() { return scene_; }
+    const float* shadowDrawColor() const { return shadowDrawColor_; }
+    const float* guideDrawColor() const { return guideDrawColor_; }
+    const double* markerPosition() const { return markerPosition_; }
+
+private:
+    void ApplyObjectTransform(const TextObject& object) const;
+    void DrawHighlightBox(const TextObject& object) const;
+    void CallGlyphLists(const TextObject& object) const;
+
+    Scene& scene_;
+    float shadowDrawColor_[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    float guideDrawColor_[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    double markerPosition_[3] = {0.0, 0.0, 0.0};
+    float frameShadowMatrix_[16] = {};
+    std::function<void()> antialiasRunner_;
+};
+
+// Scene-wide defaults (background, guide colour, shadow, plane, light direction, perspective);
+// the view, the objects, the marker and guide flags are left alone.
+void ResetSceneSettings(Scene& scene, Renderer& renderer);

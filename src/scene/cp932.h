@@ -1,0 +1,19 @@
+#pragma once
+// Code page 932 (Shift-JIS) at the edges: the model keeps CP932 bytes, the UI and the file
+// system speak UTF-8.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Lead byte of a double-byte CP932 character (0x81-0x9F, 0xE0-0xFC).
+inline bool IsDBCSLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// nullopt when the input holds a sequence the other side cannot represent.
+std::optional<std::string> Cp932ToUtf8(std::string_view cp932);
+std::optional<std::string> Utf8ToCp932(std::string_view utf8);
+
+// Longest prefix of at most maxBytes that does not split a double-byte character.
+std::string_view Cp932Prefix(std::string_view cp932, std::size_t maxBytes);

@@ -1,0 +1,73 @@
+#pragma once
+// One of the scene's 32 text-object slots: string, font, transform, material, and the GL
+// resources (one display list per character, an optional texture) that it alone owns.
+
+#include <cstdint>
+#include <string_view>
+
+// Per-glyph outline metrics in em units, laid out as the outline builder reports them.
+struct GlyphMetricsFloat {
+    float gmfBlackBoxX = 0.0f;
+    float gmfBlackBoxY = 0.0f;
+    struct {
+        float x = 0.0f;
+        float y = 0.0f;
+    } gmfptGlyphOrigin;
+    float gmfCellIncX = 0.0f;
+    float gmfCellIncY = 0.0f;
+};
+
+// "ＭＳ 明朝" in CP932.
+inline constexpr char kDefaultFaceName[] = "\x82\x6c\x82\x72 \x96\xbe\x92\xa9";
+inline constexpr uint8_t kShiftJisCharSet = 128;
+inline constexpr int kMaxGlyphs = 128;
+
+class TextObject {
+public:
+    TextObject();
+    ~TextObject();
+    TextObject(const TextObject&) = delete;
+    TextObject& operator=(const TextObject&) = delete;
+
+    // Deletes every glyph list one by one; the slot becomes free. Nothing else changes.
+    void FreeGlyphLists();
+    // Back to every default, releasing lists and texture; index stays.
+    void ResetObject();
+    void SetIndex(int32_t slot) { index = slot; }
+    // Stores at most 127 bytes; returns false when the text had to be cut.
+    bool SetText(std::string_view cp932);
+    void SetFont(std::string_view cp932FaceName, int32_t italicFlag, uint8_t characterSet);
+    void SetPosition(float x, float y, float z);
+    void SetRotation(float x, float y, float z);
+    void SetScale(float x, float y, float z);
+
+    bool IsLive() const { return glyphCount > 0; }
+    std::string_view Text() const;
+    std::string_view FaceName() const;
+    std::string_view TextureFile() const;
+    bool SetTextureFile(std::string_view cp932Path);
+
+    char text[128];
+    int32_t index = 0;
+    uint32_t lastList = 0;
+    int32_t glyphCount = 0;
+    uint32_t glyphLists[kMaxGlyphs] = {};
+    char faceName[64];
+    int32_t italic = 0;
+    uint8_t charSet = kShiftJisCharSet;
+    GlyphMetricsFloat glyphMetrics[kMaxGlyphs] = {};
+    float textBottom = 0.0f;
+    float position[3] = {0.0f, 0.0f, 0.0f};
+    float rotation[3] = {0.0f, 0.0f, 0.0f};
+    float scale[3] = {1.0f, 1.0f, 0.3f};
+    float textWidth = 0.0f;
+    float textHeight = 0.0f;
+    int32_t highlighted = 0;
+    int32_t touched = 0;
+    float diffuse[4] = {1.0f, 1.0f, 0.0f, 1.0f};
+    float specular[4] = {1.0f, 1.0f, 0.0f, 1.0f};
+    float ambient[4] = {1.0f, 1.0f, 0.0f, 1.0f};
+    float shininess = 20.0f;
+    uint32_t texture = 0;
+    char textureFile[256];
+};

@@ -1,0 +1,33 @@
+#!/bin/sh
+# Installs the Debian packages the build and the tests need, only those that are missing.
+set -eu
+
+PACKAGES="cmake g++ pkg-config ninja-build make
+libwxgtk3.2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+libfreetype-dev libfontconfig-dev
+fonts-ipafont-mincho fonts-ipafont-gothic fonts-ipaexfont
+libjpeg62-turbo-dev
+libgtest-dev libgmock-dev libbenchmark-dev
+xvfb xauth xdotool x11-utils imagemagick clang"
+
+missing=""
+for package in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+
+if [ -z "$missing" ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -eq 0 ]; then
+    as_root=""
+else
+    as_root="sudo"
+fi
+
+echo "Installing:$missing"
+$as_root env DEBIAN_FRONTEND=noninteractive apt-get update
+# shellcheck disable=SC2086
+$as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
