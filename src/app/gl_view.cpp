@@ -2,6 +2,8 @@
 
 #include <wx/dcclient.h>
 
+#include <cmath>
+
 GlView::GlView(wxWindow* parent, const wxGLAttributes& attributes)
     : wxGLCanvas(parent, attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                  wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS) {
@@ -9,6 +11,31 @@ GlView::GlView(wxWindow* parent, const wxGLAttributes& attributes)
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &GlView::OnPaint, this);
     Bind(wxEVT_SIZE, &GlView::OnSize, this);
+    for (const auto type :
+         {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_MOTION}) {
+        Bind(type, &GlView::OnMouse, this);
+    }
+}
+
+std::optional<ViewMouseEvent> ToViewMouseEvent(const wxMouseEvent& event, double scale) {
+    MouseAction action;
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_LEFT_DOWN) {
+        action = MouseAction::kLeftDown;
+    } else if (type == wxEVT_LEFT_UP) {
+        action = MouseAction::kLeftUp;
+    } else if (type == wxEVT_LEFT_DCLICK) {
+        action = MouseAction::kLeftDoubleClick;
+    } else if (type == wxEVT_RIGHT_DOWN) {
+        action = MouseAction::kRightDown;
+    } else if (type == wxEVT_MOTION) {
+        action = MouseAction::kMove;
+    } else {
+        return std::nullopt;
+    }
+    const wxPoint at = event.GetPosition();
+    return ViewMouseEvent{action, static_cast<int>(std::lround(at.x * scale)),
+                          static_cast<int>(std::lround(at.y * scale))};
 }
 
 void GlView::OnPaint(wxPaintEvent&) {
@@ -24,4 +51,15 @@ void GlView::OnSize(wxSizeEvent& event) {
         handler_->OnViewSize(size.x, size.y);
     }
     event.Skip();
+}
+
+void GlView::OnMouse(wxMouseEvent& event) {
+    // Left presses still give the canvas the focus.
+    event.Skip();
+    if (!handler_) {
+        return;
+    }
+    if (const auto record = ToViewMouseEvent(event, GetContentScaleFactor())) {
+        handler_->OnViewMouse(*record);
+    }
 }

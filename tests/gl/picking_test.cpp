@@ -1,0 +1,238 @@
+#include "render/picking.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include "render/projection.h"
+#include "render/renderer.h"
+#include "support/gl_window.h"
+
+namespace {
+
+// A glyph stand-in of plain triangles: a unit square facing +z at z = 0, its back face at
+// z = -0.1, then the pen advance of 1.
+GLuint MakeSquareList() {
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glBegin(GL_TRIANGLES);
+    glNormal3f(0, 0, 1);
+    glVertex3f(0, 0, 0);
+    glVertex3f(1, 0, 0);
+    glVertex3f(1, 1, 0);
+    glVertex3f(0, 0, 0);
+    glVertex3f(1, 1, 0);
+    glVertex3f(0, 1, 0);
+    glNormal3f(0, 0, -1);
+    glVertex3f(0, 0, -0.1f);
+    glVertex3f(1, 1, -0.1f);
+    glVertex3f(1, 0, -0.1f);
+    glVertex3f(0, 0, -0.1f);
+    glVertex3f(0, 1, -0.1f);
+    glVertex3f(1, 1, -0.1f);
+    glEnd();
+    glTranslatef(1, 0, 0);
+    glEndList();
+    return list;
+}
+
+struct ScreenPoint {
+    int x, y;  // y from the top, as mouse positions are
+};
+
+class Picking : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(window.ready());
+        InitRenderState();
+        ResetSceneSettings(scene, renderer);
+        SetLightColors();
+        ResetProjection(1, scene.backgroundColor, scene.view.perspective);
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            scene.objects[slot].SetIndex(slot);
+        }
+        square = MakeSquareList();
+    }
+    void TearDown() override {
+        for (TextObject& object : scene.objects) {
+            object.glyphCount = 0;  // the lists belong to this context and die with it
+        }
+        glDeleteLists(square, 1);
+    }
+
+    // A square whose face centre lies at (x, y, z); size scales it in x and y.
+    void PlaceSquare(int slot, float x, float y, float z, float size = 1.0f) {
+        TextObject& object = scene.objects[slot];
+        object.glyphLists[0] = square;
+        object.glyphCount = 1;
+        object.textWidth = 1.0f;
+        object.textHeight = 1.0f;
+        object.textBottom = 0.0f;
+        object.SetScale(size, size, 0.3f);
+        object.SetPosition(x, y - size / 2.0f, z);
+    }
+
+    // Where a world point lands in the frame just drawn.
+    ScreenPoint Project(float x, float y, float z) const {
+        GLdouble modelview[16], projection[16];
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        GLdouble wx = 0, wy = 0, wz = 0;
+        gluProject(x, y, z, modelview, projection, viewport, &wx, &wy, &wz);
+        return {static_cast<int>(wx), viewport[3] - static_cast<int>(wy)};
+    }
+
+    int PickAt(ScreenPoint p) { return PickObject(renderer, p.x, p.y); }
+
+    GlTestWindow window{160, 120};
+    Scene scene;
+    Renderer renderer{scene};
+    GLuint square = 0;
+};
+
+TEST_F(Picking, EachObjectIsHitWhereItIsDrawnAndBackgroundGivesNone) {
+    PlaceSquare(3, -2.0f, 0.0f, 0.0f);
+    PlaceSquare(7, 0.0f, 1.0f, 0.0f);
+    PlaceSquare(12, 2.0f, -1.0f, 0.0f);
+    renderer.RenderScene(0);
+    EXPECT_EQ(PickAt(Project(-2.0f, 0.0f, 0.0f)), 3);
+    EXPECT_EQ(PickAt(Project(0.0f, 1.0f, 0.0f)), 7);
+    EXPECT_EQ(PickAt(Project(2.0f, -1.0f, 0.0f)), 12);
+    EXPECT_EQ(PickAt({2, 2}), -1);
+    EXPECT_EQ(PickAt(Project(0.0f, -1.0f, 0.0f)), -1);
+    // Mouse y counts from the top: the mirror image of an object's point is empty.
+    const ScreenPoint upper = Project(0.0f, 1.0f, 0.0f);
+    EXPECT_EQ(PickAt({upper.x, window.height() - upper.y}), -1);
+    // Outside the view altogether.
+    EXPECT_EQ(PickAt({-50, -50}), -1);
+    EXPECT_EQ(PickAt({window.width() + 100, window.height() + 100}), -1);
+}
+
+TEST_F(Picking, NearerObjectWinsWhateverItsSlot) {
+    PlaceSquare(1, 0.0f, 0.0f, 0.0f);
+    PlaceSquare(8, 0.0f, 0.0f, 1.0f);
+    renderer.RenderScene(0);
+    const ScreenPoint centre = Project(0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(PickAt(centre), 8);
+    PlaceSquare(1, 0.0f, 0.0f, 1.0f);
+    PlaceSquare(8, 0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(PickAt(centre), 1);
+}
+
+TEST_F(Picking, EqualDepthsKeepTheLowerSlot) {
+    PlaceSquare(10, 0.0f, 0.0f, 0.0f);
+    PlaceSquare(4, 0.0f, 0.0f, 0.0f);
+    renderer.RenderScene(0);
+    EXPECT_EQ(PickAt(Project(0.0f, 0.0f, 0.0f)), 4);
+}
+
+TEST_F(Picking, AllThirtyTwoObjectsUnderThePointFitTheBuffer) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        PlaceSquare(slot, 0.0f, 0.0f, 0.02f * static_cast<float>(kSlotCount - slot));
+    }
+    renderer.RenderScene(0);
+    const ScreenPoint centre = Project(0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(PickAt(centre), 0);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        scene.objects[slot].position[2] = 0.02f * static_cast<float>(slot);
+    }
+    EXPECT_EQ(PickAt(centre), kSlotCount - 1);
+}
+
+TEST_F(Picking, ObjectBeyondTheFarPlaneOfPickingIsDrawnButNotPicked) {
+    // The eye is 5 units in front of the origin: 15.5 units away is drawn (far plane 75) only.
+    PlaceSquare(0, 0.0f, 0.0f, -10.5f, 3.0f);
+    renderer.RenderScene(0);
+    const ScreenPoint centre = Project(0.0f, 0.0f, -10.5f);
+    const GlTestWindow::Rgb drawn = window.Pixel(centre.x, centre.y);
+    EXPECT_FALSE(drawn.r > 250 && drawn.g > 250 && drawn.b > 250) << "not drawn at all";
+    EXPECT_EQ(PickAt(centre), -1);
+
+    PlaceSquare(0, 0.0f, 0.0f, -9.5f, 3.0f);
+    renderer.RenderScene(0);
+    EXPECT_EQ(PickAt(Project(0.0f, 0.0f, -9.5f)), 0);
+}
+
+TEST_F(Picking, LeavesMatricesAndRenderModeAsFound) {
+    PlaceSquare(2, 0.0f, 0.0f, 0.0f);
+    scene.view.azimuth = 0.3f;
+    scene.view.elevation = -0.2f;
+    renderer.RenderScene(0);
+    GLfloat modelview[16], projection[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+
+    EXPECT_EQ(PickAt(Project(0.0f, 0.0f, 0.0f)), 2);
+
+    GLfloat modelviewAfter[16], projectionAfter[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelviewAfter);
+    glGetFloatv(GL_PROJECTION_MATRIX, projectionAfter);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(modelview[i], modelviewAfter[i]) << i;
+        EXPECT_EQ(projection[i], projectionAfter[i]) << i;
+    }
+    GLint renderMode = 0, matrixMode = 0, projectionDepth = 0;
+    glGetIntegerv(GL_RENDER_MODE, &renderMode);
+    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projectionDepth);
+    EXPECT_EQ(renderMode, GL_RENDER);
+    EXPECT_EQ(matrixMode, GL_MODELVIEW);
+    EXPECT_EQ(projectionDepth, 1);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(Picking, UsesTheAspectOfTheCurrentViewport) {
+    // The drawn frame keeps the projection of the wider window; picking follows the viewport.
+    const GLint narrowWidth = window.width() / 2;
+    PlaceSquare(5, 1.2f, 0.0f, 0.0f, 0.3f);
+    renderer.RenderScene(0);
+    SetViewportToClient(narrowWidth, window.height());
+    const ScreenPoint drawnAt = Project(1.2f, 0.0f, 0.0f);
+
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluPerspective(kFieldOfViewDegrees, static_cast<double>(narrowWidth) / window.height(),
+                   kNearPlane, kPickFarPlane);
+    const ScreenPoint pickedAt = Project(1.2f, 0.0f, 0.0f);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+
+    ASSERT_GT(pickedAt.x - drawnAt.x, 10);
+    EXPECT_EQ(PickAt(pickedAt), 5);
+    EXPECT_EQ(PickAt(drawnAt), -1);
+}
+
+TEST(PickFrustum, MultipliesTheJitteredFrustumOntoTheCurrentMatrix) {
+    GlTestWindow window(100, 50);
+    ASSERT_TRUE(window.ready());
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glTranslatef(0.5f, -0.25f, 0.0f);
+    glScalef(2.0f, 2.0f, 1.0f);
+    GLfloat start[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, start);
+
+    PickPerspective(40.0, 2.0, 1.0, 15.0, 0.25, -0.5, 0.1, 0.2, 3.0);
+    GLfloat picked[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, picked);
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_PROJECTION);
+
+    const FrustumPlanes f = JitteredFrustum(PerspectiveFrustum(40.0, 2.0, 1.0, 15.0), 100, 50, 0.25,
+                                            -0.5, 0.1, 0.2, 3.0);
+    glLoadMatrixf(start);
+    glFrustum(f.left, f.right, f.bottom, f.top, f.zNear, f.zFar);
+    GLfloat expected[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, expected);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_NEAR(picked[i], expected[i], 1e-6) << i;
+    }
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+}  // namespace
