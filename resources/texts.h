@@ -8,6 +8,9 @@ namespace texts {
 inline constexpr char kTitlePrefix[] = "Vellumarkライター　version 5.00  ";
 inline constexpr char kNewSceneSuffix[] = "[新規作成]";
 inline constexpr char kOpenGlInitFailed[] = "OpenGL初期化失敗";
+// Shown with the help book's path on the next line.
+inline constexpr char kHelpBookMissing[] =
+    "ヘルプファイルが見つからないため、ヘルプを表示できません。";
 
 // ---- OpenGL context ----
 inline constexpr char kGetDcFailed[] = "Getting HDC Failed....";
@@ -22,8 +25,121 @@ inline constexpr char kCaptionErrorMixed[] = "Error";
 // ---- Glyph builder ----
 
 // ---- Commands and menus ----
+inline constexpr char kMenuFile[] = "ファイル(&F)";
+inline constexpr char kMenuNewScene[] = "新規作成(&N)";
+inline constexpr char kMenuOpen[] = "開く(&O)";
+inline constexpr char kMenuSaveAs[] = "名前を付けて保存(&A)";
+inline constexpr char kMenuSave[] = "上書き保存(&S)";
+inline constexpr char kMenuPreferences[] = "環境設定";
+inline constexpr char kMenuExit[] = "終了(&X)";
+inline constexpr char kMenuCapture[] = "キャプチャ(&C)";
+inline constexpr char kMenuCaptureScene[] = "現在のシーンをキャプチャ(&S)";
+inline constexpr char kMenuCaptureRegion[] = "領域を指定してキャプチャ(&R)";
+inline constexpr char kMenuEdit[] = "編集(&E)";
+inline constexpr char kMenuNewObject[] = "新規オブジェクトの作成(&N)　Ctrl+N";
+inline constexpr char kMenuSelectObject[] = "オブジェクトの選択(&S)        Ctrl+B";
+inline constexpr char kMenuLight[] = "光源のプロパティ(&L)";
+inline constexpr char kMenuShadow[] = "影のプロパティ(&S)";
+inline constexpr char kMenuTarget[] = "視点先の変更(&I)";
+inline constexpr char kMenuView[] = "表示(&V)";
+inline constexpr char kMenuResetView[] = "視点を元の位置に戻す(&R)　Ctrl+R";
+inline constexpr char kMenuGuideLines[] = "補助線を表示する(&S)        Ctrl+S";
+inline constexpr char kMenuPreview[] = "アンチエイリアス処理プレビュー(&A)";
+inline constexpr char kMenuZoomIn[] = "ズームイン(&I) 　                Ctrl+I";
+inline constexpr char kMenuZoomOut[] = "ズームアウト(&O)                Crtl+O";
+inline constexpr char kMenuHelp[] = "ヘルプ(&H)";
+inline constexpr char kMenuHelpContents[] = "目次(&C)      F1";
+inline constexpr char kMenuVersion[] = "バージョン情報(&A)";
+inline constexpr char kPopupEditText[] = "文字・文字列の編集(&E)";
+inline constexpr char kPopupDeleteObject[] = "このオブジェクトを削除(&D)";
+inline constexpr char kPopupColour[] = "色の変更(&C)";
+inline constexpr char kPopupFont[] = "フォントの変更(&F)";
+inline constexpr char kPopupPosition[] = "位置の入力(&P)";
+inline constexpr char kPopupSize[] = "大きさの入力(&S)";
+inline constexpr char kPopupRotation[] = "姿勢の入力(&A)";
+inline constexpr char kPopupLoadTexture[] = "テクスチャの読み込み(&T)";
+inline constexpr char kPopupDeleteTexture[] = "テクスチャの削除(&D)";
+inline constexpr char kTipNewObject[] = "文字・文字列の追加";
+inline constexpr char kTipCapture[] = "BMPファイルへ出力";
+inline constexpr char kTipPreview[] = "アンチエリアス処理プレビュー";
+inline constexpr char kTipEditText[] = "文字・文字列の編集";
+inline constexpr char kTipDeleteText[] = "文字・文字列の削除";
+inline constexpr char kTipColour[] = "色の変更";
+inline constexpr char kTipSize[] = "大きさの変更";
+inline constexpr char kTipPosition[] = "位置の変更";
+inline constexpr char kTipTilt[] = "傾きの変更";
+inline constexpr char kTipFont[] = "フォントの変更";
+inline constexpr char kTipTexture[] = "テクスチャの貼り付け";
+inline constexpr char kTipDeleteTexture[] = "テクスチャの削除";
+inline constexpr char kTipZoomIn[] = "ズームイン";
+inline constexpr char kTipZoomOut[] = "ズームアウト";
+inline constexpr char kTipGuideLines[] = "補助線の表示・非表示";
+inline constexpr char kTipShadow[] = "影のプロパティ";
+inline constexpr char kTipLight[] = "光源のプロパティ";
+inline constexpr char kTipHelp[] = "ヘルプの表示";
+inline constexpr char kObjectsFull[] = "オブジェクトはいっぱいです。";
+// %s: the object's text.
+inline constexpr char kDeleteObjectQuestion[] = "%s　を削除してよろしいですか？";
+inline constexpr char kDeleteObjectCaption[] = "削除の確認";
+inline constexpr char kUnsavedOnClose[] = "現在の編集状況は保存されていません。保存しますか？";
+inline constexpr char kUnsavedOnClear[] = "現在の編集状況はクリアされます。保存しますか？";
+inline constexpr char kFontNameNotStorable[] =
+    "このフォントは名前に使用できない文字を含んでいるため選べません。";
 
 // ---- Dialogs ----
+inline constexpr char kTextEntryCaption[] = "文字・文字列変更ダイアログ";
+inline constexpr char kTextEntryPrompt[] = "ここへテキストを入力してください。";
+inline constexpr char kTextEntryClose[] = "閉じる(&C)";
+inline constexpr char kTextEntryApply[] = "適用(&A)";
+inline constexpr char kTextEntryEmptyQuestion[] =
+    "何も入力されていません。\nオブジェクトを削除してよろしいですか？";
+inline constexpr char kConfirmCaption[] = "確認";
+// %s: the first character that cannot be stored.
+inline constexpr char kTextNotStorable[] =
+    "「%s」は使用できない文字です。\nこの文字を除いて入力し直してください。";
+inline constexpr char kAboutCaption[] = "バージョン情報";
+inline constexpr char kAboutProgram[] = "Vellumarkライター　version 5.00";
+inline constexpr char kAboutDescription[] = "3D文字ロゴ作成ツール";
+inline constexpr char kAboutOk[] = "OK";
+
+// Property dialogs (position, size, rotation, light, target, material, shadow)
+inline constexpr char kPropertyClose[] = "閉じる(&C)";
+inline constexpr char kPositionCaption[] = "位置の入力";
+inline constexpr char kScaleCaption[] = "拡大縮小（スケーリング）の入力";
+inline constexpr char kRotationCaption[] = "回転角度（姿勢）の入力";
+inline constexpr char kLightCaption[] = "光源のプロパティ";
+inline constexpr char kTargetCaption[] = "視点先の位置の入力";
+inline constexpr char kCoordinateX[] = "X軸座標";
+inline constexpr char kCoordinateY[] = "Y軸座標";
+inline constexpr char kCoordinateZ[] = "Z軸座標";
+inline constexpr char kDirectionX[] = "X軸方向";
+inline constexpr char kDirectionY[] = "Y軸方向";
+inline constexpr char kDirectionZ[] = "Z軸方向";
+inline constexpr char kAroundX[] = "X軸まわり";
+inline constexpr char kAroundY[] = "Y軸まわり";
+inline constexpr char kAroundZ[] = "Z軸まわり";
+inline constexpr char kShowLight[] = "光源を表示する。";
+inline constexpr char kParallelLight[] = "平行光源にする。";
+inline constexpr char kMaterialCaption[] = "色・材質の設定";
+inline constexpr char kRedComponent[] = "R（赤）";
+inline constexpr char kGreenComponent[] = "G（緑）";
+inline constexpr char kBlueComponent[] = "B（青）";
+inline constexpr char kDiffuseHeading[] = "拡散反射係数";
+inline constexpr char kDiffuseNote[] = "（表面の色）";
+inline constexpr char kSpecularHeading[] = "鏡面反射係数";
+inline constexpr char kSpecularNote[] = "（つややかさ）";
+inline constexpr char kAmbientHeading[] = "環境光";
+inline constexpr char kAmbientNote[] = "（光のない部分）";
+inline constexpr char kCreateColour[] = "色の作成";
+inline constexpr char kShadowCaption[] = "影のプロパティ";
+inline constexpr char kDrawShadow[] = "影を描画する。";
+inline constexpr char kShadowColour[] = "影の色";
+inline constexpr char kShadowPlane[] = "影が写る平面の平面方程式係数";
+inline constexpr char kPlaneA[] = "A =";
+inline constexpr char kPlaneB[] = "B =";
+inline constexpr char kPlaneC[] = "C =";
+inline constexpr char kPlaneD[] = "D =";
+inline constexpr char kShadowSeeHelp[] = "※詳しくはヘルプを参照してください。";
 
 // ---- Textures ----
 

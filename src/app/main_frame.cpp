@@ -1,11 +1,23 @@
 #include "app/main_frame.h"
 
+#include <wx/icon.h>
+#include <wx/menu.h>
 #include <wx/sizer.h>
 
+#include "app/accelerators.h"
+#include "app/command_dispatch.h"
+#include "app/command_ids.h"
+#include "app/help_book.h"
+#include "app/menus.h"
+#include "app/rubber_band.h"
+#include "app/toolbar.h"
 #include "render/projection.h"
 #include "resources/texts.h"
+#include "resources/toolbar/program_icon.xpm"
 
-std::string ComposeTitle(const std::string& suffix) { return texts::kTitlePrefix + suffix; }
+std::string ComposeTitle(const std::string& suffix) {
+    return texts::kTitlePrefix + suffix;
+}
 
 MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts)
     : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(texts::kTitlePrefix), wxDefaultPosition,
@@ -13,7 +25,9 @@ MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts)
       scene_(scene),
       settings_(settings),
       prompts_(prompts),
+      messages_(prompts, this),
       renderer_(scene) {
+    SetIcon(wxIcon(program_icon_xpm));
     renderContext_ = CreateRenderContext(this, settings_.antialias, prompts_);
     if (!renderContext_.IsValid()) {
         prompts_.ShowMessage(this, texts::kOpenGlInitFailed, texts::kTitlePrefix,
@@ -24,7 +38,13 @@ MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts)
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(renderContext_.canvas, 1, wxEXPAND);
     SetSizer(sizer);
+    objectMenu_.reset(CreateObjectMenu());
     SetTitle(wxString::FromUTF8(ComposeTitle(texts::kNewSceneSuffix)));
+    SetMenuBar(CreateMainMenuBar());
+    toolbar_ = CreateMainToolBar(*this);
+    DisableObjectButtons();
+    SetAcceleratorTable(CreateShortcutTable());
+    Bind(wxEVT_MENU, &MainFrame::OnCommand, this, ToWxId(kFirstCommandId), ToWxId(kLastCommandId));
 }
 
 MainFrame::~MainFrame() {
@@ -34,6 +54,13 @@ MainFrame::~MainFrame() {
         SetGpuResourceReleaser(nullptr);
         ReleaseRenderContext(renderContext_, this, prompts_);
     }
+}
+
+HelpBook& MainFrame::helpBook() {
+    if (!helpBook_) {
+        helpBook_ = std::make_unique<HelpBook>(this);
+    }
+    return *helpBook_;
 }
 
 bool MainFrame::MakeCurrent() {
@@ -49,6 +76,68 @@ void MainFrame::InvalidateView() {
     }
 }
 
+int MainFrame::ChooseFromObjectMenu(int x, int y) {
+    if (!renderContext_.canvas) {
+        return 0;
+    }
+    const wxPoint inFrame = ScreenToClient(renderContext_.canvas->ClientToScreen(wxPoint(x, y)));
+    const int chosen = GetPopupMenuSelectionFromUser(*objectMenu_, inFrame);
+    return IsCommandWxId(chosen) ? FromWxId(chosen) : 0;
+}
+
+void MainFrame::SetObjectButtons(bool enabled) {
+    for (const int command : kObjectButtonCommands) {
+        toolbar_->EnableTool(ToWxId(command), enabled);
+    }
+}
+
+void MainFrame::EnableObjectButtons() {
+    SetObjectButtons(true);
+}
+
+void MainFrame::DisableObjectButtons() {
+    SetObjectButtons(false);
+}
+
+void MainFrame::LockForRegionCapture() {
+    wxMenuBar* bar = GetMenuBar();
+    for (size_t position = 0; position < bar->GetMenuCount(); ++position) {
+        bar->EnableTop(position, false);
+    }
+    for (const ToolButton& button : kToolButtons) {
+        if (button.command != 0) {
+            toolbar_->EnableTool(ToWxId(button.command), false);
+        }
+    }
+}
+
+void MainFrame::UnlockAfterRegionCapture() {
+    wxMenuBar* bar = GetMenuBar();
+    for (size_t position = 0; position < bar->GetMenuCount(); ++position) {
+        bar->EnableTop(position, true);
+    }
+    for (const int command : kShellButtonCommands) {
+        toolbar_->EnableTool(ToWxId(command), true);
+    }
+}
+
+void MainFrame::ClearSelection() {
+    if (scene_.currentObject == -1) {
+        return;
+    }
+    ::ClearSelection(scene_);
+    DisableObjectButtons();
+    InvalidateView();
+}
+
+void MainFrame::OnCommand(wxCommandEvent& event) {
+    DispatchCommand(*this, FromWxId(event.GetId()));
+}
+
+bool MainFrame::EnsureViewReady() {
+    return viewReady_ ? MakeCurrent() : SetUpView();
+}
+
 bool MainFrame::SetUpView() {
     if (!MakeCurrent()) {
         return false;
@@ -58,8 +147,8 @@ bool MainFrame::SetUpView() {
     InitRenderState();
     glLightfv(GL_LIGHT0, GL_POSITION, scene_.light.position);
     SetLightColors();
-    const wxSize size = renderContext_.canvas->GetClientSize() *
-                        renderContext_.canvas->GetContentScaleFactor();
+    const wxSize size =
+        renderContext_.canvas->GetClientSize() * renderContext_.canvas->GetContentScaleFactor();
     SetViewportToClient(size.x, size.y);
     ResetProjection(1, scene_.backgroundColor, scene_.view.perspective);
     for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -76,8 +165,28 @@ void MainFrame::OnViewPaint() {
     if (!MakeCurrent()) {
         return;
     }
-    renderer_.RenderScene(0);
-    renderContext_.canvas->SwapBuffers();
+    renderer_.RenderScene(previewRequested == 1 ? 1 : 0);
+    if (capturePending == 1) {
+        // The capture reads the frame before it is swapped, so windows lying over the view
+        // cannot spoil it.
+        renderer_.RenderScene(settings_.antialias == 1 ? 1 : 0);
+        if (captureView) {
+            captureView(captureRect);
+        }
+        renderContext_.canvas->SwapBuffers();
+        capturePending = 0;
+        captureRect = ClientRect{};
+    } else {
+        if (rubberBand == 1) {
+            const wxSize size = renderContext_.canvas->GetClientSize() *
+                                renderContext_.canvas->GetContentScaleFactor();
+            DrawRubberBand(captureRect, size.x, size.y);
+        }
+        renderContext_.canvas->SwapBuffers();
+    }
+    if (previewRequested == 1) {
+        previewRequested = 0;
+    }
 }
 
 void MainFrame::OnViewSize(int width, int height) {

@@ -1,11 +1,19 @@
 #pragma once
-// The program's one top-level window: the view canvas, the GL context, and the shell's state.
+// The program's one top-level window: menus, toolbar, keys, the view canvas, the GL context, and
+// the shell's state that the commands, the mouse and the painting share.
 
 #include <wx/frame.h>
+#include <wx/menu.h>
+#include <wx/toolbar.h>
 
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
+#include "app/client_rect.h"
 #include "app/gl_view.h"
+#include "app/prompts_message_sink.h"
 #include "app/render_context.h"
 #include "app/user_prompts.h"
 #include "render/gl_resource_releaser.h"
@@ -13,11 +21,13 @@
 #include "scene/app_settings.h"
 #include "scene/scene.h"
 
+class HelpBook;
+
 // The caption: the title prefix followed by the suffix (UTF-8).
 std::string ComposeTitle(const std::string& suffix);
 
 class MainFrame : public wxFrame, private GlViewHandler {
-public:
+  public:
     MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts);
     ~MainFrame() override;
 
@@ -25,28 +35,64 @@ public:
     bool HasRenderContext() const { return renderContext_.IsValid(); }
     // True once the context is current and the fixed state, light and projection are set.
     bool IsViewReady() const { return viewReady_; }
+    // Does the view's set-up now if the canvas is already on screen; false when it is not.
+    bool EnsureViewReady();
 
     GlView* view() { return renderContext_.canvas; }
     Renderer& renderer() { return renderer_; }
     Scene& scene() { return scene_; }
     AppSettings& settings() { return settings_; }
     UserPrompts& prompts() { return prompts_; }
+    // Messages of the display-free layers, as message boxes owned by this window.
+    MessageSink& messages() { return messages_; }
+    wxToolBar* toolbar() { return toolbar_; }
+    wxMenu* objectMenu() { return objectMenu_.get(); }
+    HelpBook& helpBook();
+
     // Makes the context current on the canvas; false before the canvas is realised.
     bool MakeCurrent();
     // Redraws the whole view (no erase).
     void InvalidateView();
+    // Shows the object menu at (x, y) of the view; returns the command chosen, or 0.
+    int ChooseFromObjectMenu(int x, int y);
 
-private:
+    void EnableObjectButtons();
+    void DisableObjectButtons();
+    // While a region is dragged out nothing else may start: every menu and button is off.
+    void LockForRegionCapture();
+    // Gives back the menus and the buttons that do not need a picked object.
+    void UnlockAfterRegionCapture();
+    // Highlight off, no current object, object buttons greyed, view redrawn (when one was set).
+    void ClearSelection();
+
+    wxPoint dragAnchor{-1, -1};
+    int32_t regionArmed = 0;
+    int32_t rubberBand = 0;
+    int32_t capturePending = 0;
+    ClientRect captureRect;
+    int32_t previewRequested = 0;
+    // Kept between uses of the font picker.
+    FontRequest fontScratch;
+    // Writes the capture file while the frame to capture is still in the back buffer.
+    std::function<void(const ClientRect&)> captureView;
+
+  private:
     void OnViewPaint() override;
     void OnViewSize(int width, int height) override;
+    void OnCommand(wxCommandEvent& event);
     // The set-up done once the canvas exists on screen with its real size.
     bool SetUpView();
+    void SetObjectButtons(bool enabled);
 
     Scene& scene_;
     AppSettings& settings_;
     UserPrompts& prompts_;
+    PromptsMessageSink messages_;
     Renderer renderer_;
     GlResourceReleaser releaser_;
     RenderContext renderContext_;
+    wxToolBar* toolbar_ = nullptr;
+    std::unique_ptr<wxMenu> objectMenu_;
+    std::unique_ptr<HelpBook> helpBook_;
     bool viewReady_ = false;
 };

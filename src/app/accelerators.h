@@ -1,0 +1,17 @@
+#pragma once
+// The seven shortcut keys. Ctrl+B captures and Ctrl+S toggles the guide lines, whatever the menu
+// captions suggest: users of the program know them that way.
+
+#include <wx/accel.h>
+
+#include <array>
+
+struct ShortcutKey {
+    int flags;  // wxACCEL_*
+    int keyCode;
+    int command;
+};
+
+extern const std::array<ShortcutKey, 7> kShortcutKeys;
+
+wxAcceleratorTable CreateShortcutTable();

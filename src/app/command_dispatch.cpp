@@ -1,0 +1,51 @@
+#include "app/command_dispatch.h"
+
+#include "app/command_ids.h"
+#include "app/help_book.h"
+#include "app/main_frame.h"
+#include "app/view_commands.h"
+#include "dialogs/about_dialog.h"
+
+void DispatchCommand(MainFrame& frame, int commandId) {
+    Scene& scene = frame.scene();
+    switch (commandId) {
+        case kCmdExit:
+            frame.Close();
+            break;
+        case kCmdResetView:
+            ResetView(scene.view);
+            frame.InvalidateView();
+            break;
+        case kCmdVersion:
+            ShowAboutDialog(&frame);
+            break;
+        case kCmdZoomIn:
+            ZoomIn(scene.view);
+            frame.InvalidateView();
+            break;
+        case kCmdZoomOut:
+            ZoomOut(scene.view);
+            frame.InvalidateView();
+            break;
+        case kCmdGuideLines:
+            ToggleGuideLines(scene.view);
+            frame.InvalidateView();
+            break;
+        case kCmdHelp:
+            ShowHelpContents(frame);
+            break;
+        case kCmdPreview:
+            frame.ClearSelection();
+            frame.previewRequested = 1;
+            frame.InvalidateView();
+            break;
+        case kCmdCaptureRegion:
+            frame.ClearSelection();
+            frame.LockForRegionCapture();
+            frame.regionArmed = 1;
+            frame.InvalidateView();
+            break;
+        default:
+            break;
+    }
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The Japanese help book, shown in wx's HTML help viewer.
+
+#include <wx/html/helpctrl.h>
+
+#include <string>
+
+#include "app/user_prompts.h"
+
+class MainFrame;
+
+class HelpBook {
+  public:
+    explicit HelpBook(wxWindow* owner) : owner_(owner), controller_(wxHF_DEFAULT_STYLE, owner) {}
+    // Opens the book at its contents page; tells the user when the book cannot be read.
+    bool ShowContents(const std::string& bookPath, UserPrompts& prompts);
+
+  private:
+    wxWindow* owner_;
+    wxHtmlHelpController controller_;
+    std::string loadedPath_;
+};
+
+// The book's project file: beside the program first, then in the source tree it was built from.
+std::string FindHelpBook();
+void ShowHelpContents(MainFrame& frame);

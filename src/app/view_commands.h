@@ -1,0 +1,24 @@
+#pragma once
+// The view commands on the camera alone; the caller redraws.
+
+#include "scene/scene.h"
+
+inline void ResetView(ViewState& view) {
+    view.ResetCamera();
+}
+
+// Steps of a tenth in single precision; the stop compares with the double 0.1, so the distance
+// ends a little above zero rather than at 0.1.
+inline void ZoomIn(ViewState& view) {
+    if (view.eyeDistance > 0.1) {
+        view.eyeDistance -= 0.1f;
+    }
+}
+
+inline void ZoomOut(ViewState& view) {
+    view.eyeDistance += 0.1f;
+}
+
+inline void ToggleGuideLines(ViewState& view) {
+    view.showGuides = view.showGuides == 1 ? 0 : 1;
+}
