@@ -2,22 +2,11 @@
 
 #include <wx/dcclient.h>
 
-#include <cmath>
+#include <optional>
 
-GlView::GlView(wxWindow* parent, const wxGLAttributes& attributes)
-    : wxGLCanvas(parent, attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                 wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS) {
-    // GL paints every pixel; an erase would only flicker.
-    SetBackgroundStyle(wxBG_STYLE_PAINT);
-    Bind(wxEVT_PAINT, &GlView::OnPaint, this);
-    Bind(wxEVT_SIZE, &GlView::OnSize, this);
-    for (const auto type :
-         {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_MOTION}) {
-        Bind(type, &GlView::OnMouse, this);
-    }
-}
-
-std::optional<ViewMouseEvent> ToViewMouseEvent(const wxMouseEvent& event, double scale) {
+namespace {
+// The view's record of a wx mouse event; none for the events the view does not handle.
+std::optional<ViewMouseEvent> ToViewMouseEvent(const wxMouseEvent& event) {
     MouseAction action;
     const wxEventType type = event.GetEventType();
     if (type == wxEVT_LEFT_DOWN) {
@@ -33,9 +22,21 @@ std::optional<ViewMouseEvent> ToViewMouseEvent(const wxMouseEvent& event, double
     } else {
         return std::nullopt;
     }
-    const wxPoint at = event.GetPosition();
-    return ViewMouseEvent{action, static_cast<int>(std::lround(at.x * scale)),
-                          static_cast<int>(std::lround(at.y * scale))};
+    return ViewMouseEvent{action, event.GetX(), event.GetY()};
+}
+}  // namespace
+
+GlView::GlView(wxWindow* parent, const wxGLAttributes& attributes)
+    : wxGLCanvas(parent, attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                 wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS) {
+    // GL paints every pixel; an erase would only flicker.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &GlView::OnPaint, this);
+    Bind(wxEVT_SIZE, &GlView::OnSize, this);
+    for (const auto type :
+         {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_MOTION}) {
+        Bind(type, &GlView::OnMouse, this);
+    }
 }
 
 void GlView::OnPaint(wxPaintEvent&) {
@@ -59,7 +60,7 @@ void GlView::OnMouse(wxMouseEvent& event) {
     if (!handler_) {
         return;
     }
-    if (const auto record = ToViewMouseEvent(event, GetContentScaleFactor())) {
+    if (const auto record = ToViewMouseEvent(event)) {
         handler_->OnViewMouse(*record);
     }
 }

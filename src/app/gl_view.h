@@ -3,8 +3,6 @@
 
 #include <wx/glcanvas.h>
 
-#include <optional>
-
 #include "app/view_mouse.h"
 
 class GlViewHandler {
@@ -15,10 +13,6 @@ public:
     virtual void OnViewSize(int width, int height) = 0;
     virtual void OnViewMouse(const ViewMouseEvent&) {}
 };
-
-// The view's record of a wx mouse event, positions scaled to the view's pixels; none for the
-// events the view does not handle.
-std::optional<ViewMouseEvent> ToViewMouseEvent(const wxMouseEvent& event, double scale);
 
 class GlView : public wxGLCanvas {
 public:

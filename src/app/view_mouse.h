@@ -9,7 +9,7 @@
 
 enum class MouseAction { kLeftDown, kLeftUp, kLeftDoubleClick, kRightDown, kMove };
 
-// x from the left, y from the top of the view, in the view's pixels.
+// x from the left, y from the top of the view, in the window coordinates the toolkit reports.
 struct ViewMouseEvent {
     MouseAction action;
     int x;
@@ -37,8 +37,8 @@ public:
     virtual void RunCommand(int command) = 0;
 };
 
-// The mouse part of the shell's state. The region capture adds its own flags next to
-// rubberBand, which it sets while the capture rectangle is being dragged.
+// The mouse part of the shell's state, owned by the window. The region capture keeps its flags
+// here too; rubberBand is 1 while the capture rectangle is being dragged out.
 struct ViewMouseState {
     // (-1, -1) when no drag is under way. It stays at the press point for the whole drag.
     ViewPoint dragAnchor;
@@ -47,12 +47,10 @@ struct ViewMouseState {
 
 class ViewMouse {
 public:
-    ViewMouse(Scene& scene, ViewMouseHost& host) : scene_(scene), host_(host) {}
+    ViewMouse(Scene& scene, ViewMouseState& state, ViewMouseHost& host)
+        : scene_(scene), state_(state), host_(host) {}
 
     void Handle(const ViewMouseEvent& event);
-
-    ViewMouseState& state() { return state_; }
-    const ViewMouseState& state() const { return state_; }
 
 private:
     void OnMove(int x, int y);
@@ -62,8 +60,8 @@ private:
     int PickCurrentObject(int x, int y);
 
     Scene& scene_;
+    ViewMouseState& state_;
     ViewMouseHost& host_;
-    ViewMouseState state_;
 };
 
 // One step of the drag: every move adds the whole offset from the press point again.

@@ -47,8 +47,9 @@ protected:
     void Send(MouseAction action, int x, int y) { mouse.Handle({action, x, y}); }
 
     Scene scene;
+    ViewMouseState state;
     FakeHost host;
-    ViewMouse mouse{scene, host};
+    ViewMouse mouse{scene, state, host};
 };
 
 TEST_F(ViewMouseTest, PressAndReleaseWithoutMovingLeavesTheView) {
@@ -59,8 +60,8 @@ TEST_F(ViewMouseTest, PressAndReleaseWithoutMovingLeavesTheView) {
     Send(MouseAction::kLeftUp, 200, 150);
     EXPECT_FLOAT_EQ(scene.view.azimuth, 0.3f);
     EXPECT_FLOAT_EQ(scene.view.elevation, -0.2f);
-    EXPECT_EQ(mouse.state().dragAnchor.x, -1);
-    EXPECT_EQ(mouse.state().dragAnchor.y, -1);
+    EXPECT_EQ(state.dragAnchor.x, -1);
+    EXPECT_EQ(state.dragAnchor.y, -1);
 }
 
 TEST_F(ViewMouseTest, EveryMoveAddsTheWholeOffsetFromThePressPoint) {
@@ -71,7 +72,7 @@ TEST_F(ViewMouseTest, EveryMoveAddsTheWholeOffsetFromThePressPoint) {
     EXPECT_NEAR(scene.view.azimuth, 0.3, 1e-6);
     EXPECT_FLOAT_EQ(scene.view.elevation, 0.0f);
     EXPECT_EQ(host.redraws, 3);
-    EXPECT_EQ(mouse.state().dragAnchor.x, 300);
+    EXPECT_EQ(state.dragAnchor.x, 300);
 
     // To the right of the press point the view turns back; the azimuth is never wrapped.
     Send(MouseAction::kMove, 400, 100);
@@ -214,7 +215,7 @@ TEST_F(ViewMouseTest, RightClickOnEmptySpaceShowsNoMenu) {
 TEST_F(ViewMouseTest, RightClickIsIgnoredWhileARubberBandIsDrawn) {
     host.pickResult = 6;
     Send(MouseAction::kLeftDoubleClick, 5, 5);
-    mouse.state().rubberBand = 1;
+    state.rubberBand = 1;
     host.pickResult = 1;
     Send(MouseAction::kRightDown, 50, 50);
     EXPECT_EQ(host.picks.size(), 1u);
