@@ -23,6 +23,12 @@ inline constexpr char kCaptionErrorUpper[] = "ERROR";
 inline constexpr char kCaptionErrorMixed[] = "Error";
 
 // ---- Glyph builder ----
+inline constexpr char kTooManyCharacters[] = "文字数が多すぎます";
+inline constexpr char kTooManyCharactersCaption[] = "Vellumarkライター";
+inline constexpr char kFontCreationCaption[] = "フォント作成";
+inline constexpr char kFontCreationFailed[] =
+    "フォントの作成に失敗しました。\n選択したフォントに日本語フォントは、ありません。";
+inline constexpr char kFontFallingBack[] = "デフォルトのフォントに戻します。";
 
 // ---- Commands and menus ----
 inline constexpr char kMenuFile[] = "ファイル(&F)";
@@ -142,10 +148,40 @@ inline constexpr char kPlaneD[] = "D =";
 inline constexpr char kShadowSeeHelp[] = "※詳しくはヘルプを参照してください。";
 
 // ---- Textures ----
+inline constexpr char kBmpCaption[] = "BMP to RGB";
+inline constexpr char kBadAlpha[] = "アルファ値が不正です。";
+inline constexpr char kBmpOpenFailed[] = "ファイルオープン失敗";
+// %c: the file's first byte, %d: its colour depth.
+inline constexpr char kBadBitmapFormat[] =
+    "ビットマップフォーマットが不正です。\nファイルタイプ　%c\n色数　　%dbit";
+inline constexpr char kBadBitmapSize[] = "ビットマップのファイルのサイズが不正です。";
+inline constexpr char kTextureMemoryFailed[] = "テクスチャメモリ確保失敗";
+inline constexpr char kNoTextureLoaded[] = "テクスチャは読み込まれていません";
+inline constexpr char kBitmapFilter[] = "ビットマップファイル (*.bmp)";
+inline constexpr char kTextureDialogTitle[] = "テクスチャ用ビットマップファイルを開く";
 
 // ---- Scene files ----
+inline constexpr char kSceneFilter[] = "Vellumarkファイル (*.vmk)";
+inline constexpr char kSaveSceneTitle[] = "Vellumarkファイルを保存";
+inline constexpr char kOpenSceneTitle[] = "Vellumarkファイルを開く";
+inline constexpr char kNotSceneFile[] = "Vellumarkライターのファイルではありません。";
+// Followed by a line with the path.
+inline constexpr char kSceneSaveFailed[] =
+    "ファイルを保存できませんでした。以前のファイルはそのまま残っています。";
+inline constexpr char kSceneOpenFailed[] = "ファイルを開けませんでした。";
+inline constexpr char kPathNotStorable[] =
+    "このパスは長すぎるか、使用できない文字を含んでいるため使えません。";
 
 // ---- Capture and JPEG export ----
+inline constexpr char kJpegFilter[] = "JPEGファイル (*.jpg)";
+inline constexpr char kCaptureDialogTitle[] = "現在のシーンを保存(名前を付けて保存)";
+// Followed by a line with the path.
+inline constexpr char kCaptureWriteFailed[] = "画像ファイルを書き込めませんでした。";
+inline constexpr char kJpegWriterMissing[] =
+    "JPEG出力ライブラリ(libSaveJPG.so)が見つからないため、JPEGファイルを書き込めません。";
+inline constexpr char kCaptureEmptyRegion[] =
+    "範囲の幅または高さが0のため、キャプチャしませんでした。";
+inline constexpr char kAntialiasCaption[] = "アンチエイリアス処理中・・・・・・";
 
 // ---- Preferences ----
 

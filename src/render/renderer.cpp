@@ -47,7 +47,13 @@ void Renderer::ApplyViewTransform() {
     glLoadIdentity();
     gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.target[0], view.target[1],
               view.target[2], 0.0, 1.0, 0.0);
+}
+
+void Renderer::PlaceLight() {
     glLightfv(GL_LIGHT0, GL_POSITION, scene_.light.position);
+    for (int i = 0; i < 3; ++i) {
+        markerPosition_[i] = scene_.light.position[i];
+    }
 }
 
 void Renderer::RenderScene(int finalImage) {
@@ -61,9 +67,7 @@ void Renderer::RenderScene(int finalImage) {
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     ApplyViewTransform();
-    for (int i = 0; i < 3; ++i) {
-        markerPosition_[i] = scene_.light.position[i];
-    }
+    PlaceLight();
     if (scene_.view.showGuides == 1) {
         const float* bg = scene_.backgroundColor;
         DrawGuideLines(1.0f - bg[0], 1.0f - bg[1], 1.0f - bg[2]);

@@ -28,8 +28,10 @@ public:
 
     // Places the eye on its sphere about the origin from distance and angles.
     static void ComputeEye(ViewState& view);
-    // Camera and light of the frame: identity, look-at, then the light fixed in world space.
+    // The view transform: identity, then the look-at of the eye and target.
     void ApplyViewTransform();
+    // Fixes the light in world space through the view transform; moves the marker there.
+    void PlaceLight();
 
     Scene& scene() { return scene_; }
     const float* shadowDrawColor() const { return shadowDrawColor_; }

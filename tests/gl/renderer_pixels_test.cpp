@@ -4,42 +4,9 @@
 #include "render/projection.h"
 #include "render/renderer.h"
 #include "support/gl_window.h"
+#include "support/test_geometry.h"
 
 namespace {
-
-// Stands in for a glyph: a unit square facing +z at z = 0 with its back face at z = -0.1 (the
-// shadow flattens both, and culling keeps whichever faces the eye), then the pen advance of 1.
-GLuint MakeSquareList() {
-    const GLuint list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
-    glBegin(GL_TRIANGLES);
-    glNormal3f(0, 0, 1);
-    glVertex3f(0, 0, 0);
-    glVertex3f(1, 0, 0);
-    glVertex3f(1, 1, 0);
-    glVertex3f(0, 0, 0);
-    glVertex3f(1, 1, 0);
-    glVertex3f(0, 1, 0);
-    glNormal3f(0, 0, -1);
-    glVertex3f(0, 0, -0.1f);
-    glVertex3f(1, 1, -0.1f);
-    glVertex3f(1, 0, -0.1f);
-    glVertex3f(0, 0, -0.1f);
-    glVertex3f(0, 1, -0.1f);
-    glVertex3f(1, 1, -0.1f);
-    glEnd();
-    glTranslatef(1, 0, 0);
-    glEndList();
-    return list;
-}
-
-void MakeSquareObject(TextObject& object, GLuint list) {
-    object.glyphLists[0] = list;
-    object.glyphCount = 1;
-    object.textWidth = 1.0f;
-    object.textHeight = 1.0f;
-    object.textBottom = 0.0f;
-}
 
 bool IsWhite(GlTestWindow::Rgb p) { return p.r > 250 && p.g > 250 && p.b > 250; }
 bool IsBlack(GlTestWindow::Rgb p) { return p.r < 5 && p.g < 5 && p.b < 5; }

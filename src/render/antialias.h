@@ -1,0 +1,51 @@
+#pragma once
+// The antialiased picture: the scene drawn once per jitter offset and averaged, in the
+// accumulation buffer when the context has one, else in memory.
+
+#include <vector>
+
+#include "render/renderer.h"
+
+struct JitterOffset {
+    double x, y;  // pixels, within -0.5 ... +0.5
+};
+
+struct JitterTable {
+    const JitterOffset* offsets;
+    int count;  // 0 for a pass count without a table
+};
+
+// The table of a pass count: 2, 3, 4, 8, 15, 24 or 66.
+JitterTable JitterTableFor(int level);
+
+// The pass's jittered projection (far plane 15) for the current viewport; identity modelview.
+void SetJitteredProjection(int level, int pass, float perspective);
+
+class AntialiasRender {
+public:
+    AntialiasRender(Renderer& renderer, int level);
+    ~AntialiasRender();
+    AntialiasRender(const AntialiasRender&) = delete;
+    AntialiasRender& operator=(const AntialiasRender&) = delete;
+
+    int passCount() const { return table_.count; }
+    bool usesAccumulationBuffer() const { return useAccumBuffer_; }
+    // Draws pass `pass` and adds it with weight 1/N.
+    void RunPass(int pass);
+    // Puts the average into the back buffer and gives the interactive projection back.
+    void Finish();
+
+private:
+    void AccumulateInMemory();
+    void DrawMeanFromMemory();
+
+    Renderer& renderer_;
+    int level_;
+    JitterTable table_;
+    bool useAccumBuffer_;
+    bool finished_ = false;
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<float> sum_;
+    std::vector<unsigned char> pixels_;
+};
