@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "render/message_sink.h"
 #include "scene/text_object.h"
@@ -20,3 +21,23 @@ void ApplyFontWithFallback(TextObject& object, std::string_view cp932FaceName, i
                            uint8_t charSet, MessageSink& messages);
 // Free and build again without the fallback: after a load, a context re-creation, a depth change.
 bool RebuildGlyphLists(TextObject& object, MessageSink& messages);
+
+// Character codes of a CP932 string in the order the builder takes them: lead·256 + trail for
+// a double-byte character, the byte for any other; a lead byte at the very end pairs with the
+// terminating NUL.
+std::vector<uint32_t> ScanCharacterCodes(std::string_view cp932);
+// Unicode of a character code, 0 when CP932 has none.
+char32_t CharacterCodeToUnicode(uint32_t code);
+
+struct GlyphMesh;
+// Receives the builder's display lists. The default is the current GL context; tests without
+// a display record instead.
+class GlyphListTarget {
+  public:
+    virtual ~GlyphListTarget() = default;
+    virtual uint32_t NewList() = 0;
+    // Fills the list with the solid, followed by the pen advance along +x.
+    virtual void Compile(uint32_t list, const GlyphMesh& mesh, float advance) = 0;
+};
+// nullptr restores the GL target.
+void SetGlyphListTarget(GlyphListTarget* target);

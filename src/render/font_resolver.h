@@ -1,0 +1,49 @@
+#pragma once
+// Finds the font file for a face name, italic flag and character set through fontconfig, with
+// built-in aliases for the Windows Japanese faces, and keeps the FreeType faces open.
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "render/outline_flattener.h"
+
+struct ResolvedFont {
+    FT_Face face = nullptr;
+    // Synthetic bold and slant, where the match asks for them.
+    bool embolden = false;
+    OutlineMatrix matrix;
+    // The same number for the same file, index and synthesis: a key for geometry caches.
+    uint32_t id = 0;
+};
+
+class FontResolver {
+  public:
+    // The process's one resolver (and FreeType library).
+    static FontResolver& Instance();
+    ~FontResolver();
+    FontResolver(const FontResolver&) = delete;
+    FontResolver& operator=(const FontResolver&) = delete;
+
+    // utf8Family as stored by the object (converted); bold is always asked for. nullptr when
+    // nothing usable matches. The result stays valid for the life of the process.
+    const ResolvedFont* Resolve(std::string_view utf8Family, int32_t italic, uint8_t charSet);
+
+  private:
+    FontResolver();
+    FT_Face OpenFace(const std::string& file, int index);
+
+    FT_Library library_ = nullptr;
+    FcConfig* config_ = nullptr;
+    std::map<std::pair<std::string, int>, FT_Face> faces_;
+    std::map<std::string, uint32_t> ids_;
+    std::map<std::string, ResolvedFont> resolved_;
+};
+
+// fontconfig language of a Windows character set ("" when it implies none).
+std::string_view LanguageOfCharSet(uint8_t charSet);

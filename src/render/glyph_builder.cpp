@@ -1,0 +1,198 @@
+#include "render/glyph_builder.h"
+
+#include <GL/gl.h>
+
+#include <cstring>
+#include <unordered_map>
+
+#include "render/font_resolver.h"
+#include "render/outline_display_list.h"
+#include "render/outline_glyph_cache.h"
+#include "resources/texts.h"
+#include "scene/cp932.h"
+
+namespace {
+
+constexpr size_t kWorkBufferBytes = 128;
+
+class GlListTarget : public GlyphListTarget {
+  public:
+    uint32_t NewList() override { return glGenLists(1); }
+    void Compile(uint32_t list, const GlyphMesh& mesh, float advance) override {
+        CompileGlyphList(list, mesh, advance);
+    }
+};
+
+GlyphListTarget* g_target = nullptr;
+
+GlyphListTarget& ListTarget() {
+    static GlListTarget glTarget;
+    return g_target ? *g_target : glTarget;
+}
+
+char32_t DecodeUtf8(const std::string& utf8) {
+    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+    const size_t n = utf8.size();
+    if (n == 1 && s[0] < 0x80) {
+        return s[0];
+    }
+    if (n == 2 && (s[0] & 0xE0) == 0xC0) {
+        return static_cast<char32_t>(((s[0] & 0x1F) << 6) | (s[1] & 0x3F));
+    }
+    if (n == 3 && (s[0] & 0xF0) == 0xE0) {
+        return static_cast<char32_t>(((s[0] & 0x0F) << 12) | ((s[1] & 0x3F) << 6) | (s[2] & 0x3F));
+    }
+    return 0;  // CP932 maps every character into the basic plane, as one code point
+}
+
+const ResolvedFont* ResolveObjectFont(const TextObject& object) {
+    const std::optional<std::string> family = Cp932ToUtf8(object.FaceName());
+    return FontResolver::Instance().Resolve(family ? *family : std::string(), object.italic,
+                                            object.charSet);
+}
+
+bool BuildGlyphIn(TextObject& object, uint32_t code, const ResolvedFont* font) {
+    const uint32_t list = ListTarget().NewList();
+    object.lastList = list;
+    object.glyphLists[object.glyphCount] = list;
+    GlyphMetricsFloat& metrics = object.glyphMetrics[object.glyphCount];
+    metrics = GlyphMetricsFloat{};
+    const char32_t character = CharacterCodeToUnicode(code);
+    if (!font || character == 0) {
+        return false;
+    }
+    const auto geometry = CachedGlyphGeometry(*font, character, object.scale[2]);
+    if (!geometry) {
+        return false;
+    }
+    metrics = geometry->metrics;
+    ListTarget().Compile(list, geometry->mesh, metrics.gmfCellIncX);
+    return true;
+}
+
+void Measure(TextObject& object) {
+    object.textWidth = 0.0f;
+    object.textBottom = 0.0f;
+    object.textHeight = 0.0f;
+    for (int32_t i = 0; i < object.glyphCount; ++i) {
+        const GlyphMetricsFloat& m = object.glyphMetrics[i];
+        const float bottom = m.gmfptGlyphOrigin.y - m.gmfBlackBoxY;
+        object.textWidth += m.gmfCellIncX;
+        if (i == 0 || bottom < object.textBottom) {
+            object.textBottom = bottom;
+        }
+        if (i == 0 || m.gmfBlackBoxY > object.textHeight) {
+            object.textHeight = m.gmfBlackBoxY;
+        }
+    }
+}
+
+void BuildWithFallback(TextObject& object, MessageSink& messages) {
+    if (BuildGlyphLists(object, messages)) {
+        return;
+    }
+    object.FreeGlyphLists();
+    object.SetFont(kDefaultFaceName, 0, kShiftJisCharSet);
+    BuildGlyphLists(object, messages);
+}
+
+}  // namespace
+
+std::vector<uint32_t> ScanCharacterCodes(std::string_view cp932) {
+    std::vector<uint32_t> codes;
+    for (size_t i = 0; i < cp932.size();) {
+        const auto byte = static_cast<unsigned char>(cp932[i]);
+        if (IsDBCSLeadByte(byte)) {
+            const unsigned trail = i + 1 < cp932.size() ? static_cast<unsigned char>(cp932[i + 1])
+                                                        : 0u;  // the terminating NUL
+            codes.push_back(byte * 256u + trail);
+            i += 2;
+        } else {
+            codes.push_back(byte);
+            i += 1;
+        }
+    }
+    return codes;
+}
+
+char32_t CharacterCodeToUnicode(uint32_t code) {
+    static std::unordered_map<uint32_t, char32_t> known;
+    if (auto it = known.find(code); it != known.end()) {
+        return it->second;
+    }
+    char bytes[2];
+    size_t length = 0;
+    if (code > 0xFF) {
+        bytes[length++] = static_cast<char>(code >> 8);
+    }
+    bytes[length++] = static_cast<char>(code & 0xFF);
+    char32_t character = 0;
+    if (code != 0 && (code & 0xFF) != 0) {
+        if (const auto utf8 = Cp932ToUtf8(std::string_view(bytes, length))) {
+            character = DecodeUtf8(*utf8);
+        }
+    }
+    known.emplace(code, character);
+    return character;
+}
+
+void SetGlyphListTarget(GlyphListTarget* target) {
+    g_target = target;
+}
+
+bool BuildGlyph(TextObject& object, uint32_t code) {
+    return BuildGlyphIn(object, code, ResolveObjectFont(object));
+}
+
+bool BuildGlyphLists(TextObject& object, MessageSink& messages) {
+    char work[kWorkBufferBytes];
+    std::memcpy(work, object.text, kWorkBufferBytes);
+    // The field holds at most 128 bytes, so the refusal of longer texts happens on the way in.
+    const size_t length = strnlen(work, kWorkBufferBytes);
+    const std::vector<uint32_t> codes = ScanCharacterCodes(std::string_view(work, length));
+    const ResolvedFont* font = codes.empty() ? nullptr : ResolveObjectFont(object);
+    bool allBuilt = true;
+    for (uint32_t code : codes) {
+        if (object.glyphCount >= kMaxGlyphs) {
+            break;
+        }
+        if (!BuildGlyphIn(object, code, font)) {
+            allBuilt = false;
+        }
+        ++object.glyphCount;
+    }
+    Measure(object);
+    if (!allBuilt) {
+        messages.ShowMessage(texts::kFontCreationFailed, texts::kFontCreationCaption,
+                             MessageOwner::kNone);
+        messages.ShowMessage(texts::kFontFallingBack, texts::kFontCreationCaption,
+                             MessageOwner::kNone);
+    }
+    return allBuilt;
+}
+
+void ApplyTextWithFallback(TextObject& object, std::string_view cp932Text, MessageSink& messages) {
+    if (cp932Text.size() > kWorkBufferBytes) {
+        // Refused before anything is freed, so the object keeps its text and lists.
+        messages.ShowMessage(texts::kTooManyCharacters, texts::kTooManyCharactersCaption,
+                             MessageOwner::kNone);
+        return;
+    }
+    object.FreeGlyphLists();
+    const size_t room = sizeof object.text - 1;
+    // Only a text too long for the field is cut, and never inside a double-byte character.
+    object.SetText(cp932Text.size() > room ? Cp932Prefix(cp932Text, room) : cp932Text);
+    BuildWithFallback(object, messages);
+}
+
+void ApplyFontWithFallback(TextObject& object, std::string_view cp932FaceName, int32_t italic,
+                           uint8_t charSet, MessageSink& messages) {
+    object.FreeGlyphLists();
+    object.SetFont(cp932FaceName, italic, charSet);
+    BuildWithFallback(object, messages);
+}
+
+bool RebuildGlyphLists(TextObject& object, MessageSink& messages) {
+    object.FreeGlyphLists();
+    return BuildGlyphLists(object, messages);
+}

@@ -1,0 +1,9 @@
+#pragma once
+// Compiles a glyph solid into a GL display list of plain triangles.
+
+#include <cstdint>
+
+#include "render/outline_extruder.h"
+
+// Needs a current context. Only GL_TRIANGLES, so selection and feedback replay it exactly.
+void CompileGlyphList(uint32_t list, const GlyphMesh& mesh, float advance);

@@ -1,0 +1,78 @@
+#include "render/outline_glyph.h"
+
+#include <algorithm>
+#include <limits>
+
+#include FT_OUTLINE_H
+
+namespace {
+
+// The weight FreeType's own synthetic bold adds: a 24th of the em.
+FT_Pos EmboldenStrength(FT_Face face) {
+    return face->units_per_EM / 24;
+}
+
+GlyphMetricsFloat MeasureOutline(const FlatOutline& outline, float advance) {
+    GlyphMetricsFloat metrics;
+    metrics.gmfCellIncX = advance;
+    float minX = std::numeric_limits<float>::max(), maxX = std::numeric_limits<float>::lowest();
+    float minY = minX, maxY = maxX;
+    for (const OutlineContour& contour : outline.contours) {
+        for (const OutlinePoint& p : contour) {
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+    if (minX <= maxX) {
+        metrics.gmfBlackBoxX = maxX - minX;
+        metrics.gmfBlackBoxY = maxY - minY;
+        metrics.gmfptGlyphOrigin.x = minX;
+        metrics.gmfptGlyphOrigin.y = maxY;
+    }
+    return metrics;
+}
+
+}  // namespace
+
+bool LoadFlatOutline(const ResolvedFont& font, char32_t character, FlatOutline& outline,
+                     float& advance) {
+    FT_Face face = font.face;
+    const FT_UInt glyph = FT_Get_Char_Index(face, character);
+    if (glyph == 0 || face->units_per_EM == 0) {
+        return false;
+    }
+    if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) !=
+            0 ||
+        face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) {
+        return false;
+    }
+    FT_Pos advanceUnits = face->glyph->metrics.horiAdvance;
+    if (font.embolden) {
+        const FT_Pos strength = EmboldenStrength(face);
+        FT_Outline_EmboldenXY(&face->glyph->outline, strength, strength);
+        advanceUnits += strength;
+    }
+    const float unitsToEm = 1.0f / static_cast<float>(face->units_per_EM);
+    outline = FlattenOutline(face->glyph->outline, unitsToEm, font.matrix);
+    advance = static_cast<float>(advanceUnits) * unitsToEm;
+    return true;
+}
+
+std::unique_ptr<GlyphGeometry> BuildGlyphGeometry(const ResolvedFont& font, char32_t character,
+                                                  float depth) {
+    FlatOutline outline;
+    float advance = 0.0f;
+    if (!LoadFlatOutline(font, character, outline, advance)) {
+        return nullptr;
+    }
+    const FaceTriangulation face = TessellateOutline(outline);
+    if (!face.ok) {
+        return nullptr;
+    }
+    auto geometry = std::make_unique<GlyphGeometry>();
+    geometry->mesh = ExtrudeFaces(face, depth);
+    geometry->metrics = MeasureOutline(outline, advance);
+    return geometry;
+}

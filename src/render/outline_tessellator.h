@@ -1,0 +1,21 @@
+#pragma once
+// Fills a flattened outline (non-zero winding, so overlapping contours stay solid) with plain
+// triangles and reports the edges that bound the filled region.
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "render/outline_contours.h"
+
+struct FaceTriangulation {
+    // Outline points, followed by any the tesselator made where contours cross.
+    std::vector<OutlinePoint> vertices;
+    // Three indices per triangle, counter-clockwise seen from +z.
+    std::vector<uint32_t> triangles;
+    // Boundary edges (from, to) with the filled region on their left.
+    std::vector<std::pair<uint32_t, uint32_t>> boundary;
+    bool ok = true;
+};
+
+FaceTriangulation TessellateOutline(const FlatOutline& outline);

@@ -1,0 +1,230 @@
+#include "render/glyph_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "render/outline_extruder.h"
+#include "resources/texts.h"
+#include "scene/cp932.h"
+#include "scene/gpu_resources.h"
+
+namespace {
+
+struct CompiledList {
+    uint32_t list;
+    size_t triangles;
+    float minZ;
+    float advance;
+};
+
+class RecordingTarget : public GlyphListTarget {
+  public:
+    uint32_t NewList() override { return ++lastName; }
+    void Compile(uint32_t list, const GlyphMesh& mesh, float advance) override {
+        float minZ = 0.0f;
+        for (const MeshVertex& v : mesh.vertices) {
+            minZ = std::min(minZ, v.position[2]);
+        }
+        compiled.push_back({list, mesh.TriangleCount(), minZ, advance});
+    }
+    uint32_t lastName = 100;
+    std::vector<CompiledList> compiled;
+};
+
+class RecordingReleaser : public GpuResourceReleaser {
+  public:
+    void DeleteList(uint32_t list) override { deleted.push_back(list); }
+    void DeleteTexture(uint32_t) override {}
+    std::vector<uint32_t> deleted;
+};
+
+struct Message {
+    std::string text, caption;
+    MessageOwner owner;
+};
+
+class RecordingSink : public MessageSink {
+  public:
+    void ShowMessage(std::string_view text, std::string_view caption, MessageOwner owner) override {
+        messages.push_back({std::string(text), std::string(caption), owner});
+    }
+    std::vector<Message> messages;
+};
+
+std::string Cp932(const char* utf8) {
+    return Utf8ToCp932(utf8).value();
+}
+
+class GlyphBuilder : public testing::Test {
+  protected:
+    void SetUp() override {
+        SetGlyphListTarget(&target);
+        SetGpuResourceReleaser(&releaser);
+    }
+    void TearDown() override {
+        SetGlyphListTarget(nullptr);
+        SetGpuResourceReleaser(nullptr);
+    }
+    void ExpectFontCreationMessagesOnce() {
+        ASSERT_EQ(sink.messages.size(), 2u);
+        EXPECT_EQ(sink.messages[0].text, texts::kFontCreationFailed);
+        EXPECT_EQ(sink.messages[1].text, texts::kFontFallingBack);
+        for (const Message& m : sink.messages) {
+            EXPECT_EQ(m.caption, "フォント作成");
+            EXPECT_EQ(m.owner, MessageOwner::kNone);
+        }
+    }
+
+    RecordingTarget target;
+    RecordingReleaser releaser;
+    RecordingSink sink;
+    TextObject object;
+};
+
+TEST(CharacterScan, DoubleByteCharactersPairWithTheirTrailByte) {
+    const std::string mixed = Cp932("日本ABC");
+    const std::vector<uint32_t> codes = ScanCharacterCodes(mixed);
+    ASSERT_EQ(codes.size(), 5u);
+    EXPECT_EQ(codes[0], 0x93FAu);  // 日
+    EXPECT_EQ(codes[1], 0x967Bu);  // 本
+    EXPECT_EQ(codes[2], static_cast<uint32_t>('A'));
+    // Half-width katakana are single bytes; a lead byte at the end takes the NUL.
+    EXPECT_EQ(ScanCharacterCodes("\xB1\xDF"), (std::vector<uint32_t>{0xB1, 0xDF}));
+    EXPECT_EQ(ScanCharacterCodes("A\x93"), (std::vector<uint32_t>{'A', 0x9300}));
+    EXPECT_EQ(ScanCharacterCodes(std::string(127, 'x')).size(), 127u);
+}
+
+TEST(CharacterScan, CodesMapToUnicodeThroughCp932) {
+    EXPECT_EQ(CharacterCodeToUnicode(0x93FA), U'日');
+    EXPECT_EQ(CharacterCodeToUnicode(0xB1), U'ｱ');
+    EXPECT_EQ(CharacterCodeToUnicode('A'), U'A');
+    EXPECT_EQ(CharacterCodeToUnicode(0x9300), 0u);  // lead byte with the NUL
+}
+
+TEST_F(GlyphBuilder, EveryCharacterGetsItsOwnListAndTheMeasuresAddUp) {
+    object.SetFont("DejaVu Sans", 0, 0);
+    object.SetText("AVA A.");
+    ASSERT_TRUE(BuildGlyphLists(object, sink));
+    EXPECT_TRUE(sink.messages.empty());
+    ASSERT_EQ(object.glyphCount, 6);
+    std::set<uint32_t> lists(object.glyphLists, object.glyphLists + 6);
+    EXPECT_EQ(lists.size(), 6u);  // repeated characters too
+    EXPECT_EQ(object.lastList, object.glyphLists[5]);
+    ASSERT_EQ(target.compiled.size(), 6u);
+    float width = 0.0f;
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(target.compiled[i].list, object.glyphLists[i]);
+        EXPECT_EQ(target.compiled[i].advance, object.glyphMetrics[i].gmfCellIncX);
+        width += object.glyphMetrics[i].gmfCellIncX;
+    }
+    EXPECT_EQ(target.compiled[3].triangles, 0u);  // the space only moves the pen
+    EXPECT_FLOAT_EQ(object.textWidth, width);
+    // The period sits on the baseline, the capitals are the tallest boxes.
+    EXPECT_FLOAT_EQ(object.textHeight, object.glyphMetrics[0].gmfBlackBoxY);
+    EXPECT_NEAR(object.textBottom, 0.0f, 0.01f);
+}
+
+TEST_F(GlyphBuilder, LongestTextBuildsOneListPerByte) {
+    std::string text;
+    for (int i = 0; i < 127; ++i) {
+        text += static_cast<char>('!' + i % 90);
+    }
+    object.SetFont("DejaVu Sans", 0, 0);
+    object.SetText(text);
+    EXPECT_TRUE(BuildGlyphLists(object, sink));
+    EXPECT_EQ(object.glyphCount, 127);
+}
+
+TEST_F(GlyphBuilder, MixedStringBuildsFiveListsInTheDefaultFont) {
+    object.SetText(Cp932("日本ABC"));
+    ASSERT_TRUE(BuildGlyphLists(object, sink));
+    EXPECT_EQ(object.glyphCount, 5);
+    EXPECT_EQ(target.compiled.size(), 5u);
+    EXPECT_GT(object.glyphMetrics[0].gmfCellIncX, 0.9f);  // full-width kanji
+    EXPECT_LT(object.glyphMetrics[2].gmfCellIncX, 0.9f);
+}
+
+TEST_F(GlyphBuilder, MissingCharactersFailButStillTakeAListAndWarnOnce) {
+    object.SetFont("DejaVu Sans", 0, 0);
+    object.SetText(Cp932("A日本B"));
+    EXPECT_FALSE(BuildGlyphLists(object, sink));
+    EXPECT_EQ(object.glyphCount, 4);
+    EXPECT_EQ(target.compiled.size(), 2u);  // only A and B have geometry
+    EXPECT_EQ(object.glyphMetrics[1].gmfCellIncX, 0.0f);
+    ExpectFontCreationMessagesOnce();
+}
+
+TEST_F(GlyphBuilder, FailedFontFallsBackToTheDefaultFont) {
+    ApplyFontWithFallback(object, "DejaVu Sans", 1, 0, sink);
+    EXPECT_EQ(object.FaceName(), "DejaVu Sans");  // nothing to build yet: nothing fails
+    EXPECT_TRUE(sink.messages.empty());
+
+    ApplyTextWithFallback(object, Cp932("日本ABC"), sink);
+    ExpectFontCreationMessagesOnce();
+    EXPECT_EQ(object.FaceName(), kDefaultFaceName);
+    EXPECT_EQ(object.italic, 0);
+    EXPECT_EQ(object.charSet, 128);
+    EXPECT_EQ(object.glyphCount, 5);
+    // The failed build's five lists were freed before the second build.
+    EXPECT_EQ(releaser.deleted.size(), 5u);
+    EXPECT_EQ(target.compiled.size(), 3u + 5u);
+}
+
+TEST_F(GlyphBuilder, DefaultFontFailingTooShowsTheMessagesAgainAndKeepsThePartialResult) {
+    object.SetFont("DejaVu Sans", 0, 0);
+    const std::string unbuildable = "A\x93";  // a lead byte with nothing after it
+    ApplyTextWithFallback(object, unbuildable, sink);
+    ASSERT_EQ(sink.messages.size(), 4u);
+    EXPECT_EQ(object.FaceName(), kDefaultFaceName);
+    EXPECT_EQ(object.glyphCount, 2);
+}
+
+TEST_F(GlyphBuilder, OverlongTextIsRefusedAndTheObjectKeepsItsLists) {
+    ApplyTextWithFallback(object, "AB", sink);
+    ASSERT_EQ(object.glyphCount, 2);
+    const uint32_t first = object.glyphLists[0];
+    ApplyTextWithFallback(object, std::string(129, 'x'), sink);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text, "文字数が多すぎます");
+    EXPECT_EQ(sink.messages[0].caption, "Vellumarkライター");
+    EXPECT_EQ(sink.messages[0].owner, MessageOwner::kNone);
+    EXPECT_EQ(object.Text(), "AB");
+    EXPECT_EQ(object.glyphCount, 2);
+    EXPECT_EQ(object.glyphLists[0], first);
+    EXPECT_TRUE(releaser.deleted.empty());
+}
+
+TEST_F(GlyphBuilder, TextIsCutAtACharacterBoundaryToFitTheField) {
+    const std::string text = std::string(126, 'x') + Cp932("日");  // 128 bytes
+    ApplyTextWithFallback(object, text, sink);
+    EXPECT_EQ(object.Text(), std::string(126, 'x'));
+    EXPECT_EQ(object.glyphCount, 126);
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(GlyphBuilder, EmptyTextBuildsNothingAndSucceeds) {
+    object.textWidth = 5.0f;
+    EXPECT_TRUE(BuildGlyphLists(object, sink));
+    EXPECT_EQ(object.glyphCount, 0);
+    EXPECT_TRUE(target.compiled.empty());
+    EXPECT_EQ(object.textWidth, 0.0f);
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(GlyphBuilder, OnlyTheDepthIsPartOfTheGeometry) {
+    object.SetText("H");
+    ASSERT_TRUE(RebuildGlyphLists(object, sink));
+    EXPECT_FLOAT_EQ(target.compiled.back().minZ, -0.3f);
+    object.SetScale(3.0f, 2.0f, 0.3f);
+    ASSERT_TRUE(RebuildGlyphLists(object, sink));
+    EXPECT_FLOAT_EQ(target.compiled.back().minZ, -0.3f);
+    object.SetScale(3.0f, 2.0f, 0.75f);
+    ASSERT_TRUE(RebuildGlyphLists(object, sink));
+    EXPECT_FLOAT_EQ(target.compiled.back().minZ, -0.75f);
+    EXPECT_EQ(releaser.deleted.size(), 2u);
+}
+
+}  // namespace
