@@ -1,0 +1,57 @@
+#pragma once
+// Writes the picture of the view, or a dragged part of it, to a BMP or JPEG file. The pixels are
+// read from the frame just rendered, before it is swapped: what the user sees, whatever lies
+// over the window.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "output/jpeg_contract.h"
+#include "render/message_sink.h"
+#include "scene/app_settings.h"
+
+// A rectangle of the view in window pixels, counted from the top-left corner.
+struct CaptureRegion {
+    int32_t x0 = 0;
+    int32_t y0 = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+// Corners given in any order, as a drag leaves them.
+CaptureRegion OrderCaptureCorners(int32_t left, int32_t top, int32_t right, int32_t bottom);
+
+struct CapturedImage {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> rgb;  // top row first, rows packed
+    VmImageRecord Record() const { return {width, height, width * 3, rgb.data()}; }
+};
+
+// The region of the current GL read buffer (a view viewHeight pixels high), clipped to it.
+CapturedImage ReadFramePixels(const CaptureRegion& region, int32_t viewWidth, int32_t viewHeight);
+
+enum class CaptureStatus {
+    kOk,
+    kEmptyRegion,    // nothing to write
+    kCannotWrite,    // the file could not be created or written
+    kWriterMissing,  // no JPEG plug-in or no writer function in it
+};
+
+struct CaptureTarget {
+    std::string path;  // file-system path
+    int32_t captureType = kCaptureBmp;
+    std::string jpegLibrary;  // for FindJpegPlugin's answer
+};
+
+// The whole file or nothing: a failed write leaves no file, and no partial one, behind.
+CaptureStatus WriteCapture(const CapturedImage& image, const CaptureTarget& target,
+                           const AppSettings& settings);
+// Tells the user why a capture wrote nothing; silent for kOk.
+void ReportCaptureStatus(CaptureStatus status, const std::string& utf8Path, MessageSink& messages);
+
+// Reads the region from the frame just rendered, writes it and reports a failure.
+CaptureStatus CaptureView(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                          int32_t viewWidth, int32_t viewHeight, const CaptureTarget& target,
+                          const AppSettings& settings, MessageSink& messages);

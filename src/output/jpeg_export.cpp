@@ -1,0 +1,42 @@
+#include "output/jpeg_export.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <vector>
+
+std::string FindJpegPlugin(const std::string& executableDir) {
+    if (!executableDir.empty()) {
+        const std::string beside = executableDir + "/" + VM_JPEG_LIBRARY_NAME;
+        if (access(beside.c_str(), R_OK) == 0) {
+            return beside;
+        }
+    }
+    return VM_JPEG_LIBRARY_NAME;
+}
+
+std::string ExecutableDir() {
+    std::vector<char> buffer(4096);
+    const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size()) {
+        return {};
+    }
+    const std::string path(buffer.data(), static_cast<std::size_t>(n));
+    return path.substr(0, path.rfind('/'));
+}
+
+uint16_t SaveDCToJpeg(const std::string& library, const VmImageRecord* image, int32_t width,
+                      int32_t height, const char* path, uint8_t quality, uint16_t progressive) {
+    void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        return VM_JPEG_WRITER_MISSING;
+    }
+    const auto save = reinterpret_cast<VmSaveJpegFunction>(dlsym(handle, VM_JPEG_FUNCTION_NAME));
+    if (!save) {
+        dlclose(handle);
+        return VM_JPEG_WRITER_MISSING;
+    }
+    const uint16_t result = save(image, width, height, path, quality, progressive);
+    dlclose(handle);
+    return result;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Hands a captured picture to the JPEG writer plug-in, loaded afresh for every export.
+
+#include <cstdint>
+#include <string>
+
+#include "output/jpeg_contract.h"
+
+// The plug-in beside the executable in executableDir when it is there, else the bare library
+// name for the system's normal search.
+std::string FindJpegPlugin(const std::string& executableDir);
+// The folder of the running executable ("" when unknown).
+std::string ExecutableDir();
+
+// Loads library, calls its writer with the six arguments and unloads it. The writer's result,
+// or VM_JPEG_WRITER_MISSING when the library or its function cannot be found.
+uint16_t SaveDCToJpeg(const std::string& library, const VmImageRecord* image, int32_t width,
+                      int32_t height, const char* path, uint8_t quality, uint16_t progressive);

@@ -1,0 +1,35 @@
+#pragma once
+// The scene file: a 132-byte header with the scene-wide settings, then one 544-byte record per
+// live slot. Little-endian whatever the host; fonts and textures travel as names and paths only.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scene/scene.h"
+
+inline constexpr std::size_t kSceneHeaderSize = 132;
+inline constexpr std::size_t kSceneRecordSize = 544;
+// Nothing after the 32nd record is ever looked at.
+inline constexpr std::size_t kSceneFileReadLimit = kSceneHeaderSize + kSceneRecordSize * kSlotCount;
+
+enum class SceneFileStatus {
+    kOk,
+    kCannotOpen,    // the file could not be opened or read
+    kNotSceneFile,  // header too short or wrong magic
+    kCannotWrite,   // the file could not be created, written or put in place
+};
+
+// Header and one record per live slot, in slot order.
+std::vector<uint8_t> EncodeSceneFile(const Scene& scene);
+
+// Fills the scene from file bytes. On kNotSceneFile the scene is untouched; otherwise every slot
+// is reset first, records fill slots 0, 1, 2... and a trailing partial record is ignored. Glyph
+// lists and textures are not built here.
+SceneFileStatus DecodeSceneFile(const uint8_t* data, std::size_t size, Scene& scene);
+
+// path is a file-system path. Writes beside the target and renames over it, so a failed save
+// never damages the file that was there.
+SceneFileStatus WriteSceneFile(const std::string& path, const Scene& scene);
+SceneFileStatus ReadSceneFile(const std::string& path, Scene& scene);

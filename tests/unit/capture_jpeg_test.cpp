@@ -1,0 +1,148 @@
+// Needs the plug-in this build made; builds without it (the display-free build) skip the file.
+#ifdef VELLUMARK_JPEG_PLUGIN
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <jpeglib.h>
+
+#include "output/capture.h"
+#include "output/jpeg_export.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Decoded {
+    bool ok = false;
+    int width = 0;
+    int height = 0;
+    bool progressive = false;
+    int firstLuminanceQuant = 0;
+    std::vector<uint8_t> rgb;  // top row first
+};
+
+Decoded DecodeJpeg(const std::string& path) {
+    Decoded out;
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) {
+        return out;
+    }
+    jpeg_decompress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file.get());
+    jpeg_read_header(&info, TRUE);
+    out.progressive = info.progressive_mode != 0;
+    out.firstLuminanceQuant = info.quant_tbl_ptrs[0] ? info.quant_tbl_ptrs[0]->quantval[0] : 0;
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    out.width = static_cast<int>(info.output_width);
+    out.height = static_cast<int>(info.output_height);
+    out.rgb.resize(static_cast<std::size_t>(out.width) * out.height * 3);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = out.rgb.data() + info.output_scanline * out.width * 3;
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    out.ok = true;
+    return out;
+}
+
+// Left half red, right half blue, with a green band along the top.
+CapturedImage Picture(int width, int height) {
+    CapturedImage image;
+    image.width = width;
+    image.height = height;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool top = y < height / 4;
+            image.rgb.push_back(top ? 0 : (x < width / 2 ? 230 : 0));
+            image.rgb.push_back(top ? 230 : 0);
+            image.rgb.push_back(top ? 0 : (x < width / 2 ? 0 : 230));
+        }
+    }
+    return image;
+}
+
+class CaptureJpeg : public testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("vm_jpeg_" + std::to_string(getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    CaptureTarget Target(const std::string& name) const {
+        return {(dir / name).string(), kCaptureJpeg, VELLUMARK_JPEG_PLUGIN};
+    }
+    std::size_t FilesInDir() const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+    }
+
+    fs::path dir;
+    AppSettings settings;
+};
+
+TEST_F(CaptureJpeg, WrittenFileDecodesToThePictureItWasGiven) {
+    settings.jpegProgressive = 0;
+    settings.jpegQuality = 90;
+    const CaptureTarget target = Target("shot.bmp");  // the type follows the choice, not the name
+    ASSERT_EQ(WriteCapture(Picture(96, 40), target, settings), CaptureStatus::kOk);
+    const Decoded jpeg = DecodeJpeg(target.path);
+    ASSERT_TRUE(jpeg.ok);
+    EXPECT_EQ(jpeg.width, 96);
+    EXPECT_EQ(jpeg.height, 40);
+    EXPECT_FALSE(jpeg.progressive);
+    auto pixel = [&](int x, int y) { return jpeg.rgb.data() + (y * 96 + x) * 3; };
+    EXPECT_GT(pixel(10, 2)[1], 180);   // green top band
+    EXPECT_GT(pixel(10, 30)[0], 180);  // red lower left
+    EXPECT_LT(pixel(10, 30)[2], 60);
+    EXPECT_GT(pixel(80, 30)[2], 180);  // blue lower right
+    EXPECT_EQ(FilesInDir(), 1u);
+}
+
+TEST_F(CaptureJpeg, ProgressiveAndQualityPreferencesReachTheWriter) {
+    settings.jpegProgressive = 1;
+    settings.jpegQuality = 50;
+    ASSERT_EQ(WriteCapture(Picture(64, 64), Target("p.jpg"), settings), CaptureStatus::kOk);
+    const Decoded progressive = DecodeJpeg(Target("p.jpg").path);
+    EXPECT_TRUE(progressive.progressive);
+    // Quality 50 keeps the standard luminance table, whose first step is 16.
+    EXPECT_EQ(progressive.firstLuminanceQuant, 16);
+
+    settings.jpegProgressive = 0;
+    settings.jpegQuality = 100;
+    ASSERT_EQ(WriteCapture(Picture(64, 64), Target("b.jpg"), settings), CaptureStatus::kOk);
+    const Decoded baseline = DecodeJpeg(Target("b.jpg").path);
+    EXPECT_FALSE(baseline.progressive);
+    EXPECT_EQ(baseline.firstLuminanceQuant, 1);
+}
+
+TEST_F(CaptureJpeg, WriterRefusesBadArgumentsAndAnUncreatableFile) {
+    const CapturedImage image = Picture(8, 8);
+    const VmImageRecord record = image.Record();
+    const std::string path = (dir / "x.jpg").string();
+    EXPECT_EQ(SaveDCToJpeg(VELLUMARK_JPEG_PLUGIN, &record, 9, 8, path.c_str(), 50, 0),
+              VM_JPEG_BAD_ARGUMENTS);
+    EXPECT_EQ(SaveDCToJpeg(VELLUMARK_JPEG_PLUGIN, nullptr, 8, 8, path.c_str(), 50, 0),
+              VM_JPEG_BAD_ARGUMENTS);
+    const std::string nowhere = (dir / "no" / "x.jpg").string();
+    EXPECT_EQ(SaveDCToJpeg(VELLUMARK_JPEG_PLUGIN, &record, 8, 8, nowhere.c_str(), 50, 0xFFFF),
+              VM_JPEG_CANNOT_CREATE);
+    EXPECT_EQ(FilesInDir(), 0u);
+    EXPECT_EQ(SaveDCToJpeg(VELLUMARK_JPEG_PLUGIN, &record, 8, 8, path.c_str(), 1, 0xFFFF),
+              VM_JPEG_OK);
+    EXPECT_EQ(DecodeJpeg(path).width, 8);
+}
+
+}  // namespace
+
+#endif

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "output/bmp_writer.h"
+#include "output/capture.h"
+#include "output/jpeg_export.h"
+#include "resources/texts.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RecordedMessage {
+    std::string text, caption;
+};
+
+class RecordingSink : public MessageSink {
+  public:
+    void ShowMessage(std::string_view text, std::string_view caption, MessageOwner) override {
+        messages.push_back({std::string(text), std::string(caption)});
+    }
+    std::vector<RecordedMessage> messages;
+};
+
+CapturedImage Picture(int width, int height) {
+    CapturedImage image;
+    image.width = width;
+    image.height = height;
+    for (int i = 0; i < width * height * 3; ++i) {
+        image.rgb.push_back(static_cast<uint8_t>(i * 7));
+    }
+    return image;
+}
+
+class CaptureWrite : public testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("vm_capture_" + std::to_string(getpid()) + "_" +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::size_t FilesInDir() const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+    }
+    static std::vector<uint8_t> Slurp(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    fs::path dir;
+    AppSettings settings;
+};
+
+TEST(CaptureRegionTest, CornersInAnyOrderGiveTheSameRectangle) {
+    const CaptureRegion a = OrderCaptureCorners(300, 200, 100, 50);
+    const CaptureRegion b = OrderCaptureCorners(100, 50, 300, 200);
+    const CaptureRegion c = OrderCaptureCorners(100, 200, 300, 50);
+    for (const CaptureRegion& r : {a, b, c}) {
+        EXPECT_EQ(r.x0, 100);
+        EXPECT_EQ(r.y0, 50);
+        EXPECT_EQ(r.width, 200);
+        EXPECT_EQ(r.height, 150);
+    }
+    // The view lies below the toolbar here: a corner at (0, 0) loses no rows.
+    const CaptureRegion whole = OrderCaptureCorners(0, 0, 640, 480);
+    EXPECT_EQ(whole.y0, 0);
+    EXPECT_EQ(whole.height, 480);
+}
+
+TEST_F(CaptureWrite, BmpCaptureIsTheEncodedPicture) {
+    const CapturedImage image = Picture(5, 4);
+    const CaptureTarget target{(dir / "shot.bmp").string(), kCaptureBmp, "unused"};
+    ASSERT_EQ(WriteCapture(image, target, settings), CaptureStatus::kOk);
+    EXPECT_EQ(Slurp(target.path), EncodeBmp24(image.Record()));
+    EXPECT_EQ(FilesInDir(), 1u);
+}
+
+TEST_F(CaptureWrite, EmptyRegionWritesNothingAndSaysSo) {
+    RecordingSink sink;
+    const CaptureTarget target{(dir / "empty.bmp").string(), kCaptureBmp, ""};
+    EXPECT_EQ(WriteCapture(Picture(0, 10), target, settings), CaptureStatus::kEmptyRegion);
+    EXPECT_EQ(WriteCapture(Picture(10, 0), target, settings), CaptureStatus::kEmptyRegion);
+    EXPECT_EQ(CaptureView(40, 40, 40, 90, 100, 100, target, settings, sink),
+              CaptureStatus::kEmptyRegion);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text, texts::kCaptureEmptyRegion);
+    EXPECT_EQ(FilesInDir(), 0u);
+}
+
+TEST_F(CaptureWrite, UnwritableTargetIsReportedAndLeavesNoFile) {
+    RecordingSink sink;
+    const std::string path = (dir / "missing" / "shot.bmp").string();
+    const CaptureStatus status = WriteCapture(Picture(4, 4), {path, kCaptureBmp, ""}, settings);
+    EXPECT_EQ(status, CaptureStatus::kCannotWrite);
+    ReportCaptureStatus(status, path, sink);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text, std::string(texts::kCaptureWriteFailed) + "\n" + path);
+    EXPECT_EQ(sink.messages[0].caption, texts::kTitlePrefix);
+    EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(CaptureWrite, MissingJpegWriterIsReportedAndLeavesNoFile) {
+    RecordingSink sink;
+    const fs::path path = dir / "shot.jpg";
+    const CaptureTarget target{path.string(), kCaptureJpeg, (dir / "libNothing.so").string()};
+    const CaptureStatus status = WriteCapture(Picture(4, 4), target, settings);
+    EXPECT_EQ(status, CaptureStatus::kWriterMissing);
+    ReportCaptureStatus(status, target.path, sink);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text, texts::kJpegWriterMissing);
+    EXPECT_EQ(FilesInDir(), 0u);
+
+    // A library without the writer function counts as missing too.
+    const uint8_t pixel[3] = {0, 0, 0};
+    const VmImageRecord record{1, 1, 3, pixel};
+    EXPECT_EQ(SaveDCToJpeg("libc.so.6", &record, 1, 1, path.c_str(), 50, 0),
+              VM_JPEG_WRITER_MISSING);
+    EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(CaptureWrite, PluginIsLookedForBesideTheExecutableFirst) {
+    EXPECT_EQ(FindJpegPlugin(dir.string()), "libSaveJPG.so");
+    EXPECT_EQ(FindJpegPlugin(""), "libSaveJPG.so");
+    std::ofstream((dir / "libSaveJPG.so").string()) << "x";
+    EXPECT_EQ(FindJpegPlugin(dir.string()), (dir / "libSaveJPG.so").string());
+    EXPECT_FALSE(ExecutableDir().empty());
+}
+
+}  // namespace
