@@ -1,0 +1,194 @@
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "render/gl_resource_releaser.h"
+#include "render/glyph_builder.h"
+#include "render/projection.h"
+#include "render/renderer.h"
+#include "scene/cp932.h"
+#include "support/gl_window.h"
+
+namespace {
+
+class RecordingSink : public MessageSink {
+  public:
+    void ShowMessage(std::string_view text, std::string_view, MessageOwner) override {
+        texts.emplace_back(text);
+    }
+    std::vector<std::string> texts;
+};
+
+bool IsBackground(GlTestWindow::Rgb p) {
+    return p.r > 250 && p.g > 250 && p.b > 250;
+}
+// The default material lit from the front: clearly yellow, no blue.
+bool IsLitYellow(GlTestWindow::Rgb p) {
+    return p.r > 120 && p.g > 120 && p.b < 40;
+}
+
+struct Extent {
+    int left, right, top, bottom;
+};
+
+Extent Drawn(const GlTestWindow& window) {
+    Extent e{window.width(), -1, window.height(), -1};
+    const auto pixels = window.ReadAll();
+    for (int y = 0; y < window.height(); ++y) {
+        for (int x = 0; x < window.width(); ++x) {
+            if (!IsBackground(pixels[static_cast<size_t>(y) * window.width() + x])) {
+                e = {std::min(e.left, x), std::max(e.right, x), std::min(e.top, y),
+                     std::max(e.bottom, y)};
+            }
+        }
+    }
+    return e;
+}
+
+class GlyphRendering : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(window.ready());
+        SetGpuResourceReleaser(&releaser);
+        InitRenderState();
+        ResetSceneSettings(scene, renderer);
+        SetLightColors();
+        ResetProjection(1, scene.backgroundColor, scene.view.perspective);
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            scene.objects[slot].SetIndex(slot);
+        }
+    }
+    void TearDown() override {
+        for (TextObject& object : scene.objects) {
+            object.FreeGlyphLists();
+        }
+        SetGpuResourceReleaser(nullptr);
+    }
+    // The ink of the string, as the pen advances lay it out, must land where the object's
+    // centring puts it: pen position W/2 on the object's position (looking straight at it).
+    void ExpectCentredAndLit(const TextObject& object, const char* what) {
+        const Extent e = Drawn(window);
+        ASSERT_GT(e.right, e.left) << what;
+        float pen = 0.0f, inkLeft = 1e9f, inkRight = -1e9f;
+        for (int i = 0; i < object.glyphCount; ++i) {
+            const GlyphMetricsFloat& m = object.glyphMetrics[i];
+            if (m.gmfBlackBoxX > 0.0f) {
+                inkLeft = std::min(inkLeft, pen + m.gmfptGlyphOrigin.x);
+                inkRight = std::max(inkRight, pen + m.gmfptGlyphOrigin.x + m.gmfBlackBoxX);
+            }
+            pen += m.gmfCellIncX;
+        }
+        EXPECT_FLOAT_EQ(pen, object.textWidth) << what;
+        const float s = object.scale[0];
+        EXPECT_NEAR(e.left, ScreenX(s * (inkLeft - pen / 2.0f)), 1.5) << what;
+        EXPECT_NEAR(e.right, ScreenX(s * (inkRight - pen / 2.0f)), 1.5) << what;
+        EXPECT_GT(window.CountPixels(IsLitYellow), 300) << what;
+        if (HasFailure()) {
+            window.SaveImage(std::string("glyph_render_") + what + ".ppm");
+        }
+    }
+    // Window column of a world point on the plane z = 0, through the frame's matrices.
+    static double ScreenX(double worldX) {
+        GLdouble modelview[16], projection[16];
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        GLdouble x = 0, y = 0, z = 0;
+        gluProject(worldX, 0.0, 0.0, modelview, projection, viewport, &x, &y, &z);
+        return x - 0.5;  // pixel centres lie half a pixel in
+    }
+
+    GlTestWindow window{240, 120};
+    GlResourceReleaser releaser;
+    Scene scene;
+    Renderer renderer{scene};
+    RecordingSink sink;
+};
+
+TEST_F(GlyphRendering, JapaneseTextInTheDefaultFontIsCentredAndLit) {
+    TextObject& object = scene.objects[0];
+    ApplyTextWithFallback(object, Utf8ToCp932("日本ABC").value(), sink);
+    EXPECT_TRUE(sink.texts.empty());
+    ASSERT_EQ(object.glyphCount, 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(glIsList(object.glyphLists[i]));
+    }
+    renderer.RenderScene(0);
+    ExpectCentredAndLit(object, "japanese");
+    const GLuint first = object.glyphLists[0];
+    object.FreeGlyphLists();
+    EXPECT_FALSE(glIsList(first));
+}
+
+TEST_F(GlyphRendering, LatinItalicTextIsCentredAndLit) {
+    TextObject& object = scene.objects[2];
+    object.SetText("Hello");
+    ApplyFontWithFallback(object, "DejaVu Serif", 1, 0, sink);
+    EXPECT_TRUE(sink.texts.empty());
+    ASSERT_EQ(object.glyphCount, 5);
+    renderer.RenderScene(0);
+    ExpectCentredAndLit(object, "latin");
+}
+
+TEST_F(GlyphRendering, WiderScaleStaysCentredWithoutARebuild) {
+    TextObject& object = scene.objects[0];
+    ApplyTextWithFallback(object, "WAVE", sink);
+    renderer.RenderScene(0);
+    const Extent narrow = Drawn(window);
+    object.SetScale(1.5f, 1.0f, object.scale[2]);
+    renderer.RenderScene(0);
+    const Extent wide = Drawn(window);
+    EXPECT_GT(wide.right - wide.left, (narrow.right - narrow.left) * 13 / 10);
+    ExpectCentredAndLit(object, "scaled");
+}
+
+TEST_F(GlyphRendering, SelectionModeOverGlyphListsHitsTheObject) {
+    TextObject& object = scene.objects[3];
+    ApplyTextWithFallback(object, Utf8ToCp932("日本語テキスト").value(), sink);
+    ASSERT_EQ(object.glyphCount, 7);
+    renderer.RenderScene(0);
+    const Extent e = Drawn(window);
+    ASSERT_GT(e.right, e.left);
+
+    auto pick = [&](int x, int y) {
+        GLuint buffer[64] = {};
+        glSelectBuffer(64, buffer);
+        glRenderMode(GL_SELECT);
+        glInitNames();
+        glPushName(0);
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        gluPickMatrix(x, viewport[3] - y, 4.0, 4.0, viewport);
+        gluPerspective(kFieldOfViewDegrees, CurrentViewportAspect(), kNearPlane, kPickFarPlane);
+        glMatrixMode(GL_MODELVIEW);
+        renderer.ApplyViewTransform();
+        renderer.DrawAllObjects(GL_SELECT, 0);
+        const GLint hits = glRenderMode(GL_RENDER);
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        return std::make_pair(hits, buffer[3]);
+    };
+    // Find a drawn pixel of the middle row of the text and pick there.
+    const int row = (e.top + e.bottom) / 2;
+    int column = -1;
+    for (int x = e.left; x <= e.right && column < 0; ++x) {
+        if (IsLitYellow(window.Pixel(x, row))) {
+            column = x;
+        }
+    }
+    ASSERT_GE(column, 0);
+    const auto [hits, name] = pick(column, row);
+    EXPECT_EQ(hits, 1);
+    EXPECT_EQ(name, 3u);
+    EXPECT_EQ(pick(2, 2).first, 0);
+}
+
+}  // namespace
