@@ -1,5 +1,6 @@
 // One pick over a scene of 32 live objects, in a real GL context (run under a display or Xvfb).
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <benchmark/benchmark.h>
 #include <wx/app.h>
 #include <wx/frame.h>
@@ -8,82 +9,89 @@
 #include <wx/utils.h>
 
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "app/gl_view.h"
 #include "app/render_context.h"
 #include "app/vellumark_app.h"
 #include "app/wx_user_prompts.h"
+#include "render/glyph_builder.h"
 #include "render/picking.h"
 #include "render/projection.h"
 #include "render/renderer.h"
+#include "scene/cp932.h"
 
 namespace {
 
 constexpr int kViewWidth = 800;
 constexpr int kViewHeight = 600;
-constexpr int kGlyphsPerObject = 4;
 
-// A glyph stand-in about as heavy as a kanji: a grid of cells x cells quads as plain triangles,
-// front and back, then the pen advance.
-GLuint MakeDenseGlyphList(int cells) {
-    const GLuint list = glGenLists(1);
-    const float step = 1.0f / static_cast<float>(cells);
-    glNewList(list, GL_COMPILE);
-    glBegin(GL_TRIANGLES);
-    for (const float z : {0.0f, -1.0f}) {
-        glNormal3f(0, 0, z == 0.0f ? 1.0f : -1.0f);
-        for (int i = 0; i < cells; ++i) {
-            for (int j = 0; j < cells; ++j) {
-                const float x0 = static_cast<float>(i) * step, y0 = static_cast<float>(j) * step;
-                const float x1 = x0 + step, y1 = y0 + step;
-                glVertex3f(x0, y0, z);
-                glVertex3f(x1, y0, z);
-                glVertex3f(x1, y1, z);
-                glVertex3f(x0, y0, z);
-                glVertex3f(x1, y1, z);
-                glVertex3f(x0, y1, z);
-            }
-        }
+// Reports the builder's messages instead of showing them.
+class StderrSink : public MessageSink {
+public:
+    void ShowMessage(std::string_view text, std::string_view, MessageOwner) override {
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
     }
-    glEnd();
-    glTranslatef(1, 0, 0);
-    glEndList();
-    return list;
-}
+};
+
+struct ScreenPoint {
+    int x, y;
+};
 
 struct PickBench {
     Scene scene;
     Renderer renderer{scene};
+    ScreenPoint overText{0, 0};
 };
 PickBench* bench = nullptr;
 
-void FillScene(PickBench& b, GLuint glyph) {
+// 32 objects of Japanese and Latin text in the default font, in an 8 x 4 grid across the view;
+// neighbours overlap at different depths.
+bool FillScene(PickBench& b) {
+    StderrSink sink;
+    const std::string text = Utf8ToCp932("日本Logo").value();
     for (int slot = 0; slot < kSlotCount; ++slot) {
         TextObject& object = b.scene.objects[slot];
         object.SetIndex(slot);
-        for (int i = 0; i < kGlyphsPerObject; ++i) {
-            object.glyphLists[i] = glyph;
-        }
-        object.glyphCount = kGlyphsPerObject;
-        object.textWidth = static_cast<float>(kGlyphsPerObject);
-        object.textHeight = 1.0f;
-        object.SetScale(0.3f, 0.3f, 0.3f);
-        // An 8 x 4 grid across the view; the middle ones overlap at different depths.
+        object.SetText(text);
+        object.SetScale(0.25f, 0.25f, 0.3f);
         object.SetPosition(-2.8f + 0.8f * static_cast<float>(slot % 8),
                            -1.85f + 0.9f * static_cast<float>(slot / 8),
                            -0.05f * static_cast<float>(slot));
+        if (!BuildGlyphLists(object, sink)) {
+            return false;
+        }
     }
+    return true;
+}
+
+// Where the first character of an object lands in the frame drawn: a point over text.
+ScreenPoint FirstCharacterOf(const TextObject& object) {
+    const float left = object.position[0] - object.textWidth * object.scale[0] / 2.0f;
+    const float half = object.glyphMetrics[0].gmfCellIncX * object.scale[0] / 2.0f;
+    GLdouble modelview[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLdouble x = 0, y = 0, z = 0;
+    gluProject(left + half, object.position[1] + half, object.position[2], modelview, projection,
+               viewport, &x, &y, &z);
+    return {static_cast<int>(x), viewport[3] - static_cast<int>(y)};
 }
 
 void BM_PickObject(benchmark::State& state) {
+    const ScreenPoint at = state.range(0) == 1 ? bench->overText : ScreenPoint{4, 4};
     int hit = -1;
     for (auto _ : state) {
-        hit = PickObject(bench->renderer, kViewWidth / 2, kViewHeight / 2);
+        hit = PickObject(bench->renderer, at.x, at.y);
         benchmark::DoNotOptimize(hit);
     }
     state.counters["slot"] = hit;
 }
-BENCHMARK(BM_PickObject)->Unit(benchmark::kMicrosecond);
+// 1: over slot 19's first character, which the nearer slot 18 overlaps; 0: over background.
+BENCHMARK(BM_PickObject)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
@@ -116,16 +124,16 @@ int main(int argc, char** argv) {
                 InitRenderState();
                 SetViewportToClient(kViewWidth, kViewHeight);
                 ResetProjection(0, b.scene.backgroundColor, b.scene.view.perspective);
-                const GLuint glyph = MakeDenseGlyphList(16);
-                FillScene(b, glyph);
-                b.renderer.RenderScene(0);  // picking needs the view transform of a frame
-                benchmark::RunSpecifiedBenchmarks();
-                for (TextObject& object : b.scene.objects) {
-                    object.glyphCount = 0;
+                if (FillScene(b)) {
+                    b.renderer.RenderScene(0);  // picking needs the view transform of a frame
+                    b.overText = FirstCharacterOf(b.scene.objects[19]);
+                    benchmark::RunSpecifiedBenchmarks();
+                    result = 0;
                 }
-                glDeleteLists(glyph, 1);
+                for (TextObject& object : b.scene.objects) {
+                    object.glyphCount = 0;  // the lists die with the context
+                }
                 bench = nullptr;
-                result = 0;
             }
             ReleaseRenderContext(context, frame, prompts);
         }

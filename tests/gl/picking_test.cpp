@@ -4,37 +4,27 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "render/glyph_builder.h"
 #include "render/projection.h"
 #include "render/renderer.h"
+#include "scene/cp932.h"
 #include "support/gl_window.h"
+#include "support/test_geometry.h"
 
 namespace {
 
-// A glyph stand-in of plain triangles: a unit square facing +z at z = 0, its back face at
-// z = -0.1, then the pen advance of 1.
-GLuint MakeSquareList() {
-    const GLuint list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
-    glBegin(GL_TRIANGLES);
-    glNormal3f(0, 0, 1);
-    glVertex3f(0, 0, 0);
-    glVertex3f(1, 0, 0);
-    glVertex3f(1, 1, 0);
-    glVertex3f(0, 0, 0);
-    glVertex3f(1, 1, 0);
-    glVertex3f(0, 1, 0);
-    glNormal3f(0, 0, -1);
-    glVertex3f(0, 0, -0.1f);
-    glVertex3f(1, 1, -0.1f);
-    glVertex3f(1, 0, -0.1f);
-    glVertex3f(0, 0, -0.1f);
-    glVertex3f(0, 1, -0.1f);
-    glVertex3f(1, 1, -0.1f);
-    glEnd();
-    glTranslatef(1, 0, 0);
-    glEndList();
-    return list;
-}
+class RecordingSink : public MessageSink {
+public:
+    void ShowMessage(std::string_view text, std::string_view, MessageOwner) override {
+        messages.emplace_back(text);
+    }
+    std::vector<std::string> messages;
+};
 
 struct ScreenPoint {
     int x, y;  // y from the top, as mouse positions are
@@ -63,13 +53,39 @@ protected:
     // A square whose face centre lies at (x, y, z); size scales it in x and y.
     void PlaceSquare(int slot, float x, float y, float z, float size = 1.0f) {
         TextObject& object = scene.objects[slot];
-        object.glyphLists[0] = square;
-        object.glyphCount = 1;
-        object.textWidth = 1.0f;
-        object.textHeight = 1.0f;
-        object.textBottom = 0.0f;
+        MakeSquareObject(object, square);
         object.SetScale(size, size, 0.3f);
         object.SetPosition(x, y - size / 2.0f, z);
+    }
+
+    // Real extruded glyphs of a UTF-8 text, centred at (x, y, z).
+    void PlaceText(int slot, const char* utf8, const char* face, float x, float y, float z,
+                   float size) {
+        TextObject& object = scene.objects[slot];
+        if (face != nullptr) {
+            object.SetFont(face, 0, 0);
+        }
+        object.SetText(Utf8ToCp932(utf8).value());
+        object.SetScale(size, size, 0.3f);
+        object.SetPosition(x, y, z);
+        ASSERT_TRUE(BuildGlyphLists(object, sink));
+        ASSERT_GT(object.glyphCount, 0);
+    }
+
+    static bool IsBackground(GlTestWindow::Rgb p) { return p.r > 250 && p.g > 250 && p.b > 250; }
+
+    // Pixels the drawn objects cover, every step-th row and column.
+    std::vector<ScreenPoint> CoveredPixels(int step) const {
+        const std::vector<GlTestWindow::Rgb> pixels = window.ReadAll();
+        std::vector<ScreenPoint> covered;
+        for (int y = 0; y < window.height(); y += step) {
+            for (int x = 0; x < window.width(); x += step) {
+                if (!IsBackground(pixels[static_cast<size_t>(y * window.width() + x)])) {
+                    covered.push_back({x, y});
+                }
+            }
+        }
+        return covered;
     }
 
     // Where a world point lands in the frame just drawn.
@@ -87,6 +103,7 @@ protected:
     int PickAt(ScreenPoint p) { return PickObject(renderer, p.x, p.y); }
 
     GlTestWindow window{160, 120};
+    RecordingSink sink;
     Scene scene;
     Renderer renderer{scene};
     GLuint square = 0;
@@ -203,6 +220,77 @@ TEST_F(Picking, UsesTheAspectOfTheCurrentViewport) {
     ASSERT_GT(pickedAt.x - drawnAt.x, 10);
     EXPECT_EQ(PickAt(pickedAt), 5);
     EXPECT_EQ(PickAt(drawnAt), -1);
+}
+
+TEST_F(Picking, RealJapaneseAndLatinGlyphsAreHitWhereTheyAreDrawn) {
+    PlaceText(2, "日本語", nullptr, 0.0f, 0.9f, 0.0f, 0.5f);
+    PlaceText(6, "Logo", "DejaVu Sans", 0.0f, -1.3f, 0.0f, 0.6f);
+    renderer.RenderScene(0);
+    const int middleRow = Project(0.0f, 0.0f, 0.0f).y;
+
+    int upper = 0, lower = 0;
+    for (const ScreenPoint p : CoveredPixels(2)) {
+        const int expected = p.y < middleRow ? 2 : 6;
+        (expected == 2 ? upper : lower) += 1;
+        ASSERT_EQ(PickAt(p), expected) << "at " << p.x << "," << p.y;
+    }
+    EXPECT_GT(upper, 20);
+    EXPECT_GT(lower, 20);
+
+    // Wherever nothing is drawn within a few pixels, nothing is picked.
+    const std::vector<GlTestWindow::Rgb> pixels = window.ReadAll();
+    auto clearAround = [&](int cx, int cy) {
+        for (int y = std::max(0, cy - 6); y <= std::min(window.height() - 1, cy + 6); ++y) {
+            for (int x = std::max(0, cx - 6); x <= std::min(window.width() - 1, cx + 6); ++x) {
+                if (!IsBackground(pixels[static_cast<size_t>(y * window.width() + x)])) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    int empty = 0;
+    for (int y = 0; y < window.height(); y += 5) {
+        for (int x = 0; x < window.width(); x += 5) {
+            if (clearAround(x, y)) {
+                ++empty;
+                ASSERT_EQ(PickAt({x, y}), -1) << "at " << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(empty, 100);
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(Picking, NearerGlyphWinsWhereRealGlyphsOverlap) {
+    // Where both are drawn, the one in front wins, whichever slot it has.
+    PlaceText(1, "本", nullptr, 0.0f, 0.0f, 0.0f, 1.5f);
+    renderer.RenderScene(0);
+    const std::vector<ScreenPoint> back = CoveredPixels(1);
+    const int32_t backGlyphs = scene.objects[1].glyphCount;
+    scene.objects[1].glyphCount = 0;  // hidden for a moment; its list stays
+    PlaceText(9, "A", "DejaVu Sans", 0.0f, 0.0f, 0.5f, 1.5f);
+    renderer.RenderScene(0);
+    const std::vector<ScreenPoint> front = CoveredPixels(1);
+    scene.objects[1].glyphCount = backGlyphs;
+    renderer.RenderScene(0);
+
+    std::vector<ScreenPoint> both;
+    for (const ScreenPoint f : front) {
+        for (const ScreenPoint b : back) {
+            if (f.x == b.x && f.y == b.y && f.x % 3 == 0 && f.y % 3 == 0) {
+                both.push_back(f);
+            }
+        }
+    }
+    ASSERT_GT(both.size(), 10u);
+    for (const ScreenPoint p : both) {
+        ASSERT_EQ(PickAt(p), 9) << "at " << p.x << "," << p.y;
+    }
+    scene.objects[9].position[2] = -1.0f;
+    for (const ScreenPoint p : both) {
+        ASSERT_EQ(PickAt(p), 1) << "at " << p.x << "," << p.y;
+    }
 }
 
 TEST(PickFrustum, MultipliesTheJitteredFrustumOntoTheCurrentMatrix) {
