@@ -3,6 +3,7 @@
 #include "app/command_ids.h"
 #include "app/help_book.h"
 #include "app/main_frame.h"
+#include "app/property_commands.h"
 #include "app/view_commands.h"
 #include "dialogs/about_dialog.h"
 
@@ -19,6 +20,18 @@ void DispatchCommand(MainFrame& frame, int commandId) {
         case kCmdVersion:
             ShowAboutDialog(&frame);
             break;
+        case kCmdColour:
+            OpenMaterialDialog(frame);
+            break;
+        case kCmdPosition:
+            OpenPositionDialog(frame);
+            break;
+        case kCmdSize:
+            OpenScaleDialog(frame);
+            break;
+        case kCmdRotation:
+            OpenRotationDialog(frame);
+            break;
         case kCmdZoomIn:
             ZoomIn(scene.view);
             frame.InvalidateView();
@@ -30,6 +43,15 @@ void DispatchCommand(MainFrame& frame, int commandId) {
         case kCmdGuideLines:
             ToggleGuideLines(scene.view);
             frame.InvalidateView();
+            break;
+        case kCmdShadow:
+            OpenShadowDialog(frame);
+            break;
+        case kCmdLight:
+            OpenLightDialog(frame);
+            break;
+        case kCmdTarget:
+            OpenTargetDialog(frame);
             break;
         case kCmdHelp:
             ShowHelpContents(frame);

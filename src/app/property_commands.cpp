@@ -1,0 +1,71 @@
+#include "app/property_commands.h"
+
+#include "app/main_frame.h"
+#include "dialogs/light_dialog.h"
+#include "dialogs/material_dialog.h"
+#include "dialogs/position_dialog.h"
+#include "dialogs/rotation_dialog.h"
+#include "dialogs/scale_dialog.h"
+#include "dialogs/shadow_dialog.h"
+#include "dialogs/target_dialog.h"
+
+namespace {
+
+// The object commands come only with a picked object; without one they do nothing.
+TextObject* CurrentObject(Scene& scene) {
+    if (scene.currentObject < 0 || scene.currentObject >= kSlotCount) {
+        return nullptr;
+    }
+    return &scene.objects[scene.currentObject];
+}
+
+InvalidateView Redraw(MainFrame& frame) {
+    return [&frame] { frame.InvalidateView(); };
+}
+
+}  // namespace
+
+void OpenMaterialDialog(MainFrame& frame) {
+    if (TextObject* object = CurrentObject(frame.scene())) {
+        MaterialDialog dialog(&frame, *object, frame.prompts(), Redraw(frame));
+        dialog.ShowModal();
+    }
+}
+
+void OpenPositionDialog(MainFrame& frame) {
+    if (TextObject* object = CurrentObject(frame.scene())) {
+        PositionDialog dialog(&frame, *object, Redraw(frame));
+        dialog.ShowModal();
+    }
+}
+
+void OpenScaleDialog(MainFrame& frame) {
+    if (TextObject* object = CurrentObject(frame.scene())) {
+        // A depth change rebuilds the glyph lists in the view's context.
+        frame.EnsureViewReady();
+        ScaleDialog dialog(&frame, *object, frame.messages(), Redraw(frame));
+        dialog.ShowModal();
+    }
+}
+
+void OpenRotationDialog(MainFrame& frame) {
+    if (TextObject* object = CurrentObject(frame.scene())) {
+        RotationDialog dialog(&frame, *object, Redraw(frame));
+        dialog.ShowModal();
+    }
+}
+
+void OpenShadowDialog(MainFrame& frame) {
+    ShadowDialog dialog(&frame, frame.scene(), frame.renderer(), frame.prompts(), Redraw(frame));
+    dialog.ShowModal();
+}
+
+void OpenLightDialog(MainFrame& frame) {
+    LightDialog dialog(&frame, frame.scene(), Redraw(frame));
+    dialog.ShowModal();
+}
+
+void OpenTargetDialog(MainFrame& frame) {
+    TargetDialog dialog(&frame, frame.scene().view, Redraw(frame));
+    dialog.ShowModal();
+}

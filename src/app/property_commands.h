@@ -1,0 +1,13 @@
+#pragma once
+// The commands that open the property dialogs: the current object's colour, position, size and
+// rotation, and the scene's shadow, light and look-at target.
+
+class MainFrame;
+
+void OpenMaterialDialog(MainFrame& frame);
+void OpenPositionDialog(MainFrame& frame);
+void OpenScaleDialog(MainFrame& frame);
+void OpenRotationDialog(MainFrame& frame);
+void OpenShadowDialog(MainFrame& frame);
+void OpenLightDialog(MainFrame& frame);
+void OpenTargetDialog(MainFrame& frame);
