@@ -2,22 +2,17 @@
 
 #include <GL/gl.h>
 
-#include <cstring>
-
 void CompileGlyphList(uint32_t list, const GlyphMesh& mesh, float advance) {
     glNewList(list, GL_COMPILE);
     if (!mesh.vertices.empty()) {
-        glBegin(GL_TRIANGLES);
-        const float* lastNormal = nullptr;
-        for (const MeshVertex& vertex : mesh.vertices) {
-            // Faces share one normal for thousands of vertices: send it only when it changes.
-            if (!lastNormal || std::memcmp(lastNormal, vertex.normal, sizeof vertex.normal) != 0) {
-                glNormal3fv(vertex.normal);
-                lastNormal = vertex.normal;
-            }
-            glVertex3fv(vertex.position);
-        }
-        glEnd();
+        // Arrays are read while compiling, so the list keeps its own copy of the vertices.
+        glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glVertexPointer(3, GL_FLOAT, sizeof(MeshVertex), mesh.vertices[0].position);
+        glNormalPointer(GL_FLOAT, sizeof(MeshVertex), mesh.vertices[0].normal);
+        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(mesh.vertices.size()));
+        glPopClientAttrib();
     }
     glTranslatef(advance, 0.0f, 0.0f);
     glEndList();

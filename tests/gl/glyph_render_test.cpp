@@ -7,6 +7,7 @@
 
 #include "render/gl_resource_releaser.h"
 #include "render/glyph_builder.h"
+#include "render/outline_glyph_cache.h"
 #include "render/projection.h"
 #include "render/renderer.h"
 #include "scene/cp932.h"
@@ -189,6 +190,47 @@ TEST_F(GlyphRendering, SelectionModeOverGlyphListsHitsTheObject) {
     EXPECT_EQ(hits, 1);
     EXPECT_EQ(name, 3u);
     EXPECT_EQ(pick(2, 2).first, 0);
+}
+
+// Feedback replays a list that mixes primitive types inexactly; plain triangles come back one
+// polygon each.
+TEST_F(GlyphRendering, FeedbackReturnsEveryTriangleOfAGlyphList) {
+    TextObject& object = scene.objects[0];
+    ApplyTextWithFallback(object, Utf8ToCp932("鬱").value(), sink);
+    ASSERT_EQ(object.glyphCount, 1);
+    const ResolvedFont* font = FontResolver::Instance().Resolve("ＭＳ 明朝", 0, 128);
+    const auto geometry = CachedGlyphGeometry(*font, U'鬱', object.scale[2]);
+    ASSERT_NE(geometry, nullptr);
+    const size_t triangles = geometry->mesh.TriangleCount();
+
+    std::vector<GLfloat> buffer(triangles * 12 + 64);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    glDisable(GL_CULL_FACE);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(-1.0, 2.0, -1.0, 2.0, -3.0, 3.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glRotatef(25.0f, 1.0f, 1.0f, 0.0f);  // no wall seen edge-on
+    glCallList(object.glyphLists[0]);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_CULL_FACE);
+    const GLint used = glRenderMode(GL_RENDER);
+    ASSERT_GT(used, 0);
+    size_t polygons = 0;
+    for (GLint i = 0; i < used;) {
+        ASSERT_EQ(buffer[static_cast<size_t>(i)], GL_POLYGON_TOKEN);
+        ASSERT_EQ(buffer[static_cast<size_t>(i) + 1], 3.0f);
+        ++polygons;
+        i += 2 + 3 * 3;
+    }
+    EXPECT_EQ(polygons, triangles);
 }
 
 }  // namespace
