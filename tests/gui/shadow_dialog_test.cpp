@@ -1,11 +1,15 @@
 // The shadow dialog: the enable box, the plane coefficients and the colour.
 #include "dialogs/shadow_dialog.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include "gui/property_dialog_driver.h"
+#include "render/projection.h"
 #include "resources/texts.h"
+#include "support/gl_window.h"
 #include "support/scripted_prompts.h"
+#include "support/test_geometry.h"
 
 namespace {
 
@@ -97,6 +101,45 @@ TEST_F(ShadowDialogTest, CancelledPickerMarksTheSceneButKeepsTheColour) {
     EXPECT_EQ(renderer.shadowDrawColor()[0], 0.0f);
     EXPECT_EQ(scene.modified, 1);
     EXPECT_EQ(view.count, 0);
+}
+
+bool IsBlue(GlTestWindow::Rgb p) {
+    return p.b > 200 && p.r < 30 && p.g < 30;
+}
+
+TEST(ShadowDialogPixels, TickedShadowDrawsAtOnceInThePickedColour) {
+    GlTestWindow window(160, 120);
+    ASSERT_TRUE(window.ready());
+    Scene scene;
+    Renderer renderer(scene);
+    InitRenderState();
+    ResetSceneSettings(scene, renderer);
+    SetLightColors();
+    ResetProjection(1, scene.backgroundColor, scene.view.perspective);
+    const GLuint square = MakeSquareList();
+    MakeSquareObject(scene.objects[0], square);
+    scene.objects[0].SetPosition(0.0f, 0.5f, 0.0f);
+    scene.view.elevation = -0.6f;  // look down onto the ground plane
+    scene.light.position[1] = 1.0f;
+    scene.light.position[2] = -1.0f;  // the shadow falls in front of the square
+    glLightfv(GL_LIGHT0, GL_POSITION, scene.light.position);
+
+    ScriptedPrompts prompts;
+    prompts.colourAnswers.push_back({0, 0, 255});
+    int frames = 0;
+    const auto redraw = [&] {
+        renderer.RenderScene(0);
+        ++frames;
+    };
+    ShadowDialog dialog(nullptr, scene, renderer, prompts, redraw);
+    ClickButton(&dialog, ToWxId(kShadowColourCommand));
+    EXPECT_EQ(window.CountPixels(IsBlue), 0);  // not drawn yet: the box is unticked
+    ClickCheckBox(&dialog, kDrawShadowCheckId);
+    EXPECT_EQ(frames, 2);
+    EXPECT_GT(window.CountPixels(IsBlue), 20);
+
+    scene.objects[0].glyphCount = 0;  // the list dies with this context
+    glDeleteLists(square, 1);
 }
 
 }  // namespace
