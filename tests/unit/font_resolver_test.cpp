@@ -1,3 +1,4 @@
+#include "render/font_coverage.h"
 #include "render/font_resolver.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +53,12 @@ TEST(FontResolver, BoldAlwaysAndSynthesisOnlyWhereTheFontLacksTheStyle) {
     // Faces are opened once and shared.
     EXPECT_EQ(resolver.Resolve("MS Mincho", 0, 0)->face, upright->face);
     EXPECT_EQ(resolver.Resolve("ＭＳ 明朝", 0, 128), upright);
+}
+
+TEST(FontCoverage, JapaneseCoverageIsWhatTheBuilderWouldGet) {
+    EXPECT_TRUE(FontFamilyCoversJapanese("IPAexGothic"));
+    EXPECT_TRUE(FontFamilyCoversJapanese("ＭＳ 明朝"));
+    EXPECT_FALSE(FontFamilyCoversJapanese("DejaVu Serif"));
 }
 
 }  // namespace
