@@ -11,7 +11,6 @@ namespace {
 
 constexpr char kVersion[] = "1.00";
 constexpr char kMagic[] = "vellumark";
-constexpr std::size_t kVersionOffset = 0;
 constexpr std::size_t kMagicOffset = 10;
 constexpr std::size_t kMagicWidth = 10;
 constexpr std::size_t kSettingsOffset = 20;

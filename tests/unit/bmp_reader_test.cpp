@@ -203,3 +203,20 @@ TEST_F(BmpFile, MissingTruncatedAndFolderPathsAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BmpSeeds, SeedCorpusReadsAsIntended) {
+    const std::string seeds = std::string(VELLUMARK_TEST_DATA) + "/fuzz/bmp/";
+    EXPECT_EQ(ReadBmpFile(seeds + "rgb_8x8.bmp", kBmpRgb).status, BmpStatus::kOk);
+    const BmpResult indexed = ReadBmpFile(seeds + "indexed_8x8.bmp", kBmpRgb);
+    ASSERT_EQ(indexed.status, BmpStatus::kOk);
+    EXPECT_EQ(indexed.image.texels[5], 1);  // index 1 through the palette: blue 1
+    EXPECT_EQ(ReadBmpFile(seeds + "truncated_rgb.bmp", kBmpRgb).status, BmpStatus::kBadFormat);
+    EXPECT_EQ(ReadBmpFile(seeds + "depth_16.bmp", kBmpRgb).status, BmpStatus::kBadFormat);
+    EXPECT_EQ(ReadBmpFile(seeds + "size_100.bmp", kBmpRgb).status, BmpStatus::kBadSize);
+    EXPECT_EQ(ReadBmpFile(seeds + "far_offset.bmp", kBmpRgb).status, BmpStatus::kBadFormat);
+    EXPECT_EQ(ReadBmpFile(seeds + "top_down.bmp", kBmpRgb).status, BmpStatus::kBadSize);
+}
+
+}  // namespace

@@ -373,3 +373,23 @@ TEST_F(SceneFile, SaveIntoAMissingFolderFailsAndReplacingKeepsPermissions) {
 }
 
 }  // namespace
+
+namespace {
+
+// The fuzzers' seeds are read as they were meant: the valid ones open, the broken ones do not.
+TEST(SceneFileSeeds, SeedCorpusReadsAsIntended) {
+    const std::string seeds = std::string(VELLUMARK_TEST_DATA) + "/fuzz/scene/";
+    Scene scene;
+    ASSERT_EQ(ReadSceneFile(seeds + "three_records.vmk", scene), SceneFileStatus::kOk);
+    EXPECT_EQ(scene.objects[1].Text(), "\x83\x8d\x83\x53");
+    EXPECT_EQ(scene.objects[3].Text(), "");
+    EXPECT_EQ(scene.shadow.enabled, 1);
+    ASSERT_EQ(ReadSceneFile(seeds + "partial_record.vmk", scene), SceneFileStatus::kOk);
+    EXPECT_EQ(scene.objects[2].Text(), "xyz");
+    EXPECT_EQ(scene.objects[3].Text(), "");
+    ASSERT_EQ(ReadSceneFile(seeds + "nan_perspective.vmk", scene), SceneFileStatus::kOk);
+    EXPECT_EQ(scene.view.perspective, 1.0f);
+    EXPECT_EQ(ReadSceneFile(seeds + "tenth_letter.vmk", scene), SceneFileStatus::kNotSceneFile);
+}
+
+}  // namespace
