@@ -4,6 +4,7 @@
 #include "app/help_book.h"
 #include "app/main_frame.h"
 #include "app/property_commands.h"
+#include "app/scene_commands.h"
 #include "app/view_commands.h"
 #include "dialogs/about_dialog.h"
 
@@ -60,6 +61,15 @@ void DispatchCommand(MainFrame& frame, int commandId) {
             frame.ClearSelection();
             frame.previewRequested = 1;
             frame.InvalidateView();
+            break;
+        case kCmdSaveAs:
+            SaveSceneAsCommand(frame);
+            break;
+        case kCmdOpen:
+            OpenSceneCommand(frame);
+            break;
+        case kCmdSave:
+            SaveSceneCommand(frame);
             break;
         case kCmdCaptureRegion:
             frame.ClearSelection();

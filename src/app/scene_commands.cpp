@@ -1,0 +1,190 @@
+#include "app/scene_commands.h"
+
+#include <GL/gl.h>
+
+#include <optional>
+#include <string>
+
+#include "app/main_frame.h"
+#include "render/glyph_builder.h"
+#include "render/projection.h"
+#include "render/texture.h"
+#include "resources/texts.h"
+#include "scene/cp932.h"
+#include "scene/scene_file.h"
+
+namespace {
+
+// Each dialog opens on the name last chosen in it, for the rest of the run.
+std::string g_saveDialogName;
+std::string g_openDialogName;
+
+FileRequest SceneFileRequest(bool save) {
+    FileRequest request;
+    request.save = save;
+    request.title = save ? texts::kSaveSceneTitle : texts::kOpenSceneTitle;
+    request.wildcard = std::string(texts::kSceneFilter) + "|*.vmk";
+    request.filterIndex = 0;
+    request.defaultExtension = "vmk";
+    request.initialPath = save ? g_saveDialogName : g_openDialogName;
+    request.overwritePrompt = save;
+    return request;
+}
+
+void ShowMessage(MainFrame& frame, const std::string& text, const std::string& caption) {
+    frame.prompts().ShowMessage(&frame, text, caption, MessageButtons::kOk);
+}
+
+// The chosen path as the scene stores it: CP932 in a 256-byte field. nullopt (after a message)
+// when it cannot be stored whole.
+std::optional<std::string> StorablePath(MainFrame& frame, const std::string& utf8Path) {
+    std::optional<std::string> cp932 = Utf8ToCp932(utf8Path);
+    if (!cp932 || cp932->size() > sizeof(Scene::filePath) - 1 || cp932->empty()) {
+        ShowMessage(frame, std::string(texts::kPathNotStorable) + "\n" + utf8Path,
+                    texts::kTitlePrefix);
+        return std::nullopt;
+    }
+    return cp932;
+}
+
+bool WriteScene(MainFrame& frame, const std::string& utf8Path) {
+    if (WriteSceneFile(utf8Path, frame.scene()) == SceneFileStatus::kOk) {
+        return true;
+    }
+    ShowMessage(frame, std::string(texts::kSceneSaveFailed) + "\n" + utf8Path, texts::kTitlePrefix);
+    return false;
+}
+
+void MarkSaved(Scene& scene) {
+    for (TextObject& object : scene.objects) {
+        if (object.glyphCount != 0) {
+            object.touched = 0;
+        }
+    }
+    scene.modified = 0;
+}
+
+void ShowFileInCaption(MainFrame& frame) {
+    const std::string path = Cp932ToUtf8(frame.scene().FilePath()).value_or(std::string());
+    frame.SetTitle(wxString::FromUTF8(ComposeTitle("[" + path + "]")));
+}
+
+enum class SaveResult { kWritten, kNoFile, kFailed };
+
+SaveResult SaveScene(MainFrame& frame) {
+    const std::string_view path = frame.scene().FilePath();
+    if (path.size() <= 2) {
+        return SaveResult::kNoFile;
+    }
+    const std::optional<std::string> utf8 = Cp932ToUtf8(path);
+    if (!utf8) {
+        return SaveResult::kNoFile;
+    }
+    return WriteScene(frame, *utf8) ? SaveResult::kWritten : SaveResult::kFailed;
+}
+
+// Asks for a file and reads it into the scene; false (the scene untouched) when cancelled or
+// refused.
+bool OpenScene(MainFrame& frame) {
+    const FileAnswer answer = frame.prompts().ChooseFile(&frame, SceneFileRequest(false));
+    if (!answer.ok) {
+        return false;
+    }
+    g_openDialogName = answer.path;
+    const std::optional<std::string> cp932 = StorablePath(frame, answer.path);
+    if (!cp932) {
+        return false;
+    }
+    // The old slots' lists and textures are released in their own context.
+    frame.EnsureViewReady();
+    switch (ReadSceneFile(answer.path, frame.scene())) {
+        case SceneFileStatus::kOk:
+            frame.scene().SetFilePath(*cp932);
+            return true;
+        case SceneFileStatus::kNotSceneFile:
+            ShowMessage(frame, texts::kNotSceneFile, "");
+            return false;
+        case SceneFileStatus::kCannotOpen:
+        case SceneFileStatus::kCannotWrite:
+            break;
+    }
+    ShowMessage(frame, std::string(texts::kSceneOpenFailed) + "\n" + answer.path,
+                texts::kTitlePrefix);
+    return false;
+}
+
+}  // namespace
+
+bool SaveSceneAs(MainFrame& frame) {
+    const FileAnswer answer = frame.prompts().ChooseFile(&frame, SceneFileRequest(true));
+    if (!answer.ok) {
+        return false;
+    }
+    g_saveDialogName = answer.path;
+    const std::optional<std::string> cp932 = StorablePath(frame, answer.path);
+    if (!cp932 || !WriteScene(frame, answer.path)) {
+        return false;
+    }
+    Scene& scene = frame.scene();
+    scene.SetFilePath(*cp932);
+    MarkSaved(scene);
+    ShowFileInCaption(frame);
+    return true;
+}
+
+void SaveSceneAsCommand(MainFrame& frame) {
+    SaveSceneAs(frame);
+    frame.InvalidateView();
+}
+
+void SaveSceneCommand(MainFrame& frame) {
+    switch (SaveScene(frame)) {
+        case SaveResult::kWritten:
+            MarkSaved(frame.scene());
+            break;
+        case SaveResult::kNoFile:
+            SaveSceneAs(frame);
+            break;
+        case SaveResult::kFailed:
+            break;
+    }
+    frame.InvalidateView();
+}
+
+void OpenSceneCommand(MainFrame& frame) {
+    Scene& scene = frame.scene();
+    if (IsSceneModified(scene) == 1) {
+        const MessageAnswer answer = frame.prompts().ShowMessage(
+            &frame, texts::kUnsavedOnClear, texts::kTitlePrefix, MessageButtons::kYesNoCancel);
+        if (answer == MessageAnswer::kCancel) {
+            return;
+        }
+        if (answer == MessageAnswer::kYes) {
+            SaveSceneAs(frame);
+        }
+    }
+    if (OpenScene(frame)) {
+        RefreshSlots(frame);
+        glClearColor(scene.backgroundColor[0], scene.backgroundColor[1], scene.backgroundColor[2],
+                     1.0f);
+        for (int i = 0; i < 3; ++i) {
+            scene.guideColor[i] = 1.0f - scene.backgroundColor[i];
+        }
+        frame.renderer().SetGuideDrawColor(scene.guideColor);
+        frame.renderer().SetShadowDrawColor(scene.shadow.color);
+        scene.modified = 0;
+        ResetProjection(1, scene.backgroundColor, scene.view.perspective);
+        ShowFileInCaption(frame);
+    }
+    frame.InvalidateView();
+}
+
+void RefreshSlots(MainFrame& frame) {
+    frame.EnsureViewReady();
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        TextObject& object = frame.scene().objects[slot];
+        object.SetIndex(slot);
+        RebuildGlyphLists(object, frame.messages());
+        LoadObjectTextureFromPath(object, frame.messages());
+    }
+}
