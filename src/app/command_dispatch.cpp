@@ -3,8 +3,10 @@
 #include "app/command_ids.h"
 #include "app/help_book.h"
 #include "app/main_frame.h"
+#include "app/object_commands.h"
 #include "app/property_commands.h"
 #include "app/scene_commands.h"
+#include "app/unsaved_changes.h"
 #include "app/view_commands.h"
 #include "dialogs/about_dialog.h"
 
@@ -20,6 +22,18 @@ void DispatchCommand(MainFrame& frame, int commandId) {
             break;
         case kCmdVersion:
             ShowAboutDialog(&frame);
+            break;
+        case kCmdNewObject:
+            NewObject(frame);
+            break;
+        case kCmdEditText:
+            EditObjectText(frame);
+            break;
+        case kCmdDeleteObject:
+            DeleteCurrentObject(frame);
+            break;
+        case kCmdFont:
+            ChangeObjectFont(frame);
             break;
         case kCmdColour:
             OpenMaterialDialog(frame);
@@ -61,6 +75,9 @@ void DispatchCommand(MainFrame& frame, int commandId) {
             frame.ClearSelection();
             frame.previewRequested = 1;
             frame.InvalidateView();
+            break;
+        case kCmdNewScene:
+            NewScene(frame);
             break;
         case kCmdSaveAs:
             SaveSceneAsCommand(frame);

@@ -11,6 +11,7 @@
 #include "app/menus.h"
 #include "app/rubber_band.h"
 #include "app/toolbar.h"
+#include "app/unsaved_changes.h"
 #include "render/projection.h"
 #include "resources/texts.h"
 #include "resources/toolbar/program_icon.xpm"
@@ -45,6 +46,7 @@ MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts)
     DisableObjectButtons();
     SetAcceleratorTable(CreateShortcutTable());
     Bind(wxEVT_MENU, &MainFrame::OnCommand, this, ToWxId(kFirstCommandId), ToWxId(kLastCommandId));
+    Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnCloseWindow, this);
 }
 
 MainFrame::~MainFrame() {
@@ -134,6 +136,14 @@ void MainFrame::OnCommand(wxCommandEvent& event) {
     DispatchCommand(*this, FromWxId(event.GetId()));
 }
 
+void MainFrame::OnCloseWindow(wxCloseEvent& event) {
+    if (event.CanVeto() && !RunCloseProcedure(*this)) {
+        event.Veto();
+        return;
+    }
+    Destroy();
+}
+
 bool MainFrame::EnsureViewReady() {
     return viewReady_ ? MakeCurrent() : SetUpView();
 }
@@ -177,7 +187,7 @@ void MainFrame::OnViewPaint() {
         capturePending = 0;
         captureRect = ClientRect{};
     } else {
-        if (rubberBand == 1) {
+        if (mouse.rubberBand == 1) {
             const wxSize size = renderContext_.canvas->GetClientSize() *
                                 renderContext_.canvas->GetContentScaleFactor();
             DrawRubberBand(captureRect, size.x, size.y);

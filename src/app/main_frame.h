@@ -16,6 +16,7 @@
 #include "app/prompts_message_sink.h"
 #include "app/render_context.h"
 #include "app/user_prompts.h"
+#include "app/view_mouse.h"
 #include "render/gl_resource_releaser.h"
 #include "render/renderer.h"
 #include "scene/app_settings.h"
@@ -65,9 +66,9 @@ class MainFrame : public wxFrame, private GlViewHandler {
     // Highlight off, no current object, object buttons greyed, view redrawn (when one was set).
     void ClearSelection();
 
-    wxPoint dragAnchor{-1, -1};
+    // The drag anchor and the rubber-band flag, which the view's mouse handling drives.
+    ViewMouseState mouse;
     int32_t regionArmed = 0;
-    int32_t rubberBand = 0;
     int32_t capturePending = 0;
     ClientRect captureRect;
     int32_t previewRequested = 0;
@@ -80,6 +81,7 @@ class MainFrame : public wxFrame, private GlViewHandler {
     void OnViewPaint() override;
     void OnViewSize(int width, int height) override;
     void OnCommand(wxCommandEvent& event);
+    void OnCloseWindow(wxCloseEvent& event);
     // The set-up done once the canvas exists on screen with its real size.
     bool SetUpView();
     void SetObjectButtons(bool enabled);

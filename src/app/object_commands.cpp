@@ -1,0 +1,88 @@
+#include "app/object_commands.h"
+
+#include "app/main_frame.h"
+#include "dialogs/text_entry_dialog.h"
+#include "render/glyph_builder.h"
+#include "resources/texts.h"
+#include "scene/cp932.h"
+
+namespace {
+
+TextObject* CurrentObject(Scene& scene) {
+    if (scene.currentObject < 0 || scene.currentObject >= kSlotCount) {
+        return nullptr;
+    }
+    return &scene.objects[scene.currentObject];
+}
+
+std::string DeleteQuestion(const TextObject& object) {
+    std::string question = texts::kDeleteObjectQuestion;
+    question.replace(question.find("%s"), 2, Cp932ToUtf8(object.Text()).value_or(""));
+    return question;
+}
+
+}  // namespace
+
+void NewObject(MainFrame& frame) {
+    Scene& scene = frame.scene();
+    // Even a cancelled or impossible new object counts as an edit.
+    scene.modified = 1;
+    frame.ClearSelection();
+    const int slot = scene.FirstFreeSlot();
+    if (slot < 0) {
+        frame.prompts().ShowMessage(&frame, texts::kObjectsFull, texts::kTitlePrefix,
+                                    MessageButtons::kOk);
+        return;
+    }
+    scene.currentObject = slot;
+    TextEntryDialog dialog(frame);
+    dialog.ShowModal();
+}
+
+void EditObjectText(MainFrame& frame) {
+    if (CurrentObject(frame.scene()) == nullptr) {
+        return;
+    }
+    TextEntryDialog dialog(frame);
+    dialog.ShowModal();
+}
+
+void DeleteCurrentObject(MainFrame& frame) {
+    TextObject* object = CurrentObject(frame.scene());
+    if (object == nullptr) {
+        return;
+    }
+    const MessageAnswer answer = frame.prompts().ShowMessage(
+        &frame, DeleteQuestion(*object), texts::kDeleteObjectCaption, MessageButtons::kYesNo);
+    if (answer != MessageAnswer::kYes) {
+        return;
+    }
+    frame.DisableObjectButtons();
+    // The lists must go in the context they were made in.
+    frame.EnsureViewReady();
+    object->ResetObject();
+    frame.InvalidateView();
+}
+
+void ChangeObjectFont(MainFrame& frame) {
+    TextObject* object = CurrentObject(frame.scene());
+    if (object == nullptr) {
+        return;
+    }
+    frame.fontScratch.faceName = Cp932ToUtf8(object->FaceName()).value_or("");
+    frame.fontScratch.italic = object->italic;
+    const FontAnswer answer = frame.prompts().ChooseFont(&frame, frame.fontScratch);
+    if (!answer.ok) {
+        return;
+    }
+    const std::optional<std::string> face = Utf8ToCp932(answer.faceName);
+    if (!face || face->size() >= sizeof(object->faceName)) {
+        frame.prompts().ShowMessage(&frame, texts::kFontNameNotStorable, texts::kTitlePrefix,
+                                    MessageButtons::kOk);
+        return;
+    }
+    frame.EnsureViewReady();
+    ApplyFontWithFallback(*object, *face, answer.italic, static_cast<uint8_t>(answer.charSet),
+                          frame.messages());
+    frame.InvalidateView();
+}

@@ -1,0 +1,75 @@
+#include "dialogs/text_entry_dialog.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include "app/main_frame.h"
+#include "dialogs/typed_text.h"
+#include "render/glyph_builder.h"
+#include "resources/texts.h"
+
+TextEntryDialog::TextEntryDialog(MainFrame& frame)
+    : wxDialog(&frame, wxID_ANY, wxString::FromUTF8(texts::kTextEntryCaption)),
+      frame_(frame),
+      slot_(frame.scene().currentObject) {
+    // Created in the order users tab through them: close, text, apply.
+    auto* closeButton =
+        new wxButton(this, kCloseButtonId, wxString::FromUTF8(texts::kTextEntryClose));
+    const TextObject& object = frame.scene().objects[slot_];
+    text_ =
+        new wxTextCtrl(this, kTextId, wxString::FromUTF8(Cp932ToUtf8(object.Text()).value_or("")),
+                       wxDefaultPosition, wxSize(FromDIP(300), -1));
+    auto* prompt = new wxStaticText(this, wxID_ANY, wxString::FromUTF8(texts::kTextEntryPrompt));
+    auto* applyButton =
+        new wxButton(this, kApplyButtonId, wxString::FromUTF8(texts::kTextEntryApply));
+    applyButton->SetDefault();
+
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->Add(applyButton, 0, wxRIGHT, FromDIP(24));
+    buttons->Add(closeButton);
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(prompt, 0, wxALIGN_CENTER_HORIZONTAL | wxTOP | wxLEFT | wxRIGHT, FromDIP(12));
+    column->Add(text_, 0, wxEXPAND | wxALL, FromDIP(12));
+    column->Add(buttons, 0, wxALIGN_CENTER_HORIZONTAL | wxBOTTOM | wxLEFT | wxRIGHT, FromDIP(12));
+    SetSizerAndFit(column);
+    CentreOnParent();
+
+    // Esc and the close box act as the close button.
+    SetEscapeId(kCloseButtonId);
+    Bind(wxEVT_BUTTON, &TextEntryDialog::OnApply, this, kApplyButtonId);
+    Bind(wxEVT_BUTTON, &TextEntryDialog::OnCloseButton, this, kCloseButtonId);
+    text_->SetFocus();
+}
+
+void TextEntryDialog::OnApply(wxCommandEvent&) {
+    TextObject& object = frame_.scene().objects[slot_];
+    const TypedText typed =
+        ConvertTypedText(text_->GetValue().utf8_string(), sizeof(object.text) - 1);
+    if (!typed.refused.empty()) {
+        std::string message = texts::kTextNotStorable;
+        message.replace(message.find("%s"), 2, typed.refused);
+        frame_.prompts().ShowMessage(this, message, texts::kTitlePrefix, MessageButtons::kOk);
+        return;
+    }
+    if (typed.cp932.empty()) {
+        if (frame_.prompts().ShowMessage(this, texts::kTextEntryEmptyQuestion,
+                                         texts::kConfirmCaption,
+                                         MessageButtons::kYesNo) != MessageAnswer::kYes) {
+            return;
+        }
+        frame_.EnsureViewReady();
+        object.ResetObject();
+    } else {
+        // The glyph lists belong to the view's context.
+        frame_.EnsureViewReady();
+        object.SetIndex(slot_);
+        ApplyTextWithFallback(object, typed.cp932, frame_.messages());
+    }
+    frame_.InvalidateView();
+    EndDialog(0);
+}
+
+void TextEntryDialog::OnCloseButton(wxCommandEvent&) {
+    EndDialog(0);
+}

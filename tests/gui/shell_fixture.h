@@ -1,0 +1,63 @@
+#pragma once
+// A shown main window on its own scene, with scripted prompts, for the shell's GUI tests.
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/debug.h>
+#include <wx/stopwatch.h>
+#include <wx/utils.h>
+
+#include <memory>
+#include <string>
+
+#include "app/command_ids.h"
+#include "app/main_frame.h"
+#include "support/scripted_prompts.h"
+
+class ShellTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        // A failed wx check (an unexpected modal dialog included) fails the test instead of
+        // waiting for someone to close an assertion box.
+        wxSetAssertHandler(&ShellTest::FailOnAssert);
+        scene = std::make_unique<Scene>();
+        frame = new MainFrame(*scene, settings, prompts);
+        ASSERT_TRUE(frame->HasRenderContext());
+        frame->Show();
+        wxStopWatch watch;
+        while (!frame->EnsureViewReady() && watch.Time() < 10000) {
+            wxTheApp->Yield(true);
+            wxMilliSleep(5);
+        }
+        ASSERT_TRUE(frame->IsViewReady());
+    }
+
+    void TearDown() override {
+        if (frame != nullptr && !wxTheApp->IsScheduledForDestruction(frame)) {
+            delete frame;
+        }
+        // A frame that closed itself waits for the idle time to be deleted.
+        wxTheApp->ProcessIdle();
+        frame = nullptr;
+        wxSetDefaultAssertHandler();
+    }
+
+    // Makes a slot live without building glyphs: one list name that GL ignores when deleted.
+    void MakeLive(int slot, const char* text = "A") {
+        scene->objects[slot].SetText(text);
+        scene->objects[slot].glyphCount = 1;
+    }
+
+    bool ToolEnabled(int command) { return frame->toolbar()->GetToolEnabled(ToWxId(command)); }
+
+    static void FailOnAssert(const wxString& file, int line, const wxString& function,
+                             const wxString& condition, const wxString& message) {
+        ADD_FAILURE() << "wx check failed at " << file << ":" << line << " in " << function << ": "
+                      << condition << " " << message;
+    }
+
+    std::unique_ptr<Scene> scene;
+    AppSettings settings;
+    ScriptedPrompts prompts;
+    MainFrame* frame = nullptr;
+};
