@@ -12,6 +12,7 @@
 #include "app/rubber_band.h"
 #include "app/toolbar.h"
 #include "app/unsaved_changes.h"
+#include "render/picking.h"
 #include "render/projection.h"
 #include "resources/texts.h"
 #include "resources/toolbar/program_icon.xpm"
@@ -197,6 +198,27 @@ void MainFrame::OnViewPaint() {
     if (previewRequested == 1) {
         previewRequested = 0;
     }
+}
+
+void MainFrame::OnViewMouse(const ViewMouseEvent& event) {
+    viewMouse_.Handle(event);
+}
+
+int MainFrame::PickObjectAt(int x, int y) {
+    if (!EnsureViewReady()) {
+        return -1;
+    }
+    // Mouse positions are window coordinates; the viewport counts the canvas's pixels.
+    const double scale = renderContext_.canvas->GetContentScaleFactor();
+    return PickObject(renderer_, static_cast<int>(x * scale), static_cast<int>(y * scale));
+}
+
+void MainFrame::RedrawView() {
+    InvalidateView();
+}
+
+void MainFrame::RunCommand(int command) {
+    DispatchCommand(*this, command);
 }
 
 void MainFrame::OnViewSize(int width, int height) {

@@ -27,7 +27,7 @@ class HelpBook;
 // The caption: the title prefix followed by the suffix (UTF-8).
 std::string ComposeTitle(const std::string& suffix);
 
-class MainFrame : public wxFrame, private GlViewHandler {
+class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
   public:
     MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts);
     ~MainFrame() override;
@@ -55,7 +55,7 @@ class MainFrame : public wxFrame, private GlViewHandler {
     // Redraws the whole view (no erase).
     void InvalidateView();
     // Shows the object menu at (x, y) of the view; returns the command chosen, or 0.
-    int ChooseFromObjectMenu(int x, int y);
+    int ChooseFromObjectMenu(int x, int y) override;
 
     void EnableObjectButtons();
     void DisableObjectButtons();
@@ -80,11 +80,15 @@ class MainFrame : public wxFrame, private GlViewHandler {
   private:
     void OnViewPaint() override;
     void OnViewSize(int width, int height) override;
+    void OnViewMouse(const ViewMouseEvent& event) override;
+    int PickObjectAt(int x, int y) override;
+    void RedrawView() override;
+    void RunCommand(int command) override;
     void OnCommand(wxCommandEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
     // The set-up done once the canvas exists on screen with its real size.
     bool SetUpView();
-    void SetObjectButtons(bool enabled);
+    void SetObjectButtons(bool enabled) override;
 
     Scene& scene_;
     AppSettings& settings_;
@@ -97,4 +101,5 @@ class MainFrame : public wxFrame, private GlViewHandler {
     std::unique_ptr<wxMenu> objectMenu_;
     std::unique_ptr<HelpBook> helpBook_;
     bool viewReady_ = false;
+    ViewMouse viewMouse_{scene_, mouse, *this};
 };
