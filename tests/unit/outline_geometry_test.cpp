@@ -210,6 +210,20 @@ TEST(OutlineExtrusion, FacesAtTheRightDepthWallsBlendOnlyOnCurves) {
     EXPECT_EQ(front, back);
     EXPECT_EQ(front, static_cast<int>(face.triangles.size()));
     EXPECT_EQ(sideDown, 6);  // both triangles of the base wall, all six corners
+    // Along the curve neighbouring walls meet with one normal, so the arch shades smoothly.
+    std::map<std::tuple<float, float, float>, std::tuple<float, float, float>> curveNormals;
+    int seams = 0;
+    for (const MeshVertex& v : mesh.vertices) {
+        if (v.normal[2] != 0.0f || v.position[1] <= 0.0f) {
+            continue;
+        }
+        const auto normal = std::make_tuple(v.normal[0], v.normal[1], v.normal[2]);
+        const auto [it, first] = curveNormals.emplace(
+            std::make_tuple(v.position[0], v.position[1], v.position[2]), normal);
+        seams += !first && it->second != normal ? 1 : 0;
+    }
+    EXPECT_GT(curveNormals.size(), 20u);
+    EXPECT_EQ(seams, 0);
     // A negative depth puts the solid in front of z = 0 and keeps it facing outwards.
     ExpectClosedOutwardSolid(ExtrudeFaces(face, -0.2f), "negative depth");
 }
