@@ -19,7 +19,7 @@ Normal2 OutwardNormal(const OutlinePoint& from, const OutlinePoint& to) {
     // The filled region lies left of the edge, so outside is to its right.
     const float dx = to.x - from.x;
     const float dy = to.y - from.y;
-    const float length = std::hypot(dx, dy);
+    const float length = std::sqrt(dx * dx + dy * dy);
     if (length <= 0.0f) {
         return {0.0f, 0.0f};
     }
@@ -32,7 +32,7 @@ Normal2 Blend(Normal2 own, Normal2 neighbour) {
     }
     const float x = own.x + neighbour.x;
     const float y = own.y + neighbour.y;
-    const float length = std::hypot(x, y);
+    const float length = std::sqrt(x * x + y * y);
     return length > 0.0f ? Normal2{x / length, y / length} : own;
 }
 
@@ -40,16 +40,17 @@ void Note(std::vector<int32_t>& slot, uint32_t vertex, int32_t edge) {
     slot[vertex] = slot[vertex] == kNone ? edge : kSeveral;
 }
 
+// Writes into storage sized beforehand: a kanji's solid has thousands of vertices.
 class MeshWriter {
   public:
-    explicit MeshWriter(GlyphMesh& mesh) : mesh_(mesh) {}
+    explicit MeshWriter(MeshVertex* next) : next_(next) {}
     void Add(const OutlinePoint& p, float z, Normal2 n) { Add(p, z, n.x, n.y, 0.0f); }
     void Add(const OutlinePoint& p, float z, float nx, float ny, float nz) {
-        mesh_.vertices.push_back({{p.x, p.y, z}, {nx, ny, nz}});
+        *next_++ = {{p.x, p.y, z}, {nx, ny, nz}};
     }
 
   private:
-    GlyphMesh& mesh_;
+    MeshVertex* next_;
 };
 
 bool SamePoint(const OutlinePoint& a, const OutlinePoint& b) {
@@ -122,14 +123,21 @@ void AddWalls(const FaceTriangulation& face, float zTop, float zBottom, MeshWrit
 }  // namespace
 
 GlyphMesh ExtrudeFaces(const FaceTriangulation& face, float depth) {
-    GlyphMesh mesh;
     const float zTop = std::max(0.0f, -depth);
     const float zBottom = std::min(0.0f, -depth);
-    mesh.vertices.reserve(face.triangles.size() * 2 +
-                          (zTop > zBottom ? face.boundary.size() * 6 : 0));
-    MeshWriter out(mesh);
+    const bool walls = zTop > zBottom;
+    size_t vertices = 0;
+    for (size_t i = 0; i + 2 < face.triangles.size(); i += 3) {
+        vertices += Collapsed(face, i) ? 0 : 6;  // front and back
+    }
+    for (const auto& [a, b] : face.boundary) {
+        vertices += walls && !SamePoint(face.vertices[a], face.vertices[b]) ? 6 : 0;
+    }
+    GlyphMesh mesh;
+    mesh.vertices.resize(vertices);
+    MeshWriter out(mesh.vertices.data());
     AddFaces(face, zTop, zBottom, out);
-    if (zTop > zBottom) {
+    if (walls) {
         AddWalls(face, zTop, zBottom, out);
     }
     return mesh;
