@@ -13,6 +13,7 @@
 #include "dialogs/about_dialog.h"
 #include "dialogs/text_entry_dialog.h"
 #include "gui/shell_fixture.h"
+#include "render/glyph_builder.h"
 #include "resources/texts.h"
 
 namespace {
@@ -183,6 +184,60 @@ TEST_F(ShellTest, CancelledFontPickerChangesNothingAndKeepsTheFaceForNextTime) {
     EXPECT_EQ(scene->objects[2].FaceName(), "Some Face");
     EXPECT_EQ(frame->fontScratch.faceName, "Some Face");
     EXPECT_TRUE(scene->objects[2].IsLive());
+}
+
+class FontCommandTest : public ShellTest {
+  protected:
+    // A live object "日本" built in the default font, current.
+    TextObject& JapaneseObject() {
+        TextObject& object = scene->objects[1];
+        object.SetIndex(1);
+        ApplyTextWithFallback(object, "\x93\xfa\x96\x7b", frame->messages());
+        scene->currentObject = 1;
+        return object;
+    }
+    static FontAnswer Picked(const char* face, int italic, int charSet) {
+        FontAnswer answer;
+        answer.ok = true;
+        answer.faceName = face;
+        answer.italic = italic;
+        answer.charSet = charSet;
+        return answer;
+    }
+};
+
+TEST_F(FontCommandTest, PickedFontRebuildsTheObject) {
+    TextObject& object = JapaneseObject();
+    ASSERT_EQ(object.glyphCount, 2);
+    prompts.fontAnswers = {Picked("IPAGothic", 1, 128)};
+    DispatchCommand(*frame, 40019);
+    EXPECT_EQ(object.FaceName(), "IPAGothic");
+    EXPECT_EQ(object.italic, 1);
+    EXPECT_EQ(object.charSet, 128);
+    EXPECT_EQ(object.glyphCount, 2);
+    EXPECT_TRUE(glIsList(object.glyphLists[1]));
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(FontCommandTest, FontWithoutTheCharactersFallsBackToTheDefaultFace) {
+    TextObject& object = JapaneseObject();
+    prompts.fontAnswers = {Picked("DejaVu Sans", 0, 0)};
+    DispatchCommand(*frame, 40019);
+    EXPECT_FALSE(prompts.messages.empty());
+    EXPECT_EQ(object.FaceName(), kDefaultFaceName);
+    EXPECT_EQ(object.charSet, 128);
+    EXPECT_EQ(object.italic, 0);
+    EXPECT_EQ(object.glyphCount, 2);
+}
+
+TEST_F(FontCommandTest, FaceNameCp932CannotHoldIsRefused) {
+    TextObject& object = JapaneseObject();
+    prompts.fontAnswers = {Picked("나눔고딕", 0, 0)};
+    DispatchCommand(*frame, 40019);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, texts::kFontNameNotStorable);
+    EXPECT_EQ(object.FaceName(), kDefaultFaceName);
+    EXPECT_EQ(object.glyphCount, 2);
 }
 
 TEST_F(ShellTest, MissingHelpBookIsReported) {
