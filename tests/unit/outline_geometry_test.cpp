@@ -136,6 +136,38 @@ TEST(OutlineFlattening, CurvesStayWithinTheToleranceWithFewPieces) {
     EXPECT_FALSE(c.back().smooth);
 }
 
+TEST(OutlineFlattening, CubicCurvesOfPostScriptOutlinesToo) {
+    TestOutline shape;
+    constexpr char kCubic = FT_CURVE_TAG_CUBIC;
+    shape.Contour({{0, 0, kOn}, {0, 1000, kCubic}, {1000, 1000, kCubic}, {1000, 0, kOn}});
+    const FT_Outline outline = shape.Get();
+    const FlatOutline flat = FlattenOutline(outline, 0.001f);
+    ASSERT_EQ(flat.contours.size(), 1u);
+    const OutlineContour& c = flat.contours[0];
+    // Distance of each chord's midpoint from the densely sampled curve.
+    std::vector<std::pair<double, double>> curve;
+    for (int i = 0; i <= 4000; ++i) {
+        const double t = i / 4000.0;
+        curve.emplace_back(3 * t * t - 2 * t * t * t, 3 * t * (1 - t));
+    }
+    double worst = 0.0;
+    for (size_t i = 0; i + 1 < c.size(); ++i) {
+        const double mx = (c[i].x + c[i + 1].x) / 2.0;
+        const double my = (c[i].y + c[i + 1].y) / 2.0;
+        if (my <= 0.0) {
+            continue;  // the straight base
+        }
+        double nearest = 1.0;
+        for (const auto& [x, y] : curve) {
+            nearest = std::min(nearest, std::hypot(x - mx, y - my));
+        }
+        worst = std::max(worst, nearest);
+    }
+    EXPECT_LE(worst, kChordalTolerance * 1.05);
+    EXPECT_GE(c.size(), 10u);
+    EXPECT_LE(c.size(), 60u);
+}
+
 TEST(OutlineFlattening, ScalesToEmUnitsAppliesTheMatrixAndDropsEmptyContours) {
     TestOutline shape;
     shape.Contour({{0, 0, kOn}, {2048, 0, kOn}, {2048, 2048, kOn}, {0, 2048, kOn}});
