@@ -1,11 +1,13 @@
 // The view's mouse on the real window: wx events reach the handling, picks hit what is drawn.
 #include <GL/gl.h>
 #include <wx/event.h>
+#include <wx/uiaction.h>
 
 #include <cmath>
 
 #include "app/gl_view.h"
 #include "gui/shell_fixture.h"
+#include "resources/texts.h"
 #include "support/test_geometry.h"
 
 namespace {
@@ -80,6 +82,32 @@ TEST_F(ViewMouseGui, RightClickOnEmptySpaceOpensNoMenu) {
     Send(wxEVT_RIGHT_DOWN, 3, 3);
     EXPECT_EQ(scene->currentObject, -1);
     EXPECT_FALSE(ToolEnabled(kCmdColour));
+}
+
+TEST_F(ViewMouseGui, CommandChosenInTheObjectMenuActsOnThePickedObject) {
+    ShowSquare(3);
+    const wxSize size = ViewSize();
+    int highlightedDuringMenu = -1;
+    int currentDuringMenu = -1;
+    // Runs inside the menu's own loop: looks at the object, then chooses Delete.
+    wxTheApp->CallAfter([&] {
+        highlightedDuringMenu = scene->objects[3].highlighted;
+        currentDuringMenu = scene->currentObject;
+        frame->objectMenu()->SendEvent(ToWxId(kCmdDeleteObject));
+        wxUIActionSimulator().Char(WXK_ESCAPE);
+    });
+    prompts.messageAnswers.push_back(MessageAnswer::kNo);
+    Send(wxEVT_RIGHT_DOWN, size.x / 2, size.y / 2);
+
+    EXPECT_EQ(highlightedDuringMenu, 1);
+    EXPECT_EQ(currentDuringMenu, 3);
+    EXPECT_EQ(scene->objects[3].highlighted, 0);
+    EXPECT_EQ(scene->currentObject, 3);
+    EXPECT_FALSE(ToolEnabled(kCmdColour));
+    // Delete asked about the current object; answered No, it stays.
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].caption, texts::kDeleteObjectCaption);
+    EXPECT_EQ(scene->objects[3].glyphCount, 1);
 }
 
 }  // namespace
