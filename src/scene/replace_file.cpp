@@ -6,9 +6,25 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
+
+// A link is kept: the file it points at is the one replaced.
+std::string ResolvedTarget(const std::string& path) {
+    struct stat link {};
+    if (lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+        return path;
+    }
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        return path;
+    }
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
 
 // New files get the permissions an ordinary create would give; a replaced file keeps its own.
 mode_t ModeForReplacement(const std::string& path) {
@@ -23,7 +39,8 @@ mode_t ModeForReplacement(const std::string& path) {
 
 // An open descriptor of a new temporary file beside path, or -1.
 int OpenTemporaryBeside(const std::string& path, std::string& temporaryPath) {
-    std::vector<char> pattern(path.begin(), path.end());
+    const std::string target = ResolvedTarget(path);
+    std::vector<char> pattern(target.begin(), target.end());
     const char suffix[] = ".tmp-XXXXXX";
     pattern.insert(pattern.end(), suffix, suffix + sizeof suffix);
     const int fd = mkstemp(pattern.data());
@@ -82,7 +99,7 @@ std::string CreateTemporaryFileBeside(const std::string& path) {
 }
 
 bool CommitTemporaryFile(const std::string& temporaryPath, const std::string& path) {
-    if (std::rename(temporaryPath.c_str(), path.c_str()) != 0) {
+    if (std::rename(temporaryPath.c_str(), ResolvedTarget(path).c_str()) != 0) {
         unlink(temporaryPath.c_str());
         return false;
     }

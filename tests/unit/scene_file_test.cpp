@@ -372,6 +372,18 @@ TEST_F(SceneFile, SaveIntoAMissingFolderFailsAndReplacingKeepsPermissions) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
+TEST_F(SceneFile, SavingThroughALinkReplacesTheFileItPointsAt) {
+    Scene scene;
+    const std::string real = PathOf("real.vmk");
+    const std::string link = PathOf("link.vmk");
+    ASSERT_EQ(WriteSceneFile(real, scene), SceneFileStatus::kOk);
+    fs::create_symlink(real, link);
+    MakeLiveObject(scene.objects[0], "x", 0.0f);
+    ASSERT_EQ(WriteSceneFile(link, scene), SceneFileStatus::kOk);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::file_size(real), 132u + 544u);
+}
+
 }  // namespace
 
 namespace {
