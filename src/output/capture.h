@@ -29,7 +29,7 @@ struct CapturedImage {
     VmImageRecord Record() const { return {width, height, width * 3, rgb.data()}; }
 };
 
-// The region of the current GL read buffer (a view viewHeight pixels high), clipped to it.
+// The region of the back buffer of a view viewWidth x viewHeight; parts outside it stay black.
 CapturedImage ReadFramePixels(const CaptureRegion& region, int32_t viewWidth, int32_t viewHeight);
 
 enum class CaptureStatus {
@@ -42,7 +42,7 @@ enum class CaptureStatus {
 struct CaptureTarget {
     std::string path;  // file-system path
     int32_t captureType = kCaptureBmp;
-    std::string jpegLibrary;  // for FindJpegPlugin's answer
+    std::string jpegLibrary;  // the plug-in to load, as FindJpegPlugin names it
 };
 
 // The whole file or nothing: a failed write leaves no file, and no partial one, behind.
