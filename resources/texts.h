@@ -184,5 +184,18 @@ inline constexpr char kCaptureEmptyRegion[] =
 inline constexpr char kAntialiasCaption[] = "アンチエイリアス処理中・・・・・・";
 
 // ---- Preferences ----
+inline constexpr char kPreferencesCaption[] = "Vellumarkライターのプロパティ";
+inline constexpr char kPreferencesOk[] = "OK";
+inline constexpr char kAntialiasLevelLabel[] = "アンチエイリアス処理レベル";
+inline constexpr char kSliderLow[] = "低";
+inline constexpr char kSliderHigh[] = "高";
+inline constexpr char kBackgroundGroup[] = "背景色の設定";
+inline constexpr char kAntialiasGroup[] = "アンチエイリアス処理の設定";
+inline constexpr char kAntialiasCheck[] = "アンチエイリアス処理を行う。";
+inline constexpr char kBackgroundColourButton[] = "色の作成";
+inline constexpr char kPerspectiveGroup[] = "遠近感の設定";
+inline constexpr char kJpegGroup[] = "JPEG保存の設定";
+inline constexpr char kProgressiveCheck[] = "プログレッシブ圧縮を使う。";
+inline constexpr char kCompressionLabel[] = "圧縮率の設定";
 
 }  // namespace texts
