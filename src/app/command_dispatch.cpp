@@ -4,6 +4,7 @@
 #include "app/help_book.h"
 #include "app/main_frame.h"
 #include "app/object_commands.h"
+#include "app/preferences_command.h"
 #include "app/property_commands.h"
 #include "app/scene_commands.h"
 #include "app/unsaved_changes.h"
@@ -70,6 +71,9 @@ void DispatchCommand(MainFrame& frame, int commandId) {
             break;
         case kCmdHelp:
             ShowHelpContents(frame);
+            break;
+        case kCmdPreferences:
+            ShowPreferences(frame);
             break;
         case kCmdPreview:
             frame.ClearSelection();

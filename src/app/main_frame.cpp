@@ -153,7 +153,10 @@ bool MainFrame::SetUpView() {
     if (!MakeCurrent()) {
         return false;
     }
-    ResetSceneSettings(scene_, renderer_);
+    if (!sceneSettingsReset_) {
+        ResetSceneSettings(scene_, renderer_);
+        sceneSettingsReset_ = true;
+    }
     SetGpuResourceReleaser(&releaser_);
     InitRenderState();
     glLightfv(GL_LIGHT0, GL_POSITION, scene_.light.position);
@@ -161,9 +164,15 @@ bool MainFrame::SetUpView() {
     const wxSize size =
         renderContext_.canvas->GetClientSize() * renderContext_.canvas->GetContentScaleFactor();
     SetViewportToClient(size.x, size.y);
-    ResetProjection(1, scene_.backgroundColor, scene_.view.perspective);
+    // At start-up the clear values always include the accumulation buffer's.
+    ResetProjection(slotsNeedRebuild_ ? settings_.antialias : 1, scene_.backgroundColor,
+                    scene_.view.perspective);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         scene_.objects[slot].SetIndex(slot);
+    }
+    if (slotsNeedRebuild_) {
+        RebuildSlotsInNewContext();
+        slotsNeedRebuild_ = false;
     }
     viewReady_ = true;
     return true;

@@ -65,6 +65,13 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     void UnlockAfterRegionCapture();
     // Highlight off, no current object, object buttons greyed, view redrawn (when one was set).
     void ClearSelection();
+    // Replaces canvas and context by ones with (1) or without (0) an accumulation buffer and
+    // rebuilds every live slot's lists and texture in the new context. Switching on releases the
+    // old context first; switching off keeps it until the new one exists. False when no context
+    // could be made (its message has been shown).
+    bool SwitchRenderContext(int antialias);
+    // The antialiased preview's button and menu item.
+    void EnablePreviewCommand(bool enabled);
 
     // The drag anchor and the rubber-band flag, which the view's mouse handling drives.
     ViewMouseState mouse;
@@ -88,6 +95,9 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     void OnCloseWindow(wxCloseEvent& event);
     // The set-up done once the canvas exists on screen with its real size.
     bool SetUpView();
+    // Forgets the names of the destroyed context and builds every live slot anew.
+    void RebuildSlotsInNewContext();
+    void ReleaseViewContext();
     void SetObjectButtons(bool enabled) override;
 
     Scene& scene_;
@@ -101,5 +111,8 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     std::unique_ptr<wxMenu> objectMenu_;
     std::unique_ptr<HelpBook> helpBook_;
     bool viewReady_ = false;
+    // The first set-up resets the scene settings; one after a re-creation rebuilds the slots.
+    bool sceneSettingsReset_ = false;
+    bool slotsNeedRebuild_ = false;
     ViewMouse viewMouse_{scene_, mouse, *this};
 };

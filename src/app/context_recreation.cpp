@@ -1,0 +1,70 @@
+// Switching the view to a context with or without an accumulation buffer: a window's visual
+// cannot change on X11, so the canvas is replaced together with its context.
+#include <wx/sizer.h>
+
+#include "app/command_ids.h"
+#include "app/main_frame.h"
+#include "render/glyph_builder.h"
+#include "render/texture.h"
+
+void MainFrame::EnablePreviewCommand(bool enabled) {
+    if (toolbar_) {
+        toolbar_->EnableTool(ToWxId(kCmdPreview), enabled);
+    }
+    if (wxMenuBar* bar = GetMenuBar()) {
+        bar->Enable(ToWxId(kCmdPreview), enabled);
+    }
+}
+
+void MainFrame::ReleaseViewContext() {
+    if (!renderContext_.IsValid()) {
+        return;
+    }
+    viewReady_ = false;
+    renderContext_.canvas->SetHandler(nullptr);
+    // The names die with the context; deleting them later would hit the next context's.
+    SetGpuResourceReleaser(nullptr);
+    ReleaseRenderContext(renderContext_, this, prompts_);
+}
+
+bool MainFrame::SwitchRenderContext(int antialias) {
+    const bool releaseFirst = antialias == 1;
+    if (releaseFirst) {
+        EnablePreviewCommand(true);
+        ReleaseViewContext();
+    }
+    RenderContext fresh = CreateRenderContext(this, antialias, prompts_);
+    if (!fresh.IsValid()) {
+        return false;
+    }
+    if (!releaseFirst) {
+        EnablePreviewCommand(false);
+        ReleaseViewContext();
+    }
+    renderContext_ = fresh;
+    renderContext_.canvas->SetHandler(this);
+    GetSizer()->Add(renderContext_.canvas, 1, wxEXPAND);
+    Layout();
+    slotsNeedRebuild_ = true;
+    // Builds at once when the new canvas is already realised, else at its first paint.
+    SetUpView();
+    InvalidateView();
+    return true;
+}
+
+void MainFrame::RebuildSlotsInNewContext() {
+    for (TextObject& object : scene_.objects) {
+        if (object.glyphCount == 0) {
+            continue;
+        }
+        SetGpuResourceReleaser(nullptr);
+        object.FreeGlyphLists();
+        const bool hadTexture = object.texture != 0;
+        object.texture = 0;
+        SetGpuResourceReleaser(&releaser_);
+        RebuildGlyphLists(object, messages_);
+        if (hadTexture) {
+            LoadObjectTextureFromPath(object, messages_);
+        }
+    }
+}
