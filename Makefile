@@ -4,6 +4,8 @@
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
@@ -13,7 +15,7 @@ WITH_DISPLAY := xvfb-run -a -s "-screen 0 1280x1024x24"
 endif
 TEST_ENV := GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 
-.PHONY: all deps configure build run test test-unit-asan bench clean
+.PHONY: all deps configure build run test test-unit-asan test-fuzz bench clean
 
 all: build
 
@@ -32,7 +34,7 @@ build: configure
 run: build
 	$(BUILD)/vellumark
 
-test: build test-unit-asan
+test: build test-unit-asan test-fuzz
 	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ctest --output-on-failure -j 2
 
 test-unit-asan: deps
@@ -40,9 +42,15 @@ test-unit-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests
 	cd $(ASAN_BUILD) && ctest -L unit --output-on-failure
 
+# Bounded libFuzzer runs of the two readers of outside files (clang).
+test-fuzz: deps
+	@test -f $(FUZZ_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUMARK_FUZZ=ON -DVELLUMARK_UNIT_ONLY=ON -DFUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	cd $(FUZZ_BUILD) && ctest -L fuzz --output-on-failure
+
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
