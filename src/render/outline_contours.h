@@ -16,6 +16,3 @@ using OutlineContour = std::vector<OutlinePoint>;
 struct FlatOutline {
     std::vector<OutlineContour> contours;
 };
-
-// Positive when the contour runs counter-clockwise (y up).
-double SignedArea(const OutlineContour& contour);

@@ -34,8 +34,7 @@ GlyphMetricsFloat MeasureOutline(const FlatOutline& outline, float advance) {
     return metrics;
 }
 
-}  // namespace
-
+// The character's outline in em units, with synthetic bold and slant applied.
 bool LoadFlatOutline(const ResolvedFont& font, char32_t character, FlatOutline& outline,
                      float& advance) {
     FT_Face face = font.face;
@@ -59,6 +58,8 @@ bool LoadFlatOutline(const ResolvedFont& font, char32_t character, FlatOutline& 
     advance = static_cast<float>(advanceUnits) * unitsToEm;
     return true;
 }
+
+}  // namespace
 
 std::unique_ptr<GlyphGeometry> BuildGlyphGeometry(const ResolvedFont& font, char32_t character,
                                                   float depth) {

@@ -15,7 +15,3 @@ struct GlyphGeometry {
 // nullptr when the font has no glyph for the character or no outline for that glyph.
 std::unique_ptr<GlyphGeometry> BuildGlyphGeometry(const ResolvedFont& font, char32_t character,
                                                   float depth);
-
-// The character's filled outline only, in em units (for callers that need no solid).
-bool LoadFlatOutline(const ResolvedFont& font, char32_t character, FlatOutline& outline,
-                     float& advance);
