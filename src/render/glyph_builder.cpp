@@ -52,6 +52,9 @@ const ResolvedFont* ResolveObjectFont(const TextObject& object) {
 }
 
 bool BuildGlyphIn(TextObject& object, uint32_t code, const ResolvedFont* font) {
+    if (object.glyphCount < 0 || object.glyphCount >= kMaxGlyphs) {
+        return false;  // no room in the object's arrays
+    }
     const uint32_t list = ListTarget().NewList();
     object.lastList = list;
     object.glyphLists[object.glyphCount] = list;
@@ -154,7 +157,7 @@ bool BuildGlyphLists(TextObject& object, MessageSink& messages) {
     bool allBuilt = true;
     for (uint32_t code : codes) {
         if (object.glyphCount >= kMaxGlyphs) {
-            break;
+            break;  // only when lists were left over from before
         }
         if (!BuildGlyphIn(object, code, font)) {
             allBuilt = false;
