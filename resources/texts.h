@@ -147,6 +147,22 @@ inline constexpr char kPlaneC[] = "C =";
 inline constexpr char kPlaneD[] = "D =";
 inline constexpr char kShadowSeeHelp[] = "※詳しくはヘルプを参照してください。";
 
+// Object selection dialog
+inline constexpr char kObjectSelectCaption[] = "オブジェクト選択ダイアログ";
+inline constexpr char kObjectSelectPrompt[] = "下のボックスでオブジェクトを選択してください。";
+inline constexpr char kObjectSelectClose[] = "閉じる(&C)";
+inline constexpr char kObjectSelectEditText[] = "文字の編集";
+inline constexpr char kObjectSelectDelete[] = "削除";
+inline constexpr char kObjectSelectColour[] = "色の設定";
+inline constexpr char kObjectSelectSize[] = "大きさ";
+inline constexpr char kObjectSelectTilt[] = "傾き";
+inline constexpr char kObjectSelectPosition[] = "位置";
+// Half-width katakana on purpose.
+inline constexpr char kObjectSelectLoadTexture[] = "ﾃｸｽﾁｬを張る";
+inline constexpr char kObjectSelectDeleteTexture[] = "ﾃｸｽﾁｬの削除";
+inline constexpr char kObjectSelectFont[] = "フォント変更";
+inline constexpr char kNoObjects[] = "オブジェクトはありません。";
+
 // ---- Textures ----
 inline constexpr char kBmpCaption[] = "BMP to RGB";
 inline constexpr char kBadAlpha[] = "アルファ値が不正です。";
