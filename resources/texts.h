@@ -105,7 +105,6 @@ inline constexpr char kTextNotStorable[] =
     "「%s」は使用できない文字です。\nこの文字を除いて入力し直してください。";
 inline constexpr char kAboutCaption[] = "バージョン情報";
 inline constexpr char kAboutProgram[] = "Vellumarkライター　version 5.00";
-inline constexpr char kAboutDescription[] = "3D文字ロゴ作成ツール";
 inline constexpr char kAboutOk[] = "OK";
 
 // Property dialogs (position, size, rotation, light, target, material, shadow)

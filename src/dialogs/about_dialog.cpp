@@ -5,16 +5,22 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
+#include "render/library_versions.h"
 #include "resources/texts.h"
 #include "resources/toolbar/program_icon.xpm"
+
+wxString AboutLibrariesLine() {
+    return wxString::Format("%s, %s", wxVERSION_STRING,
+                            wxString::FromUTF8(FontLibraryVersions()));
+}
 
 AboutDialog::AboutDialog(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(texts::kAboutCaption)) {
     auto* icon = new wxStaticBitmap(this, wxID_ANY, wxBitmap(program_icon_xpm));
     auto* lines = new wxBoxSizer(wxVERTICAL);
     lines->Add(new wxStaticText(this, wxID_ANY, wxString::FromUTF8(texts::kAboutProgram)));
-    lines->Add(new wxStaticText(this, wxID_ANY, wxString::FromUTF8(texts::kAboutDescription)), 0,
-               wxTOP | wxLEFT, FromDIP(8));
+    lines->Add(new wxStaticText(this, wxID_ANY, AboutLibrariesLine()), 0, wxTOP | wxLEFT,
+               FromDIP(8));
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     top->Add(icon, 0, wxRIGHT, FromDIP(16));
     top->Add(lines, 0, wxALIGN_CENTER_VERTICAL);

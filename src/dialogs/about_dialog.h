@@ -1,5 +1,5 @@
 #pragma once
-// The version dialog: the program icon, name and version, and an OK button.
+// The version dialog: the program icon, name and version, the libraries, and an OK button.
 
 #include <wx/dialog.h>
 
@@ -9,3 +9,5 @@ class AboutDialog : public wxDialog {
 };
 
 void ShowAboutDialog(wxWindow* parent);
+// The second line: the libraries the program is built on, with their versions.
+wxString AboutLibrariesLine();

@@ -1,0 +1,20 @@
+#include "render/library_versions.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+std::string FontLibraryVersions() {
+    std::string freetype = "FreeType";
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType(&library) == 0) {
+        FT_Int major = 0, minor = 0, patch = 0;
+        FT_Library_Version(library, &major, &minor, &patch);
+        FT_Done_FreeType(library);
+        freetype += " " + std::to_string(major) + "." + std::to_string(minor) + "." +
+                    std::to_string(patch);
+    }
+    const int fc = FcGetVersion();
+    return freetype + ", fontconfig " + std::to_string(fc / 10000) + "." +
+           std::to_string(fc / 100 % 100) + "." + std::to_string(fc % 100);
+}
