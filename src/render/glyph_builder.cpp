@@ -64,12 +64,12 @@ bool BuildGlyphIn(TextObject& object, uint32_t code, const ResolvedFont* font) {
     if (!font || character == 0) {
         return false;
     }
-    const auto geometry = CachedGlyphGeometry(*font, character, object.scale[2]);
-    if (!geometry) {
+    const auto outline = CachedGlyphOutline(*font, character);
+    if (!outline) {
         return false;
     }
-    metrics = geometry->metrics;
-    ListTarget().Compile(list, geometry->mesh, metrics.gmfCellIncX);
+    metrics = outline->metrics;
+    ListTarget().Compile(list, ExtrudeFaces(outline->face, object.scale[2]), metrics.gmfCellIncX);
     return true;
 }
 

@@ -61,19 +61,29 @@ bool LoadFlatOutline(const ResolvedFont& font, char32_t character, FlatOutline& 
 
 }  // namespace
 
-std::unique_ptr<GlyphGeometry> BuildGlyphGeometry(const ResolvedFont& font, char32_t character,
-                                                  float depth) {
+std::unique_ptr<GlyphOutline> BuildGlyphOutline(const ResolvedFont& font, char32_t character) {
     FlatOutline outline;
     float advance = 0.0f;
     if (!LoadFlatOutline(font, character, outline, advance)) {
         return nullptr;
     }
-    const FaceTriangulation face = TessellateOutline(outline);
-    if (!face.ok) {
+    auto result = std::make_unique<GlyphOutline>();
+    result->face = TessellateOutline(outline);
+    if (!result->face.ok) {
+        return nullptr;
+    }
+    result->metrics = MeasureOutline(outline, advance);
+    return result;
+}
+
+std::unique_ptr<GlyphGeometry> BuildGlyphGeometry(const ResolvedFont& font, char32_t character,
+                                                  float depth) {
+    const std::unique_ptr<GlyphOutline> outline = BuildGlyphOutline(font, character);
+    if (!outline) {
         return nullptr;
     }
     auto geometry = std::make_unique<GlyphGeometry>();
-    geometry->mesh = ExtrudeFaces(face, depth);
-    geometry->metrics = MeasureOutline(outline, advance);
+    geometry->mesh = ExtrudeFaces(outline->face, depth);
+    geometry->metrics = outline->metrics;
     return geometry;
 }

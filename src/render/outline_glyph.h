@@ -1,5 +1,6 @@
 #pragma once
-// One character of a resolved font as a closed solid in em units, with its metrics.
+// One character of a resolved font, in em units: its filled outline and metrics, which do not
+// depend on the extrusion depth, and the closed solid made from them.
 
 #include <memory>
 
@@ -7,11 +8,17 @@
 #include "render/outline_extruder.h"
 #include "scene/text_object.h"
 
+struct GlyphOutline {
+    FaceTriangulation face;
+    GlyphMetricsFloat metrics;
+};
+
 struct GlyphGeometry {
     GlyphMesh mesh;
     GlyphMetricsFloat metrics;
 };
 
 // nullptr when the font has no glyph for the character or no outline for that glyph.
+std::unique_ptr<GlyphOutline> BuildGlyphOutline(const ResolvedFont& font, char32_t character);
 std::unique_ptr<GlyphGeometry> BuildGlyphGeometry(const ResolvedFont& font, char32_t character,
                                                   float depth);

@@ -1,33 +1,28 @@
 #include "render/outline_glyph_cache.h"
 
-#include <cstring>
 #include <unordered_map>
 
 namespace {
 
-// About 50 MB of vertices; past that the cache starts again rather than grow without end.
-constexpr size_t kMaxCachedVertices = 2'000'000;
+// Roughly 100 MB of outlines (some 15,000 kanji); past that the cache starts again rather
+// than grow without end.
+constexpr size_t kMaxCachedBytes = 100u << 20;
 
 struct Key {
     uint32_t font;
     char32_t character;
-    uint32_t depthBits;
     bool operator==(const Key& other) const {
-        return font == other.font && character == other.character && depthBits == other.depthBits;
+        return font == other.font && character == other.character;
     }
 };
 
 struct KeyHash {
-    size_t operator()(const Key& k) const {
-        size_t h = k.font;
-        h = h * 1000003u ^ k.character;
-        return h * 1000003u ^ k.depthBits;
-    }
+    size_t operator()(const Key& k) const { return size_t{k.font} * 1000003u ^ k.character; }
 };
 
 struct Cache {
-    std::unordered_map<Key, std::shared_ptr<const GlyphGeometry>, KeyHash> entries;
-    size_t vertices = 0;
+    std::unordered_map<Key, std::shared_ptr<const GlyphOutline>, KeyHash> entries;
+    size_t bytes = 0;
 };
 
 Cache& TheCache() {
@@ -35,30 +30,39 @@ Cache& TheCache() {
     return cache;
 }
 
+size_t Footprint(const GlyphOutline& outline) {
+    const FaceTriangulation& face = outline.face;
+    return sizeof outline + face.vertices.size() * sizeof face.vertices[0] +
+           face.triangles.size() * sizeof face.triangles[0] +
+           face.boundary.size() * sizeof face.boundary[0];
+}
+
 }  // namespace
 
-std::shared_ptr<const GlyphGeometry> CachedGlyphGeometry(const ResolvedFont& font,
-                                                         char32_t character, float depth) {
-    uint32_t depthBits = 0;
-    std::memcpy(&depthBits, &depth, sizeof depthBits);
-    const Key key{font.id, character, depthBits};
+std::shared_ptr<const GlyphOutline> CachedGlyphOutline(const ResolvedFont& font,
+                                                       char32_t character) {
+    const Key key{font.id, character};
     Cache& cache = TheCache();
     if (auto it = cache.entries.find(key); it != cache.entries.end()) {
         return it->second;
     }
-    std::shared_ptr<const GlyphGeometry> geometry = BuildGlyphGeometry(font, character, depth);
-    if (!geometry) {
+    std::shared_ptr<GlyphOutline> outline = BuildGlyphOutline(font, character);
+    if (!outline) {
         return nullptr;
     }
-    if (cache.vertices + geometry->mesh.vertices.size() > kMaxCachedVertices) {
-        ClearGlyphGeometryCache();
+    outline->face.vertices.shrink_to_fit();
+    outline->face.triangles.shrink_to_fit();
+    outline->face.boundary.shrink_to_fit();
+    const size_t bytes = Footprint(*outline);
+    if (cache.bytes + bytes > kMaxCachedBytes) {
+        ClearGlyphOutlineCache();
     }
-    cache.vertices += geometry->mesh.vertices.size();
-    cache.entries.emplace(key, geometry);
-    return geometry;
+    cache.bytes += bytes;
+    cache.entries.emplace(key, outline);
+    return outline;
 }
 
-void ClearGlyphGeometryCache() {
+void ClearGlyphOutlineCache() {
     TheCache().entries.clear();
-    TheCache().vertices = 0;
+    TheCache().bytes = 0;
 }

@@ -1,12 +1,12 @@
 #pragma once
-// Glyph solids kept per (font, character, depth), so repeated characters, rebuilt objects and
-// reopened scenes skip the outline work.
+// Filled glyph outlines kept per (font, character), so repeated characters, rebuilt objects,
+// depth changes and reopened scenes skip the outline and tessellation work.
 
 #include <memory>
 
 #include "render/outline_glyph.h"
 
-// nullptr when the character cannot be built (see BuildGlyphGeometry).
-std::shared_ptr<const GlyphGeometry> CachedGlyphGeometry(const ResolvedFont& font,
-                                                         char32_t character, float depth);
-void ClearGlyphGeometryCache();
+// nullptr when the character cannot be built (see BuildGlyphOutline).
+std::shared_ptr<const GlyphOutline> CachedGlyphOutline(const ResolvedFont& font,
+                                                       char32_t character);
+void ClearGlyphOutlineCache();

@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <string>
 
+#include "render/font_resolver.h"
 #include "render/gl_resource_releaser.h"
 #include "render/glyph_builder.h"
-#include "render/outline_glyph_cache.h"
+#include "render/outline_glyph.h"
 #include "render/projection.h"
 #include "render/renderer.h"
 #include "scene/cp932.h"
@@ -199,7 +200,7 @@ TEST_F(GlyphRendering, FeedbackReturnsEveryTriangleOfAGlyphList) {
     ApplyTextWithFallback(object, Utf8ToCp932("鬱").value(), sink);
     ASSERT_EQ(object.glyphCount, 1);
     const ResolvedFont* font = FontResolver::Instance().Resolve("ＭＳ 明朝", 0, 128);
-    const auto geometry = CachedGlyphGeometry(*font, U'鬱', object.scale[2]);
+    const auto geometry = BuildGlyphGeometry(*font, U'鬱', object.scale[2]);
     ASSERT_NE(geometry, nullptr);
     const size_t triangles = geometry->mesh.TriangleCount();
 

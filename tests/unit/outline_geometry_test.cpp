@@ -9,6 +9,7 @@
 #include "render/outline_extruder.h"
 #include "render/outline_flattener.h"
 #include "render/outline_glyph.h"
+#include "render/outline_glyph_cache.h"
 #include "render/outline_tessellator.h"
 
 namespace {
@@ -301,6 +302,24 @@ TEST(GlyphSolids, MissingGlyphFailsAndBlankGlyphOnlyAdvances) {
     EXPECT_TRUE(space->mesh.vertices.empty());
     EXPECT_GT(space->metrics.gmfCellIncX, 0.2f);
     EXPECT_EQ(space->metrics.gmfBlackBoxY, 0.0f);
+}
+
+TEST(GlyphSolids, OutlinesAreCachedPerFontAndCharacter) {
+    FontResolver& resolver = FontResolver::Instance();
+    const ResolvedFont* upright = resolver.Resolve("ＭＳ 明朝", 0, 128);
+    const ResolvedFont* italic = resolver.Resolve("ＭＳ 明朝", 1, 128);
+    ASSERT_NE(upright, nullptr);
+    ASSERT_NE(italic, nullptr);
+    const auto first = CachedGlyphOutline(*upright, U'字');
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(CachedGlyphOutline(*upright, U'字'), first);
+    const auto slanted = CachedGlyphOutline(*italic, U'字');
+    ASSERT_NE(slanted, nullptr);
+    EXPECT_NE(slanted, first);
+    EXPECT_GT(slanted->metrics.gmfBlackBoxX, first->metrics.gmfBlackBoxX);  // sheared
+    ClearGlyphOutlineCache();
+    EXPECT_NE(CachedGlyphOutline(*upright, U'字'), first);
+    EXPECT_EQ(CachedGlyphOutline(*resolver.Resolve("DejaVu Sans", 0, 0), U'字'), nullptr);
 }
 
 }  // namespace
