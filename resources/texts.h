@@ -196,6 +196,8 @@ inline constexpr char kJpegWriterMissing[] =
     "JPEG出力ライブラリ(libSaveJPG.so)が見つからないため、JPEGファイルを書き込めません。";
 inline constexpr char kCaptureEmptyRegion[] =
     "範囲の幅または高さが0のため、キャプチャしませんでした。";
+// Follows the path of a file that already exists.
+inline constexpr char kCaptureReplaceQuestion[] = " は既に存在します。\n上書きしますか？";
 inline constexpr char kAntialiasCaption[] = "アンチエイリアス処理中・・・・・・";
 
 // ---- Preferences ----

@@ -1,5 +1,6 @@
 #include "app/command_dispatch.h"
 
+#include "app/capture_commands.h"
 #include "app/command_ids.h"
 #include "app/help_book.h"
 #include "app/main_frame.h"
@@ -7,6 +8,7 @@
 #include "app/preferences_command.h"
 #include "app/property_commands.h"
 #include "app/scene_commands.h"
+#include "app/texture_commands.h"
 #include "app/unsaved_changes.h"
 #include "app/view_commands.h"
 #include "dialogs/about_dialog.h"
@@ -92,11 +94,17 @@ void DispatchCommand(MainFrame& frame, int commandId) {
         case kCmdSave:
             SaveSceneCommand(frame);
             break;
+        case kCmdCapture:
+            CaptureSceneCommand(frame);
+            break;
         case kCmdCaptureRegion:
-            frame.ClearSelection();
-            frame.LockForRegionCapture();
-            frame.regionArmed = 1;
-            frame.InvalidateView();
+            CaptureRegionCommand(frame);
+            break;
+        case kCmdLoadTexture:
+            LoadTextureCommand(frame);
+            break;
+        case kCmdDeleteTexture:
+            DeleteTextureCommand(frame);
             break;
         default:
             break;

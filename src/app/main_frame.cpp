@@ -5,6 +5,7 @@
 #include <wx/sizer.h>
 
 #include "app/accelerators.h"
+#include "app/capture_commands.h"
 #include "app/command_dispatch.h"
 #include "app/command_ids.h"
 #include "app/help_book.h"
@@ -12,6 +13,7 @@
 #include "app/rubber_band.h"
 #include "app/toolbar.h"
 #include "app/unsaved_changes.h"
+#include "dialogs/antialias_dialog.h"
 #include "render/picking.h"
 #include "render/projection.h"
 #include "resources/texts.h"
@@ -37,6 +39,8 @@ MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts)
         return;
     }
     renderContext_.canvas->SetHandler(this);
+    renderer_.SetAntialiasRunner(
+        [this] { RunAntialiasDialog(this, renderer_, settings_.antialiasLevel); });
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(renderContext_.canvas, 1, wxEXPAND);
     SetSizer(sizer);
@@ -179,33 +183,40 @@ bool MainFrame::SetUpView() {
 }
 
 void MainFrame::OnViewPaint() {
+    if (painting_) {
+        return;
+    }
     if (!viewReady_ && !SetUpView()) {
         return;
     }
     if (!MakeCurrent()) {
         return;
     }
-    renderer_.RenderScene(previewRequested == 1 ? 1 : 0);
-    if (capturePending == 1) {
-        // The capture reads the frame before it is swapped, so windows lying over the view
-        // cannot spoil it.
+    painting_ = true;
+    if (mouse.capturePending == 1) {
+        // One render serves the screen and the file. It is read before the swap, so windows
+        // lying over the view cannot spoil it.
         renderer_.RenderScene(settings_.antialias == 1 ? 1 : 0);
-        if (captureView) {
-            captureView(captureRect);
-        }
-        renderContext_.canvas->SwapBuffers();
-        capturePending = 0;
-        captureRect = ClientRect{};
+        WritePendingCapture(*this, mouse.captureRect);
+        mouse.capturePending = 0;
+        mouse.captureRect = ClientRect{};
     } else {
+        renderer_.RenderScene(previewRequested == 1 ? 1 : 0);
         if (mouse.rubberBand == 1) {
-            const wxSize size = renderContext_.canvas->GetClientSize() *
-                                renderContext_.canvas->GetContentScaleFactor();
-            DrawRubberBand(captureRect, size.x, size.y);
+            // The rectangle is in window coordinates, and so is this projection of the view.
+            const wxSize size = renderContext_.canvas->GetClientSize();
+            DrawRubberBand(mouse.captureRect, size.x, size.y);
         }
-        renderContext_.canvas->SwapBuffers();
     }
-    if (previewRequested == 1) {
-        previewRequested = 0;
+    renderContext_.canvas->SwapBuffers();
+    previewRequested = 0;
+    painting_ = false;
+    if (resizedWhilePainting_) {
+        resizedWhilePainting_ = false;
+        const wxSize size =
+            renderContext_.canvas->GetClientSize() * renderContext_.canvas->GetContentScaleFactor();
+        OnViewSize(size.x, size.y);
+        InvalidateView();
     }
 }
 
@@ -230,7 +241,15 @@ void MainFrame::RunCommand(int command) {
     DispatchCommand(*this, command);
 }
 
+bool MainFrame::ChooseCaptureFile(const ClientRect& region) {
+    return ChooseRegionCaptureFile(*this, region);
+}
+
 void MainFrame::OnViewSize(int width, int height) {
+    if (painting_) {
+        resizedWhilePainting_ = true;
+        return;
+    }
     if (viewReady_ && MakeCurrent()) {
         SetViewportToClient(width, height);
     }

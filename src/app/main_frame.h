@@ -7,7 +7,6 @@
 #include <wx/toolbar.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -62,7 +61,7 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     // While a region is dragged out nothing else may start: every menu and button is off.
     void LockForRegionCapture();
     // Gives back the menus and the buttons that do not need a picked object.
-    void UnlockAfterRegionCapture();
+    void UnlockAfterRegionCapture() override;
     // Highlight off, no current object, object buttons greyed, view redrawn (when one was set).
     void ClearSelection();
     // Replaces canvas and context by ones with (1) or without (0) an accumulation buffer and
@@ -73,16 +72,12 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     // The antialiased preview's button and menu item.
     void EnablePreviewCommand(bool enabled);
 
-    // The drag anchor and the rubber-band flag, which the view's mouse handling drives.
+    // The drag anchor and the region capture's flags and rectangle, which the view's mouse
+    // handling and the capture commands drive.
     ViewMouseState mouse;
-    int32_t regionArmed = 0;
-    int32_t capturePending = 0;
-    ClientRect captureRect;
     int32_t previewRequested = 0;
     // Kept between uses of the font picker.
     FontRequest fontScratch;
-    // Writes the capture file while the frame to capture is still in the back buffer.
-    std::function<void(const ClientRect&)> captureView;
 
   private:
     void OnViewPaint() override;
@@ -91,6 +86,7 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     int PickObjectAt(int x, int y) override;
     void RedrawView() override;
     void RunCommand(int command) override;
+    bool ChooseCaptureFile(const ClientRect& region) override;
     void OnCommand(wxCommandEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
     // The set-up done once the canvas exists on screen with its real size.
@@ -111,6 +107,10 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     std::unique_ptr<wxMenu> objectMenu_;
     std::unique_ptr<HelpBook> helpBook_;
     bool viewReady_ = false;
+    // True while a paint runs: paints and resizes arriving from the nested loop of its modal
+    // antialiased render must not touch GL between the passes.
+    bool painting_ = false;
+    bool resizedWhilePainting_ = false;
     // The first set-up resets the scene settings; one after a re-creation rebuilds the slots.
     bool sceneSettingsReset_ = false;
     bool slotsNeedRebuild_ = false;

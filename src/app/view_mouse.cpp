@@ -19,13 +19,13 @@ void TurnView(ViewState& view, ViewPoint anchor, int x, int y) {
 void ViewMouse::Handle(const ViewMouseEvent& event) {
     switch (event.action) {
         case MouseAction::kLeftDown:
-            state_.dragAnchor = {event.x, event.y};
+            OnLeftDown(event.x, event.y);
             break;
         case MouseAction::kMove:
             OnMove(event.x, event.y);
             break;
         case MouseAction::kLeftUp:
-            state_.dragAnchor = {};
+            OnLeftUp();
             break;
         case MouseAction::kLeftDoubleClick:
             SelectAt(event.x, event.y);
@@ -36,7 +36,45 @@ void ViewMouse::Handle(const ViewMouseEvent& event) {
     }
 }
 
+void ViewMouse::OnLeftDown(int x, int y) {
+    if (state_.regionArmed != 1) {
+        state_.dragAnchor = {x, y};
+        return;
+    }
+    // A press without a drag is a region without area, not one reaching to the corner.
+    state_.captureRect = {x, y, x, y};
+    state_.rubberBand = 1;
+    state_.regionArmed = 0;
+}
+
+void ViewMouse::OnLeftUp() {
+    if (state_.rubberBand == 1) {
+        FinishRegion();
+        return;
+    }
+    state_.dragAnchor = {};
+}
+
+// The band stays on screen while the file dialog is open.
+void ViewMouse::FinishRegion() {
+    const bool chosen = host_.ChooseCaptureFile(state_.captureRect);
+    state_.rubberBand = 0;
+    state_.capturePending = chosen ? 1 : 0;
+    if (!chosen) {
+        state_.captureRect = {};
+    }
+    // The next paint captures the region, or only takes the band away.
+    host_.RedrawView();
+    host_.UnlockAfterRegionCapture();
+}
+
 void ViewMouse::OnMove(int x, int y) {
+    if (state_.rubberBand == 1) {
+        state_.captureRect.right = x;
+        state_.captureRect.bottom = y;
+        host_.RedrawView();
+        return;
+    }
     if (state_.dragAnchor.x == -1 || state_.dragAnchor.y == -1) {
         return;
     }

@@ -1,10 +1,12 @@
 #pragma once
 // The view's mouse handling on plain records, so that it runs without a display: turning the
-// view by dragging with the left button, selecting with a double click, and the object menu on a
-// right click. The toolkit's events are turned into ViewMouseEvent at the canvas.
+// view by dragging with the left button, selecting with a double click, the object menu on a
+// right click, and dragging out the rectangle of a region capture. The toolkit's events are
+// turned into ViewMouseEvent at the canvas.
 
 #include <cstdint>
 
+#include "app/client_rect.h"
 #include "scene/scene.h"
 
 enum class MouseAction { kLeftDown, kLeftUp, kLeftDoubleClick, kRightDown, kMove };
@@ -35,14 +37,22 @@ public:
     // chosen, or 0 when none was.
     virtual int ChooseFromObjectMenu(int x, int y) = 0;
     virtual void RunCommand(int command) = 0;
+    // The capture file dialog at the end of a region drag; true when a file was chosen.
+    virtual bool ChooseCaptureFile(const ClientRect& region) = 0;
+    // Gives back the menus and the buttons that need no picked object.
+    virtual void UnlockAfterRegionCapture() = 0;
 };
 
-// The mouse part of the shell's state, owned by the window. The region capture keeps its flags
-// here too; rubberBand is 1 while the capture rectangle is being dragged out.
+// The mouse part of the shell's state, owned by the window, with the region capture's flags:
+// armed by the command until the first press, rubberBand while the rectangle is dragged out,
+// capturePending until the paint that writes the file.
 struct ViewMouseState {
     // (-1, -1) when no drag is under way. It stays at the press point for the whole drag.
     ViewPoint dragAnchor;
+    int32_t regionArmed = 0;
     int32_t rubberBand = 0;
+    int32_t capturePending = 0;
+    ClientRect captureRect;
 };
 
 class ViewMouse {
@@ -53,7 +63,10 @@ public:
     void Handle(const ViewMouseEvent& event);
 
 private:
+    void OnLeftDown(int x, int y);
     void OnMove(int x, int y);
+    void OnLeftUp();
+    void FinishRegion();
     void SelectAt(int x, int y);
     void ShowObjectMenuAt(int x, int y);
     // Clears the previous selection, then makes the object under (x, y) current (or none).

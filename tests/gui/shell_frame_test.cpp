@@ -111,7 +111,7 @@ TEST_F(ShellTest, RegionCaptureLocksEverythingAndUnlockLeavesObjectButtonsOff) {
     scene->objects[2].highlighted = 1;
     frame->EnableObjectButtons();
     DispatchCommand(*frame, 40073);
-    EXPECT_EQ(frame->regionArmed, 1);
+    EXPECT_EQ(frame->mouse.regionArmed, 1);
     EXPECT_EQ(scene->currentObject, -1);
     EXPECT_EQ(scene->objects[2].highlighted, 0);
     wxMenuBar* bar = frame->GetMenuBar();

@@ -30,6 +30,8 @@ public:
             duringCommand();
         }
     }
+    bool ChooseCaptureFile(const ClientRect&) override { return false; }
+    void UnlockAfterRegionCapture() override {}
 
     int pickResult = -1;
     int menuChoice = 0;

@@ -1,0 +1,133 @@
+#include "app/capture_commands.h"
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <string>
+
+#include "app/main_frame.h"
+#include "output/capture.h"
+#include "output/jpeg_export.h"
+#include "resources/texts.h"
+
+namespace {
+
+// Holds the chosen path only between the dialog and the capture, so every capture dialog opens
+// with an empty name.
+std::string g_captureFileName;
+
+const char* ExtensionFor(int32_t captureType) {
+    return captureType == kCaptureJpeg ? "jpg" : "bmp";
+}
+
+bool HasExtension(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    return dot != std::string::npos && dot > nameStart;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0;
+}
+
+// The dialog asked about the name as typed; a name that only now got its extension may hit
+// another file, which must not be replaced unasked.
+bool MayReplace(MainFrame& frame, const std::string& path) {
+    if (!FileExists(path)) {
+        return true;
+    }
+    const std::string question = path + texts::kCaptureReplaceQuestion;
+    return frame.prompts().ShowMessage(&frame, question, texts::kCaptureDialogTitle,
+                                       MessageButtons::kYesNo,
+                                       MessageIcon::kWarning) == MessageAnswer::kYes;
+}
+
+int32_t ToPixels(int32_t coordinate, double scale) {
+    return static_cast<int32_t>(std::lround(coordinate * scale));
+}
+
+}  // namespace
+
+bool ChooseCaptureFile(MainFrame& frame) {
+    FileRequest request;
+    request.save = true;
+    request.title = texts::kCaptureDialogTitle;
+    request.wildcard =
+        std::string(texts::kBitmapFilter) + "|*.bmp|" + texts::kJpegFilter + "|*.jpg";
+    // BMP is proposed first every time; the extension follows the filter chosen.
+    request.filterIndex = 0;
+    request.initialPath = g_captureFileName;
+    request.overwritePrompt = true;
+    const FileAnswer answer = frame.prompts().ChooseFile(&frame, request);
+    if (!answer.ok) {
+        return false;
+    }
+    const int32_t captureType = answer.filterIndex == 1 ? kCaptureJpeg : kCaptureBmp;
+    std::string path = answer.path;
+    if (!HasExtension(path)) {
+        path += std::string(".") + ExtensionFor(captureType);
+        if (!MayReplace(frame, path)) {
+            return false;
+        }
+    }
+    frame.settings().captureType = captureType;
+    g_captureFileName = path;
+    return true;
+}
+
+bool ChooseRegionCaptureFile(MainFrame& frame, const ClientRect& rect) {
+    if (rect.left == rect.right || rect.top == rect.bottom) {
+        frame.messages().ShowMessage(texts::kCaptureEmptyRegion, texts::kTitlePrefix,
+                                     MessageOwner::kMainWindow);
+        return false;
+    }
+    return ChooseCaptureFile(frame);
+}
+
+void CaptureSceneCommand(MainFrame& frame) {
+    if (frame.view() == nullptr) {
+        return;
+    }
+    frame.ClearSelection();
+    const wxSize size = frame.view()->GetClientSize();
+    frame.mouse.captureRect = ClientRect{0, 0, size.x, size.y};
+    if (!ChooseCaptureFile(frame)) {
+        return;
+    }
+    frame.mouse.rubberBand = 0;
+    frame.mouse.capturePending = 1;
+    frame.InvalidateView();
+}
+
+void CaptureRegionCommand(MainFrame& frame) {
+    frame.ClearSelection();
+    frame.LockForRegionCapture();
+    frame.mouse.regionArmed = 1;
+    frame.InvalidateView();
+}
+
+void WritePendingCapture(MainFrame& frame, const ClientRect& rect) {
+    CaptureTarget target;
+    target.path = g_captureFileName;
+    target.captureType = frame.settings().captureType;
+    target.jpegLibrary = FindJpegPlugin(ExecutableDir());
+    g_captureFileName.clear();
+    // The viewport counts the canvas's pixels, the rectangle window coordinates.
+    const double scale = frame.view()->GetContentScaleFactor();
+    const wxSize view = frame.view()->GetClientSize() * scale;
+    const CaptureRegion region =
+        OrderCaptureCorners(ToPixels(rect.left, scale), ToPixels(rect.top, scale),
+                            ToPixels(rect.right, scale), ToPixels(rect.bottom, scale));
+    CaptureStatus status = CaptureStatus::kEmptyRegion;
+    if (region.width > 0 && region.height > 0) {
+        status = WriteCapture(ReadFramePixels(region, view.x, view.y), target, frame.settings());
+    }
+    if (status != CaptureStatus::kOk) {
+        // A message box has no place inside a paint.
+        frame.CallAfter([&frame, status, path = target.path] {
+            ReportCaptureStatus(status, path, frame.messages());
+        });
+    }
+}

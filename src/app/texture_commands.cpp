@@ -1,0 +1,74 @@
+#include "app/texture_commands.h"
+
+#include <optional>
+#include <string>
+
+#include "app/main_frame.h"
+#include "render/texture.h"
+#include "resources/texts.h"
+#include "scene/cp932.h"
+
+namespace {
+
+// Kept for the whole run: the dialog opens on the file chosen last.
+std::string g_textureDialogName;
+
+// The path as the object stores it, CP932 within its field; nullopt after a message when it
+// does not fit.
+std::optional<std::string> StorableTexturePath(MainFrame& frame, const std::string& utf8Path) {
+    std::optional<std::string> cp932 = Utf8ToCp932(utf8Path);
+    if (!cp932 || cp932->empty() || cp932->size() > sizeof(TextObject::textureFile) - 1) {
+        frame.prompts().ShowMessage(&frame, std::string(texts::kPathNotStorable) + "\n" + utf8Path,
+                                    texts::kTitlePrefix, MessageButtons::kOk);
+        return std::nullopt;
+    }
+    return cp932;
+}
+
+TextObject* CurrentObject(MainFrame& frame) {
+    const int slot = frame.scene().currentObject;
+    return slot >= 0 && slot < kSlotCount ? &frame.scene().objects[slot] : nullptr;
+}
+
+}  // namespace
+
+void ChooseObjectTexture(MainFrame& frame, TextObject& object) {
+    FileRequest request;
+    request.save = false;
+    request.title = texts::kTextureDialogTitle;
+    request.wildcard = std::string(texts::kBitmapFilter) + "|*.bmp";
+    request.filterIndex = 0;
+    request.initialPath = g_textureDialogName;
+    const FileAnswer answer = frame.prompts().ChooseFile(&frame, request);
+    if (!answer.ok) {
+        return;
+    }
+    g_textureDialogName = answer.path;
+    const std::optional<std::string> path = StorableTexturePath(frame, answer.path);
+    if (!path || !frame.EnsureViewReady()) {
+        return;
+    }
+    LoadObjectTexture(object, *path, frame.messages());
+}
+
+void RemoveObjectTexture(MainFrame& frame, TextObject& object) {
+    // Deleting a texture name needs its context; without one there is nothing to delete.
+    if (object.texture != 0 && !frame.EnsureViewReady()) {
+        return;
+    }
+    DeleteObjectTexture(object, frame.messages());
+}
+
+void LoadTextureCommand(MainFrame& frame) {
+    if (TextObject* object = CurrentObject(frame)) {
+        ChooseObjectTexture(frame, *object);
+    }
+    frame.InvalidateView();
+}
+
+void DeleteTextureCommand(MainFrame& frame) {
+    if (TextObject* object = CurrentObject(frame)) {
+        RemoveObjectTexture(frame, *object);
+    }
+    frame.InvalidateView();
+}

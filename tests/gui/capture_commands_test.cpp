@@ -1,0 +1,351 @@
+// Captures on the real window: the whole view and a dragged region to BMP and JPEG, the file
+// dialog, and every way a capture can fail.
+#include <GL/gl.h>
+#include <unistd.h>
+#include <wx/event.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <jpeglib.h>
+
+#include "app/command_dispatch.h"
+#include "app/toolbar.h"
+#include "gui/shell_fixture.h"
+#include "output/bmp_writer.h"
+#include "output/capture.h"
+#include "resources/texts.h"
+#include "support/test_geometry.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+uint32_t Le(const std::vector<uint8_t>& bytes, std::size_t at, int size) {
+    uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i) {
+        value = value << 8 | bytes[at + static_cast<std::size_t>(i)];
+    }
+    return value;
+}
+
+// A written BMP file's pixels as top-down packed RGB, the layout ReadFramePixels gives.
+struct BmpFile {
+    explicit BmpFile(const fs::path& path) : bytes(ReadAll(path)) {
+        if (bytes.size() < 54) {
+            return;
+        }
+        width = static_cast<int32_t>(Le(bytes, 18, 4));
+        height = static_cast<int32_t>(Le(bytes, 22, 4));
+        fileSize = Le(bytes, 2, 4);
+        const uint32_t rowBytes = BmpRowBytes(width);
+        if (bytes.size() != 54 + static_cast<std::size_t>(rowBytes) * height) {
+            return;
+        }
+        for (int32_t y = 0; y < height; ++y) {
+            const std::size_t row = 54 + static_cast<std::size_t>(height - 1 - y) * rowBytes;
+            for (int32_t x = 0; x < width; ++x) {
+                const std::size_t at = row + static_cast<std::size_t>(x) * 3;
+                rgb.insert(rgb.end(), {bytes[at + 2], bytes[at + 1], bytes[at]});
+            }
+        }
+    }
+    std::vector<uint8_t> bytes;
+    int32_t width = 0;
+    int32_t height = 0;
+    uint32_t fileSize = 0;
+    std::vector<uint8_t> rgb;
+};
+
+struct JpegSize {
+    int width = 0;
+    int height = 0;
+};
+
+JpegSize DecodeJpegSize(const fs::path& path) {
+    JpegSize size;
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) {
+        return size;
+    }
+    jpeg_decompress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file.get());
+    jpeg_read_header(&info, TRUE);
+    jpeg_start_decompress(&info);
+    std::vector<uint8_t> row(static_cast<std::size_t>(info.output_width) * info.output_components);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW rows = row.data();
+        jpeg_read_scanlines(&info, &rows, 1);
+    }
+    size = {static_cast<int>(info.output_width), static_cast<int>(info.output_height)};
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return size;
+}
+
+class CaptureCommands : public ShellTest {
+  protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        dir = fs::temp_directory_path() /
+              ("vm_capture_" + std::to_string(getpid()) + "_" +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        // Plain frames, so the file can be compared with a frame rendered again.
+        settings.antialias = 0;
+        ASSERT_TRUE(frame->MakeCurrent());
+        square = MakeSquareList();
+        MakeSquareObject(scene->objects[0], square);
+        scene->objects[0].SetPosition(0.0f, -0.5f, 0.0f);
+        scene->view.showGuides = 1;
+    }
+
+    void TearDown() override {
+        for (TextObject& object : scene->objects) {
+            object.glyphCount = 0;
+        }
+        if (frame->MakeCurrent()) {
+            glDeleteLists(square, 1);
+        }
+        ShellTest::TearDown();
+        fs::remove_all(dir);
+    }
+
+    // Lets the view paint until done() holds, then runs what the paint left for later.
+    bool PaintUntil(const std::function<bool()>& done) {
+        frame->InvalidateView();
+        wxStopWatch watch;
+        while (!done() && watch.Time() < 10000) {
+            wxTheApp->Yield(true);
+            wxMilliSleep(2);
+        }
+        wxTheApp->Yield(true);
+        return done();
+    }
+    bool PaintPendingCapture() {
+        return PaintUntil([this] { return frame->mouse.capturePending == 0; });
+    }
+
+    // What the view shows in the region, rendered afresh.
+    std::vector<uint8_t> ViewPixels(const CaptureRegion& region) {
+        EXPECT_TRUE(frame->MakeCurrent());
+        frame->renderer().RenderScene(0);
+        const wxSize size = frame->view()->GetClientSize();
+        return ReadFramePixels(region, size.x, size.y).rgb;
+    }
+
+    void Mouse(wxEventType type, int x, int y) {
+        wxMouseEvent event(type);
+        event.m_x = x;
+        event.m_y = y;
+        event.SetEventObject(frame->view());
+        frame->view()->GetEventHandler()->ProcessEvent(event);
+    }
+
+    void Answer(const fs::path& path, int filterIndex = 0) {
+        prompts.fileAnswers.push_back({true, path.string(), filterIndex});
+    }
+
+    std::vector<std::string> MessageTexts() const {
+        std::vector<std::string> texts;
+        for (const RecordedMessage& message : prompts.messages) {
+            texts.push_back(message.text);
+        }
+        return texts;
+    }
+
+    fs::path dir;
+    GLuint square = 0;
+};
+
+TEST_F(CaptureCommands, WholeViewBecomesABmpOfTheCanvasAsShown) {
+    scene->currentObject = 0;
+    scene->objects[0].highlighted = 1;
+    Answer(dir / "view");
+    DispatchCommand(*frame, 40024);
+    EXPECT_EQ(scene->currentObject, -1);
+    EXPECT_EQ(scene->objects[0].highlighted, 0);
+    ASSERT_EQ(prompts.fileRequests.size(), 1u);
+    const FileRequest& request = prompts.fileRequests[0];
+    EXPECT_TRUE(request.save);
+    EXPECT_TRUE(request.overwritePrompt);
+    EXPECT_EQ(request.title, "現在のシーンを保存(名前を付けて保存)");
+    EXPECT_EQ(request.wildcard, "ビットマップファイル (*.bmp)|*.bmp|JPEGファイル (*.jpg)|*.jpg");
+    EXPECT_EQ(request.filterIndex, 0);
+    EXPECT_EQ(request.initialPath, "");
+    EXPECT_EQ(frame->mouse.capturePending, 1);
+
+    ASSERT_TRUE(PaintPendingCapture());
+    const wxSize size = frame->view()->GetClientSize();
+    const BmpFile bmp(dir / "view.bmp");
+    ASSERT_EQ(bmp.width, size.x);
+    ASSERT_EQ(bmp.height, size.y);
+    EXPECT_EQ(bmp.fileSize, 54 + BmpRowBytes(size.x) * static_cast<uint32_t>(size.y));
+    EXPECT_EQ(bmp.rgb, ViewPixels({0, 0, size.x, size.y}));
+    EXPECT_EQ(settings.captureType, kCaptureBmp);
+    EXPECT_TRUE(prompts.messages.empty());
+
+    // The name is not kept for the next capture; cancelling that one changes nothing.
+    DispatchCommand(*frame, 40024);
+    ASSERT_EQ(prompts.fileRequests.size(), 2u);
+    EXPECT_EQ(prompts.fileRequests[1].initialPath, "");
+    EXPECT_EQ(frame->mouse.capturePending, 0);
+}
+
+TEST_F(CaptureCommands, JpegFilterWritesAJpegWhateverTheNameSays) {
+    Answer(dir / "shot", 1);
+    DispatchCommand(*frame, 40024);
+    ASSERT_TRUE(PaintPendingCapture());
+    const wxSize size = frame->view()->GetClientSize();
+    const JpegSize jpeg = DecodeJpegSize(dir / "shot.jpg");
+    EXPECT_EQ(jpeg.width, size.x);
+    EXPECT_EQ(jpeg.height, size.y);
+    EXPECT_EQ(settings.captureType, kCaptureJpeg);
+    EXPECT_TRUE(prompts.messages.empty()) << prompts.messages[0].text;
+
+    // The type follows the filter, not the typed extension; BMP is still proposed first.
+    Answer(dir / "named.bmp", 1);
+    DispatchCommand(*frame, 40024);
+    EXPECT_EQ(prompts.fileRequests[1].filterIndex, 0);
+    ASSERT_TRUE(PaintPendingCapture());
+    const std::vector<uint8_t> bytes = ReadAll(dir / "named.bmp");
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xD8);
+
+    Answer(dir / "again.bmp", 0);
+    DispatchCommand(*frame, 40024);
+    EXPECT_EQ(settings.captureType, kCaptureBmp);
+}
+
+TEST_F(CaptureCommands, DraggedRegionWritesExactlyThatRegion) {
+    DispatchCommand(*frame, 40073);
+    EXPECT_EQ(frame->mouse.regionArmed, 1);
+    Answer(dir / "region.bmp");
+    Mouse(wxEVT_LEFT_DOWN, 300, 200);
+    Mouse(wxEVT_MOTION, 200, 120);
+    Mouse(wxEVT_MOTION, 100, 50);
+    EXPECT_EQ(frame->mouse.rubberBand, 1);
+    Mouse(wxEVT_LEFT_UP, 100, 50);
+    EXPECT_EQ(frame->mouse.rubberBand, 0);
+    EXPECT_EQ(frame->mouse.capturePending, 1);
+    // Unlocked at the release; the object buttons stay grey.
+    EXPECT_TRUE(frame->GetMenuBar()->IsEnabledTop(0));
+    EXPECT_TRUE(ToolEnabled(40024));
+    EXPECT_FALSE(ToolEnabled(40012));
+
+    ASSERT_TRUE(PaintPendingCapture());
+    const BmpFile bmp(dir / "region.bmp");
+    ASSERT_EQ(bmp.width, 200);
+    ASSERT_EQ(bmp.height, 150);
+    EXPECT_EQ(bmp.fileSize, 54u + 600u * 150u);
+    EXPECT_EQ(bmp.rgb, ViewPixels({100, 50, 200, 150}));
+    EXPECT_EQ(frame->mouse.captureRect.right, 0);
+}
+
+TEST_F(CaptureCommands, RegionWithoutAreaIsRefusedBeforeAnyFileIsAskedFor) {
+    DispatchCommand(*frame, 40073);
+    Mouse(wxEVT_LEFT_DOWN, 120, 80);
+    Mouse(wxEVT_LEFT_UP, 120, 80);
+    EXPECT_TRUE(prompts.fileRequests.empty());
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{texts::kCaptureEmptyRegion});
+    EXPECT_EQ(frame->mouse.capturePending, 0);
+    EXPECT_TRUE(frame->GetMenuBar()->IsEnabledTop(0));
+    EXPECT_TRUE(fs::is_empty(dir));
+
+    // A drag along one line has no area either.
+    DispatchCommand(*frame, 40073);
+    Mouse(wxEVT_LEFT_DOWN, 120, 80);
+    Mouse(wxEVT_MOTION, 200, 80);
+    Mouse(wxEVT_LEFT_UP, 200, 80);
+    EXPECT_TRUE(prompts.fileRequests.empty());
+    EXPECT_EQ(prompts.messages.size(), 2u);
+}
+
+TEST_F(CaptureCommands, CancelledRegionDialogCapturesNothingAndUnlocks) {
+    DispatchCommand(*frame, 40073);
+    Mouse(wxEVT_LEFT_DOWN, 10, 10);
+    Mouse(wxEVT_MOTION, 60, 60);
+    Mouse(wxEVT_LEFT_UP, 60, 60);
+    EXPECT_EQ(prompts.fileRequests.size(), 1u);
+    EXPECT_EQ(frame->mouse.capturePending, 0);
+    for (const int command : kShellButtonCommands) {
+        EXPECT_TRUE(ToolEnabled(command)) << command;
+    }
+    PaintUntil([] { return true; });
+    EXPECT_TRUE(fs::is_empty(dir));
+}
+
+TEST_F(CaptureCommands, UnwritableFileIsReportedAndLeavesNothingBehind) {
+    const fs::path target = dir / "missing" / "view.bmp";
+    Answer(target);
+    DispatchCommand(*frame, 40024);
+    ASSERT_TRUE(PaintPendingCapture());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              std::string(texts::kCaptureWriteFailed) + "\n" + target.string());
+    EXPECT_EQ(prompts.messages[0].owner, frame);
+    EXPECT_TRUE(fs::is_empty(dir));
+}
+
+TEST_F(CaptureCommands, NameCompletedWithItsExtensionAsksBeforeReplacingAFile) {
+    std::ofstream(dir / "keep.bmp") << "precious";
+    Answer(dir / "keep");
+    prompts.messageAnswers.push_back(MessageAnswer::kNo);
+    DispatchCommand(*frame, 40024);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              (dir / "keep.bmp").string() + texts::kCaptureReplaceQuestion);
+    EXPECT_EQ(frame->mouse.capturePending, 0);
+    EXPECT_EQ(ReadAll(dir / "keep.bmp").size(), 8u);
+
+    Answer(dir / "keep");
+    prompts.messageAnswers.push_back(MessageAnswer::kYes);
+    DispatchCommand(*frame, 40024);
+    ASSERT_TRUE(PaintPendingCapture());
+    EXPECT_GT(ReadAll(dir / "keep.bmp").size(), 54u);
+}
+
+TEST_F(CaptureCommands, AntialiasedCaptureHasMixedColoursAlongEdges) {
+    settings.antialias = 1;
+    settings.antialiasLevel = 4;
+    scene->view.showGuides = 0;
+    Answer(dir / "smooth.bmp");
+    DispatchCommand(*frame, 40024);
+    ASSERT_TRUE(PaintPendingCapture());
+    const BmpFile smooth(dir / "smooth.bmp");
+    const std::vector<uint8_t> plain = ViewPixels({0, 0, smooth.width, smooth.height});
+    ASSERT_EQ(smooth.rgb.size(), plain.size());
+    // The plain frame has the background and the square's one lit colour only.
+    auto countColours = [](const std::vector<uint8_t>& rgb) {
+        std::vector<uint32_t> seen;
+        for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
+            const uint32_t colour = rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2];
+            if (std::find(seen.begin(), seen.end(), colour) == seen.end()) {
+                seen.push_back(colour);
+            }
+        }
+        return seen.size();
+    };
+    EXPECT_LE(countColours(plain), 2u);
+    EXPECT_GT(countColours(smooth.rgb), 2u);
+}
+
+}  // namespace
