@@ -147,6 +147,15 @@ TEST_F(GlyphBuilder, MixedStringBuildsFiveListsInTheDefaultFont) {
     EXPECT_LT(object.glyphMetrics[2].gmfCellIncX, 0.9f);
 }
 
+TEST_F(GlyphBuilder, HalfWidthKatakanaAreSingleByteCharacters) {
+    object.SetText("\xB1\xDD");  // ｱﾝ
+    ASSERT_TRUE(BuildGlyphLists(object, sink));
+    ASSERT_EQ(object.glyphCount, 2);
+    ASSERT_EQ(target.compiled.size(), 2u);
+    EXPECT_GT(target.compiled[0].triangles, 20u);
+    EXPECT_LT(object.glyphMetrics[0].gmfCellIncX, 0.6f);  // half width
+}
+
 TEST_F(GlyphBuilder, MissingCharactersFailButStillTakeAListAndWarnOnce) {
     object.SetFont("DejaVu Sans", 0, 0);
     object.SetText(Cp932("A日本B"));
