@@ -5,6 +5,7 @@
 #include "app/help_book.h"
 #include "app/main_frame.h"
 #include "app/object_commands.h"
+#include "app/object_select_command.h"
 #include "app/preferences_command.h"
 #include "app/property_commands.h"
 #include "app/scene_commands.h"
@@ -64,6 +65,9 @@ void DispatchCommand(MainFrame& frame, int commandId) {
             break;
         case kCmdShadow:
             OpenShadowDialog(frame);
+            break;
+        case kCmdSelectObject:
+            SelectObject(frame);
             break;
         case kCmdLight:
             OpenLightDialog(frame);
