@@ -78,6 +78,8 @@ bool MainFrame::MakeCurrent() {
 }
 
 void MainFrame::InvalidateView() {
+    // Something changed: the preview gives way to a plain frame.
+    heldPreview_.Release();
     if (renderContext_.canvas) {
         renderContext_.canvas->Refresh(false);
     }
@@ -193,6 +195,7 @@ void MainFrame::OnViewPaint() {
         return;
     }
     painting_ = true;
+    const wxSize paintedSize = ViewPixelSize();
     if (mouse.capturePending == 1) {
         // One render serves the screen and the file. It is read before the swap, so windows
         // lying over the view cannot spoil it.
@@ -201,7 +204,13 @@ void MainFrame::OnViewPaint() {
         mouse.capturePending = 0;
         mouse.captureRect = ClientRect{};
     } else {
-        renderer_.RenderScene(previewRequested == 1 ? 1 : 0);
+        if (previewRequested == 1) {
+            renderer_.RenderScene(1);
+            heldPreview_.Take();
+        } else if (!heldPreview_.Draw()) {
+            heldPreview_.Release();
+            renderer_.RenderScene(0);
+        }
         if (mouse.rubberBand == 1) {
             // The rectangle is in window coordinates, and so is this projection of the view.
             const wxSize size = renderContext_.canvas->GetClientSize();
@@ -211,13 +220,19 @@ void MainFrame::OnViewPaint() {
     renderContext_.canvas->SwapBuffers();
     previewRequested = 0;
     painting_ = false;
+    // Showing the progress window may report the unchanged size again.
     if (resizedWhilePainting_) {
         resizedWhilePainting_ = false;
-        const wxSize size =
-            renderContext_.canvas->GetClientSize() * renderContext_.canvas->GetContentScaleFactor();
-        OnViewSize(size.x, size.y);
-        InvalidateView();
+        const wxSize size = ViewPixelSize();
+        if (size != paintedSize) {
+            OnViewSize(size.x, size.y);
+            InvalidateView();
+        }
     }
+}
+
+wxSize MainFrame::ViewPixelSize() const {
+    return renderContext_.canvas->GetClientSize() * renderContext_.canvas->GetContentScaleFactor();
 }
 
 void MainFrame::OnViewMouse(const ViewMouseEvent& event) {

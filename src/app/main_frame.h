@@ -12,6 +12,7 @@
 
 #include "app/client_rect.h"
 #include "app/gl_view.h"
+#include "app/held_frame.h"
 #include "app/prompts_message_sink.h"
 #include "app/render_context.h"
 #include "app/user_prompts.h"
@@ -91,6 +92,8 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     void OnCloseWindow(wxCloseEvent& event);
     // The set-up done once the canvas exists on screen with its real size.
     bool SetUpView();
+    // The canvas's size in pixels, as the viewport counts them.
+    wxSize ViewPixelSize() const;
     // Forgets the names of the destroyed context and builds every live slot anew.
     void RebuildSlotsInNewContext();
     void ReleaseViewContext();
@@ -111,6 +114,8 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     // antialiased render must not touch GL between the passes.
     bool painting_ = false;
     bool resizedWhilePainting_ = false;
+    // The last preview, shown by repaints until something changes.
+    HeldFrame heldPreview_;
     // The first set-up resets the scene settings; one after a re-creation rebuilds the slots.
     bool sceneSettingsReset_ = false;
     bool slotsNeedRebuild_ = false;

@@ -1,10 +1,17 @@
 // The antialiased preview on the real window: one modal render at the next paint, nothing
 // drawn by paints that arrive meanwhile, a normal paint after it.
+#include <GL/gl.h>
 #include <wx/testing.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app/command_dispatch.h"
 #include "dialogs/antialias_dialog.h"
 #include "gui/shell_fixture.h"
+#include "support/test_geometry.h"
 
 namespace {
 
@@ -26,6 +33,39 @@ class PreviewCommand : public ShellTest {
         }
     }
 };
+
+// How many colours the screen shows over the window's client area, as a screenshot takes it;
+// 0 when no screenshot could be taken.
+std::size_t ScreenColours(wxWindow* window) {
+    const wxSize size = window->GetClientSize();
+    const wxPoint at = window->ClientToScreen(wxPoint(0, 0));
+    const std::string command = "import -window root -crop " + std::to_string(size.x) + "x" +
+                                std::to_string(size.y) + "+" + std::to_string(at.x) + "+" +
+                                std::to_string(at.y) + " -depth 8 ppm:- 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return 0;
+    }
+    int width = 0;
+    int height = 0;
+    int maximum = 0;
+    std::vector<unsigned char> pixels;
+    if (std::fscanf(pipe, "P6 %d %d %d", &width, &height, &maximum) == 3 && width == size.x &&
+        height == size.y) {
+        std::fgetc(pipe);
+        pixels.resize(static_cast<std::size_t>(width) * height * 3);
+        pixels.resize(std::fread(pixels.data(), 1, pixels.size(), pipe));
+    }
+    pclose(pipe);
+    std::vector<unsigned> seen;
+    for (std::size_t i = 0; i + 2 < pixels.size(); i += 3) {
+        const unsigned colour = pixels[i] << 16 | pixels[i + 1] << 8 | pixels[i + 2];
+        if (std::find(seen.begin(), seen.end(), colour) == seen.end()) {
+            seen.push_back(colour);
+        }
+    }
+    return seen.size();
+}
 
 class SeeProgress : public wxExpectModalBase<AntialiasDialog, SeeProgress> {
   public:
@@ -69,6 +109,32 @@ TEST_F(PreviewCommand, RunsOnceThoughPaintsAreAskedForMeanwhileAndTheNextPaintIs
     EXPECT_EQ(frame->previewRequested, 0);
     PaintFor(200);
     EXPECT_EQ(runs, 1);
+}
+
+TEST_F(PreviewCommand, PreviewStaysThroughRepaintsUntilTheViewChanges) {
+    ASSERT_TRUE(frame->MakeCurrent());
+    const GLuint square = MakeSquareList();
+    MakeSquareObject(scene->objects[0], square);
+    settings.antialiasLevel = 4;
+    PaintFor(300);
+    const std::size_t plain = ScreenColours(frame->view());
+    if (plain == 0) {
+        GTEST_SKIP() << "no screenshot tool";
+    }
+    EXPECT_EQ(plain, 2u);  // background and the lit square
+    DispatchCommand(*frame, 40060);
+    PaintUntilPreviewDone();
+    // The progress window's closing uncovers the view and asks for a repaint.
+    for (wxStopWatch watch; watch.Time() < 500; wxMilliSleep(2)) {
+        wxTheApp->Yield(true);
+    }
+    EXPECT_GT(ScreenColours(frame->view()), plain);
+    PaintFor(300);
+    EXPECT_EQ(ScreenColours(frame->view()), plain);
+
+    ASSERT_TRUE(frame->MakeCurrent());
+    scene->objects[0].glyphCount = 0;
+    glDeleteLists(square, 1);
 }
 
 }  // namespace
