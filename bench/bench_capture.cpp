@@ -1,0 +1,144 @@
+// A whole-view capture of a 1024 x 768 view: render, read back, encode and write the BMP file;
+// and the same picture through the JPEG plug-in. Needs a display (or Xvfb).
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <wx/init.h>
+#include <wx/stopwatch.h>
+#include <wx/utils.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/gl_view.h"
+#include "app/render_context.h"
+#include "app/vellumark_app.h"
+#include "app/wx_user_prompts.h"
+#include "output/capture.h"
+#include "output/jpeg_export.h"
+#include "render/gl_resource_releaser.h"
+#include "render/glyph_builder.h"
+#include "render/projection.h"
+#include "render/renderer.h"
+
+namespace {
+
+constexpr int kViewWidth = 1024;
+constexpr int kViewHeight = 768;
+
+class IgnoredMessages : public MessageSink {
+  public:
+    void ShowMessage(std::string_view, std::string_view, MessageOwner) override {}
+};
+
+struct Bench {
+    Scene scene;
+    Renderer renderer{scene};
+    IgnoredMessages messages;
+    GlResourceReleaser releaser;
+    std::string path = "/tmp/vm_bench_capture_" + std::to_string(getpid());
+};
+Bench* bench = nullptr;
+
+// A typical logo: three lines of Latin text, the shadow on.
+void BuildLogo() {
+    const char* lines[] = {"Vellumark", "3D LOGO", "2026"};
+    for (int i = 0; i < 3; ++i) {
+        TextObject& object = bench->scene.objects[i];
+        object.SetText(lines[i]);
+        BuildGlyphLists(object, bench->messages);
+        object.SetPosition(0.0f, 1.0f - static_cast<float>(i), 0.0f);
+    }
+    bench->scene.shadow.enabled = 1;
+}
+
+void Capture(benchmark::State& state, int32_t captureType) {
+    AppSettings settings;
+    CaptureTarget target;
+    target.path = bench->path + (captureType == kCaptureJpeg ? ".jpg" : ".bmp");
+    target.captureType = captureType;
+    target.jpegLibrary = FindJpegPlugin(ExecutableDir() + "/..");
+    const CaptureRegion whole{0, 0, kViewWidth, kViewHeight};
+    for (auto _ : state) {
+        bench->renderer.RenderScene(0);
+        const CapturedImage image = ReadFramePixels(whole, kViewWidth, kViewHeight);
+        if (WriteCapture(image, target, settings) != CaptureStatus::kOk) {
+            state.SkipWithError("capture not written");
+            break;
+        }
+    }
+    std::remove(target.path.c_str());
+}
+
+void BM_CaptureBmp1024x768(benchmark::State& state) {
+    Capture(state, kCaptureBmp);
+}
+void BM_CaptureJpeg1024x768(benchmark::State& state) {
+    Capture(state, kCaptureJpeg);
+}
+// The part of a capture that is not the frame itself.
+void BM_RenderOnly1024x768(benchmark::State& state) {
+    for (auto _ : state) {
+        bench->renderer.RenderScene(0);
+        glFinish();
+    }
+}
+
+BENCHMARK(BM_RenderOnly1024x768)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CaptureBmp1024x768)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CaptureJpeg1024x768)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    PrepareProcessEnvironment();
+    wxApp::SetInstance(new wxApp());
+    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+        std::fprintf(stderr, "cannot start wx (no display?)\n");
+        return 1;
+    }
+    int result = 1;
+    {
+        WxUserPrompts prompts;
+        auto* frame = new wxFrame(nullptr, wxID_ANY, "bench");
+        RenderContext context = CreateRenderContext(frame, 0, prompts);
+        if (context.IsValid()) {
+            frame->SetClientSize(kViewWidth, kViewHeight);
+            context.canvas->SetSize(0, 0, kViewWidth, kViewHeight);
+            frame->Show();
+            bool current = false;
+            for (wxStopWatch watch; !current && watch.Time() < 10000; wxMilliSleep(5)) {
+                wxTheApp->Yield(true);
+                current = context.canvas->IsShownOnScreen() &&
+                          context.canvas->SetCurrent(*context.context);
+            }
+            if (current) {
+                Bench b;
+                bench = &b;
+                SetGpuResourceReleaser(&b.releaser);
+                InitRenderState();
+                SetViewportToClient(kViewWidth, kViewHeight);
+                ResetSceneSettings(b.scene, b.renderer);
+                SetLightColors();
+                ResetProjection(0, b.scene.backgroundColor, b.scene.view.perspective);
+                BuildLogo();
+                benchmark::RunSpecifiedBenchmarks();
+                for (TextObject& object : b.scene.objects) {
+                    object.FreeGlyphLists();
+                }
+                SetGpuResourceReleaser(nullptr);
+                bench = nullptr;
+                result = 0;
+            }
+            ReleaseRenderContext(context, frame, prompts);
+        }
+        frame->Destroy();
+        wxTheApp->Yield(true);
+    }
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return result;
+}
