@@ -2,20 +2,11 @@
 // context (run under a display or Xvfb).
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
-#include <wx/app.h>
-#include <wx/frame.h>
-#include <wx/init.h>
-#include <wx/stopwatch.h>
-#include <wx/utils.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "app/gl_view.h"
-#include "app/render_context.h"
-#include "app/vellumark_app.h"
-#include "app/wx_user_prompts.h"
 #include "render/font_resolver.h"
 #include "render/gl_resource_releaser.h"
 #include "render/glyph_builder.h"
@@ -24,6 +15,7 @@
 #include "render/projection.h"
 #include "render/renderer.h"
 #include "scene/cp932.h"
+#include "support/gl_bench_host.h"
 
 namespace {
 
@@ -210,48 +202,19 @@ BENCHMARK(BM_DrawFullScene)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    PrepareProcessEnvironment();
-    wxApp::SetInstance(new wxApp());
-    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
-        std::fprintf(stderr, "cannot start wx (no display?)\n");
-        return 1;
-    }
-    int result = 1;
-    {
-        WxUserPrompts prompts;
-        auto* frame = new wxFrame(nullptr, wxID_ANY, "bench");
-        RenderContext context = CreateRenderContext(frame, 0, prompts);
-        if (context.IsValid()) {
-            frame->SetClientSize(kViewWidth, kViewHeight);
-            context.canvas->SetSize(0, 0, kViewWidth, kViewHeight);
-            frame->Show();
-            bool current = false;
-            for (wxStopWatch watch; !current && watch.Time() < 10000; wxMilliSleep(5)) {
-                wxTheApp->Yield(true);
-                current = context.canvas->IsShownOnScreen() &&
-                          context.canvas->SetCurrent(*context.context);
-            }
-            if (current) {
-                Bench b;
-                bench = &b;
-                SetGpuResourceReleaser(&b.releaser);
-                InitRenderState();
-                SetViewportToClient(kViewWidth, kViewHeight);
-                ResetSceneSettings(b.scene, b.renderer);
-                SetLightColors();
-                ResetProjection(0, b.scene.backgroundColor, b.scene.view.perspective);
-                benchmark::RunSpecifiedBenchmarks();
-                ClearObjects();
-                SetGpuResourceReleaser(nullptr);
-                bench = nullptr;
-                result = 0;
-            }
-            ReleaseRenderContext(context, frame, prompts);
-        }
-        frame->Destroy();
-        wxTheApp->Yield(true);
-    }
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return result;
+    return RunWithGlContext(argc, argv, kViewWidth, kViewHeight, [] {
+        Bench b;
+        bench = &b;
+        SetGpuResourceReleaser(&b.releaser);
+        InitRenderState();
+        SetViewportToClient(kViewWidth, kViewHeight);
+        ResetSceneSettings(b.scene, b.renderer);
+        SetLightColors();
+        ResetProjection(0, b.scene.backgroundColor, b.scene.view.perspective);
+        benchmark::RunSpecifiedBenchmarks();
+        ClearObjects();
+        SetGpuResourceReleaser(nullptr);
+        bench = nullptr;
+        return 0;
+    });
 }

@@ -2,25 +2,17 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <benchmark/benchmark.h>
-#include <wx/app.h>
-#include <wx/frame.h>
-#include <wx/init.h>
-#include <wx/stopwatch.h>
-#include <wx/utils.h>
 
 #include <cstdio>
 #include <string>
 #include <string_view>
 
-#include "app/gl_view.h"
-#include "app/render_context.h"
-#include "app/vellumark_app.h"
-#include "app/wx_user_prompts.h"
 #include "render/glyph_builder.h"
 #include "render/picking.h"
 #include "render/projection.h"
 #include "render/renderer.h"
 #include "scene/cp932.h"
+#include "support/gl_bench_host.h"
 
 namespace {
 
@@ -29,7 +21,7 @@ constexpr int kViewHeight = 600;
 
 // Reports the builder's messages instead of showing them.
 class StderrSink : public MessageSink {
-public:
+  public:
     void ShowMessage(std::string_view text, std::string_view, MessageOwner) override {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
     }
@@ -97,50 +89,23 @@ BENCHMARK(BM_PickObject)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    PrepareProcessEnvironment();
-    wxApp::SetInstance(new wxApp());
-    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
-        std::fprintf(stderr, "cannot start wx (no display?)\n");
-        return 1;
-    }
-    int result = 1;
-    {
-        WxUserPrompts prompts;
-        auto* frame = new wxFrame(nullptr, wxID_ANY, "bench");
-        RenderContext context = CreateRenderContext(frame, 0, prompts);
-        if (context.IsValid()) {
-            frame->SetClientSize(kViewWidth, kViewHeight);
-            context.canvas->SetSize(0, 0, kViewWidth, kViewHeight);
-            frame->Show();
-            bool current = false;
-            for (wxStopWatch watch; !current && watch.Time() < 10000; wxMilliSleep(5)) {
-                wxTheApp->Yield(true);
-                current = context.canvas->IsShownOnScreen() &&
-                          context.canvas->SetCurrent(*context.context);
-            }
-            if (current) {
-                PickBench b;
-                bench = &b;
-                InitRenderState();
-                SetViewportToClient(kViewWidth, kViewHeight);
-                ResetProjection(0, b.scene.backgroundColor, b.scene.view.perspective);
-                if (FillScene(b)) {
-                    b.renderer.RenderScene(0);  // picking needs the view transform of a frame
-                    b.overText = FirstCharacterOf(b.scene.objects[19]);
-                    benchmark::RunSpecifiedBenchmarks();
-                    result = 0;
-                }
-                for (TextObject& object : b.scene.objects) {
-                    object.glyphCount = 0;  // the lists die with the context
-                }
-                bench = nullptr;
-            }
-            ReleaseRenderContext(context, frame, prompts);
+    return RunWithGlContext(argc, argv, kViewWidth, kViewHeight, [] {
+        bool ok = false;
+        PickBench b;
+        bench = &b;
+        InitRenderState();
+        SetViewportToClient(kViewWidth, kViewHeight);
+        ResetProjection(0, b.scene.backgroundColor, b.scene.view.perspective);
+        if (FillScene(b)) {
+            b.renderer.RenderScene(0);  // picking needs the view transform of a frame
+            b.overText = FirstCharacterOf(b.scene.objects[19]);
+            benchmark::RunSpecifiedBenchmarks();
+            ok = true;
         }
-        frame->Destroy();
-        wxTheApp->Yield(true);
-    }
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return result;
+        for (TextObject& object : b.scene.objects) {
+            object.glyphCount = 0;  // the lists die with the context
+        }
+        bench = nullptr;
+        return ok ? 0 : 1;
+    });
 }
