@@ -25,7 +25,7 @@ void ViewMouse::Handle(const ViewMouseEvent& event) {
             OnMove(event.x, event.y);
             break;
         case MouseAction::kLeftUp:
-            OnLeftUp();
+            OnLeftUp(event.x, event.y);
             break;
         case MouseAction::kLeftDoubleClick:
             SelectAt(event.x, event.y);
@@ -47,8 +47,12 @@ void ViewMouse::OnLeftDown(int x, int y) {
     state_.regionArmed = 0;
 }
 
-void ViewMouse::OnLeftUp() {
+void ViewMouse::OnLeftUp(int x, int y) {
     if (state_.rubberBand == 1) {
+        // X may deliver the last moves of a quick drag only as a hint or not at all: the release
+        // point is where the user let go.
+        state_.captureRect.right = x;
+        state_.captureRect.bottom = y;
         FinishRegion();
         return;
     }

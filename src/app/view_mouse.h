@@ -25,7 +25,7 @@ struct ViewPoint {
 
 // What the mouse handling needs from the window around the view.
 class ViewMouseHost {
-public:
+  public:
     virtual ~ViewMouseHost() = default;
     // Slot of the nearest object drawn under (x, y), or -1.
     virtual int PickObjectAt(int x, int y) = 0;
@@ -56,16 +56,16 @@ struct ViewMouseState {
 };
 
 class ViewMouse {
-public:
+  public:
     ViewMouse(Scene& scene, ViewMouseState& state, ViewMouseHost& host)
         : scene_(scene), state_(state), host_(host) {}
 
     void Handle(const ViewMouseEvent& event);
 
-private:
+  private:
     void OnLeftDown(int x, int y);
     void OnMove(int x, int y);
-    void OnLeftUp();
+    void OnLeftUp(int x, int y);
     void FinishRegion();
     void SelectAt(int x, int y);
     void ShowObjectMenuAt(int x, int y);

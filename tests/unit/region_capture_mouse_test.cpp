@@ -89,6 +89,15 @@ TEST_F(RegionCaptureMouse, DragFromArmedPressToReleaseMakesTheCapturePending) {
     EXPECT_EQ(state.rubberBand, 0);
 }
 
+TEST_F(RegionCaptureMouse, ReleasePointEndsTheRegionWhenTheLastMovesWereNotSeen) {
+    Send(MouseAction::kLeftDown, 100, 100);
+    Send(MouseAction::kMove, 150, 140);
+    Send(MouseAction::kLeftUp, 300, 260);
+    ASSERT_EQ(host.asked.size(), 1u);
+    ExpectRect(host.asked[0], 100, 100, 300, 260);
+    ExpectRect(state.captureRect, 100, 100, 300, 260);
+}
+
 TEST_F(RegionCaptureMouse, CancelledDialogCapturesNothingAndUnlocks) {
     host.fileChosen = false;
     Send(MouseAction::kLeftDown, 20, 30);
