@@ -8,7 +8,7 @@ libfreetype-dev libfontconfig-dev
 fonts-ipafont-mincho fonts-ipafont-gothic fonts-ipaexfont
 libjpeg62-turbo-dev
 libgtest-dev libgmock-dev libbenchmark-dev
-xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev"
+xvfb xauth xdotool x11-utils imagemagick python3 clang libclang-rt-14-dev"
 
 missing=""
 for package in $PACKAGES; do

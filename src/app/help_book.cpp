@@ -3,11 +3,13 @@
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 
+#include <initializer_list>
+
 #include "app/main_frame.h"
 #include "resources/texts.h"
 
 namespace {
-constexpr char kBookInResources[] = "help/vellumark.hhp";
+constexpr char kBookInResources[] = "/help/vellumark.hhp";
 }
 
 bool HelpBook::ShowContents(const std::string& bookPath, UserPrompts& prompts) {
@@ -23,15 +25,19 @@ bool HelpBook::ShowContents(const std::string& bookPath, UserPrompts& prompts) {
     return controller_.DisplayContents();
 }
 
-std::string FindHelpBook() {
-    wxFileName besideProgram(wxStandardPaths::Get().GetExecutablePath());
-    besideProgram.AppendDir("resources");
-    besideProgram.SetFullName("");
-    const wxString beside = besideProgram.GetPath(wxPATH_GET_SEPARATOR) + kBookInResources;
-    if (wxFileName::FileExists(beside)) {
-        return beside.utf8_string();
+std::string FindHelpBook(const std::string& executableDir) {
+    for (const char* folder : {"/resources", "/../share/vellumark"}) {
+        const std::string candidate = executableDir + folder + kBookInResources;
+        if (wxFileName::FileExists(wxString::FromUTF8(candidate))) {
+            return candidate;
+        }
     }
-    return std::string(VELLUMARK_RESOURCES) + "/" + kBookInResources;
+    return std::string(VELLUMARK_RESOURCES) + kBookInResources;
+}
+
+std::string FindHelpBook() {
+    const wxFileName program(wxStandardPaths::Get().GetExecutablePath());
+    return FindHelpBook(program.GetPath().utf8_string());
 }
 
 void ShowHelpContents(MainFrame& frame) {

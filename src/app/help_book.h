@@ -21,6 +21,9 @@ class HelpBook {
     std::string loadedPath_;
 };
 
-// The book's project file: beside the program first, then in the source tree it was built from.
+// The book's project file: beside the program in executableDir first, then where an installation
+// puts it (share/vellumark beside the program's bin folder), then in the source tree it was built
+// from.
+std::string FindHelpBook(const std::string& executableDir);
 std::string FindHelpBook();
 void ShowHelpContents(MainFrame& frame);

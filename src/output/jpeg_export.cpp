@@ -3,13 +3,16 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <initializer_list>
 #include <vector>
 
 std::string FindJpegPlugin(const std::string& executableDir) {
     if (!executableDir.empty()) {
-        const std::string beside = executableDir + "/" + VM_JPEG_LIBRARY_NAME;
-        if (access(beside.c_str(), R_OK) == 0) {
-            return beside;
+        for (const char* folder : {"/", "/../lib/vellumark/"}) {
+            const std::string candidate = executableDir + folder + VM_JPEG_LIBRARY_NAME;
+            if (access(candidate.c_str(), R_OK) == 0) {
+                return candidate;
+            }
         }
     }
     return VM_JPEG_LIBRARY_NAME;

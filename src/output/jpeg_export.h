@@ -6,8 +6,9 @@
 
 #include "output/jpeg_contract.h"
 
-// The plug-in beside the executable in executableDir when it is there, else the bare library
-// name for the system's normal search.
+// The plug-in beside the executable in executableDir, else where an installation puts it
+// (lib/vellumark beside the executable's bin folder), else the bare library name for the
+// system's normal search.
 std::string FindJpegPlugin(const std::string& executableDir);
 // The folder of the running executable ("" when unknown).
 std::string ExecutableDir();

@@ -1,10 +1,13 @@
 // Commands through the dispatcher: view, new object, delete, font, help, unused ids.
+#include <unistd.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
 #include <wx/modalhook.h>
 #include <wx/testing.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "app/command_dispatch.h"
@@ -256,6 +259,24 @@ TEST_F(ShellTest, HelpBookOfTheProgramLoads) {
     ASSERT_EQ(books.size(), 1u);
     EXPECT_EQ(books[0].GetTitle().utf8_string(), "Vellumarkライター ヘルプ");
     EXPECT_GE(controller.GetHelpData()->GetContentsArray().size(), 5u);
+}
+
+TEST(HelpBookLookup, BesideTheProgramThenInstalledThenSourceTree) {
+    namespace fs = std::filesystem;
+    const fs::path prefix = fs::temp_directory_path() / ("vm-help-" + std::to_string(::getpid()));
+    const fs::path bin = prefix / "bin";
+    fs::create_directories(bin);
+    const std::string source = std::string(VELLUMARK_RESOURCES) + "/help/vellumark.hhp";
+    EXPECT_EQ(FindHelpBook(bin.string()), source);
+
+    fs::create_directories(prefix / "share" / "vellumark" / "help");
+    std::ofstream((prefix / "share" / "vellumark" / "help" / "vellumark.hhp").string()) << "x";
+    EXPECT_EQ(FindHelpBook(bin.string()), bin.string() + "/../share/vellumark/help/vellumark.hhp");
+
+    fs::create_directories(bin / "resources" / "help");
+    std::ofstream((bin / "resources" / "help" / "vellumark.hhp").string()) << "x";
+    EXPECT_EQ(FindHelpBook(bin.string()), bin.string() + "/resources/help/vellumark.hhp");
+    fs::remove_all(prefix);
 }
 
 TEST_F(ShellTest, VersionDialogOpensModally) {

@@ -133,4 +133,16 @@ TEST_F(CaptureWrite, PluginIsLookedForBesideTheExecutableFirst) {
     EXPECT_FALSE(ExecutableDir().empty());
 }
 
+TEST_F(CaptureWrite, InstalledPluginIsFoundFromTheBinFolder) {
+    fs::create_directories(dir / "bin");
+    fs::create_directories(dir / "lib" / "vellumark");
+    const fs::path bin = dir / "bin";
+    EXPECT_EQ(FindJpegPlugin(bin.string()), "libSaveJPG.so");
+    std::ofstream((dir / "lib" / "vellumark" / "libSaveJPG.so").string()) << "x";
+    EXPECT_EQ(FindJpegPlugin(bin.string()), bin.string() + "/../lib/vellumark/libSaveJPG.so");
+    // One beside the program still wins.
+    std::ofstream((bin / "libSaveJPG.so").string()) << "x";
+    EXPECT_EQ(FindJpegPlugin(bin.string()), (bin / "libSaveJPG.so").string());
+}
+
 }  // namespace
