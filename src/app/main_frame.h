@@ -12,12 +12,12 @@
 
 #include "app/client_rect.h"
 #include "app/gl_view.h"
-#include "app/held_frame.h"
 #include "app/prompts_message_sink.h"
 #include "app/render_context.h"
 #include "app/user_prompts.h"
 #include "app/view_mouse.h"
 #include "render/gl_resource_releaser.h"
+#include "render/held_frame.h"
 #include "render/renderer.h"
 #include "scene/app_settings.h"
 #include "scene/scene.h"

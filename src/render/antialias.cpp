@@ -3,6 +3,7 @@
 #include <GL/glu.h>
 
 #include "render/projection.h"
+#include "render/viewport_pixels.h"
 
 namespace {
 
@@ -109,10 +110,7 @@ AntialiasRender::AntialiasRender(Renderer& renderer, int level)
     glMatrixMode(GL_MODELVIEW);
     renderer_.PlaceLight();
     if (!useAccumBuffer_) {
-        GLint viewport[4] = {0, 0, 0, 0};
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        width_ = viewport[2] > 0 ? viewport[2] : 0;
-        height_ = viewport[3] > 0 ? viewport[3] : 0;
+        CurrentViewportSize(width_, height_);
         sum_.assign(static_cast<size_t>(width_) * height_ * 3, 0.0f);
         pixels_.resize(sum_.size());
     }
@@ -163,8 +161,7 @@ void AntialiasRender::AccumulateInMemory() {
     if (sum_.empty()) {
         return;
     }
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, pixels_.data());
+    ReadViewportPixels(width_, height_, pixels_.data());
     const float weight = 1.0f / static_cast<float>(table_.count);
     for (size_t i = 0; i < sum_.size(); ++i) {
         sum_[i] += static_cast<float>(pixels_[i]) * weight;
@@ -179,22 +176,5 @@ void AntialiasRender::DrawMeanFromMemory() {
         const float value = sum_[i] + 0.5f;
         pixels_[i] = static_cast<unsigned char>(value > 255.0f ? 255.0f : value);
     }
-    glPushAttrib(GL_ENABLE_BIT | GL_TRANSFORM_BIT);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, width_, 0.0, height_, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glRasterPos2i(0, 0);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glDrawPixels(width_, height_, GL_RGB, GL_UNSIGNED_BYTE, pixels_.data());
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glPopAttrib();
+    DrawViewportPixels(width_, height_, pixels_.data());
 }

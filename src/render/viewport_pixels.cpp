@@ -1,8 +1,6 @@
-#include "app/held_frame.h"
+#include "render/viewport_pixels.h"
 
 #include <GL/gl.h>
-
-namespace {
 
 void CurrentViewportSize(int& width, int& height) {
     GLint viewport[4] = {0, 0, 0, 0};
@@ -11,28 +9,15 @@ void CurrentViewportSize(int& width, int& height) {
     height = viewport[3] > 0 ? viewport[3] : 0;
 }
 
-}  // namespace
-
-void HeldFrame::Take() {
-    CurrentViewportSize(width_, height_);
-    pixels_.assign(static_cast<std::size_t>(width_) * height_ * 3, 0);
-    if (pixels_.empty()) {
-        return;
-    }
+void ReadViewportPixels(int width, int height, uint8_t* rgb) {
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, pixels_.data());
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     glPopClientAttrib();
 }
 
-bool HeldFrame::Draw() const {
-    int width = 0;
-    int height = 0;
-    CurrentViewportSize(width, height);
-    if (pixels_.empty() || width != width_ || height != height_) {
-        return false;
-    }
+void DrawViewportPixels(int width, int height, const uint8_t* rgb) {
     glPushAttrib(GL_ENABLE_BIT | GL_TRANSFORM_BIT);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glDisable(GL_DEPTH_TEST);
@@ -41,24 +26,16 @@ bool HeldFrame::Draw() const {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0.0, width_, 0.0, height_, -1.0, 1.0);
+    glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
     glRasterPos2i(0, 0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glDrawPixels(width_, height_, GL_RGB, GL_UNSIGNED_BYTE, pixels_.data());
+    glDrawPixels(width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glPopClientAttrib();
     glPopAttrib();
-    return true;
-}
-
-void HeldFrame::Release() {
-    pixels_.clear();
-    pixels_.shrink_to_fit();
-    width_ = 0;
-    height_ = 0;
 }
