@@ -168,6 +168,10 @@ void ObjectSelectDialog::OnDelete(wxCommandEvent&) {
 void ObjectSelectDialog::EndWith(ObjectFollowUp followUp) {
     if (TextObject* object = Current()) {
         object->highlighted = 0;
+        // Going on to edit the object counts as picking it, so that closing asks about the edit.
+        if (followUp != ObjectFollowUp::kNone) {
+            object->touched = 1;
+        }
     }
     frame_.DisableObjectButtons();
     frame_.InvalidateView();

@@ -279,6 +279,17 @@ TEST_F(ObjectSelectTest, PropertyButtonsOpenTheirDialogOnTheChosenObjectAfterClo
     EXPECT_EQ(scene->objects[2].position[0] + scene->objects[2].rotation[2], 0.0f);
 }
 
+TEST_F(ObjectSelectTest, AnObjectEditedFromTheDialogCountsAsUnsaved) {
+    MakeLive(2);
+    MakeLive(6);
+    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject),
+                  ChooseSecondAndPress(ObjectSelectDialog::kPositionId),
+                  FollowUp<PositionDialog>([&](PositionDialog& d) { PressArrow(&d, 40025, +1); }));
+    EXPECT_EQ(scene->objects[6].touched, 1);
+    EXPECT_EQ(scene->objects[2].touched, 0);
+    EXPECT_EQ(IsSceneModified(*scene), 1);
+}
+
 TEST_F(ObjectSelectTest, FontButtonOpensThePickerOnItsOwnDefaultAndACancelChangesNothing) {
     MakeLive(4, "A");
     TextObject& object = scene->objects[4];
