@@ -25,6 +25,8 @@ SHADOW = "影のプロパティ"
 SAVE_SCENE = "Vellumarkファイルを保存"
 OPEN_SCENE = "Vellumarkファイルを開く"
 CAPTURE = "現在のシーンを保存(名前を付けて保存)"
+TEXTURE = "テクスチャ用ビットマップファイルを開く"
+OBJECT_SELECT = "オブジェクト選択ダイアログ"
 
 # How far pictures of the same scene may drift (mean channel difference, 0 to 255).
 SAME_PICTURE = 2.0
@@ -45,6 +47,30 @@ def read_bmp(path):
         rgb[0::3], rgb[2::3] = line[2::3], line[0::3]
         rows.append(bytes(rgb))
     return Image(width, height, b"".join(rows))
+
+
+def write_checker_bmp(path, side, first, second):
+    """A 24-bit BMP of side x side pixels in 8-pixel squares of two colours (RGB)."""
+    rows = []
+    for y in range(side):
+        row = bytearray()
+        for x in range(side):
+            r, g, b = first if (x // 8 + y // 8) % 2 == 0 else second
+            row += bytes((b, g, r))
+        rows.append(bytes(row))
+    pixels = b"".join(rows)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, side, side, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    with open(path, "wb") as bmp:
+        bmp.write(header + info + pixels)
+
+
+def _orange(rgb):
+    return rgb[0] > 180 and rgb[2] < 90 and rgb[1] < rgb[0] - 40
+
+
+def _bluish(rgb):
+    return rgb[2] > rgb[0] + 40 and rgb[2] > rgb[1] + 20
 
 
 class Failure(Exception):
@@ -238,6 +264,19 @@ class Walkthrough:
         jx, jy = japanese_point[0] - self.view[0], japanese_point[1] - self.view[1]
         check(coloured.at(jx, jy) == both.at(jx, jy), "the colour changed the other text too")
 
+        self.step("a BMP texture on the Japanese text")
+        texture_path = os.path.join(self.work, "checker.bmp")
+        write_checker_bmp(texture_path, 64, (40, 90, 230), (250, 250, 250))
+        japanese_point = self.solid_point(coloured, (0, 0, coloured.width - 1, my1))
+        self.x.click(*japanese_point, repeat=2)
+        self.settled_view("japanese-selected")
+        self.object_menu(japanese_point, "t", TEXTURE)
+        self.choose_file(TEXTURE, texture_path, save=False)
+        textured = self.settled_view("textured")
+        blue = [p for p in self.text_pixels(textured) if p[1] < my1 and _bluish(textured.at(*p))]
+        check(len(blue) > 500, f"the texture does not show on the Japanese text ({len(blue)} blue pixels)")
+        coloured = textured
+
         self.step("view tilted from above by dragging, shadow on")
         # Seen from the horizon the floor is edge-on and no shadow could show.
         left, top, width, height = self.view
@@ -288,6 +327,28 @@ class Walkthrough:
         difference = reopened.mean_difference(saved)
         check(difference < SAME_PICTURE, f"the reopened scene looks different ({difference:.2f})")
         final = self.x.screenshot("final")
+
+        self.step("object selection dialog: the second object moved by number")
+        self.x.key(self.main, "alt+e")
+        time.sleep(0.3)
+        self.x.run("xdotool", "key", "s", "Return")  # the first of the two S items
+        dialog = self.wait_title(OBJECT_SELECT)
+        # Focus starts on the number; its arrows come next. Up chooses the second object, the
+        # Latin text; the position button is four steps on.
+        self.x.key(dialog, "Tab", "Up", "Tab", "Tab", "Tab", "Tab", "space")
+        position = self.wait_title(POSITION)
+        self.x.wait_gone(dialog)
+        # From the X field, the X arrows are three steps on.
+        self.x.key(position, "Tab", "Tab", "Tab")
+        for _ in range(10):
+            self.x.key(position, "Up")
+        self.x.key(position, "Escape")
+        self.x.wait_gone(position)
+        shifted = self.settled_view("shifted")
+        before = self.bounds([p for p in self.text_pixels(reopened) if _orange(reopened.at(*p))])
+        after = self.bounds([p for p in self.text_pixels(shifted) if _orange(shifted.at(*p))])
+        check(after[0] > before[0] + 20 and after[2] > before[2] + 20,
+              f"the second object did not move right: {before} -> {after}")
 
         self.step("capture the whole view to BMP")
         self.capture_whole(os.path.join(self.work, "view.bmp"))
@@ -367,17 +428,18 @@ class Walkthrough:
         check(difference < JPEG_DRIFT, f"the JPEG differs from the region on screen ({difference:.2f})")
 
     def close_with_question(self):
-        # Change something so the close has something to ask about.
-        self.x.key(self.main, "ctrl+n")
-        dialog = self.wait_title(TEXT_ENTRY)
-        self.x.type(dialog, "!")
-        self.x.key(dialog, "Return")
-        self.x.wait_gone(dialog)
-        self.x.key(self.main, "alt+f")
-        time.sleep(0.3)
-        self.x.run("xdotool", "key", "x")
-        question = self.wait_title(TITLE_PREFIX)
-        self.x.key(question, "alt+n")  # いいえ: leave without saving
+        # The object moved after opening is the unsaved change.
+        # Cancel keeps the program and the edits; No leaves without saving.
+        for answer in ("Escape", "alt+n"):
+            self.x.key(self.main, "alt+f")
+            time.sleep(0.3)
+            self.x.run("xdotool", "key", "x")
+            question = self.wait_title(TITLE_PREFIX)
+            self.x.key(question, answer)
+            if answer == "Escape":
+                self.x.wait_gone(question)
+                check(self.process.poll() is None, "cancelling the question ended the program")
+                check(self.main_title().startswith(TITLE_PREFIX + "["), "the main window is gone")
         self.process.wait(timeout=20)
         check(self.process.returncode == 0, f"the program ended with {self.process.returncode}")
 

@@ -115,6 +115,10 @@ class XSession:
         self.env = dict(os.environ, DISPLAY=self.display, GSETTINGS_BACKEND="memory", NO_AT_BRIDGE="1")
         self.env.pop("XAUTHORITY", None)
         self.shot_dir = tempfile.mkdtemp(prefix="vm-shots-")
+        self.wait_until(self._answers, timeout=10, what=f"X server {self.display} answering")
+
+    def _answers(self):
+        return subprocess.run(["xwininfo", "-root"], env=self.env, capture_output=True).returncode == 0
 
     def close(self):
         self.server.terminate()
