@@ -131,6 +131,10 @@ class Walkthrough:
             previous = current
         return previous
 
+    def _changed_view(self, name, before):
+        picture = self.settled_view(name)
+        return picture if picture.pixels != before.pixels else None
+
     def text_pixels(self, picture):
         return picture.differing_pixels(self.background, tolerance=40)
 
@@ -347,6 +351,16 @@ class Walkthrough:
         after = self.bounds([p for p in self.text_pixels(shifted) if _orange(shifted.at(*p))])
         check(after[0] > before[0] + 20 and after[2] > before[2] + 20,
               f"the second object did not move right: {before} -> {after}")
+
+        self.step("antialiased preview")
+        plain = self.settled_view("plain")
+        self.x.key(self.main, "alt+v")
+        time.sleep(0.3)
+        self.x.run("xdotool", "key", "a")
+        smooth = self.x.wait_until(lambda: self._changed_view("smooth", plain), what="preview")
+        plain_colours, smooth_colours = len(set(plain.rgb())), len(set(smooth.rgb()))
+        check(smooth_colours > plain_colours * 1.2,
+              f"the preview did not soften the edges ({plain_colours} -> {smooth_colours} colours)")
 
         self.step("capture the whole view to BMP")
         self.capture_whole(os.path.join(self.work, "view.bmp"))

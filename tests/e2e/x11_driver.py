@@ -56,6 +56,10 @@ class Image:
                     found.append((x, y))
         return found
 
+    def rgb(self):
+        p = self.pixels
+        return (p[i:i + 3] for i in range(0, len(p), 3))
+
     def dark_pixels(self, limit=60):
         p = self.pixels
         return [i // 3 for i in range(0, len(p), 3) if p[i] < limit and p[i + 1] < limit and p[i + 2] < limit]
