@@ -85,7 +85,8 @@ class Walkthrough:
         self.program = program
         self.work = work_dir
         self.log = log
-        self.x = XSession(log=log)
+        self.x = XSession()
+        self.started = time.monotonic()
         home = os.path.join(work_dir, "home")
         os.makedirs(home, exist_ok=True)
         env = dict(self.x.env, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
@@ -113,7 +114,8 @@ class Walkthrough:
         return self.x.wait_window(lambda t: t == title, timeout, what=repr(title))
 
     def main_title(self):
-        return self.x.wait_window(lambda t: t.startswith(TITLE_PREFIX), what="main window").title
+        # The main caption always carries a bracketed suffix; message boxes have the bare prefix.
+        return self.x.wait_window(lambda t: t.startswith(TITLE_PREFIX + "["), what="main window").title
 
     def view_picture(self, name):
         left, top, width, height = self.view
@@ -159,23 +161,11 @@ class Walkthrough:
         return self.view[0] + x, self.view[1] + y
 
     def find_view(self):
-        """The GL view is the largest child window of the main window."""
-        tree = self.x.run("xwininfo", "-id", self.main.id, "-children")
-        best = None
-        for line in tree.splitlines():
-            parts = line.split()
-            if not parts or not parts[0].startswith("0x"):
-                continue
-            for i, part in enumerate(parts):
-                if "x" in part and "+" in part and i + 1 < len(parts) and parts[i + 1].startswith("+"):
-                    size = part.split("+")[0]
-                    width, height = (int(v) for v in size.split("x"))
-                    absolute = parts[i + 1][1:].split("+")
-                    candidate = (int(absolute[0]), int(absolute[1]), width, height)
-                    if best is None or width * height > best[2] * best[3]:
-                        best = candidate
-        check(best is not None, "the main window has no view")
-        return best
+        """The GL view: the largest child window of the main window, as (left, top, w, h)."""
+        children = self.x.child_windows(self.main)
+        check(children, "the main window has no view")
+        view = max(children, key=lambda w: w.width * w.height)
+        return view.x, view.y, view.width, view.height
 
     def add_text(self, text):
         self.x.key(self.main, "ctrl+n")
@@ -205,7 +195,6 @@ class Walkthrough:
     # ---- the road ----
 
     def run(self, screenshot_out):
-        self.started = time.monotonic()
         self.step("start")
         self.main = self.wait_title(NEW_SCENE_TITLE)
         self.view = self.find_view()

@@ -7,8 +7,10 @@ import subprocess
 import tempfile
 import time
 
-# "  0x1a00007 "title": ("name" "Class")  640x480+0+0  +10+20"
-_TREE_LINE = re.compile(r'^\s*(0x[0-9a-f]+) "(.*)": \(.*\)\s+(\d+)x(\d+)[+-]\d+[+-]\d+\s+\+(-?\d+)\+(-?\d+)')
+# "  0x1a00007 "title": ("name" "Class")  640x480+0+0  +10+20"; untitled windows show
+# (has no name) instead of the quoted title.
+_TREE_LINE = re.compile(
+    r'^\s*(0x[0-9a-f]+) (?:"(.*)"|\(has no name\)): \(.*\)\s+(\d+)x(\d+)[+-]-?\d+[+-]-?\d+\s+\+(-?\d+)\+(-?\d+)')
 
 
 class Window:
@@ -103,8 +105,7 @@ def read_ppm(path):
 class XSession:
     """A private Xvfb server, without a window manager."""
 
-    def __init__(self, width=1280, height=1024, log=print):
-        self.log = log
+    def __init__(self, width=1280, height=1024):
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
@@ -146,6 +147,13 @@ class XSession:
                 if self._is_viewable(wid):
                     found.append(Window(wid, title, *(int(match.group(i)) for i in range(3, 7))))
         return found
+
+    def child_windows(self, window):
+        """The direct children of window, with their positions on the screen."""
+        tree = subprocess.run(["xwininfo", "-id", window.id, "-children"], env=self.env, check=True,
+                              capture_output=True).stdout.decode("utf-8", "replace")
+        return [Window(m.group(1), m.group(2), *(int(m.group(i)) for i in range(3, 7)))
+                for m in map(_TREE_LINE.match, tree.splitlines()) if m]
 
     def _is_viewable(self, wid):
         info = subprocess.run(["xwininfo", "-id", wid], env=self.env, capture_output=True).stdout
