@@ -11,6 +11,8 @@ inline constexpr char kOpenGlInitFailed[] = "OpenGL初期化失敗";
 // Shown with the help book's path on the next line.
 inline constexpr char kHelpBookMissing[] =
     "ヘルプファイルが見つからないため、ヘルプを表示できません。";
+// The help viewer's caption; %s: the title of the page shown.
+inline constexpr char kHelpWindowTitle[] = "Vellumarkライター ヘルプ - %s";
 
 // ---- OpenGL context ----
 inline constexpr char kGetDcFailed[] = "Getting HDC Failed....";

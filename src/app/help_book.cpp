@@ -12,6 +12,11 @@ namespace {
 constexpr char kBookInResources[] = "/help/vellumark.hhp";
 }
 
+HelpBook::HelpBook(wxWindow* owner) : owner_(owner), controller_(wxHF_DEFAULT_STYLE, owner) {
+    // The viewer's own caption would be English.
+    controller_.SetTitleFormat(wxString::FromUTF8(texts::kHelpWindowTitle));
+}
+
 bool HelpBook::ShowContents(const std::string& bookPath, UserPrompts& prompts) {
     if (loadedPath_ != bookPath) {
         const wxFileName book(wxString::FromUTF8(bookPath));

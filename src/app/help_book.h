@@ -11,7 +11,7 @@ class MainFrame;
 
 class HelpBook {
   public:
-    explicit HelpBook(wxWindow* owner) : owner_(owner), controller_(wxHF_DEFAULT_STYLE, owner) {}
+    explicit HelpBook(wxWindow* owner);
     // Opens the book at its contents page; tells the user when the book cannot be read.
     bool ShowContents(const std::string& bookPath, UserPrompts& prompts);
 
