@@ -14,7 +14,7 @@ import time
 import xml.etree.ElementTree as ElementTree
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from walkthrough import NEW_SCENE_TITLE, TITLE_PREFIX, Failure, Walkthrough, check  # noqa: E402
+from walkthrough import TITLE_PREFIX, Failure, Walkthrough, check  # noqa: E402
 
 INSTALLED_FILES = [
     "bin/vellumark",
@@ -56,8 +56,7 @@ def check_files(prefix):
 def check_program(program, work):
     walk = Walkthrough(program, work, log=lambda text: print(text, flush=True))
     try:
-        walk.main = walk.wait_title(NEW_SCENE_TITLE)
-        walk.view = walk.find_view()
+        walk.wait_started()
 
         walk.step("F1 opens the installed help book")
         walk.x.key(walk.main, "F1")
