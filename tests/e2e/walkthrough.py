@@ -108,9 +108,9 @@ class Walkthrough:
     # ---- helpers ----
 
     def wait_started(self):
-        """The main window of a new scene. On this shared machine the toolkit now and then fails
-        to open the display at start (exit status 255 before any window); one restart is allowed
-        for that and said."""
+        """The main window of a new scene. Now and then, on a busy machine, the toolkit has failed
+        to open the display at start (exit status 255 before any window): one restart is allowed
+        for that, and said."""
         try:
             self.main = self.wait_title(NEW_SCENE_TITLE)
         except TimeoutError:
