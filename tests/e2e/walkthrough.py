@@ -279,14 +279,13 @@ class Walkthrough:
         textured = self.settled_view("textured")
         blue = [p for p in self.text_pixels(textured) if p[1] < my1 and _bluish(textured.at(*p))]
         check(len(blue) > 500, f"the texture does not show on the Japanese text ({len(blue)} blue pixels)")
-        coloured = textured
 
         self.step("view tilted from above by dragging, shadow on")
         # Seen from the horizon the floor is edge-on and no shadow could show.
         left, top, width, height = self.view
         self.x.drag(left + 40, top + height - 40, left + 40, top + height - 130, pause=0.1)
         tilted = self.settled_view("tilted")
-        check(tilted.mean_difference(coloured) > 0.5, "dragging did not turn the view")
+        check(tilted.mean_difference(textured) > 0.5, "dragging did not turn the view")
         self.x.key(self.main, "alt+e")
         time.sleep(0.3)
         # Two items of the menu share S: the second press reaches the shadow item.
