@@ -11,7 +11,8 @@ GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
 # Tests that open windows run under a private X server when there is no display.
 ifeq ($(strip $(DISPLAY)),)
-WITH_DISPLAY := xvfb-run -a -s "-screen 0 1280x1024x24"
+# -noreset: a server that resets whenever its last client leaves refuses the next test.
+WITH_DISPLAY := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 endif
 TEST_ENV := GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 
