@@ -51,7 +51,7 @@ test-fuzz: deps
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
-	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $(TEST_ENV) $(WITH_DISPLAY) $$b || exit 1; done
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
