@@ -28,7 +28,7 @@ bool MakeCurrentOnceShown(RenderContext& context) {
 }  // namespace
 
 int RunWithGlContext(int argc, char** argv, int width, int height,
-                     const std::function<int()>& run) {
+                     const std::function<int()>& run, int antialias) {
     PrepareProcessEnvironment();
     wxApp::SetInstance(new wxApp());
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
@@ -39,7 +39,7 @@ int RunWithGlContext(int argc, char** argv, int width, int height,
     {
         WxUserPrompts prompts;
         auto* frame = new wxFrame(nullptr, wxID_ANY, "bench");
-        RenderContext context = CreateRenderContext(frame, 0, prompts);
+        RenderContext context = CreateRenderContext(frame, antialias, prompts);
         if (context.IsValid()) {
             frame->SetClientSize(width, height);
             context.canvas->SetSize(0, 0, width, height);

@@ -1,8 +1,10 @@
 #pragma once
-// What every GL benchmark program needs first: wx started, a shown canvas of a fixed size without
-// an accumulation buffer, and its context current.
+// What every GL benchmark program needs first: wx started, a shown canvas of a fixed size and its
+// context current.
 
 #include <functional>
 
 // Calls run() with the context current and returns its result; 1 when no context could be had.
-int RunWithGlContext(int argc, char** argv, int width, int height, const std::function<int()>& run);
+// antialias 1 asks for an accumulation buffer.
+int RunWithGlContext(int argc, char** argv, int width, int height, const std::function<int()>& run,
+                     int antialias = 0);
