@@ -1,13 +1,19 @@
 // Switching antialiasing replaces canvas and context; every object must survive the move.
 #include <GL/gl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "gui/shell_fixture.h"
 #include "render/glyph_builder.h"
+#include "render/texture.h"
+#include "support/bmp_samples.h"
 
 namespace {
 
 class ContextSwitch : public ShellTest {
-protected:
+  protected:
     void BuildText(int slot, const char* text) {
         ASSERT_TRUE(frame->EnsureViewReady());
         ApplyTextWithFallback(scene->objects[slot], text, frame->messages());
@@ -84,6 +90,36 @@ TEST_F(ContextSwitch, TheNewContextDrawsTheSceneWithItsSettings) {
         lit += pixels[i] > 60 && pixels[i + 2] < 40 ? 1 : 0;
     }
     EXPECT_GT(lit, 50) << "the yellow letter is drawn from the rebuilt lists";
+}
+
+TEST_F(ContextSwitch, RepeatedSwitchesKeepTextsAndTheirTexture) {
+    namespace fs = std::filesystem;
+    const fs::path bmp =
+        fs::temp_directory_path() / ("vm_switch_" + std::to_string(getpid()) + ".bmp");
+    const auto bytes = bmp_samples::Make24(16, 16, [](int x, int y) {
+        return bmp_samples::Rgb{static_cast<uint8_t>(x * 16), 40, static_cast<uint8_t>(y * 16)};
+    });
+    std::ofstream(bmp, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    BuildText(0, "Vm");
+    BuildText(1, "\x83\x8d\x83\x53");  // ロゴ
+    ASSERT_TRUE(LoadObjectTexture(scene->objects[1], bmp.string(), frame->messages()));
+
+    for (int round = 0; round < 3; ++round) {
+        SwitchTo(0);
+        SwitchTo(1);
+        EXPECT_TRUE(AllListsValid(scene->objects[0])) << round;
+        EXPECT_TRUE(AllListsValid(scene->objects[1])) << round;
+        const uint32_t texture = scene->objects[1].texture;
+        EXPECT_NE(texture, 0u) << round;
+        EXPECT_TRUE(glIsTexture(texture)) << round;
+        EXPECT_EQ(scene->objects[1].TextureFile(), bmp.string());
+    }
+    EXPECT_EQ(scene->LiveObjectCount(), 2);
+    EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front().text;
+    scene->objects[1].ResetObject();
+    fs::remove(bmp);
 }
 
 }  // namespace
