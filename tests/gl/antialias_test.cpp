@@ -1,9 +1,11 @@
+#include "render/antialias.h"
+
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include "dialogs/antialias_dialog.h"
-#include "render/antialias.h"
 #include "render/projection.h"
+#include "support/gl_view_setup.h"
 #include "support/gl_window.h"
 #include "support/test_geometry.h"
 
@@ -16,13 +18,10 @@ bool IsPartlyCovered(GlTestWindow::Rgb p) {
 
 // Renders one square with antialiasing in a context with (1) or without (0) an accumulation buffer.
 class AntialiasPicture : public testing::TestWithParam<int> {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(window.ready());
-        InitRenderState();
-        ResetSceneSettings(scene, renderer);
-        SetLightColors();
-        ResetProjection(GetParam(), scene.backgroundColor, scene.view.perspective);
+        StartView(scene, renderer, GetParam());
         square = MakeSquareList();
         MakeSquareObject(scene.objects[0], square);
         scene.objects[0].SetRotation(0, 0, 17);  // slanted edges need smoothing

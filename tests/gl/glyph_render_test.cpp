@@ -13,16 +13,10 @@
 #include "render/renderer.h"
 #include "scene/cp932.h"
 #include "support/gl_window.h"
+#include "support/recording_sink.h"
+#include "support/window_projection.h"
 
 namespace {
-
-class RecordingSink : public MessageSink {
-  public:
-    void ShowMessage(std::string_view text, std::string_view, MessageOwner) override {
-        texts.emplace_back(text);
-    }
-    std::vector<std::string> texts;
-};
 
 bool IsBackground(GlTestWindow::Rgb p) {
     return p.r > 250 && p.g > 250 && p.b > 250;
@@ -94,14 +88,7 @@ class GlyphRendering : public testing::Test {
     }
     // Window column of a world point on the plane z = 0, through the frame's matrices.
     static double ScreenX(double worldX) {
-        GLdouble modelview[16], projection[16];
-        GLint viewport[4];
-        glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-        glGetDoublev(GL_PROJECTION_MATRIX, projection);
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        GLdouble x = 0, y = 0, z = 0;
-        gluProject(worldX, 0.0, 0.0, modelview, projection, viewport, &x, &y, &z);
-        return x - 0.5;  // pixel centres lie half a pixel in
+        return ProjectToWindow(worldX, 0.0, 0.0).x - 0.5;  // pixel centres lie half a pixel in
     }
 
     GlTestWindow window{240, 120};

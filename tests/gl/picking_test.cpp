@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "render/glyph_builder.h"
@@ -14,42 +13,19 @@
 #include "render/renderer.h"
 #include "scene/cp932.h"
 #include "support/gl_window.h"
+#include "support/recording_sink.h"
+#include "support/square_scene_test.h"
 #include "support/test_geometry.h"
+#include "support/window_projection.h"
 
 namespace {
-
-class RecordingSink : public MessageSink {
-public:
-    void ShowMessage(std::string_view text, std::string_view, MessageOwner) override {
-        messages.emplace_back(text);
-    }
-    std::vector<std::string> messages;
-};
 
 struct ScreenPoint {
     int x, y;  // y from the top, as mouse positions are
 };
 
-class Picking : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(window.ready());
-        InitRenderState();
-        ResetSceneSettings(scene, renderer);
-        SetLightColors();
-        ResetProjection(1, scene.backgroundColor, scene.view.perspective);
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            scene.objects[slot].SetIndex(slot);
-        }
-        square = MakeSquareList();
-    }
-    void TearDown() override {
-        for (TextObject& object : scene.objects) {
-            object.glyphCount = 0;  // the lists belong to this context and die with it
-        }
-        glDeleteLists(square, 1);
-    }
-
+class Picking : public SquareSceneTest {
+  protected:
     // A square whose face centre lies at (x, y, z); size scales it in x and y.
     void PlaceSquare(int slot, float x, float y, float z, float size = 1.0f) {
         TextObject& object = scene.objects[slot];
@@ -89,24 +65,14 @@ protected:
     }
 
     // Where a world point lands in the frame just drawn.
-    ScreenPoint Project(float x, float y, float z) const {
-        GLdouble modelview[16], projection[16];
-        GLint viewport[4];
-        glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-        glGetDoublev(GL_PROJECTION_MATRIX, projection);
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        GLdouble wx = 0, wy = 0, wz = 0;
-        gluProject(x, y, z, modelview, projection, viewport, &wx, &wy, &wz);
-        return {static_cast<int>(wx), viewport[3] - static_cast<int>(wy)};
+    static ScreenPoint Project(float x, float y, float z) {
+        const WindowProjection p = ProjectToWindow(x, y, z);
+        return {static_cast<int>(p.x), p.RowFromTop()};
     }
 
     int PickAt(ScreenPoint p) { return PickObject(renderer, p.x, p.y); }
 
-    GlTestWindow window{160, 120};
     RecordingSink sink;
-    Scene scene;
-    Renderer renderer{scene};
-    GLuint square = 0;
 };
 
 TEST_F(Picking, EachObjectIsHitWhereItIsDrawnAndBackgroundGivesNone) {
@@ -259,7 +225,7 @@ TEST_F(Picking, RealJapaneseAndLatinGlyphsAreHitWhereTheyAreDrawn) {
         }
     }
     EXPECT_GT(empty, 100);
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink.texts.empty());
 }
 
 TEST_F(Picking, NearerGlyphWinsWhereRealGlyphsOverlap) {

@@ -4,42 +4,32 @@
 #include "render/projection.h"
 #include "render/renderer.h"
 #include "support/gl_window.h"
+#include "support/square_scene_test.h"
 #include "support/test_geometry.h"
 
 namespace {
 
-bool IsWhite(GlTestWindow::Rgb p) { return p.r > 250 && p.g > 250 && p.b > 250; }
-bool IsBlack(GlTestWindow::Rgb p) { return p.r < 5 && p.g < 5 && p.b < 5; }
-bool IsYellowish(GlTestWindow::Rgb p) { return p.r > 60 && p.g > 60 && p.b < 30 && p.r - p.b > 50; }
+bool IsWhite(GlTestWindow::Rgb p) {
+    return p.r > 250 && p.g > 250 && p.b > 250;
+}
+bool IsBlack(GlTestWindow::Rgb p) {
+    return p.r < 5 && p.g < 5 && p.b < 5;
+}
+bool IsYellowish(GlTestWindow::Rgb p) {
+    return p.r > 60 && p.g > 60 && p.b < 30 && p.r - p.b > 50;
+}
 bool IsGreyish(GlTestWindow::Rgb p) {
     return p.r > 40 && std::abs(p.r - p.g) < 6 && std::abs(p.g - p.b) < 6 && !IsWhite(p);
 }
 
-class RendererPixels : public testing::Test {
-protected:
+class RendererPixels : public SquareSceneTest {
+  protected:
     void SetUp() override {
-        ASSERT_TRUE(window.ready());
-        InitRenderState();
-        ResetSceneSettings(scene, renderer);
-        glLightfv(GL_LIGHT0, GL_POSITION, scene.light.position);
-        SetLightColors();
-        ResetProjection(1, scene.backgroundColor, scene.view.perspective);
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            scene.objects[slot].SetIndex(slot);
+        SquareSceneTest::SetUp();
+        if (!HasFatalFailure()) {
+            glLightfv(GL_LIGHT0, GL_POSITION, scene.light.position);
         }
-        square = MakeSquareList();
     }
-    void TearDown() override {
-        for (TextObject& object : scene.objects) {
-            object.glyphCount = 0;  // the lists belong to this context and die with it
-        }
-        glDeleteLists(square, 1);
-    }
-
-    GlTestWindow window{160, 120};
-    Scene scene;
-    Renderer renderer{scene};
-    GLuint square = 0;
 };
 
 TEST_F(RendererPixels, EmptySceneIsAllBackground) {

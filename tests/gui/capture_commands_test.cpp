@@ -10,12 +10,8 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
-
-// jpeglib.h needs size_t and FILE declared first.
-#include <jpeglib.h>
 
 #include "app/command_dispatch.h"
 #include "app/toolbar.h"
@@ -23,6 +19,7 @@
 #include "output/bmp_writer.h"
 #include "output/capture.h"
 #include "resources/texts.h"
+#include "support/jpeg_decode.h"
 #include "support/test_geometry.h"
 
 namespace {
@@ -69,35 +66,6 @@ struct BmpFile {
     uint32_t fileSize = 0;
     std::vector<uint8_t> rgb;
 };
-
-struct JpegSize {
-    int width = 0;
-    int height = 0;
-};
-
-JpegSize DecodeJpegSize(const fs::path& path) {
-    JpegSize size;
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
-        return size;
-    }
-    jpeg_decompress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&info);
-    jpeg_stdio_src(&info, file.get());
-    jpeg_read_header(&info, TRUE);
-    jpeg_start_decompress(&info);
-    std::vector<uint8_t> row(static_cast<std::size_t>(info.output_width) * info.output_components);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW rows = row.data();
-        jpeg_read_scanlines(&info, &rows, 1);
-    }
-    size = {static_cast<int>(info.output_width), static_cast<int>(info.output_height)};
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    return size;
-}
 
 class CaptureCommands : public ShellTest {
   protected:
@@ -214,7 +182,8 @@ TEST_F(CaptureCommands, JpegFilterWritesAJpegWhateverTheNameSays) {
     DispatchCommand(*frame, 40024);
     ASSERT_TRUE(PaintPendingCapture());
     const wxSize size = frame->view()->GetClientSize();
-    const JpegSize jpeg = DecodeJpegSize(dir / "shot.jpg");
+    const DecodedJpeg jpeg = DecodeJpeg(dir / "shot.jpg");
+    ASSERT_TRUE(jpeg.ok);
     EXPECT_EQ(jpeg.width, size.x);
     EXPECT_EQ(jpeg.height, size.y);
     EXPECT_EQ(settings.captureType, kCaptureJpeg);

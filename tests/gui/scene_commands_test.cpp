@@ -1,10 +1,8 @@
 // Save As, Save and Open through the dispatcher, with scripted file dialogs.
 #include "app/scene_commands.h"
 
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +15,7 @@
 #include "render/texture.h"
 #include "resources/texts.h"
 #include "support/bmp_samples.h"
+#include "support/file_size_limit.h"
 
 namespace {
 
@@ -177,26 +176,6 @@ TEST_F(SceneCommands, SaveOnUntitledAsksForANameAndOnTitledWritesQuietly) {
     EXPECT_TRUE(RunCloseProcedure(*frame));
     EXPECT_TRUE(prompts.messages.empty());
 }
-
-// Lets the next writes fail part-way, as a full disk would, even for root.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-  private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
 
 TEST_F(SceneCommands, FailedSaveSaysSoAndKeepsPathStateAndTheOldFile) {
     MakeLive(0, "A");

@@ -4,57 +4,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <memory>
-
-// jpeglib.h needs size_t and FILE declared first.
-#include <jpeglib.h>
 
 #include "output/capture.h"
 #include "output/jpeg_export.h"
+#include "tests/support/jpeg_decode.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Decoded {
-    bool ok = false;
-    int width = 0;
-    int height = 0;
-    bool progressive = false;
-    int firstLuminanceQuant = 0;
-    std::vector<uint8_t> rgb;  // top row first
-};
-
-Decoded DecodeJpeg(const std::string& path) {
-    Decoded out;
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
-        return out;
-    }
-    jpeg_decompress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&info);
-    jpeg_stdio_src(&info, file.get());
-    jpeg_read_header(&info, TRUE);
-    out.progressive = info.progressive_mode != 0;
-    out.firstLuminanceQuant = info.quant_tbl_ptrs[0] ? info.quant_tbl_ptrs[0]->quantval[0] : 0;
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    out.width = static_cast<int>(info.output_width);
-    out.height = static_cast<int>(info.output_height);
-    out.rgb.resize(static_cast<std::size_t>(out.width) * out.height * 3);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = out.rgb.data() + info.output_scanline * out.width * 3;
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    out.ok = true;
-    return out;
-}
 
 // Left half red, right half blue, with a green band along the top.
 CapturedImage Picture(int width, int height) {
@@ -96,7 +54,7 @@ TEST_F(CaptureJpeg, WrittenFileDecodesToThePictureItWasGiven) {
     settings.jpegQuality = 90;
     const CaptureTarget target = Target("shot.bmp");  // the type follows the choice, not the name
     ASSERT_EQ(WriteCapture(Picture(96, 40), target, settings), CaptureStatus::kOk);
-    const Decoded jpeg = DecodeJpeg(target.path);
+    const DecodedJpeg jpeg = DecodeJpeg(target.path);
     ASSERT_TRUE(jpeg.ok);
     EXPECT_EQ(jpeg.width, 96);
     EXPECT_EQ(jpeg.height, 40);
@@ -113,7 +71,7 @@ TEST_F(CaptureJpeg, ProgressiveAndQualityPreferencesReachTheWriter) {
     settings.jpegProgressive = 1;
     settings.jpegQuality = 50;
     ASSERT_EQ(WriteCapture(Picture(64, 64), Target("p.jpg"), settings), CaptureStatus::kOk);
-    const Decoded progressive = DecodeJpeg(Target("p.jpg").path);
+    const DecodedJpeg progressive = DecodeJpeg(Target("p.jpg").path);
     EXPECT_TRUE(progressive.progressive);
     // Quality 50 keeps the standard luminance table, whose first step is 16.
     EXPECT_EQ(progressive.firstLuminanceQuant, 16);
@@ -121,7 +79,7 @@ TEST_F(CaptureJpeg, ProgressiveAndQualityPreferencesReachTheWriter) {
     settings.jpegProgressive = 0;
     settings.jpegQuality = 100;
     ASSERT_EQ(WriteCapture(Picture(64, 64), Target("b.jpg"), settings), CaptureStatus::kOk);
-    const Decoded baseline = DecodeJpeg(Target("b.jpg").path);
+    const DecodedJpeg baseline = DecodeJpeg(Target("b.jpg").path);
     EXPECT_FALSE(baseline.progressive);
     EXPECT_EQ(baseline.firstLuminanceQuant, 1);
 }

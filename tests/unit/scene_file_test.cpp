@@ -1,16 +1,16 @@
 #include "scene/scene_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cmath>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
+
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -319,26 +319,6 @@ TEST_F(SceneFile, MissingFileIsACannotOpen) {
     EXPECT_EQ(ReadSceneFile(PathOf("absent.vmk"), scene), SceneFileStatus::kCannotOpen);
     EXPECT_EQ(ReadSceneFile(dir.string(), scene), SceneFileStatus::kCannotOpen);
 }
-
-// Lets the next writes fail part-way, as a full disk would, even for root.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-  private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
 
 TEST_F(SceneFile, FailedSaveKeepsThePreviousFileAndLeavesNoTemporary) {
     Scene scene;
