@@ -9,27 +9,16 @@
 
 #include "output/capture.h"
 #include "output/jpeg_export.h"
-#include "render/gl_resource_releaser.h"
 #include "render/glyph_builder.h"
-#include "render/projection.h"
-#include "render/renderer.h"
 #include "support/gl_bench_host.h"
+#include "support/scene_bench.h"
 
 namespace {
 
 constexpr int kViewWidth = 1024;
 constexpr int kViewHeight = 768;
 
-class IgnoredMessages : public MessageSink {
-  public:
-    void ShowMessage(std::string_view, std::string_view, MessageOwner) override {}
-};
-
-struct Bench {
-    Scene scene;
-    Renderer renderer{scene};
-    IgnoredMessages messages;
-    GlResourceReleaser releaser;
+struct Bench : SceneBench {
     std::string path = "/tmp/vm_bench_capture_" + std::to_string(getpid());
 };
 Bench* bench = nullptr;
@@ -89,19 +78,8 @@ int main(int argc, char** argv) {
     return RunWithGlContext(argc, argv, kViewWidth, kViewHeight, [] {
         Bench b;
         bench = &b;
-        SetGpuResourceReleaser(&b.releaser);
-        InitRenderState();
-        SetViewportToClient(kViewWidth, kViewHeight);
-        ResetSceneSettings(b.scene, b.renderer);
-        SetLightColors();
-        ResetProjection(0, b.scene.backgroundColor, b.scene.view.perspective);
-        BuildLogo();
-        benchmark::RunSpecifiedBenchmarks();
-        for (TextObject& object : b.scene.objects) {
-            object.FreeGlyphLists();
-        }
-        SetGpuResourceReleaser(nullptr);
+        const int result = RunSceneBenchmarks(b, kViewWidth, kViewHeight, BuildLogo);
         bench = nullptr;
-        return 0;
+        return result;
     });
 }

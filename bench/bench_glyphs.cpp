@@ -16,16 +16,12 @@
 #include "render/renderer.h"
 #include "scene/cp932.h"
 #include "support/gl_bench_host.h"
+#include "support/scene_bench.h"
 
 namespace {
 
 constexpr int kViewWidth = 800;
 constexpr int kViewHeight = 600;
-
-class IgnoredMessages : public MessageSink {
-  public:
-    void ShowMessage(std::string_view, std::string_view, MessageOwner) override {}
-};
 
 std::string Cp932(const char* utf8) {
     return Utf8ToCp932(utf8).value();
@@ -52,13 +48,7 @@ std::string KanaAndKanji(int count, int skip = 0) {
     return text;
 }
 
-struct Bench {
-    Scene scene;
-    Renderer renderer{scene};
-    IgnoredMessages messages;
-    GlResourceReleaser releaser;
-};
-Bench* bench = nullptr;
+SceneBench* bench = nullptr;
 
 void ClearObjects() {
     for (TextObject& object : bench->scene.objects) {
@@ -203,18 +193,10 @@ BENCHMARK(BM_DrawFullScene)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     return RunWithGlContext(argc, argv, kViewWidth, kViewHeight, [] {
-        Bench b;
+        SceneBench b;
         bench = &b;
-        SetGpuResourceReleaser(&b.releaser);
-        InitRenderState();
-        SetViewportToClient(kViewWidth, kViewHeight);
-        ResetSceneSettings(b.scene, b.renderer);
-        SetLightColors();
-        ResetProjection(0, b.scene.backgroundColor, b.scene.view.perspective);
-        benchmark::RunSpecifiedBenchmarks();
-        ClearObjects();
-        SetGpuResourceReleaser(nullptr);
+        const int result = RunSceneBenchmarks(b, kViewWidth, kViewHeight, [] {});
         bench = nullptr;
-        return 0;
+        return result;
     });
 }

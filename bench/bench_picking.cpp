@@ -1,6 +1,5 @@
 // One pick over a scene of 32 live objects, in a real GL context (run under a display or Xvfb).
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -13,6 +12,7 @@
 #include "render/renderer.h"
 #include "scene/cp932.h"
 #include "support/gl_bench_host.h"
+#include "tests/support/window_projection.h"
 
 namespace {
 
@@ -62,15 +62,9 @@ bool FillScene(PickBench& b) {
 ScreenPoint FirstCharacterOf(const TextObject& object) {
     const float left = object.position[0] - object.textWidth * object.scale[0] / 2.0f;
     const float half = object.glyphMetrics[0].gmfCellIncX * object.scale[0] / 2.0f;
-    GLdouble modelview[16], projection[16];
-    GLint viewport[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    GLdouble x = 0, y = 0, z = 0;
-    gluProject(left + half, object.position[1] + half, object.position[2], modelview, projection,
-               viewport, &x, &y, &z);
-    return {static_cast<int>(x), viewport[3] - static_cast<int>(y)};
+    const WindowProjection p =
+        ProjectToWindow(left + half, object.position[1] + half, object.position[2]);
+    return {static_cast<int>(p.x), p.RowFromTop()};
 }
 
 void BM_PickObject(benchmark::State& state) {
