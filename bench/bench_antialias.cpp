@@ -6,29 +6,16 @@
 #include <string>
 
 #include "render/antialias.h"
-#include "render/gl_resource_releaser.h"
 #include "render/glyph_builder.h"
-#include "render/projection.h"
-#include "render/renderer.h"
 #include "support/gl_bench_host.h"
+#include "support/scene_bench.h"
 
 namespace {
 
 constexpr int kViewWidth = 800;
 constexpr int kViewHeight = 600;
 
-class IgnoredMessages : public MessageSink {
-  public:
-    void ShowMessage(std::string_view, std::string_view, MessageOwner) override {}
-};
-
-struct Bench {
-    Scene scene;
-    Renderer renderer{scene};
-    IgnoredMessages messages;
-    GlResourceReleaser releaser;
-};
-Bench* bench = nullptr;
+SceneBench* bench = nullptr;
 
 // 127 glyphs on three lines: two of 63 kanji (runs of valid CP932 codes) and one Latin letter.
 bool BuildScene() {
@@ -97,24 +84,11 @@ int main(int argc, char** argv) {
     return RunWithGlContext(
         argc, argv, kViewWidth, kViewHeight,
         [] {
-            Bench b;
+            SceneBench b;
             bench = &b;
-            SetGpuResourceReleaser(&b.releaser);
-            InitRenderState();
-            SetViewportToClient(kViewWidth, kViewHeight);
-            ResetSceneSettings(b.scene, b.renderer);
-            SetLightColors();
-            ResetProjection(1, b.scene.backgroundColor, b.scene.view.perspective);
-            const bool built = BuildScene();
-            if (built) {
-                benchmark::RunSpecifiedBenchmarks();
-            }
-            for (TextObject& object : b.scene.objects) {
-                object.FreeGlyphLists();
-            }
-            SetGpuResourceReleaser(nullptr);
+            const int result = RunSceneBenchmarks(b, kViewWidth, kViewHeight, BuildScene, 1);
             bench = nullptr;
-            return built ? 0 : 1;
+            return result;
         },
         1);
 }

@@ -195,7 +195,7 @@ int main(int argc, char** argv) {
     return RunWithGlContext(argc, argv, kViewWidth, kViewHeight, [] {
         SceneBench b;
         bench = &b;
-        const int result = RunSceneBenchmarks(b, kViewWidth, kViewHeight, [] {});
+        const int result = RunSceneBenchmarks(b, kViewWidth, kViewHeight, [] { return true; });
         bench = nullptr;
         return result;
     });

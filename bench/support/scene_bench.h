@@ -24,21 +24,23 @@ struct SceneBench {
     GlResourceReleaser releaser;
 };
 
-// Runs the registered benchmarks after prepare(), then frees the glyph lists while the context
-// still lives.
+// Runs the registered benchmarks when prepare() returns true, then frees the glyph lists while the
+// context still lives. antialias: the clear values of a context with an accumulation buffer.
 template <typename Prepare>
-int RunSceneBenchmarks(SceneBench& b, int width, int height, Prepare prepare) {
+int RunSceneBenchmarks(SceneBench& b, int width, int height, Prepare prepare, int antialias = 0) {
     SetGpuResourceReleaser(&b.releaser);
     InitRenderState();
     SetViewportToClient(width, height);
     ResetSceneSettings(b.scene, b.renderer);
     SetLightColors();
-    ResetProjection(0, b.scene.backgroundColor, b.scene.view.perspective);
-    prepare();
-    benchmark::RunSpecifiedBenchmarks();
+    ResetProjection(antialias, b.scene.backgroundColor, b.scene.view.perspective);
+    const bool prepared = prepare();
+    if (prepared) {
+        benchmark::RunSpecifiedBenchmarks();
+    }
     for (TextObject& object : b.scene.objects) {
         object.FreeGlyphLists();
     }
     SetGpuResourceReleaser(nullptr);
-    return 0;
+    return prepared ? 0 : 1;
 }
