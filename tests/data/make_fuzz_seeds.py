@@ -45,7 +45,7 @@ def main():
     write("scene", "three_records.vmk", three)
     write("scene", "partial_record.vmk", three + b"z" * 100)
     write("scene", "textured.vmk", scene_header(0.5) + scene_record(b"T", b"/tmp/wood.bmp"))
-    write("scene", "nan_perspective.vmk", scene_header(float("nan")) + scene_record(b"n"))
+    write("scene", "nan_field_of_view.vmk", scene_header(float("nan")) + scene_record(b"n"))
     write("scene", "tenth_letter.vmk", scene_header(magic=b"vellumarkx"))
     write("scene", "no_terminators.vmk", scene_header() + b"Q" * 544)
 

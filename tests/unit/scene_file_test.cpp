@@ -379,7 +379,7 @@ TEST(SceneFileSeeds, SeedCorpusReadsAsIntended) {
     ASSERT_EQ(ReadSceneFile(seeds + "partial_record.vmk", scene), SceneFileStatus::kOk);
     EXPECT_EQ(scene.objects[2].Text(), "xyz");
     EXPECT_EQ(scene.objects[3].Text(), "");
-    ASSERT_EQ(ReadSceneFile(seeds + "nan_perspective.vmk", scene), SceneFileStatus::kOk);
+    ASSERT_EQ(ReadSceneFile(seeds + "nan_field_of_view.vmk", scene), SceneFileStatus::kOk);
     EXPECT_EQ(scene.view.perspective, 1.0f);
     EXPECT_EQ(ReadSceneFile(seeds + "tenth_letter.vmk", scene), SceneFileStatus::kNotSceneFile);
 }
