@@ -5,7 +5,7 @@ set -eu
 PACKAGES="cmake g++ pkg-config ninja-build make
 libwxgtk3.2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
 libfreetype-dev libfontconfig-dev
-fonts-ipafont-mincho fonts-ipafont-gothic fonts-ipaexfont
+fonts-ipafont-mincho fonts-ipafont-gothic fonts-ipaexfont fonts-dejavu-core
 libjpeg62-turbo-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool x11-utils imagemagick python3 clang libclang-rt-14-dev"
