@@ -6,22 +6,11 @@
 #include "resources/texts.h"
 #include "scene/cp932.h"
 
-namespace {
-
-TextObject* CurrentObject(Scene& scene) {
-    if (scene.currentObject < 0 || scene.currentObject >= kSlotCount) {
-        return nullptr;
-    }
-    return &scene.objects[scene.currentObject];
-}
-
-std::string DeleteQuestion(const TextObject& object) {
+std::string DeleteObjectQuestion(const TextObject& object) {
     std::string question = texts::kDeleteObjectQuestion;
     question.replace(question.find("%s"), 2, Cp932ToUtf8(object.Text()).value_or(""));
     return question;
 }
-
-}  // namespace
 
 void NewObject(MainFrame& frame) {
     Scene& scene = frame.scene();
@@ -40,7 +29,7 @@ void NewObject(MainFrame& frame) {
 }
 
 void EditObjectText(MainFrame& frame) {
-    if (CurrentObject(frame.scene()) == nullptr) {
+    if (frame.scene().CurrentObject() == nullptr) {
         return;
     }
     TextEntryDialog dialog(frame);
@@ -48,12 +37,12 @@ void EditObjectText(MainFrame& frame) {
 }
 
 void DeleteCurrentObject(MainFrame& frame) {
-    TextObject* object = CurrentObject(frame.scene());
+    TextObject* object = frame.scene().CurrentObject();
     if (object == nullptr) {
         return;
     }
     const MessageAnswer answer = frame.prompts().ShowMessage(
-        &frame, DeleteQuestion(*object), texts::kDeleteObjectCaption, MessageButtons::kYesNo);
+        &frame, DeleteObjectQuestion(*object), texts::kDeleteObjectCaption, MessageButtons::kYesNo);
     if (answer != MessageAnswer::kYes) {
         return;
     }
@@ -65,24 +54,28 @@ void DeleteCurrentObject(MainFrame& frame) {
 }
 
 void ChangeObjectFont(MainFrame& frame) {
-    TextObject* object = CurrentObject(frame.scene());
+    TextObject* object = frame.scene().CurrentObject();
     if (object == nullptr) {
         return;
     }
     frame.fontScratch.faceName = Cp932ToUtf8(object->FaceName()).value_or("");
     frame.fontScratch.italic = object->italic;
-    const FontAnswer answer = frame.prompts().ChooseFont(&frame, frame.fontScratch);
+    ChooseObjectFont(frame, *object, frame.fontScratch);
+}
+
+void ChooseObjectFont(MainFrame& frame, TextObject& object, const FontRequest& request) {
+    const FontAnswer answer = frame.prompts().ChooseFont(&frame, request);
     if (!answer.ok) {
         return;
     }
     const std::optional<std::string> face = Utf8ToCp932(answer.faceName);
-    if (!face || face->size() >= sizeof(object->faceName)) {
+    if (!face || face->size() >= sizeof(object.faceName)) {
         frame.prompts().ShowMessage(&frame, texts::kFontNameNotStorable, texts::kTitlePrefix,
                                     MessageButtons::kOk);
         return;
     }
     frame.EnsureViewReady();
-    ApplyFontWithFallback(*object, *face, answer.italic, static_cast<uint8_t>(answer.charSet),
+    ApplyFontWithFallback(object, *face, answer.italic, static_cast<uint8_t>(answer.charSet),
                           frame.messages());
     frame.InvalidateView();
 }

@@ -11,14 +11,6 @@
 
 namespace {
 
-// The object commands come only with a picked object; without one they do nothing.
-TextObject* CurrentObject(Scene& scene) {
-    if (scene.currentObject < 0 || scene.currentObject >= kSlotCount) {
-        return nullptr;
-    }
-    return &scene.objects[scene.currentObject];
-}
-
 InvalidateView Redraw(MainFrame& frame) {
     return [&frame] { frame.InvalidateView(); };
 }
@@ -26,21 +18,21 @@ InvalidateView Redraw(MainFrame& frame) {
 }  // namespace
 
 void OpenMaterialDialog(MainFrame& frame) {
-    if (TextObject* object = CurrentObject(frame.scene())) {
+    if (TextObject* object = frame.scene().CurrentObject()) {
         MaterialDialog dialog(&frame, *object, frame.prompts(), Redraw(frame));
         dialog.ShowModal();
     }
 }
 
 void OpenPositionDialog(MainFrame& frame) {
-    if (TextObject* object = CurrentObject(frame.scene())) {
+    if (TextObject* object = frame.scene().CurrentObject()) {
         PositionDialog dialog(&frame, *object, Redraw(frame));
         dialog.ShowModal();
     }
 }
 
 void OpenScaleDialog(MainFrame& frame) {
-    if (TextObject* object = CurrentObject(frame.scene())) {
+    if (TextObject* object = frame.scene().CurrentObject()) {
         // A depth change rebuilds the glyph lists in the view's context.
         frame.EnsureViewReady();
         ScaleDialog dialog(&frame, *object, frame.messages(), Redraw(frame));
@@ -49,7 +41,7 @@ void OpenScaleDialog(MainFrame& frame) {
 }
 
 void OpenRotationDialog(MainFrame& frame) {
-    if (TextObject* object = CurrentObject(frame.scene())) {
+    if (TextObject* object = frame.scene().CurrentObject()) {
         RotationDialog dialog(&frame, *object, Redraw(frame));
         dialog.ShowModal();
     }

@@ -25,11 +25,6 @@ std::optional<std::string> StorableTexturePath(MainFrame& frame, const std::stri
     return cp932;
 }
 
-TextObject* CurrentObject(MainFrame& frame) {
-    const int slot = frame.scene().currentObject;
-    return slot >= 0 && slot < kSlotCount ? &frame.scene().objects[slot] : nullptr;
-}
-
 }  // namespace
 
 void ChooseObjectTexture(MainFrame& frame, TextObject& object) {
@@ -60,14 +55,14 @@ void RemoveObjectTexture(MainFrame& frame, TextObject& object) {
 }
 
 void LoadTextureCommand(MainFrame& frame) {
-    if (TextObject* object = CurrentObject(frame)) {
+    if (TextObject* object = frame.scene().CurrentObject()) {
         ChooseObjectTexture(frame, *object);
     }
     frame.InvalidateView();
 }
 
 void DeleteTextureCommand(MainFrame& frame) {
-    if (TextObject* object = CurrentObject(frame)) {
+    if (TextObject* object = frame.scene().CurrentObject()) {
         RemoveObjectTexture(frame, *object);
     }
     frame.InvalidateView();

@@ -9,8 +9,8 @@
 
 #include "app/command_ids.h"
 #include "app/main_frame.h"
+#include "app/object_commands.h"
 #include "resources/texts.h"
-#include "scene/cp932.h"
 #include "scene/number_format.h"
 
 namespace {
@@ -43,12 +43,6 @@ const ActionButton kActionButtons[] = {
     {ObjectSelectDialog::kFontId, texts::kObjectSelectFont, ObjectFollowUp::kFont},
     {ObjectSelectDialog::kEditTextId, texts::kObjectSelectEditText, ObjectFollowUp::kEditText},
 };
-
-std::string DeleteQuestion(const TextObject& object) {
-    std::string question = texts::kDeleteObjectQuestion;
-    question.replace(question.find("%s"), 2, Cp932ToUtf8(object.Text()).value_or(""));
-    return question;
-}
 
 }  // namespace
 
@@ -151,7 +145,7 @@ void ObjectSelectDialog::OnDelete(wxCommandEvent&) {
         return;
     }
     const MessageAnswer answer = frame_.prompts().ShowMessage(
-        this, DeleteQuestion(*object), texts::kDeleteObjectCaption, MessageButtons::kYesNo);
+        this, DeleteObjectQuestion(*object), texts::kDeleteObjectCaption, MessageButtons::kYesNo);
     if (answer != MessageAnswer::kYes) {
         return;
     }

@@ -9,11 +9,24 @@ void ViewState::ResetCamera() {
     target[0] = target[1] = target[2] = 0.0f;
 }
 
-Scene::Scene() { CopyToField(filePath, ""); }
+Scene::Scene() {
+    CopyToField(filePath, "");
+}
 
-std::string_view Scene::FilePath() const { return FieldView(filePath); }
+std::string_view Scene::FilePath() const {
+    return FieldView(filePath);
+}
 
-bool Scene::SetFilePath(std::string_view cp932Path) { return CopyToField(filePath, cp932Path); }
+bool Scene::SetFilePath(std::string_view cp932Path) {
+    return CopyToField(filePath, cp932Path);
+}
+
+TextObject* Scene::CurrentObject() {
+    if (currentObject < 0 || currentObject >= kSlotCount) {
+        return nullptr;
+    }
+    return &objects[currentObject];
+}
 
 int Scene::FirstFreeSlot() const {
     for (int i = 0; i < kSlotCount; ++i) {

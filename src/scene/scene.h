@@ -48,6 +48,8 @@ struct Scene {
 
     std::string_view FilePath() const;
     bool SetFilePath(std::string_view cp932Path);
+    // The slot the object commands act on; nullptr when none is current.
+    TextObject* CurrentObject();
     // Lowest free slot, or -1 when all 32 are live.
     int FirstFreeSlot() const;
     int LiveObjectCount() const;
