@@ -35,8 +35,10 @@ build: configure
 run: build
 	$(BUILD)/vellumark
 
+# One test at a time: windows of parallel tests would overlap on the shared X server and spoil
+# each other's screenshots.
 test: build test-unit-asan test-fuzz
-	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ctest --output-on-failure -j 2
+	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ctest --output-on-failure
 
 test-unit-asan: deps
 	@test -f $(ASAN_BUILD)/CMakeCache.txt || cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DVELLUMARK_SANITIZE=ON -DVELLUMARK_UNIT_ONLY=ON
