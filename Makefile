@@ -8,6 +8,9 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+# Rebuilds in other checkouts of the tree reuse compiled objects when ccache is there.
+LAUNCHER   := $(shell command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
+export CCACHE_BASEDIR ?= $(CURDIR)
 
 # Tests that open windows run under a private X server when there is no display.
 ifeq ($(strip $(DISPLAY)),)
@@ -24,10 +27,10 @@ deps:
 	@sh tools/install-deps.sh
 
 $(BUILD)/build.ninja $(BUILD)/Makefile:
-	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) $(GENERATOR) $(LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 configure: deps
-	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(GENERATOR) $(LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -41,13 +44,13 @@ test: build test-unit-asan test-fuzz
 	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ctest --output-on-failure
 
 test-unit-asan: deps
-	@test -f $(ASAN_BUILD)/CMakeCache.txt || cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DVELLUMARK_SANITIZE=ON -DVELLUMARK_UNIT_ONLY=ON
+	@test -f $(ASAN_BUILD)/CMakeCache.txt || cmake -S . -B $(ASAN_BUILD) $(GENERATOR) $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug -DVELLUMARK_SANITIZE=ON -DVELLUMARK_UNIT_ONLY=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests
 	cd $(ASAN_BUILD) && ctest -L unit --output-on-failure
 
 # Bounded libFuzzer runs of the two readers of outside files (clang).
 test-fuzz: deps
-	@test -f $(FUZZ_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUMARK_FUZZ=ON -DVELLUMARK_UNIT_ONLY=ON -DFUZZ_SECONDS=$(FUZZ_SECONDS)
+	@test -f $(FUZZ_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) $(LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUMARK_FUZZ=ON -DVELLUMARK_UNIT_ONLY=ON -DFUZZ_SECONDS=$(FUZZ_SECONDS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
 	cd $(FUZZ_BUILD) && ctest -L fuzz --output-on-failure
 

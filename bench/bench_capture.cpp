@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "output/capture.h"
-#include "output/jpeg_export.h"
+#include "render/capture.h"
+#include "formats/jpeg_export.h"
 #include "render/glyph_builder.h"
 #include "support/gl_bench_host.h"
 #include "support/scene_bench.h"

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "output/bmp_writer.h"
-#include "output/capture.h"
-#include "render/bmp_reader.h"
-#include "scene/scene_file.h"
+#include "formats/bmp_writer.h"
+#include "render/capture.h"
+#include "formats/bmp_reader.h"
+#include "formats/scene_file.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "render/font_resolver.h"
+#include "text/font_resolver.h"
 #include "render/gl_resource_releaser.h"
 #include "render/glyph_builder.h"
-#include "render/outline_glyph.h"
-#include "render/outline_glyph_cache.h"
+#include "text/outline_glyph.h"
+#include "text/outline_glyph_cache.h"
 #include "render/projection.h"
 #include "render/renderer.h"
 #include "scene/cp932.h"

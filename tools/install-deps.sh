@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only those that are missing.
 set -eu
 
-PACKAGES="cmake g++ pkg-config ninja-build make
+PACKAGES="cmake g++ pkg-config ninja-build make ccache
 libwxgtk3.2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
 libfreetype-dev libfontconfig-dev
 fonts-ipafont-mincho fonts-ipafont-gothic fonts-ipaexfont fonts-dejavu-core

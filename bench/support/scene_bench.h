@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "render/gl_resource_releaser.h"
-#include "render/message_sink.h"
+#include "scene/message_sink.h"
 #include "render/projection.h"
 #include "render/renderer.h"
 #include "scene/gpu_resources.h"

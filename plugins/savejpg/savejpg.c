@@ -5,7 +5,7 @@
 /* jpeglib.h needs size_t and FILE declared first. */
 #include <jpeglib.h>
 
-#include "output/jpeg_contract.h"
+#include "formats/jpeg_contract.h"
 
 struct ErrorManager {
     struct jpeg_error_mgr base;

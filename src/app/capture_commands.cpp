@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/main_frame.h"
-#include "output/capture.h"
-#include "output/jpeg_export.h"
+#include "render/capture.h"
+#include "formats/jpeg_export.h"
 #include "resources/texts.h"
 
 namespace {

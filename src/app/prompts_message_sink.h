@@ -2,7 +2,7 @@
 // Shows the messages of the display-free layers as message boxes.
 
 #include "app/user_prompts.h"
-#include "render/message_sink.h"
+#include "scene/message_sink.h"
 
 class PromptsMessageSink : public MessageSink {
 public:

@@ -11,7 +11,7 @@
 #include "render/texture.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
-#include "scene/scene_file.h"
+#include "formats/scene_file.h"
 
 namespace {
 

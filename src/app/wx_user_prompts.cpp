@@ -6,7 +6,7 @@
 #include <wx/fontdlg.h>
 #include <wx/msgdlg.h>
 
-#include "render/font_coverage.h"
+#include "text/font_coverage.h"
 
 namespace {
 

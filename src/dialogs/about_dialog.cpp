@@ -5,7 +5,7 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
-#include "render/library_versions.h"
+#include "text/library_versions.h"
 #include "resources/texts.h"
 #include "resources/toolbar/program_icon.xpm"
 

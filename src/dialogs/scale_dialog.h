@@ -3,7 +3,7 @@
 // notification builds them again.
 
 #include "dialogs/vector_dialog.h"
-#include "render/message_sink.h"
+#include "scene/message_sink.h"
 #include "scene/text_object.h"
 
 class ScaleDialog : public VectorDialog {

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "render/font_resolver.h"
+#include "text/font_resolver.h"
 #include "render/outline_display_list.h"
-#include "render/outline_glyph_cache.h"
+#include "text/outline_glyph_cache.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
 

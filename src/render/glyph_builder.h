@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "render/message_sink.h"
+#include "scene/message_sink.h"
 #include "scene/text_object.h"
 
 // Builds every character's list (glyphCount must be 0). False when any character failed; the

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "render/outline_extruder.h"
+#include "text/outline_extruder.h"
 
 // Needs a current context. Only GL_TRIANGLES, so selection and feedback replay it exactly.
 void CompileGlyphList(uint32_t list, const GlyphMesh& mesh, float advance);

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "render/bmp_reader.h"
+#include "formats/bmp_reader.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "render/message_sink.h"
+#include "scene/message_sink.h"
 #include "scene/text_object.h"
 
 // The name of one new texture, bound to GL_TEXTURE_2D, or 0 after a message (caption

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "render/bmp_reader.h"
+#include "formats/bmp_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (int alpha : {kBmpRgb, 128}) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "scene/scene_file.h"
+#include "formats/scene_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static Scene scene;

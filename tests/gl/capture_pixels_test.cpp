@@ -7,8 +7,8 @@
 #include <iterator>
 
 #include "app/prompts_message_sink.h"
-#include "output/bmp_writer.h"
-#include "output/capture.h"
+#include "formats/bmp_writer.h"
+#include "render/capture.h"
 #include "support/gl_window.h"
 
 namespace {

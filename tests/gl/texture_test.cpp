@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "app/prompts_message_sink.h"
-#include "render/bmp_reader.h"
+#include "formats/bmp_reader.h"
 #include "render/gl_resource_releaser.h"
 #include "resources/texts.h"
 #include "support/bmp_samples.h"

@@ -9,7 +9,7 @@
 
 #include "gui/property_dialog_driver.h"
 #include "render/glyph_builder.h"
-#include "render/outline_extruder.h"
+#include "text/outline_extruder.h"
 #include "resources/texts.h"
 #include "scene/gpu_resources.h"
 

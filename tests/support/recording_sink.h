@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "render/message_sink.h"
+#include "scene/message_sink.h"
 
 class RecordingSink : public MessageSink {
   public:

@@ -1,4 +1,4 @@
-#include "render/bmp_reader.h"
+#include "formats/bmp_reader.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,8 +1,8 @@
-#include "output/bmp_writer.h"
+#include "formats/bmp_writer.h"
 
 #include <gtest/gtest.h>
 
-#include "render/bmp_reader.h"
+#include "formats/bmp_reader.h"
 
 namespace {
 

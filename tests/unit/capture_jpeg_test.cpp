@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "output/capture.h"
-#include "output/jpeg_export.h"
+#include "render/capture.h"
+#include "formats/jpeg_export.h"
 #include "tests/support/jpeg_decode.h"
 
 namespace {

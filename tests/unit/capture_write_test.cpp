@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "output/bmp_writer.h"
-#include "output/capture.h"
-#include "output/jpeg_export.h"
+#include "formats/bmp_writer.h"
+#include "render/capture.h"
+#include "formats/jpeg_export.h"
 #include "resources/texts.h"
 
 namespace {

@@ -1,5 +1,5 @@
-#include "render/font_coverage.h"
-#include "render/font_resolver.h"
+#include "text/font_coverage.h"
+#include "text/font_resolver.h"
 
 #include <gtest/gtest.h>
 

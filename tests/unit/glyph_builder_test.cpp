@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "render/outline_extruder.h"
+#include "text/outline_extruder.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
 #include "scene/gpu_resources.h"

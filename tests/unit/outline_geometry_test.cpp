@@ -5,12 +5,12 @@
 #include <tuple>
 #include <vector>
 
-#include "render/font_resolver.h"
-#include "render/outline_extruder.h"
-#include "render/outline_flattener.h"
-#include "render/outline_glyph.h"
-#include "render/outline_glyph_cache.h"
-#include "render/outline_tessellator.h"
+#include "text/font_resolver.h"
+#include "text/outline_extruder.h"
+#include "text/outline_flattener.h"
+#include "text/outline_glyph.h"
+#include "text/outline_glyph_cache.h"
+#include "text/outline_tessellator.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "scene/scene_file.h"
+#include "formats/scene_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,11 +1,11 @@
-#include "scene/scene_file.h"
+#include "formats/scene_file.h"
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "scene/fixed_field.h"
-#include "scene/replace_file.h"
+#include "formats/replace_file.h"
 
 namespace {
 

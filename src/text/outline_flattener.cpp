@@ -1,4 +1,4 @@
-#include "render/outline_flattener.h"
+#include "text/outline_flattener.h"
 
 #include <algorithm>
 #include <cmath>

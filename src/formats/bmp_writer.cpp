@@ -1,4 +1,4 @@
-#include "output/bmp_writer.h"
+#include "formats/bmp_writer.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "output/jpeg_contract.h"
-#include "render/message_sink.h"
+#include "formats/jpeg_contract.h"
+#include "scene/message_sink.h"
 #include "scene/app_settings.h"
 
 // A rectangle of the view in window pixels, counted from the top-left corner.

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "render/font_resolver.h"
-#include "render/outline_extruder.h"
+#include "text/font_resolver.h"
+#include "text/outline_extruder.h"
 #include "scene/text_object.h"
 
 struct GlyphOutline {

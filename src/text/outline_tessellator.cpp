@@ -1,4 +1,4 @@
-#include "render/outline_tessellator.h"
+#include "text/outline_tessellator.h"
 
 #include <GL/glu.h>
 

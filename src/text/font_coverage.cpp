@@ -1,9 +1,9 @@
-#include "render/font_coverage.h"
+#include "text/font_coverage.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include "render/font_resolver.h"
+#include "text/font_resolver.h"
 
 bool FontFamilyCoversJapanese(std::string_view utf8Family) {
     // Asked the way the glyph builder will ask, so the answer matches what it can build.

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "render/outline_flattener.h"
+#include "text/outline_flattener.h"
 
 struct ResolvedFont {
     FT_Face face = nullptr;

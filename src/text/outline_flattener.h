@@ -5,7 +5,7 @@
 #include <ft2build.h>
 #include FT_OUTLINE_H
 
-#include "render/outline_contours.h"
+#include "text/outline_contours.h"
 
 // Row-major 2x2 matrix applied after scaling to em units: x' = xx·x + xy·y, y' = yx·x + yy·y.
 struct OutlineMatrix {

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "render/outline_contours.h"
+#include "text/outline_contours.h"
 
 struct FaceTriangulation {
     // Outline points, followed by any the tesselator made where contours cross.

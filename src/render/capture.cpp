@@ -1,4 +1,4 @@
-#include "output/capture.h"
+#include "render/capture.h"
 
 #include <GL/gl.h>
 #include <unistd.h>
@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "output/bmp_writer.h"
-#include "output/jpeg_export.h"
+#include "formats/bmp_writer.h"
+#include "formats/jpeg_export.h"
 #include "resources/texts.h"
-#include "scene/replace_file.h"
+#include "formats/replace_file.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "output/jpeg_export.h"
+#include "formats/jpeg_export.h"
 
 #include <dlfcn.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "render/outline_glyph.h"
+#include "text/outline_glyph.h"
 
 #include <algorithm>
 #include <limits>

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "output/jpeg_contract.h"
+#include "formats/jpeg_contract.h"
 
 inline constexpr uint32_t kBmpFileHeaderSize = 54;
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "output/jpeg_contract.h"
+#include "formats/jpeg_contract.h"
 
 // The plug-in beside the executable in executableDir, else where an installation puts it
 // (lib/vellumark beside the executable's bin folder), else the bare library name for the

@@ -1,4 +1,4 @@
-#include "render/font_resolver.h"
+#include "text/font_resolver.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "scene/replace_file.h"
+#include "formats/replace_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "render/library_versions.h"
+#include "text/library_versions.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "render/outline_glyph.h"
+#include "text/outline_glyph.h"
 
 // nullptr when the character cannot be built (see BuildGlyphOutline).
 std::shared_ptr<const GlyphOutline> CachedGlyphOutline(const ResolvedFont& font,

@@ -1,4 +1,4 @@
-#include "render/outline_glyph_cache.h"
+#include "text/outline_glyph_cache.h"
 
 #include <unordered_map>
 

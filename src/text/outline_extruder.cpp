@@ -1,4 +1,4 @@
-#include "render/outline_extruder.h"
+#include "text/outline_extruder.h"
 
 #include <algorithm>
 #include <cmath>

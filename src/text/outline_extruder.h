@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "render/outline_tessellator.h"
+#include "text/outline_tessellator.h"
 
 struct MeshVertex {
     float position[3];
