@@ -48,6 +48,11 @@ def main():
     write("scene", "nan_field_of_view.vmk", scene_header(float("nan")) + scene_record(b"n"))
     write("scene", "tenth_letter.vmk", scene_header(magic=b"vellumarkx"))
     write("scene", "no_terminators.vmk", scene_header() + b"Q" * 544)
+    # A record without text is dropped by the next save; the records after it move up.
+    gap = scene_header() + b"".join(scene_record(t) for t in (b"A", b"", b"B"))
+    write("scene", "record_without_text.vmk", gap)
+    many = scene_header() + b"".join(scene_record(bytes([65 + k % 26])) for k in range(33))
+    write("scene", "thirty_three_records.vmk", many)
 
     rgb = b"".join(bytes((x * 30 % 256, y * 30 % 256, 77)) for y in range(8) for x in range(8))
     write("bmp", "rgb_8x8.bmp", bmp(8, 8, 24, rgb))
