@@ -6,7 +6,7 @@ PACKAGES="cmake g++ pkg-config ninja-build make ccache
 libwxgtk3.2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
 libfreetype-dev libfontconfig-dev
 fonts-ipafont-mincho fonts-ipafont-gothic fonts-ipaexfont fonts-dejavu-core
-libjpeg62-turbo-dev
+libjpeg62-turbo-dev libpng-dev libegl-dev libegl-mesa0
 libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool x11-utils imagemagick python3 clang libclang-rt-14-dev"
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <memory>
 
-#include "scene/fixed_field.h"
 #include "formats/replace_file.h"
+#include "scene/fixed_field.h"
 
 namespace {
 

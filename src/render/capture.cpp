@@ -1,37 +1,37 @@
 #include "render/capture.h"
 
 #include <GL/gl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "formats/bmp_writer.h"
-#include "formats/jpeg_export.h"
+#include "formats/image_sink.h"
 #include "resources/texts.h"
-#include "formats/replace_file.h"
 
 namespace {
 
-CaptureStatus WriteJpeg(const CapturedImage& image, const CaptureTarget& target,
-                        const AppSettings& settings) {
-    // The writer fills a file beside the target, which replaces it only when complete.
-    const std::string temporary = CreateTemporaryFileBeside(target.path);
-    if (temporary.empty()) {
-        return CaptureStatus::kCannotWrite;
+CaptureStatus ToCaptureStatus(ImageWriteStatus status) {
+    switch (status) {
+        case ImageWriteStatus::kOk:
+            return CaptureStatus::kOk;
+        case ImageWriteStatus::kWriterMissing:
+            return CaptureStatus::kWriterMissing;
+        case ImageWriteStatus::kCannotWrite:
+        case ImageWriteStatus::kUnsupported:
+            break;
     }
-    const VmImageRecord record = image.Record();
-    const uint16_t progressive = GetJpegProgressive(settings) == 1 ? 0xFFFF : 0;
-    const uint16_t result =
-        SaveDCToJpeg(target.jpegLibrary, &record, image.width, image.height, temporary.c_str(),
-                     static_cast<uint8_t>(GetJpegQuality(settings) & 0xFF), progressive);
-    if (result != VM_JPEG_OK) {
-        unlink(temporary.c_str());
-        return result == VM_JPEG_WRITER_MISSING ? CaptureStatus::kWriterMissing
-                                                : CaptureStatus::kCannotWrite;
+    return CaptureStatus::kCannotWrite;
+}
+
+ImageFileType FileTypeOf(int32_t captureType) {
+    switch (captureType) {
+        case kCaptureJpeg:
+            return ImageFileType::kJpeg;
+        case kCapturePng:
+            return ImageFileType::kPng;
+        default:
+            return ImageFileType::kBmp;
     }
-    return CommitTemporaryFile(temporary, target.path) ? CaptureStatus::kOk
-                                                       : CaptureStatus::kCannotWrite;
 }
 
 }  // namespace
@@ -82,12 +82,21 @@ CaptureStatus WriteCapture(const CapturedImage& image, const CaptureTarget& targ
     if (image.width <= 0 || image.height <= 0) {
         return CaptureStatus::kEmptyRegion;
     }
-    if (target.captureType == kCaptureJpeg) {
-        return WriteJpeg(image, target, settings);
+    JpegOptions jpeg;
+    jpeg.library = target.jpegLibrary;
+    jpeg.quality = GetJpegQuality(settings) & 0xFF;
+    jpeg.progressive = GetJpegProgressive(settings) == 1;
+    ImageWriteStatus status = ImageWriteStatus::kOk;
+    std::unique_ptr<ImageRowSink> sink = OpenImageFile(
+        target.path, FileTypeOf(target.captureType), {image.width, image.height, 3}, jpeg, status);
+    if (!sink) {
+        return ToCaptureStatus(status);
     }
-    const std::vector<uint8_t> file = EncodeBmp24(image.Record());
-    return ReplaceFileContents(target.path, file.data(), file.size()) ? CaptureStatus::kOk
-                                                                      : CaptureStatus::kCannotWrite;
+    if (!sink->WriteRows(image.rgb.data(), image.height,
+                         static_cast<std::size_t>(image.width) * 3)) {
+        return CaptureStatus::kCannotWrite;
+    }
+    return ToCaptureStatus(sink->Finish());
 }
 
 void ReportCaptureStatus(CaptureStatus status, const std::string& utf8Path, MessageSink& messages) {

@@ -6,7 +6,7 @@
 // Pass counts selectable on the antialiasing slider, by slider position.
 inline constexpr int32_t AntialiasLevels[7] = {2, 3, 4, 8, 15, 24, 66};
 
-enum CaptureType : int32_t { kCaptureBmp = 1, kCaptureJpeg = 2 };
+enum CaptureType : int32_t { kCaptureBmp = 1, kCaptureJpeg = 2, kCapturePng = 3 };
 
 struct AppSettings {
     int32_t antialias = 1;

@@ -1,0 +1,201 @@
+#include "formats/image_sink.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "formats/bmp_writer.h"
+#include "formats/jpeg_export.h"
+#include "formats/png_writer.h"
+#include "formats/replace_file.h"
+
+namespace {
+
+// Bottom-up rows sit at known offsets, so each band is written where it belongs as it comes.
+class BmpFileWriter : public ImageRowSink {
+  public:
+    BmpFileWriter(const std::string& path, const ImageFormat& format)
+        : path_(path), format_(format), row_(BmpRowBytes(format.width)) {}
+    ~BmpFileWriter() override { Abandon(); }
+
+    bool Start() {
+        temporary_ = CreateTemporaryFileBeside(path_);
+        if (temporary_.empty()) {
+            return false;
+        }
+        fd_ = open(temporary_.c_str(), O_WRONLY | O_CLOEXEC);
+        const auto header = BmpHeader24(format_.width, format_.height);
+        return fd_ >= 0 && PutAt(header.data(), header.size(), 0);
+    }
+
+    bool WriteRows(const uint8_t* rows, int32_t count, std::size_t stride) override {
+        if (failed_ || count < 0 || next_ + count > format_.height) {
+            failed_ = true;
+            return false;
+        }
+        for (int32_t i = 0; i < count; ++i, ++next_) {
+            PackBmpRow(rows + static_cast<std::size_t>(i) * stride, format_.width, row_.data());
+            const std::size_t fileRow = static_cast<std::size_t>(format_.height - 1 - next_);
+            if (!PutAt(row_.data(), row_.size(), kBmpFileHeaderSize + fileRow * row_.size())) {
+                failed_ = true;
+                return false;
+            }
+        }
+        return true;
+    }
+
+    ImageWriteStatus Finish() override {
+        if (failed_ || fd_ < 0 || next_ != format_.height || fsync(fd_) != 0) {
+            Abandon();
+            return ImageWriteStatus::kCannotWrite;
+        }
+        const bool closed = close(fd_) == 0;
+        fd_ = -1;
+        const std::string temporary = temporary_;
+        temporary_.clear();
+        if (!closed) {
+            unlink(temporary.c_str());
+            return ImageWriteStatus::kCannotWrite;
+        }
+        return CommitTemporaryFile(temporary, path_) ? ImageWriteStatus::kOk
+                                                     : ImageWriteStatus::kCannotWrite;
+    }
+
+  private:
+    bool PutAt(const uint8_t* data, std::size_t size, std::size_t offset) {
+        while (size > 0) {
+            const ssize_t written = pwrite(fd_, data, size, static_cast<off_t>(offset));
+            if (written <= 0) {
+                return false;
+            }
+            data += written;
+            size -= static_cast<std::size_t>(written);
+            offset += static_cast<std::size_t>(written);
+        }
+        return true;
+    }
+
+    void Abandon() {
+        if (fd_ >= 0) {
+            close(fd_);
+            fd_ = -1;
+        }
+        if (!temporary_.empty()) {
+            unlink(temporary_.c_str());
+            temporary_.clear();
+        }
+    }
+
+    std::string path_;
+    ImageFormat format_;
+    std::vector<uint8_t> row_;
+    std::string temporary_;
+    int fd_ = -1;
+    int32_t next_ = 0;
+    bool failed_ = false;
+};
+
+// The plug-in takes a whole picture, so the rows are gathered first.
+class JpegFileWriter : public ImageRowSink {
+  public:
+    JpegFileWriter(const std::string& path, const ImageFormat& format, const JpegOptions& options)
+        : path_(path), format_(format), options_(options) {
+        pixels_.reserve(static_cast<std::size_t>(format.width) * format.height * 3);
+    }
+
+    bool WriteRows(const uint8_t* rows, int32_t count, std::size_t stride) override {
+        const std::size_t rowBytes = static_cast<std::size_t>(format_.width) * 3;
+        if (count < 0 || pixels_.size() + count * rowBytes > pixels_.capacity()) {
+            return false;
+        }
+        for (int32_t i = 0; i < count; ++i) {
+            const uint8_t* row = rows + static_cast<std::size_t>(i) * stride;
+            pixels_.insert(pixels_.end(), row, row + rowBytes);
+        }
+        return true;
+    }
+
+    ImageWriteStatus Finish() override {
+        if (pixels_.size() != pixels_.capacity()) {
+            return ImageWriteStatus::kCannotWrite;
+        }
+        const std::string temporary = CreateTemporaryFileBeside(path_);
+        if (temporary.empty()) {
+            return ImageWriteStatus::kCannotWrite;
+        }
+        const VmImageRecord record{format_.width, format_.height, format_.width * 3,
+                                   pixels_.data()};
+        const uint16_t result = SaveDCToJpeg(
+            options_.library, &record, format_.width, format_.height, temporary.c_str(),
+            static_cast<uint8_t>(std::clamp(options_.quality, 1, 100)),
+            options_.progressive ? 0xFFFF : 0);
+        if (result != VM_JPEG_OK) {
+            unlink(temporary.c_str());
+            return result == VM_JPEG_WRITER_MISSING ? ImageWriteStatus::kWriterMissing
+                                                    : ImageWriteStatus::kCannotWrite;
+        }
+        return CommitTemporaryFile(temporary, path_) ? ImageWriteStatus::kOk
+                                                     : ImageWriteStatus::kCannotWrite;
+    }
+
+  private:
+    std::string path_;
+    ImageFormat format_;
+    JpegOptions options_;
+    std::vector<uint8_t> pixels_;
+};
+
+}  // namespace
+
+bool ImageFileTypeFromPath(const std::string& path, ImageFileType& type) {
+    const std::size_t dot = path.rfind('.');
+    const std::size_t slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+        return false;
+    }
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    if (extension == "png") {
+        type = ImageFileType::kPng;
+    } else if (extension == "jpg" || extension == "jpeg") {
+        type = ImageFileType::kJpeg;
+    } else if (extension == "bmp") {
+        type = ImageFileType::kBmp;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<ImageRowSink> OpenImageFile(const std::string& path, ImageFileType type,
+                                            const ImageFormat& format, const JpegOptions& jpeg,
+                                            ImageWriteStatus& status) {
+    status = ImageWriteStatus::kCannotWrite;
+    if (format.width <= 0 || format.height <= 0) {
+        return nullptr;
+    }
+    if (type != ImageFileType::kPng && format.channels != 3) {
+        status = ImageWriteStatus::kUnsupported;
+        return nullptr;
+    }
+    std::unique_ptr<ImageRowSink> sink;
+    if (type == ImageFileType::kPng) {
+        sink = PngFileWriter::Open(path, format);
+    } else if (type == ImageFileType::kBmp) {
+        auto bmp = std::make_unique<BmpFileWriter>(path, format);
+        if (bmp->Start()) {
+            sink = std::move(bmp);
+        }
+    } else {
+        sink = std::make_unique<JpegFileWriter>(path, format, jpeg);
+    }
+    if (sink) {
+        status = ImageWriteStatus::kOk;
+    }
+    return sink;
+}

@@ -1,0 +1,140 @@
+#include "formats/png_writer.h"
+
+#include <png.h>
+#include <unistd.h>
+
+#include <csetjmp>
+#include <vector>
+
+#include "formats/replace_file.h"
+
+namespace {
+
+// libpng reports errors by jumping back to the setjmp of the call that failed; the functions
+// holding a setjmp keep no objects with destructors, so the jump skips nothing.
+[[noreturn]] void OnPngError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
+void OnPngWarning(png_structp, png_const_charp) {}
+
+bool StartPng(png_structp png, png_infop info, std::FILE* file, const ImageFormat& format) {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
+    }
+    png_init_io(png, file);
+    const int colourType = format.channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
+    png_set_IHDR(png, info, static_cast<png_uint_32>(format.width),
+                 static_cast<png_uint_32>(format.height), 8, colourType, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    // Large pictures spend most of their time in zlib; the size gained above this is small.
+    png_set_compression_level(png, 3);
+    png_write_info(png, info);
+    return true;
+}
+
+bool PutRows(png_structp png, png_bytepp rows, png_uint_32 count) {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
+    }
+    png_write_rows(png, rows, count);
+    return true;
+}
+
+bool EndPng(png_structp png, png_infop info) {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
+    }
+    png_write_end(png, info);
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<PngFileWriter> PngFileWriter::Open(const std::string& path,
+                                                   const ImageFormat& format) {
+    if (format.width <= 0 || format.height <= 0 || (format.channels != 3 && format.channels != 4)) {
+        return nullptr;
+    }
+    std::unique_ptr<PngFileWriter> writer(new PngFileWriter);
+    writer->path_ = path;
+    writer->rowsLeft_ = format.height;
+    writer->temporary_ = CreateTemporaryFileBeside(path);
+    if (writer->temporary_.empty()) {
+        return nullptr;
+    }
+    writer->file_ = std::fopen(writer->temporary_.c_str(), "wb");
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
+    writer->png_ = png;
+    if (writer->file_ == nullptr || png == nullptr) {
+        return nullptr;
+    }
+    png_infop info = png_create_info_struct(png);
+    writer->info_ = info;
+    if (info == nullptr || !StartPng(png, info, writer->file_, format)) {
+        return nullptr;
+    }
+    return writer;
+}
+
+PngFileWriter::~PngFileWriter() {
+    Abandon();
+}
+
+void PngFileWriter::Abandon() {
+    if (png_ != nullptr) {
+        auto png = static_cast<png_structp>(png_);
+        auto info = static_cast<png_infop>(info_);
+        png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
+        png_ = nullptr;
+        info_ = nullptr;
+    }
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    if (!temporary_.empty()) {
+        unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+}
+
+bool PngFileWriter::WriteRows(const uint8_t* rows, int32_t count, std::size_t stride) {
+    if (failed_ || png_ == nullptr || count < 0 || count > rowsLeft_) {
+        failed_ = true;
+        return false;
+    }
+    std::vector<png_bytep> pointers(static_cast<std::size_t>(count));
+    for (int32_t i = 0; i < count; ++i) {
+        // libpng only reads through these.
+        pointers[i] = const_cast<png_bytep>(rows + static_cast<std::size_t>(i) * stride);
+    }
+    if (!PutRows(static_cast<png_structp>(png_), pointers.data(),
+                 static_cast<png_uint_32>(count))) {
+        failed_ = true;
+        return false;
+    }
+    rowsLeft_ -= count;
+    return true;
+}
+
+ImageWriteStatus PngFileWriter::Finish() {
+    if (failed_ || png_ == nullptr || rowsLeft_ != 0 ||
+        !EndPng(static_cast<png_structp>(png_), static_cast<png_infop>(info_))) {
+        Abandon();
+        return ImageWriteStatus::kCannotWrite;
+    }
+    const bool flushed = std::fflush(file_) == 0 && fsync(fileno(file_)) == 0;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!flushed || !closed) {
+        Abandon();
+        return ImageWriteStatus::kCannotWrite;
+    }
+    const std::string temporary = temporary_;
+    temporary_.clear();
+    Abandon();
+    return CommitTemporaryFile(temporary, path_) ? ImageWriteStatus::kOk
+                                                 : ImageWriteStatus::kCannotWrite;
+}

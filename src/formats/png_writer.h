@@ -1,0 +1,30 @@
+#pragma once
+// PNG files through libpng: 8-bit RGB, or RGBA with straight alpha.
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "formats/image_sink.h"
+
+class PngFileWriter : public ImageRowSink {
+  public:
+    ~PngFileWriter() override;
+    // nullptr when the temporary file or the encoder could not be set up.
+    static std::unique_ptr<PngFileWriter> Open(const std::string& path, const ImageFormat& format);
+
+    bool WriteRows(const uint8_t* rows, int32_t count, std::size_t stride) override;
+    ImageWriteStatus Finish() override;
+
+  private:
+    PngFileWriter() = default;
+    void Abandon();
+
+    std::string path_;
+    std::string temporary_;
+    std::FILE* file_ = nullptr;
+    void* png_ = nullptr;   // png_structp
+    void* info_ = nullptr;  // png_infop
+    int32_t rowsLeft_ = 0;
+    bool failed_ = false;
+};
