@@ -19,7 +19,7 @@ WITH_DISPLAY := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 endif
 TEST_ENV := GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 
-.PHONY: all deps configure build run test test-unit-asan test-fuzz bench clean
+.PHONY: all deps configure build run test test-unit-asan test-fuzz bench clean checkers
 
 all: build
 
@@ -40,10 +40,15 @@ run: build
 
 # One test at a time: windows of parallel tests would overlap on the shared X server and spoil
 # each other's screenshots.
-test: build test-unit-asan test-fuzz
+test: build checkers test-unit-asan test-fuzz
 	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ctest --output-on-failure
 
-test-unit-asan: deps
+# Outside readers of the exported 3D models (glTF validator, three.js), kept out of git.
+checkers: deps
+	@test tests/export/node_modules/.package-lock.json -nt tests/export/package-lock.json || \
+		(cd tests/export && npm ci --no-audit --no-fund)
+
+test-unit-asan: deps checkers
 	@test -f $(ASAN_BUILD)/CMakeCache.txt || cmake -S . -B $(ASAN_BUILD) $(GENERATOR) $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug -DVELLUMARK_SANITIZE=ON -DVELLUMARK_UNIT_ONLY=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests
 	cd $(ASAN_BUILD) && ctest -L unit --output-on-failure

@@ -6,11 +6,13 @@ PACKAGES="cmake g++ pkg-config ninja-build make ccache
 libwxgtk3.2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
 libfreetype-dev libfontconfig-dev
 fonts-ipafont-mincho fonts-ipafont-gothic fonts-ipaexfont fonts-dejavu-core
-libjpeg62-turbo-dev libpng-dev libegl-dev libegl-mesa0
+libjpeg62-turbo-dev libpng-dev libegl-dev libegl-mesa0 libtinygltf-dev lib3mf-dev
 libgtest-dev libgmock-dev libbenchmark-dev
-xvfb xauth xdotool x11-utils imagemagick python3 clang libclang-rt-14-dev"
+admesh nodejs xvfb xauth xdotool x11-utils imagemagick python3 clang libclang-rt-14-dev"
 
 missing=""
+# The 3D export tests fetch their outside readers with npm, which some Node.js builds bring along.
+command -v npm >/dev/null 2>&1 || missing="npm"
 for package in $PACKAGES; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
         missing="$missing $package"

@@ -1,0 +1,215 @@
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "formats/model_writers.h"
+#include "formats/png_encoder.h"
+#include "formats/replace_file.h"
+
+namespace {
+
+class Text {
+  public:
+    Text& operator<<(const std::string& s) {
+        out_ += s;
+        return *this;
+    }
+    Text& operator<<(const char* s) {
+        out_ += s;
+        return *this;
+    }
+    Text& operator<<(char c) {
+        out_ += c;
+        return *this;
+    }
+    // Shortest text that reads back as the same float: millions of numbers stay quick.
+    Text& operator<<(float v) {
+        char buffer[32];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+        out_.append(buffer, result.ptr);
+        return *this;
+    }
+    Text& operator<<(std::size_t v) {
+        char buffer[24];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+        out_.append(buffer, result.ptr);
+        return *this;
+    }
+    std::string& Bytes() { return out_; }
+
+  private:
+    std::string out_;
+};
+
+// Both files name things on one line each; a name stays on its line.
+std::string OneLine(const std::string& name) {
+    std::string out = name;
+    for (char& c : out) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            c = ' ';
+        }
+    }
+    return out;
+}
+
+std::string WithoutExtension(const std::string& path) {
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t slash = path.find_last_of('/');
+    return dot != std::string::npos && (slash == std::string::npos || dot > slash)
+               ? path.substr(0, dot)
+               : path;
+}
+
+std::string BaseName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool WriteBytes(std::FILE* file, const std::string& bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+}
+
+// A staged file: written beside under a temporary name, renamed into place by Commit.
+struct Staged {
+    std::string temporary;
+    std::string target;
+};
+
+bool Stage(const std::string& target, const uint8_t* data, std::size_t size,
+           std::vector<Staged>& staged) {
+    const std::string temporary = CreateTemporaryFileBeside(target);
+    if (temporary.empty()) {
+        return false;
+    }
+    staged.push_back({temporary, target});
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool written = std::fwrite(data, 1, size, file) == size;
+    return std::fclose(file) == 0 && written;
+}
+
+void Discard(const std::vector<Staged>& staged) {
+    for (const Staged& s : staged) {
+        std::remove(s.temporary.c_str());
+    }
+}
+
+std::string MaterialLibrary(const ModelScene& scene, const std::string& stem,
+                            std::vector<std::string>& textureFiles) {
+    Text mtl;
+    for (std::size_t i = 0; i < scene.objects.size(); ++i) {
+        const ModelObject& object = scene.objects[i];
+        const ModelMaterial& m = object.material;
+        // A textured text shows white times its picture in the view.
+        const bool textured = object.texture >= 0;
+        const float* d = textured ? nullptr : m.diffuse.data();
+        mtl << "newmtl material" << i << '\n';
+        mtl << "Ka " << (textured ? 1.0f : m.ambient[0]) << ' ' << (textured ? 1.0f : m.ambient[1])
+            << ' ' << (textured ? 1.0f : m.ambient[2]) << '\n';
+        mtl << "Kd " << (d ? d[0] : 1.0f) << ' ' << (d ? d[1] : 1.0f) << ' ' << (d ? d[2] : 1.0f)
+            << '\n';
+        mtl << "Ks " << (textured ? 1.0f : m.specular[0]) << ' '
+            << (textured ? 1.0f : m.specular[1]) << ' ' << (textured ? 1.0f : m.specular[2])
+            << '\n';
+        mtl << "Ns " << (textured ? 128.0f : m.shininess) << "\nillum 2\n";
+        if (textured) {
+            const std::string file = BaseName(stem) + "-" + std::to_string(object.texture) + ".png";
+            mtl << "map_Kd " << file << '\n';
+            textureFiles.resize(scene.textures.size());
+            textureFiles[static_cast<std::size_t>(object.texture)] = file;
+        }
+        mtl << '\n';
+    }
+    return mtl.Bytes();
+}
+
+bool WriteGeometry(const ModelScene& scene, const std::string& mtlName, std::FILE* file) {
+    Text obj;
+    obj << "# Vellumark\nmtllib " << mtlName << '\n';
+    std::size_t base = 1;
+    for (std::size_t i = 0; i < scene.objects.size(); ++i) {
+        const ModelObject& object = scene.objects[i];
+        const ModelMesh mesh = WorldMesh(scene, object, IdentityMatrix());
+        const bool uv = object.texture >= 0 && mesh.texcoords.size() == mesh.VertexCount() * 2;
+        obj << "o " << OneLine(object.name) << "\nusemtl material" << i << '\n';
+        for (std::size_t v = 0; v < mesh.VertexCount(); ++v) {
+            const float* p = &mesh.positions[v * 3];
+            const float* n = &mesh.normals[v * 3];
+            obj << "v " << p[0] << ' ' << p[1] << ' ' << p[2] << "\nvn " << n[0] << ' ' << n[1]
+                << ' ' << n[2] << '\n';
+            if (uv) {
+                obj << "vt " << mesh.texcoords[v * 2] << ' ' << mesh.texcoords[v * 2 + 1] << '\n';
+            }
+        }
+        for (std::size_t t = 0; t + 2 < mesh.indices.size(); t += 3) {
+            obj << 'f';
+            for (int k = 0; k < 3; ++k) {
+                const std::size_t index = base + mesh.indices[t + k];
+                obj << ' ' << index << '/';
+                if (uv) {
+                    obj << index;
+                }
+                obj << '/' << index;
+            }
+            obj << '\n';
+        }
+        base += mesh.VertexCount();
+        if (!WriteBytes(file, obj.Bytes())) {
+            return false;
+        }
+        obj.Bytes().clear();
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WriteObj(const ModelScene& scene, const std::string& path) {
+    const std::string stem = WithoutExtension(path);
+    std::vector<Staged> staged;
+    std::vector<std::string> textureFiles;
+    const std::string mtl = MaterialLibrary(scene, stem, textureFiles);
+    bool ok =
+        Stage(stem + ".mtl", reinterpret_cast<const uint8_t*>(mtl.data()), mtl.size(), staged);
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    for (std::size_t i = 0; ok && i < textureFiles.size(); ++i) {
+        if (textureFiles[i].empty()) {
+            continue;
+        }
+        const ModelTexture& t = scene.textures[i];
+        // OBJ readers put a picture's first row at t = 1, GL's at t = 0: the rows go bottom up.
+        std::vector<uint8_t> flipped(t.texels.size());
+        const std::size_t row = static_cast<std::size_t>(t.width) * t.channels;
+        for (int32_t y = 0; y < t.height; ++y) {
+            std::copy_n(&t.texels[y * row], row, &flipped[(t.height - 1 - y) * row]);
+        }
+        const std::vector<uint8_t> png = EncodePng(flipped.data(), t.width, t.height, t.channels);
+        ok = !png.empty() && Stage(folder + textureFiles[i], png.data(), png.size(), staged);
+    }
+    std::string temporary = ok ? CreateTemporaryFileBeside(path) : std::string();
+    ok = ok && !temporary.empty();
+    if (ok) {
+        staged.push_back({temporary, path});
+        std::FILE* file = std::fopen(temporary.c_str(), "wb");
+        ok = file != nullptr && WriteGeometry(scene, BaseName(stem) + ".mtl", file);
+        ok = file != nullptr && std::fclose(file) == 0 && ok;
+    }
+    if (!ok) {
+        Discard(staged);
+        return false;
+    }
+    // The model last, so it never names a material file that is not yet there.
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        if (!CommitTemporaryFile(staged[i].temporary, staged[i].target)) {
+            Discard(std::vector<Staged>(staged.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                        staged.end()));
+            return false;
+        }
+    }
+    return true;
+}
