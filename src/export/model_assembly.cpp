@@ -1,0 +1,224 @@
+#include "export/model_assembly.h"
+
+#include <cmath>
+#include <map>
+#include <tuple>
+#include <unordered_map>
+
+#include "formats/bmp_reader.h"
+#include "scene/cp932.h"
+#include "text/font_resolver.h"
+#include "text/outline_glyph_cache.h"
+
+namespace {
+
+char32_t DecodeUtf8(const std::string& utf8) {
+    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+    if (utf8.size() == 1 && s[0] < 0x80) {
+        return s[0];
+    }
+    if (utf8.size() == 2 && (s[0] & 0xE0) == 0xC0) {
+        return static_cast<char32_t>(((s[0] & 0x1F) << 6) | (s[1] & 0x3F));
+    }
+    if (utf8.size() == 3 && (s[0] & 0xF0) == 0xE0) {
+        return static_cast<char32_t>(((s[0] & 0x0F) << 12) | ((s[1] & 0x3F) << 6) | (s[2] & 0x3F));
+    }
+    return 0;
+}
+
+// The characters in the order the glyph builder takes them; 0 where CP932 has none (a lead
+// byte at the very end pairs with the terminating NUL and so has none).
+std::vector<char32_t> Characters(std::string_view cp932) {
+    std::vector<char32_t> out;
+    for (std::size_t i = 0; i < cp932.size();) {
+        const std::size_t length = IsDBCSLeadByte(static_cast<unsigned char>(cp932[i])) ? 2 : 1;
+        const std::string_view bytes = cp932.substr(i, length);
+        const auto utf8 =
+            bytes.size() == length && bytes.back() != '\0' ? Cp932ToUtf8(bytes) : std::nullopt;
+        out.push_back(utf8 ? DecodeUtf8(*utf8) : 0);
+        i += length;
+    }
+    return out;
+}
+
+void Rotate(ModelMatrix& m, double degrees, int axis) {
+    const double r = degrees * M_PI / 180.0;
+    const double c = std::cos(r), s = std::sin(r);
+    ModelMatrix rotation = IdentityMatrix();
+    const int a = (axis + 1) % 3, b = (axis + 2) % 3;
+    rotation[a * 4 + a] = c;
+    rotation[a * 4 + b] = s;
+    rotation[b * 4 + a] = -s;
+    rotation[b * 4 + b] = c;
+    m = Multiply(m, rotation);
+}
+
+// Corners that agree in position and normal become one vertex; texture coordinates are the
+// glyph's own x and y, which is what the view's object-linear generation gives.
+ModelMesh Indexed(const GlyphMesh& glyph) {
+    ModelMesh mesh;
+    std::map<std::array<float, 6>, uint32_t> seen;
+    for (const MeshVertex& v : glyph.vertices) {
+        const std::array<float, 6> key{v.position[0], v.position[1], v.position[2],
+                                       v.normal[0],   v.normal[1],   v.normal[2]};
+        auto [it, added] = seen.emplace(key, static_cast<uint32_t>(mesh.VertexCount()));
+        if (added) {
+            mesh.positions.insert(mesh.positions.end(), v.position, v.position + 3);
+            mesh.normals.insert(mesh.normals.end(), v.normal, v.normal + 3);
+            mesh.texcoords.insert(mesh.texcoords.end(), {v.position[0], v.position[1]});
+        }
+        mesh.indices.push_back(it->second);
+    }
+    return mesh;
+}
+
+// The textured material the view draws every textured text with.
+ModelMaterial TexturedMaterial() {
+    ModelMaterial m;
+    m.diffuse = m.specular = m.ambient = {1.0f, 1.0f, 1.0f, 1.0f};
+    m.shininess = 128.0f;
+    return m;
+}
+
+class Assembler {
+  public:
+    explicit Assembler(ModelScene& out) : out_(out) {}
+
+    void Add(const TextObject& object) {
+        const std::vector<char32_t> characters = Characters(object.Text());
+        if (characters.empty()) {
+            return;
+        }
+        const std::optional<std::string> family = Cp932ToUtf8(object.FaceName());
+        const ResolvedFont* font = FontResolver::Instance().Resolve(
+            family ? *family : std::string(), object.italic, object.charSet);
+        ModelObject model;
+        const std::optional<std::string> name = Cp932ToUtf8(object.Text());
+        model.name = name ? *name : "text " + std::to_string(object.index + 1);
+        // Width and bottom as the glyph builder measures them.
+        float pen = 0.0f, bottom = 0.0f;
+        for (std::size_t i = 0; i < characters.size() && i < kMaxGlyphs; ++i) {
+            GlyphMetricsFloat metrics;
+            const auto mesh = MeshOf(font, characters[i], object.scale[2], metrics);
+            if (mesh >= 0) {
+                model.glyphs.push_back({static_cast<uint32_t>(mesh), pen});
+            }
+            const float low = metrics.gmfptGlyphOrigin.y - metrics.gmfBlackBoxY;
+            bottom = i == 0 || low < bottom ? low : bottom;
+            pen += metrics.gmfCellIncX;
+        }
+        model.transform = ObjectTransform(object, pen, bottom);
+        model.texture = TextureOf(object);
+        model.material = model.texture >= 0 ? TexturedMaterial() : MaterialOf(object);
+        out_.objects.push_back(std::move(model));
+    }
+
+  private:
+    static ModelMaterial MaterialOf(const TextObject& object) {
+        ModelMaterial m;
+        std::copy(object.diffuse, object.diffuse + 4, m.diffuse.begin());
+        std::copy(object.specular, object.specular + 4, m.specular.begin());
+        std::copy(object.ambient, object.ambient + 4, m.ambient.begin());
+        m.shininess = object.shininess;
+        return m;
+    }
+
+    // -1 when the character has no solid; metrics then stay zero, as in the view.
+    int MeshOf(const ResolvedFont* font, char32_t character, float depth,
+               GlyphMetricsFloat& metrics) {
+        if (font == nullptr || character == 0) {
+            return -1;
+        }
+        const auto key = std::make_tuple(font->id, character, depth);
+        if (auto it = meshes_.find(key); it != meshes_.end()) {
+            metrics = it->second.second;
+            return it->second.first;
+        }
+        const auto outline = CachedGlyphOutline(*font, character);
+        if (!outline) {
+            return -1;
+        }
+        metrics = outline->metrics;
+        out_.meshes.push_back(Indexed(ExtrudeFaces(outline->face, depth)));
+        const int index = static_cast<int>(out_.meshes.size() - 1);
+        meshes_.emplace(key, std::make_pair(index, metrics));
+        return index;
+    }
+
+    // The file the object names, read again: the picture the view shows came from it.
+    int TextureOf(const TextObject& object) {
+        const std::string_view cp932 = object.TextureFile();
+        if (cp932.size() < 3) {
+            return -1;
+        }
+        const std::string key(cp932);
+        if (auto it = textures_.find(key); it != textures_.end()) {
+            return it->second;
+        }
+        const std::optional<std::string> path = Cp932ToUtf8(cp932);
+        BmpResult bmp;
+        bmp.status = BmpStatus::kCannotOpen;
+        if (path) {
+            bmp = ReadBmpFile(*path, kBmpRgb);
+        }
+        int index = -1;
+        if (bmp.status == BmpStatus::kOk) {
+            ModelTexture texture;
+            texture.width = bmp.image.width;
+            texture.height = bmp.image.height;
+            texture.channels = bmp.image.channels;
+            texture.texels = std::move(bmp.image.texels);
+            out_.textures.push_back(std::move(texture));
+            index = static_cast<int>(out_.textures.size() - 1);
+        }
+        textures_.emplace(key, index);
+        return index;
+    }
+
+    ModelScene& out_;
+    std::map<std::tuple<uint32_t, char32_t, float>, std::pair<int, GlyphMetricsFloat>> meshes_;
+    std::unordered_map<std::string, int> textures_;
+};
+
+}  // namespace
+
+ModelMatrix ObjectTransform(const TextObject& object, float textWidth, float textBottom) {
+    const float* p = object.position;
+    const float* s = object.scale;
+    ModelMatrix m = IdentityMatrix();
+    m[12] = p[0];
+    m[13] = p[1];
+    m[14] = p[2];
+    for (int axis = 0; axis < 3; ++axis) {
+        Rotate(m, object.rotation[axis], axis);
+    }
+    ModelMatrix shift = IdentityMatrix();
+    shift[12] = -(double{textWidth} * s[0]) / 2.0;
+    shift[13] = -double{textBottom};
+    shift[0] = s[0];
+    shift[5] = s[1];
+    return Multiply(m, shift);
+}
+
+ModelScene AssembleModelScene(const Scene& scene) {
+    ModelScene out;
+    std::copy(scene.light.position, scene.light.position + 4, out.light.begin());
+    Assembler assembler(out);
+    for (const TextObject& object : scene.objects) {
+        assembler.Add(object);
+    }
+    return out;
+}
+
+ModelExportStatus ExportSceneModel(const Scene& scene, const std::string& path, double sizeMm) {
+    const std::optional<ModelFormat> format = ModelFormatOfPath(path);
+    if (!format) {
+        return ModelExportStatus::kUnknownType;
+    }
+    const ModelScene model = AssembleModelScene(scene);
+    if (model.objects.empty()) {
+        return ModelExportStatus::kEmptyScene;
+    }
+    return WriteModel(*format, model, path, sizeMm) ? ModelExportStatus::kOk
+                                                    : ModelExportStatus::kCannotWrite;
+}

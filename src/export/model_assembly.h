@@ -1,0 +1,28 @@
+#pragma once
+// The scene as the 3D model writers take it: each text's characters solid in glyph units, laid
+// along the advance, under the transform the renderer draws the object with. No GL: the meshes
+// come from the outlines, so this works with or without a window.
+
+#include <string>
+
+#include "formats/model_scene.h"
+#include "formats/model_writers.h"
+#include "scene/scene.h"
+
+// Glyph units to world, in the renderer's order: translate p, rotate x then y then z, translate
+// (-W * s.x / 2, -B, 0), scale (s.x, s.y, 1).
+ModelMatrix ObjectTransform(const TextObject& object, float textWidth, float textBottom);
+
+// Every slot with text, in slot order. Widths and bottoms are measured from the outlines, so
+// the scene's glyphs need not have been built.
+ModelScene AssembleModelScene(const Scene& scene);
+
+enum class ModelExportStatus {
+    kOk,
+    kUnknownType,  // the name ends in none of .glb, .3mf, .stl, .obj
+    kEmptyScene,   // no text to export
+    kCannotWrite,
+};
+
+// path is a file-system path; sizeMm applies to 3MF and STL.
+ModelExportStatus ExportSceneModel(const Scene& scene, const std::string& path, double sizeMm);

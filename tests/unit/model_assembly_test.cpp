@@ -1,0 +1,191 @@
+#include "export/model_assembly.h"
+
+#include <Model/COM/NMR_DLLInterfaces.h>
+#include <gtest/gtest.h>
+#include <tiny_gltf.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "../support/bmp_samples.h"
+#include "formats/bmp_reader.h"
+#include "scene/cp932.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ModelExport : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("vm-export-" + std::to_string(getpid()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+    std::string Path(const char* name) const { return (folder_ / name).string(); }
+
+    // Kanji, kana and Latin; upright and synthetic oblique; turned and stretched.
+    void ComposeLogo() {
+        const char* texts[] = {"東京の空へ", "Vellumark ロゴ"};
+        for (int i = 0; i < 2; ++i) {
+            TextObject& o = scene_.objects[i];
+            const float k = static_cast<float>(i);
+            o.SetText(*Utf8ToCp932(texts[i]));
+            o.SetPosition(0.5f * k, 1.2f * k, -0.4f * k);
+            o.SetRotation(25.0f * k, -35.0f, 10.0f);
+            o.SetScale(1.4f, 0.7f, 0.25f + 0.1f * k);
+            o.italic = i;
+        }
+    }
+
+    Scene scene_;
+    fs::path folder_;
+};
+
+std::string Output(const std::string& command, int& status) {
+    std::string output;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    char buffer[4096];
+    while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        output += buffer;
+    }
+    status = pipe != nullptr ? pclose(pipe) : -1;
+    return output;
+}
+
+double AdmeshFigure(const std::string& report, const std::string& label) {
+    const std::size_t at = report.find(label);
+    const std::size_t colon = at == std::string::npos ? at : report.find(':', at);
+    return colon == std::string::npos ? -1.0 : std::atof(report.c_str() + colon + 1);
+}
+
+TEST_F(ModelExport, RealGlyphSolidsAreClosedToAdmeshAndLib3mf) {
+    ComposeLogo();
+    const ModelScene model = AssembleModelScene(scene_);
+    ASSERT_EQ(model.objects.size(), 2u);
+    std::vector<std::size_t> triangles;
+    for (const ModelObject& object : model.objects) {
+        triangles.push_back(0);
+        for (const ModelGlyph& glyph : object.glyphs) {
+            triangles.back() += model.meshes[glyph.mesh].TriangleCount();
+        }
+    }
+
+    ASSERT_EQ(ExportSceneModel(scene_, Path("logo.stl"), 100.0), ModelExportStatus::kOk);
+    int status = 0;
+    const std::string report = Output("admesh " + Path("logo.stl"), status);
+    ASSERT_EQ(status, 0) << report;
+    EXPECT_EQ(AdmeshFigure(report, "Number of facets"),
+              static_cast<double>(triangles[0] + triangles[1]));
+    for (const char* label :
+         {"Total disconnected facets", "Degenerate facets", "Edges fixed", "Facets removed",
+          "Facets added", "Facets reversed", "Backwards edges"}) {
+        EXPECT_EQ(AdmeshFigure(report, label), 0.0) << label << "\n" << report;
+    }
+
+    ASSERT_EQ(ExportSceneModel(scene_, Path("logo.3mf"), 100.0), ModelExportStatus::kOk);
+    NMR::PLib3MFModel* read = nullptr;
+    NMR::PLib3MFModelReader* reader = nullptr;
+    NMR::PLib3MFModelResourceIterator* meshes = nullptr;
+    ASSERT_EQ(NMR::lib3mf_createmodel(&read), 0);
+    ASSERT_EQ(NMR::lib3mf_model_queryreader(read, "3mf", &reader), 0);
+    ASSERT_EQ(NMR::lib3mf_reader_readfromfileutf8(reader, Path("logo.3mf").c_str()), 0);
+    ASSERT_EQ(NMR::lib3mf_model_getmeshobjects(read, &meshes), 0);
+    std::vector<std::size_t> readTriangles;
+    BOOL more = false;
+    while (NMR::lib3mf_resourceiterator_movenext(meshes, &more) == 0 && more) {
+        NMR::PLib3MFModelResource* mesh = nullptr;
+        ASSERT_EQ(NMR::lib3mf_resourceiterator_getcurrent(meshes, &mesh), 0);
+        DWORD count = 0;
+        BOOL manifold = false;
+        NMR::lib3mf_meshobject_gettrianglecount(mesh, &count);
+        NMR::lib3mf_meshobject_ismanifoldandoriented(mesh, &manifold);
+        EXPECT_TRUE(manifold);
+        readTriangles.push_back(count);
+        NMR::lib3mf_release(mesh);
+    }
+    NMR::lib3mf_release(meshes);
+    NMR::lib3mf_release(reader);
+    NMR::lib3mf_release(read);
+    EXPECT_EQ(readTriangles, triangles);
+}
+
+TEST_F(ModelExport, RealGlyphsPassTheValidatorAndLoadInThreeWithTheSceneBounds) {
+    ComposeLogo();
+    ASSERT_EQ(ExportSceneModel(scene_, Path("logo.glb"), 100.0), ModelExportStatus::kOk);
+    const ModelBounds b = SceneBounds(AssembleModelScene(scene_));
+    const std::string checker = std::string(VELLUMARK_TEST_DATA) + "/../export/check_model.mjs";
+    char command[1024];
+    std::snprintf(command, sizeof command, "node %s %s %.9g %.9g %.9g %.9g %.9g %.9g",
+                  checker.c_str(), Path("logo.glb").c_str(), b.min[0], b.min[1], b.min[2], b.max[0],
+                  b.max[1], b.max[2]);
+    int status = 0;
+    const std::string output = Output(command, status);
+    EXPECT_EQ(status, 0) << output;
+}
+
+// glTF reads texture coordinates from the image's first row down; GL from the first row it was
+// given. Read back by tinygltf, the picture's rows and each vertex's coordinates must be those.
+TEST_F(ModelExport, TexturedTextKeepsTheViewsObjectLinearCoordinatesAndTexels) {
+    const std::vector<uint8_t> bmp = bmp_samples::Make24(16, 8, [](int x, int y) {
+        return bmp_samples::Rgb{uint8_t(x * 16), uint8_t(y * 32), uint8_t(200 - x - y)};
+    });
+    std::ofstream(Path("wall.bmp"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
+    TextObject& o = scene_.objects[3];
+    o.SetText(*Utf8ToCp932("空a"));
+    o.SetRotation(0.0f, 40.0f, 0.0f);
+    ASSERT_TRUE(o.SetTextureFile(*Utf8ToCp932(Path("wall.bmp"))));
+    ASSERT_EQ(ExportSceneModel(scene_, Path("wall.glb"), 100.0), ModelExportStatus::kOk);
+
+    tinygltf::Model model;
+    std::string error, warning;
+    tinygltf::TinyGLTF loader;
+    ASSERT_TRUE(loader.LoadBinaryFromFile(&model, &error, &warning, Path("wall.glb"))) << error;
+    ASSERT_EQ(model.images.size(), 1u);
+    const BmpImage view = ReadBmpFile(Path("wall.bmp"), kBmpRgb).image;
+    const tinygltf::Image& image = model.images[0];
+    ASSERT_EQ(image.width, view.width);
+    ASSERT_EQ(image.height, view.height);
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            for (int c = 0; c < 3; ++c) {
+                ASSERT_EQ(image.image[(y * image.width + x) * image.component + c],
+                          view.texels[(y * view.width + x) * 3 + c])
+                    << x << "," << y;
+            }
+        }
+    }
+    auto floats = [&model](int accessor) {
+        const tinygltf::Accessor& a = model.accessors[accessor];
+        const tinygltf::BufferView& v = model.bufferViews[a.bufferView];
+        return reinterpret_cast<const float*>(model.buffers[v.buffer].data.data() + v.byteOffset +
+                                              a.byteOffset);
+    };
+    std::size_t checked = 0;
+    for (const tinygltf::Mesh& mesh : model.meshes) {
+        for (const tinygltf::Primitive& p : mesh.primitives) {
+            ASSERT_EQ(p.attributes.count("TEXCOORD_0"), 1u);
+            const float* position = floats(p.attributes.at("POSITION"));
+            const float* uv = floats(p.attributes.at("TEXCOORD_0"));
+            for (std::size_t i = 0; i < model.accessors[p.attributes.at("POSITION")].count; ++i) {
+                ASSERT_EQ(uv[i * 2], position[i * 3]);
+                ASSERT_EQ(uv[i * 2 + 1], position[i * 3 + 1]);
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 100u);
+    EXPECT_EQ(model.meshes.size(), 2u);  // one per character
+}
+
+TEST_F(ModelExport, NamesOfNoKnownTypeAndEmptyScenesAreRefused) {
+    EXPECT_EQ(ExportSceneModel(scene_, Path("a.glb"), 100.0), ModelExportStatus::kEmptyScene);
+    ComposeLogo();
+    EXPECT_EQ(ExportSceneModel(scene_, Path("a.gltf"), 100.0), ModelExportStatus::kUnknownType);
+    EXPECT_TRUE(fs::is_empty(folder_));
+}
+
+}  // namespace
