@@ -201,6 +201,53 @@ inline constexpr char kCaptureEmptyRegion[] =
 // Follows the path of a file that already exists.
 inline constexpr char kCaptureReplaceQuestion[] = " は既に存在します。\n上書きしますか？";
 inline constexpr char kAntialiasCaption[] = "アンチエイリアス処理中・・・・・・";
+inline constexpr char kPngFilter[] = "PNGファイル (*.png)";
+
+// ---- Capture at a chosen size ----
+inline constexpr char kMenuCaptureSized[] = "サイズを指定してキャプチャ(&Z)...";
+inline constexpr char kSizedCaptureCaption[] = "サイズを指定してキャプチャ";
+inline constexpr char kSizedWidthLabel[] = "幅(ピクセル)";
+inline constexpr char kSizedHeightLabel[] = "高さ(ピクセル)";
+inline constexpr char kSizedAntialiasLabel[] = "アンチエイリアス処理";
+inline constexpr char kSizedAntialiasOff[] = "なし";
+// %d: the number of passes.
+inline constexpr char kSizedAntialiasPasses[] = "%d回";
+inline constexpr char kSizedTransparentCheck[] = "背景を透明にする(PNGのみ)";
+inline constexpr char kSizedPreviewLabel[] = "縦横比";
+inline constexpr char kSizedCaptureOk[] = "キャプチャ...";
+inline constexpr char kSizedCaptureCancel[] = "キャンセル";
+inline constexpr char kSizedProgressCaption[] = "キャプチャ中";
+inline constexpr char kSizedProgressMessage[] = "画像を作成しています・・・";
+inline constexpr char kSizedNoFramebuffer[] =
+    "このサイズの画像を作成できませんでした(フレームバッファを用意できません)。";
+inline constexpr char kSizedTransparentNeedsPng[] =
+    "背景を透明にした画像はPNGファイルにだけ保存できます。";
+
+// ---- Command line: pictures without a window ----
+// Each message is followed by ": " and the option, value or file it is about.
+inline constexpr char kCliUsage[] =
+    "使い方: vellumark -o 出力ファイル シーン.vmk [オプション]\n"
+    "  出力の形式は拡張子で決まります (.png .jpg .jpeg .bmp)。\n"
+    "  --size 幅x高さ          画像のサイズ (既定 800x600、一辺16384まで)\n"
+    "  --antialias off|2|3|4|8|15|24|66\n"
+    "                          アンチエイリアス処理の回数 (既定 8)\n"
+    "  --transparent           背景を透明にする (PNGのみ)\n"
+    "  --background R,G,B      背景色 (各0〜255)\n"
+    "  --quality 1..100        JPEGの品質 (既定 50)\n"
+    "  --progressive|--baseline JPEGの圧縮方式 (既定 プログレッシブ)\n";
+inline constexpr char kCliUnknownOption[] = "不明なオプションです";
+inline constexpr char kCliMissingValue[] = "オプションに値がありません";
+inline constexpr char kCliBadValue[] = "オプションの値が正しくありません";
+inline constexpr char kCliNoScene[] = "シーンファイルが指定されていません";
+inline constexpr char kCliExtraArgument[] = "シーンファイルは一つだけ指定できます";
+inline constexpr char kCliBadOutputType[] =
+    "出力ファイルの拡張子は .png .jpg .jpeg .bmp のいずれかです";
+inline constexpr char kCliTransparentNeedsPng[] = "--transparent はPNG出力でのみ使えます";
+inline constexpr char kCliSceneUnreadable[] = "シーンファイルを読み込めません";
+inline constexpr char kCliNotSceneFile[] = "シーンファイルではありません";
+inline constexpr char kCliCannotWrite[] = "画像ファイルを書き込めません";
+inline constexpr char kCliNoContext[] = "オフスクリーンのOpenGLコンテキストを作成できません";
+inline constexpr char kCliNoFramebuffer[] = "このサイズの画像を作成できません";
 
 // ---- Preferences ----
 inline constexpr char kPreferencesCaption[] = "Vellumarkライターのプロパティ";

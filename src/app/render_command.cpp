@@ -1,0 +1,292 @@
+#include "app/render_command.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "formats/jpeg_export.h"
+#include "formats/scene_file.h"
+#include "render/gl_resource_releaser.h"
+#include "render/glyph_builder.h"
+#include "render/offscreen_context.h"
+#include "render/picture_render.h"
+#include "render/projection.h"
+#include "render/renderer.h"
+#include "render/texture.h"
+#include "resources/texts.h"
+#include "scene/app_settings.h"
+
+namespace {
+
+bool ParseInt(const std::string& text, long low, long high, int& value) {
+    if (text.empty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return false;
+    }
+    const long parsed = std::strtol(text.c_str(), nullptr, 10);
+    if (parsed < low || parsed > high) {
+        return false;
+    }
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+// Splits "a<separator>b<separator>..." into exactly count integers within low ... high.
+bool ParseInts(const std::string& text, char separator, std::size_t count, long low, long high,
+               int* values) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t end = i + 1 < count ? text.find(separator, start) : text.size();
+        if (end == std::string::npos ||
+            !ParseInt(text.substr(start, end - start), low, high, values[i])) {
+            return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+bool ParseLevel(const std::string& text, int& level) {
+    if (text == "off") {
+        level = 1;
+        return true;
+    }
+    int passes = 0;
+    if (!ParseInt(text, 2, 66, passes) ||
+        std::find(std::begin(AntialiasLevels), std::end(AntialiasLevels), passes) ==
+            std::end(AntialiasLevels)) {
+        return false;
+    }
+    level = passes;
+    return true;
+}
+
+bool Fail(std::string& error, const char* message, const std::string& subject) {
+    error = std::string(message) + ": " + subject;
+    return false;
+}
+
+// Prints what the glyph builder and the texture loader would show in message boxes.
+class StreamMessages : public MessageSink {
+  public:
+    explicit StreamMessages(std::ostream& out) : out_(out) {}
+    void ShowMessage(std::string_view text, std::string_view caption, MessageOwner) override {
+        out_ << "vellumark: ";
+        if (!caption.empty()) {
+            out_ << caption << ": ";
+        }
+        out_ << text << '\n';
+    }
+
+  private:
+    std::ostream& out_;
+};
+
+// The scene's lists and textures live in the offscreen context and go before it does.
+class LoadedScene {
+  public:
+    explicit LoadedScene(MessageSink& messages) : messages_(messages) {
+        SetGpuResourceReleaser(&releaser_);
+    }
+    ~LoadedScene() {
+        for (TextObject& object : scene.objects) {
+            object.ResetObject();
+        }
+        SetGpuResourceReleaser(nullptr);
+    }
+    LoadedScene(const LoadedScene&) = delete;
+    LoadedScene& operator=(const LoadedScene&) = delete;
+
+    // As opening the file in the window does: scene settings, lists, textures.
+    SceneFileStatus Load(const std::string& path) {
+        InitRenderState();
+        SetLightColors();
+        ResetSceneSettings(scene, renderer);
+        const SceneFileStatus status = ReadSceneFile(path, scene);
+        if (status != SceneFileStatus::kOk) {
+            return status;
+        }
+        for (int i = 0; i < 3; ++i) {
+            scene.guideColor[i] = 1.0f - scene.backgroundColor[i];
+        }
+        renderer.SetGuideDrawColor(scene.guideColor);
+        renderer.SetShadowDrawColor(scene.shadow.color);
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            TextObject& object = scene.objects[slot];
+            object.SetIndex(slot);
+            RebuildGlyphLists(object, messages_);
+            LoadObjectTextureFromPath(object, messages_);
+        }
+        return status;
+    }
+
+    Scene scene;
+    Renderer renderer{scene};
+
+  private:
+    MessageSink& messages_;
+    GlResourceReleaser releaser_;
+};
+
+}  // namespace
+
+bool IsRenderCommand(const std::vector<std::string>& arguments) {
+    return std::any_of(arguments.begin(), arguments.end(), [](const std::string& argument) {
+        return argument == "-o" || argument.rfind("--output", 0) == 0;
+    });
+}
+
+bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommandOptions& options,
+                        std::string& error) {
+    bool hasOutput = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string name = arguments[i];
+        std::string value;
+        bool hasValue = false;
+        const std::size_t equals = name.find('=');
+        if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+            hasValue = true;
+        }
+        const bool takesValue = name == "-o" || name == "--output" || name == "--size" ||
+                                name == "--antialias" || name == "--background" ||
+                                name == "--quality";
+        if (takesValue && !hasValue) {
+            if (i + 1 >= arguments.size()) {
+                return Fail(error, texts::kCliMissingValue, name);
+            }
+            value = arguments[++i];
+        } else if (!takesValue && hasValue) {
+            return Fail(error, texts::kCliBadValue, arguments[i]);
+        }
+        if (name == "-o" || name == "--output") {
+            if (value.empty()) {
+                return Fail(error, texts::kCliMissingValue, name);
+            }
+            options.output = value;
+            hasOutput = true;
+        } else if (name == "--size") {
+            int size[2] = {0, 0};
+            if (!ParseInts(value, 'x', 2, 1, kMaxPictureSide, size)) {
+                return Fail(error, texts::kCliBadValue, name + " " + value);
+            }
+            options.width = size[0];
+            options.height = size[1];
+        } else if (name == "--antialias") {
+            if (!ParseLevel(value, options.level)) {
+                return Fail(error, texts::kCliBadValue, name + " " + value);
+            }
+        } else if (name == "--background") {
+            int rgb[3] = {0, 0, 0};
+            if (!ParseInts(value, ',', 3, 0, 255, rgb)) {
+                return Fail(error, texts::kCliBadValue, name + " " + value);
+            }
+            for (int c = 0; c < 3; ++c) {
+                options.background[c] = static_cast<float>(rgb[c]) / 255.0f;
+            }
+            options.hasBackground = true;
+        } else if (name == "--quality") {
+            if (!ParseInt(value, 1, 100, options.quality)) {
+                return Fail(error, texts::kCliBadValue, name + " " + value);
+            }
+        } else if (name == "--transparent") {
+            options.transparent = true;
+        } else if (name == "--progressive") {
+            options.progressive = true;
+        } else if (name == "--baseline") {
+            options.progressive = false;
+        } else if (name.size() > 1 && name[0] == '-') {
+            return Fail(error, texts::kCliUnknownOption, name);
+        } else if (!options.scene.empty()) {
+            return Fail(error, texts::kCliExtraArgument, name);
+        } else {
+            options.scene = name;
+        }
+    }
+    if (!hasOutput) {
+        return Fail(error, texts::kCliMissingValue, "-o");
+    }
+    if (options.scene.empty()) {
+        error = texts::kCliNoScene;
+        return false;
+    }
+    if (!ImageFileTypeFromPath(options.output, options.type)) {
+        return Fail(error, texts::kCliBadOutputType, options.output);
+    }
+    if (options.transparent && options.type != ImageFileType::kPng) {
+        return Fail(error, texts::kCliTransparentNeedsPng, options.output);
+    }
+    return true;
+}
+
+int RunRenderCommand(const RenderCommandOptions& options, std::ostream& err) {
+    const auto report = [&err](const char* message, const std::string& subject) {
+        err << "vellumark: " << message << ": " << subject << '\n';
+        return kExitFileError;
+    };
+    OffscreenContext context;
+    if (!context.IsCurrent()) {
+        return report(texts::kCliNoContext, context.failure());
+    }
+    StreamMessages messages(err);
+    LoadedScene loaded(messages);
+    switch (loaded.Load(options.scene)) {
+        case SceneFileStatus::kOk:
+            break;
+        case SceneFileStatus::kNotSceneFile:
+            return report(texts::kCliNotSceneFile, options.scene);
+        case SceneFileStatus::kCannotOpen:
+        case SceneFileStatus::kCannotWrite:
+            return report(texts::kCliSceneUnreadable, options.scene);
+    }
+    if (options.hasBackground) {
+        std::copy(options.background, options.background + 3, loaded.scene.backgroundColor);
+    }
+    PictureRequest request;
+    request.width = options.width;
+    request.height = options.height;
+    request.level = options.level;
+    request.transparent = options.transparent;
+    JpegOptions jpeg;
+    jpeg.library = FindJpegPlugin(ExecutableDir());
+    jpeg.quality = options.quality;
+    jpeg.progressive = options.progressive;
+    ImageWriteStatus status = ImageWriteStatus::kOk;
+    std::unique_ptr<ImageRowSink> sink =
+        OpenImageFile(options.output, options.type,
+                      {options.width, options.height, PictureChannels(request)}, jpeg, status);
+    if (!sink) {
+        return report(texts::kCliCannotWrite, options.output);
+    }
+    switch (RenderPicture(loaded.renderer, request, *sink)) {
+        case PictureStatus::kOk:
+            break;
+        case PictureStatus::kNoFramebuffer:
+            return report(texts::kCliNoFramebuffer,
+                          std::to_string(options.width) + "x" + std::to_string(options.height));
+        case PictureStatus::kCancelled:
+        case PictureStatus::kCannotWrite:
+            return report(texts::kCliCannotWrite, options.output);
+    }
+    switch (sink->Finish()) {
+        case ImageWriteStatus::kOk:
+            return kExitOk;
+        case ImageWriteStatus::kWriterMissing:
+            return report(texts::kJpegWriterMissing, options.output);
+        case ImageWriteStatus::kCannotWrite:
+        case ImageWriteStatus::kUnsupported:
+            break;
+    }
+    return report(texts::kCliCannotWrite, options.output);
+}
+
+int RenderCommandMain(const std::vector<std::string>& arguments, std::ostream& err) {
+    RenderCommandOptions options;
+    std::string error;
+    if (!ParseRenderCommand(arguments, options, error)) {
+        err << "vellumark: " << error << "\n\n" << texts::kCliUsage;
+        return kExitUsage;
+    }
+    return RunRenderCommand(options, err);
+}

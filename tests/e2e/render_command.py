@@ -1,0 +1,105 @@
+#!/usr/bin/env python3
+"""Runs `vellumark -o OUT SCENE` with no display at all and checks the pictures with ImageMagick,
+the exit status of bad options (2) and of unreadable or unwritable files (1), and that a failed
+run leaves no file behind.
+
+usage: render_command.py PROGRAM SCENE_FILE"""
+
+import os
+import subprocess
+import sys
+import tempfile
+
+FAILURES = []
+
+
+def check(condition, message):
+    if not condition:
+        FAILURES.append(message)
+        print("FAIL:", message)
+
+
+def run(program, *arguments):
+    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    return subprocess.run([program, *arguments], env=env, capture_output=True, text=True,
+                          timeout=240)
+
+
+def magick(*arguments):
+    return subprocess.run(["convert", *arguments], capture_output=True, text=True,
+                          check=True).stdout
+
+
+def pixels(path):
+    """(x, y) -> (r, g, b, a) as ImageMagick decodes the file."""
+    out = {}
+    for line in magick(path, "-depth", "8", "-alpha", "on", "txt:-").splitlines()[1:]:
+        where, _, rest = line.partition(":")
+        x, y = (int(v) for v in where.split(","))
+        values = rest.split("(")[1].split(")")[0].split(",")
+        out[(x, y)] = tuple(int(round(float(v))) for v in values[:4])
+    return out
+
+
+def main():
+    program, scene = sys.argv[1], sys.argv[2]
+    with tempfile.TemporaryDirectory() as work:
+        def listing():
+            return sorted(os.listdir(work))
+
+        png = os.path.join(work, "logo.png")
+        result = run(program, "-o", png, "--size", "320x240", "--transparent", scene)
+        check(result.returncode == 0, f"transparent PNG: exit {result.returncode} {result.stderr}")
+        if result.returncode == 0:
+            check(magick(png, "-format", "%m %w %h %A", "info:") in ("PNG 320 240 True", "PNG 320 240 Blend"),
+                  "not a 320 x 240 PNG with alpha")
+            alpha = [p[3] for p in pixels(png).values()]
+            check(alpha.count(0) > 320 * 240 // 2, "the background is not transparent")
+            check(alpha.count(255) > 500, "the text is not opaque")
+            check(sum(0 < a < 255 for a in alpha) > 50, "no antialiased edges")
+
+        for name, extra, kind in (("logo.jpg", ["--quality", "90", "--baseline"], "JPEG"),
+                                  ("logo.bmp", ["--antialias", "off", "--background", "0,0,255"],
+                                   "BMP")):
+            path = os.path.join(work, name)
+            result = run(program, "-o", path, "--size", "63x47", *extra, scene)
+            check(result.returncode == 0, f"{kind}: exit {result.returncode} {result.stderr}")
+            if result.returncode == 0:
+                # ImageMagick calls a BMP with the 40-byte header BMP3.
+                check(magick(path, "-format", "%m %w %h", "info:").replace("BMP3", "BMP") ==
+                      f"{kind} 63 47",
+                      f"not a 63 x 47 {kind}")
+        corner = pixels(os.path.join(work, "logo.bmp")).get((0, 0), ())
+        check(corner[:3] == (0, 0, 255), f"--background not used: {corner}")
+
+        before = listing()
+        for arguments in (["--size", "0x10"], ["--size", "16385x10"], ["--antialias", "5"],
+                          ["--quality", "101"], ["--background", "1,2"], ["--frobnicate"],
+                          ["--transparent", "-o", os.path.join(work, "t.jpg")],
+                          ["-o", os.path.join(work, "x.gif")], ["second.vmk"]):
+            output = ["-o", os.path.join(work, "bad.png")] if "-o" not in arguments else []
+            result = run(program, *output, *arguments, scene)
+            check(result.returncode == 2, f"{arguments}: exit {result.returncode}, not 2")
+            check("--antialias" in result.stderr, f"{arguments}: no usage on standard error")
+        result = run(program, "-o", os.path.join(work, "bad.png"))
+        check(result.returncode == 2, f"no scene: exit {result.returncode}, not 2")
+
+        missing = os.path.join(work, "missing.vmk")
+        not_scene = os.path.join(work, "logo.bmp")
+        blocked = os.path.join(work, "taken.png")
+        os.mkdir(blocked)
+        before = listing()
+        for arguments, named in ((["-o", os.path.join(work, "a.png"), missing], missing),
+                                 (["-o", os.path.join(work, "b.png"), not_scene], not_scene),
+                                 (["-o", os.path.join(work, "no", "c.png"), scene], "c.png"),
+                                 (["-o", blocked, scene], blocked)):
+            result = run(program, *arguments)
+            check(result.returncode == 1, f"{arguments}: exit {result.returncode}, not 1")
+            check(named in result.stderr, f"{arguments}: the message does not name {named}")
+        check(listing() == before, f"failed runs left files: {set(listing()) - set(before)}")
+    if FAILURES:
+        sys.exit(1)
+
+
+if __name__ == "__main__":
+    main()
