@@ -109,6 +109,16 @@ inline constexpr char kAboutCaption[] = "バージョン情報";
 inline constexpr char kAboutProgram[] = "Vellumarkライター　version 5.00";
 inline constexpr char kAboutOk[] = "OK";
 
+// ---- Command line ----
+inline constexpr char kCommandLineUsage[] =
+    "使い方: vellumark [オプション] [ファイル.vmk]\n"
+    "\n"
+    "  ファイル.vmk  起動時に開くシーンファイル\n"
+    "  --help        この説明を表示して終了します\n"
+    "  --version     バージョンを表示して終了します\n";
+// Followed by the argument.
+inline constexpr char kCommandLineIgnored[] = "vellumark: 次の引数は無視しました: ";
+
 // Property dialogs (position, size, rotation, light, target, material, shadow)
 inline constexpr char kPropertyClose[] = "閉じる(&C)";
 inline constexpr char kPositionCaption[] = "位置の入力";
@@ -198,8 +208,8 @@ inline constexpr char kJpegWriterMissing[] =
     "JPEG出力ライブラリ(libSaveJPG.so)が見つからないため、JPEGファイルを書き込めません。";
 inline constexpr char kCaptureEmptyRegion[] =
     "範囲の幅または高さが0のため、キャプチャしませんでした。";
-// Follows the path of a file that already exists.
-inline constexpr char kCaptureReplaceQuestion[] = " は既に存在します。\n上書きしますか？";
+// Follows the path of a file that already exists (scene and capture save dialogs).
+inline constexpr char kReplaceQuestion[] = " は既に存在します。\n上書きしますか？";
 inline constexpr char kAntialiasCaption[] = "アンチエイリアス処理中・・・・・・";
 inline constexpr char kPngFilter[] = "PNGファイル (*.png)";
 

@@ -1,13 +1,12 @@
 #include "app/capture_commands.h"
 
-#include <sys/stat.h>
-
 #include <cmath>
 #include <string>
 
+#include "app/file_choice.h"
 #include "app/main_frame.h"
-#include "render/capture.h"
 #include "formats/jpeg_export.h"
+#include "render/capture.h"
 #include "resources/texts.h"
 
 namespace {
@@ -15,34 +14,6 @@ namespace {
 // Holds the chosen path only between the dialog and the capture, so every capture dialog opens
 // with an empty name.
 std::string g_captureFileName;
-
-const char* ExtensionFor(int32_t captureType) {
-    return captureType == kCaptureJpeg ? "jpg" : "bmp";
-}
-
-bool HasExtension(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t dot = path.rfind('.');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    return dot != std::string::npos && dot > nameStart;
-}
-
-bool FileExists(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0;
-}
-
-// The dialog asked about the name as typed; a name that only now got its extension may hit
-// another file, which must not be replaced unasked.
-bool MayReplace(MainFrame& frame, const std::string& path) {
-    if (!FileExists(path)) {
-        return true;
-    }
-    const std::string question = path + texts::kCaptureReplaceQuestion;
-    return frame.prompts().ShowMessage(&frame, question, texts::kCaptureDialogTitle,
-                                       MessageButtons::kYesNo,
-                                       MessageIcon::kWarning) == MessageAnswer::kYes;
-}
 
 int32_t ToPixels(int32_t coordinate, double scale) {
     return static_cast<int32_t>(std::lround(coordinate * scale));
@@ -60,20 +31,13 @@ bool ChooseCaptureFile(MainFrame& frame) {
     request.filterIndex = 0;
     request.initialPath = g_captureFileName;
     request.overwritePrompt = true;
-    const FileAnswer answer = frame.prompts().ChooseFile(&frame, request);
+    request.extensions = {"bmp", "jpg"};
+    const FileAnswer answer = ChooseSaveFile(frame.prompts(), &frame, request);
     if (!answer.ok) {
         return false;
     }
-    const int32_t captureType = answer.filterIndex == 1 ? kCaptureJpeg : kCaptureBmp;
-    std::string path = answer.path;
-    if (!HasExtension(path)) {
-        path += std::string(".") + ExtensionFor(captureType);
-        if (!MayReplace(frame, path)) {
-            return false;
-        }
-    }
-    frame.settings().captureType = captureType;
-    g_captureFileName = path;
+    frame.settings().captureType = answer.filterIndex == 1 ? kCaptureJpeg : kCaptureBmp;
+    g_captureFileName = answer.path;
     return true;
 }
 
@@ -120,10 +84,7 @@ void WritePendingCapture(MainFrame& frame, const ClientRect& rect) {
     const CaptureRegion region =
         OrderCaptureCorners(ToPixels(rect.left, scale), ToPixels(rect.top, scale),
                             ToPixels(rect.right, scale), ToPixels(rect.bottom, scale));
-    CaptureStatus status = CaptureStatus::kEmptyRegion;
-    if (region.width > 0 && region.height > 0) {
-        status = WriteCapture(ReadFramePixels(region, view.x, view.y), target, frame.settings());
-    }
+    const CaptureStatus status = CaptureFrame(region, view.x, view.y, target, frame.settings());
     if (status != CaptureStatus::kOk) {
         // A message box has no place inside a paint.
         frame.CallAfter([&frame, status, path = target.path] {

@@ -1,11 +1,31 @@
+#include <unistd.h>
 #include <wx/app.h>
 
+#include <cstdio>
 #include <iostream>
+#include <string>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/render_command.h"
 #include "app/vellumark_app.h"
+#include "resources/texts.h"
 
-wxIMPLEMENT_APP_NO_MAIN(VellumarkApp);
+namespace {
+
+// The scene keeps the path as given; the caption and later saves want it whole.
+std::string AbsolutePath(const std::string& path) {
+    if (path.empty() || path[0] == '/') {
+        return path;
+    }
+    std::vector<char> buffer(4096);
+    if (getcwd(buffer.data(), buffer.size()) == nullptr) {
+        return path;
+    }
+    return std::string(buffer.data()) + "/" + path;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     PrepareProcessEnvironment();
@@ -14,5 +34,21 @@ int main(int argc, char** argv) {
     if (IsRenderCommand(arguments)) {
         return RenderCommandMain(arguments, std::cerr);
     }
+    const CommandLine commandLine = ParseCommandLine(arguments);
+    switch (commandLine.action) {
+        case CommandLine::Action::kHelp:
+            std::fputs(UsageText().c_str(), stdout);
+            return 0;
+        case CommandLine::Action::kVersion:
+            std::fputs(VersionText().c_str(), stdout);
+            return 0;
+        case CommandLine::Action::kRun:
+            break;
+    }
+    for (const std::string& ignored : commandLine.ignored) {
+        std::fprintf(stderr, "%s%s\n", texts::kCommandLineIgnored, ignored.c_str());
+    }
+    // The toolkit's own command-line parser would refuse the scene's path and unknown options.
+    wxApp::SetInstance(new VellumarkApp(AbsolutePath(commandLine.scenePath)));
     return wxEntry(argc, argv);
 }

@@ -11,6 +11,7 @@
 #include "app/help_book.h"
 #include "app/menus.h"
 #include "app/rubber_band.h"
+#include "app/scene_commands.h"
 #include "app/toolbar.h"
 #include "app/unsaved_changes.h"
 #include "dialogs/antialias_dialog.h"
@@ -52,6 +53,9 @@ MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts)
     SetAcceleratorTable(CreateShortcutTable());
     Bind(wxEVT_MENU, &MainFrame::OnCommand, this, ToWxId(kFirstCommandId), ToWxId(kLastCommandId));
     Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnCloseWindow, this);
+    // Drops on the canvas reach the frame's client area, which takes them.
+    DragAcceptFiles(true);
+    Bind(wxEVT_DROP_FILES, &MainFrame::OnDropFiles, this);
 }
 
 MainFrame::~MainFrame() {
@@ -151,6 +155,13 @@ void MainFrame::OnCloseWindow(wxCloseEvent& event) {
     Destroy();
 }
 
+void MainFrame::OnDropFiles(wxDropFilesEvent& event) {
+    if (event.GetNumberOfFiles() > 0) {
+        // The first file only: there is one scene.
+        OpenDroppedSceneFile(*this, event.GetFiles()[0].utf8_string());
+    }
+}
+
 bool MainFrame::EnsureViewReady() {
     return viewReady_ ? MakeCurrent() : SetUpView();
 }
@@ -220,6 +231,11 @@ void MainFrame::OnViewPaint() {
     renderContext_.canvas->SwapBuffers();
     previewRequested = 0;
     painting_ = false;
+    if (!pendingOpen_.empty()) {
+        // Its messages have no place inside a paint.
+        CallAfter([this, path = pendingOpen_] { OpenSceneFile(*this, path); });
+        pendingOpen_.clear();
+    }
     // Showing the progress window may report the unchanged size again.
     if (resizedWhilePainting_) {
         resizedWhilePainting_ = false;

@@ -72,6 +72,8 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     bool SwitchRenderContext(int antialias);
     // The antialiased preview's button and menu item.
     void EnablePreviewCommand(bool enabled);
+    // Opens the scene file at path (UTF-8) as the Open command would, once the view is set up.
+    void OpenWhenReady(const std::string& path) { pendingOpen_ = path; }
 
     // The drag anchor and the region capture's flags and rectangle, which the view's mouse
     // handling and the capture commands drive.
@@ -90,6 +92,7 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     bool ChooseCaptureFile(const ClientRect& region) override;
     void OnCommand(wxCommandEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
+    void OnDropFiles(wxDropFilesEvent& event);
     // The set-up done once the canvas exists on screen with its real size.
     bool SetUpView();
     // The canvas's size in pixels, as the viewport counts them.
@@ -119,5 +122,6 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     // The first set-up resets the scene settings; one after a re-creation rebuilds the slots.
     bool sceneSettingsReset_ = false;
     bool slotsNeedRebuild_ = false;
+    std::string pendingOpen_;
     ViewMouse viewMouse_{scene_, mouse, *this};
 };

@@ -5,15 +5,18 @@
 #include <optional>
 #include <string>
 
+#include "app/file_choice.h"
 #include "app/main_frame.h"
+#include "formats/scene_file.h"
 #include "render/glyph_builder.h"
 #include "render/projection.h"
 #include "render/texture.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
-#include "formats/scene_file.h"
 
 namespace {
+
+constexpr char kSceneExtension[] = "vmk";
 
 // Each dialog opens on the name last chosen in it, for the rest of the run.
 std::string g_saveDialogName;
@@ -25,7 +28,7 @@ FileRequest SceneFileRequest(bool save) {
     request.title = save ? texts::kSaveSceneTitle : texts::kOpenSceneTitle;
     request.wildcard = std::string(texts::kSceneFilter) + "|*.vmk";
     request.filterIndex = 0;
-    request.defaultExtension = "vmk";
+    request.extensions = {kSceneExtension};
     request.initialPath = save ? g_saveDialogName : g_openDialogName;
     request.overwritePrompt = save;
     return request;
@@ -38,7 +41,7 @@ void ShowMessage(MainFrame& frame, const std::string& text, const std::string& c
 // The chosen path as the scene stores it: CP932 in a 256-byte field. nullopt (after a message)
 // when it cannot be stored whole.
 std::optional<std::string> StorablePath(MainFrame& frame, const std::string& utf8Path) {
-    std::optional<std::string> cp932 = Utf8ToCp932(utf8Path);
+    std::optional<std::string> cp932 = Utf8ToCp932Exactly(utf8Path);
     if (!cp932 || cp932->size() > sizeof(Scene::filePath) - 1 || cp932->empty()) {
         ShowMessage(frame, std::string(texts::kPathNotStorable) + "\n" + utf8Path,
                     texts::kTitlePrefix);
@@ -83,21 +86,15 @@ SaveResult SaveScene(MainFrame& frame) {
     return WriteScene(frame, *utf8) ? SaveResult::kWritten : SaveResult::kFailed;
 }
 
-// Asks for a file and reads it into the scene; false (the scene untouched) when cancelled or
-// refused.
-bool OpenScene(MainFrame& frame) {
-    const FileAnswer answer = frame.prompts().ChooseFile(&frame, SceneFileRequest(false));
-    if (!answer.ok) {
-        return false;
-    }
-    g_openDialogName = answer.path;
-    const std::optional<std::string> cp932 = StorablePath(frame, answer.path);
+// Reads the file into the scene; false (the scene untouched) when refused.
+bool ReadSceneInto(MainFrame& frame, const std::string& path) {
+    const std::optional<std::string> cp932 = StorablePath(frame, path);
     if (!cp932) {
         return false;
     }
     // The old slots' lists and textures are released in their own context.
     frame.EnsureViewReady();
-    switch (ReadSceneFile(answer.path, frame.scene())) {
+    switch (ReadSceneFile(path, frame.scene())) {
         case SceneFileStatus::kOk:
             frame.scene().SetFilePath(*cp932);
             return true;
@@ -108,15 +105,30 @@ bool OpenScene(MainFrame& frame) {
         case SceneFileStatus::kCannotWrite:
             break;
     }
-    ShowMessage(frame, std::string(texts::kSceneOpenFailed) + "\n" + answer.path,
-                texts::kTitlePrefix);
+    ShowMessage(frame, std::string(texts::kSceneOpenFailed) + "\n" + path, texts::kTitlePrefix);
     return false;
+}
+
+// Offers to save unsaved edits; false when the user cancelled.
+bool MayReplaceScene(MainFrame& frame) {
+    if (IsSceneModified(frame.scene()) != 1) {
+        return true;
+    }
+    const MessageAnswer answer = frame.prompts().ShowMessage(
+        &frame, texts::kUnsavedOnClear, texts::kTitlePrefix, MessageButtons::kYesNoCancel);
+    if (answer == MessageAnswer::kCancel) {
+        return false;
+    }
+    if (answer == MessageAnswer::kYes) {
+        SaveSceneAs(frame);
+    }
+    return true;
 }
 
 }  // namespace
 
 bool SaveSceneAs(MainFrame& frame) {
-    const FileAnswer answer = frame.prompts().ChooseFile(&frame, SceneFileRequest(true));
+    const FileAnswer answer = ChooseSaveFile(frame.prompts(), &frame, SceneFileRequest(true));
     if (!answer.ok) {
         return false;
     }
@@ -152,31 +164,42 @@ void SaveSceneCommand(MainFrame& frame) {
 }
 
 void OpenSceneCommand(MainFrame& frame) {
-    Scene& scene = frame.scene();
-    if (IsSceneModified(scene) == 1) {
-        const MessageAnswer answer = frame.prompts().ShowMessage(
-            &frame, texts::kUnsavedOnClear, texts::kTitlePrefix, MessageButtons::kYesNoCancel);
-        if (answer == MessageAnswer::kCancel) {
-            return;
-        }
-        if (answer == MessageAnswer::kYes) {
-            SaveSceneAs(frame);
-        }
+    if (!MayReplaceScene(frame)) {
+        return;
     }
-    if (OpenScene(frame)) {
-        RefreshSlots(frame);
-        glClearColor(scene.backgroundColor[0], scene.backgroundColor[1], scene.backgroundColor[2],
-                     1.0f);
-        for (int i = 0; i < 3; ++i) {
-            scene.guideColor[i] = 1.0f - scene.backgroundColor[i];
-        }
-        frame.renderer().SetGuideDrawColor(scene.guideColor);
-        frame.renderer().SetShadowDrawColor(scene.shadow.color);
-        scene.modified = 0;
-        ResetProjection(1, scene.backgroundColor, scene.view.perspective);
-        ShowFileInCaption(frame);
+    const FileAnswer answer = frame.prompts().ChooseFile(&frame, SceneFileRequest(false));
+    if (answer.ok) {
+        g_openDialogName = answer.path;
+        OpenSceneFile(frame, OpenedFileName(answer.path, kSceneExtension));
     }
     frame.InvalidateView();
+}
+
+void OpenDroppedSceneFile(MainFrame& frame, const std::string& path) {
+    if (MayReplaceScene(frame)) {
+        OpenSceneFile(frame, path);
+    }
+    frame.InvalidateView();
+}
+
+bool OpenSceneFile(MainFrame& frame, const std::string& path) {
+    if (!ReadSceneInto(frame, path)) {
+        return false;
+    }
+    Scene& scene = frame.scene();
+    RefreshSlots(frame);
+    glClearColor(scene.backgroundColor[0], scene.backgroundColor[1], scene.backgroundColor[2],
+                 1.0f);
+    for (int i = 0; i < 3; ++i) {
+        scene.guideColor[i] = 1.0f - scene.backgroundColor[i];
+    }
+    frame.renderer().SetGuideDrawColor(scene.guideColor);
+    frame.renderer().SetShadowDrawColor(scene.shadow.color);
+    scene.modified = 0;
+    ResetProjection(1, scene.backgroundColor, scene.view.perspective);
+    ShowFileInCaption(frame);
+    frame.InvalidateView();
+    return true;
 }
 
 void RefreshSlots(MainFrame& frame) {

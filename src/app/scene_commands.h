@@ -1,6 +1,8 @@
 #pragma once
 // The scene-file commands: save as, save, open, and the rebuild of the slots after an open.
 
+#include <string>
+
 class MainFrame;
 
 // Asks for a file name and writes the scene there. On success the scene counts as saved and the
@@ -13,5 +15,10 @@ void SaveSceneAsCommand(MainFrame& frame);
 void SaveSceneCommand(MainFrame& frame);
 // The Open command: offers to save unsaved edits, asks for a file and replaces the scene by it.
 void OpenSceneCommand(MainFrame& frame);
+// A file dropped on the window: offers to save unsaved edits, then opens it as the Open command.
+void OpenDroppedSceneFile(MainFrame& frame, const std::string& path);
+// Replaces the scene by the file at path (UTF-8) with the Open command's messages on failure; the
+// view must be ready. False when it was refused.
+bool OpenSceneFile(MainFrame& frame, const std::string& path);
 // Gives every slot its index, its glyph lists (no font fallback) and its texture from its path.
 void RefreshSlots(MainFrame& frame);

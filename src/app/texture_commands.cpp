@@ -16,7 +16,7 @@ std::string g_textureDialogName;
 // The path as the object stores it, CP932 within its field; nullopt after a message when it
 // does not fit.
 std::optional<std::string> StorableTexturePath(MainFrame& frame, const std::string& utf8Path) {
-    std::optional<std::string> cp932 = Utf8ToCp932(utf8Path);
+    std::optional<std::string> cp932 = Utf8ToCp932Exactly(utf8Path);
     if (!cp932 || cp932->empty() || cp932->size() > sizeof(TextObject::textureFile) - 1) {
         frame.prompts().ShowMessage(&frame, std::string(texts::kPathNotStorable) + "\n" + utf8Path,
                                     texts::kTitlePrefix, MessageButtons::kOk);

@@ -5,6 +5,7 @@
 #include <wx/window.h>
 
 #include <string>
+#include <vector>
 
 enum class MessageButtons { kOk, kYesNo, kYesNoCancel, kOkCancel };
 enum class MessageIcon { kNone, kInformation, kQuestion, kWarning, kError };
@@ -15,7 +16,9 @@ struct FileRequest {
     std::string title;         // UTF-8
     std::string wildcard;      // wx wildcard: "Description|*.ext|..."
     int filterIndex = 0;       // filter shown first, 0-based
-    std::string defaultExtension;  // without the dot, added when the chosen name has none
+    // One per filter, without the dot: the file choice adds the chosen filter's to a name
+    // without one (the dialog itself answers the name as typed).
+    std::vector<std::string> extensions;
     std::string initialPath;   // the dialog's remembered name
     bool overwritePrompt = false;
 };

@@ -15,9 +15,7 @@ void PrepareProcessEnvironment() {
 }
 
 bool VellumarkApp::OnInit() {
-    if (!wxApp::OnInit()) {
-        return false;
-    }
+    // The command line was read before the toolkit started: wxApp::OnInit would parse it again.
     prompts_ = std::make_unique<WxUserPrompts>();
     auto* frame = new MainFrame(scene_, settings_, *prompts_);
     if (!frame->HasRenderContext()) {
@@ -25,5 +23,6 @@ bool VellumarkApp::OnInit() {
         return false;
     }
     frame->Show();
+    frame->OpenWhenReady(scenePath_);
     return true;
 }

@@ -3,6 +3,8 @@
 #include <wx/app.h>
 
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "app/wx_user_prompts.h"
 #include "scene/app_settings.h"
@@ -13,6 +15,8 @@ class MainFrame;
 // Holds the one document and the preferences for the whole run.
 class VellumarkApp : public wxApp {
 public:
+    // scenePath: a file to open once the window is up (UTF-8), or empty.
+    explicit VellumarkApp(std::string scenePath = {}) : scenePath_(std::move(scenePath)) {}
     bool OnInit() override;
 
     Scene& scene() { return scene_; }
@@ -22,6 +26,7 @@ private:
     Scene scene_;
     AppSettings settings_;
     std::unique_ptr<WxUserPrompts> prompts_;
+    std::string scenePath_;
 };
 
 // Environment the program needs before the toolkit starts (GLX, allocator tuning).

@@ -85,12 +85,8 @@ FileAnswer WxUserPrompts::ChooseFile(wxWindow* owner, const FileRequest& request
     if (dialog.ShowModal() != wxID_OK) {
         return answer;
     }
-    wxFileName chosen(dialog.GetPath());
-    if (!request.defaultExtension.empty() && !chosen.HasExt()) {
-        chosen.SetExt(FromUtf8(request.defaultExtension));
-    }
     answer.ok = true;
-    answer.path = chosen.GetFullPath().utf8_string();
+    answer.path = dialog.GetPath().utf8_string();
     answer.filterIndex = dialog.GetFilterIndex();
     return answer;
 }

@@ -5,6 +5,8 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include <iterator>
+
 #include "resources/texts.h"
 
 namespace {
@@ -63,8 +65,9 @@ PreferencesDialog::PreferencesDialog(wxWindow* parent, Scene& scene, AppSettings
     auto* perspectiveBox = new wxStaticBoxSizer(wxVERTICAL, this, Text(texts::kPerspectiveGroup));
     perspectiveBox->Add(perspectiveSlider_, 0, wxALL | wxEXPAND, 4);
     auto* backgroundBox = new wxStaticBoxSizer(wxVERTICAL, this, Text(texts::kBackgroundGroup));
-    backgroundBox->Add(new wxButton(this, kIdBackgroundColour, Text(texts::kBackgroundColourButton)),
-                       0, wxALL | wxALIGN_CENTER_HORIZONTAL, 8);
+    auto* backgroundButton =
+        new wxButton(this, kIdBackgroundColour, Text(texts::kBackgroundColourButton));
+    backgroundBox->Add(backgroundButton, 0, wxALL | wxALIGN_CENTER_HORIZONTAL, 8);
     auto* rightColumn = new wxBoxSizer(wxVERTICAL);
     rightColumn->Add(perspectiveBox, 0, wxEXPAND);
     rightColumn->Add(backgroundBox, 1, wxEXPAND | wxTOP, 8);
@@ -90,8 +93,14 @@ PreferencesDialog::PreferencesDialog(wxWindow* parent, Scene& scene, AppSettings
     column->Add(jpegBox, 0, wxLEFT | wxRIGHT | wxEXPAND, 10);
     column->Add(ok, 0, wxALL | wxALIGN_CENTER_HORIZONTAL, 10);
     SetSizerAndFit(column);
-    SetEscapeId(wxID_CANCEL);
     CentreOnParent();
+    // Tab stops in the template's order.
+    ok->MoveBeforeInTabOrder(levelSlider_);
+    wxWindow* const tabOrder[] = {levelSlider_,       antialiasCheck_, backgroundButton,
+                                  perspectiveSlider_, qualitySlider_,  progressiveCheck_};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+        tabOrder[i]->MoveAfterInTabOrder(tabOrder[i - 1]);
+    }
 
     perspectiveSlider_->Bind(wxEVT_SCROLL_CHANGED, &PreferencesDialog::OnPerspectiveScroll, this);
     perspectiveSlider_->Bind(wxEVT_SCROLL_THUMBTRACK, &PreferencesDialog::OnPerspectiveScroll,
@@ -106,6 +115,15 @@ PreferencesDialog::PreferencesDialog(wxWindow* parent, Scene& scene, AppSettings
     Bind(wxEVT_BUTTON, &PreferencesDialog::OnBackgroundColour, this, kIdBackgroundColour);
     Bind(wxEVT_BUTTON, &PreferencesDialog::OnOk, this, wxID_OK);
     Bind(wxEVT_BUTTON, &PreferencesDialog::OnCancel, this, wxID_CANCEL);
+    // Esc cancels as the close box does; without a Cancel button the toolkit would ignore it.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        if (event.GetKeyCode() != WXK_ESCAPE) {
+            event.Skip();
+            return;
+        }
+        wxCommandEvent cancel(wxEVT_BUTTON, wxID_CANCEL);
+        OnCancel(cancel);
+    });
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
         wxCommandEvent cancel(wxEVT_BUTTON, wxID_CANCEL);
         OnCancel(cancel);
@@ -139,10 +157,8 @@ void PreferencesDialog::OnAntialiasCheck(wxCommandEvent&) {
 }
 
 void PreferencesDialog::OnBackgroundColour(wxCommandEvent&) {
-    unsigned char rgb[3];
-    for (int i = 0; i < 3; ++i) {
-        rgb[i] = static_cast<unsigned char>(scene_.backgroundColor[i] * 255.0f + 0.5f);
-    }
+    // The picker opens on black, as the material and shadow pickers do.
+    unsigned char rgb[3] = {0, 0, 0};
     if (!prompts_.ChooseColour(this, rgb)) {
         return;
     }

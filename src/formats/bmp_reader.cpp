@@ -6,6 +6,7 @@
 #include <memory>
 #include <new>
 
+#include "formats/regular_file.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
 
@@ -99,10 +100,6 @@ BmpStatus ConvertPixels(const BmpHeader& h, const uint8_t* span, int alpha, BmpI
     return BmpStatus::kOk;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 bool ReadAt(std::FILE* file, uint64_t offset, uint8_t* out, std::size_t size) {
     if (offset > static_cast<uint64_t>(INT64_MAX) ||
         fseeko(file, static_cast<off_t>(offset), SEEK_SET) != 0) {
@@ -155,9 +152,9 @@ BmpResult ReadBmpFile(const std::string& path, int alpha) {
     if (alpha < -2 || alpha > 255) {
         return Failed(result, BmpStatus::kBadAlpha);
     }
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const FileHandle file = OpenRegularFile(path);
     struct stat info {};
-    if (!file || fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (!file || fstat(fileno(file.get()), &info) != 0) {
         return Failed(result, BmpStatus::kCannotOpen);
     }
     const uint64_t fileSize = static_cast<uint64_t>(info.st_size);

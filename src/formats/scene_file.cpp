@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "formats/regular_file.h"
 #include "formats/replace_file.h"
 #include "scene/fixed_field.h"
 
@@ -146,10 +147,6 @@ void ReadRecord(const Reader& r, TextObject& object) {
     object.SetTextureFile(r.Field(288, sizeof object.textureFile));
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 }  // namespace
 
 std::vector<uint8_t> EncodeSceneFile(const Scene& scene) {
@@ -189,7 +186,7 @@ SceneFileStatus WriteSceneFile(const std::string& path, const Scene& scene) {
 }
 
 SceneFileStatus ReadSceneFile(const std::string& path, Scene& scene) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const FileHandle file = OpenRegularFile(path);
     if (!file) {
         return SceneFileStatus::kCannotOpen;
     }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 
 #include "formats/image_sink.h"
 #include "resources/texts.h"
@@ -82,21 +83,37 @@ CaptureStatus WriteCapture(const CapturedImage& image, const CaptureTarget& targ
     if (image.width <= 0 || image.height <= 0) {
         return CaptureStatus::kEmptyRegion;
     }
-    JpegOptions jpeg;
-    jpeg.library = target.jpegLibrary;
-    jpeg.quality = GetJpegQuality(settings) & 0xFF;
-    jpeg.progressive = GetJpegProgressive(settings) == 1;
-    ImageWriteStatus status = ImageWriteStatus::kOk;
-    std::unique_ptr<ImageRowSink> sink = OpenImageFile(
-        target.path, FileTypeOf(target.captureType), {image.width, image.height, 3}, jpeg, status);
-    if (!sink) {
-        return ToCaptureStatus(status);
-    }
-    if (!sink->WriteRows(image.rgb.data(), image.height,
-                         static_cast<std::size_t>(image.width) * 3)) {
+    try {
+        JpegOptions jpeg;
+        jpeg.library = target.jpegLibrary;
+        jpeg.quality = GetJpegQuality(settings) & 0xFF;
+        jpeg.progressive = GetJpegProgressive(settings) == 1;
+        ImageWriteStatus status = ImageWriteStatus::kOk;
+        std::unique_ptr<ImageRowSink> sink = OpenImageFile(
+            target.path, FileTypeOf(target.captureType), {image.width, image.height, 3}, jpeg, status);
+        if (!sink) {
+            return ToCaptureStatus(status);
+        }
+        if (!sink->WriteRows(image.rgb.data(), image.height,
+                             static_cast<std::size_t>(image.width) * 3)) {
+            return CaptureStatus::kCannotWrite;
+        }
+        return ToCaptureStatus(sink->Finish());
+    } catch (const std::bad_alloc&) {
         return CaptureStatus::kCannotWrite;
     }
-    return ToCaptureStatus(sink->Finish());
+}
+
+CaptureStatus CaptureFrame(const CaptureRegion& region, int32_t viewWidth, int32_t viewHeight,
+                           const CaptureTarget& target, const AppSettings& settings) {
+    if (region.width <= 0 || region.height <= 0) {
+        return CaptureStatus::kEmptyRegion;
+    }
+    try {
+        return WriteCapture(ReadFramePixels(region, viewWidth, viewHeight), target, settings);
+    } catch (const std::bad_alloc&) {
+        return CaptureStatus::kCannotWrite;
+    }
 }
 
 void ReportCaptureStatus(CaptureStatus status, const std::string& utf8Path, MessageSink& messages) {
@@ -121,11 +138,8 @@ void ReportCaptureStatus(CaptureStatus status, const std::string& utf8Path, Mess
 CaptureStatus CaptureView(int32_t left, int32_t top, int32_t right, int32_t bottom,
                           int32_t viewWidth, int32_t viewHeight, const CaptureTarget& target,
                           const AppSettings& settings, MessageSink& messages) {
-    const CaptureRegion region = OrderCaptureCorners(left, top, right, bottom);
-    CaptureStatus status = CaptureStatus::kEmptyRegion;
-    if (region.width > 0 && region.height > 0) {
-        status = WriteCapture(ReadFramePixels(region, viewWidth, viewHeight), target, settings);
-    }
+    const CaptureStatus status = CaptureFrame(OrderCaptureCorners(left, top, right, bottom),
+                                              viewWidth, viewHeight, target, settings);
     ReportCaptureStatus(status, target.path, messages);
     return status;
 }

@@ -45,9 +45,14 @@ struct CaptureTarget {
     std::string jpegLibrary;  // the plug-in to load, as FindJpegPlugin names it
 };
 
-// The whole file or nothing: a failed write leaves no file, and no partial one, behind.
+// The whole file or nothing: a failed write, running out of memory included, leaves no file, and
+// no partial one, behind.
 CaptureStatus WriteCapture(const CapturedImage& image, const CaptureTarget& target,
                            const AppSettings& settings);
+// Reads the region from the frame just rendered and writes it; never throws, so it is safe
+// inside a paint.
+CaptureStatus CaptureFrame(const CaptureRegion& region, int32_t viewWidth, int32_t viewHeight,
+                           const CaptureTarget& target, const AppSettings& settings);
 // Tells the user why a capture wrote nothing; silent for kOk.
 void ReportCaptureStatus(CaptureStatus status, const std::string& utf8Path, MessageSink& messages);
 

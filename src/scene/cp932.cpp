@@ -35,6 +35,14 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
     return Convert("CP932", "UTF-8", utf8);
 }
 
+std::optional<std::string> Utf8ToCp932Exactly(std::string_view utf8) {
+    std::optional<std::string> cp932 = Utf8ToCp932(utf8);
+    if (!cp932 || Cp932ToUtf8(*cp932) != utf8) {
+        return std::nullopt;
+    }
+    return cp932;
+}
+
 std::string_view Cp932Prefix(std::string_view cp932, std::size_t maxBytes) {
     std::size_t end = 0;
     while (end < cp932.size()) {

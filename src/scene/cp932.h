@@ -14,6 +14,9 @@ inline bool IsDBCSLeadByte(unsigned char byte) {
 // nullopt when the input holds a sequence the other side cannot represent.
 std::optional<std::string> Cp932ToUtf8(std::string_view cp932);
 std::optional<std::string> Utf8ToCp932(std::string_view utf8);
+// For names of files: the conversion maps some characters (such as U+2014 and U+00A5) to
+// look-alikes that name another file, so nullopt unless converting back gives the same text.
+std::optional<std::string> Utf8ToCp932Exactly(std::string_view utf8);
 
 // Longest prefix of at most maxBytes that does not split a double-byte character.
 std::string_view Cp932Prefix(std::string_view cp932, std::size_t maxBytes);

@@ -280,8 +280,7 @@ TEST_F(CaptureCommands, NameCompletedWithItsExtensionAsksBeforeReplacingAFile) {
     prompts.messageAnswers.push_back(MessageAnswer::kNo);
     DispatchCommand(*frame, 40024);
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text,
-              (dir / "keep.bmp").string() + texts::kCaptureReplaceQuestion);
+    EXPECT_EQ(prompts.messages[0].text, (dir / "keep.bmp").string() + texts::kReplaceQuestion);
     EXPECT_EQ(frame->mouse.capturePending, 0);
     EXPECT_EQ(ReadAll(dir / "keep.bmp").size(), 8u);
 

@@ -43,9 +43,12 @@ protected:
         wxCommandEvent event(wxEVT_BUTTON, wxID_OK);
         dialog.OnOk(event);
     }
+    // The key itself, as the toolkit hands it to the dialog before any control sees it.
     void Escape(PreferencesDialog& dialog) {
-        wxCommandEvent event(wxEVT_BUTTON, wxID_CANCEL);
-        dialog.OnCancel(event);
+        wxKeyEvent key(wxEVT_CHAR_HOOK);
+        key.m_keyCode = WXK_ESCAPE;
+        key.SetEventObject(&dialog);
+        dialog.ProcessWindowEvent(key);
     }
     void ToggleAntialias(PreferencesDialog& dialog) {
         wxCommandEvent event(wxEVT_CHECKBOX, kIdAntialiasCheck);
@@ -162,6 +165,8 @@ TEST_F(Preferences, BlackBackgroundMakesWhiteGuidesAndMarksTheSceneModified) {
     PreferencesDialog dialog(nullptr, scene, settings, renderer, prompts, host);
     wxCommandEvent press(wxEVT_BUTTON, kIdBackgroundColour);
     dialog.OnBackgroundColour(press);
+    // Handed black, not the white background.
+    EXPECT_EQ(prompts.colourPresets.at(0), (std::vector<unsigned char>{0, 0, 0}));
     EXPECT_FLOAT_EQ(scene.backgroundColor[0], 0.0f);
     EXPECT_FLOAT_EQ(scene.guideColor[2], 1.0f);
     EXPECT_FLOAT_EQ(renderer.guideDrawColor()[1], 1.0f);
@@ -182,6 +187,19 @@ TEST_F(Preferences, PerspectiveFollowsTheThumbOnEveryNotification) {
     DragPerspective(dialog, 1);
     EXPECT_FLOAT_EQ(scene.view.perspective, 0.02f);
     EXPECT_EQ(host.calls.size(), 2u);
+}
+
+TEST_F(Preferences, TabStopsFollowTheTemplate) {
+    PreferencesDialog dialog(nullptr, scene, settings, renderer, prompts, host);
+    std::vector<int> stops;
+    for (const wxWindow* child : dialog.GetChildren()) {
+        if (child->AcceptsFocus()) {
+            stops.push_back(child->GetId());
+        }
+    }
+    EXPECT_EQ(stops,
+              (std::vector<int>{wxID_OK, kIdAntialiasLevel, kIdAntialiasCheck, kIdBackgroundColour,
+                                kIdPerspective, kIdJpegQuality, kIdProgressive}));
 }
 
 TEST(AntialiasLevelPosition, FindsEachLevelAndFallsBackToTheFirst) {

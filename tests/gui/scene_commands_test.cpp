@@ -10,6 +10,7 @@
 
 #include "app/command_dispatch.h"
 #include "app/unsaved_changes.h"
+#include "formats/scene_file.h"
 #include "gui/shell_fixture.h"
 #include "render/glyph_builder.h"
 #include "render/texture.h"
@@ -88,7 +89,7 @@ TEST_F(SceneCommands, SaveAsNewOpenRoundTripKeepsEveryField) {
     EXPECT_EQ(save.title, "Vellumarkファイルを保存");
     EXPECT_EQ(save.wildcard, "Vellumarkファイル (*.vmk)|*.vmk");
     EXPECT_EQ(save.filterIndex, 0);
-    EXPECT_EQ(save.defaultExtension, "vmk");
+    EXPECT_EQ(save.extensions, std::vector<std::string>{"vmk"});
     EXPECT_TRUE(save.overwritePrompt);
     EXPECT_EQ(scene->FilePath(), path);
     EXPECT_EQ(IsSceneModified(*scene), 0);
@@ -220,6 +221,71 @@ TEST_F(SceneCommands, PathsTheSceneCannotHoldAreRefusedBeforeWriting) {
     EXPECT_EQ(prompts.messages[0].text, std::string(texts::kPathNotStorable) + "\n" + emoji);
     EXPECT_FALSE(fs::exists(emoji));
     EXPECT_EQ(scene->FilePath(), "");
+    // The conversion takes these one way only: back they name another file.
+    for (const char* name : {"logo\u2014final.vmk", "price\u00a5100.vmk"}) {
+        Answer(PathOf(name));
+        EXPECT_FALSE(SaveSceneAs(*frame));
+        EXPECT_EQ(prompts.messages.back().text,
+                  std::string(texts::kPathNotStorable) + "\n" + PathOf(name));
+    }
+    EXPECT_TRUE(fs::is_empty(dir));
+}
+
+TEST_F(SceneCommands, CompletedNameAsksBeforeReplacingAndNoGoesBackToTheDialog) {
+    MakeLive(0, "A");
+    std::ofstream(PathOf("a.vmk")) << "precious";
+    Answer(PathOf("a"));
+    prompts.messageAnswers.push_back(MessageAnswer::kNo);
+    Answer(PathOf("b"));
+    EXPECT_TRUE(SaveSceneAs(*frame));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, PathOf("a.vmk") + texts::kReplaceQuestion);
+    EXPECT_EQ(prompts.messages[0].caption, texts::kSaveSceneTitle);
+    EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::kYesNo);
+    ASSERT_EQ(prompts.fileRequests.size(), 2u);
+    EXPECT_EQ(prompts.fileRequests[1].initialPath, PathOf("a"));
+    EXPECT_EQ(Slurp(PathOf("a.vmk")).size(), 8u);
+    EXPECT_EQ(scene->FilePath(), PathOf("b.vmk"));
+    EXPECT_EQ(fs::file_size(PathOf("b.vmk")), 132u + 544u);
+}
+
+TEST_F(SceneCommands, OpenTakesAnExistingNameAsChosenAndCompletesOnlyAMissingOne) {
+    for (const char* text : {"noext", "noext.vmk", "other.vmk"}) {
+        Scene written;
+        written.objects[0].SetText(text);
+        written.objects[0].glyphCount = 1;
+        ASSERT_EQ(WriteSceneFile(PathOf(text), written), SceneFileStatus::kOk);
+    }
+    Answer(PathOf("noext"));
+    DispatchCommand(*frame, kCmdOpen);
+    EXPECT_EQ(scene->objects[0].Text(), "noext");
+    EXPECT_EQ(scene->FilePath(), PathOf("noext"));
+    Answer(PathOf("other"));
+    DispatchCommand(*frame, kCmdOpen);
+    EXPECT_EQ(scene->objects[0].Text(), "other.vmk");
+    EXPECT_EQ(Caption(), ComposeTitle("[" + PathOf("other.vmk") + "]"));
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(SceneCommands, DroppedFileOpensAfterTheUnsavedChangesQuestion) {
+    Scene written;
+    written.objects[0].SetText("dropped");
+    written.objects[0].glyphCount = 1;
+    ASSERT_EQ(WriteSceneFile(PathOf("d.vmk"), written), SceneFileStatus::kOk);
+    MakeLive(3, "edit");
+    scene->modified = 1;
+    wxString files[] = {wxString::FromUTF8(PathOf("d.vmk"))};
+    wxDropFilesEvent drop(wxEVT_DROP_FILES, 1, files);
+    prompts.messageAnswers.push_back(MessageAnswer::kCancel);
+    frame->ProcessWindowEvent(drop);
+    EXPECT_EQ(scene->objects[3].Text(), "edit");
+    prompts.messageAnswers.push_back(MessageAnswer::kNo);
+    frame->ProcessWindowEvent(drop);
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1].text, texts::kUnsavedOnClear);
+    EXPECT_EQ(scene->objects[0].Text(), "dropped");
+    EXPECT_EQ(scene->objects[3].glyphCount, 0);
+    EXPECT_EQ(scene->FilePath(), PathOf("d.vmk"));
 }
 
 TEST_F(SceneCommands, ForeignOrMissingFilesAreRefusedAndTheSceneStays) {

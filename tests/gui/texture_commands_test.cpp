@@ -106,6 +106,16 @@ TEST_F(TextureCommands, PathTheObjectCannotStoreIsRefused) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text,
               std::string(texts::kPathNotStorable) + "\n" + path.string());
+
+    // U+301C comes back from CP932 as U+FF5E, a folder that does not exist.
+    fs::create_directories(dir / "\u301c");
+    const fs::path wave = WriteBmp("\u301c/wood.bmp", 64);
+    prompts.fileAnswers.push_back({true, wave.string(), 0});
+    DispatchCommand(*frame, 40012);
+    EXPECT_EQ(scene->objects[3].texture, 0u);
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1].text,
+              std::string(texts::kPathNotStorable) + "\n" + wave.string());
 }
 
 }  // namespace

@@ -37,6 +37,7 @@ public:
     }
     bool ChooseColour(wxWindow*, unsigned char rgb[3]) override {
         ++colourRequests;
+        colourPresets.push_back({rgb[0], rgb[1], rgb[2]});
         if (colourAnswers.empty()) {
             return false;
         }
@@ -62,6 +63,7 @@ public:
     std::vector<FileRequest> fileRequests;
     std::deque<FileAnswer> fileAnswers;
     int colourRequests = 0;
+    std::vector<std::vector<unsigned char>> colourPresets;  // what each picker opened on
     std::deque<std::vector<unsigned char>> colourAnswers;
     std::vector<FontRequest> fontRequests;
     std::deque<FontAnswer> fontAnswers;

@@ -1,6 +1,7 @@
 #include "formats/bmp_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -193,6 +194,10 @@ TEST_F(BmpFile, MissingTruncatedAndFolderPathsAreRefused) {
     EXPECT_EQ(BmpFailureMessage(ReadBmpFile(path, kBmpRgb)), "ファイルオープン失敗");
     EXPECT_EQ(ReadBmpFile(std::filesystem::temp_directory_path().string(), kBmpRgb).status,
               BmpStatus::kCannotOpen);
+    // A FIFO without a writer would block the open for good.
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(ReadBmpFile(path, kBmpRgb).status, BmpStatus::kCannotOpen);
+    std::filesystem::remove(path);
     std::vector<uint8_t> bytes = bmp_samples::Make24(64, 64, Pattern);
     bytes.resize(bytes.size() - 3);
     Write(bytes);

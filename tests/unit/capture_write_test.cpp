@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -6,8 +7,8 @@
 #include <iterator>
 
 #include "formats/bmp_writer.h"
-#include "render/capture.h"
 #include "formats/jpeg_export.h"
+#include "render/capture.h"
 #include "resources/texts.h"
 
 namespace {
@@ -123,6 +124,53 @@ TEST_F(CaptureWrite, MissingJpegWriterIsReportedAndLeavesNoFile) {
     EXPECT_EQ(SaveDCToJpeg("libc.so.6", &record, 1, 1, path.c_str(), 50, 0),
               VM_JPEG_WRITER_MISSING);
     EXPECT_FALSE(fs::exists(path));
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VM_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VM_UNDER_ASAN 1
+#endif
+#endif
+
+// Lets no mapping beyond the process's present size plus a little succeed, as a machine out of
+// memory would refuse them.
+class AddressSpaceLimit {
+  public:
+    explicit AddressSpaceLimit(rlim_t headroom) {
+        getrlimit(RLIMIT_AS, &saved_);
+        std::ifstream statm("/proc/self/statm");
+        rlim_t pages = 0;
+        statm >> pages;
+        rlimit limit = saved_;
+        limit.rlim_cur = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + headroom;
+        setrlimit(RLIMIT_AS, &limit);
+    }
+    ~AddressSpaceLimit() { setrlimit(RLIMIT_AS, &saved_); }
+    AddressSpaceLimit(const AddressSpaceLimit&) = delete;
+    AddressSpaceLimit& operator=(const AddressSpaceLimit&) = delete;
+
+  private:
+    rlimit saved_{};
+};
+
+TEST_F(CaptureWrite, RunningOutOfMemoryIsAWriteFailureThatLeavesNoFile) {
+#ifdef VM_UNDER_ASAN
+    GTEST_SKIP() << "the sanitizer's allocator aborts instead of failing";
+#endif
+    CapturedImage image;
+    image.width = 2048;
+    image.height = 2048;
+    image.rgb.assign(2048u * 2048u * 3u, 0x5A);
+    const fs::path path = dir / "big.bmp";
+    CaptureStatus status = CaptureStatus::kOk;
+    {
+        AddressSpaceLimit limit(1 << 20);
+        status = WriteCapture(image, {path.string(), kCaptureBmp, ""}, settings);
+    }
+    EXPECT_EQ(status, CaptureStatus::kCannotWrite);
+    EXPECT_EQ(FilesInDir(), 0u);
 }
 
 TEST_F(CaptureWrite, PluginIsLookedForBesideTheExecutableFirst) {

@@ -1,6 +1,9 @@
 #include "formats/scene_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -318,6 +321,10 @@ TEST_F(SceneFile, MissingFileIsACannotOpen) {
     Scene scene;
     EXPECT_EQ(ReadSceneFile(PathOf("absent.vmk"), scene), SceneFileStatus::kCannotOpen);
     EXPECT_EQ(ReadSceneFile(dir.string(), scene), SceneFileStatus::kCannotOpen);
+    // A FIFO without a writer would block the open for good.
+    const std::string fifo = PathOf("pipe.vmk");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ReadSceneFile(fifo, scene), SceneFileStatus::kCannotOpen);
 }
 
 TEST_F(SceneFile, FailedSaveKeepsThePreviousFileAndLeavesNoTemporary) {
@@ -362,6 +369,38 @@ TEST_F(SceneFile, SavingThroughALinkReplacesTheFileItPointsAt) {
     ASSERT_EQ(WriteSceneFile(link, scene), SceneFileStatus::kOk);
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fs::file_size(real), 132u + 544u);
+}
+
+TEST_F(SceneFile, ReadOnlyFileIsRefusedAndLeftAsItIs) {
+    Scene scene;
+    const std::string path = PathOf("locked.vmk");
+    ASSERT_EQ(WriteSceneFile(path, scene), SceneFileStatus::kOk);
+    // Only mode bits decide, so root is refused as well.
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    MakeLiveObject(scene.objects[0], "x", 0.0f);
+    EXPECT_EQ(WriteSceneFile(path, scene), SceneFileStatus::kCannotWrite);
+    EXPECT_EQ(fs::file_size(path), 132u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(SceneFile, LeftoversOfAKilledSaveGoAtTheNextSaveOfTheSameFile) {
+    const std::string stale = PathOf(".a.vmk-save-Ab12Cd");
+    const std::string running = PathOf(".a.vmk-save-Zz99Yy");
+    const std::string otherTarget = PathOf(".b.vmk-save-Ab12Cd");
+    for (const std::string& path : {stale, running, otherTarget}) {
+        Spit(path, {1, 2, 3});
+    }
+    // A save still under way holds a lock on its temporary.
+    const int held = open(running.c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    Scene scene;
+    EXPECT_EQ(WriteSceneFile(PathOf("a.vmk"), scene), SceneFileStatus::kOk);
+    close(held);
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(running));
+    EXPECT_TRUE(fs::exists(otherTarget));
+    EXPECT_EQ(fs::file_size(PathOf("a.vmk")), 132u);
 }
 
 }  // namespace

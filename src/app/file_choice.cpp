@@ -1,0 +1,57 @@
+#include "app/file_choice.h"
+
+#include <sys/stat.h>
+
+#include "resources/texts.h"
+
+namespace {
+
+bool Exists(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0;
+}
+
+std::string ExtensionForFilter(const FileRequest& request, int filterIndex) {
+    if (filterIndex < 0 || static_cast<std::size_t>(filterIndex) >= request.extensions.size()) {
+        return {};
+    }
+    return request.extensions[static_cast<std::size_t>(filterIndex)];
+}
+
+}  // namespace
+
+bool HasExtension(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = path.rfind('.');
+    return dot != std::string::npos && dot > nameStart;
+}
+
+FileAnswer ChooseSaveFile(UserPrompts& prompts, wxWindow* owner, FileRequest request) {
+    for (;;) {
+        FileAnswer answer = prompts.ChooseFile(owner, request);
+        const std::string extension = ExtensionForFilter(request, answer.filterIndex);
+        if (!answer.ok || extension.empty() || HasExtension(answer.path)) {
+            return answer;
+        }
+        const std::string completed = answer.path + "." + extension;
+        if (!Exists(completed) ||
+            prompts.ShowMessage(owner, completed + texts::kReplaceQuestion, request.title,
+                                MessageButtons::kYesNo,
+                                MessageIcon::kWarning) == MessageAnswer::kYes) {
+            answer.path = completed;
+            return answer;
+        }
+        // Back to the dialog, as the name was typed.
+        request.initialPath = answer.path;
+        request.filterIndex = answer.filterIndex;
+    }
+}
+
+std::string OpenedFileName(const std::string& path, const std::string& extension) {
+    if (Exists(path) || extension.empty() || HasExtension(path)) {
+        return path;
+    }
+    const std::string completed = path + "." + extension;
+    return Exists(completed) ? completed : path;
+}
