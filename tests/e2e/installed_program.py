@@ -39,8 +39,8 @@ def check_files(prefix):
     entry.optionxform = str
     entry.read(os.path.join(prefix, "share/applications/vellumark.desktop"), encoding="utf-8")
     desktop = entry["Desktop Entry"]
-    check(desktop["Exec"].split()[0] == "vellumark" and desktop["Icon"] == "vellumark",
-          "the desktop entry does not start the program with its icon")
+    check(desktop["Exec"].split() == ["vellumark", "%f"] and desktop["Icon"] == "vellumark",
+          "the desktop entry does not start the program on the file with its icon")
 
     mime = ElementTree.parse(os.path.join(prefix, "share/mime/packages/vellumark.xml")).getroot()
     types = mime.findall(MIME_NS + "mime-type")
@@ -82,6 +82,28 @@ def check_program(program, work):
         walk.close()
 
 
+def check_command_line(program, work):
+    """--help and --version answer without a display; a scene named on the command line opens at
+    start, an unknown option notwithstanding."""
+    no_display = {name: value for name, value in os.environ.items() if name != "DISPLAY"}
+    for option in ("--help", "--version"):
+        done = subprocess.run([program, option], env=no_display, capture_output=True, timeout=60)
+        check(done.returncode == 0, f"{option} ended with {done.returncode}")
+        check(b"vellumark" in done.stdout.lower(), f"{option} printed nothing useful: {done.stdout!r}")
+
+    scene = os.path.join(work, "起動時 scene.vmk")
+    with open(scene, "wb") as out:  # an empty scene: the header alone
+        out.write(b"1.00".ljust(10, b"\0") + b"vellumark".ljust(10, b"\0") + bytes(112))
+    walk = Walkthrough(program, work, log=lambda text: print(text, flush=True),
+                       args=["--bogus", scene])
+    try:
+        walk.step("a scene named on the command line opens at start")
+        walk.wait_title(TITLE_PREFIX + "[" + scene + "]")
+        check(walk.process.poll() is None, "the program ended")
+    finally:
+        walk.close()
+
+
 def main():
     build = sys.argv[1]
     work = tempfile.mkdtemp(prefix="vm-install-")
@@ -91,6 +113,7 @@ def main():
                        stdout=subprocess.DEVNULL)
         check_files(prefix)
         check_program(os.path.join(prefix, "bin/vellumark"), work)
+        check_command_line(os.path.join(prefix, "bin/vellumark"), work)
     except (Failure, TimeoutError) as error:
         print(f"FAILED: {error}", flush=True)
         return 1

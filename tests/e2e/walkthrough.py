@@ -81,8 +81,9 @@ def check(condition, message):
 
 
 class Walkthrough:
-    def __init__(self, program, work_dir, log):
+    def __init__(self, program, work_dir, log, args=()):
         self.program = program
+        self.args = list(args)
         self.work = work_dir
         self.log = log
         self.x = XSession()
@@ -91,7 +92,7 @@ class Walkthrough:
         os.makedirs(home, exist_ok=True)
         self.env = dict(self.x.env, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
                         XDG_DATA_HOME=os.path.join(home, ".local/share"))
-        self.process = subprocess.Popen([program], env=self.env, cwd=work_dir)
+        self.process = subprocess.Popen([program, *self.args], env=self.env, cwd=work_dir)
         self.main = None
         self.view = None  # (left, top, width, height) of the GL view on screen
         self.background = None
@@ -117,7 +118,7 @@ class Walkthrough:
             if self.process.poll() != 255:
                 raise
             self.log("the toolkit could not open the display; starting the program again")
-            self.process = subprocess.Popen([self.program], env=self.env, cwd=self.work)
+            self.process = subprocess.Popen([self.program, *self.args], env=self.env, cwd=self.work)
             self.main = self.wait_title(NEW_SCENE_TITLE)
         self.view = self.find_view()
 
