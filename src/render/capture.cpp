@@ -89,8 +89,9 @@ CaptureStatus WriteCapture(const CapturedImage& image, const CaptureTarget& targ
         jpeg.quality = GetJpegQuality(settings) & 0xFF;
         jpeg.progressive = GetJpegProgressive(settings) == 1;
         ImageWriteStatus status = ImageWriteStatus::kOk;
-        std::unique_ptr<ImageRowSink> sink = OpenImageFile(
-            target.path, FileTypeOf(target.captureType), {image.width, image.height, 3}, jpeg, status);
+        std::unique_ptr<ImageRowSink> sink =
+            OpenImageFile(target.path, FileTypeOf(target.captureType),
+                          {image.width, image.height, 3}, jpeg, status);
         if (!sink) {
             return ToCaptureStatus(status);
         }
