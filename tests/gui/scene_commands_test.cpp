@@ -274,8 +274,9 @@ TEST_F(SceneCommands, DroppedFileOpensAfterTheUnsavedChangesQuestion) {
     ASSERT_EQ(WriteSceneFile(PathOf("d.vmk"), written), SceneFileStatus::kOk);
     MakeLive(3, "edit");
     scene->modified = 1;
-    wxString files[] = {wxString::FromUTF8(PathOf("d.vmk"))};
-    wxDropFilesEvent drop(wxEVT_DROP_FILES, 1, files);
+    // The event owns its array of names.
+    wxDropFilesEvent drop(wxEVT_DROP_FILES, 1,
+                          new wxString[1]{wxString::FromUTF8(PathOf("d.vmk"))});
     prompts.messageAnswers.push_back(MessageAnswer::kCancel);
     frame->ProcessWindowEvent(drop);
     EXPECT_EQ(scene->objects[3].Text(), "edit");

@@ -163,11 +163,12 @@ TEST_F(CaptureWrite, RunningOutOfMemoryIsAWriteFailureThatLeavesNoFile) {
     image.width = 2048;
     image.height = 2048;
     image.rgb.assign(2048u * 2048u * 3u, 0x5A);
-    const fs::path path = dir / "big.bmp";
+    // The JPEG writer gathers the whole picture first.
+    const fs::path path = dir / "big.jpg";
     CaptureStatus status = CaptureStatus::kOk;
     {
         AddressSpaceLimit limit(1 << 20);
-        status = WriteCapture(image, {path.string(), kCaptureBmp, ""}, settings);
+        status = WriteCapture(image, {path.string(), kCaptureJpeg, "libSaveJPG.so"}, settings);
     }
     EXPECT_EQ(status, CaptureStatus::kCannotWrite);
     EXPECT_EQ(FilesInDir(), 0u);
