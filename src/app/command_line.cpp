@@ -59,7 +59,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-    return texts::kCommandLineUsage;
+    // The window's options, then the picture files made without one.
+    return std::string(texts::kCommandLineUsage) + "\n" + texts::kCliUsage;
 }
 
 std::string VersionText() {
