@@ -93,6 +93,26 @@ inline constexpr char kUnsavedOnClose[] = "現在の編集状況は保存され�
 inline constexpr char kUnsavedOnClear[] = "現在の編集状況はクリアされます。保存しますか？";
 inline constexpr char kFontNameNotStorable[] =
     "このフォントは名前に使用できない文字を含んでいるため選べません。";
+// Undo and redo: the plain captions, and with the step they would undo or redo (%s).
+inline constexpr char kMenuUndo[] = "元に戻す(&U)　Ctrl+Z";
+inline constexpr char kMenuRedo[] = "やり直し(&R)　Ctrl+Y";
+inline constexpr char kMenuUndoStep[] = "元に戻す: %s(&U)　Ctrl+Z";
+inline constexpr char kMenuRedoStep[] = "やり直し: %s(&R)　Ctrl+Y";
+inline constexpr char kStepNewObject[] = "オブジェクトの作成";
+inline constexpr char kStepDeleteObject[] = "オブジェクトの削除";
+inline constexpr char kStepText[] = "文字の編集";
+inline constexpr char kStepFont[] = "フォントの変更";
+inline constexpr char kStepLoadTexture[] = "テクスチャの読み込み";
+inline constexpr char kStepDeleteTexture[] = "テクスチャの削除";
+inline constexpr char kStepColour[] = "色の変更";
+inline constexpr char kStepPosition[] = "位置の変更";
+inline constexpr char kStepSize[] = "大きさの変更";
+inline constexpr char kStepRotation[] = "姿勢の変更";
+inline constexpr char kStepLight[] = "光源の変更";
+inline constexpr char kStepShadow[] = "影の変更";
+inline constexpr char kStepTarget[] = "視点先の変更";
+inline constexpr char kStepBackground[] = "背景色の変更";
+inline constexpr char kStepPerspective[] = "遠近感の変更";
 
 // ---- Dialogs ----
 inline constexpr char kTextEntryCaption[] = "文字・文字列変更ダイアログ";

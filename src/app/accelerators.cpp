@@ -2,7 +2,7 @@
 
 #include "app/command_ids.h"
 
-const std::array<ShortcutKey, 7> kShortcutKeys = {{
+const std::array<ShortcutKey, 10> kShortcutKeys = {{
     {wxACCEL_CTRL, 'B', kCmdCapture},
     {wxACCEL_CTRL, 'I', kCmdZoomIn},
     {wxACCEL_CTRL, 'N', kCmdNewObject},
@@ -10,6 +10,9 @@ const std::array<ShortcutKey, 7> kShortcutKeys = {{
     {wxACCEL_CTRL, 'R', kCmdResetView},
     {wxACCEL_CTRL, 'S', kCmdGuideLines},
     {wxACCEL_NORMAL, WXK_F1, kCmdHelp},
+    {wxACCEL_CTRL, 'Z', kCmdUndo},
+    {wxACCEL_CTRL, 'Y', kCmdRedo},
+    {wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', kCmdRedo},
 }};
 
 wxAcceleratorTable CreateShortcutTable() {

@@ -1,5 +1,5 @@
 #pragma once
-// The seven shortcut keys. Ctrl+B captures and Ctrl+S toggles the guide lines, whatever the menu
+// The shortcut keys. Ctrl+B captures and Ctrl+S toggles the guide lines, whatever the menu
 // captions suggest: users of the program know them that way.
 
 #include <wx/accel.h>
@@ -12,6 +12,6 @@ struct ShortcutKey {
     int command;
 };
 
-extern const std::array<ShortcutKey, 7> kShortcutKeys;
+extern const std::array<ShortcutKey, 10> kShortcutKeys;
 
 wxAcceleratorTable CreateShortcutTable();

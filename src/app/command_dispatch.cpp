@@ -2,6 +2,7 @@
 
 #include "app/capture_commands.h"
 #include "app/command_ids.h"
+#include "app/edit_commands.h"
 #include "app/help_book.h"
 #include "app/main_frame.h"
 #include "app/object_commands.h"
@@ -14,7 +15,9 @@
 #include "app/view_commands.h"
 #include "dialogs/about_dialog.h"
 
-void DispatchCommand(MainFrame& frame, int commandId) {
+namespace {
+
+void RunCommand(MainFrame& frame, int commandId) {
     Scene& scene = frame.scene();
     switch (commandId) {
         case kCmdExit:
@@ -110,7 +113,24 @@ void DispatchCommand(MainFrame& frame, int commandId) {
         case kCmdDeleteTexture:
             DeleteTextureCommand(frame);
             break;
+        case kCmdUndo:
+            UndoCommand(frame);
+            break;
+        case kCmdRedo:
+            RedoCommand(frame);
+            break;
         default:
             break;
     }
+}
+
+}  // namespace
+
+void DispatchCommand(MainFrame& frame, int commandId) {
+    if (IsEditCommand(commandId)) {
+        RunAsOneStep(frame, [&frame, commandId] { RunCommand(frame, commandId); });
+    } else {
+        RunCommand(frame, commandId);
+    }
+    RefreshUndoMenu(frame);
 }

@@ -34,6 +34,9 @@ enum CommandId : int {
     kCmdOpen = 40071,
     kCmdSave = 40072,
     kCmdCaptureRegion = 40073,
+    // Beyond the numbers users know, inside the range the frame listens to.
+    kCmdUndo = 40080,
+    kCmdRedo = 40081,
 };
 
 inline constexpr int kFirstCommandId = 40000;

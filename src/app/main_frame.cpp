@@ -8,6 +8,7 @@
 #include "app/capture_commands.h"
 #include "app/command_dispatch.h"
 #include "app/command_ids.h"
+#include "app/edit_commands.h"
 #include "app/help_book.h"
 #include "app/menus.h"
 #include "app/rubber_band.h"
@@ -48,6 +49,7 @@ MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts)
     objectMenu_.reset(CreateObjectMenu());
     SetTitle(wxString::FromUTF8(ComposeTitle(texts::kNewSceneSuffix)));
     SetMenuBar(CreateMainMenuBar());
+    RefreshUndoMenu(*this);
     toolbar_ = CreateMainToolBar(*this);
     DisableObjectButtons();
     SetAcceleratorTable(CreateShortcutTable());

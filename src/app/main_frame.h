@@ -20,6 +20,7 @@
 #include "render/held_frame.h"
 #include "render/renderer.h"
 #include "scene/app_settings.h"
+#include "scene/edit_history.h"
 #include "scene/scene.h"
 
 class HelpBook;
@@ -81,6 +82,9 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     int32_t previewRequested = 0;
     // Kept between uses of the font picker.
     FontRequest fontScratch;
+    // The steps Undo and Redo move over; true while a command's step is being recorded.
+    EditHistory history;
+    bool recordingStep = false;
 
   private:
     void OnViewPaint() override;

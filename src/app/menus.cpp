@@ -43,7 +43,10 @@ wxMenuBar* CreateMainMenuBar() {
     bar->Append(BuildMenu({{kCmdCapture, texts::kMenuCaptureScene},
                            {kCmdCaptureRegion, texts::kMenuCaptureRegion}}),
                 wxString::FromUTF8(texts::kMenuCapture));
-    bar->Append(BuildMenu({{kCmdNewObject, texts::kMenuNewObject},
+    bar->Append(BuildMenu({{kCmdUndo, texts::kMenuUndo},
+                           {kCmdRedo, texts::kMenuRedo},
+                           kSeparator,
+                           {kCmdNewObject, texts::kMenuNewObject},
                            {kCmdSelectObject, texts::kMenuSelectObject},
                            kSeparator,
                            {kCmdLight, texts::kMenuLight},

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/edit_commands.h"
 #include "app/file_choice.h"
 #include "app/main_frame.h"
 #include "formats/scene_file.h"
@@ -58,7 +59,9 @@ bool WriteScene(MainFrame& frame, const std::string& utf8Path) {
     return false;
 }
 
-void MarkSaved(Scene& scene) {
+void MarkSaved(MainFrame& frame) {
+    Scene& scene = frame.scene();
+    frame.history.MarkSaved();
     for (TextObject& object : scene.objects) {
         if (object.glyphCount != 0) {
             object.touched = 0;
@@ -137,9 +140,8 @@ bool SaveSceneAs(MainFrame& frame) {
     if (!cp932 || !WriteScene(frame, answer.path)) {
         return false;
     }
-    Scene& scene = frame.scene();
-    scene.SetFilePath(*cp932);
-    MarkSaved(scene);
+    frame.scene().SetFilePath(*cp932);
+    MarkSaved(frame);
     ShowFileInCaption(frame);
     return true;
 }
@@ -152,7 +154,7 @@ void SaveSceneAsCommand(MainFrame& frame) {
 void SaveSceneCommand(MainFrame& frame) {
     switch (SaveScene(frame)) {
         case SaveResult::kWritten:
-            MarkSaved(frame.scene());
+            MarkSaved(frame);
             break;
         case SaveResult::kNoFile:
             SaveSceneAs(frame);
@@ -187,6 +189,9 @@ bool OpenSceneFile(MainFrame& frame, const std::string& path) {
         return false;
     }
     Scene& scene = frame.scene();
+    // Dropped files arrive outside the commands, so the menu is brought up to date here too.
+    frame.history.Clear();
+    RefreshUndoMenu(frame);
     RefreshSlots(frame);
     glClearColor(scene.backgroundColor[0], scene.backgroundColor[1], scene.backgroundColor[2],
                  1.0f);

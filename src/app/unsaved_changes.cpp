@@ -33,6 +33,7 @@ void NewScene(MainFrame& frame) {
     // The slots' lists and textures go in the context they were made in.
     frame.EnsureViewReady();
     ClearScene(scene);
+    frame.history.Clear();
     scene.SetFilePath("");
     ResetSceneSettings(scene, frame.renderer());
     scene.modified = 0;

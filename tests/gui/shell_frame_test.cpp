@@ -21,10 +21,11 @@ std::vector<int> MenuIds(const wxMenu& menu) {
     return ids;
 }
 
-int CommandForKey(const wxAcceleratorTable& table, int keyCode, bool control) {
+int CommandForKey(const wxAcceleratorTable& table, int keyCode, bool control, bool shift = false) {
     wxKeyEvent event(wxEVT_KEY_DOWN);
     event.m_keyCode = keyCode;
     event.m_controlDown = control;
+    event.m_shiftDown = shift;
     const int id = table.GetCommand(event);
     return id == -1 ? -1 : FromWxId(id);
 }
@@ -63,7 +64,7 @@ TEST_F(ShellTest, MenuBarHasItsMenusItemsAndCaptionsInOrder) {
     const std::vector<std::vector<int>> ids = {
         {40065, 40071, 40066, 40072, 0, 40064, 0, 40002},
         {40024, 40073},
-        {40008, 40026, 0, 40027, 40025, 40028},
+        {40080, 40081, 0, 40008, 40026, 0, 40027, 40025, 40028},
         {40003, 40023, 40060, 0, 40021, 40022},
         {40029, 40004},
     };
@@ -80,6 +81,8 @@ TEST_F(ShellTest, MenuBarHasItsMenusItemsAndCaptionsInOrder) {
               "ズームアウト(&O)                Crtl+O");
     EXPECT_EQ(bar->FindItem(ToWxId(40008))->GetItemLabel().utf8_string(),
               "新規オブジェクトの作成(&N)　Ctrl+N");
+    EXPECT_EQ(bar->FindItem(ToWxId(40080))->GetItemLabel().utf8_string(), "元に戻す(&U)　Ctrl+Z");
+    EXPECT_EQ(bar->FindItem(ToWxId(40081))->GetItemLabel().utf8_string(), "やり直し(&R)　Ctrl+Y");
 }
 
 TEST_F(ShellTest, ObjectMenuListsTheObjectCommands) {
@@ -101,6 +104,9 @@ TEST_F(ShellTest, KeysIssueTheirCommands) {
     EXPECT_EQ(CommandForKey(*table, 'N', true), 40008);
     EXPECT_EQ(CommandForKey(*table, 'R', true), 40003);
     EXPECT_EQ(CommandForKey(*table, WXK_F1, false), 40029);
+    EXPECT_EQ(CommandForKey(*table, 'Z', true), 40080);
+    EXPECT_EQ(CommandForKey(*table, 'Y', true), 40081);
+    EXPECT_EQ(CommandForKey(*table, 'Z', true, true), 40081);
     // Nothing else is a key: not plain letters, not Ctrl+A.
     EXPECT_EQ(CommandForKey(*table, 'B', false), -1);
     EXPECT_EQ(CommandForKey(*table, 'A', true), -1);
