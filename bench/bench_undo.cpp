@@ -41,7 +41,8 @@ void BM_W2UndoOrRedoTextEdit(benchmark::State& state) {
         glFinish();
         undo = !undo;
     }
-    if (!undo) {
+    // Back to W2 for the next run: the last move was a redo when an undo would come next.
+    if (undo) {
         RestoreEdit(scene, bench->renderer, history.Undo(), bench->messages);
     }
 }
@@ -50,10 +51,10 @@ void BM_W2UndoOrRedoTextEdit(benchmark::State& state) {
 void BM_W2RecordStep(benchmark::State& state) {
     Scene& scene = bench->scene;
     EditHistory history;
-    float x = 0.0f;
+    float& x = scene.objects[kEditedSlot].position[0];
     for (auto _ : state) {
         const SceneState before = CaptureSceneState(scene);
-        scene.objects[kEditedSlot].position[0] = (x += 0.1f);
+        x = x > 0.0f ? -1.0f : 1.0f;
         history.Record(DiffSceneStates(before, CaptureSceneState(scene)).value());
     }
 }
