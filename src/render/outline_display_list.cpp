@@ -4,14 +4,16 @@
 
 void CompileGlyphList(uint32_t list, const GlyphMesh& mesh, float advance) {
     glNewList(list, GL_COMPILE);
-    if (!mesh.vertices.empty()) {
+    if (!mesh.indices.empty()) {
         // Arrays are read while compiling, so the list keeps its own copy of the vertices.
+        // Texture coordinates come from the view's generation, as for every other solid.
         glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_NORMAL_ARRAY);
         glVertexPointer(3, GL_FLOAT, sizeof(MeshVertex), mesh.vertices[0].position);
         glNormalPointer(GL_FLOAT, sizeof(MeshVertex), mesh.vertices[0].normal);
-        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(mesh.vertices.size()));
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_INT,
+                       mesh.indices.data());
         glPopClientAttrib();
     }
     glTranslatef(advance, 0.0f, 0.0f);

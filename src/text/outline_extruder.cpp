@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 
 namespace {
 
@@ -13,6 +12,7 @@ constexpr int32_t kSeveral = -2;
 
 struct Normal2 {
     float x, y;
+    bool operator==(const Normal2& other) const { return x == other.x && y == other.y; }
 };
 
 Normal2 OutwardNormal(const OutlinePoint& from, const OutlinePoint& to) {
@@ -40,49 +40,41 @@ void Note(std::vector<int32_t>& slot, uint32_t vertex, int32_t edge) {
     slot[vertex] = slot[vertex] == kNone ? edge : kSeveral;
 }
 
-// Writes into storage sized beforehand: a kanji's solid has thousands of vertices.
 class MeshWriter {
   public:
-    explicit MeshWriter(MeshVertex* next) : next_(next) {}
-    void Add(const OutlinePoint& p, float z, Normal2 n) { Add(p, z, n.x, n.y, 0.0f); }
-    void Add(const OutlinePoint& p, float z, float nx, float ny, float nz) {
-        *next_++ = {{p.x, p.y, z}, {nx, ny, nz}};
+    explicit MeshWriter(GlyphMesh& mesh) : mesh_(mesh) {}
+    uint32_t Add(const OutlinePoint& p, float z, float nx, float ny, float nz) {
+        mesh_.vertices.push_back({{p.x, p.y, z}, {nx, ny, nz}, {p.x, p.y}});
+        return static_cast<uint32_t>(mesh_.vertices.size() - 1);
+    }
+    // The top and bottom corners of a wall at p; the bottom one is the returned index + 1.
+    uint32_t AddWallPair(const OutlinePoint& p, float zTop, float zBottom, Normal2 n) {
+        const uint32_t top = Add(p, zTop, n.x, n.y, 0.0f);
+        Add(p, zBottom, n.x, n.y, 0.0f);
+        return top;
+    }
+    void Triangle(uint32_t a, uint32_t b, uint32_t c) {
+        mesh_.indices.insert(mesh_.indices.end(), {a, b, c});
     }
 
   private:
-    MeshVertex* next_;
+    GlyphMesh& mesh_;
 };
 
-bool SamePoint(const OutlinePoint& a, const OutlinePoint& b) {
-    return a.x == b.x && a.y == b.y;
-}
-
-// A crossing the tesselator computed in double precision can land on a neighbour once stored
-// as float; triangles and walls collapsed that way draw nothing and would leave the solid
-// with an edge that has no partner, so they are left out.
-bool Collapsed(const FaceTriangulation& face, size_t first) {
-    const auto& v = face.vertices;
-    const auto* t = &face.triangles[first];
-    return SamePoint(v[t[0]], v[t[1]]) || SamePoint(v[t[1]], v[t[2]]) ||
-           SamePoint(v[t[2]], v[t[0]]);
-}
-
 void AddFaces(const FaceTriangulation& face, float zTop, float zBottom, MeshWriter& out) {
-    const auto& v = face.vertices;
     const auto& t = face.triangles;
-    for (size_t i = 0; i + 2 < t.size(); i += 3) {
-        if (!Collapsed(face, i)) {
-            for (int k = 0; k < 3; ++k) {
-                out.Add(v[t[i + k]], zTop, 0.0f, 0.0f, 1.0f);
-            }
-        }
+    const auto count = static_cast<uint32_t>(face.vertices.size());
+    for (const OutlinePoint& p : face.vertices) {
+        out.Add(p, zTop, 0.0f, 0.0f, 1.0f);
+    }
+    for (const OutlinePoint& p : face.vertices) {
+        out.Add(p, zBottom, 0.0f, 0.0f, -1.0f);
     }
     for (size_t i = 0; i + 2 < t.size(); i += 3) {
-        if (!Collapsed(face, i)) {
-            for (int k = 2; k >= 0; --k) {
-                out.Add(v[t[i + k]], zBottom, 0.0f, 0.0f, -1.0f);
-            }
-        }
+        out.Triangle(t[i], t[i + 1], t[i + 2]);
+    }
+    for (size_t i = 0; i + 2 < t.size(); i += 3) {
+        out.Triangle(count + t[i + 2], count + t[i + 1], count + t[i]);
     }
 }
 
@@ -97,26 +89,29 @@ void AddWalls(const FaceTriangulation& face, float zTop, float zBottom, MeshWrit
         Note(incoming, edges[e].second, static_cast<int32_t>(e));
         normals[e] = OutwardNormal(v[edges[e].first], v[edges[e].second]);
     }
+    // Where the outline is smooth and the walls meet one to one, they share a normal.
+    std::vector<Normal2> atStart(normals), atEnd(normals);
     for (size_t e = 0; e < edges.size(); ++e) {
         const auto [a, b] = edges[e];
-        if (SamePoint(v[a], v[b])) {
-            continue;
-        }
-        Normal2 atA = normals[e];
-        Normal2 atB = normals[e];
-        // Where the outline is smooth and the walls meet one to one, they share a normal.
         if (v[a].smooth && incoming[a] >= 0) {
-            atA = Blend(normals[e], normals[static_cast<size_t>(incoming[a])]);
+            atStart[e] = Blend(normals[e], normals[static_cast<size_t>(incoming[a])]);
         }
         if (v[b].smooth && outgoing[b] >= 0) {
-            atB = Blend(normals[e], normals[static_cast<size_t>(outgoing[b])]);
+            atEnd[e] = Blend(normals[e], normals[static_cast<size_t>(outgoing[b])]);
         }
-        out.Add(v[a], zTop, atA);
-        out.Add(v[a], zBottom, atA);
-        out.Add(v[b], zBottom, atB);
-        out.Add(v[a], zTop, atA);
-        out.Add(v[b], zBottom, atB);
-        out.Add(v[b], zTop, atB);
+    }
+    std::vector<uint32_t> endPair(edges.size());
+    for (size_t e = 0; e < edges.size(); ++e) {
+        endPair[e] = out.AddWallPair(v[edges[e].second], zTop, zBottom, atEnd[e]);
+    }
+    for (size_t e = 0; e < edges.size(); ++e) {
+        const int32_t before = incoming[edges[e].first];
+        const bool shared = before >= 0 && atEnd[static_cast<size_t>(before)] == atStart[e];
+        const uint32_t a = shared ? endPair[static_cast<size_t>(before)]
+                                  : out.AddWallPair(v[edges[e].first], zTop, zBottom, atStart[e]);
+        const uint32_t b = endPair[e];
+        out.Triangle(a, a + 1, b + 1);
+        out.Triangle(a, b + 1, b);
     }
 }
 
@@ -126,16 +121,11 @@ GlyphMesh ExtrudeFaces(const FaceTriangulation& face, float depth) {
     const float zTop = std::max(0.0f, -depth);
     const float zBottom = std::min(0.0f, -depth);
     const bool walls = zTop > zBottom;
-    size_t vertices = 0;
-    for (size_t i = 0; i + 2 < face.triangles.size(); i += 3) {
-        vertices += Collapsed(face, i) ? 0 : 6;  // front and back
-    }
-    for (const auto& [a, b] : face.boundary) {
-        vertices += walls && !SamePoint(face.vertices[a], face.vertices[b]) ? 6 : 0;
-    }
     GlyphMesh mesh;
-    mesh.vertices.resize(vertices);
-    MeshWriter out(mesh.vertices.data());
+    // A kanji's solid has thousands of vertices: one allocation each.
+    mesh.vertices.reserve(2 * face.vertices.size() + (walls ? 4 * face.boundary.size() : 0));
+    mesh.indices.reserve(2 * face.triangles.size() + (walls ? 6 * face.boundary.size() : 0));
+    MeshWriter out(mesh);
     AddFaces(face, zTop, zBottom, out);
     if (walls) {
         AddWalls(face, zTop, zBottom, out);

@@ -1,8 +1,9 @@
 #pragma once
 // Builds the closed solid of a glyph from its filled outline: front face, back face and the
-// side walls between them.
+// side walls between them, as an indexed triangle mesh.
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "text/outline_tessellator.h"
@@ -10,12 +11,16 @@
 struct MeshVertex {
     float position[3];
     float normal[3];
+    // Object x and y, what the view's object-linear texture generation gives.
+    float texCoord[2];
 };
 
-// Three vertices per triangle, counter-clockwise seen from outside.
+// Three indices per triangle, counter-clockwise seen from outside. A vertex is shared only by
+// corners that agree in position, normal and texture coordinate.
 struct GlyphMesh {
     std::vector<MeshVertex> vertices;
-    std::size_t TriangleCount() const { return vertices.size() / 3; }
+    std::vector<uint32_t> indices;
+    std::size_t TriangleCount() const { return indices.size() / 3; }
 };
 
 // Front face at z = 0 facing +z, back face at z = -depth facing -z (a negative depth puts the

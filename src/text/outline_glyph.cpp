@@ -12,18 +12,17 @@ FT_Pos EmboldenStrength(FT_Face face) {
     return face->units_per_EM / 24;
 }
 
-GlyphMetricsFloat MeasureOutline(const FlatOutline& outline, float advance) {
+// The black box of the united outline, which is what the solid covers.
+GlyphMetricsFloat MeasureOutline(const std::vector<OutlinePoint>& points, float advance) {
     GlyphMetricsFloat metrics;
     metrics.gmfCellIncX = advance;
     float minX = std::numeric_limits<float>::max(), maxX = std::numeric_limits<float>::lowest();
     float minY = minX, maxY = maxX;
-    for (const OutlineContour& contour : outline.contours) {
-        for (const OutlinePoint& p : contour) {
-            minX = std::min(minX, p.x);
-            maxX = std::max(maxX, p.x);
-            minY = std::min(minY, p.y);
-            maxY = std::max(maxY, p.y);
-        }
+    for (const OutlinePoint& p : points) {
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
     }
     if (minX <= maxX) {
         metrics.gmfBlackBoxX = maxX - minX;
@@ -72,7 +71,7 @@ std::unique_ptr<GlyphOutline> BuildGlyphOutline(const ResolvedFont& font, char32
     if (!result->face.ok) {
         return nullptr;
     }
-    result->metrics = MeasureOutline(outline, advance);
+    result->metrics = MeasureOutline(result->face.vertices, advance);
     return result;
 }
 

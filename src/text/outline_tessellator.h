@@ -1,6 +1,7 @@
 #pragma once
 // Fills a flattened outline (non-zero winding, so overlapping contours stay solid) with plain
-// triangles and reports the edges that bound the filled region.
+// triangles and reports the edges that bound the filled region. The contours are united first,
+// so triangles and boundary share every corner and no two boundary edges overlap.
 
 #include <cstdint>
 #include <utility>
@@ -9,9 +10,9 @@
 #include "text/outline_contours.h"
 
 struct FaceTriangulation {
-    // Outline points, followed by any the tesselator made where contours cross.
+    // Corners of the united outline, each point once.
     std::vector<OutlinePoint> vertices;
-    // Three indices per triangle, counter-clockwise seen from +z.
+    // Three indices per triangle, counter-clockwise seen from +z, none of zero area.
     std::vector<uint32_t> triangles;
     // Boundary edges (from, to) with the filled region on their left.
     std::vector<std::pair<uint32_t, uint32_t>> boundary;

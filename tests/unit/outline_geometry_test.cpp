@@ -2,15 +2,19 @@
 
 #include <cmath>
 #include <map>
+#include <string>
 #include <tuple>
 #include <vector>
 
+#include "scene/cp932.h"
+#include "tests/support/closed_solid.h"
 #include "text/font_resolver.h"
 #include "text/outline_extruder.h"
 #include "text/outline_flattener.h"
 #include "text/outline_glyph.h"
 #include "text/outline_glyph_cache.h"
 #include "text/outline_tessellator.h"
+#include "text/polygon_triangulator.h"
 
 namespace {
 
@@ -63,54 +67,18 @@ double BoundaryLength(const FaceTriangulation& t) {
     return sum;
 }
 
-struct Vec3 {
-    double x, y, z;
-};
-Vec3 Sub(const float* a, const float* b) {
-    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-Vec3 Cross(Vec3 a, Vec3 b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+void ExpectClosedOutwardSolid(const GlyphMesh& mesh, const std::string& what) {
+    const SolidFaults faults = InspectSolid(mesh);
+    EXPECT_TRUE(faults.Closed()) << what << ": " << faults;
 }
 
-// Checks that the mesh is a closed, consistently oriented surface whose normals face outwards:
-// every directed edge appears once and its reverse once, every real triangle winds
-// counter-clockwise around its normals, and the enclosed volume is positive.
-void ExpectClosedOutwardSolid(const GlyphMesh& mesh, const char* what) {
-    // Exact coordinates: corners shared by faces and walls come from the same floats.
-    using Point = std::tuple<float, float, float>;
-    auto key = [](const float* p) { return Point{p[0], p[1], p[2]}; };
-    std::map<std::pair<Point, Point>, int> directed;
-    double volume = 0.0;
-    int inward = 0;
-    for (size_t i = 0; i + 2 < mesh.vertices.size(); i += 3) {
-        const MeshVertex* v = &mesh.vertices[i];
-        for (int k = 0; k < 3; ++k) {
-            ++directed[{key(v[k].position), key(v[(k + 1) % 3].position)}];
-        }
-        const Vec3 n = Cross(Sub(v[1].position, v[0].position), Sub(v[2].position, v[0].position));
-        const double length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
-        if (length > 1e-9) {
-            for (int k = 0; k < 3; ++k) {
-                const float* s = v[k].normal;
-                if ((n.x * s[0] + n.y * s[1] + n.z * s[2]) / length <= 0.0) {
-                    ++inward;
-                }
-            }
-        }
-        const float* a = v[0].position;
-        volume += (a[0] * n.x + a[1] * n.y + a[2] * n.z) / 6.0;
+// The corners of the mesh's triangles, three per triangle.
+std::vector<MeshVertex> Corners(const GlyphMesh& mesh) {
+    std::vector<MeshVertex> corners;
+    for (uint32_t index : mesh.indices) {
+        corners.push_back(mesh.vertices.at(index));
     }
-    int unmatched = 0;
-    for (const auto& [edge, count] : directed) {
-        const auto reverse = directed.find({edge.second, edge.first});
-        if (count != 1 || reverse == directed.end() || reverse->second != 1) {
-            ++unmatched;
-        }
-    }
-    EXPECT_EQ(unmatched, 0) << what;
-    EXPECT_EQ(inward, 0) << what;
-    EXPECT_GT(volume, 0.0) << what;
+    return corners;
 }
 
 TEST(OutlineFlattening, CurvesStayWithinTheToleranceWithFewPieces) {
@@ -217,6 +185,84 @@ TEST(OutlineTessellation, HolesAndOverlapsFollowNonZeroWindingWithOutwardBoundar
     }
 }
 
+TEST(OutlineTessellation, ContoursTouchingAtACornerStillMakeAClosedSolid) {
+    // Two squares meeting at one corner, and a third overlapping a fourth along part of an
+    // edge: walls must neither meet four along one line nor overlap.
+    TestOutline shape;
+    shape.Contour({{0, 0, kOn}, {0, 1000, kOn}, {1000, 1000, kOn}, {1000, 0, kOn}});
+    shape.Contour({{1000, 1000, kOn}, {1000, 2000, kOn}, {2000, 2000, kOn}, {2000, 1000, kOn}});
+    shape.Contour({{3000, 0, kOn}, {3000, 1000, kOn}, {4000, 1000, kOn}, {4000, 0, kOn}});
+    shape.Contour({{4000, 500, kOn}, {4000, 700, kOn}, {5000, 700, kOn}, {5000, 500, kOn}});
+    const FT_Outline outline = shape.Get();
+    const FaceTriangulation face = TessellateOutline(FlattenOutline(outline, 0.001f));
+    ASSERT_TRUE(face.ok);
+    EXPECT_NEAR(Area(face), 3.2, 1e-5);
+    ExpectClosedOutwardSolid(ExtrudeFaces(face, 0.3f), "touching squares");
+}
+
+// Checks that triangles cover the polygon exactly once: each has positive area, each ring
+// edge is used once in its own direction, and every other edge is met by its reverse.
+void ExpectExactCover(const std::vector<GridPoint>& points, const PolygonRings& polygon,
+                      const std::vector<uint32_t>& triangles) {
+    using Edge = std::pair<uint32_t, uint32_t>;
+    std::map<Edge, int> edges;
+    for (size_t i = 0; i + 2 < triangles.size(); i += 3) {
+        const GridPoint &a = points[triangles[i]], &b = points[triangles[i + 1]],
+                        &c = points[triangles[i + 2]];
+        EXPECT_GT((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x), 0);
+        for (int k = 0; k < 3; ++k) {
+            ++edges[{triangles[i + k], triangles[i + (k + 1) % 3]}];
+        }
+    }
+    auto count = [&edges](const Edge& e) {
+        const auto it = edges.find(e);
+        return it == edges.end() ? 0 : it->second;
+    };
+    std::map<Edge, int> outside;  // the reverse of every ring edge
+    auto walk = [&](const std::vector<uint32_t>& ring) {
+        for (size_t i = 0; i < ring.size(); ++i) {
+            const Edge e{ring[i], ring[(i + 1) % ring.size()]};
+            EXPECT_EQ(count(e), 1);
+            ++outside[{e.second, e.first}];
+        }
+    };
+    walk(polygon.outer);
+    for (const auto& hole : polygon.holes) {
+        walk(hole);
+    }
+    for (const auto& [e, n] : edges) {
+        const Edge reverse{e.second, e.first};
+        EXPECT_EQ(n, 1);
+        EXPECT_EQ(count(reverse) + outside[reverse], 1);
+    }
+}
+
+TEST(PolygonTriangulation, ManyHolesTouchingCornersAndCollinearPointsAreCoveredExactly) {
+    std::vector<GridPoint> points;
+    auto at = [&points](int64_t x, int64_t y) {
+        points.push_back({x, y});
+        return static_cast<uint32_t>(points.size() - 1);
+    };
+    PolygonRings polygon;
+    // A 40 x 40 square with points along its edges; one on the left edge also bounds a hole.
+    const uint32_t touch = at(0, 20);
+    polygon.outer = {at(0, 0),   at(10, 0), at(20, 0), at(40, 0), at(40, 40),
+                     at(30, 40), at(0, 40), at(0, 30), touch,     at(0, 10)};
+    polygon.holes.push_back({touch, at(5, 24), at(5, 16)});
+    // A grid of square holes, clockwise; the last two share a corner.
+    for (int64_t x = 10; x < 34; x += 6) {
+        for (int64_t y = 6; y < 30; y += 6) {
+            polygon.holes.push_back({at(x, y), at(x, y + 3), at(x + 3, y + 3), at(x + 3, y)});
+        }
+    }
+    const uint32_t shared = at(36, 36);
+    polygon.holes.push_back({at(34, 34), at(34, 36), shared, at(36, 34)});
+    polygon.holes.push_back({shared, at(36, 38), at(38, 38), at(38, 36)});
+    std::vector<uint32_t> triangles;
+    EXPECT_TRUE(TriangulatePolygon(points, polygon, triangles));
+    ExpectExactCover(points, polygon, triangles);
+}
+
 TEST(OutlineExtrusion, FacesAtTheRightDepthWallsBlendOnlyOnCurves) {
     TestOutline shape;
     shape.Contour({{0, 0, kOn}, {500, 1000, kConic}, {1000, 0, kOn}});
@@ -225,7 +271,7 @@ TEST(OutlineExtrusion, FacesAtTheRightDepthWallsBlendOnlyOnCurves) {
     const GlyphMesh mesh = ExtrudeFaces(face, 0.3f);
     ExpectClosedOutwardSolid(mesh, "arch");
     int front = 0, back = 0, sideDown = 0;
-    for (const MeshVertex& v : mesh.vertices) {
+    for (const MeshVertex& v : Corners(mesh)) {
         if (v.normal[2] == 1.0f) {
             ++front;
             EXPECT_EQ(v.position[2], 0.0f);
@@ -246,7 +292,7 @@ TEST(OutlineExtrusion, FacesAtTheRightDepthWallsBlendOnlyOnCurves) {
     // Along the curve neighbouring walls meet with one normal, so the arch shades smoothly.
     std::map<std::tuple<float, float, float>, std::tuple<float, float, float>> curveNormals;
     int seams = 0;
-    for (const MeshVertex& v : mesh.vertices) {
+    for (const MeshVertex& v : Corners(mesh)) {
         if (v.normal[2] != 0.0f || v.position[1] <= 0.0f) {
             continue;
         }
@@ -274,7 +320,7 @@ TEST(GlyphSolids, RealGlyphsAreClosedOutwardSolidsMatchingTheirMetrics) {
         const auto geometry = BuildGlyphGeometry(*font, character, 0.3f);
         ASSERT_NE(geometry, nullptr);
         const std::string what = "U+" + std::to_string(static_cast<unsigned>(character));
-        ExpectClosedOutwardSolid(geometry->mesh, what.c_str());
+        ExpectClosedOutwardSolid(geometry->mesh, what);
         float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
         for (const MeshVertex& v : geometry->mesh.vertices) {
             minX = std::min(minX, v.position[0]);
@@ -290,6 +336,74 @@ TEST(GlyphSolids, RealGlyphsAreClosedOutwardSolidsMatchingTheirMetrics) {
         EXPECT_GT(m.gmfCellIncX, 0.3f) << what;
         EXPECT_LT(m.gmfBlackBoxY, 1.2f) << what;  // em units
         EXPECT_EQ(m.gmfCellIncY, 0.0f) << what;
+    }
+}
+
+// Every step-th code of the CP932 double-byte range, as Unicode (codes CP932 leaves empty
+// are skipped).
+std::vector<char32_t> SampledJisCharacters(int step) {
+    std::vector<char32_t> characters;
+    int n = 0;
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead == 0xA0) {
+            lead = 0xE0;
+        }
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            if (trail == 0x7F || n++ % step != 0) {
+                continue;
+            }
+            const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            const auto utf8 = Cp932ToUtf8(std::string_view(bytes, 2));
+            char32_t c = 0;
+            if (utf8 && utf8->size() == 3) {
+                const auto* u = reinterpret_cast<const unsigned char*>(utf8->data());
+                c = static_cast<char32_t>(((u[0] & 0x0F) << 12) | ((u[1] & 0x3F) << 6) |
+                                          (u[2] & 0x3F));
+            }
+            if (c != 0) {
+                characters.push_back(c);
+            }
+        }
+    }
+    return characters;
+}
+
+// Synthetic bold (always asked for) and the oblique shear make contours overlap; the solids
+// must stay closed anyway, in every Japanese alias and a few Latin faces.
+TEST(GlyphSolids, SampledCharactersOfEveryFaceAreClosedSolids) {
+    const std::vector<char32_t> jis = SampledJisCharacters(41);
+    std::vector<char32_t> latin;
+    for (char32_t c = U'!'; c <= U'~'; ++c) {
+        latin.push_back(c);
+    }
+    struct Face {
+        const char* name;
+        uint8_t charSet;
+        const std::vector<char32_t>* characters;
+    };
+    const Face faces[] = {{"ＭＳ 明朝", 128, &jis},       {"ＭＳ ゴシック", 128, &jis},
+                          {"ＭＳ Ｐ明朝", 128, &jis},     {"ＭＳ Ｐゴシック", 128, &jis},
+                          {"DejaVu Sans", 0, &latin},     {"DejaVu Serif", 0, &latin},
+                          {"DejaVu Sans Mono", 0, &latin}};
+    FontResolver& resolver = FontResolver::Instance();
+    for (const Face& face : faces) {
+        for (int32_t italic : {0, 1}) {
+            const ResolvedFont* font = resolver.Resolve(face.name, italic, face.charSet);
+            ASSERT_NE(font, nullptr) << face.name;
+            size_t built = 0;
+            for (char32_t c : *face.characters) {
+                const auto geometry = BuildGlyphGeometry(*font, c, 0.3f);
+                if (!geometry || geometry->mesh.indices.empty()) {
+                    continue;
+                }
+                ++built;
+                const SolidFaults faults = InspectSolid(geometry->mesh);
+                EXPECT_TRUE(faults.Closed())
+                    << face.name << (italic ? " italic" : "") << " U+" << std::hex
+                    << static_cast<unsigned>(c) << std::dec << ": " << faults;
+            }
+            EXPECT_GT(built, face.characters->size() * 3 / 4) << face.name;
+        }
     }
 }
 
