@@ -19,9 +19,13 @@ using ClipperLib::Paths;
 using Edge = std::pair<size_t, size_t>;
 using Int = ClipperLib::cInt;
 
-bool Before(const IntPoint& a, const IntPoint& b) {
-    return a.X < b.X || (a.X == b.X && a.Y < b.Y);
-}
+// A function object, so sorting and searching inline the comparison.
+struct PointOrder {
+    bool operator()(const IntPoint& a, const IntPoint& b) const {
+        return a.X < b.X || (a.X == b.X && a.Y < b.Y);
+    }
+};
+constexpr PointOrder Before;
 
 Int Cross(Int ux, Int uy, Int vx, Int vy) {
     return ux * vy - uy * vx;
@@ -151,13 +155,9 @@ class PointGrid {
 // solid would not be a proper surface there.
 class Untangler {
   public:
-    explicit Untangler(const Paths& rings) {
-        for (const Path& ring : rings) {
-            points_.insert(points_.end(), ring.begin(), ring.end());
-        }
-        const size_t visits = points_.size();
-        std::sort(points_.begin(), points_.end(), Before);
-        points_.erase(std::unique(points_.begin(), points_.end()), points_.end());
+    // points: the rings' distinct points in PointOrder, visits: how many corners the rings
+    // have. Moved corners are appended to points.
+    Untangler(const Paths& rings, std::vector<IntPoint>& points, size_t visits) : points_(points) {
         tangled_ = points_.size() != visits;
         const PointGrid grid(points_);
         std::vector<std::vector<IntPoint>> between;
@@ -206,7 +206,8 @@ class Untangler {
 
   private:
     size_t Index(const IntPoint& p) const {
-        return static_cast<size_t>(std::lower_bound(points_.begin(), points_.end(), p, Before) -
+        const auto end = points_.begin() + static_cast<std::ptrdiff_t>(sorted_);
+        return static_cast<size_t>(std::lower_bound(points_.begin(), end, p, Before) -
                                    points_.begin());
     }
 
@@ -323,10 +324,22 @@ class Untangler {
         return rings;
     }
 
-    std::vector<IntPoint> points_;
+    std::vector<IntPoint>& points_;
+    const size_t sorted_ = points_.size();
     std::vector<Edge> edges_;
     bool tangled_ = false;
 };
+
+std::vector<IntPoint> DistinctPoints(const Paths& rings, size_t& visits) {
+    std::vector<IntPoint> points;
+    for (const Path& ring : rings) {
+        points.insert(points.end(), ring.begin(), ring.end());
+    }
+    visits = points.size();
+    std::sort(points.begin(), points.end(), Before);
+    points.erase(std::unique(points.begin(), points.end()), points.end());
+    return points;
+}
 
 Paths RingsOf(const ClipperLib::PolyTree& tree) {
     Paths rings;
@@ -383,25 +396,25 @@ UnitedOutline UniteContours(const FlatOutline& outline) {
         }
     }
     ClipperLib::PolyTree tree;
+    std::vector<IntPoint> distinct;
     for (int pass = 0; pass < kMaxUnionPasses; ++pass) {
         if (!Unite(paths, tree)) {
             result.ok = false;
             return result;
         }
         paths = RingsOf(tree);
-        Untangler untangler(paths);
-        if (!untangler.Tangled() || pass + 1 == kMaxUnionPasses) {
+        size_t visits = 0;
+        distinct = DistinctPoints(paths, visits);
+        if (pass + 1 == kMaxUnionPasses) {
+            break;
+        }
+        Untangler untangler(paths, distinct, visits);
+        if (!untangler.Tangled()) {
             break;
         }
         paths = untangler.Untangle();
     }
 
-    std::vector<IntPoint> distinct;
-    for (const Path& ring : paths) {
-        distinct.insert(distinct.end(), ring.begin(), ring.end());
-    }
-    std::sort(distinct.begin(), distinct.end(), Before);
-    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
     std::sort(smoothAt.begin(), smoothAt.end(),
               [](const auto& a, const auto& b) { return Before(a.first, b.first); });
     result.grid.reserve(distinct.size());

@@ -126,6 +126,11 @@ class EarClipper {
         head = i;
     }
 
+    bool Revisited(uint32_t point) const {
+        const int32_t first = atPoint_[point];
+        return first != kNoNode && nodes_[static_cast<size_t>(first)].samePoint != kNoNode;
+    }
+
     void RegisterRing(int32_t start) {
         int32_t i = start;
         do {
@@ -328,7 +333,12 @@ class EarClipper {
     bool IsEar(int32_t bi) {
         const int32_t ai = N(bi).prev, ci = N(bi).next;
         const Node &a = N(ai), &b = N(bi), &c = N(ci);
-        if (Orient(a, b, c) <= 0 || !LocallyInside(ai, ci) || !LocallyInside(ci, ai)) {
+        if (Orient(a, b, c) <= 0) {
+            return false;
+        }
+        // Where the ring passes a point twice, the diagonal must stay in this visit's wedge.
+        if ((Revisited(a.point) && !LocallyInside(ai, ci)) ||
+            (Revisited(c.point) && !LocallyInside(ci, ai))) {
             return false;
         }
         const int32_t c0 = Column(std::min({a.x, b.x, c.x})),
@@ -465,6 +475,8 @@ class EarClipper {
                     N(bNext).prev = b2;
                     AddToGrid(a2);
                     AddToGrid(b2);
+                    Register(a2);
+                    Register(b2);
                     Clip(a);
                     Clip(a2);
                     return true;
