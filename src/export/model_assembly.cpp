@@ -53,22 +53,16 @@ void Rotate(ModelMatrix& m, double degrees, int axis) {
     m = Multiply(m, rotation);
 }
 
-// Corners that agree in position and normal become one vertex; texture coordinates are the
-// glyph's own x and y, which is what the view's object-linear generation gives.
+// The glyph's mesh shares vertices already; its texture coordinates are the glyph's own x and y,
+// which is what the view's object-linear generation gives.
 ModelMesh Indexed(const GlyphMesh& glyph) {
     ModelMesh mesh;
-    std::map<std::array<float, 6>, uint32_t> seen;
     for (const MeshVertex& v : glyph.vertices) {
-        const std::array<float, 6> key{v.position[0], v.position[1], v.position[2],
-                                       v.normal[0],   v.normal[1],   v.normal[2]};
-        auto [it, added] = seen.emplace(key, static_cast<uint32_t>(mesh.VertexCount()));
-        if (added) {
-            mesh.positions.insert(mesh.positions.end(), v.position, v.position + 3);
-            mesh.normals.insert(mesh.normals.end(), v.normal, v.normal + 3);
-            mesh.texcoords.insert(mesh.texcoords.end(), {v.position[0], v.position[1]});
-        }
-        mesh.indices.push_back(it->second);
+        mesh.positions.insert(mesh.positions.end(), v.position, v.position + 3);
+        mesh.normals.insert(mesh.normals.end(), v.normal, v.normal + 3);
+        mesh.texcoords.insert(mesh.texcoords.end(), v.texCoord, v.texCoord + 2);
     }
+    mesh.indices = glyph.indices;
     return mesh;
 }
 
