@@ -93,7 +93,7 @@ class Assembler {
         float pen = 0.0f, bottom = 0.0f;
         for (std::size_t i = 0; i < characters.size() && i < kMaxGlyphs; ++i) {
             GlyphMetricsFloat metrics;
-            const auto mesh = MeshOf(font, characters[i], object.scale[2], metrics);
+            const auto mesh = MeshOf(font, characters[i], object.scale[2], object.bevel, metrics);
             if (mesh >= 0) {
                 model.glyphs.push_back({static_cast<uint32_t>(mesh), pen});
             }
@@ -119,11 +119,15 @@ class Assembler {
 
     // -1 when the character has no solid; metrics then stay zero, as in the view.
     int MeshOf(const ResolvedFont* font, char32_t character, float depth,
-               GlyphMetricsFloat& metrics) {
+               const BevelSettings& bevel, GlyphMetricsFloat& metrics) {
         if (font == nullptr || character == 0) {
             return -1;
         }
-        const auto key = std::make_tuple(font->id, character, depth);
+        // Objects without a bevel share their solids whatever their unused bevel fields hold.
+        const BevelSettings shape = bevel.Active() ? bevel : BevelSettings{};
+        const auto key =
+            std::make_tuple(font->id, character, depth, static_cast<int>(shape.profile),
+                            shape.width, shape.depth, BevelSteps(shape), shape.backToo);
         if (auto it = meshes_.find(key); it != meshes_.end()) {
             metrics = it->second.second;
             return it->second.first;
@@ -133,7 +137,7 @@ class Assembler {
             return -1;
         }
         metrics = outline->metrics;
-        out_.meshes.push_back(Indexed(ExtrudeFaces(outline->face, depth)));
+        out_.meshes.push_back(Indexed(CachedGlyphSolid(*font, character, *outline, depth, shape)));
         const int index = static_cast<int>(out_.meshes.size() - 1);
         meshes_.emplace(key, std::make_pair(index, metrics));
         return index;
@@ -170,7 +174,9 @@ class Assembler {
     }
 
     ModelScene& out_;
-    std::map<std::tuple<uint32_t, char32_t, float>, std::pair<int, GlyphMetricsFloat>> meshes_;
+    std::map<std::tuple<uint32_t, char32_t, float, int, float, float, int, bool>,
+             std::pair<int, GlyphMetricsFloat>>
+        meshes_;
     std::unordered_map<std::string, int> textures_;
 };
 

@@ -1,5 +1,8 @@
 #include "formats/scene_file.h"
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -15,6 +18,10 @@ constexpr char kMagic[] = "vellumark";
 constexpr std::size_t kMagicOffset = 10;
 constexpr std::size_t kMagicWidth = 10;
 constexpr std::size_t kSettingsOffset = 20;
+constexpr char kBevelMagic[4] = {'V', 'M', 'K', 'B'};
+constexpr uint16_t kBevelVersion = 1;
+constexpr std::size_t kBevelEntrySize = 12;
+constexpr std::size_t kBevelHeadSize = 8;
 
 // Appends little-endian values and fixed-width fields to a byte buffer.
 class Writer {
@@ -38,6 +45,10 @@ class Writer {
         }
     }
     void U8(uint8_t v) { out_.push_back(v); }
+    void U16(uint16_t v) {
+        U8(static_cast<uint8_t>(v));
+        U8(static_cast<uint8_t>(v >> 8));
+    }
     // The text up to its terminator, then zero bytes to the field's width.
     void Field(std::string_view text, std::size_t width) {
         out_.insert(out_.end(), text.begin(), text.end());
@@ -75,6 +86,9 @@ class Reader {
         return at;
     }
     uint8_t U8(std::size_t at) const { return data_[at]; }
+    uint16_t U16(std::size_t at) const {
+        return static_cast<uint16_t>(data_[at] | data_[at + 1] << 8);
+    }
     // The field up to its terminator; without one, cut to fit a field of the same width.
     std::string_view Field(std::size_t at, std::size_t width) const {
         const char* begin = reinterpret_cast<const char*>(data_ + at);
@@ -147,6 +161,88 @@ void ReadRecord(const Reader& r, TextObject& object) {
     object.SetTextureFile(r.Field(288, sizeof object.textureFile));
 }
 
+uint32_t Crc32(const uint8_t* data, std::size_t size) {
+    return static_cast<uint32_t>(crc32(crc32(0L, Z_NULL, 0), data, static_cast<uInt>(size)));
+}
+
+// recordObjects[k] is the object written as record k.
+void WriteBevelBlock(std::vector<uint8_t>& bytes,
+                     const std::vector<const TextObject*>& recordObjects) {
+    std::vector<uint8_t> block;
+    Writer w(block);
+    for (char c : kBevelMagic) {
+        w.U8(static_cast<uint8_t>(c));
+    }
+    w.U16(kBevelVersion);
+    w.U16(0);  // the count, once known
+    uint16_t count = 0;
+    for (std::size_t k = 0; k < recordObjects.size(); ++k) {
+        const BevelSettings& bevel = recordObjects[k]->bevel;
+        if (!bevel.Active()) {
+            continue;
+        }
+        const bool round = bevel.profile == BevelProfile::kRound;
+        w.U8(static_cast<uint8_t>(k));
+        w.U8(round ? 2 : 1);
+        w.U8(static_cast<uint8_t>(round ? std::clamp(bevel.segments, 1, kMaxBevelSegments) : 1));
+        w.U8(bevel.backToo ? 1 : 0);
+        w.F32(std::min(bevel.width, kMaxBevelSize));
+        w.F32(std::min(bevel.depth, kMaxBevelSize));
+        ++count;
+    }
+    if (count == 0) {
+        return;
+    }
+    block[6] = static_cast<uint8_t>(count);
+    block[7] = static_cast<uint8_t>(count >> 8);
+    w.U32(Crc32(block.data(), block.size()));
+    bytes.insert(bytes.end(), block.begin(), block.end());
+}
+
+bool InBevelRange(float v) {
+    return v > 0.0f && v <= kMaxBevelSize;
+}
+
+// Fills bevels[k] for record k when the bytes are exactly one intact block naming loaded
+// records; false (and nothing usable) otherwise.
+bool ReadBevelBlock(const uint8_t* data, std::size_t size, std::size_t records,
+                    std::vector<BevelSettings>& bevels) {
+    if (size < kBevelHeadSize + 4 || std::memcmp(data, kBevelMagic, 4) != 0) {
+        return false;
+    }
+    const Reader r(data);
+    const std::size_t count = r.U16(6);
+    if (r.U16(4) != kBevelVersion || count < 1 || count > static_cast<std::size_t>(kSlotCount) ||
+        size != kBevelHeadSize + kBevelEntrySize * count + 4 ||
+        r.U32(size - 4) != Crc32(data, size - 4)) {
+        return false;
+    }
+    bevels.assign(records, BevelSettings{});
+    int previous = -1;
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t at = kBevelHeadSize + kBevelEntrySize * k;
+        const int index = r.U8(at);
+        const uint8_t profile = r.U8(at + 1);
+        const int segments = r.U8(at + 2);
+        const uint8_t flags = r.U8(at + 3);
+        BevelSettings bevel;
+        bevel.width = r.F32(at + 4);
+        bevel.depth = r.F32(at + 8);
+        if (index <= previous || static_cast<std::size_t>(index) >= records ||
+            (profile != 1 && profile != 2) || segments < 1 || segments > kMaxBevelSegments ||
+            (profile == 1 && segments != 1) || (flags & ~1u) != 0 || !InBevelRange(bevel.width) ||
+            !InBevelRange(bevel.depth)) {
+            return false;
+        }
+        bevel.profile = profile == 2 ? BevelProfile::kRound : BevelProfile::kChamfer;
+        bevel.segments = profile == 2 ? segments : BevelSettings{}.segments;
+        bevel.backToo = (flags & 1u) != 0;
+        bevels[static_cast<std::size_t>(index)] = bevel;
+        previous = index;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::vector<uint8_t> EncodeSceneFile(const Scene& scene) {
@@ -154,11 +250,14 @@ std::vector<uint8_t> EncodeSceneFile(const Scene& scene) {
     bytes.reserve(kSceneFileReadLimit);
     Writer w(bytes);
     WriteHeader(w, scene);
+    std::vector<const TextObject*> recordObjects;
     for (const TextObject& object : scene.objects) {
         if (object.glyphCount > 0) {
             WriteRecord(w, object);
+            recordObjects.push_back(&object);
         }
     }
+    WriteBevelBlock(bytes, recordObjects);
     return bytes;
 }
 
@@ -169,12 +268,20 @@ SceneFileStatus DecodeSceneFile(const uint8_t* data, std::size_t size, Scene& sc
     ClearScene(scene);
     ReadSettings(Reader(data), scene);
     std::size_t at = kSceneHeaderSize;
+    std::size_t records = 0;
     for (TextObject& object : scene.objects) {
         if (size - at < kSceneRecordSize) {
             break;
         }
         ReadRecord(Reader(data + at), object);
         at += kSceneRecordSize;
+        ++records;
+    }
+    std::vector<BevelSettings> bevels;
+    if (ReadBevelBlock(data + at, size - at, records, bevels)) {
+        for (std::size_t k = 0; k < records; ++k) {
+            scene.objects[k].bevel = bevels[k];
+        }
     }
     return SceneFileStatus::kOk;
 }

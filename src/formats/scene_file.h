@@ -11,8 +11,11 @@
 
 inline constexpr std::size_t kSceneHeaderSize = 132;
 inline constexpr std::size_t kSceneRecordSize = 544;
-// Nothing after the 32nd record is ever looked at.
-inline constexpr std::size_t kSceneFileReadLimit = kSceneHeaderSize + kSceneRecordSize * kSlotCount;
+// The bevel block that may follow the records: 12 bytes of head and check, 12 per entry.
+inline constexpr std::size_t kBevelBlockMaxSize = 12 + 12 * kSlotCount;
+// Nothing after the 32nd record and a bevel block is ever looked at.
+inline constexpr std::size_t kSceneFileReadLimit =
+    kSceneHeaderSize + kSceneRecordSize * kSlotCount + kBevelBlockMaxSize;
 
 enum class SceneFileStatus {
     kOk,
@@ -21,12 +24,14 @@ enum class SceneFileStatus {
     kCannotWrite,   // the file could not be created, written or put in place
 };
 
-// Header and one record per live slot, in slot order.
+// Header and one record per live slot, in slot order; then, only when some live slot has a
+// bevel, one bevel block (shorter than a record, so older readers skip it as a partial record).
 std::vector<uint8_t> EncodeSceneFile(const Scene& scene);
 
 // Fills the scene from file bytes. On kNotSceneFile the scene is untouched; otherwise every slot
-// is reset first, records fill slots 0, 1, 2... and a trailing partial record is ignored. Glyph
-// lists and textures are not built here.
+// is reset first, records fill slots 0, 1, 2... and a trailing partial record is ignored unless
+// it is exactly one intact bevel block; anything else there leaves every slot without a bevel.
+// Glyph lists and textures are not built here.
 SceneFileStatus DecodeSceneFile(const uint8_t* data, std::size_t size, Scene& scene);
 
 // path is a file-system path. Writes beside the target and renames over it, so a failed save

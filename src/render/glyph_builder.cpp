@@ -5,11 +5,11 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "text/font_resolver.h"
 #include "render/outline_display_list.h"
-#include "text/outline_glyph_cache.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
+#include "text/font_resolver.h"
+#include "text/outline_glyph_cache.h"
 
 namespace {
 
@@ -69,7 +69,9 @@ bool BuildGlyphIn(TextObject& object, uint32_t code, const ResolvedFont* font) {
         return false;
     }
     metrics = outline->metrics;
-    ListTarget().Compile(list, ExtrudeFaces(outline->face, object.scale[2]), metrics.gmfCellIncX);
+    ListTarget().Compile(
+        list, CachedGlyphSolid(*font, character, *outline, object.scale[2], object.bevel),
+        metrics.gmfCellIncX);
     return true;
 }
 

@@ -47,6 +47,7 @@ void TextObject::ResetObject() {
     highlighted = 0;
     touched = 0;
     CopyToField(textureFile, "");
+    bevel = BevelSettings{};
     if (texture != 0) {
         if (GpuResourceReleaser* releaser = GetGpuResourceReleaser()) {
             releaser->DeleteTexture(texture);

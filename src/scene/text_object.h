@@ -22,6 +22,27 @@ inline constexpr char kDefaultFaceName[] = "\x82\x6c\x82\x72 \x96\xbe\x92\xa9";
 inline constexpr uint8_t kShiftJisCharSet = 128;
 inline constexpr int kMaxGlyphs = 128;
 
+enum class BevelProfile : uint8_t { kNone = 0, kChamfer = 1, kRound = 2 };
+
+inline constexpr float kMaxBevelSize = 0.05f;  // em, for width and depth alike
+inline constexpr int kMaxBevelSegments = 8;
+
+// How the front (and optionally back) edges of the object's glyph solids are cut.
+struct BevelSettings {
+    BevelProfile profile = BevelProfile::kNone;
+    float width = 0.02f;   // em, inwards from the outline
+    float depth = 0.02f;   // em, along z
+    int32_t segments = 4;  // round profile only
+    bool backToo = false;
+
+    bool Active() const { return profile != BevelProfile::kNone && width > 0.0f && depth > 0.0f; }
+    bool operator==(const BevelSettings& other) const {
+        return profile == other.profile && width == other.width && depth == other.depth &&
+               segments == other.segments && backToo == other.backToo;
+    }
+    bool operator!=(const BevelSettings& other) const { return !(*this == other); }
+};
+
 class TextObject {
 public:
     TextObject();
@@ -70,4 +91,5 @@ public:
     float shininess = 20.0f;
     uint32_t texture = 0;
     char textureFile[256];
+    BevelSettings bevel;
 };

@@ -10,10 +10,11 @@ constexpr float kMaxBlendCosine = 0.35f;  // about 70 degrees
 constexpr int32_t kNone = -1;
 constexpr int32_t kSeveral = -2;
 
-struct Normal2 {
-    float x, y;
-    bool operator==(const Normal2& other) const { return x == other.x && y == other.y; }
-};
+void Note(std::vector<int32_t>& slot, uint32_t vertex, int32_t edge) {
+    slot[vertex] = slot[vertex] == kNone ? edge : kSeveral;
+}
+
+}  // namespace
 
 Normal2 OutwardNormal(const OutlinePoint& from, const OutlinePoint& to) {
     // The filled region lies left of the edge, so outside is to its right.
@@ -36,9 +37,7 @@ Normal2 Blend(Normal2 own, Normal2 neighbour) {
     return length > 0.0f ? Normal2{x / length, y / length} : own;
 }
 
-void Note(std::vector<int32_t>& slot, uint32_t vertex, int32_t edge) {
-    slot[vertex] = slot[vertex] == kNone ? edge : kSeveral;
-}
+namespace {
 
 class MeshWriter {
   public:

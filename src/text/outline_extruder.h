@@ -23,6 +23,16 @@ struct GlyphMesh {
     std::size_t TriangleCount() const { return indices.size() / 3; }
 };
 
+// A wall's outward direction in the plane.
+struct Normal2 {
+    float x, y;
+    bool operator==(const Normal2& other) const { return x == other.x && y == other.y; }
+};
+// The filled region lies left of from -> to.
+Normal2 OutwardNormal(const OutlinePoint& from, const OutlinePoint& to);
+// own averaged with a neighbouring wall's normal, unless they turn too far apart to share one.
+Normal2 Blend(Normal2 own, Normal2 neighbour);
+
 // Front face at z = 0 facing +z, back face at z = -depth facing -z (a negative depth puts the
 // solid in front of z = 0, still facing outwards). Side normals blend across smooth outline
 // points and stay sharp at corners.

@@ -76,13 +76,17 @@ std::unique_ptr<GlyphOutline> BuildGlyphOutline(const ResolvedFont& font, char32
 }
 
 std::unique_ptr<GlyphGeometry> BuildGlyphGeometry(const ResolvedFont& font, char32_t character,
-                                                  float depth) {
+                                                  float depth, const BevelSettings& bevel) {
     const std::unique_ptr<GlyphOutline> outline = BuildGlyphOutline(font, character);
     if (!outline) {
         return nullptr;
     }
     auto geometry = std::make_unique<GlyphGeometry>();
-    geometry->mesh = ExtrudeFaces(outline->face, depth);
+    geometry->mesh = bevel.Active()
+                         ? ExtrudeBevelled(outline->face,
+                                           InsetFace(outline->face, bevel.width, BevelSteps(bevel)),
+                                           depth, bevel)
+                         : ExtrudeFaces(outline->face, depth);
     geometry->metrics = outline->metrics;
     return geometry;
 }

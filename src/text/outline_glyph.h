@@ -4,9 +4,10 @@
 
 #include <memory>
 
-#include "text/font_resolver.h"
-#include "text/outline_extruder.h"
 #include "scene/text_object.h"
+#include "text/font_resolver.h"
+#include "text/outline_bevel.h"
+#include "text/outline_extruder.h"
 
 struct GlyphOutline {
     FaceTriangulation face;
@@ -21,4 +22,4 @@ struct GlyphGeometry {
 // nullptr when the font has no glyph for the character or no outline for that glyph.
 std::unique_ptr<GlyphOutline> BuildGlyphOutline(const ResolvedFont& font, char32_t character);
 std::unique_ptr<GlyphGeometry> BuildGlyphGeometry(const ResolvedFont& font, char32_t character,
-                                                  float depth);
+                                                  float depth, const BevelSettings& bevel = {});

@@ -1,6 +1,7 @@
 #include "text/outline_tessellator.h"
 
 #include <cstddef>
+#include <utility>
 
 #include "text/outline_union.h"
 
@@ -27,5 +28,6 @@ FaceTriangulation TessellateOutline(const FlatOutline& outline) {
             AddRingEdges(hole, face);
         }
     }
+    face.polygons = std::move(united.polygons);
     return face;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "text/outline_contours.h"
+#include "text/polygon_triangulator.h"
 
 struct FaceTriangulation {
     // Corners of the united outline, each point once.
@@ -16,6 +17,8 @@ struct FaceTriangulation {
     std::vector<uint32_t> triangles;
     // Boundary edges (from, to) with the filled region on their left.
     std::vector<std::pair<uint32_t, uint32_t>> boundary;
+    // The same boundary as rings of vertex indices, each outer ring with its holes.
+    std::vector<PolygonRings> polygons;
     bool ok = true;
 };
 

@@ -1,0 +1,560 @@
+#include "text/outline_bevel.h"
+
+#include <algorithm>
+#include <clipper.hpp>
+#include <cmath>
+#include <cstddef>
+#include <iterator>
+
+#include "text/outline_union.h"
+
+namespace {
+
+constexpr double kHalfPi = 1.57079632679489661923;
+// A sharp corner's inset point moves at most this many widths away from it.
+constexpr double kMiterLimit = 4.0;
+// Fractions of the width tried in turn for one ring, then for all rings of one polygon together.
+constexpr double kRingTrials[] = {1.0, 0.75, 0.5, 0.35, 0.25, 0.15, 0.1, 0.05};
+constexpr double kPolygonTrials[] = {1.0, 0.7, 0.45, 0.25, 0.1, 0.0};
+
+struct Vec {
+    double x, y;
+};
+
+int64_t Cross(const GridPoint& a, const GridPoint& b, const GridPoint& c) {
+    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+}
+
+GridPoint ToGrid(const OutlinePoint& p) {
+    return {std::llround(p.x * kGridStepsPerEm), std::llround(p.y * kGridStepsPerEm)};
+}
+
+// Twice the signed area.
+int64_t RingArea(const std::vector<GridPoint>& ring, size_t begin, size_t n) {
+    int64_t sum = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const GridPoint& a = ring[begin + i];
+        const GridPoint& b = ring[begin + (i + 1) % n];
+        sum += a.x * b.y - a.y * b.x;
+    }
+    return sum;
+}
+
+Vec Unit(double x, double y) {
+    const double length = std::hypot(x, y);
+    return length > 0.0 ? Vec{x / length, y / length} : Vec{0.0, 0.0};
+}
+
+// Where the inward parallels of the two edges at each corner meet, for a width of one.
+std::vector<Vec> MiterDirections(const std::vector<GridPoint>& p) {
+    const size_t n = p.size();
+    std::vector<Vec> miter(n);
+    for (size_t i = 0; i < n; ++i) {
+        const GridPoint& a = p[(i + n - 1) % n];
+        const GridPoint& b = p[i];
+        const GridPoint& c = p[(i + 1) % n];
+        const Vec d1 = Unit(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+        const Vec d2 = Unit(static_cast<double>(c.x - b.x), static_cast<double>(c.y - b.y));
+        const Vec n1{-d1.y, d1.x};
+        const Vec n2{-d2.y, d2.x};
+        const double join = 1.0 + n1.x * n2.x + n1.y * n2.y;
+        Vec m{(n1.x + n2.x) / std::max(join, 1e-12), (n1.y + n2.y) / std::max(join, 1e-12)};
+        const double length = std::hypot(m.x, m.y);
+        if (join < 1e-9) {
+            // The outline turns straight back: go back along the spike.
+            const Vec back = Unit(d2.x - d1.x, d2.y - d1.y);
+            m = {back.x * kMiterLimit, back.y * kMiterLimit};
+        } else if (length > kMiterLimit) {
+            m = {m.x * kMiterLimit / length, m.y * kMiterLimit / length};
+        }
+        miter[i] = m;
+    }
+    return miter;
+}
+
+// How far along its miter each row lies, as a fraction of the width: a quarter circle.
+std::vector<double> RowFractions(int steps) {
+    std::vector<double> t(static_cast<size_t>(steps) + 1);
+    for (int k = 0; k <= steps; ++k) {
+        t[static_cast<size_t>(k)] = k == steps ? 1.0 : 1.0 - std::cos(kHalfPi * k / steps);
+    }
+    return t;
+}
+
+// One ring's rows at one width, on the grid.
+struct RingRows {
+    std::vector<GridPoint> outline;
+    std::vector<Vec> miter;
+    std::vector<GridPoint> rows;
+    double width = 0.0;  // grid steps
+};
+
+bool SimpleWithArea(const std::vector<GridPoint>& rows, size_t begin, size_t n, int64_t area) {
+    ClipperLib::Path path(n);
+    for (size_t i = 0; i < n; ++i) {
+        path[i] = ClipperLib::IntPoint(rows[begin + i].x, rows[begin + i].y);
+    }
+    ClipperLib::Paths out;
+    try {
+        ClipperLib::SimplifyPolygon(path, out, ClipperLib::pftNonZero);
+    } catch (const ClipperLib::clipperException&) {
+        return false;
+    }
+    if (out.size() != 1) {
+        return false;
+    }
+    std::vector<GridPoint> simple(out[0].size());
+    for (size_t i = 0; i < simple.size(); ++i) {
+        simple[i] = {out[0][i].X, out[0][i].Y};
+    }
+    return std::llabs(RingArea(simple, 0, simple.size())) == std::llabs(area);
+}
+
+// Lays the rows at the given width; false when a strip would fold or the front face's edge
+// would cross itself or turn inside out.
+bool LayRows(RingRows& ring, double width, const std::vector<double>& fractions) {
+    const size_t n = ring.outline.size();
+    const size_t rowCount = fractions.size();
+    ring.width = width;
+    ring.rows.assign(ring.outline.begin(), ring.outline.end());
+    if (width <= 0.0) {
+        return true;
+    }
+    ring.rows.resize(n * rowCount);
+    for (size_t k = 1; k < rowCount; ++k) {
+        const double offset = width * fractions[k];
+        for (size_t i = 0; i < n; ++i) {
+            const GridPoint& p = ring.outline[i];
+            ring.rows[k * n + i] = {p.x + std::llround(offset * ring.miter[i].x),
+                                    p.y + std::llround(offset * ring.miter[i].y)};
+        }
+    }
+    // The face is cut from corners only, so a row point lying straight between its neighbours
+    // (rounding makes some) moves one grid step further in.
+    const size_t last = (rowCount - 1) * n;
+    for (size_t i = 0; i < n; ++i) {
+        GridPoint& q = ring.rows[last + i];
+        if (Cross(ring.rows[last + (i + n - 1) % n], q, ring.rows[last + (i + 1) % n]) == 0) {
+            const Vec m = Unit(ring.miter[i].x, ring.miter[i].y);
+            q = {q.x + std::llround(m.x), q.y + std::llround(m.y)};
+        }
+    }
+    for (size_t k = 0; k + 1 < rowCount; ++k) {
+        for (size_t i = 0; i < n; ++i) {
+            const size_t j = (i + 1) % n;
+            const GridPoint& a = ring.rows[k * n + i];
+            const GridPoint& b = ring.rows[k * n + j];
+            const GridPoint& c = ring.rows[(k + 1) * n + j];
+            const GridPoint& d = ring.rows[(k + 1) * n + i];
+            if (Cross(a, b, c) <= 0 || Cross(a, c, d) <= 0) {
+                return false;
+            }
+        }
+    }
+    const int64_t own = RingArea(ring.outline, 0, n);
+    const int64_t inset = RingArea(ring.rows, last, n);
+    return (own > 0) == (inset > 0) && inset != 0 && SimpleWithArea(ring.rows, last, n, inset);
+}
+
+// Lays the ring at the widest trial width from the given one on that it takes on its own; the
+// trial's number, or the number of trials when only a flat ring (width 0) fits.
+size_t LayWidest(RingRows& ring, double width, const std::vector<double>& fractions, size_t from) {
+    for (size_t t = from; t < std::size(kRingTrials); ++t) {
+        if (LayRows(ring, width * kRingTrials[t], fractions)) {
+            return t;
+        }
+    }
+    LayRows(ring, 0.0, fractions);
+    return std::size(kRingTrials);
+}
+
+ClipperLib::Path RowPath(const RingRows& ring, size_t row) {
+    const size_t n = ring.outline.size();
+    ClipperLib::Path path(n);
+    for (size_t i = 0; i < n; ++i) {
+        path[i] = ClipperLib::IntPoint(ring.rows[row * n + i].x, ring.rows[row * n + i].y);
+    }
+    return path;
+}
+
+double AreaOf(const ClipperLib::Paths& paths) {
+    double sum = 0.0;
+    for (const ClipperLib::Path& path : paths) {
+        sum += std::abs(ClipperLib::Area(path));
+    }
+    return sum;
+}
+
+ClipperLib::Paths Combine(const ClipperLib::Paths& a, const ClipperLib::Paths& b,
+                          ClipperLib::ClipType type) {
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(a, ClipperLib::ptSubject, true);
+    clipper.AddPaths(b, ClipperLib::ptClip, true);
+    ClipperLib::Paths out;
+    clipper.Execute(type, out, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    return out;
+}
+
+// Rings whose bevel band (between outline and front-face edge) leaves the filled region or
+// runs into another ring's band, as where a hole nearly touches the outline.
+std::vector<bool> CollidingRings(const std::vector<RingRows>& rings) {
+    std::vector<bool> colliding(rings.size(), false);
+    ClipperLib::Paths region;
+    for (const RingRows& ring : rings) {
+        region.push_back(RowPath(ring, 0));
+    }
+    std::vector<ClipperLib::Paths> bands(rings.size());
+    std::vector<ClipperLib::IntRect> boxes(rings.size());
+    for (size_t r = 0; r < rings.size(); ++r) {
+        const size_t rowCount = rings[r].rows.size() / rings[r].outline.size();
+        if (rowCount < 2) {
+            continue;
+        }
+        bands[r] =
+            Combine({RowPath(rings[r], 0)}, {RowPath(rings[r], rowCount - 1)}, ClipperLib::ctXor);
+        ClipperLib::Clipper box;
+        box.AddPaths(bands[r], ClipperLib::ptSubject, true);
+        boxes[r] = box.GetBounds();
+        colliding[r] = AreaOf(Combine(bands[r], region, ClipperLib::ctDifference)) > 1.0;
+    }
+    for (size_t r = 0; r < rings.size(); ++r) {
+        for (size_t s = r + 1; s < rings.size(); ++s) {
+            const ClipperLib::IntRect &a = boxes[r], &b = boxes[s];
+            if (bands[r].empty() || bands[s].empty() || a.right < b.left || b.right < a.left ||
+                a.bottom < b.top || b.bottom < a.top) {
+                continue;
+            }
+            if (AreaOf(Combine(bands[r], bands[s], ClipperLib::ctIntersection)) > 1.0) {
+                colliding[r] = colliding[s] = true;
+            }
+        }
+    }
+    return colliding;
+}
+
+bool AllDistinct(std::vector<GridPoint> points) {
+    auto less = [](const GridPoint& a, const GridPoint& b) {
+        return a.x != b.x ? a.x < b.x : a.y < b.y;
+    };
+    std::sort(points.begin(), points.end(), less);
+    for (size_t i = 1; i < points.size(); ++i) {
+        if (points[i].x == points[i - 1].x && points[i].y == points[i - 1].y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Fills the front face inside the rings' last rows and, when strict, checks that strips and face
+// together cover the polygon exactly once: every piece counter-clockwise and their areas adding
+// up to the polygon's.
+bool CoverPolygon(const std::vector<RingRows>& rings, std::vector<GridPoint>& capGrid,
+                  std::vector<uint32_t>& capTriangles, bool strict) {
+    const size_t firstPoint = capGrid.size();
+    const size_t firstTriangle = capTriangles.size();
+    PolygonRings cap;
+    int64_t strips = 0;
+    int64_t whole = 0;
+    for (size_t r = 0; r < rings.size(); ++r) {
+        const RingRows& ring = rings[r];
+        const size_t n = ring.outline.size();
+        const size_t rowCount = ring.rows.size() / n;
+        std::vector<uint32_t> indices(n);
+        for (size_t i = 0; i < n; ++i) {
+            indices[i] = static_cast<uint32_t>(capGrid.size());
+            capGrid.push_back(ring.rows[(rowCount - 1) * n + i]);
+        }
+        (r == 0 ? cap.outer : cap.holes.emplace_back()) = std::move(indices);
+        whole += RingArea(ring.outline, 0, n);
+        for (size_t k = 0; k + 1 < rowCount; ++k) {
+            strips += RingArea(ring.rows, k * n, n) - RingArea(ring.rows, (k + 1) * n, n);
+        }
+    }
+    if (!strict) {
+        // Should a polygon not be simple after all, its face overlaps itself but stays closed.
+        TriangulatePolygon(capGrid, cap, capTriangles);
+        return true;
+    }
+    bool ok = AllDistinct(std::vector<GridPoint>(
+                  capGrid.begin() + static_cast<std::ptrdiff_t>(firstPoint), capGrid.end())) &&
+              TriangulatePolygon(capGrid, cap, capTriangles);
+    if (ok) {
+        int64_t faces = 0;
+        for (size_t t = firstTriangle; t + 2 < capTriangles.size(); t += 3) {
+            faces += Cross(capGrid[capTriangles[t]], capGrid[capTriangles[t + 1]],
+                           capGrid[capTriangles[t + 2]]);
+        }
+        ok = faces + strips == whole;
+    }
+    if (!ok) {
+        capGrid.resize(firstPoint);
+        capTriangles.resize(firstTriangle);
+    }
+    return ok;
+}
+
+OutlinePoint FromGrid(const GridPoint& g, bool smooth) {
+    return {static_cast<float>(static_cast<double>(g.x) / kGridStepsPerEm),
+            static_cast<float>(static_cast<double>(g.y) / kGridStepsPerEm), smooth};
+}
+
+}  // namespace
+
+int BevelSteps(const BevelSettings& bevel) {
+    return bevel.profile == BevelProfile::kRound
+               ? std::clamp(static_cast<int>(bevel.segments), 1, kMaxBevelSegments)
+               : 1;
+}
+
+BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
+    BevelledFace result;
+    result.steps = std::max(steps, 1);
+    const std::vector<double> fractions = RowFractions(result.steps);
+    const double gridWidth = static_cast<double>(std::min(width, kMaxBevelSize)) * kGridStepsPerEm;
+    std::vector<GridPoint> capGrid;
+    for (const PolygonRings& polygon : face.polygons) {
+        std::vector<RingRows> rings;
+        std::vector<size_t> trials;
+        std::vector<const std::vector<uint32_t>*> sources{&polygon.outer};
+        for (const auto& hole : polygon.holes) {
+            sources.push_back(&hole);
+        }
+        for (const std::vector<uint32_t>* source : sources) {
+            RingRows& ring = rings.emplace_back();
+            for (uint32_t v : *source) {
+                ring.outline.push_back(ToGrid(face.vertices[v]));
+            }
+            ring.miter = MiterDirections(ring.outline);
+            trials.push_back(LayWidest(ring, gridWidth, fractions, 0));
+        }
+        bool covered = CoverPolygon(rings, capGrid, result.capTriangles, true);
+        // Rings that fit on their own may still run into one another: narrow those that do.
+        for (int round = 0; !covered && round < 12; ++round) {
+            const std::vector<bool> colliding = CollidingRings(rings);
+            if (std::find(colliding.begin(), colliding.end(), true) == colliding.end()) {
+                break;
+            }
+            for (size_t r = 0; r < rings.size(); ++r) {
+                if (colliding[r]) {
+                    trials[r] = LayWidest(rings[r], gridWidth, fractions, trials[r] + 1);
+                }
+            }
+        }
+        if (!covered) {
+            covered = CoverPolygon(rings, capGrid, result.capTriangles, true);
+        }
+        // Then narrow them all together.
+        std::vector<double> widths;
+        for (const RingRows& ring : rings) {
+            widths.push_back(ring.width);
+        }
+        for (size_t g = 1; !covered && g < std::size(kPolygonTrials); ++g) {
+            bool laid = true;
+            for (size_t r = 0; r < rings.size() && laid; ++r) {
+                laid = LayRows(rings[r], widths[r] * kPolygonTrials[g], fractions);
+            }
+            covered = laid && CoverPolygon(rings, capGrid, result.capTriangles, true);
+        }
+        if (!covered) {
+            for (RingRows& ring : rings) {
+                LayRows(ring, 0.0, fractions);
+            }
+            CoverPolygon(rings, capGrid, result.capTriangles, false);
+        }
+        for (size_t r = 0; r < rings.size(); ++r) {
+            BevelRing& out = result.rings.emplace_back();
+            out.outline = *sources[r];
+            out.width = static_cast<float>(rings[r].width / kGridStepsPerEm);
+            const size_t n = out.outline.size();
+            out.rows.reserve(rings[r].rows.size());
+            for (size_t i = 0; i < rings[r].rows.size(); ++i) {
+                const OutlinePoint& source = face.vertices[out.outline[i % n]];
+                // Row 0 is the outline itself, to the bit.
+                out.rows.push_back(i < n ? source : FromGrid(rings[r].rows[i], source.smooth));
+            }
+        }
+    }
+    result.capVertices.reserve(capGrid.size());
+    for (const GridPoint& g : capGrid) {
+        result.capVertices.push_back(FromGrid(g, false));
+    }
+    return result;
+}
+
+namespace {
+
+class BevelMeshWriter {
+  public:
+    explicit BevelMeshWriter(GlyphMesh& mesh) : mesh_(mesh) {}
+    uint32_t Add(const OutlinePoint& p, float z, float nx, float ny, float nz) {
+        mesh_.vertices.push_back({{p.x, p.y, z}, {nx, ny, nz}, {p.x, p.y}});
+        return static_cast<uint32_t>(mesh_.vertices.size() - 1);
+    }
+    void Triangle(uint32_t a, uint32_t b, uint32_t c, bool flip) {
+        if (flip) {
+            std::swap(a, c);
+        }
+        mesh_.indices.insert(mesh_.indices.end(), {a, b, c});
+    }
+
+  private:
+    GlyphMesh& mesh_;
+};
+
+// One side's bevel: the heights of the rows and their normals across the profile.
+struct Side {
+    float capZ;     // the front or back face
+    float wallEnd;  // where the side walls stop
+    float depth;    // em along z
+    bool back;      // faces -z
+    bool round;
+};
+
+void AddFace(const std::vector<OutlinePoint>& vertices, const std::vector<uint32_t>& triangles,
+             float z, bool back, BevelMeshWriter& out) {
+    uint32_t first = 0;
+    for (size_t i = 0; i < vertices.size(); ++i) {
+        const uint32_t v = out.Add(vertices[i], z, 0.0f, 0.0f, back ? -1.0f : 1.0f);
+        first = i == 0 ? v : first;
+    }
+    for (size_t t = 0; t + 2 < triangles.size(); t += 3) {
+        out.Triangle(first + triangles[t], first + triangles[t + 1], first + triangles[t + 2],
+                     back);
+    }
+}
+
+// Normals across the profile: a chamfer's strip is flat, a round profile turns from the wall's
+// direction at the outline to the face's at its inner edge.
+void ProfileNormal(const Side& side, float width, int k, int steps, Normal2 n, float out[3]) {
+    const double angle = kHalfPi * k / steps;
+    const double across = side.round ? side.depth * std::cos(angle) : side.depth;
+    const double along = side.round ? width * std::sin(angle) : width;
+    const double length = std::hypot(across, along);
+    out[0] = static_cast<float>(n.x * across / length);
+    out[1] = static_cast<float>(n.y * across / length);
+    out[2] = static_cast<float>((side.back ? -along : along) / length);
+}
+
+float RowZ(const Side& side, int k, int steps) {
+    if (k == 0) {
+        return side.wallEnd;
+    }
+    if (k == steps) {
+        return side.capZ;
+    }
+    const double rise = side.round ? std::sin(kHalfPi * k / steps) : static_cast<double>(k) / steps;
+    const double z = side.wallEnd + (side.back ? -1.0 : 1.0) * side.depth * rise;
+    return static_cast<float>(z);
+}
+
+// Vertices of one column of a strip (rows 0..steps at one ring point); returns the first.
+uint32_t AddColumn(const BevelRing& ring, size_t i, const Side& side, int steps, Normal2 n,
+                   BevelMeshWriter& out) {
+    const size_t count = ring.outline.size();
+    uint32_t first = 0;
+    for (int k = 0; k <= steps; ++k) {
+        float normal[3];
+        ProfileNormal(side, ring.width, k, steps, n, normal);
+        const uint32_t v = out.Add(ring.rows[static_cast<size_t>(k) * count + i],
+                                   RowZ(side, k, steps), normal[0], normal[1], normal[2]);
+        first = k == 0 ? v : first;
+    }
+    return first;
+}
+
+void AddStrips(const BevelRing& ring, const std::vector<Normal2>& atStart,
+               const std::vector<Normal2>& atEnd, const Side& side, int steps,
+               BevelMeshWriter& out) {
+    const size_t n = ring.outline.size();
+    std::vector<uint32_t> endColumn(n);
+    for (size_t e = 0; e < n; ++e) {
+        endColumn[e] = AddColumn(ring, (e + 1) % n, side, steps, atEnd[e], out);
+    }
+    for (size_t e = 0; e < n; ++e) {
+        const size_t before = (e + n - 1) % n;
+        const uint32_t a = atEnd[before] == atStart[e]
+                               ? endColumn[before]
+                               : AddColumn(ring, e, side, steps, atStart[e], out);
+        const uint32_t b = endColumn[e];
+        for (uint32_t k = 0; k < static_cast<uint32_t>(steps); ++k) {
+            out.Triangle(a + k, b + k, b + k + 1, side.back);
+            out.Triangle(a + k, b + k + 1, a + k + 1, side.back);
+        }
+    }
+}
+
+void AddRingWalls(const std::vector<OutlinePoint>& points, const std::vector<Normal2>& atStart,
+                  const std::vector<Normal2>& atEnd, float zTop, float zBottom,
+                  BevelMeshWriter& out) {
+    const size_t n = points.size();
+    auto pair = [&](size_t i, Normal2 normal) {
+        const uint32_t top = out.Add(points[i], zTop, normal.x, normal.y, 0.0f);
+        out.Add(points[i], zBottom, normal.x, normal.y, 0.0f);
+        return top;
+    };
+    std::vector<uint32_t> endPair(n);
+    for (size_t e = 0; e < n; ++e) {
+        endPair[e] = pair((e + 1) % n, atEnd[e]);
+    }
+    for (size_t e = 0; e < n; ++e) {
+        const size_t before = (e + n - 1) % n;
+        const uint32_t a = atEnd[before] == atStart[e] ? endPair[before] : pair(e, atStart[e]);
+        const uint32_t b = endPair[e];
+        out.Triangle(a, a + 1, b + 1, false);
+        out.Triangle(a, b + 1, b, false);
+    }
+}
+
+}  // namespace
+
+GlyphMesh ExtrudeBevelled(const FaceTriangulation& face, const BevelledFace& inset, float depth,
+                          const BevelSettings& bevel) {
+    const float zTop = std::max(0.0f, -depth);
+    const float zBottom = std::min(0.0f, -depth);
+    const float thickness = zTop - zBottom;
+    if (!bevel.Active() || !(thickness > 0.0f)) {
+        return ExtrudeFaces(face, depth);
+    }
+    // The walls keep a tenth of the solid's depth at least.
+    const float bevelDepth =
+        std::min(std::min(bevel.depth, kMaxBevelSize), (bevel.backToo ? 0.45f : 0.9f) * thickness);
+    const bool round = bevel.profile == BevelProfile::kRound;
+    const int steps = inset.steps;
+    GlyphMesh mesh;
+    BevelMeshWriter out(mesh);
+    AddFace(inset.capVertices, inset.capTriangles, zTop, false, out);
+    if (bevel.backToo) {
+        AddFace(inset.capVertices, inset.capTriangles, zBottom, true, out);
+    } else {
+        AddFace(face.vertices, face.triangles, zBottom, true, out);
+    }
+    for (const BevelRing& ring : inset.rings) {
+        const size_t n = ring.outline.size();
+        std::vector<OutlinePoint> points(n);
+        for (size_t i = 0; i < n; ++i) {
+            points[i] = face.vertices[ring.outline[i]];
+        }
+        std::vector<Normal2> normals(n), atStart(n), atEnd(n);
+        for (size_t e = 0; e < n; ++e) {
+            normals[e] = OutwardNormal(points[e], points[(e + 1) % n]);
+        }
+        for (size_t e = 0; e < n; ++e) {
+            const size_t before = (e + n - 1) % n;
+            const size_t after = (e + 1) % n;
+            atStart[e] = points[e].smooth ? Blend(normals[e], normals[before]) : normals[e];
+            atEnd[e] = points[after].smooth ? Blend(normals[e], normals[after]) : normals[e];
+        }
+        const bool bevelled = ring.rows.size() > n;
+        const Side front{zTop, bevelled ? zTop - bevelDepth : zTop, bevelDepth, false, round};
+        const Side back{zBottom, bevelled && bevel.backToo ? zBottom + bevelDepth : zBottom,
+                        bevelDepth, true, round};
+        AddRingWalls(points, atStart, atEnd, front.wallEnd, back.wallEnd, out);
+        if (bevelled) {
+            AddStrips(ring, atStart, atEnd, front, steps, out);
+            if (bevel.backToo) {
+                AddStrips(ring, atStart, atEnd, back, steps, out);
+            }
+        }
+    }
+    return mesh;
+}

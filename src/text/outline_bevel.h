@@ -1,0 +1,40 @@
+#pragma once
+// Bevelled glyph solids: the front face inset by the bevel width, joined to the full outline a
+// bevel depth further back by rings of slanted or rounded strips, then the side walls (and the
+// same again at the back when asked). Every strip and cap triangle faces the same way seen along
+// z, so the bevelled surface lies over the outline as a height field and cannot cross itself.
+
+#include <vector>
+
+#include "scene/text_object.h"
+#include "text/outline_extruder.h"
+
+// One boundary ring of the face with its inset rows.
+struct BevelRing {
+    // Indices of the face's vertices, in the ring's order (filled region on the left).
+    std::vector<uint32_t> outline;
+    // Rows of outline.size() points each, from the outline itself (row 0) inwards to the edge of
+    // the front face. A ring whose stroke is too thin for any width keeps row 0 only.
+    std::vector<OutlinePoint> rows;
+    // The width this ring got, in em: the one asked for, or less where the stroke is thin.
+    float width = 0.0f;
+};
+
+// The flat part of a bevel, which depends on the width and the number of steps only.
+struct BevelledFace {
+    int steps = 1;
+    std::vector<BevelRing> rings;
+    // The inset front face: the last row of every ring, and its triangles (counter-clockwise).
+    std::vector<OutlinePoint> capVertices;
+    std::vector<uint32_t> capTriangles;
+};
+
+// Profile steps between the outline and the front face: 1 for a chamfer.
+int BevelSteps(const BevelSettings& bevel);
+
+BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps);
+
+// The solid as ExtrudeFaces builds it, with bevelled edges. The bevel depth is kept below the
+// solid's own depth so the side walls keep some height.
+GlyphMesh ExtrudeBevelled(const FaceTriangulation& face, const BevelledFace& inset, float depth,
+                          const BevelSettings& bevel);
