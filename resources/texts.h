@@ -108,6 +108,7 @@ inline constexpr char kStepColour[] = "色の変更";
 inline constexpr char kStepPosition[] = "位置の変更";
 inline constexpr char kStepSize[] = "大きさの変更";
 inline constexpr char kStepRotation[] = "姿勢の変更";
+inline constexpr char kStepBevel[] = "ベベルの変更";
 inline constexpr char kStepLight[] = "光源の変更";
 inline constexpr char kStepShadow[] = "影の変更";
 inline constexpr char kStepTarget[] = "視点先の変更";

@@ -33,6 +33,8 @@ std::string EditKindName(EditKind kind) {
             return texts::kStepSize;
         case EditKind::kRotation:
             return texts::kStepRotation;
+        case EditKind::kBevel:
+            return texts::kStepBevel;
         case EditKind::kLight:
             return texts::kStepLight;
         case EditKind::kShadow:

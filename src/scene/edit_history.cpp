@@ -23,7 +23,8 @@ void Copy(float (&dst)[N], const float (&src)[N]) {
 
 bool SameGlyphSource(const SlotState& a, const SlotState& b) {
     return a.live == b.live && a.text == b.text && a.faceName == b.faceName &&
-           a.italic == b.italic && a.charSet == b.charSet && Same(a.scale[2], b.scale[2]);
+           a.italic == b.italic && a.charSet == b.charSet && Same(a.scale[2], b.scale[2]) &&
+           a.bevel == b.bevel;
 }
 
 bool SameMaterial(const SlotState& a, const SlotState& b) {
@@ -65,6 +66,9 @@ EditKind SlotKind(const SlotState& before, const SlotState& after) {
     if (!Same(before.scale, after.scale)) {
         return EditKind::kSize;
     }
+    if (before.bevel != after.bevel) {
+        return EditKind::kBevel;
+    }
     return EditKind::kRotation;
 }
 
@@ -93,6 +97,7 @@ void WriteSlot(TextObject& object, const SlotState& state) {
     Copy(object.ambient, state.ambient);
     object.shininess = state.shininess;
     object.SetTextureFile(state.textureFile);
+    object.bevel = state.bevel;
 }
 
 }  // namespace
@@ -112,6 +117,7 @@ SlotState SlotState::Of(const TextObject& object) {
     Copy(state.ambient, object.ambient);
     state.shininess = object.shininess;
     state.textureFile = std::string(object.TextureFile());
+    state.bevel = object.bevel;
     return state;
 }
 

@@ -28,6 +28,7 @@ struct SlotState {
     float ambient[4] = {};
     float shininess = 0.0f;
     std::string textureFile;
+    BevelSettings bevel;
 
     static SlotState Of(const TextObject& object);
     bool operator==(const SlotState& other) const;
@@ -77,6 +78,7 @@ enum class EditKind {
     kPosition,
     kSize,
     kRotation,
+    kBevel,
     kLight,
     kShadow,
     kTarget,

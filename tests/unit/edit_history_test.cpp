@@ -67,6 +67,16 @@ TEST(EditHistory, OnlyDocumentChangesMakeStepsAndEachRebuildsOnlyWhatDiffers) {
     EXPECT_FALSE(rework.wide.perspective);
     EXPECT_EQ(scene.objects[2].TextureFile(), "");
     EXPECT_EQ(scene.guideColor[0], 0.0f);
+
+    // A bevel change is a step of its own: the glyphs are rebuilt with the bevel taken back.
+    before = CaptureSceneState(scene);
+    scene.objects[2].bevel.profile = BevelProfile::kRound;
+    edit = DiffSceneStates(before, CaptureSceneState(scene)).value();
+    EXPECT_EQ(edit.kind, EditKind::kBevel);
+    rework = WriteEditSide(scene, edit, EditSide::kBefore, edit.flagsBefore);
+    ASSERT_EQ(rework.slots.size(), 1u);
+    EXPECT_TRUE(rework.slots[0].glyphs);
+    EXPECT_FALSE(scene.objects[2].bevel.Active());
 }
 
 TEST(EditHistory, KeepsTheLatest200StepsAndANewStepDropsTheRedoableOnes) {
