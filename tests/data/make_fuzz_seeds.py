@@ -2,6 +2,7 @@
 """Writes the fuzzers' seed corpus: small scene and BMP files, valid and broken, made by hand."""
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -51,6 +52,11 @@ def main():
     # A record without text is dropped by the next save; the records after it move up.
     gap = scene_header() + b"".join(scene_record(t) for t in (b"A", b"", b"B"))
     write("scene", "record_without_text.vmk", gap)
+    # Bevels of records 0 (chamfer) and 2 (round, 4 segments, back too), behind their checksum.
+    entries = (struct.pack("<4B2f", 0, 1, 1, 0, 0.02, 0.01) +
+               struct.pack("<4B2f", 2, 2, 4, 1, 0.05, 0.03))
+    block = b"VMKB" + struct.pack("<HH", 1, 2) + entries
+    write("scene", "bevels.vmk", three + block + struct.pack("<I", zlib.crc32(block)))
     many = scene_header() + b"".join(scene_record(bytes([65 + k % 26])) for k in range(33))
     write("scene", "thirty_three_records.vmk", many)
 

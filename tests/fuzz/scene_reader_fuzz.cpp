@@ -22,7 +22,7 @@ bool SameStoredFields(const TextObject& a, const TextObject& b) {
            SameBits(a.rotation, b.rotation) && SameBits(a.scale, b.scale) &&
            SameBits(a.diffuse, b.diffuse) && SameBits(a.specular, b.specular) &&
            SameBits(a.ambient, b.ambient) && SameBits(a.shininess, b.shininess) &&
-           a.TextureFile() == b.TextureFile();
+           a.TextureFile() == b.TextureFile() && a.bevel == b.bevel;
 }
 
 bool SameSettings(const Scene& a, const Scene& b) {
