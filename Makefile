@@ -51,7 +51,8 @@ checkers: deps
 test-unit-asan: deps checkers
 	@test -f $(ASAN_BUILD)/CMakeCache.txt || cmake -S . -B $(ASAN_BUILD) $(GENERATOR) $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug -DVELLUMARK_SANITIZE=ON -DVELLUMARK_UNIT_ONLY=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests
-	cd $(ASAN_BUILD) && ctest -L unit --output-on-failure
+	cd $(ASAN_BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+		ctest -L unit --output-on-failure
 
 # Bounded libFuzzer runs of the two readers of outside files (clang).
 test-fuzz: deps
