@@ -11,6 +11,8 @@ GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 # Rebuilds in other checkouts of the tree reuse compiled objects when ccache is there.
 LAUNCHER   := $(shell command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
 export CCACHE_BASEDIR ?= $(CURDIR)
+# Debug information then names the first checkout's folder; a price worth the shared cache.
+export CCACHE_NOHASHDIR ?= 1
 
 # Tests that open windows run under a private X server when there is no display.
 ifeq ($(strip $(DISPLAY)),)
