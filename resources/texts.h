@@ -67,6 +67,7 @@ inline constexpr char kPopupSize[] = "大きさの入力(&S)";
 inline constexpr char kPopupRotation[] = "姿勢の入力(&A)";
 inline constexpr char kPopupLoadTexture[] = "テクスチャの読み込み(&T)";
 inline constexpr char kPopupDeleteTexture[] = "テクスチャの削除(&D)";
+inline constexpr char kPopupBevel[] = "ベベルの設定(&B)...";
 inline constexpr char kTipNewObject[] = "文字・文字列の追加";
 inline constexpr char kTipCapture[] = "BMPファイルへ出力";
 inline constexpr char kTipPreview[] = "アンチエリアス処理プレビュー";
@@ -173,6 +174,17 @@ inline constexpr char kShadowCaption[] = "影のプロパティ";
 inline constexpr char kDrawShadow[] = "影を描画する。";
 inline constexpr char kShadowColour[] = "影の色";
 inline constexpr char kShadowPlane[] = "影が写る平面の平面方程式係数";
+
+// Bevel dialog
+inline constexpr char kBevelCaption[] = "ベベルの設定";
+inline constexpr char kBevelProfile[] = "形状";
+inline constexpr char kBevelNone[] = "なし";
+inline constexpr char kBevelChamfer[] = "面取り";
+inline constexpr char kBevelRound[] = "丸み";
+inline constexpr char kBevelWidth[] = "幅（em）";
+inline constexpr char kBevelDepth[] = "深さ（em）";
+inline constexpr char kBevelSegments[] = "丸みの分割数";
+inline constexpr char kBevelBackToo[] = "裏面の縁にも付ける。";
 inline constexpr char kPlaneA[] = "A =";
 inline constexpr char kPlaneB[] = "B =";
 inline constexpr char kPlaneC[] = "C =";

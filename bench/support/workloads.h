@@ -1,9 +1,12 @@
 #pragma once
 // The standard benchmark scenes, so figures compare with other programs on the same work.
+// W1: the 127 characters of bench/data/chars127.txt as 8 objects of 16 characters (the last 15),
+// one a row, the block centred and filling 90% of the 800 x 600 view's width.
 // W2: 32 objects of 63 characters (126 CP932 bytes), taken in turn from the 127 characters of
 // bench/data/chars127.txt, in a 4 x 8 grid lying wholly inside the 800 x 600 view of the
 // default camera. Call with the context current.
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -38,6 +41,46 @@ inline std::vector<std::string> BenchCharacters() {
     return characters;
 }
 
+// The default camera sees ±tan(25°)·5 units at z = 0 vertically and 4/3 of that horizontally.
+inline float DefaultViewHalfHeight() {
+    return 5.0f * std::tan(25.0f * 3.14159265f / 180.0f);
+}
+
+// Builds W1 into slots 0-7, every row at one scale: the widest fills 90% of the view's width.
+inline bool BuildW1(Scene& scene, MessageSink& messages) {
+    const std::vector<std::string> characters = BenchCharacters();
+    if (characters.size() != 127) {
+        return false;
+    }
+    constexpr int kRows = 8;
+    float widest = 0.0f;
+    float rowHeight = 0.0f;
+    for (int row = 0; row < kRows; ++row) {
+        std::string text;
+        for (int i = 16 * row; i < std::min(16 * row + 16, 127); ++i) {
+            text += characters[static_cast<size_t>(i)];
+        }
+        TextObject& object = scene.objects[row];
+        object.SetIndex(row);
+        ApplyTextWithFallback(object, text, messages);
+        if (!object.IsLive()) {
+            return false;
+        }
+        widest = std::max(widest, object.textWidth);
+        rowHeight = std::max(rowHeight, object.textHeight);
+    }
+    const float halfWidth = DefaultViewHalfHeight() * 800.0f / 600.0f;
+    const float s = 0.9f * 2.0f * halfWidth / widest;
+    const float pitch = 1.2f * rowHeight * s;
+    for (int row = 0; row < kRows; ++row) {
+        TextObject& object = scene.objects[row];
+        object.SetScale(s, s, object.scale[2]);
+        object.SetPosition(
+            0.0f, (static_cast<float>(kRows - 1) / 2.0f - static_cast<float>(row)) * pitch, 0.0f);
+    }
+    return true;
+}
+
 // The text of W2's object k: 63 characters from position 63·k, wrapping round the 127.
 inline std::string W2Text(const std::vector<std::string>& characters, int k) {
     std::string text;
@@ -47,14 +90,13 @@ inline std::string W2Text(const std::vector<std::string>& characters, int k) {
     return text;
 }
 
-// Builds W2 into slots 0-31. The default camera sees ±tan(25°)·5 units at z = 0 vertically and
-// 4/3 of that horizontally; the grid fills 90% of it, each object scaled into its cell.
+// Builds W2 into slots 0-31: the grid fills 90% of the view, each object scaled into its cell.
 inline bool BuildW2(Scene& scene, MessageSink& messages) {
     const std::vector<std::string> characters = BenchCharacters();
     if (characters.size() != 127) {
         return false;
     }
-    const float halfHeight = 5.0f * std::tan(25.0f * 3.14159265f / 180.0f);
+    const float halfHeight = DefaultViewHalfHeight();
     const float halfWidth = halfHeight * 800.0f / 600.0f;
     const float cellWidth = 2.0f * halfWidth * 0.9f / 4.0f;
     const float cellHeight = 2.0f * halfHeight * 0.9f / 8.0f;

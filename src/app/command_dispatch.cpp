@@ -54,6 +54,9 @@ void RunCommand(MainFrame& frame, int commandId) {
         case kCmdRotation:
             OpenRotationDialog(frame);
             break;
+        case kCmdBevel:
+            OpenBevelDialog(frame);
+            break;
         case kCmdZoomIn:
             ZoomIn(scene.view);
             frame.InvalidateView();

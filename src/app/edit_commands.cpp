@@ -89,6 +89,7 @@ bool IsEditCommand(int commandId) {
         case kCmdPosition:
         case kCmdSize:
         case kCmdRotation:
+        case kCmdBevel:
         case kCmdDeleteObject:
         case kCmdFont:
         case kCmdDeleteTexture:

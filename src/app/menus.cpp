@@ -78,5 +78,7 @@ wxMenu* CreateObjectMenu() {
                       {kCmdRotation, texts::kPopupRotation},
                       kSeparator,
                       {kCmdLoadTexture, texts::kPopupLoadTexture},
-                      {kCmdDeleteTexture, texts::kPopupDeleteTexture}});
+                      {kCmdDeleteTexture, texts::kPopupDeleteTexture},
+                      kSeparator,
+                      {kCmdBevel, texts::kPopupBevel}});
 }

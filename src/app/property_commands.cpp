@@ -1,6 +1,7 @@
 #include "app/property_commands.h"
 
 #include "app/main_frame.h"
+#include "dialogs/bevel_dialog.h"
 #include "dialogs/light_dialog.h"
 #include "dialogs/material_dialog.h"
 #include "dialogs/position_dialog.h"
@@ -60,4 +61,13 @@ void OpenLightDialog(MainFrame& frame) {
 void OpenTargetDialog(MainFrame& frame) {
     TargetDialog dialog(&frame, frame.scene().view, Redraw(frame));
     dialog.ShowModal();
+}
+
+void OpenBevelDialog(MainFrame& frame) {
+    if (TextObject* object = frame.scene().CurrentObject()) {
+        // Each change rebuilds the glyph lists in the view's context.
+        frame.EnsureViewReady();
+        BevelDialog dialog(&frame, *object, frame.messages(), Redraw(frame));
+        dialog.ShowModal();
+    }
 }

@@ -4,6 +4,7 @@
 #include <clipper.hpp>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 
 #include "text/outline_union.h"
@@ -89,25 +90,79 @@ struct RingRows {
     double width = 0.0;  // grid steps
 };
 
-bool SimpleWithArea(const std::vector<GridPoint>& rows, size_t begin, size_t n, int64_t area) {
-    ClipperLib::Path path(n);
+int Sign(int64_t v) {
+    return (v > 0) - (v < 0);
+}
+
+bool OnSegment(const GridPoint& a, const GridPoint& b, const GridPoint& p) {
+    return std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= p.y &&
+           p.y <= std::max(a.y, b.y);
+}
+
+// Closed segments ab and cd share a point.
+bool SegmentsMeet(const GridPoint& a, const GridPoint& b, const GridPoint& c, const GridPoint& d) {
+    const int o1 = Sign(Cross(a, b, c));
+    const int o2 = Sign(Cross(a, b, d));
+    const int o3 = Sign(Cross(c, d, a));
+    const int o4 = Sign(Cross(c, d, b));
+    if (o1 != o2 && o3 != o4) {
+        return true;
+    }
+    return (o1 == 0 && OnSegment(a, b, c)) || (o2 == 0 && OnSegment(a, b, d)) ||
+           (o3 == 0 && OnSegment(c, d, a)) || (o4 == 0 && OnSegment(c, d, b));
+}
+
+// No two edges of the ring meet except neighbours at their shared corner, and no corner turns
+// straight back. Edges are swept in order of their left ends, each compared only with those
+// still reaching it, which keeps the outlines of glyphs near linear.
+bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count) {
+    std::vector<GridPoint> p;
+    p.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        const GridPoint& q = rows[begin + i];
+        if (p.empty() || q.x != p.back().x || q.y != p.back().y) {
+            p.push_back(q);
+        }
+    }
+    while (p.size() > 1 && p.front().x == p.back().x && p.front().y == p.back().y) {
+        p.pop_back();
+    }
+    const size_t n = p.size();
+    if (n < 3) {
+        return false;
+    }
     for (size_t i = 0; i < n; ++i) {
-        path[i] = ClipperLib::IntPoint(rows[begin + i].x, rows[begin + i].y);
+        const GridPoint& a = p[(i + n - 1) % n];
+        const GridPoint& b = p[i];
+        const GridPoint& c = p[(i + 1) % n];
+        if (Cross(a, b, c) == 0 && (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0) {
+            return false;
+        }
     }
-    ClipperLib::Paths out;
-    try {
-        ClipperLib::SimplifyPolygon(path, out, ClipperLib::pftNonZero);
-    } catch (const ClipperLib::clipperException&) {
-        return false;
+    auto left = [&p, n](size_t e) { return std::min(p[e].x, p[(e + 1) % n].x); };
+    auto right = [&p, n](size_t e) { return std::max(p[e].x, p[(e + 1) % n].x); };
+    std::vector<size_t> order(n);
+    for (size_t e = 0; e < n; ++e) {
+        order[e] = e;
     }
-    if (out.size() != 1) {
-        return false;
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return left(a) < left(b); });
+    std::vector<size_t> active;
+    for (size_t e : order) {
+        const int64_t x = left(e);
+        active.erase(
+            std::remove_if(active.begin(), active.end(), [&](size_t f) { return right(f) < x; }),
+            active.end());
+        for (size_t f : active) {
+            if (f == (e + 1) % n || e == (f + 1) % n) {
+                continue;  // neighbours share a corner; a fold back was refused above
+            }
+            if (SegmentsMeet(p[e], p[(e + 1) % n], p[f], p[(f + 1) % n])) {
+                return false;
+            }
+        }
+        active.push_back(e);
     }
-    std::vector<GridPoint> simple(out[0].size());
-    for (size_t i = 0; i < simple.size(); ++i) {
-        simple[i] = {out[0][i].X, out[0][i].Y};
-    }
-    return std::llabs(RingArea(simple, 0, simple.size())) == std::llabs(area);
+    return true;
 }
 
 // Lays the rows at the given width; false when a strip would fold or the front face's edge
@@ -153,7 +208,7 @@ bool LayRows(RingRows& ring, double width, const std::vector<double>& fractions)
     }
     const int64_t own = RingArea(ring.outline, 0, n);
     const int64_t inset = RingArea(ring.rows, last, n);
-    return (own > 0) == (inset > 0) && inset != 0 && SimpleWithArea(ring.rows, last, n, inset);
+    return (own > 0) == (inset > 0) && inset != 0 && IsSimpleRing(ring.rows, last, n);
 }
 
 // Lays the ring at the widest trial width from the given one on that it takes on its own; the
@@ -177,12 +232,37 @@ ClipperLib::Path RowPath(const RingRows& ring, size_t row) {
     return path;
 }
 
-double AreaOf(const ClipperLib::Paths& paths) {
-    double sum = 0.0;
+// How thick a thin overlap is, from twice its area over its perimeter: the width by which the
+// bands that made it must at least narrow. 0 when there is no overlap worth the name.
+double Thickness(const ClipperLib::Paths& paths) {
+    double area = 0.0;
+    double perimeter = 0.0;
     for (const ClipperLib::Path& path : paths) {
-        sum += std::abs(ClipperLib::Area(path));
+        area += std::abs(ClipperLib::Area(path));
+        for (size_t i = 0; i < path.size(); ++i) {
+            const ClipperLib::IntPoint& a = path[i];
+            const ClipperLib::IntPoint& b = path[(i + 1) % path.size()];
+            perimeter += std::hypot(static_cast<double>(b.X - a.X), static_cast<double>(b.Y - a.Y));
+        }
     }
-    return sum;
+    return area > 1.0 && perimeter > 0.0 ? std::max(2.0 * area / perimeter, 1.0) : 0.0;
+}
+
+ClipperLib::IntRect Bounds(const ClipperLib::Paths& paths) {
+    ClipperLib::IntRect box{INT64_MAX, INT64_MAX, INT64_MIN, INT64_MIN};
+    for (const ClipperLib::Path& path : paths) {
+        for (const ClipperLib::IntPoint& p : path) {
+            box.left = std::min(box.left, p.X);
+            box.top = std::min(box.top, p.Y);
+            box.right = std::max(box.right, p.X);
+            box.bottom = std::max(box.bottom, p.Y);
+        }
+    }
+    return box;
+}
+
+bool Meet(const ClipperLib::IntRect& a, const ClipperLib::IntRect& b) {
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
 }
 
 ClipperLib::Paths Combine(const ClipperLib::Paths& a, const ClipperLib::Paths& b,
@@ -196,41 +276,86 @@ ClipperLib::Paths Combine(const ClipperLib::Paths& a, const ClipperLib::Paths& b
 }
 
 // Rings whose bevel band (between outline and front-face edge) leaves the filled region or
-// runs into another ring's band, as where a hole nearly touches the outline.
-std::vector<bool> CollidingRings(const std::vector<RingRows>& rings) {
-    std::vector<bool> colliding(rings.size(), false);
-    ClipperLib::Paths region;
-    for (const RingRows& ring : rings) {
-        region.push_back(RowPath(ring, 0));
+// runs into another ring's band, as where a hole nearly touches the outline. Only the bands of
+// rings laid anew are worked out again: the outlines stay, and a pair of unchanged bands was
+// found apart before (a colliding pair is always laid anew).
+class RingCollisions {
+  public:
+    explicit RingCollisions(const std::vector<RingRows>& rings)
+        : rings_(rings),
+          bands_(rings.size()),
+          boxes_(rings.size()),
+          leaves_(rings.size(), 0.0),
+          changed_(rings.size(), true) {
+        for (const RingRows& ring : rings) {
+            outlines_.push_back(RowPath(ring, 0));
+            outlineBoxes_.push_back(Bounds({outlines_.back()}));
+        }
     }
-    std::vector<ClipperLib::Paths> bands(rings.size());
-    std::vector<ClipperLib::IntRect> boxes(rings.size());
-    for (size_t r = 0; r < rings.size(); ++r) {
-        const size_t rowCount = rings[r].rows.size() / rings[r].outline.size();
+
+    void MarkChanged(size_t ring) { changed_[ring] = true; }
+
+    // Per ring, the thickness of its worst overlap (0: none), by which it should narrow.
+    std::vector<double> Overlaps() {
+        for (size_t r = 0; r < rings_.size(); ++r) {
+            if (changed_[r]) {
+                UpdateBand(r);
+            }
+        }
+        std::vector<double> overlaps = leaves_;
+        for (size_t r = 0; r < rings_.size(); ++r) {
+            for (size_t s = r + 1; s < rings_.size(); ++s) {
+                if (changed_[r] || changed_[s]) {
+                    const double thickness = Overlap(r, s);
+                    overlaps[r] = std::max(overlaps[r], thickness);
+                    overlaps[s] = std::max(overlaps[s], thickness);
+                }
+            }
+        }
+        std::fill(changed_.begin(), changed_.end(), false);
+        return overlaps;
+    }
+
+  private:
+    void UpdateBand(size_t r) {
+        const RingRows& ring = rings_[r];
+        const size_t rowCount = ring.rows.size() / ring.outline.size();
+        bands_[r].clear();
+        leaves_[r] = 0.0;
         if (rowCount < 2) {
-            continue;
+            return;
         }
-        bands[r] =
-            Combine({RowPath(rings[r], 0)}, {RowPath(rings[r], rowCount - 1)}, ClipperLib::ctXor);
-        ClipperLib::Clipper box;
-        box.AddPaths(bands[r], ClipperLib::ptSubject, true);
-        boxes[r] = box.GetBounds();
-        colliding[r] = AreaOf(Combine(bands[r], region, ClipperLib::ctDifference)) > 1.0;
-    }
-    for (size_t r = 0; r < rings.size(); ++r) {
-        for (size_t s = r + 1; s < rings.size(); ++s) {
-            const ClipperLib::IntRect &a = boxes[r], &b = boxes[s];
-            if (bands[r].empty() || bands[s].empty() || a.right < b.left || b.right < a.left ||
-                a.bottom < b.top || b.bottom < a.top) {
-                continue;
-            }
-            if (AreaOf(Combine(bands[r], bands[s], ClipperLib::ctIntersection)) > 1.0) {
-                colliding[r] = colliding[s] = true;
+        // Outline and reversed front-face edge wind once round the band and cancel inside the
+        // edge; an edge poking out winds the other way, which non-zero filling still counts.
+        ClipperLib::Path edge = RowPath(ring, rowCount - 1);
+        std::reverse(edge.begin(), edge.end());
+        bands_[r] = {RowPath(ring, 0), std::move(edge)};
+        boxes_[r] = Bounds(bands_[r]);
+        // The filled region near the band: its own outline and the outlines reaching its box.
+        ClipperLib::Paths region{outlines_[r]};
+        for (size_t s = 0; s < rings_.size(); ++s) {
+            if (s != r && Meet(outlineBoxes_[s], boxes_[r])) {
+                region.push_back(outlines_[s]);
             }
         }
+        leaves_[r] = Thickness(Combine(bands_[r], region, ClipperLib::ctDifference));
     }
-    return colliding;
-}
+
+    double Overlap(size_t r, size_t s) const {
+        if (bands_[r].empty() || bands_[s].empty() || !Meet(boxes_[r], boxes_[s])) {
+            return 0.0;
+        }
+        return Thickness(Combine(bands_[r], bands_[s], ClipperLib::ctIntersection));
+    }
+
+    const std::vector<RingRows>& rings_;
+    ClipperLib::Paths outlines_;
+    std::vector<ClipperLib::IntRect> outlineBoxes_;
+    std::vector<ClipperLib::Paths> bands_;
+    std::vector<ClipperLib::IntRect> boxes_;
+    std::vector<double> leaves_;
+    std::vector<bool> changed_;
+};
 
 bool AllDistinct(std::vector<GridPoint> points) {
     auto less = [](const GridPoint& a, const GridPoint& b) {
@@ -329,14 +454,22 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
         }
         bool covered = CoverPolygon(rings, capGrid, result.capTriangles, true);
         // Rings that fit on their own may still run into one another: narrow those that do.
+        RingCollisions collisions(rings);
         for (int round = 0; !covered && round < 12; ++round) {
-            const std::vector<bool> colliding = CollidingRings(rings);
-            if (std::find(colliding.begin(), colliding.end(), true) == colliding.end()) {
+            const std::vector<double> overlaps = collisions.Overlaps();
+            if (std::all_of(overlaps.begin(), overlaps.end(), [](double t) { return t == 0.0; })) {
                 break;
             }
             for (size_t r = 0; r < rings.size(); ++r) {
-                if (colliding[r]) {
-                    trials[r] = LayWidest(rings[r], gridWidth, fractions, trials[r] + 1);
+                if (overlaps[r] > 0.0) {
+                    // Straight to a width that the overlap says might fit, not trial by trial.
+                    size_t next = trials[r] + 1;
+                    while (next < std::size(kRingTrials) &&
+                           gridWidth * kRingTrials[next] > rings[r].width - overlaps[r]) {
+                        ++next;
+                    }
+                    trials[r] = LayWidest(rings[r], gridWidth, fractions, next);
+                    collisions.MarkChanged(r);
                 }
             }
         }

@@ -15,6 +15,7 @@
 
 #include "app/command_dispatch.h"
 #include "app/unsaved_changes.h"
+#include "dialogs/bevel_dialog.h"
 #include "dialogs/light_dialog.h"
 #include "dialogs/material_dialog.h"
 #include "dialogs/object_select_dialog.h"
@@ -322,6 +323,39 @@ TEST_F(UndoTest, ADialogSessionIsOneStepAndAnUntouchedDialogNone) {
     EXPECT_EQ(MenuLabel(kRedo), "やり直し: 位置の変更(&R)　Ctrl+Y");
     Run(kRedo);
     EXPECT_FLOAT_EQ(scene->objects[2].position[0], 1.0f);
+}
+
+TEST_F(UndoTest, TheBevelDialogAppliesAtOnceAndIsOneStepToUndo) {
+    MakeLive(1, "\x88\xea");  // 一: the thinnest of strokes
+    scene->currentObject = 1;
+    const std::vector<uint8_t> unbevelled = File();
+    wxTEST_DIALOG(Run(40076), Use<BevelDialog>(wxID_OK, [this](BevelDialog& d) {
+                      auto* profile = wxDynamicCast(d.FindWindow(kBevelProfileId), wxChoice);
+                      ASSERT_NE(profile, nullptr);
+                      EXPECT_FALSE(d.FindWindow(kBevelWidthId)->IsEnabled());
+                      profile->SetSelection(2);
+                      wxCommandEvent chosen(wxEVT_CHOICE, kBevelProfileId);
+                      chosen.SetEventObject(profile);
+                      profile->GetEventHandler()->ProcessEvent(chosen);
+                      EXPECT_TRUE(d.FindWindow(kBevelSegmentsId)->IsEnabled());
+                      auto* width = wxDynamicCast(d.FindWindow(kBevelWidthId), wxSpinCtrlDouble);
+                      ASSERT_NE(width, nullptr);
+                      width->SetValue(0.05);
+                      wxSpinDoubleEvent changed(wxEVT_SPINCTRLDOUBLE, kBevelWidthId);
+                      changed.SetEventObject(width);
+                      width->GetEventHandler()->ProcessEvent(changed);
+                      // Applied while the dialog is open, glyph built anew.
+                      EXPECT_EQ(scene->objects[1].bevel.profile, BevelProfile::kRound);
+                      EXPECT_EQ(scene->objects[1].glyphCount, 1);
+                  }));
+    const TextObject& object = scene->objects[1];
+    EXPECT_FLOAT_EQ(object.bevel.width, 0.05f);
+    EXPECT_EQ(object.touched, 1);
+    EXPECT_GT(File().size(), unbevelled.size());
+    EXPECT_EQ(MenuLabel(kUndo), "元に戻す: ベベルの変更(&U)　Ctrl+Z");
+    Run(kUndo);
+    EXPECT_EQ(object.bevel.profile, BevelProfile::kNone);
+    EXPECT_EQ(File(), unbevelled);
 }
 
 TEST_F(UndoTest, UndoneTextureDeletionLoadsTheFileAgainOrSaysItIsGone) {
