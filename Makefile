@@ -21,7 +21,7 @@ WITH_DISPLAY := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 endif
 TEST_ENV := GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 
-.PHONY: all deps configure build run test test-unit-asan test-fuzz bench clean checkers
+.PHONY: all deps configure build run test check-layers test-unit-asan test-fuzz bench clean checkers
 
 all: build
 
@@ -41,9 +41,16 @@ run: build
 	$(BUILD)/vellumark
 
 # One test at a time: windows of parallel tests would overlap on the shared X server and spoil
-# each other's screenshots.
-test: build checkers test-unit-asan test-fuzz
+# each other's screenshots. Then the unit and GUI tests once more in random order, so no test
+# leans on what another left behind.
+test: check-layers build checkers test-unit-asan test-fuzz
 	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ctest --output-on-failure
+	cd $(BUILD) && ./unit_tests --gtest_shuffle --gtest_brief=1
+	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ./gui_tests --gtest_shuffle --gtest_brief=1
+
+# Each layer includes only the layers below it, and GL and wx only where they belong.
+check-layers:
+	@sh tools/check-layers.sh
 
 # Outside readers of the exported 3D models (glTF validator, three.js), kept out of git.
 checkers: deps

@@ -1,6 +1,6 @@
 #include "app/accelerators.h"
 
-#include "app/command_ids.h"
+#include "dialogs/command_ids.h"
 
 const std::array<ShortcutKey, 10> kShortcutKeys = {{
     {wxACCEL_CTRL, 'B', kCmdCapture},

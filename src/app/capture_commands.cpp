@@ -11,10 +11,6 @@
 
 namespace {
 
-// Holds the chosen path only between the dialog and the capture, so every capture dialog opens
-// with an empty name.
-std::string g_captureFileName;
-
 int32_t ToPixels(int32_t coordinate, double scale) {
     return static_cast<int32_t>(std::lround(coordinate * scale));
 }
@@ -29,7 +25,7 @@ bool ChooseCaptureFile(MainFrame& frame) {
         std::string(texts::kBitmapFilter) + "|*.bmp|" + texts::kJpegFilter + "|*.jpg";
     // BMP is proposed first every time; the extension follows the filter chosen.
     request.filterIndex = 0;
-    request.initialPath = g_captureFileName;
+    request.initialPath = frame.fileNames.capture;
     request.overwritePrompt = true;
     request.extensions = {"bmp", "jpg"};
     const FileAnswer answer = ChooseSaveFile(frame.prompts(), &frame, request);
@@ -37,7 +33,7 @@ bool ChooseCaptureFile(MainFrame& frame) {
         return false;
     }
     frame.settings().captureType = answer.filterIndex == 1 ? kCaptureJpeg : kCaptureBmp;
-    g_captureFileName = answer.path;
+    frame.fileNames.capture = answer.path;
     return true;
 }
 
@@ -74,10 +70,10 @@ void CaptureRegionCommand(MainFrame& frame) {
 
 void WritePendingCapture(MainFrame& frame, const ClientRect& rect) {
     CaptureTarget target;
-    target.path = g_captureFileName;
+    target.path = frame.fileNames.capture;
     target.captureType = frame.settings().captureType;
     target.jpegLibrary = FindJpegPlugin(ExecutableDir());
-    g_captureFileName.clear();
+    frame.fileNames.capture.clear();
     // The viewport counts the canvas's pixels, the rectangle window coordinates.
     const double scale = frame.view()->GetContentScaleFactor();
     const wxSize view = frame.view()->GetClientSize() * scale;

@@ -1,7 +1,6 @@
 #include "app/command_dispatch.h"
 
 #include "app/capture_commands.h"
-#include "app/command_ids.h"
 #include "app/edit_commands.h"
 #include "app/help_book.h"
 #include "app/main_frame.h"
@@ -14,6 +13,7 @@
 #include "app/unsaved_changes.h"
 #include "app/view_commands.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/command_ids.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // cannot change on X11, so the canvas is replaced together with its context.
 #include <wx/sizer.h>
 
-#include "app/command_ids.h"
 #include "app/main_frame.h"
+#include "dialogs/command_ids.h"
 #include "render/glyph_builder.h"
 #include "render/texture.h"
 

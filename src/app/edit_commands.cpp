@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/command_ids.h"
 #include "app/main_frame.h"
+#include "dialogs/command_ids.h"
 #include "render/edit_restore.h"
 #include "resources/texts.h"
 

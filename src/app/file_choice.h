@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/user_prompts.h"
+#include "dialogs/user_prompts.h"
 
 // True when the last part of path has an extension (a leading dot alone does not count).
 bool HasExtension(const std::string& path);

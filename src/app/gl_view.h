@@ -6,7 +6,7 @@
 #include "app/view_mouse.h"
 
 class GlViewHandler {
-public:
+  public:
     virtual ~GlViewHandler() = default;
     // Called from the paint handler, with the canvas's paint DC alive.
     virtual void OnViewPaint() = 0;
@@ -15,11 +15,11 @@ public:
 };
 
 class GlView : public wxGLCanvas {
-public:
+  public:
     GlView(wxWindow* parent, const wxGLAttributes& attributes);
     void SetHandler(GlViewHandler* handler) { handler_ = handler; }
 
-private:
+  private:
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnMouse(wxMouseEvent& event);

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/user_prompts.h"
+#include "dialogs/user_prompts.h"
 
 class MainFrame;
 

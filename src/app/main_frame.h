@@ -14,8 +14,9 @@
 #include "app/gl_view.h"
 #include "app/prompts_message_sink.h"
 #include "app/render_context.h"
-#include "app/user_prompts.h"
 #include "app/view_mouse.h"
+#include "dialogs/document_host.h"
+#include "dialogs/user_prompts.h"
 #include "render/gl_resource_releaser.h"
 #include "render/held_frame.h"
 #include "render/renderer.h"
@@ -28,7 +29,10 @@ class HelpBook;
 // The caption: the title prefix followed by the suffix (UTF-8).
 std::string ComposeTitle(const std::string& suffix);
 
-class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
+class MainFrame : public wxFrame,
+                  public DocumentHost,
+                  private GlViewHandler,
+                  private ViewMouseHost {
   public:
     MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts);
     ~MainFrame() override;
@@ -38,15 +42,16 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     // True once the context is current and the fixed state, light and projection are set.
     bool IsViewReady() const { return viewReady_; }
     // Does the view's set-up now if the canvas is already on screen; false when it is not.
-    bool EnsureViewReady();
+    bool EnsureViewReady() override;
 
     GlView* view() { return renderContext_.canvas; }
     Renderer& renderer() { return renderer_; }
-    Scene& scene() { return scene_; }
+    wxWindow* window() override { return this; }
+    Scene& scene() override { return scene_; }
     AppSettings& settings() { return settings_; }
-    UserPrompts& prompts() { return prompts_; }
+    UserPrompts& prompts() override { return prompts_; }
     // Messages of the display-free layers, as message boxes owned by this window.
-    MessageSink& messages() { return messages_; }
+    MessageSink& messages() override { return messages_; }
     wxToolBar* toolbar() { return toolbar_; }
     wxMenu* objectMenu() { return objectMenu_.get(); }
     HelpBook& helpBook();
@@ -54,12 +59,12 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     // Makes the context current on the canvas; false before the canvas is realised.
     bool MakeCurrent();
     // Redraws the whole view (no erase).
-    void InvalidateView();
+    void InvalidateView() override;
     // Shows the object menu at (x, y) of the view; returns the command chosen, or 0.
     int ChooseFromObjectMenu(int x, int y) override;
 
-    void EnableObjectButtons();
-    void DisableObjectButtons();
+    void EnableObjectButtons() override;
+    void DisableObjectButtons() override;
     // While a region is dragged out nothing else may start: every menu and button is off.
     void LockForRegionCapture();
     // Gives back the menus and the buttons that do not need a picked object.
@@ -82,6 +87,11 @@ class MainFrame : public wxFrame, private GlViewHandler, private ViewMouseHost {
     int32_t previewRequested = 0;
     // Kept between uses of the font picker.
     FontRequest fontScratch;
+    // The names the file dialogs open on: the scene dialogs and the texture dialog the one last
+    // chosen in each, for the rest of the run; a capture's only between its dialog and the write.
+    struct FileDialogNames {
+        std::string save, open, texture, capture;
+    } fileNames;
     // The steps Undo and Redo move over; true while a command's step is being recorded.
     EditHistory history;
     bool recordingStep = false;

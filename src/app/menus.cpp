@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "app/command_ids.h"
+#include "dialogs/command_ids.h"
 #include "resources/texts.h"
 
 namespace {

@@ -6,12 +6,6 @@
 #include "resources/texts.h"
 #include "scene/cp932.h"
 
-std::string DeleteObjectQuestion(const TextObject& object) {
-    std::string question = texts::kDeleteObjectQuestion;
-    question.replace(question.find("%s"), 2, Cp932ToUtf8(object.Text()).value_or(""));
-    return question;
-}
-
 void NewObject(MainFrame& frame) {
     Scene& scene = frame.scene();
     // Even a cancelled or impossible new object counts as an edit.

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/user_prompts.h"
+#include "dialogs/user_prompts.h"
 #include "scene/text_object.h"
 
 class MainFrame;
@@ -17,5 +17,3 @@ void DeleteCurrentObject(MainFrame& frame);
 void ChangeObjectFont(MainFrame& frame);
 // The font picker opened on request; a chosen face is applied with the fallback to the default.
 void ChooseObjectFont(MainFrame& frame, TextObject& object, const FontRequest& request);
-// "<text>　を削除してよろしいですか？" for the object's text.
-std::string DeleteObjectQuestion(const TextObject& object);

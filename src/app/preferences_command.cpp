@@ -7,7 +7,7 @@
 namespace {
 
 class FramePreferencesHost : public PreferencesHost {
-public:
+  public:
     explicit FramePreferencesHost(MainFrame& frame) : frame_(frame) {}
 
     void ApplyPerspective() override {
@@ -28,7 +28,7 @@ public:
     bool SwitchAntialiasOff() override { return frame_.SwitchRenderContext(0); }
     bool HasRenderContext() const override { return frame_.HasRenderContext(); }
 
-private:
+  private:
     MainFrame& frame_;
 };
 

@@ -4,12 +4,12 @@
 
 #include <wx/glcanvas.h>
 
-#include "app/user_prompts.h"
+#include "dialogs/user_prompts.h"
 
 class GlView;
 
 struct RenderContext {
-    GlView* canvas = nullptr;       // owned by its parent window
+    GlView* canvas = nullptr;        // owned by its parent window
     wxGLContext* context = nullptr;  // owned here until ReleaseRenderContext
     bool IsValid() const { return canvas != nullptr && context != nullptr; }
 };

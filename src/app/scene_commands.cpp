@@ -19,18 +19,14 @@ namespace {
 
 constexpr char kSceneExtension[] = "vmk";
 
-// Each dialog opens on the name last chosen in it, for the rest of the run.
-std::string g_saveDialogName;
-std::string g_openDialogName;
-
-FileRequest SceneFileRequest(bool save) {
+FileRequest SceneFileRequest(const MainFrame& frame, bool save) {
     FileRequest request;
     request.save = save;
     request.title = save ? texts::kSaveSceneTitle : texts::kOpenSceneTitle;
     request.wildcard = std::string(texts::kSceneFilter) + "|*.vmk";
     request.filterIndex = 0;
     request.extensions = {kSceneExtension};
-    request.initialPath = save ? g_saveDialogName : g_openDialogName;
+    request.initialPath = save ? frame.fileNames.save : frame.fileNames.open;
     request.overwritePrompt = save;
     return request;
 }
@@ -131,11 +127,12 @@ bool MayReplaceScene(MainFrame& frame) {
 }  // namespace
 
 bool SaveSceneAs(MainFrame& frame) {
-    const FileAnswer answer = ChooseSaveFile(frame.prompts(), &frame, SceneFileRequest(true));
+    const FileAnswer answer =
+        ChooseSaveFile(frame.prompts(), &frame, SceneFileRequest(frame, true));
     if (!answer.ok) {
         return false;
     }
-    g_saveDialogName = answer.path;
+    frame.fileNames.save = answer.path;
     const std::optional<std::string> cp932 = StorablePath(frame, answer.path);
     if (!cp932 || !WriteScene(frame, answer.path)) {
         return false;
@@ -169,9 +166,9 @@ void OpenSceneCommand(MainFrame& frame) {
     if (!MayReplaceScene(frame)) {
         return;
     }
-    const FileAnswer answer = frame.prompts().ChooseFile(&frame, SceneFileRequest(false));
+    const FileAnswer answer = frame.prompts().ChooseFile(&frame, SceneFileRequest(frame, false));
     if (answer.ok) {
-        g_openDialogName = answer.path;
+        frame.fileNames.open = answer.path;
         OpenSceneFile(frame, OpenedFileName(answer.path, kSceneExtension));
     }
     frame.InvalidateView();

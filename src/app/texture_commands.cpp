@@ -10,9 +10,6 @@
 
 namespace {
 
-// Kept for the whole run: the dialog opens on the file chosen last.
-std::string g_textureDialogName;
-
 // The path as the object stores it, CP932 within its field; nullopt after a message when it
 // does not fit.
 std::optional<std::string> StorableTexturePath(MainFrame& frame, const std::string& utf8Path) {
@@ -33,12 +30,12 @@ void ChooseObjectTexture(MainFrame& frame, TextObject& object) {
     request.title = texts::kTextureDialogTitle;
     request.wildcard = std::string(texts::kBitmapFilter) + "|*.bmp";
     request.filterIndex = 0;
-    request.initialPath = g_textureDialogName;
+    request.initialPath = frame.fileNames.texture;
     const FileAnswer answer = frame.prompts().ChooseFile(&frame, request);
     if (!answer.ok) {
         return;
     }
-    g_textureDialogName = answer.path;
+    frame.fileNames.texture = answer.path;
     const std::optional<std::string> path = StorableTexturePath(frame, answer.path);
     if (!path || !frame.EnsureViewReady()) {
         return;

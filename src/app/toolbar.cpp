@@ -2,7 +2,7 @@
 
 #include <wx/bitmap.h>
 
-#include "app/command_ids.h"
+#include "dialogs/command_ids.h"
 #include "resources/texts.h"
 #include "resources/toolbar/tool_00_new_object.xpm"
 #include "resources/toolbar/tool_01_capture.xpm"

@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "app/command_ids.h"
+#include "dialogs/command_ids.h"
 
 struct ToolButton {
     int image;            // index into the 18 images; -1 for a separator

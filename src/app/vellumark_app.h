@@ -14,7 +14,7 @@ class MainFrame;
 
 // Holds the one document and the preferences for the whole run.
 class VellumarkApp : public wxApp {
-public:
+  public:
     // scenePath: a file to open once the window is up (UTF-8), or empty.
     explicit VellumarkApp(std::string scenePath = {}) : scenePath_(std::move(scenePath)) {}
     bool OnInit() override;
@@ -22,7 +22,7 @@ public:
     Scene& scene() { return scene_; }
     AppSettings& settings() { return settings_; }
 
-private:
+  private:
     Scene scene_;
     AppSettings settings_;
     std::unique_ptr<WxUserPrompts> prompts_;

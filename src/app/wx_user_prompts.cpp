@@ -10,7 +10,9 @@
 
 namespace {
 
-wxString FromUtf8(const std::string& text) { return wxString::FromUTF8(text.c_str()); }
+wxString FromUtf8(const std::string& text) {
+    return wxString::FromUTF8(text.c_str());
+}
 
 long ButtonStyle(MessageButtons buttons) {
     switch (buttons) {
@@ -108,7 +110,8 @@ bool WxUserPrompts::ChooseColour(wxWindow* owner, unsigned char rgb[3]) {
 FontAnswer WxUserPrompts::ChooseFont(wxWindow* owner, const FontRequest& request) {
     wxFontData data;
     if (!request.faceName.empty()) {
-        wxFont initial(wxFontInfo(12).FaceName(FromUtf8(request.faceName)).Italic(request.italic != 0));
+        wxFont initial(
+            wxFontInfo(12).FaceName(FromUtf8(request.faceName)).Italic(request.italic != 0));
         data.SetInitialFont(initial);
     }
     wxFontDialog dialog(owner, data);

@@ -3,10 +3,10 @@
 
 #include <wx/colourdata.h>
 
-#include "app/user_prompts.h"
+#include "dialogs/user_prompts.h"
 
 class WxUserPrompts : public UserPrompts {
-public:
+  public:
     WxUserPrompts();
     MessageAnswer ShowMessage(wxWindow* owner, const std::string& text, const std::string& caption,
                               MessageButtons buttons, MessageIcon icon) override;
@@ -14,7 +14,7 @@ public:
     bool ChooseColour(wxWindow* owner, unsigned char rgb[3]) override;
     FontAnswer ChooseFont(wxWindow* owner, const FontRequest& request) override;
 
-private:
+  private:
     // The sixteen custom colours shared by every colour picker for the life of the process.
     wxColourData customColors_;
 };

@@ -5,13 +5,12 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
-#include "text/library_versions.h"
 #include "resources/texts.h"
 #include "resources/toolbar/program_icon.xpm"
+#include "text/library_versions.h"
 
 wxString AboutLibrariesLine() {
-    return wxString::Format("%s, %s", wxVERSION_STRING,
-                            wxString::FromUTF8(FontLibraryVersions()));
+    return wxString::Format("%s, %s", wxVERSION_STRING, wxString::FromUTF8(FontLibraryVersions()));
 }
 
 AboutDialog::AboutDialog(wxWindow* parent)

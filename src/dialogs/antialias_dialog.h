@@ -8,14 +8,14 @@
 #include "render/renderer.h"
 
 class AntialiasDialog : public wxDialog {
-public:
+  public:
     // level: the number of passes (one of the antialias levels).
     AntialiasDialog(wxWindow* owner, Renderer& renderer, int level);
 
     int passesRun() const { return passesRun_; }
     const wxGauge& gauge() const { return *gauge_; }
 
-private:
+  private:
     void OnStartTimer(wxTimerEvent& event);
     void RunPasses();
 

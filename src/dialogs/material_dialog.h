@@ -6,9 +6,9 @@
 
 #include <memory>
 
-#include "app/user_prompts.h"
 #include "dialogs/invalidate_view.h"
 #include "dialogs/spin_field.h"
+#include "dialogs/user_prompts.h"
 #include "scene/text_object.h"
 
 inline constexpr int kMaterialCloseId = 1020;

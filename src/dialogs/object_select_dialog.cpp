@@ -7,9 +7,7 @@
 
 #include <string>
 
-#include "app/command_ids.h"
-#include "app/main_frame.h"
-#include "app/object_commands.h"
+#include "dialogs/command_ids.h"
 #include "resources/texts.h"
 #include "scene/number_format.h"
 
@@ -46,9 +44,10 @@ const ActionButton kActionButtons[] = {
 
 }  // namespace
 
-ObjectSelectDialog::ObjectSelectDialog(MainFrame& frame)
-    : wxDialog(&frame, wxID_ANY, wxString::FromUTF8(texts::kObjectSelectCaption)), frame_(frame) {
-    Scene& scene = frame.scene();
+ObjectSelectDialog::ObjectSelectDialog(DocumentHost& host)
+    : wxDialog(host.window(), wxID_ANY, wxString::FromUTF8(texts::kObjectSelectCaption)),
+      host_(host) {
+    Scene& scene = host.scene();
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (!scene.objects[slot].Text().empty()) {
             slots_.push_back(slot);
@@ -70,7 +69,7 @@ ObjectSelectDialog::ObjectSelectDialog(MainFrame& frame)
         previous->highlighted = 0;
     }
     SelectListed(0);
-    frame_.EnableObjectButtons();
+    host_.EnableObjectButtons();
 }
 
 ObjectSelectDialog::~ObjectSelectDialog() = default;
@@ -110,18 +109,18 @@ void ObjectSelectDialog::BuildLayout() {
 }
 
 TextObject* ObjectSelectDialog::Current() {
-    const int slot = frame_.scene().currentObject;
+    const int slot = host_.scene().currentObject;
     if (slot < 0 || slot >= kSlotCount) {
         return nullptr;
     }
-    return &frame_.scene().objects[slot];
+    return &host_.scene().objects[slot];
 }
 
 void ObjectSelectDialog::SelectListed(int position) {
-    Scene& scene = frame_.scene();
+    Scene& scene = host_.scene();
     scene.currentObject = slots_[static_cast<size_t>(position)];
     scene.objects[scene.currentObject].highlighted = 1;
-    frame_.InvalidateView();
+    host_.InvalidateView();
 }
 
 void ObjectSelectDialog::OnSpinNotification() {
@@ -129,7 +128,7 @@ void ObjectSelectDialog::OnSpinNotification() {
     if (previous != nullptr) {
         previous->highlighted = 0;
     }
-    frame_.InvalidateView();
+    host_.InvalidateView();
     const std::optional<int> position = ParseShownInteger(number_->Text());
     if (position && *position >= 0 && *position < static_cast<int>(slots_.size())) {
         SelectListed(*position);
@@ -144,17 +143,17 @@ void ObjectSelectDialog::OnDelete(wxCommandEvent&) {
     if (object == nullptr) {
         return;
     }
-    const MessageAnswer answer = frame_.prompts().ShowMessage(
+    const MessageAnswer answer = host_.prompts().ShowMessage(
         this, DeleteObjectQuestion(*object), texts::kDeleteObjectCaption, MessageButtons::kYesNo);
     if (answer != MessageAnswer::kYes) {
         return;
     }
     object->highlighted = 0;
     // The lists must go in the context they were made in.
-    frame_.EnsureViewReady();
+    host_.EnsureViewReady();
     object->ResetObject();
-    frame_.DisableObjectButtons();
-    frame_.InvalidateView();
+    host_.DisableObjectButtons();
+    host_.InvalidateView();
     followUp_ = ObjectFollowUp::kNone;
     EndDialog(0);
 }
@@ -167,8 +166,8 @@ void ObjectSelectDialog::EndWith(ObjectFollowUp followUp) {
             object->touched = 1;
         }
     }
-    frame_.DisableObjectButtons();
-    frame_.InvalidateView();
+    host_.DisableObjectButtons();
+    host_.InvalidateView();
     followUp_ = followUp;
     EndDialog(0);
 }

@@ -8,10 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "dialogs/document_host.h"
 #include "dialogs/spin_field.h"
-
-class MainFrame;
-class TextObject;
 
 enum class ObjectFollowUp {
     kNone,
@@ -42,7 +40,7 @@ class ObjectSelectDialog : public wxDialog {
 
     // Lists the objects with a text; when there is one, the first becomes current and
     // highlighted. Without any, nothing is touched and the dialog must not be shown.
-    explicit ObjectSelectDialog(MainFrame& frame);
+    explicit ObjectSelectDialog(DocumentHost& host);
     ~ObjectSelectDialog() override;
 
     bool HasObjects() const { return !slots_.empty(); }
@@ -60,7 +58,7 @@ class ObjectSelectDialog : public wxDialog {
     void EndWith(ObjectFollowUp followUp);
     TextObject* Current();
 
-    MainFrame& frame_;
+    DocumentHost& host_;
     std::vector<int> slots_;
     std::unique_ptr<SpinField> number_;
     ObjectFollowUp followUp_ = ObjectFollowUp::kNone;

@@ -11,7 +11,9 @@
 
 namespace {
 
-wxString Text(const char* utf8) { return wxString::FromUTF8(utf8); }
+wxString Text(const char* utf8) {
+    return wxString::FromUTF8(utf8);
+}
 
 wxSizer* SliderWithEnds(wxWindow* parent, wxSlider* slider, const char* left, const char* right) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);

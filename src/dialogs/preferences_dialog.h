@@ -5,14 +5,14 @@
 #include <wx/dialog.h>
 #include <wx/slider.h>
 
-#include "app/user_prompts.h"
+#include "dialogs/user_prompts.h"
 #include "render/renderer.h"
 #include "scene/app_settings.h"
 #include "scene/scene.h"
 
 // What the dialog needs of the window whose view it changes.
 class PreferencesHost {
-public:
+  public:
     virtual ~PreferencesHost() = default;
     // The interactive projection again (after a perspective change), then a redraw.
     virtual void ApplyPerspective() = 0;
@@ -39,7 +39,7 @@ enum PreferencesControlId {
 int AntialiasLevelPosition(int32_t level);
 
 class PreferencesDialog : public wxDialog {
-public:
+  public:
     PreferencesDialog(wxWindow* parent, Scene& scene, AppSettings& settings, Renderer& renderer,
                       UserPrompts& prompts, PreferencesHost& host);
 
@@ -50,7 +50,7 @@ public:
     void OnOk(wxCommandEvent& event);
     void OnCancel(wxCommandEvent& event);
 
-private:
+  private:
     wxSlider* MakeSlider(int id, int minimum, int maximum, int position);
     void Finish(int returnCode);
 

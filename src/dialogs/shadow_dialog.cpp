@@ -4,7 +4,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include "app/command_ids.h"
+#include "dialogs/command_ids.h"
 #include "resources/texts.h"
 #include "scene/number_format.h"
 

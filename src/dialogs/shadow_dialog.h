@@ -7,9 +7,9 @@
 
 #include <memory>
 
-#include "app/user_prompts.h"
 #include "dialogs/invalidate_view.h"
 #include "dialogs/spin_field.h"
+#include "dialogs/user_prompts.h"
 #include "render/renderer.h"
 #include "scene/scene.h"
 

@@ -4,19 +4,18 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include "app/main_frame.h"
 #include "dialogs/typed_text.h"
 #include "render/glyph_builder.h"
 #include "resources/texts.h"
 
-TextEntryDialog::TextEntryDialog(MainFrame& frame)
-    : wxDialog(&frame, wxID_ANY, wxString::FromUTF8(texts::kTextEntryCaption)),
-      frame_(frame),
-      slot_(frame.scene().currentObject) {
+TextEntryDialog::TextEntryDialog(DocumentHost& host)
+    : wxDialog(host.window(), wxID_ANY, wxString::FromUTF8(texts::kTextEntryCaption)),
+      host_(host),
+      slot_(host.scene().currentObject) {
     // Created in the order users tab through them: close, text, apply.
     auto* closeButton =
         new wxButton(this, kCloseButtonId, wxString::FromUTF8(texts::kTextEntryClose));
-    const TextObject& object = frame.scene().objects[slot_];
+    const TextObject& object = host.scene().objects[slot_];
     text_ =
         new wxTextCtrl(this, kTextId, wxString::FromUTF8(Cp932ToUtf8(object.Text()).value_or("")),
                        wxDefaultPosition, wxSize(FromDIP(300), -1));
@@ -43,30 +42,30 @@ TextEntryDialog::TextEntryDialog(MainFrame& frame)
 }
 
 void TextEntryDialog::OnApply(wxCommandEvent&) {
-    TextObject& object = frame_.scene().objects[slot_];
+    TextObject& object = host_.scene().objects[slot_];
     const TypedText typed =
         ConvertTypedText(text_->GetValue().utf8_string(), sizeof(object.text) - 1);
     if (!typed.refused.empty()) {
         std::string message = texts::kTextNotStorable;
         message.replace(message.find("%s"), 2, typed.refused);
-        frame_.prompts().ShowMessage(this, message, texts::kTitlePrefix, MessageButtons::kOk);
+        host_.prompts().ShowMessage(this, message, texts::kTitlePrefix, MessageButtons::kOk);
         return;
     }
     if (typed.cp932.empty()) {
-        if (frame_.prompts().ShowMessage(this, texts::kTextEntryEmptyQuestion,
-                                         texts::kConfirmCaption,
-                                         MessageButtons::kYesNo) != MessageAnswer::kYes) {
+        if (host_.prompts().ShowMessage(this, texts::kTextEntryEmptyQuestion,
+                                        texts::kConfirmCaption,
+                                        MessageButtons::kYesNo) != MessageAnswer::kYes) {
             return;
         }
-        frame_.EnsureViewReady();
+        host_.EnsureViewReady();
         object.ResetObject();
     } else {
         // The glyph lists belong to the view's context.
-        frame_.EnsureViewReady();
+        host_.EnsureViewReady();
         object.SetIndex(slot_);
-        ApplyTextWithFallback(object, typed.cp932, frame_.messages());
+        ApplyTextWithFallback(object, typed.cp932, host_.messages());
     }
-    frame_.InvalidateView();
+    host_.InvalidateView();
     EndDialog(0);
 }
 

@@ -4,7 +4,7 @@
 #include <wx/dialog.h>
 #include <wx/textctrl.h>
 
-class MainFrame;
+#include "dialogs/document_host.h"
 
 class TextEntryDialog : public wxDialog {
   public:
@@ -13,14 +13,14 @@ class TextEntryDialog : public wxDialog {
     static constexpr int kApplyButtonId = 1002;
 
     // Works on the scene's current object, which must be a slot index.
-    explicit TextEntryDialog(MainFrame& frame);
+    explicit TextEntryDialog(DocumentHost& host);
     int slot() const { return slot_; }
 
   private:
     void OnApply(wxCommandEvent& event);
     void OnCloseButton(wxCommandEvent& event);
 
-    MainFrame& frame_;
+    DocumentHost& host_;
     int slot_;
     wxTextCtrl* text_ = nullptr;
 };

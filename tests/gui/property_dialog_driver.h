@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "app/command_ids.h"
+#include "dialogs/command_ids.h"
 
 // An arrow press on the spin numbered after spinCommand: +1 up, -1 down.
 inline void PressArrow(wxWindow* dialog, int spinCommand, int direction) {

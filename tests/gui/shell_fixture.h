@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "app/command_ids.h"
+#include "dialogs/command_ids.h"
 #include "app/main_frame.h"
 #include "support/scripted_prompts.h"
 

@@ -13,13 +13,13 @@ enum class MessageAnswer { kOk, kYes, kNo, kCancel };
 
 struct FileRequest {
     bool save = false;
-    std::string title;         // UTF-8
-    std::string wildcard;      // wx wildcard: "Description|*.ext|..."
-    int filterIndex = 0;       // filter shown first, 0-based
+    std::string title;     // UTF-8
+    std::string wildcard;  // wx wildcard: "Description|*.ext|..."
+    int filterIndex = 0;   // filter shown first, 0-based
     // One per filter, without the dot: the file choice adds the chosen filter's to a name
     // without one (the dialog itself answers the name as typed).
     std::vector<std::string> extensions;
-    std::string initialPath;   // the dialog's remembered name
+    std::string initialPath;  // the dialog's remembered name
     bool overwritePrompt = false;
 };
 
@@ -42,7 +42,7 @@ struct FontAnswer {
 };
 
 class UserPrompts {
-public:
+  public:
     virtual ~UserPrompts() = default;
     // owner nullptr: no owner window. text and caption are UTF-8.
     virtual MessageAnswer ShowMessage(wxWindow* owner, const std::string& text,

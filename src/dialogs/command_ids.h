@@ -45,8 +45,12 @@ inline constexpr int kLastCommandId = 40099;
 // wx ids of commands (and of dialog controls numbered from 40000) start here.
 inline constexpr int kWxCommandBase = wxID_HIGHEST + 1000;
 
-constexpr int ToWxId(int command) { return command - kFirstCommandId + kWxCommandBase; }
-constexpr int FromWxId(int wxId) { return wxId - kWxCommandBase + kFirstCommandId; }
+constexpr int ToWxId(int command) {
+    return command - kFirstCommandId + kWxCommandBase;
+}
+constexpr int FromWxId(int wxId) {
+    return wxId - kWxCommandBase + kFirstCommandId;
+}
 constexpr bool IsCommandWxId(int wxId) {
     return wxId >= ToWxId(kFirstCommandId) && wxId <= ToWxId(kLastCommandId);
 }

@@ -1,0 +1,40 @@
+#!/bin/sh
+# Fails when a layer includes what lies above it: scene/, text/, formats/ and export/ neither GL
+# nor wx, render/ no wx, dialogs/ nothing of app/, and each project folder only the folders below.
+cd "$(dirname "$0")/../src" || exit 2
+status=0
+# layer: project folders it may include, then the system headers it may not
+check() {
+    layer=$1 allowed=$2 forbidden=$3
+    for file in "$layer"/*; do
+        grep -HnE '^#include [<"]' "$file" | while IFS= read -r line; do
+            header=$(printf '%s' "$line" | sed -E 's/.*#include [<"]([^>"]*)[>"].*/\1/')
+            folder=${header%%/*}
+            case " scene text formats export render dialogs app resources " in
+            *" $folder "*)
+                case " $allowed resources " in
+                *" $folder "*) ;;
+                *) echo "$line: $layer/ may not include $folder/" ;;
+                esac
+                ;;
+            esac
+            case " $forbidden " in
+            *" $folder "*) echo "$line: $layer/ may not include <$folder/...>" ;;
+            esac
+        done
+    done
+}
+report=$(
+    check scene "scene" "GL EGL wx ft2build freetype fontconfig"
+    check text "scene text" "GL EGL wx"
+    check formats "scene formats" "GL EGL wx"
+    check export "scene text formats export" "GL EGL wx"
+    check render "scene text formats render" "wx"
+    check dialogs "scene text formats render dialogs" ""
+    check app "scene text formats export render dialogs app" ""
+)
+if [ -n "$report" ]; then
+    printf '%s\n' "$report"
+    status=1
+fi
+exit $status
