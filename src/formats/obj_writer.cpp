@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "formats/model_writers.h"
-#include "formats/png_encoder.h"
+#include "formats/png_writer.h"
 #include "formats/replace_file.h"
 
 namespace {

@@ -18,11 +18,22 @@ namespace {
 
 void OnPngWarning(png_structp, png_const_charp) {}
 
-bool StartPng(png_structp png, png_infop info, std::FILE* file, const ImageFormat& format) {
+bool IsPngFormat(const ImageFormat& format) {
+    return format.width > 0 && format.height > 0 && (format.channels == 3 || format.channels == 4);
+}
+
+void AppendToVector(png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+
+void NoFlush(png_structp) {}
+
+// The output (a file or memory) is set before.
+bool StartPng(png_structp png, png_infop info, const ImageFormat& format) {
     if (setjmp(png_jmpbuf(png))) {
         return false;
     }
-    png_init_io(png, file);
     const int colourType = format.channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
     png_set_IHDR(png, info, static_cast<png_uint_32>(format.width),
                  static_cast<png_uint_32>(format.height), 8, colourType, PNG_INTERLACE_NONE,
@@ -53,7 +64,7 @@ bool EndPng(png_structp png, png_infop info) {
 
 std::unique_ptr<PngFileWriter> PngFileWriter::Open(const std::string& path,
                                                    const ImageFormat& format) {
-    if (format.width <= 0 || format.height <= 0 || (format.channels != 3 && format.channels != 4)) {
+    if (!IsPngFormat(format)) {
         return nullptr;
     }
     std::unique_ptr<PngFileWriter> writer(new PngFileWriter);
@@ -72,7 +83,11 @@ std::unique_ptr<PngFileWriter> PngFileWriter::Open(const std::string& path,
     }
     png_infop info = png_create_info_struct(png);
     writer->info_ = info;
-    if (info == nullptr || !StartPng(png, info, writer->file_, format)) {
+    if (info == nullptr) {
+        return nullptr;
+    }
+    png_init_io(png, writer->file_);
+    if (!StartPng(png, info, format)) {
         return nullptr;
     }
     return writer;
@@ -137,4 +152,35 @@ ImageWriteStatus PngFileWriter::Finish() {
     Abandon();
     return CommitTemporaryFile(temporary, path_) ? ImageWriteStatus::kOk
                                                  : ImageWriteStatus::kCannotWrite;
+}
+
+std::vector<uint8_t> EncodePng(const uint8_t* pixels, int32_t width, int32_t height, int channels) {
+    std::vector<uint8_t> out;
+    const ImageFormat format{width, height, channels};
+    if (!IsPngFormat(format)) {
+        return out;
+    }
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
+    if (png == nullptr) {
+        return out;
+    }
+    png_infop info = png_create_info_struct(png);
+    const auto rowBytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(channels);
+    std::vector<png_bytep> rows(static_cast<std::size_t>(height));
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        // libpng only reads through these.
+        rows[y] = const_cast<png_bytep>(pixels + y * rowBytes);
+    }
+    bool ok = info != nullptr;
+    if (ok) {
+        png_set_write_fn(png, &out, AppendToVector, NoFlush);
+        ok = StartPng(png, info, format) &&
+             PutRows(png, rows.data(), static_cast<png_uint_32>(height)) && EndPng(png, info);
+    }
+    png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
+    if (!ok) {
+        out.clear();
+    }
+    return out;
 }

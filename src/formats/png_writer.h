@@ -1,9 +1,11 @@
 #pragma once
 // PNG files through libpng: 8-bit RGB, or RGBA with straight alpha.
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "formats/image_sink.h"
 
@@ -28,3 +30,7 @@ class PngFileWriter : public ImageRowSink {
     int32_t rowsLeft_ = 0;
     bool failed_ = false;
 };
+
+// A whole PNG file in memory, for pictures that travel inside other files (textures of 3D
+// models): rows packed, row 0 first in the file. Empty on failure.
+std::vector<uint8_t> EncodePng(const uint8_t* pixels, int32_t width, int32_t height, int channels);
