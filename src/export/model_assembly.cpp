@@ -7,39 +7,11 @@
 
 #include "formats/bmp_reader.h"
 #include "scene/cp932.h"
+#include "text/character_codes.h"
 #include "text/font_resolver.h"
 #include "text/outline_glyph_cache.h"
 
 namespace {
-
-char32_t DecodeUtf8(const std::string& utf8) {
-    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
-    if (utf8.size() == 1 && s[0] < 0x80) {
-        return s[0];
-    }
-    if (utf8.size() == 2 && (s[0] & 0xE0) == 0xC0) {
-        return static_cast<char32_t>(((s[0] & 0x1F) << 6) | (s[1] & 0x3F));
-    }
-    if (utf8.size() == 3 && (s[0] & 0xF0) == 0xE0) {
-        return static_cast<char32_t>(((s[0] & 0x0F) << 12) | ((s[1] & 0x3F) << 6) | (s[2] & 0x3F));
-    }
-    return 0;
-}
-
-// The characters in the order the glyph builder takes them; 0 where CP932 has none (a lead
-// byte at the very end pairs with the terminating NUL and so has none).
-std::vector<char32_t> Characters(std::string_view cp932) {
-    std::vector<char32_t> out;
-    for (std::size_t i = 0; i < cp932.size();) {
-        const std::size_t length = IsDBCSLeadByte(static_cast<unsigned char>(cp932[i])) ? 2 : 1;
-        const std::string_view bytes = cp932.substr(i, length);
-        const auto utf8 =
-            bytes.size() == length && bytes.back() != '\0' ? Cp932ToUtf8(bytes) : std::nullopt;
-        out.push_back(utf8 ? DecodeUtf8(*utf8) : 0);
-        i += length;
-    }
-    return out;
-}
 
 void Rotate(ModelMatrix& m, double degrees, int axis) {
     const double r = degrees * M_PI / 180.0;
@@ -79,8 +51,8 @@ class Assembler {
     explicit Assembler(ModelScene& out) : out_(out) {}
 
     void Add(const TextObject& object) {
-        const std::vector<char32_t> characters = Characters(object.Text());
-        if (characters.empty()) {
+        const std::vector<uint32_t> codes = ScanCharacterCodes(object.Text());
+        if (codes.empty()) {
             return;
         }
         const std::optional<std::string> family = Cp932ToUtf8(object.FaceName());
@@ -91,9 +63,10 @@ class Assembler {
         model.name = name ? *name : "text " + std::to_string(object.index + 1);
         // Width and bottom as the glyph builder measures them.
         float pen = 0.0f, bottom = 0.0f;
-        for (std::size_t i = 0; i < characters.size() && i < kMaxGlyphs; ++i) {
+        for (std::size_t i = 0; i < codes.size() && i < kMaxGlyphs; ++i) {
             GlyphMetricsFloat metrics;
-            const auto mesh = MeshOf(font, characters[i], object.scale[2], object.bevel, metrics);
+            const auto mesh =
+                MeshOf(font, CharacterOf(codes[i]), object.scale[2], object.bevel, metrics);
             if (mesh >= 0) {
                 model.glyphs.push_back({static_cast<uint32_t>(mesh), pen});
             }
@@ -108,6 +81,14 @@ class Assembler {
     }
 
   private:
+    char32_t CharacterOf(uint32_t code) {
+        auto it = characters_.find(code);
+        if (it == characters_.end()) {
+            it = characters_.emplace(code, CodeToUnicode(code)).first;
+        }
+        return it->second;
+    }
+
     static ModelMaterial MaterialOf(const TextObject& object) {
         ModelMaterial m;
         std::copy(object.diffuse, object.diffuse + 4, m.diffuse.begin());
@@ -178,6 +159,7 @@ class Assembler {
              std::pair<int, GlyphMetricsFloat>>
         meshes_;
     std::unordered_map<std::string, int> textures_;
+    std::unordered_map<uint32_t, char32_t> characters_;
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "scene/message_sink.h"
 #include "scene/text_object.h"
+#include "text/character_codes.h"
 
 // Builds every character's list (glyphCount must be 0). False when any character failed; the
 // failure messages have then been shown once.
@@ -22,11 +23,8 @@ void ApplyFontWithFallback(TextObject& object, std::string_view cp932FaceName, i
 // Free and build again without the fallback: after a load, a context re-creation, a depth change.
 bool RebuildGlyphLists(TextObject& object, MessageSink& messages);
 
-// Character codes of a CP932 string in the order the builder takes them: lead·256 + trail for
-// a double-byte character, the byte for any other; a lead byte at the very end pairs with the
-// terminating NUL.
-std::vector<uint32_t> ScanCharacterCodes(std::string_view cp932);
-// Unicode of a character code, 0 when CP932 has none.
+// CodeToUnicode, its answers kept for the process: the builder meets the same codes again and
+// again.
 char32_t CharacterCodeToUnicode(uint32_t code);
 
 struct GlyphMesh;
