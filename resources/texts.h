@@ -38,6 +38,7 @@ inline constexpr char kMenuNewScene[] = "新規作成(&N)";
 inline constexpr char kMenuOpen[] = "開く(&O)";
 inline constexpr char kMenuSaveAs[] = "名前を付けて保存(&A)";
 inline constexpr char kMenuSave[] = "上書き保存(&S)";
+inline constexpr char kMenuExportModel[] = "3Dモデルのエクスポート(&E)...";
 inline constexpr char kMenuPreferences[] = "環境設定";
 inline constexpr char kMenuExit[] = "終了(&X)";
 inline constexpr char kMenuCapture[] = "キャプチャ(&C)";
@@ -266,29 +267,51 @@ inline constexpr char kSizedNoFramebuffer[] =
 inline constexpr char kSizedTransparentNeedsPng[] =
     "背景を透明にした画像はPNGファイルにだけ保存できます。";
 
+// ---- 3D model export ----
+inline constexpr char kExportModelTitle[] = "3Dモデルのエクスポート";
+inline constexpr char kGlbFilter[] = "glTF バイナリ (*.glb)";
+inline constexpr char k3mfFilter[] = "3MF (*.3mf)";
+inline constexpr char kStlFilter[] = "STL (*.stl)";
+inline constexpr char kObjFilter[] = "OBJ (*.obj)";
+inline constexpr char kPrintSizeMessage[] =
+    "3Dプリント用のサイズを指定してください。\nシーン全体の最も長い辺がこの長さになります。";
+inline constexpr char kPrintSizeLabel[] = "サイズ(mm)";
+inline constexpr char kExportEmptyScene[] =
+    "エクスポートする文字がありません。文字のオブジェクトを作成してください。";
+// Followed by a line with the path.
+inline constexpr char kExportFailed[] = "3Dモデルファイルを書き込めませんでした。";
+
 // ---- Command line: pictures without a window ----
 // Each message is followed by ": " and the option, value or file it is about.
 inline constexpr char kCliUsage[] =
     "使い方: vellumark -o 出力ファイル シーン.vmk [オプション]\n"
-    "  出力の形式は拡張子で決まります (.png .jpg .jpeg .bmp)。\n"
+    "  出力の形式は拡張子で決まります。\n"
+    "  画像 (.png .jpg .jpeg .bmp):\n"
     "  --size 幅x高さ          画像のサイズ (既定 800x600、一辺16384まで)\n"
     "  --antialias off|2|3|4|8|15|24|66\n"
     "                          アンチエイリアス処理の回数 (既定 8)\n"
     "  --transparent           背景を透明にする (PNGのみ)\n"
     "  --background R,G,B      背景色 (各0〜255)\n"
     "  --quality 1..100        JPEGの品質 (既定 50)\n"
-    "  --progressive|--baseline JPEGの圧縮方式 (既定 プログレッシブ)\n";
+    "  --progressive|--baseline JPEGの圧縮方式 (既定 プログレッシブ)\n"
+    "  3Dモデル (.glb .3mf .stl .obj):\n"
+    "  --size-mm 1..10000      .3mf と .stl でシーンの最も長い辺の長さ (ミリメートル、既定 100)\n";
 inline constexpr char kCliUnknownOption[] = "不明なオプションです";
 inline constexpr char kCliMissingValue[] = "オプションに値がありません";
 inline constexpr char kCliBadValue[] = "オプションの値が正しくありません";
 inline constexpr char kCliNoScene[] = "シーンファイルが指定されていません";
 inline constexpr char kCliExtraArgument[] = "シーンファイルは一つだけ指定できます";
 inline constexpr char kCliBadOutputType[] =
-    "出力ファイルの拡張子は .png .jpg .jpeg .bmp のいずれかです";
+    "出力ファイルの拡張子は .png .jpg .jpeg .bmp .glb .3mf .stl .obj のいずれかです";
+inline constexpr char kCliPictureOptionForModel[] =
+    "この画像用のオプションは3Dモデルの出力には使えません";
+inline constexpr char kCliSizeMmNeedsPrint[] = "--size-mm は .3mf と .stl の出力でのみ使えます";
 inline constexpr char kCliTransparentNeedsPng[] = "--transparent はPNG出力でのみ使えます";
 inline constexpr char kCliSceneUnreadable[] = "シーンファイルを読み込めません";
 inline constexpr char kCliNotSceneFile[] = "シーンファイルではありません";
 inline constexpr char kCliCannotWrite[] = "画像ファイルを書き込めません";
+inline constexpr char kCliCannotWriteModel[] = "3Dモデルファイルを書き込めません";
+inline constexpr char kCliEmptyScene[] = "シーンにエクスポートする文字がありません";
 inline constexpr char kCliNoContext[] = "オフスクリーンのOpenGLコンテキストを作成できません";
 inline constexpr char kCliNoFramebuffer[] = "このサイズの画像を作成できません";
 

@@ -2,6 +2,7 @@
 
 #include "app/capture_commands.h"
 #include "app/edit_commands.h"
+#include "app/export_command.h"
 #include "app/help_book.h"
 #include "app/main_frame.h"
 #include "app/object_commands.h"
@@ -109,6 +110,9 @@ void RunCommand(MainFrame& frame, int commandId) {
             break;
         case kCmdCaptureRegion:
             CaptureRegionCommand(frame);
+            break;
+        case kCmdExportModel:
+            ExportModelCommand(frame);
             break;
         case kCmdLoadTexture:
             LoadTextureCommand(frame);

@@ -36,6 +36,8 @@ wxMenuBar* CreateMainMenuBar() {
                            {kCmdSaveAs, texts::kMenuSaveAs},
                            {kCmdSave, texts::kMenuSave},
                            kSeparator,
+                           {kCmdExportModel, texts::kMenuExportModel},
+                           kSeparator,
                            {kCmdPreferences, texts::kMenuPreferences},
                            kSeparator,
                            {kCmdExit, texts::kMenuExit}}),

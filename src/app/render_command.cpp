@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
+#include <string_view>
 
+#include "export/model_assembly.h"
 #include "formats/jpeg_export.h"
 #include "formats/scene_file.h"
 #include "render/gl_resource_releaser.h"
@@ -17,6 +20,11 @@
 #include "scene/app_settings.h"
 
 namespace {
+
+// Options a model file has no use for.
+constexpr std::string_view kPictureOptions[] = {"--size",    "--antialias",   "--background",
+                                                "--quality", "--transparent", "--progressive",
+                                                "--baseline"};
 
 bool ParseInt(const std::string& text, long low, long high, int& value) {
     if (text.empty() || text.size() > 9 ||
@@ -128,6 +136,41 @@ class LoadedScene {
     GlResourceReleaser releaser_;
 };
 
+// The solids come from the outlines, so a model needs no GL context, only the fonts.
+int Report(std::ostream& err, const char* message, const std::string& subject) {
+    err << "vellumark: " << message << ": " << subject << '\n';
+    return kExitFileError;
+}
+
+int ExportModel(const RenderCommandOptions& options, std::ostream& err) {
+    const auto report = [&err](const char* message, const std::string& subject) {
+        return Report(err, message, subject);
+    };
+    Scene scene;
+    switch (ReadSceneFile(options.scene, scene)) {
+        case SceneFileStatus::kOk:
+            break;
+        case SceneFileStatus::kNotSceneFile:
+            return report(texts::kCliNotSceneFile, options.scene);
+        case SceneFileStatus::kCannotOpen:
+        case SceneFileStatus::kCannotWrite:
+            return report(texts::kCliSceneUnreadable, options.scene);
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        scene.objects[slot].SetIndex(slot);
+    }
+    switch (ExportSceneModel(scene, options.output, *options.model, options.sizeMm)) {
+        case ModelExportStatus::kOk:
+            return kExitOk;
+        case ModelExportStatus::kEmptyScene:
+            return report(texts::kCliEmptyScene, options.scene);
+        case ModelExportStatus::kUnknownType:
+        case ModelExportStatus::kCannotWrite:
+            break;
+    }
+    return report(texts::kCliCannotWriteModel, options.output);
+}
+
 }  // namespace
 
 bool IsRenderCommand(const std::vector<std::string>& arguments) {
@@ -139,6 +182,8 @@ bool IsRenderCommand(const std::vector<std::string>& arguments) {
 bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommandOptions& options,
                         std::string& error) {
     bool hasOutput = false;
+    bool hasSizeMm = false;
+    std::string pictureOption;  // the first option only pictures take
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string name = arguments[i];
         std::string value;
@@ -151,7 +196,7 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
         }
         const bool takesValue = name == "-o" || name == "--output" || name == "--size" ||
                                 name == "--antialias" || name == "--background" ||
-                                name == "--quality";
+                                name == "--quality" || name == "--size-mm";
         if (takesValue && !hasValue) {
             if (i + 1 >= arguments.size()) {
                 return Fail(error, texts::kCliMissingValue, name);
@@ -159,6 +204,11 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
             value = arguments[++i];
         } else if (!takesValue && hasValue) {
             return Fail(error, texts::kCliBadValue, arguments[i]);
+        }
+        if (pictureOption.empty() &&
+            std::find(std::begin(kPictureOptions), std::end(kPictureOptions), name) !=
+                std::end(kPictureOptions)) {
+            pictureOption = name;
         }
         if (name == "-o" || name == "--output") {
             if (value.empty()) {
@@ -190,6 +240,13 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
             if (!ParseInt(value, 1, 100, options.quality)) {
                 return Fail(error, texts::kCliBadValue, name + " " + value);
             }
+        } else if (name == "--size-mm") {
+            int millimetres = 0;
+            if (!ParseInt(value, 1, static_cast<long>(kMaxPrintSizeMm), millimetres)) {
+                return Fail(error, texts::kCliBadValue, name + " " + value);
+            }
+            options.sizeMm = millimetres;
+            hasSizeMm = true;
         } else if (name == "--transparent") {
             options.transparent = true;
         } else if (name == "--progressive") {
@@ -211,6 +268,19 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
         error = texts::kCliNoScene;
         return false;
     }
+    options.model = ModelFormatOfPath(options.output);
+    if (options.model) {
+        if (!pictureOption.empty()) {
+            return Fail(error, texts::kCliPictureOptionForModel, pictureOption);
+        }
+        if (hasSizeMm && !IsPrintFormat(*options.model)) {
+            return Fail(error, texts::kCliSizeMmNeedsPrint, options.output);
+        }
+        return true;
+    }
+    if (hasSizeMm) {
+        return Fail(error, texts::kCliSizeMmNeedsPrint, options.output);
+    }
     if (!ImageFileTypeFromPath(options.output, options.type)) {
         return Fail(error, texts::kCliBadOutputType, options.output);
     }
@@ -221,9 +291,11 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
 }
 
 int RunRenderCommand(const RenderCommandOptions& options, std::ostream& err) {
+    if (options.model) {
+        return ExportModel(options, err);
+    }
     const auto report = [&err](const char* message, const std::string& subject) {
-        err << "vellumark: " << message << ": " << subject << '\n';
-        return kExitFileError;
+        return Report(err, message, subject);
     };
     OffscreenContext context;
     if (!context.IsCurrent()) {

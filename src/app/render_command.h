@@ -1,13 +1,16 @@
 #pragma once
-// `vellumark -o OUT SCENE.vmk [options]`: renders a scene file to a picture file and exits,
-// without a window or an X server. Decided before the toolkit starts, so no display is needed.
+// `vellumark -o OUT SCENE.vmk [options]`: renders a scene file to a picture file, or exports it
+// as a 3D model, and exits, without a window or an X server. Decided before the toolkit starts,
+// so no display is needed.
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "formats/image_sink.h"
+#include "formats/model_writers.h"
 
 struct RenderCommandOptions {
     std::string output;
@@ -21,6 +24,9 @@ struct RenderCommandOptions {
     float background[3] = {1.0f, 1.0f, 1.0f};
     int quality = 50;
     bool progressive = true;
+    // Set when the output's extension names a 3D model; the picture fields are then unused.
+    std::optional<ModelFormat> model;
+    double sizeMm = kDefaultPrintSizeMm;
 };
 
 inline constexpr int32_t kMaxPictureSide = 16384;
@@ -28,12 +34,12 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFileError = 1;
 inline constexpr int kExitUsage = 2;
 
-// True when the arguments ask for a picture file (an -o among them).
+// True when the arguments ask for a picture or model file (an -o among them).
 bool IsRenderCommand(const std::vector<std::string>& arguments);
 // Reads the options after the program name; false with a message in error on a usage error.
 bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommandOptions& options,
                         std::string& error);
-// Renders and writes; messages go to err. Returns the exit status.
+// Renders or exports and writes; messages go to err. Returns the exit status.
 int RunRenderCommand(const RenderCommandOptions& options, std::ostream& err);
 // Parses, reports usage errors with the usage text, renders: the whole command.
 int RenderCommandMain(const std::vector<std::string>& arguments, std::ostream& err);

@@ -5,6 +5,7 @@
 #include <wx/filename.h>
 #include <wx/fontdlg.h>
 #include <wx/msgdlg.h>
+#include <wx/numdlg.h>
 
 #include "text/font_coverage.h"
 
@@ -124,5 +125,16 @@ FontAnswer WxUserPrompts::ChooseFont(wxWindow* owner, const FontRequest& request
     answer.faceName = chosen.GetFaceName().utf8_string();
     answer.italic = chosen.GetStyle() == wxFONTSTYLE_ITALIC ? 1 : 0;
     answer.charSet = FontFamilyCoversJapanese(answer.faceName) ? 128 : 0;
+    return answer;
+}
+
+NumberAnswer WxUserPrompts::AskNumber(wxWindow* owner, const NumberRequest& request) {
+    wxNumberEntryDialog dialog(owner, FromUtf8(request.message), FromUtf8(request.label),
+                               FromUtf8(request.caption), request.value, request.min, request.max);
+    NumberAnswer answer;
+    if (dialog.ShowModal() == wxID_OK) {
+        answer.ok = true;
+        answer.value = dialog.GetValue();
+    }
     return answer;
 }

@@ -13,6 +13,7 @@ class WxUserPrompts : public UserPrompts {
     FileAnswer ChooseFile(wxWindow* owner, const FileRequest& request) override;
     bool ChooseColour(wxWindow* owner, unsigned char rgb[3]) override;
     FontAnswer ChooseFont(wxWindow* owner, const FontRequest& request) override;
+    NumberAnswer AskNumber(wxWindow* owner, const NumberRequest& request) override;
 
   private:
     // The sixteen custom colours shared by every colour picker for the life of the process.

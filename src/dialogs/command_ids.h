@@ -34,6 +34,7 @@ enum CommandId : int {
     kCmdOpen = 40071,
     kCmdSave = 40072,
     kCmdCaptureRegion = 40073,
+    kCmdExportModel = 40074,
     // Beyond the numbers users know, inside the range the frame listens to.
     kCmdBevel = 40076,
     kCmdUndo = 40080,

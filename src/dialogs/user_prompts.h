@@ -41,6 +41,20 @@ struct FontAnswer {
     int charSet = 0;  // 128 when the family covers Japanese, else 0
 };
 
+struct NumberRequest {
+    std::string message;  // UTF-8, above the field
+    std::string label;    // UTF-8, beside the field
+    std::string caption;  // UTF-8
+    long value = 0;       // proposed
+    long min = 0;
+    long max = 0;
+};
+
+struct NumberAnswer {
+    bool ok = false;
+    long value = 0;  // within the request's range when ok
+};
+
 class UserPrompts {
   public:
     virtual ~UserPrompts() = default;
@@ -52,4 +66,5 @@ class UserPrompts {
     // rgb in and out; false when the user cancelled. Custom colours live for the process.
     virtual bool ChooseColour(wxWindow* owner, unsigned char rgb[3]) = 0;
     virtual FontAnswer ChooseFont(wxWindow* owner, const FontRequest& request) = 0;
+    virtual NumberAnswer AskNumber(wxWindow* owner, const NumberRequest& request) = 0;
 };

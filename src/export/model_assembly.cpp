@@ -197,10 +197,15 @@ ModelExportStatus ExportSceneModel(const Scene& scene, const std::string& path, 
     if (!format) {
         return ModelExportStatus::kUnknownType;
     }
+    return ExportSceneModel(scene, path, *format, sizeMm);
+}
+
+ModelExportStatus ExportSceneModel(const Scene& scene, const std::string& path, ModelFormat format,
+                                   double sizeMm) {
     const ModelScene model = AssembleModelScene(scene);
     if (model.objects.empty()) {
         return ModelExportStatus::kEmptyScene;
     }
-    return WriteModel(*format, model, path, sizeMm) ? ModelExportStatus::kOk
-                                                    : ModelExportStatus::kCannotWrite;
+    return WriteModel(format, model, path, sizeMm) ? ModelExportStatus::kOk
+                                                   : ModelExportStatus::kCannotWrite;
 }

@@ -24,5 +24,8 @@ enum class ModelExportStatus {
     kCannotWrite,
 };
 
-// path is a file-system path; sizeMm applies to 3MF and STL.
+// path is a file-system path; sizeMm applies to 3MF and STL. The type is the name's extension.
 ModelExportStatus ExportSceneModel(const Scene& scene, const std::string& path, double sizeMm);
+// The same in the type given, whatever the name.
+ModelExportStatus ExportSceneModel(const Scene& scene, const std::string& path, ModelFormat format,
+                                   double sizeMm);

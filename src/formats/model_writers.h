@@ -16,6 +16,8 @@ std::optional<ModelFormat> ModelFormatOfPath(const std::string& path);
 bool IsPrintFormat(ModelFormat format);
 
 inline constexpr double kDefaultPrintSizeMm = 100.0;
+// Ten metres: beyond any printer, and far from where float coordinates lose the millimetre.
+inline constexpr double kMaxPrintSizeMm = 10000.0;
 
 // World units to a print: the view's up (+y) becomes the printer's up (+z), the largest extent
 // of the scene becomes sizeMm millimetres and the scene's lowest corner sits at the origin.

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Runs `vellumark -o OUT SCENE` with no display at all and checks the pictures with ImageMagick,
-the exit status of bad options (2) and of unreadable or unwritable files (1), and that a failed
-run leaves no file behind.
+"""Runs `vellumark -o OUT SCENE` with no display at all and checks the pictures with ImageMagick
+and the 3D models by their own layout, the exit status of bad options (2) and of unreadable or
+unwritable files (1), and that a failed run leaves no file behind.
 
 usage: render_command.py PROGRAM SCENE_FILE"""
 
 import os
+import struct
 import subprocess
 import sys
 import tempfile
@@ -41,6 +42,20 @@ def pixels(path):
     return out
 
 
+def stl_extent(path):
+    """(lowest corner, largest side) of a binary STL's triangles."""
+    with open(path, "rb") as stl:
+        data = stl.read()
+    count = struct.unpack_from("<I", data, 80)[0]
+    if len(data) != 84 + 50 * count or count == 0:
+        return None
+    corners = [struct.unpack_from("<3f", data, 84 + 50 * t + 12 * (1 + k))
+               for t in range(count) for k in range(3)]
+    low = [min(c[i] for c in corners) for i in range(3)]
+    high = [max(c[i] for c in corners) for i in range(3)]
+    return low, max(h - l for h, l in zip(high, low))
+
+
 def main():
     program, scene = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory() as work:
@@ -72,11 +87,30 @@ def main():
         corner = pixels(os.path.join(work, "logo.bmp")).get((0, 0), ())
         check(corner[:3] == (0, 0, 255), f"--background not used: {corner}")
 
+        glb = os.path.join(work, "logo.glb")
+        result = run(program, "-o", glb, scene)
+        check(result.returncode == 0, f"GLB: exit {result.returncode} {result.stderr}")
+        if result.returncode == 0:
+            with open(glb, "rb") as model:
+                magic, version, length = struct.unpack("<4sII", model.read(12))
+            check((magic, version, length) == (b"glTF", 2, os.path.getsize(glb)),
+                  f"not a whole glTF 2 binary: {magic} {version} {length}")
+        stl = os.path.join(work, "logo.stl")
+        result = run(program, "-o", stl, "--size-mm", "40", scene)
+        check(result.returncode == 0, f"STL: exit {result.returncode} {result.stderr}")
+        if result.returncode == 0:
+            extent = stl_extent(stl)
+            check(extent is not None and all(abs(v) < 1e-3 for v in extent[0]) and
+                  abs(extent[1] - 40) < 1e-3, f"the STL is not 40 mm from the origin: {extent}")
+
         before = listing()
         for arguments in (["--size", "0x10"], ["--size", "16385x10"], ["--antialias", "5"],
                           ["--quality", "101"], ["--background", "1,2"], ["--frobnicate"],
                           ["--transparent", "-o", os.path.join(work, "t.jpg")],
-                          ["-o", os.path.join(work, "x.gif")], ["second.vmk"]):
+                          ["-o", os.path.join(work, "x.gif")], ["second.vmk"],
+                          ["--size-mm", "0", "-o", stl], ["--size-mm", "10001", "-o", stl],
+                          ["--size-mm", "40"], ["--size-mm", "40", "-o", glb],
+                          ["--antialias", "4", "-o", glb]):
             output = ["-o", os.path.join(work, "bad.png")] if "-o" not in arguments else []
             result = run(program, *output, *arguments, scene)
             check(result.returncode == 2, f"{arguments}: exit {result.returncode}, not 2")
@@ -92,7 +126,8 @@ def main():
         for arguments, named in ((["-o", os.path.join(work, "a.png"), missing], missing),
                                  (["-o", os.path.join(work, "b.png"), not_scene], not_scene),
                                  (["-o", os.path.join(work, "no", "c.png"), scene], "c.png"),
-                                 (["-o", blocked, scene], blocked)):
+                                 (["-o", blocked, scene], blocked),
+                                 (["-o", os.path.join(work, "no", "d.glb"), scene], "d.glb")):
             result = run(program, *arguments)
             check(result.returncode == 1, f"{arguments}: exit {result.returncode}, not 1")
             check(named in result.stderr, f"{arguments}: the message does not name {named}")

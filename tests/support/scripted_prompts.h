@@ -15,7 +15,7 @@ struct RecordedMessage {
 };
 
 class ScriptedPrompts : public UserPrompts {
-public:
+  public:
     MessageAnswer ShowMessage(wxWindow* owner, const std::string& text, const std::string& caption,
                               MessageButtons buttons, MessageIcon) override {
         messages.push_back({owner, text, caption, buttons});
@@ -57,6 +57,15 @@ public:
         fontAnswers.pop_front();
         return answer;
     }
+    NumberAnswer AskNumber(wxWindow*, const NumberRequest& request) override {
+        numberRequests.push_back(request);
+        if (numberAnswers.empty()) {
+            return {};
+        }
+        const NumberAnswer answer = numberAnswers.front();
+        numberAnswers.pop_front();
+        return answer;
+    }
 
     std::vector<RecordedMessage> messages;
     std::deque<MessageAnswer> messageAnswers;
@@ -67,4 +76,6 @@ public:
     std::deque<std::vector<unsigned char>> colourAnswers;
     std::vector<FontRequest> fontRequests;
     std::deque<FontAnswer> fontAnswers;
+    std::vector<NumberRequest> numberRequests;
+    std::deque<NumberAnswer> numberAnswers;
 };
