@@ -45,9 +45,8 @@ ModelFormat ChosenFormat(const FileAnswer& answer) {
     if (const std::optional<ModelFormat> typed = ModelFormatOfPath(answer.path)) {
         return *typed;
     }
-    const int last = static_cast<int>(std::size(kFilterFormats)) - 1;
-    return kFilterFormats[answer.filterIndex < 0 || answer.filterIndex > last ? 0
-                                                                              : answer.filterIndex];
+    const auto index = static_cast<std::size_t>(answer.filterIndex);
+    return index < std::size(kFilterFormats) ? kFilterFormats[index] : ModelFormat::kGlb;
 }
 
 NumberRequest PrintSizeRequest() {
