@@ -37,7 +37,6 @@ wxMenuBar* CreateMainMenuBar() {
                            {kCmdSave, texts::kMenuSave},
                            kSeparator,
                            {kCmdExportModel, texts::kMenuExportModel},
-                           kSeparator,
                            {kCmdPreferences, texts::kMenuPreferences},
                            kSeparator,
                            {kCmdExit, texts::kMenuExit}}),

@@ -136,25 +136,22 @@ class LoadedScene {
     GlResourceReleaser releaser_;
 };
 
-// The solids come from the outlines, so a model needs no GL context, only the fonts.
 int Report(std::ostream& err, const char* message, const std::string& subject) {
     err << "vellumark: " << message << ": " << subject << '\n';
     return kExitFileError;
 }
 
+// The solids come from the outlines, so a model needs no GL context, only the fonts.
 int ExportModel(const RenderCommandOptions& options, std::ostream& err) {
-    const auto report = [&err](const char* message, const std::string& subject) {
-        return Report(err, message, subject);
-    };
     Scene scene;
     switch (ReadSceneFile(options.scene, scene)) {
         case SceneFileStatus::kOk:
             break;
         case SceneFileStatus::kNotSceneFile:
-            return report(texts::kCliNotSceneFile, options.scene);
+            return Report(err, texts::kCliNotSceneFile, options.scene);
         case SceneFileStatus::kCannotOpen:
         case SceneFileStatus::kCannotWrite:
-            return report(texts::kCliSceneUnreadable, options.scene);
+            return Report(err, texts::kCliSceneUnreadable, options.scene);
     }
     for (int slot = 0; slot < kSlotCount; ++slot) {
         scene.objects[slot].SetIndex(slot);
@@ -163,12 +160,12 @@ int ExportModel(const RenderCommandOptions& options, std::ostream& err) {
         case ModelExportStatus::kOk:
             return kExitOk;
         case ModelExportStatus::kEmptyScene:
-            return report(texts::kCliEmptyScene, options.scene);
+            return Report(err, texts::kCliEmptyScene, options.scene);
         case ModelExportStatus::kUnknownType:
         case ModelExportStatus::kCannotWrite:
             break;
     }
-    return report(texts::kCliCannotWriteModel, options.output);
+    return Report(err, texts::kCliCannotWriteModel, options.output);
 }
 
 }  // namespace

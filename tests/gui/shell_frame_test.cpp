@@ -62,7 +62,7 @@ TEST_F(ShellTest, MenuBarHasItsMenusItemsAndCaptionsInOrder) {
     ASSERT_EQ(bar->GetMenuCount(), 5u);
     const char* titles[] = {"ファイル(&F)", "キャプチャ(&C)", "編集(&E)", "表示(&V)", "ヘルプ(&H)"};
     const std::vector<std::vector<int>> ids = {
-        {40065, 40071, 40066, 40072, 0, 40064, 0, 40002},
+        {40065, 40071, 40066, 40072, 0, 40074, 40064, 0, 40002},
         {40024, 40073},
         {40080, 40081, 0, 40008, 40026, 0, 40027, 40025, 40028},
         {40003, 40023, 40060, 0, 40021, 40022},
@@ -83,6 +83,8 @@ TEST_F(ShellTest, MenuBarHasItsMenusItemsAndCaptionsInOrder) {
               "新規オブジェクトの作成(&N)　Ctrl+N");
     EXPECT_EQ(bar->FindItem(ToWxId(40080))->GetItemLabel().utf8_string(), "元に戻す(&U)　Ctrl+Z");
     EXPECT_EQ(bar->FindItem(ToWxId(40081))->GetItemLabel().utf8_string(), "やり直し(&R)　Ctrl+Y");
+    EXPECT_EQ(bar->FindItem(ToWxId(40074))->GetItemLabel().utf8_string(),
+              "3Dモデルのエクスポート(&E)...");
 }
 
 TEST_F(ShellTest, ObjectMenuListsTheObjectCommands) {
