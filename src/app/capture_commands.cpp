@@ -21,18 +21,20 @@ bool ChooseCaptureFile(MainFrame& frame) {
     FileRequest request;
     request.save = true;
     request.title = texts::kCaptureDialogTitle;
-    request.wildcard =
-        std::string(texts::kBitmapFilter) + "|*.bmp|" + texts::kJpegFilter + "|*.jpg";
+    request.wildcard = std::string(texts::kBitmapFilter) + "|*.bmp|" + texts::kJpegFilter +
+                       "|*.jpg|" + texts::kPngFilter + "|*.png";
     // BMP is proposed first every time; the extension follows the filter chosen.
     request.filterIndex = 0;
     request.initialPath = frame.fileNames.capture;
     request.overwritePrompt = true;
-    request.extensions = {"bmp", "jpg"};
+    request.extensions = {"bmp", "jpg", "png"};
     const FileAnswer answer = ChooseSaveFile(frame.prompts(), &frame, request);
     if (!answer.ok) {
         return false;
     }
-    frame.settings().captureType = answer.filterIndex == 1 ? kCaptureJpeg : kCaptureBmp;
+    const int32_t types[] = {kCaptureBmp, kCaptureJpeg, kCapturePng};
+    frame.settings().captureType =
+        answer.filterIndex >= 0 && answer.filterIndex < 3 ? types[answer.filterIndex] : kCaptureBmp;
     frame.fileNames.capture = answer.path;
     return true;
 }

@@ -10,6 +10,7 @@
 #include "app/preferences_command.h"
 #include "app/property_commands.h"
 #include "app/scene_commands.h"
+#include "app/sized_capture_command.h"
 #include "app/texture_commands.h"
 #include "app/unsaved_changes.h"
 #include "app/view_commands.h"
@@ -113,6 +114,9 @@ void RunCommand(MainFrame& frame, int commandId) {
             break;
         case kCmdExportModel:
             ExportModelCommand(frame);
+            break;
+        case kCmdCaptureSized:
+            CaptureSizedCommand(frame);
             break;
         case kCmdLoadTexture:
             LoadTextureCommand(frame);

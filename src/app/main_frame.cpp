@@ -91,6 +91,23 @@ void MainFrame::InvalidateView() {
     }
 }
 
+bool MainFrame::RunInViewContext(const std::function<void()>& work) {
+    if (painting_ || !EnsureViewReady()) {
+        return false;
+    }
+    painting_ = true;
+    work();
+    painting_ = false;
+    if (resizedWhilePainting_) {
+        resizedWhilePainting_ = false;
+        const wxSize size = ViewPixelSize();
+        OnViewSize(size.x, size.y);
+    }
+    // Nothing changed in the scene: a held preview may stay.
+    renderContext_.canvas->Refresh(false);
+    return true;
+}
+
 int MainFrame::ChooseFromObjectMenu(int x, int y) {
     if (!renderContext_.canvas) {
         return 0;

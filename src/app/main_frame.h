@@ -7,6 +7,7 @@
 #include <wx/toolbar.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -60,6 +61,10 @@ class MainFrame : public wxFrame,
     bool MakeCurrent();
     // Redraws the whole view (no erase).
     void InvalidateView() override;
+    // Runs work with the context current while the view's paints and resizes wait: a progress
+    // window's loop inside work must not draw into what work has bound. The view is drawn again
+    // afterwards. False, without running work, when the view is not ready or a paint is running.
+    bool RunInViewContext(const std::function<void()>& work);
     // Shows the object menu at (x, y) of the view; returns the command chosen, or 0.
     int ChooseFromObjectMenu(int x, int y) override;
 

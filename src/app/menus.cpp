@@ -42,7 +42,8 @@ wxMenuBar* CreateMainMenuBar() {
                            {kCmdExit, texts::kMenuExit}}),
                 wxString::FromUTF8(texts::kMenuFile));
     bar->Append(BuildMenu({{kCmdCapture, texts::kMenuCaptureScene},
-                           {kCmdCaptureRegion, texts::kMenuCaptureRegion}}),
+                           {kCmdCaptureRegion, texts::kMenuCaptureRegion},
+                           {kCmdCaptureSized, texts::kMenuCaptureSized}}),
                 wxString::FromUTF8(texts::kMenuCapture));
     bar->Append(BuildMenu({{kCmdUndo, texts::kMenuUndo},
                            {kCmdRedo, texts::kMenuRedo},

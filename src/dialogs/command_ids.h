@@ -35,6 +35,7 @@ enum CommandId : int {
     kCmdSave = 40072,
     kCmdCaptureRegion = 40073,
     kCmdExportModel = 40074,
+    kCmdCaptureSized = 40075,
     // Beyond the numbers users know, inside the range the frame listens to.
     kCmdBevel = 40076,
     kCmdUndo = 40080,

@@ -11,19 +11,6 @@
 
 namespace {
 
-CaptureStatus ToCaptureStatus(ImageWriteStatus status) {
-    switch (status) {
-        case ImageWriteStatus::kOk:
-            return CaptureStatus::kOk;
-        case ImageWriteStatus::kWriterMissing:
-            return CaptureStatus::kWriterMissing;
-        case ImageWriteStatus::kCannotWrite:
-        case ImageWriteStatus::kUnsupported:
-            break;
-    }
-    return CaptureStatus::kCannotWrite;
-}
-
 ImageFileType FileTypeOf(int32_t captureType) {
     switch (captureType) {
         case kCaptureJpeg:
@@ -36,6 +23,19 @@ ImageFileType FileTypeOf(int32_t captureType) {
 }
 
 }  // namespace
+
+CaptureStatus CaptureStatusOf(ImageWriteStatus status) {
+    switch (status) {
+        case ImageWriteStatus::kOk:
+            return CaptureStatus::kOk;
+        case ImageWriteStatus::kWriterMissing:
+            return CaptureStatus::kWriterMissing;
+        case ImageWriteStatus::kCannotWrite:
+        case ImageWriteStatus::kUnsupported:
+            break;
+    }
+    return CaptureStatus::kCannotWrite;
+}
 
 CaptureRegion OrderCaptureCorners(int32_t left, int32_t top, int32_t right, int32_t bottom) {
     CaptureRegion region;
@@ -93,13 +93,13 @@ CaptureStatus WriteCapture(const CapturedImage& image, const CaptureTarget& targ
             OpenImageFile(target.path, FileTypeOf(target.captureType),
                           {image.width, image.height, 3}, jpeg, status);
         if (!sink) {
-            return ToCaptureStatus(status);
+            return CaptureStatusOf(status);
         }
         if (!sink->WriteRows(image.rgb.data(), image.height,
                              static_cast<std::size_t>(image.width) * 3)) {
             return CaptureStatus::kCannotWrite;
         }
-        return ToCaptureStatus(sink->Finish());
+        return CaptureStatusOf(sink->Finish());
     } catch (const std::bad_alloc&) {
         return CaptureStatus::kCannotWrite;
     }

@@ -1,15 +1,16 @@
 #pragma once
-// Writes the picture of the view, or a dragged part of it, to a BMP or JPEG file. The pixels are
-// read from the frame just rendered, before it is swapped: what the user sees, whatever lies
+// Writes the picture of the view, or a dragged part of it, to a BMP, JPEG or PNG file. The pixels
+// are read from the frame just rendered, before it is swapped: what the user sees, whatever lies
 // over the window.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "formats/image_sink.h"
 #include "formats/jpeg_contract.h"
-#include "scene/message_sink.h"
 #include "scene/app_settings.h"
+#include "scene/message_sink.h"
 
 // A rectangle of the view in window pixels, counted from the top-left corner.
 struct CaptureRegion {
@@ -38,6 +39,9 @@ enum class CaptureStatus {
     kCannotWrite,    // the file could not be created or written
     kWriterMissing,  // no JPEG plug-in or no writer function in it
 };
+
+// What a picture file writer's status means to the user.
+CaptureStatus CaptureStatusOf(ImageWriteStatus status);
 
 struct CaptureTarget {
     std::string path;  // file-system path

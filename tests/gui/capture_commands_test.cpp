@@ -1,8 +1,10 @@
-// Captures on the real window: the whole view and a dragged region to BMP and JPEG, the file
-// dialog, and every way a capture can fail.
+// Captures on the real window: the whole view and a dragged region to BMP, JPEG and PNG, a
+// picture of a chosen size, the file dialogs, and every way a capture can fail.
 #include <GL/gl.h>
 #include <unistd.h>
 #include <wx/event.h>
+#include <wx/spinctrl.h>
+#include <wx/testing.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,11 +17,13 @@
 
 #include "app/command_dispatch.h"
 #include "app/toolbar.h"
-#include "gui/shell_fixture.h"
+#include "dialogs/sized_capture_dialog.h"
 #include "formats/bmp_writer.h"
+#include "gui/shell_fixture.h"
 #include "render/capture.h"
 #include "resources/texts.h"
 #include "support/jpeg_decode.h"
+#include "support/png_decode.h"
 #include "support/test_geometry.h"
 
 namespace {
@@ -66,6 +70,47 @@ struct BmpFile {
     uint32_t fileSize = 0;
     std::vector<uint8_t> rgb;
 };
+
+// The RGB of a decoded PNG, the layout ReadFramePixels gives.
+std::vector<uint8_t> Rgb(const DecodedPng& png) {
+    std::vector<uint8_t> rgb;
+    for (std::size_t i = 0; i < png.rgba.size(); i += 4) {
+        rgb.insert(rgb.end(), png.rgba.begin() + i, png.rgba.begin() + i + 3);
+    }
+    return rgb;
+}
+
+double MeanDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    if (a.size() != b.size() || a.empty()) {
+        return 255.0;
+    }
+    double sum = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        sum += std::abs(a[i] - b[i]);
+    }
+    return sum / static_cast<double>(a.size());
+}
+
+// Stands in for the user of the sized capture dialog: sets its controls, then closes it.
+class AnswerSizedCapture : public wxExpectModalBase<SizedCaptureDialog, AnswerSizedCapture> {
+  public:
+    AnswerSizedCapture(int closeId, std::function<void(SizedCaptureDialog&)> act)
+        : closeId_(closeId), act_(std::move(act)) {}
+
+  protected:
+    int OnInvoked(SizedCaptureDialog* dialog) const override {
+        act_(*dialog);
+        return closeId_;
+    }
+
+  private:
+    int closeId_;
+    std::function<void(SizedCaptureDialog&)> act_;
+};
+
+void SetSide(SizedCaptureDialog& dialog, int id, int value) {
+    wxDynamicCast(dialog.FindWindow(id), wxSpinCtrl)->SetValue(value);
+}
 
 class CaptureCommands : public ShellTest {
   protected:
@@ -155,7 +200,9 @@ TEST_F(CaptureCommands, WholeViewBecomesABmpOfTheCanvasAsShown) {
     EXPECT_TRUE(request.save);
     EXPECT_TRUE(request.overwritePrompt);
     EXPECT_EQ(request.title, "現在のシーンを保存(名前を付けて保存)");
-    EXPECT_EQ(request.wildcard, "ビットマップファイル (*.bmp)|*.bmp|JPEGファイル (*.jpg)|*.jpg");
+    EXPECT_EQ(
+        request.wildcard,
+        "ビットマップファイル (*.bmp)|*.bmp|JPEGファイル (*.jpg)|*.jpg|PNGファイル (*.png)|*.png");
     EXPECT_EQ(request.filterIndex, 0);
     EXPECT_EQ(request.initialPath, "");
     EXPECT_EQ(frame->mouse.capturePending, 1);
@@ -314,6 +361,94 @@ TEST_F(CaptureCommands, AntialiasedCaptureHasMixedColoursAlongEdges) {
     };
     EXPECT_LE(countColours(plain), 2u);
     EXPECT_GT(countColours(smooth.rgb), 2u);
+}
+
+TEST_F(CaptureCommands, PngFilterWritesARealPngOfTheCanvasAsShown) {
+    Answer(dir / "view", 2);
+    DispatchCommand(*frame, 40024);
+    ASSERT_TRUE(PaintPendingCapture());
+    EXPECT_EQ(settings.captureType, kCapturePng);
+    const wxSize size = frame->view()->GetClientSize();
+    const DecodedPng png = DecodePng((dir / "view.png").string());
+    ASSERT_EQ(png.width, size.x);
+    ASSERT_EQ(png.height, size.y);
+    EXPECT_FALSE(png.hasAlpha);
+    EXPECT_EQ(Rgb(png), ViewPixels({0, 0, size.x, size.y}));
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(CaptureCommands, SizedCaptureOfTheViewsSizeMatchesTheView) {
+    scene->view.showGuides = 0;
+    scene->currentObject = 0;
+    scene->objects[0].highlighted = 1;
+    const wxSize size = frame->view()->GetClientSize();
+    Answer(dir / "sized");
+    wxTEST_DIALOG(DispatchCommand(*frame, 40075),
+                  AnswerSizedCapture(wxID_OK, [&](SizedCaptureDialog& dialog) {
+                      EXPECT_EQ(dialog.GetTitle().utf8_string(), "サイズを指定してキャプチャ");
+                      const SizedCaptureChoice offered = dialog.choice();
+                      EXPECT_EQ(offered.width, size.x);
+                      EXPECT_EQ(offered.height, size.y);
+                      EXPECT_EQ(offered.level, 1) << "antialiasing is off in the preferences";
+                      EXPECT_FALSE(offered.transparent);
+                  }));
+    EXPECT_EQ(scene->objects[0].highlighted, 0);
+    ASSERT_EQ(prompts.fileRequests.size(), 1u);
+    EXPECT_EQ(prompts.fileRequests[0].wildcard,
+              "PNGファイル (*.png)|*.png|ビットマップファイル (*.bmp)|*.bmp|JPEGファイル "
+              "(*.jpg)|*.jpg");
+    EXPECT_EQ(prompts.fileRequests[0].filterIndex, 0);
+    EXPECT_TRUE(prompts.messages.empty());
+
+    const DecodedPng png = DecodePng((dir / "sized.png").string());
+    ASSERT_EQ(png.width, size.x);
+    ASSERT_EQ(png.height, size.y);
+    EXPECT_FALSE(png.hasAlpha);
+    // Drawn again afterwards in the view's own viewport and projection: the picture was drawn
+    // without disturbing them.
+    EXPECT_LT(MeanDifference(Rgb(png), ViewPixels({0, 0, size.x, size.y})), 0.5);
+}
+
+TEST_F(CaptureCommands, SizedTransparentCaptureIsAPngAndCancelsWriteNothing) {
+    const auto ask = [](int closeId) {
+        return AnswerSizedCapture(closeId, [](SizedCaptureDialog& dialog) {
+            SetSide(dialog, kIdSizedWidth, 300);
+            SetSide(dialog, kIdSizedHeight, 150);
+            wxDynamicCast(dialog.FindWindow(kIdSizedLevel), wxChoice)->SetSelection(3);
+            wxDynamicCast(dialog.FindWindow(kIdSizedTransparent), wxCheckBox)->SetValue(true);
+        });
+    };
+    // Slanted, so that its edges cross pixels.
+    scene->objects[0].SetRotation(0.0f, 0.0f, 17.0f);
+    wxTEST_DIALOG(DispatchCommand(*frame, 40075), ask(wxID_CANCEL));
+    EXPECT_TRUE(prompts.fileRequests.empty());
+    wxTEST_DIALOG(DispatchCommand(*frame, 40075), ask(wxID_OK));
+    EXPECT_EQ(prompts.fileRequests.size(), 1u);
+    EXPECT_TRUE(fs::is_empty(dir));
+
+    // Transparency needs PNG: a BMP is refused and the file asked for again.
+    Answer(dir / "clear.bmp", 1);
+    Answer(dir / "clear", 0);
+    wxTEST_DIALOG(DispatchCommand(*frame, 40075), ask(wxID_OK));
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{texts::kSizedTransparentNeedsPng});
+    ASSERT_EQ(prompts.fileRequests.size(), 3u);
+    EXPECT_EQ(prompts.fileRequests[2].initialPath, (dir / "clear.bmp").string());
+    EXPECT_FALSE(fs::exists(dir / "clear.bmp"));
+
+    const DecodedPng png = DecodePng((dir / "clear.png").string());
+    ASSERT_EQ(png.width, 300);
+    ASSERT_EQ(png.height, 150);
+    ASSERT_TRUE(png.hasAlpha);
+    int clear = 0, solid = 0, partial = 0;
+    for (std::size_t i = 3; i < png.rgba.size(); i += 4) {
+        clear += png.rgba[i] == 0;
+        solid += png.rgba[i] == 255;
+        partial += png.rgba[i] > 0 && png.rgba[i] < 255;
+    }
+    EXPECT_EQ(png.rgba[3], 0) << "a corner is background";
+    EXPECT_GT(clear, 300 * 150 / 2);
+    EXPECT_GT(solid, 500);
+    EXPECT_GT(partial, 20) << "antialiased edges";
 }
 
 }  // namespace

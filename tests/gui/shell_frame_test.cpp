@@ -63,7 +63,7 @@ TEST_F(ShellTest, MenuBarHasItsMenusItemsAndCaptionsInOrder) {
     const char* titles[] = {"ファイル(&F)", "キャプチャ(&C)", "編集(&E)", "表示(&V)", "ヘルプ(&H)"};
     const std::vector<std::vector<int>> ids = {
         {40065, 40071, 40066, 40072, 0, 40074, 40064, 0, 40002},
-        {40024, 40073},
+        {40024, 40073, 40075},
         {40080, 40081, 0, 40008, 40026, 0, 40027, 40025, 40028},
         {40003, 40023, 40060, 0, 40021, 40022},
         {40029, 40004},
@@ -85,6 +85,8 @@ TEST_F(ShellTest, MenuBarHasItsMenusItemsAndCaptionsInOrder) {
     EXPECT_EQ(bar->FindItem(ToWxId(40081))->GetItemLabel().utf8_string(), "やり直し(&R)　Ctrl+Y");
     EXPECT_EQ(bar->FindItem(ToWxId(40074))->GetItemLabel().utf8_string(),
               "3Dモデルのエクスポート(&E)...");
+    EXPECT_EQ(bar->FindItem(ToWxId(40075))->GetItemLabel().utf8_string(),
+              "サイズを指定してキャプチャ(&Z)...");
 }
 
 TEST_F(ShellTest, ObjectMenuListsTheObjectCommands) {

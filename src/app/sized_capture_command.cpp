@@ -1,0 +1,150 @@
+#include "app/sized_capture_command.h"
+
+#include <wx/button.h>
+#include <wx/progdlg.h>
+
+#include <iterator>
+#include <memory>
+#include <new>
+
+#include "app/file_choice.h"
+#include "app/main_frame.h"
+#include "dialogs/sized_capture_dialog.h"
+#include "formats/jpeg_export.h"
+#include "render/capture.h"
+#include "render/picture_render.h"
+#include "resources/texts.h"
+
+namespace {
+
+// In the order of the save dialog's filters: PNG first, as only it keeps transparency.
+constexpr ImageFileType kFilterTypes[] = {ImageFileType::kPng, ImageFileType::kBmp,
+                                          ImageFileType::kJpeg};
+
+struct SizedTarget {
+    std::string path;
+    ImageFileType type = ImageFileType::kPng;
+};
+
+// The save dialog, again after a transparent picture was given a type without alpha.
+bool ChooseSizedCaptureFile(MainFrame& frame, bool transparent, SizedTarget& target) {
+    FileRequest request;
+    request.save = true;
+    request.title = texts::kCaptureDialogTitle;
+    request.wildcard = std::string(texts::kPngFilter) + "|*.png|" + texts::kBitmapFilter +
+                       "|*.bmp|" + texts::kJpegFilter + "|*.jpg";
+    request.filterIndex = 0;
+    request.overwritePrompt = true;
+    request.extensions = {"png", "bmp", "jpg"};
+    for (;;) {
+        const FileAnswer answer = ChooseSaveFile(frame.prompts(), &frame, request);
+        if (!answer.ok) {
+            return false;
+        }
+        const bool known = answer.filterIndex >= 0 &&
+                           answer.filterIndex < static_cast<int>(std::size(kFilterTypes));
+        target.type = known ? kFilterTypes[answer.filterIndex] : ImageFileType::kPng;
+        target.path = answer.path;
+        if (!transparent || target.type == ImageFileType::kPng) {
+            return true;
+        }
+        frame.prompts().ShowMessage(&frame, texts::kSizedTransparentNeedsPng, texts::kTitlePrefix,
+                                    MessageButtons::kOk, MessageIcon::kWarning);
+        request.initialPath = answer.path;
+    }
+}
+
+// Large pictures take seconds: those get a progress window that can stop them.
+bool NeedsProgress(const SizedCaptureChoice& choice) {
+    const int64_t pixels = static_cast<int64_t>(choice.width) * choice.height;
+    return pixels > 4'000'000 || (choice.level > 1 && pixels > 2'000'000);
+}
+
+std::unique_ptr<wxProgressDialog> OpenProgress(MainFrame& frame) {
+    auto progress = std::make_unique<wxProgressDialog>(
+        wxString::FromUTF8(texts::kSizedProgressCaption),
+        wxString::FromUTF8(texts::kSizedProgressMessage), 1000, &frame,
+        wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_AUTO_HIDE);
+    // The toolkit's own label follows the locale; the program's buttons are Japanese.
+    if (auto* cancel = wxDynamicCast(progress->FindWindow(wxID_CANCEL), wxButton)) {
+        cancel->SetLabel(wxString::FromUTF8(texts::kSizedCaptureCancel));
+    }
+    return progress;
+}
+
+struct SizedOutcome {
+    PictureStatus picture = PictureStatus::kOk;
+    CaptureStatus file = CaptureStatus::kOk;
+};
+
+SizedOutcome WritePicture(MainFrame& frame, const SizedCaptureChoice& choice,
+                          const SizedTarget& target) {
+    SizedOutcome outcome;
+    PictureRequest request;
+    request.width = choice.width;
+    request.height = choice.height;
+    request.level = choice.level;
+    request.transparent = choice.transparent;
+    JpegOptions jpeg;
+    jpeg.library = FindJpegPlugin(ExecutableDir());
+    jpeg.quality = GetJpegQuality(frame.settings()) & 0xFF;
+    jpeg.progressive = GetJpegProgressive(frame.settings()) == 1;
+    try {
+        ImageWriteStatus opened = ImageWriteStatus::kOk;
+        std::unique_ptr<ImageRowSink> sink =
+            OpenImageFile(target.path, target.type,
+                          {choice.width, choice.height, PictureChannels(request)}, jpeg, opened);
+        if (!sink) {
+            outcome.file = CaptureStatusOf(opened);
+            return outcome;
+        }
+        std::unique_ptr<wxProgressDialog> progress;
+        PictureProgress reportProgress;
+        if (NeedsProgress(choice)) {
+            progress = OpenProgress(frame);
+            reportProgress = [&progress](int64_t done, int64_t total) {
+                return progress->Update(static_cast<int>(done * 1000 / total));
+            };
+        }
+        outcome.picture = RenderPicture(frame.renderer(), request, *sink, reportProgress);
+        progress.reset();
+        if (outcome.picture == PictureStatus::kCannotWrite) {
+            outcome.file = CaptureStatus::kCannotWrite;
+        } else if (outcome.picture == PictureStatus::kOk) {
+            outcome.file = CaptureStatusOf(sink->Finish());
+        }
+    } catch (const std::bad_alloc&) {
+        outcome.file = CaptureStatus::kCannotWrite;
+    }
+    return outcome;
+}
+
+}  // namespace
+
+void CaptureSizedCommand(MainFrame& frame) {
+    if (frame.view() == nullptr) {
+        return;
+    }
+    // The picture shows no highlight box, as a whole-view capture does not.
+    frame.ClearSelection();
+    SizedCaptureChoice choice;
+    const wxSize view = frame.view()->GetClientSize() * frame.view()->GetContentScaleFactor();
+    choice.width = view.x;
+    choice.height = view.y;
+    choice.level = frame.settings().antialias == 1 ? frame.settings().antialiasLevel : 1;
+    SizedTarget target;
+    if (!AskSizedCapture(&frame, choice) ||
+        !ChooseSizedCaptureFile(frame, choice.transparent, target)) {
+        return;
+    }
+    SizedOutcome outcome;
+    if (!frame.RunInViewContext([&] { outcome = WritePicture(frame, choice, target); })) {
+        outcome.picture = PictureStatus::kNoFramebuffer;
+    }
+    if (outcome.picture == PictureStatus::kNoFramebuffer) {
+        frame.messages().ShowMessage(texts::kSizedNoFramebuffer, texts::kTitlePrefix,
+                                     MessageOwner::kMainWindow);
+        return;
+    }
+    ReportCaptureStatus(outcome.file, target.path, frame.messages());
+}

@@ -1,0 +1,169 @@
+#include "dialogs/sized_capture_dialog.h"
+
+#include <wx/button.h>
+#include <wx/dcclient.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include <algorithm>
+
+#include "resources/texts.h"
+#include "scene/app_settings.h"
+
+namespace {
+
+wxString Text(const char* utf8) {
+    return wxString::FromUTF8(utf8);
+}
+
+// Choice entries: "off" first, then the antialias levels in their order.
+int LevelAt(int index) {
+    return index <= 0 ? 1 : AntialiasLevels[std::min(index, 7) - 1];
+}
+
+int IndexOfLevel(int level) {
+    for (int i = 0; i < 7; ++i) {
+        if (AntialiasLevels[i] == level) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+// The picture's outline scaled into the panel; a chequer stands for a transparent background.
+class AspectPreview : public wxWindow {
+  public:
+    explicit AspectPreview(wxWindow* parent)
+        : wxWindow(parent, kIdSizedPreview, wxDefaultPosition, wxSize(160, 120)) {
+        SetBackgroundStyle(wxBG_STYLE_PAINT);
+        Bind(wxEVT_PAINT, &AspectPreview::OnPaint, this);
+    }
+
+    void SetPicture(int32_t width, int32_t height, bool transparent) {
+        width_ = std::max(width, 1);
+        height_ = std::max(height, 1);
+        transparent_ = transparent;
+        Refresh();
+    }
+
+  private:
+    // The rectangle drawn, in panel pixels, with a margin all round.
+    wxRect Outline() const {
+        const wxSize area = GetClientSize() - wxSize(8, 8);
+        const double scale =
+            std::min(static_cast<double>(area.x) / width_, static_cast<double>(area.y) / height_);
+        const int w = std::max(1, static_cast<int>(width_ * scale));
+        const int h = std::max(1, static_cast<int>(height_ * scale));
+        return {(GetClientSize().x - w) / 2, (GetClientSize().y - h) / 2, w, h};
+    }
+
+    void OnPaint(wxPaintEvent&) {
+        wxPaintDC dc(this);
+        dc.SetBackground(*wxLIGHT_GREY_BRUSH);
+        dc.Clear();
+        const wxRect outline = Outline();
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(*wxWHITE_BRUSH);
+        dc.DrawRectangle(outline);
+        if (transparent_) {
+            constexpr int kCell = 6;
+            dc.SetClippingRegion(outline);
+            dc.SetBrush(wxBrush(wxColour(204, 204, 204)));
+            for (int y = outline.y; y < outline.GetBottom() + 1; y += kCell) {
+                for (int x = outline.x + ((y - outline.y) / kCell % 2) * kCell;
+                     x < outline.GetRight() + 1; x += 2 * kCell) {
+                    dc.DrawRectangle(x, y, kCell, kCell);
+                }
+            }
+            dc.DestroyClippingRegion();
+        }
+        dc.SetPen(*wxBLACK_PEN);
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        dc.DrawRectangle(outline);
+    }
+
+    int32_t width_ = 1;
+    int32_t height_ = 1;
+    bool transparent_ = false;
+};
+
+SizedCaptureDialog::SizedCaptureDialog(wxWindow* parent, const SizedCaptureChoice& initial)
+    : wxDialog(parent, wxID_ANY, Text(texts::kSizedCaptureCaption)) {
+    const auto side = [this](int id, int32_t value) {
+        return new wxSpinCtrl(this, id, wxEmptyString, wxDefaultPosition, wxSize(110, -1),
+                              wxSP_ARROW_KEYS, 1, kMaxSizedCaptureSide,
+                              std::clamp(value, 1, kMaxSizedCaptureSide));
+    };
+    width_ = side(kIdSizedWidth, initial.width);
+    height_ = side(kIdSizedHeight, initial.height);
+    wxArrayString levels;
+    levels.Add(Text(texts::kSizedAntialiasOff));
+    for (const int32_t passes : AntialiasLevels) {
+        levels.Add(wxString::Format(Text(texts::kSizedAntialiasPasses), passes));
+    }
+    level_ = new wxChoice(this, kIdSizedLevel, wxDefaultPosition, wxDefaultSize, levels);
+    level_->SetSelection(IndexOfLevel(initial.level));
+    transparent_ = new wxCheckBox(this, kIdSizedTransparent, Text(texts::kSizedTransparentCheck));
+    transparent_->SetValue(initial.transparent);
+    preview_ = new AspectPreview(this);
+
+    auto* fields = new wxFlexGridSizer(2, 6, 8);
+    const auto row = [this, fields](const char* label, wxWindow* control) {
+        fields->Add(new wxStaticText(this, wxID_ANY, Text(label)), 0, wxALIGN_CENTER_VERTICAL);
+        fields->Add(control, 0, wxEXPAND);
+    };
+    row(texts::kSizedWidthLabel, width_);
+    row(texts::kSizedHeightLabel, height_);
+    row(texts::kSizedAntialiasLabel, level_);
+    auto* left = new wxBoxSizer(wxVERTICAL);
+    left->Add(fields, 0);
+    left->Add(transparent_, 0, wxTOP, 10);
+    auto* right = new wxBoxSizer(wxVERTICAL);
+    right->Add(new wxStaticText(this, wxID_ANY, Text(texts::kSizedPreviewLabel)), 0, wxBOTTOM, 4);
+    right->Add(preview_, 1, wxEXPAND);
+    auto* upper = new wxBoxSizer(wxHORIZONTAL);
+    upper->Add(left, 0, wxRIGHT, 12);
+    upper->Add(right, 1, wxEXPAND);
+
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    auto* ok = new wxButton(this, wxID_OK, Text(texts::kSizedCaptureOk));
+    ok->SetDefault();
+    buttons->Add(ok, 0, wxRIGHT, 8);
+    // A wxID_CANCEL button also makes Esc and the close box cancel.
+    buttons->Add(new wxButton(this, wxID_CANCEL, Text(texts::kSizedCaptureCancel)));
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(upper, 1, wxALL | wxEXPAND, 10);
+    column->Add(buttons, 0, wxLEFT | wxRIGHT | wxBOTTOM | wxALIGN_RIGHT, 10);
+    SetSizerAndFit(column);
+    CentreOnParent();
+
+    const auto changed = [this](wxEvent&) { ShowAspect(); };
+    Bind(wxEVT_SPINCTRL, changed);
+    Bind(wxEVT_TEXT, changed);
+    Bind(wxEVT_CHECKBOX, changed);
+    ShowAspect();
+}
+
+SizedCaptureChoice SizedCaptureDialog::choice() const {
+    SizedCaptureChoice answer;
+    answer.width = width_->GetValue();
+    answer.height = height_->GetValue();
+    answer.level = LevelAt(level_->GetSelection());
+    answer.transparent = transparent_->GetValue();
+    return answer;
+}
+
+void SizedCaptureDialog::ShowAspect() {
+    preview_->SetPicture(width_->GetValue(), height_->GetValue(), transparent_->GetValue());
+}
+
+bool AskSizedCapture(wxWindow* parent, SizedCaptureChoice& choice) {
+    SizedCaptureDialog dialog(parent, choice);
+    if (dialog.ShowModal() != wxID_OK) {
+        return false;
+    }
+    choice = dialog.choice();
+    return true;
+}
