@@ -1,6 +1,7 @@
 #include "app/sized_capture_command.h"
 
 #include <wx/button.h>
+#include <wx/evtloop.h>
 #include <wx/progdlg.h>
 
 #include <iterator>
@@ -136,6 +137,11 @@ void CaptureSizedCommand(MainFrame& frame) {
     if (!AskSizedCapture(&frame, choice) ||
         !ChooseSizedCaptureFile(frame, choice.transparent, target)) {
         return;
+    }
+    // The view shows itself again where the dialogs were, before its paints are held.
+    frame.view()->Refresh(false);
+    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
+        loop->YieldFor(wxEVT_CATEGORY_UI);
     }
     SizedOutcome outcome;
     if (!frame.RunInViewContext([&] { outcome = WritePicture(frame, choice, target); })) {

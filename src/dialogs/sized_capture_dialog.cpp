@@ -92,7 +92,7 @@ class AspectPreview : public wxWindow {
 SizedCaptureDialog::SizedCaptureDialog(wxWindow* parent, const SizedCaptureChoice& initial)
     : wxDialog(parent, wxID_ANY, Text(texts::kSizedCaptureCaption)) {
     const auto side = [this](int id, int32_t value) {
-        return new wxSpinCtrl(this, id, wxEmptyString, wxDefaultPosition, wxSize(110, -1),
+        return new wxSpinCtrl(this, id, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                               wxSP_ARROW_KEYS, 1, kMaxSizedCaptureSide,
                               std::clamp(value, 1, kMaxSizedCaptureSide));
     };
