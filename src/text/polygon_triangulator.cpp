@@ -12,18 +12,25 @@ struct Node {
     uint32_t point = 0;
     int64_t x = 0, y = 0;
     int32_t prev = kNoNode, next = kNoNode;
-    int32_t cellNext = kNoNode;   // next node in the same grid cell
     int32_t samePoint = kNoNode;  // next node of the joined ring at the same point
     bool removed = false;
 };
 
+// A corner that may lie inside an ear, with its position at hand.
+struct Candidate {
+    int64_t x = 0, y = 0;
+    int32_t node = kNoNode;
+};
+
 // Twice the signed area of a, b, c: positive when they turn counter-clockwise. Coordinates stay
 // below 2^27 in magnitude, so the products fit.
-int64_t Orient(const Node& a, const Node& b, const Node& c) {
+template <typename P>
+int64_t Orient(const Node& a, const Node& b, const P& c) {
     return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
 }
 
-bool InClosedTriangle(const Node& a, const Node& b, const Node& c, const Node& p) {
+template <typename P>
+bool InClosedTriangle(const Node& a, const Node& b, const Node& c, const P& p) {
     return Orient(a, b, p) >= 0 && Orient(b, c, p) >= 0 && Orient(c, a, p) >= 0;
 }
 
@@ -286,48 +293,80 @@ class EarClipper {
         N(mNext).prev = h;
     }
 
+    // Only a corner that is reflex, flat or one of several visits of a point can be the first
+    // to stand in an ear's way: where a convex corner lies inside a candidate ear, the boundary
+    // entered it across the diagonal, and its corner farthest from the diagonal is one of these.
+    // Ear cuts only make corners more convex, so the set found once stays sufficient.
+    bool MayObstruct(int32_t i) {
+        return Orient(N(N(i).prev), N(i), N(N(i).next)) <= 0 || Revisited(N(i).point);
+    }
+
+    // Candidates in row-major cells of about one candidate each, stored cell after cell.
     void BuildGrid(int32_t start) {
-        int64_t minX = N(start).x, maxX = minX, minY = N(start).y, maxY = minY;
-        size_t count = 0;
+        std::vector<Candidate> found;
         int32_t i = start;
         do {
-            minX = std::min(minX, N(i).x);
-            maxX = std::max(maxX, N(i).x);
-            minY = std::min(minY, N(i).y);
-            maxY = std::max(maxY, N(i).y);
-            ++count;
+            if (MayObstruct(i)) {
+                found.push_back({N(i).x, N(i).y, i});
+            }
             i = N(i).next;
         } while (i != start);
-        const double width = static_cast<double>(maxX - minX) + 1.0;
-        const double height = static_cast<double>(maxY - minY) + 1.0;
-        // About one corner per cell.
-        const double cell = std::max(1.0, std::sqrt(width * height / static_cast<double>(count)));
-        originX_ = minX;
-        originY_ = minY;
+        late_.clear();
+        cells_.clear();
+        if (found.empty()) {
+            return;
+        }
+        minX_ = maxX_ = found[0].x;
+        minY_ = maxY_ = found[0].y;
+        for (const Candidate& c : found) {
+            minX_ = std::min(minX_, c.x);
+            maxX_ = std::max(maxX_, c.x);
+            minY_ = std::min(minY_, c.y);
+            maxY_ = std::max(maxY_, c.y);
+        }
+        const double width = static_cast<double>(maxX_ - minX_) + 1.0;
+        const double height = static_cast<double>(maxY_ - minY_) + 1.0;
+        const double cell =
+            std::max(1.0, std::sqrt(width * height / static_cast<double>(found.size())));
         cellSize_ = static_cast<int64_t>(std::ceil(cell));
-        columns_ = static_cast<int32_t>((maxX - minX) / cellSize_ + 1);
-        rows_ = static_cast<int32_t>((maxY - minY) / cellSize_ + 1);
-        cells_.assign(static_cast<size_t>(columns_) * static_cast<size_t>(rows_), kNoNode);
-        i = start;
-        do {
-            AddToGrid(i);
-            i = N(i).next;
-        } while (i != start);
+        columns_ = static_cast<int32_t>((maxX_ - minX_) / cellSize_ + 1);
+        rows_ = static_cast<int32_t>((maxY_ - minY_) / cellSize_ + 1);
+        cellStart_.assign(static_cast<size_t>(columns_) * static_cast<size_t>(rows_) + 1, 0);
+        for (const Candidate& c : found) {
+            ++cellStart_[Cell(c) + 1];
+        }
+        for (size_t k = 1; k < cellStart_.size(); ++k) {
+            cellStart_[k] += cellStart_[k - 1];
+        }
+        cells_.resize(found.size());
+        std::vector<int32_t> fill(cellStart_.begin(), cellStart_.end() - 1);
+        for (const Candidate& c : found) {
+            cells_[static_cast<size_t>(fill[Cell(c)]++)] = c;
+        }
     }
 
     int32_t Column(int64_t x) const {
-        return static_cast<int32_t>(
-            std::clamp<int64_t>((x - originX_) / cellSize_, 0, columns_ - 1));
+        return static_cast<int32_t>(std::clamp<int64_t>((x - minX_) / cellSize_, 0, columns_ - 1));
     }
     int32_t Row(int64_t y) const {
-        return static_cast<int32_t>(std::clamp<int64_t>((y - originY_) / cellSize_, 0, rows_ - 1));
+        return static_cast<int32_t>(std::clamp<int64_t>((y - minY_) / cellSize_, 0, rows_ - 1));
+    }
+    size_t Cell(const Candidate& c) const {
+        return static_cast<size_t>(Row(c.y)) * static_cast<size_t>(columns_) +
+               static_cast<size_t>(Column(c.x));
     }
 
-    void AddToGrid(int32_t i) {
-        int32_t& head = cells_[static_cast<size_t>(Row(N(i).y)) * static_cast<size_t>(columns_) +
-                               static_cast<size_t>(Column(N(i).x))];
-        N(i).cellNext = head;
-        head = i;
+    // A corner whose neighbours changed after the grid was built.
+    void AddCandidate(int32_t i) { late_.push_back({N(i).x, N(i).y, i}); }
+
+    // Whether some live corner other than a visit of a, b or c lies in the closed triangle.
+    bool Obstructed(const Node& a, const Node& b, const Node& c, const Candidate& p) {
+        if (!InClosedTriangle(a, b, c, p)) {
+            return false;
+        }
+        // Other visits of the corners' own points belong to other wedges.
+        const Node& n = N(p.node);
+        return !n.removed && n.point != a.point && n.point != b.point && n.point != c.point;
     }
 
     bool IsEar(int32_t bi) {
@@ -341,23 +380,23 @@ class EarClipper {
             (Revisited(c.point) && !LocallyInside(ci, ai))) {
             return false;
         }
-        const int32_t c0 = Column(std::min({a.x, b.x, c.x})),
-                      c1 = Column(std::max({a.x, b.x, c.x}));
-        const int32_t r0 = Row(std::min({a.y, b.y, c.y})), r1 = Row(std::max({a.y, b.y, c.y}));
-        for (int32_t row = r0; row <= r1; ++row) {
-            for (int32_t column = c0; column <= c1; ++column) {
-                for (int32_t p = cells_[static_cast<size_t>(row) * static_cast<size_t>(columns_) +
-                                        static_cast<size_t>(column)];
-                     p != kNoNode; p = N(p).cellNext) {
-                    const Node& n = N(p);
-                    // Other visits of the corners' own points belong to other wedges.
-                    if (n.removed || n.point == a.point || n.point == b.point ||
-                        n.point == c.point) {
-                        continue;
-                    }
-                    if (InClosedTriangle(a, b, c, n)) {
-                        return false;
-                    }
+        for (const Candidate& p : late_) {
+            if (Obstructed(a, b, c, p)) {
+                return false;
+            }
+        }
+        const int64_t x0 = std::min({a.x, b.x, c.x}), x1 = std::max({a.x, b.x, c.x});
+        const int64_t y0 = std::min({a.y, b.y, c.y}), y1 = std::max({a.y, b.y, c.y});
+        if (cells_.empty() || x1 < minX_ || x0 > maxX_ || y1 < minY_ || y0 > maxY_) {
+            return true;
+        }
+        const size_t c0 = static_cast<size_t>(Column(x0)), c1 = static_cast<size_t>(Column(x1));
+        for (int32_t row = Row(y0); row <= Row(y1); ++row) {
+            const size_t first = static_cast<size_t>(row) * static_cast<size_t>(columns_);
+            const auto end = static_cast<size_t>(cellStart_[first + c1 + 1]);
+            for (auto k = static_cast<size_t>(cellStart_[first + c0]); k < end; ++k) {
+                if (Obstructed(a, b, c, cells_[k])) {
+                    return false;
                 }
             }
         }
@@ -438,6 +477,8 @@ class EarClipper {
             const int32_t next = N(i).next;
             if (N(i).point == N(next).point) {
                 Unlink(next);
+                AddCandidate(i);
+                AddCandidate(N(i).next);
                 removed = true;
                 --live;
                 continue;
@@ -446,6 +487,8 @@ class EarClipper {
                 const int32_t keep = N(i).prev;
                 Unlink(i);
                 Unlink(next);
+                AddCandidate(keep);
+                AddCandidate(N(keep).next);
                 removed = true;
                 live -= 2;
                 i = keep;
@@ -473,8 +516,8 @@ class EarClipper {
                     N(b2).prev = a2;
                     N(b2).next = bNext;
                     N(bNext).prev = b2;
-                    AddToGrid(a2);
-                    AddToGrid(b2);
+                    AddCandidate(a2);
+                    AddCandidate(b2);
                     Register(a2);
                     Register(b2);
                     Clip(a);
@@ -547,9 +590,10 @@ class EarClipper {
     const std::vector<GridPoint>& points_;
     std::vector<uint32_t>& triangles_;
     std::vector<Node> nodes_;
-    std::vector<int32_t> cells_;
+    std::vector<int32_t> cellStart_;
+    std::vector<Candidate> cells_, late_;
     std::vector<int32_t> atPoint_;  // first node of the joined ring at each point
-    int64_t originX_ = 0, originY_ = 0, cellSize_ = 1;
+    int64_t minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0, cellSize_ = 1;
     int32_t columns_ = 1, rows_ = 1;
     bool clean_ = true;
 };
