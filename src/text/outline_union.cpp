@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <clipper.hpp>
 #include <cmath>
+#include <limits>
 #include <utility>
+
+#include "text/disjoint_contours.h"
 
 namespace {
 
@@ -63,90 +66,66 @@ bool Unite(const Paths& paths, ClipperLib::PolyTree& tree) {
     }
 }
 
-// Points bucketed in square cells, about one a cell, to find those lying on an edge.
-class PointGrid {
+struct YOrder {
+    bool operator()(const IntPoint& a, const IntPoint& b) const {
+        return a.Y < b.Y || (a.Y == b.Y && a.X < b.X);
+    }
+};
+
+// The clipper rounds the points it makes where edges cross to the grid, so a corner that belongs
+// on an edge may miss it by a fraction of a step; such a corner counts as lying on the edge.
+bool AlongEdge(const IntPoint& a, const IntPoint& b, const IntPoint& p) {
+    const Int dx = b.X - a.X, dy = b.Y - a.Y;
+    if ((p.X - a.X) * dx + (p.Y - a.Y) * dy <= 0 || (b.X - p.X) * dx + (b.Y - p.Y) * dy <= 0) {
+        return false;
+    }
+    const auto off = static_cast<double>(Orient(a, b, p));
+    return off * off < static_cast<double>(dx) * static_cast<double>(dx) +
+                           static_cast<double>(dy) * static_cast<double>(dy);
+}
+
+// The rings' distinct points sorted by x and by y: the points near an edge lie in a band along
+// the axis it runs across least.
+class NearbyPoints {
   public:
-    explicit PointGrid(const std::vector<IntPoint>& points) : points_(points) {
-        if (points.empty()) {
-            return;
-        }
-        Int minX = points[0].X, maxX = minX, minY = points[0].Y, maxY = minY;
-        for (const IntPoint& p : points) {
-            minX = std::min(minX, p.X);
-            maxX = std::max(maxX, p.X);
-            minY = std::min(minY, p.Y);
-            maxY = std::max(maxY, p.Y);
-        }
-        const double area =
-            (static_cast<double>(maxX - minX) + 1.0) * (static_cast<double>(maxY - minY) + 1.0);
-        cell_ = std::max<Int>(
-            1, static_cast<Int>(std::ceil(std::sqrt(area / static_cast<double>(points.size())))));
-        originX_ = minX;
-        originY_ = minY;
-        columns_ = (maxX - minX) / cell_ + 1;
-        rows_ = (maxY - minY) / cell_ + 1;
-        heads_.assign(static_cast<size_t>(columns_ * rows_), kEnd);
-        next_.assign(points.size(), kEnd);
-        for (size_t i = 0; i < points.size(); ++i) {
-            size_t& head =
-                heads_[static_cast<size_t>(Row(points[i].Y) * columns_ + Column(points[i].X))];
-            next_[i] = head;
-            head = i;
-        }
+    explicit NearbyPoints(const std::vector<IntPoint>& byX) : byX_(byX), byY_(byX) {
+        std::sort(byY_.begin(), byY_.end(), YOrder{});
     }
 
-    // Points strictly inside segment ab, nearest to a first.
-    std::vector<IntPoint> OnSegment(const IntPoint& a, const IntPoint& b) const {
+    // Points strictly between a and b and less than a grid step from the segment, nearest to a
+    // first.
+    std::vector<IntPoint> Along(const IntPoint& a, const IntPoint& b) const {
         std::vector<IntPoint> found;
-        if (points_.empty()) {
-            return found;
-        }
-        const Int c0 = Column(std::min(a.X, b.X)), c1 = Column(std::max(a.X, b.X));
-        for (Int column = c0; column <= c1; ++column) {
-            // The rows the segment crosses within this column, one cell of slack.
-            Int r0 = Row(std::min(a.Y, b.Y)), r1 = Row(std::max(a.Y, b.Y));
-            if (a.X != b.X) {
-                const double x0 = std::max<double>(static_cast<double>(std::min(a.X, b.X)),
-                                                   static_cast<double>(originX_ + column * cell_));
-                const double x1 =
-                    std::min<double>(static_cast<double>(std::max(a.X, b.X)),
-                                     static_cast<double>(originX_ + (column + 1) * cell_));
-                const double slope =
-                    static_cast<double>(b.Y - a.Y) / static_cast<double>(b.X - a.X);
-                const double y0 =
-                    static_cast<double>(a.Y) + (x0 - static_cast<double>(a.X)) * slope;
-                const double y1 =
-                    static_cast<double>(a.Y) + (x1 - static_cast<double>(a.X)) * slope;
-                r0 = std::max(r0, Row(static_cast<Int>(std::floor(std::min(y0, y1)))) - 1);
-                r1 = std::min(r1, Row(static_cast<Int>(std::ceil(std::max(y0, y1)))) + 1);
+        const Int x0 = std::min(a.X, b.X) - 1, x1 = std::max(a.X, b.X) + 1;
+        const Int y0 = std::min(a.Y, b.Y) - 1, y1 = std::max(a.Y, b.Y) + 1;
+        auto consider = [&](const IntPoint& p) {
+            if (x0 <= p.X && p.X <= x1 && y0 <= p.Y && p.Y <= y1 && AlongEdge(a, b, p)) {
+                found.push_back(p);
             }
-            for (Int row = r0; row <= r1; ++row) {
-                for (size_t i = heads_[static_cast<size_t>(row * columns_ + column)]; i != kEnd;
-                     i = next_[i]) {
-                    const IntPoint& p = points_[i];
-                    if (Orient(a, b, p) == 0 &&
-                        Cross(p.X - a.X, p.Y - a.Y, a.Y - b.Y, b.X - a.X) > 0 &&
-                        Cross(p.X - b.X, p.Y - b.Y, b.Y - a.Y, a.X - b.X) > 0) {
-                        found.push_back(p);
-                    }
-                }
+        };
+        constexpr Int kLeast = std::numeric_limits<Int>::min();
+        if (x1 - x0 <= y1 - y0) {
+            for (auto it = std::lower_bound(byX_.begin(), byX_.end(), IntPoint(x0, kLeast), Before);
+                 it != byX_.end() && it->X <= x1; ++it) {
+                consider(*it);
+            }
+        } else {
+            for (auto it =
+                     std::lower_bound(byY_.begin(), byY_.end(), IntPoint(kLeast, y0), YOrder{});
+                 it != byY_.end() && it->Y <= y1; ++it) {
+                consider(*it);
             }
         }
-        std::sort(found.begin(), found.end(), [&a](const IntPoint& p, const IntPoint& q) {
-            return std::abs(p.X - a.X) + std::abs(p.Y - a.Y) <
-                   std::abs(q.X - a.X) + std::abs(q.Y - a.Y);
+        std::sort(found.begin(), found.end(), [&a, &b](const IntPoint& p, const IntPoint& q) {
+            return (p.X - a.X) * (b.X - a.X) + (p.Y - a.Y) * (b.Y - a.Y) <
+                   (q.X - a.X) * (b.X - a.X) + (q.Y - a.Y) * (b.Y - a.Y);
         });
         return found;
     }
 
   private:
-    static constexpr size_t kEnd = static_cast<size_t>(-1);
-    Int Column(Int x) const { return std::clamp<Int>((x - originX_) / cell_, 0, columns_ - 1); }
-    Int Row(Int y) const { return std::clamp<Int>((y - originY_) / cell_, 0, rows_ - 1); }
-
-    const std::vector<IntPoint>& points_;
-    Int originX_ = 0, originY_ = 0, cell_ = 1, columns_ = 1, rows_ = 1;
-    std::vector<size_t> heads_, next_;
+    const std::vector<IntPoint>& byX_;
+    std::vector<IntPoint> byY_;
 };
 
 // The clipper's strictly simple output may still have two rings run along one edge in opposite
@@ -159,11 +138,12 @@ class Untangler {
     // have. Moved corners are appended to points.
     Untangler(const Paths& rings, std::vector<IntPoint>& points, size_t visits) : points_(points) {
         tangled_ = points_.size() != visits;
-        const PointGrid grid(points_);
+        const NearbyPoints nearby(points_);
         std::vector<std::vector<IntPoint>> between;
+        between.reserve(visits);
         for (const Path& ring : rings) {
             for (size_t i = 0; i < ring.size(); ++i) {
-                between.push_back(grid.OnSegment(ring[i], ring[(i + 1) % ring.size()]));
+                between.push_back(nearby.Along(ring[i], ring[(i + 1) % ring.size()]));
                 tangled_ = tangled_ || !between.back().empty();
             }
         }
@@ -373,28 +353,80 @@ std::vector<uint32_t> Ring(const Path& path, bool counterClockwise, const Indexe
     return ring;
 }
 
+bool SameGridPoint(const GridPoint& a, const GridPoint& b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+OutlinePoint OnGrid(const GridPoint& p, bool smooth) {
+    return {static_cast<float>(static_cast<double>(p.x) / kGridStepsPerEm),
+            static_cast<float>(static_cast<double>(p.y) / kGridStepsPerEm), smooth};
+}
+
+// The outline's points on the grid, each ring without repeated consecutive points.
+std::vector<std::vector<uint32_t>> GridRings(const FlatOutline& outline, UnitedOutline& result) {
+    std::vector<std::vector<uint32_t>> rings;
+    rings.reserve(outline.contours.size());
+    size_t total = 0;
+    for (const OutlineContour& contour : outline.contours) {
+        total += contour.size();
+    }
+    result.grid.reserve(total);
+    result.points.reserve(total);
+    for (const OutlineContour& contour : outline.contours) {
+        auto& ring = rings.emplace_back();
+        ring.reserve(contour.size());
+        for (const OutlinePoint& p : contour) {
+            if (!(std::abs(p.x) < kMaxEm && std::abs(p.y) < kMaxEm)) {
+                result = UnitedOutline{};
+                result.ok = false;
+                return {};
+            }
+            const GridPoint grid{std::llround(static_cast<double>(p.x) * kGridStepsPerEm),
+                                 std::llround(static_cast<double>(p.y) * kGridStepsPerEm)};
+            if (!ring.empty() && SameGridPoint(result.grid[ring.back()], grid)) {
+                result.points[ring.back()].smooth = result.points[ring.back()].smooth && p.smooth;
+                continue;
+            }
+            ring.push_back(static_cast<uint32_t>(result.grid.size()));
+            result.grid.push_back(grid);
+            result.points.push_back(OnGrid(grid, p.smooth));
+        }
+        if (ring.size() > 1 && SameGridPoint(result.grid[ring.front()], result.grid[ring.back()])) {
+            result.points[ring.front()].smooth =
+                result.points[ring.front()].smooth && result.points.back().smooth;
+            ring.pop_back();
+            result.grid.pop_back();
+            result.points.pop_back();
+        }
+    }
+    return rings;
+}
+
 }  // namespace
 
 UnitedOutline UniteContours(const FlatOutline& outline) {
     UnitedOutline result;
+    const std::vector<std::vector<uint32_t>> rings = GridRings(outline, result);
+    if (!result.ok || NestDisjointRings(result.grid, rings, result.polygons)) {
+        return result;
+    }
     Paths paths;
-    paths.reserve(outline.contours.size());
+    paths.reserve(rings.size());
     // Each input point with its smoothness; where several meet, a corner wins.
     std::vector<std::pair<IntPoint, bool>> smoothAt;
-    for (const OutlineContour& contour : outline.contours) {
+    smoothAt.reserve(result.grid.size());
+    for (const auto& ring : rings) {
         Path& path = paths.emplace_back();
-        path.reserve(contour.size());
-        for (const OutlinePoint& p : contour) {
-            if (!(std::abs(p.x) < kMaxEm && std::abs(p.y) < kMaxEm)) {
-                result.ok = false;
-                return result;
-            }
-            const IntPoint grid(std::llround(static_cast<double>(p.x) * kGridStepsPerEm),
-                                std::llround(static_cast<double>(p.y) * kGridStepsPerEm));
+        path.reserve(ring.size());
+        for (uint32_t i : ring) {
+            const IntPoint grid(result.grid[i].x, result.grid[i].y);
             path.push_back(grid);
-            smoothAt.emplace_back(grid, p.smooth);
+            smoothAt.emplace_back(grid, result.points[i].smooth);
         }
     }
+    result.grid.clear();
+    result.points.clear();
+    result.polygons.clear();
     ClipperLib::PolyTree tree;
     std::vector<IntPoint> distinct;
     for (int pass = 0; pass < kMaxUnionPasses; ++pass) {
@@ -429,9 +461,7 @@ UnitedOutline UniteContours(const FlatOutline& outline) {
             smooth = smooth && same->second;
         }
         result.grid.push_back({p.X, p.Y});
-        result.points.push_back({static_cast<float>(static_cast<double>(p.X) / kGridStepsPerEm),
-                                 static_cast<float>(static_cast<double>(p.Y) / kGridStepsPerEm),
-                                 smooth});
+        result.points.push_back(OnGrid(result.grid.back(), smooth));
     }
 
     const Indexer index(std::move(distinct));

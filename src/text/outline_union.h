@@ -17,8 +17,8 @@ struct UnitedOutline {
     // of the outline point they came from (points made where contours cross are corners).
     std::vector<GridPoint> grid;
     std::vector<OutlinePoint> points;
-    // Outer rings counter-clockwise, holes clockwise, no collinear points; no two rings share
-    // an edge or a point, nor does a ring pass a point twice.
+    // Outer rings counter-clockwise, holes clockwise; no two rings share an edge or a point,
+    // nor does a ring pass a point twice.
     std::vector<PolygonRings> polygons;
     bool ok = true;
 };

@@ -1,0 +1,201 @@
+#include "text/disjoint_contours.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <numeric>
+
+namespace {
+
+// Differences stay below 2^25 and products below 2^50, so orientation tests and the areas of
+// rings of up to 2^13 corners are exact in 64 bits.
+constexpr int64_t kMaxCoordinate = int64_t{1} << 24;
+constexpr size_t kMaxRingSize = size_t{1} << 13;
+
+using Rings = std::vector<std::vector<uint32_t>>;
+
+int64_t Orient(const GridPoint& a, const GridPoint& b, const GridPoint& c) {
+    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+}
+
+// c collinear with a and b: whether it lies between them.
+bool Within(const GridPoint& a, const GridPoint& b, const GridPoint& c) {
+    return std::min(a.x, b.x) <= c.x && c.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= c.y &&
+           c.y <= std::max(a.y, b.y);
+}
+
+bool SegmentsMeet(const GridPoint& p, const GridPoint& q, const GridPoint& r, const GridPoint& s) {
+    auto sign = [](int64_t v) { return (v > 0) - (v < 0); };
+    const int d1 = sign(Orient(p, q, r)), d2 = sign(Orient(p, q, s));
+    const int d3 = sign(Orient(r, s, p)), d4 = sign(Orient(r, s, q));
+    if (d1 * d2 < 0 && d3 * d4 < 0) {
+        return true;
+    }
+    return (d1 == 0 && Within(p, q, r)) || (d2 == 0 && Within(p, q, s)) ||
+           (d3 == 0 && Within(r, s, p)) || (d4 == 0 && Within(r, s, q));
+}
+
+struct Box {
+    int64_t minX, maxX, minY, maxY;
+    bool Holds(const GridPoint& p) const {
+        return minX <= p.x && p.x <= maxX && minY <= p.y && p.y <= maxY;
+    }
+};
+
+Box BoxOf(const std::vector<GridPoint>& points, const std::vector<uint32_t>& ring) {
+    Box box{points[ring[0]].x, points[ring[0]].x, points[ring[0]].y, points[ring[0]].y};
+    for (uint32_t i : ring) {
+        box.minX = std::min(box.minX, points[i].x);
+        box.maxX = std::max(box.maxX, points[i].x);
+        box.minY = std::min(box.minY, points[i].y);
+        box.maxY = std::max(box.maxY, points[i].y);
+    }
+    return box;
+}
+
+struct Segment {
+    int64_t minX, maxX, minY, maxY;
+    uint32_t from, to;
+    uint32_t ring, index;
+};
+
+// Every ring has three corners or more within range, and none turns straight back.
+bool RingsUsable(const std::vector<GridPoint>& points, const Rings& rings) {
+    for (const auto& ring : rings) {
+        const size_t n = ring.size();
+        if (n < 3 || n > kMaxRingSize) {
+            return false;
+        }
+        for (size_t i = 0; i < n; ++i) {
+            const GridPoint& a = points[ring[(i + n - 1) % n]];
+            const GridPoint& b = points[ring[i]];
+            const GridPoint& c = points[ring[(i + 1) % n]];
+            if (std::max(std::abs(b.x), std::abs(b.y)) >= kMaxCoordinate) {
+                return false;
+            }
+            const int64_t forward = (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y);
+            if (Orient(a, b, c) == 0 && forward <= 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Whether two edges share a point other than the corner between neighbours, found by a sweep
+// over x so that only edges whose boxes overlap are compared.
+bool EdgesMeet(const std::vector<GridPoint>& points, const Rings& rings) {
+    std::vector<Segment> segments;
+    for (uint32_t r = 0; r < rings.size(); ++r) {
+        const auto& ring = rings[r];
+        for (uint32_t i = 0; i < ring.size(); ++i) {
+            const uint32_t from = ring[i], to = ring[(i + 1) % ring.size()];
+            const GridPoint &a = points[from], &b = points[to];
+            segments.push_back({std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y),
+                                std::max(a.y, b.y), from, to, r, i});
+        }
+    }
+    std::sort(segments.begin(), segments.end(),
+              [](const Segment& a, const Segment& b) { return a.minX < b.minX; });
+    auto neighbours = [&rings](const Segment& s, const Segment& t) {
+        const auto n = static_cast<uint32_t>(rings[s.ring].size());
+        return s.ring == t.ring && ((s.index + 1) % n == t.index || (t.index + 1) % n == s.index);
+    };
+    std::vector<const Segment*> active;
+    for (const Segment& s : segments) {
+        size_t kept = 0;
+        for (size_t k = 0; k < active.size(); ++k) {
+            const Segment& t = *active[k];
+            if (t.maxX < s.minX) {
+                continue;
+            }
+            active[kept++] = &t;
+            if (t.maxY < s.minY || s.maxY < t.minY || neighbours(s, t)) {
+                continue;
+            }
+            if (SegmentsMeet(points[s.from], points[s.to], points[t.from], points[t.to])) {
+                return true;
+            }
+        }
+        active.resize(kept);
+        active.push_back(&s);
+    }
+    return false;
+}
+
+int64_t TwiceArea(const std::vector<GridPoint>& points, const std::vector<uint32_t>& ring) {
+    int64_t sum = 0;
+    const GridPoint& origin = points[ring[0]];
+    for (size_t i = 1; i + 1 < ring.size(); ++i) {
+        sum += Orient(origin, points[ring[i]], points[ring[i + 1]]);
+    }
+    return sum;
+}
+
+// p lies on no edge of the ring.
+bool Encloses(const std::vector<GridPoint>& points, const std::vector<uint32_t>& ring,
+              const GridPoint& p) {
+    bool inside = false;
+    for (size_t i = 0; i < ring.size(); ++i) {
+        const GridPoint &u = points[ring[i]], &v = points[ring[(i + 1) % ring.size()]];
+        if ((u.y > p.y) != (v.y > p.y)) {
+            // The edge crosses the ray from p towards +x.
+            const int64_t side = Orient(u, v, p);
+            inside = inside != (v.y > u.y ? side > 0 : side < 0);
+        }
+    }
+    return inside;
+}
+
+}  // namespace
+
+bool NestDisjointRings(const std::vector<GridPoint>& points, const Rings& rings,
+                       std::vector<PolygonRings>& polygons) {
+    polygons.clear();
+    if (!RingsUsable(points, rings) || EdgesMeet(points, rings)) {
+        return false;
+    }
+    const size_t count = rings.size();
+    std::vector<int64_t> area(count);
+    std::vector<Box> boxes(count);
+    for (size_t r = 0; r < count; ++r) {
+        area[r] = TwiceArea(points, rings[r]);
+        boxes[r] = BoxOf(points, rings[r]);
+        if (area[r] == 0) {
+            return false;
+        }
+    }
+    // Larger rings first: a ring's parent, the smallest ring around it, comes before it.
+    std::vector<size_t> order(count);
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&area](size_t a, size_t b) { return std::abs(area[a]) > std::abs(area[b]); });
+    std::vector<int> winding(count, 0);
+    std::vector<size_t> polygonOf(count, 0);
+    for (size_t k = 0; k < count; ++k) {
+        const size_t r = order[k];
+        const GridPoint& probe = points[rings[r][0]];
+        size_t parent = count;
+        for (size_t j = k; j-- > 0;) {
+            if (boxes[order[j]].Holds(probe) && Encloses(points, rings[order[j]], probe)) {
+                parent = order[j];
+                break;
+            }
+        }
+        const int outside = parent == count ? 0 : winding[parent];
+        winding[r] = outside + (area[r] > 0 ? 1 : -1);
+        if ((outside == 0) == (winding[r] == 0)) {
+            return false;  // filled, or empty, on both sides
+        }
+        std::vector<uint32_t> ring = rings[r];
+        if ((area[r] > 0) != (outside == 0)) {
+            std::reverse(ring.begin(), ring.end());
+        }
+        if (outside == 0) {
+            polygonOf[r] = polygons.size();
+            polygons.push_back({std::move(ring), {}});
+        } else {
+            polygons[polygonOf[parent]].holes.push_back(std::move(ring));
+        }
+    }
+    return true;
+}
