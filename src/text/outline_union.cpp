@@ -54,7 +54,7 @@ Int TwiceArea(const Path& path) {
 // Outer rings come out counter-clockwise, holes clockwise; false when the clipper fails.
 bool Unite(const Paths& paths, ClipperLib::PolyTree& tree) {
     try {
-        ClipperLib::Clipper clipper(ClipperLib::ioStrictlySimple);
+        ClipperLib::Clipper clipper;
         if (!clipper.AddPaths(paths, ClipperLib::ptSubject, true)) {
             tree.Clear();
             return true;  // nothing that encloses an area, such as the space
@@ -310,14 +310,25 @@ class Untangler {
     bool tangled_ = false;
 };
 
-std::vector<IntPoint> DistinctPoints(const Paths& rings, size_t& visits) {
-    std::vector<IntPoint> points;
+// The rings' distinct points in PointOrder, and for each corner of the rings, one ring after
+// another, the index of its point.
+std::vector<IntPoint> DistinctPoints(const Paths& rings, std::vector<uint32_t>& pointOfCorner) {
+    std::vector<std::pair<IntPoint, uint32_t>> corners;
     for (const Path& ring : rings) {
-        points.insert(points.end(), ring.begin(), ring.end());
+        for (const IntPoint& p : ring) {
+            corners.emplace_back(p, static_cast<uint32_t>(corners.size()));
+        }
     }
-    visits = points.size();
-    std::sort(points.begin(), points.end(), Before);
-    points.erase(std::unique(points.begin(), points.end()), points.end());
+    std::sort(corners.begin(), corners.end(),
+              [](const auto& a, const auto& b) { return Before(a.first, b.first); });
+    std::vector<IntPoint> points;
+    pointOfCorner.resize(corners.size());
+    for (const auto& [p, corner] : corners) {
+        if (points.empty() || !(points.back() == p)) {
+            points.push_back(p);
+        }
+        pointOfCorner[corner] = static_cast<uint32_t>(points.size() - 1);
+    }
     return points;
 }
 
@@ -329,24 +340,9 @@ Paths RingsOf(const ClipperLib::PolyTree& tree) {
     return rings;
 }
 
-class Indexer {
-  public:
-    explicit Indexer(std::vector<IntPoint> sorted) : sorted_(std::move(sorted)) {}
-    uint32_t operator()(const IntPoint& p) const {
-        return static_cast<uint32_t>(std::lower_bound(sorted_.begin(), sorted_.end(), p, Before) -
-                                     sorted_.begin());
-    }
-
-  private:
-    std::vector<IntPoint> sorted_;
-};
-
-std::vector<uint32_t> Ring(const Path& path, bool counterClockwise, const Indexer& index) {
-    std::vector<uint32_t> ring;
-    ring.reserve(path.size());
-    for (const IntPoint& p : path) {
-        ring.push_back(index(p));
-    }
+// The ring of the corners from first on, in the wanted direction.
+std::vector<uint32_t> Ring(const Path& path, const uint32_t* pointOfCorner, bool counterClockwise) {
+    std::vector<uint32_t> ring(pointOfCorner, pointOfCorner + path.size());
     if ((TwiceArea(path) > 0) != counterClockwise) {
         std::reverse(ring.begin(), ring.end());
     }
@@ -429,18 +425,18 @@ UnitedOutline UniteContours(const FlatOutline& outline) {
     result.polygons.clear();
     ClipperLib::PolyTree tree;
     std::vector<IntPoint> distinct;
+    std::vector<uint32_t> pointOfCorner;
     for (int pass = 0; pass < kMaxUnionPasses; ++pass) {
         if (!Unite(paths, tree)) {
             result.ok = false;
             return result;
         }
         paths = RingsOf(tree);
-        size_t visits = 0;
-        distinct = DistinctPoints(paths, visits);
+        distinct = DistinctPoints(paths, pointOfCorner);
         if (pass + 1 == kMaxUnionPasses) {
             break;
         }
-        Untangler untangler(paths, distinct, visits);
+        Untangler untangler(paths, distinct, pointOfCorner.size());
         if (!untangler.Tangled()) {
             break;
         }
@@ -464,15 +460,24 @@ UnitedOutline UniteContours(const FlatOutline& outline) {
         result.points.push_back(OnGrid(result.grid.back(), smooth));
     }
 
-    const Indexer index(std::move(distinct));
-    for (const ClipperLib::PolyNode* outer = tree.GetFirst(); outer; outer = outer->GetNext()) {
-        if (outer->IsHole() || outer->IsOpen()) {
+    // The tree's nodes come in the order RingsOf() took them, each outer ring before its holes.
+    std::vector<std::pair<const ClipperLib::PolyNode*, size_t>> polygonOf;
+    size_t corner = 0;
+    for (const ClipperLib::PolyNode* node = tree.GetFirst(); node; node = node->GetNext()) {
+        const uint32_t* first = pointOfCorner.data() + corner;
+        corner += node->Contour.size();
+        if (node->IsOpen()) {
             continue;
         }
-        PolygonRings& polygon = result.polygons.emplace_back();
-        polygon.outer = Ring(outer->Contour, true, index);
-        for (const ClipperLib::PolyNode* hole : outer->Childs) {
-            polygon.holes.push_back(Ring(hole->Contour, false, index));
+        if (!node->IsHole()) {
+            polygonOf.emplace_back(node, result.polygons.size());
+            result.polygons.push_back({Ring(node->Contour, first, true), {}});
+            continue;
+        }
+        for (const auto& [outer, polygon] : polygonOf) {
+            if (outer == node->Parent) {
+                result.polygons[polygon].holes.push_back(Ring(node->Contour, first, false));
+            }
         }
     }
     return result;
