@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <numeric>
 
 namespace {
@@ -54,7 +55,7 @@ Box BoxOf(const std::vector<GridPoint>& points, const std::vector<uint32_t>& rin
 
 struct Segment {
     int64_t minX, maxX, minY, maxY;
-    uint32_t from, to;
+    const GridPoint *from, *to;
     uint32_t ring, index;
 };
 
@@ -82,42 +83,65 @@ bool RingsUsable(const std::vector<GridPoint>& points, const Rings& rings) {
 }
 
 // Whether two edges share a point other than the corner between neighbours, found by a sweep
-// over x so that only edges whose boxes overlap are compared.
+// over x so that only edges whose boxes overlap are compared. The edges are put in order of their
+// left ends only roughly, in buckets of a few, which is all the sweep needs.
 bool EdgesMeet(const std::vector<GridPoint>& points, const Rings& rings) {
-    std::vector<Segment> segments;
+    std::vector<Segment> edges;
+    int64_t lo = std::numeric_limits<int64_t>::max(), hi = std::numeric_limits<int64_t>::min();
     for (uint32_t r = 0; r < rings.size(); ++r) {
         const auto& ring = rings[r];
         for (uint32_t i = 0; i < ring.size(); ++i) {
-            const uint32_t from = ring[i], to = ring[(i + 1) % ring.size()];
-            const GridPoint &a = points[from], &b = points[to];
-            segments.push_back({std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y),
-                                std::max(a.y, b.y), from, to, r, i});
+            const GridPoint &a = points[ring[i]], &b = points[ring[(i + 1) % ring.size()]];
+            edges.push_back({std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y),
+                             std::max(a.y, b.y), &a, &b, r, i});
+            lo = std::min(lo, edges.back().minX);
+            hi = std::max(hi, edges.back().minX);
         }
     }
-    std::sort(segments.begin(), segments.end(),
-              [](const Segment& a, const Segment& b) { return a.minX < b.minX; });
+    const size_t buckets = edges.size() / 4 + 1;
+    const double scale = static_cast<double>(buckets) / (static_cast<double>(hi - lo) + 1.0);
+    auto bucketOf = [&](const Segment& e) {
+        return std::min(buckets - 1, static_cast<size_t>(static_cast<double>(e.minX - lo) * scale));
+    };
+    std::vector<uint32_t> start(buckets + 1, 0), order(edges.size());
+    std::vector<int64_t> left(buckets, std::numeric_limits<int64_t>::max());
+    for (const Segment& e : edges) {
+        ++start[bucketOf(e) + 1];
+        left[bucketOf(e)] = std::min(left[bucketOf(e)], e.minX);
+    }
+    for (size_t b = 0; b < buckets; ++b) {
+        start[b + 1] += start[b];
+    }
+    std::vector<uint32_t> fill(start.begin(), start.end() - 1);
+    for (uint32_t k = 0; k < edges.size(); ++k) {
+        order[fill[bucketOf(edges[k])]++] = k;
+    }
     auto neighbours = [&rings](const Segment& s, const Segment& t) {
         const auto n = static_cast<uint32_t>(rings[s.ring].size());
         return s.ring == t.ring && ((s.index + 1) % n == t.index || (t.index + 1) % n == s.index);
     };
     std::vector<const Segment*> active;
-    for (const Segment& s : segments) {
-        size_t kept = 0;
-        for (size_t k = 0; k < active.size(); ++k) {
-            const Segment& t = *active[k];
-            if (t.maxX < s.minX) {
-                continue;
+    for (size_t b = 0; b < buckets; ++b) {
+        for (uint32_t k = start[b]; k < start[b + 1]; ++k) {
+            const Segment& s = edges[order[k]];
+            size_t kept = 0;
+            for (size_t j = 0; j < active.size(); ++j) {
+                const Segment& t = *active[j];
+                if (t.maxX < left[b]) {
+                    continue;
+                }
+                active[kept++] = &t;
+                if (t.maxX < s.minX || s.maxX < t.minX || t.maxY < s.minY || s.maxY < t.minY ||
+                    neighbours(s, t)) {
+                    continue;
+                }
+                if (SegmentsMeet(*s.from, *s.to, *t.from, *t.to)) {
+                    return true;
+                }
             }
-            active[kept++] = &t;
-            if (t.maxY < s.minY || s.maxY < t.minY || neighbours(s, t)) {
-                continue;
-            }
-            if (SegmentsMeet(points[s.from], points[s.to], points[t.from], points[t.to])) {
-                return true;
-            }
+            active.resize(kept);
+            active.push_back(&s);
         }
-        active.resize(kept);
-        active.push_back(&s);
     }
     return false;
 }

@@ -53,7 +53,9 @@ class MeshWriter {
         return top;
     }
     void Triangle(uint32_t a, uint32_t b, uint32_t c) {
-        mesh_.indices.insert(mesh_.indices.end(), {a, b, c});
+        mesh_.indices.push_back(a);
+        mesh_.indices.push_back(b);
+        mesh_.indices.push_back(c);
     }
 
   private:

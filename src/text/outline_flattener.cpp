@@ -12,8 +12,9 @@ struct Vec {
 Vec operator-(Vec a, Vec b) {
     return {a.x - b.x, a.y - b.y};
 }
+// Em-sized values neither overflow nor underflow, so hypot's care is not needed.
 float Length(Vec v) {
-    return std::hypot(v.x, v.y);
+    return std::sqrt(v.x * v.x + v.y * v.y);
 }
 
 // Joins whose tangents turn less than about 20 degrees count as smooth.

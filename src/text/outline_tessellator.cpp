@@ -20,6 +20,13 @@ FaceTriangulation TessellateOutline(const FlatOutline& outline) {
     UnitedOutline united = UniteContours(outline);
     face.ok = united.ok;
     face.vertices = std::move(united.points);
+    // A polygon of n corners and h holes falls into n + 2h - 2 triangles.
+    size_t triangles = united.grid.size();
+    for (const PolygonRings& polygon : united.polygons) {
+        triangles += 2 * polygon.holes.size();
+    }
+    face.triangles.reserve(3 * triangles);
+    face.boundary.reserve(united.grid.size() + united.polygons.size());
     for (const PolygonRings& polygon : united.polygons) {
         // Should a polygon not be simple after all, its face overlaps itself but stays closed.
         TriangulatePolygon(united.grid, polygon, face.triangles);
