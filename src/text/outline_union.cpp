@@ -22,14 +22,6 @@ using ClipperLib::Paths;
 using Edge = std::pair<size_t, size_t>;
 using Int = ClipperLib::cInt;
 
-// A function object, so sorting and searching inline the comparison.
-struct PointOrder {
-    bool operator()(const IntPoint& a, const IntPoint& b) const {
-        return a.X < b.X || (a.X == b.X && a.Y < b.Y);
-    }
-};
-constexpr PointOrder Before;
-
 Int Cross(Int ux, Int uy, Int vx, Int vy) {
     return ux * vy - uy * vx;
 }
@@ -66,12 +58,6 @@ bool Unite(const Paths& paths, ClipperLib::PolyTree& tree) {
     }
 }
 
-struct YOrder {
-    bool operator()(const IntPoint& a, const IntPoint& b) const {
-        return a.Y < b.Y || (a.Y == b.Y && a.X < b.X);
-    }
-};
-
 // The clipper rounds the points it makes where edges cross to the grid, so a corner that belongs
 // on an edge may miss it by a fraction of a step; such a corner counts as lying on the edge.
 bool AlongEdge(const IntPoint& a, const IntPoint& b, const IntPoint& p) {
@@ -84,82 +70,169 @@ bool AlongEdge(const IntPoint& a, const IntPoint& b, const IntPoint& p) {
                            static_cast<double>(dy) * static_cast<double>(dy);
 }
 
-// The rings' distinct points sorted by x and by y: the points near an edge lie in a band along
-// the axis it runs across least.
-class NearbyPoints {
+// Points bucketed in square cells of about one point each, stored row after row, to
+// find those near an edge or at a given place.
+class PointCells {
   public:
-    explicit NearbyPoints(const std::vector<IntPoint>& byX) : byX_(byX), byY_(byX) {
-        std::sort(byY_.begin(), byY_.end(), YOrder{});
+    explicit PointCells(const std::vector<IntPoint>& points) {
+        if (points.empty()) {
+            return;
+        }
+        Int maxX = points[0].X, maxY = points[0].Y;
+        minX_ = maxX;
+        minY_ = maxY;
+        for (const IntPoint& p : points) {
+            minX_ = std::min(minX_, p.X);
+            maxX = std::max(maxX, p.X);
+            minY_ = std::min(minY_, p.Y);
+            maxY = std::max(maxY, p.Y);
+        }
+        const double area =
+            (static_cast<double>(maxX - minX_) + 1.0) * (static_cast<double>(maxY - minY_) + 1.0);
+        // A power of two, so finding a cell takes shifts rather than divisions.
+        const double cell = std::sqrt(area / static_cast<double>(points.size()));
+        while (static_cast<double>(Int{2} << shift_) <= cell) {
+            ++shift_;
+        }
+        columns_ = ((maxX - minX_) >> shift_) + 1;
+        rows_ = ((maxY - minY_) >> shift_) + 1;
+        start_.assign(static_cast<size_t>(columns_ * rows_ + 1), 0);
+        for (const IntPoint& p : points) {
+            ++start_[Cell(p) + 1];
+        }
+        for (size_t k = 1; k < start_.size(); ++k) {
+            start_[k] += start_[k - 1];
+        }
+        std::vector<uint32_t> fill(start_.begin(), start_.end() - 1);
+        entries_.resize(points.size());
+        for (uint32_t i = 0; i < points.size(); ++i) {
+            entries_[fill[Cell(points[i])]++] = {points[i], i};
+        }
     }
 
-    // Points strictly between a and b and less than a grid step from the segment, nearest to a
-    // first.
-    std::vector<IntPoint> Along(const IntPoint& a, const IntPoint& b) const {
-        std::vector<IntPoint> found;
-        const Int x0 = std::min(a.X, b.X) - 1, x1 = std::max(a.X, b.X) + 1;
-        const Int y0 = std::min(a.Y, b.Y) - 1, y1 = std::max(a.Y, b.Y) + 1;
-        auto consider = [&](const IntPoint& p) {
-            if (x0 <= p.X && p.X <= x1 && y0 <= p.Y && p.Y <= y1 && AlongEdge(a, b, p)) {
-                found.push_back(p);
-            }
-        };
-        constexpr Int kLeast = std::numeric_limits<Int>::min();
-        if (x1 - x0 <= y1 - y0) {
-            for (auto it = std::lower_bound(byX_.begin(), byX_.end(), IntPoint(x0, kLeast), Before);
-                 it != byX_.end() && it->X <= x1; ++it) {
-                consider(*it);
-            }
-        } else {
-            for (auto it =
-                     std::lower_bound(byY_.begin(), byY_.end(), IntPoint(kLeast, y0), YOrder{});
-                 it != byY_.end() && it->Y <= y1; ++it) {
-                consider(*it);
+    // Calls visit(first, end) with the entries of each cell that holds any.
+    template <typename Visit>
+    void ForEachCell(Visit visit) const {
+        for (size_t cell = 0; cell + 1 < start_.size(); ++cell) {
+            if (start_[cell] < start_[cell + 1]) {
+                visit(entries_.data() + start_[cell], entries_.data() + start_[cell + 1]);
             }
         }
-        std::sort(found.begin(), found.end(), [&a, &b](const IntPoint& p, const IntPoint& q) {
-            return (p.X - a.X) * (b.X - a.X) + (p.Y - a.Y) * (b.Y - a.Y) <
-                   (q.X - a.X) * (b.X - a.X) + (q.Y - a.Y) * (b.Y - a.Y);
-        });
-        return found;
     }
 
+    // The index of the point at p, or -1.
+    int64_t Find(const IntPoint& p) const {
+        if (entries_.empty()) {
+            return -1;
+        }
+        const size_t cell = Cell(p);
+        for (uint32_t k = start_[cell]; k < start_[cell + 1]; ++k) {
+            if (entries_[k].point == p) {
+                return entries_[k].index;
+            }
+        }
+        return -1;
+    }
+
+    // Calls found(point) for the points strictly between a and b less than a grid step from the
+    // segment, until it returns true; returns whether it did.
+    template <typename Found>
+    bool Along(const IntPoint& a, const IntPoint& b, Found found) const {
+        if (entries_.empty()) {
+            return false;
+        }
+        const Int x0 = std::min(a.X, b.X) - 1, x1 = std::max(a.X, b.X) + 1;
+        const Int y0 = std::min(a.Y, b.Y) - 1, y1 = std::max(a.Y, b.Y) + 1;
+        for (Int row = Row(y0); row <= Row(y1); ++row) {
+            // The segment's x within this row's band, a step of slack either way.
+            Int from = x0, to = x1;
+            if (a.Y != b.Y) {
+                const double ya =
+                    static_cast<double>(std::max(y0 + 1, minY_ + (row << shift_) - 1));
+                const double yb =
+                    static_cast<double>(std::min(y1 - 1, minY_ + ((row + 1) << shift_)));
+                const double slope =
+                    static_cast<double>(b.X - a.X) / static_cast<double>(b.Y - a.Y);
+                const double xa =
+                    static_cast<double>(a.X) + (ya - static_cast<double>(a.Y)) * slope;
+                const double xb =
+                    static_cast<double>(a.X) + (yb - static_cast<double>(a.Y)) * slope;
+                from = std::max(x0, static_cast<Int>(std::floor(std::min(xa, xb))) - 2);
+                to = std::min(x1, static_cast<Int>(std::ceil(std::max(xa, xb))) + 2);
+            }
+            const auto first = static_cast<size_t>(row * columns_);
+            const uint32_t end = start_[first + static_cast<size_t>(Column(to)) + 1];
+            for (uint32_t k = start_[first + static_cast<size_t>(Column(from))]; k < end; ++k) {
+                const IntPoint& p = entries_[k].point;
+                if (x0 <= p.X && p.X <= x1 && y0 <= p.Y && p.Y <= y1 && AlongEdge(a, b, p) &&
+                    found(p)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    struct Entry {
+        IntPoint point;
+        uint32_t index = 0;
+    };
+
   private:
-    const std::vector<IntPoint>& byX_;
-    std::vector<IntPoint> byY_;
+    Int Column(Int x) const { return std::clamp<Int>((x - minX_) >> shift_, 0, columns_ - 1); }
+    Int Row(Int y) const { return std::clamp<Int>((y - minY_) >> shift_, 0, rows_ - 1); }
+    size_t Cell(const IntPoint& p) const {
+        return static_cast<size_t>(Row(p.Y) * columns_ + Column(p.X));
+    }
+
+    Int minX_ = 0, minY_ = 0, columns_ = 1, rows_ = 1;
+    int shift_ = 0;
+    std::vector<uint32_t> start_;
+    std::vector<Entry> entries_;
 };
 
-// The clipper's strictly simple output may still have two rings run along one edge in opposite
-// directions (the edge lies inside the filled region) or touch at a point, or a corner of one ring
-// may lie on an edge. Four walls would then meet along one line, or walls would overlap, and the
-// solid would not be a proper surface there.
+// The clipper's output may have two rings run along one edge in opposite directions (the edge
+// lies inside the filled region) or touch at a point, or a corner of one ring may lie on an edge.
+// Four walls would then meet along one line, or walls would overlap, and the solid would not be a
+// proper surface there.
 class Untangler {
   public:
-    // points: the rings' distinct points in PointOrder, visits: how many corners the rings
+    // points: the rings' distinct points, found in cells, visits: how many corners the rings
     // have. Moved corners are appended to points.
-    Untangler(const Paths& rings, std::vector<IntPoint>& points, size_t visits) : points_(points) {
+    Untangler(const Paths& rings, std::vector<IntPoint>& points, size_t visits,
+              const PointCells& cells)
+        : points_(points), cells_(cells) {
         tangled_ = points_.size() != visits;
-        const NearbyPoints nearby(points_);
-        std::vector<std::vector<IntPoint>> between;
-        between.reserve(visits);
+        auto any = [](const IntPoint&) { return true; };
         for (const Path& ring : rings) {
-            for (size_t i = 0; i < ring.size(); ++i) {
-                between.push_back(nearby.Along(ring[i], ring[(i + 1) % ring.size()]));
-                tangled_ = tangled_ || !between.back().empty();
+            for (size_t i = 0; i < ring.size() && !tangled_; ++i) {
+                tangled_ = cells.Along(ring[i], ring[(i + 1) % ring.size()], any);
             }
         }
         if (!tangled_) {
             return;
         }
         // Edges are cut at the corners lying on them, so overlaps become shared edges.
-        size_t k = 0;
+        std::vector<IntPoint> between;
         for (const Path& ring : rings) {
-            for (size_t i = 0; i < ring.size(); ++i, ++k) {
-                size_t from = Index(ring[i]);
-                for (const IntPoint& p : between[k]) {
+            for (size_t i = 0; i < ring.size(); ++i) {
+                const IntPoint &a = ring[i], &b = ring[(i + 1) % ring.size()];
+                between.clear();
+                cells.Along(a, b, [&between](const IntPoint& p) {
+                    between.push_back(p);
+                    return false;
+                });
+                std::sort(between.begin(), between.end(),
+                          [&a, &b](const IntPoint& p, const IntPoint& q) {
+                              return (p.X - a.X) * (b.X - a.X) + (p.Y - a.Y) * (b.Y - a.Y) <
+                                     (q.X - a.X) * (b.X - a.X) + (q.Y - a.Y) * (b.Y - a.Y);
+                          });
+                size_t from = Index(a);
+                for (const IntPoint& p : between) {
                     edges_.emplace_back(from, Index(p));
                     from = edges_.back().second;
                 }
-                edges_.emplace_back(from, Index(ring[(i + 1) % ring.size()]));
+                edges_.emplace_back(from, Index(b));
             }
         }
     }
@@ -185,11 +258,7 @@ class Untangler {
     }
 
   private:
-    size_t Index(const IntPoint& p) const {
-        const auto end = points_.begin() + static_cast<std::ptrdiff_t>(sorted_);
-        return static_cast<size_t>(std::lower_bound(points_.begin(), end, p, Before) -
-                                   points_.begin());
-    }
+    size_t Index(const IntPoint& p) const { return static_cast<size_t>(cells_.Find(p)); }
 
     void DropSharedEdges() {
         std::vector<Edge> sorted = edges_;
@@ -305,30 +374,35 @@ class Untangler {
     }
 
     std::vector<IntPoint>& points_;
-    const size_t sorted_ = points_.size();
+    const PointCells& cells_;
     std::vector<Edge> edges_;
     bool tangled_ = false;
 };
 
-// The rings' distinct points in PointOrder, and for each corner of the rings, one ring after
-// another, the index of its point.
+// The rings' distinct points, and for each corner of the rings, one ring after another, the
+// index of its point. Equal points meet in one cell.
 std::vector<IntPoint> DistinctPoints(const Paths& rings, std::vector<uint32_t>& pointOfCorner) {
-    std::vector<std::pair<IntPoint, uint32_t>> corners;
+    std::vector<IntPoint> corners;
     for (const Path& ring : rings) {
-        for (const IntPoint& p : ring) {
-            corners.emplace_back(p, static_cast<uint32_t>(corners.size()));
-        }
+        corners.insert(corners.end(), ring.begin(), ring.end());
     }
-    std::sort(corners.begin(), corners.end(),
-              [](const auto& a, const auto& b) { return Before(a.first, b.first); });
+    pointOfCorner.assign(corners.size(), 0);
     std::vector<IntPoint> points;
-    pointOfCorner.resize(corners.size());
-    for (const auto& [p, corner] : corners) {
-        if (points.empty() || !(points.back() == p)) {
-            points.push_back(p);
-        }
-        pointOfCorner[corner] = static_cast<uint32_t>(points.size() - 1);
-    }
+    PointCells(corners).ForEachCell(
+        [&](const PointCells::Entry* first, const PointCells::Entry* end) {
+            for (const PointCells::Entry* e = first; e != end; ++e) {
+                const PointCells::Entry* same = first;
+                while (same != e && !(same->point == e->point)) {
+                    ++same;
+                }
+                if (same == e) {
+                    pointOfCorner[e->index] = static_cast<uint32_t>(points.size());
+                    points.push_back(e->point);
+                } else {
+                    pointOfCorner[e->index] = pointOfCorner[same->index];
+                }
+            }
+        });
     return points;
 }
 
@@ -408,24 +482,19 @@ UnitedOutline UniteContours(const FlatOutline& outline) {
     }
     Paths paths;
     paths.reserve(rings.size());
-    // Each input point with its smoothness; where several meet, a corner wins.
-    std::vector<std::pair<IntPoint, bool>> smoothAt;
-    smoothAt.reserve(result.grid.size());
     for (const auto& ring : rings) {
         Path& path = paths.emplace_back();
         path.reserve(ring.size());
         for (uint32_t i : ring) {
-            const IntPoint grid(result.grid[i].x, result.grid[i].y);
-            path.push_back(grid);
-            smoothAt.emplace_back(grid, result.points[i].smooth);
+            path.emplace_back(result.grid[i].x, result.grid[i].y);
         }
     }
-    result.grid.clear();
-    result.points.clear();
-    result.polygons.clear();
+    const UnitedOutline input = std::move(result);
+    result = UnitedOutline{};
     ClipperLib::PolyTree tree;
     std::vector<IntPoint> distinct;
     std::vector<uint32_t> pointOfCorner;
+    PointCells cells(distinct);
     for (int pass = 0; pass < kMaxUnionPasses; ++pass) {
         if (!Unite(paths, tree)) {
             result.ok = false;
@@ -433,31 +502,31 @@ UnitedOutline UniteContours(const FlatOutline& outline) {
         }
         paths = RingsOf(tree);
         distinct = DistinctPoints(paths, pointOfCorner);
+        cells = PointCells(distinct);
         if (pass + 1 == kMaxUnionPasses) {
             break;
         }
-        Untangler untangler(paths, distinct, pointOfCorner.size());
+        Untangler untangler(paths, distinct, pointOfCorner.size(), cells);
         if (!untangler.Tangled()) {
             break;
         }
         paths = untangler.Untangle();
     }
 
-    std::sort(smoothAt.begin(), smoothAt.end(),
-              [](const auto& a, const auto& b) { return Before(a.first, b.first); });
+    // Points made where contours cross are corners; where input points meet, a corner wins.
+    std::vector<signed char> smooth(distinct.size(), -1);
+    for (size_t i = 0; i < input.grid.size(); ++i) {
+        const int64_t k = cells.Find(IntPoint(input.grid[i].x, input.grid[i].y));
+        if (k >= 0) {
+            signed char& s = smooth[static_cast<size_t>(k)];
+            s = static_cast<signed char>(s != 0 && input.points[i].smooth);
+        }
+    }
     result.grid.reserve(distinct.size());
     result.points.reserve(distinct.size());
-    auto known = smoothAt.begin();
-    for (const IntPoint& p : distinct) {
-        while (known != smoothAt.end() && Before(known->first, p)) {
-            ++known;
-        }
-        bool smooth = known != smoothAt.end() && known->first == p;
-        for (auto same = known; same != smoothAt.end() && same->first == p; ++same) {
-            smooth = smooth && same->second;
-        }
-        result.grid.push_back({p.X, p.Y});
-        result.points.push_back(OnGrid(result.grid.back(), smooth));
+    for (size_t k = 0; k < distinct.size(); ++k) {
+        result.grid.push_back({distinct[k].X, distinct[k].Y});
+        result.points.push_back(OnGrid(result.grid.back(), smooth[k] == 1));
     }
 
     // The tree's nodes come in the order RingsOf() took them, each outer ring before its holes.

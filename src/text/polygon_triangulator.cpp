@@ -13,6 +13,7 @@ struct Node {
     int64_t x = 0, y = 0;
     int32_t prev = kNoNode, next = kNoNode;
     int32_t samePoint = kNoNode;  // next node of the joined ring at the same point
+    bool revisited = false;       // the joined ring passes this point more than once
     bool removed = false;
 };
 
@@ -20,6 +21,7 @@ struct Node {
 struct Candidate {
     int64_t x = 0, y = 0;
     int32_t node = kNoNode;
+    uint32_t point = 0;
 };
 
 // Twice the signed area of a, b, c: positive when they turn counter-clockwise. Coordinates stay
@@ -129,13 +131,12 @@ class EarClipper {
 
     void Register(int32_t i) {
         int32_t& head = atPoint_[N(i).point];
+        for (int32_t k = head; k != kNoNode; k = N(k).samePoint) {
+            N(k).revisited = true;
+            N(i).revisited = true;
+        }
         N(i).samePoint = head;
         head = i;
-    }
-
-    bool Revisited(uint32_t point) const {
-        const int32_t first = atPoint_[point];
-        return first != kNoNode && nodes_[static_cast<size_t>(first)].samePoint != kNoNode;
     }
 
     void RegisterRing(int32_t start) {
@@ -298,7 +299,7 @@ class EarClipper {
     // entered it across the diagonal, and its corner farthest from the diagonal is one of these.
     // Ear cuts only make corners more convex, so the set found once stays sufficient.
     bool MayObstruct(int32_t i) {
-        return Orient(N(N(i).prev), N(i), N(N(i).next)) <= 0 || Revisited(N(i).point);
+        return Orient(N(N(i).prev), N(i), N(N(i).next)) <= 0 || N(i).revisited;
     }
 
     // Candidates in row-major cells of about one candidate each, stored cell after cell.
@@ -307,7 +308,7 @@ class EarClipper {
         int32_t i = start;
         do {
             if (MayObstruct(i)) {
-                found.push_back({N(i).x, N(i).y, i});
+                found.push_back({N(i).x, N(i).y, i, N(i).point});
             }
             i = N(i).next;
         } while (i != start);
@@ -328,9 +329,13 @@ class EarClipper {
         const double height = static_cast<double>(maxY_ - minY_) + 1.0;
         const double cell =
             std::max(1.0, std::sqrt(width * height / static_cast<double>(found.size())));
-        cellSize_ = static_cast<int64_t>(std::ceil(cell));
-        columns_ = static_cast<int32_t>((maxX_ - minX_) / cellSize_ + 1);
-        rows_ = static_cast<int32_t>((maxY_ - minY_) / cellSize_ + 1);
+        // A power of two, so finding a cell takes shifts rather than divisions.
+        shift_ = 0;
+        while (static_cast<double>(int64_t{2} << shift_) <= cell) {
+            ++shift_;
+        }
+        columns_ = static_cast<int32_t>(((maxX_ - minX_) >> shift_) + 1);
+        rows_ = static_cast<int32_t>(((maxY_ - minY_) >> shift_) + 1);
         cellStart_.assign(static_cast<size_t>(columns_) * static_cast<size_t>(rows_) + 1, 0);
         for (const Candidate& c : found) {
             ++cellStart_[Cell(c) + 1];
@@ -346,10 +351,10 @@ class EarClipper {
     }
 
     int32_t Column(int64_t x) const {
-        return static_cast<int32_t>(std::clamp<int64_t>((x - minX_) / cellSize_, 0, columns_ - 1));
+        return static_cast<int32_t>(std::clamp<int64_t>((x - minX_) >> shift_, 0, columns_ - 1));
     }
     int32_t Row(int64_t y) const {
-        return static_cast<int32_t>(std::clamp<int64_t>((y - minY_) / cellSize_, 0, rows_ - 1));
+        return static_cast<int32_t>(std::clamp<int64_t>((y - minY_) >> shift_, 0, rows_ - 1));
     }
     size_t Cell(const Candidate& c) const {
         return static_cast<size_t>(Row(c.y)) * static_cast<size_t>(columns_) +
@@ -357,16 +362,16 @@ class EarClipper {
     }
 
     // A corner whose neighbours changed after the grid was built.
-    void AddCandidate(int32_t i) { late_.push_back({N(i).x, N(i).y, i}); }
+    void AddCandidate(int32_t i) { late_.push_back({N(i).x, N(i).y, i, N(i).point}); }
 
     // Whether some live corner other than a visit of a, b or c lies in the closed triangle.
     bool Obstructed(const Node& a, const Node& b, const Node& c, const Candidate& p) {
-        if (!InClosedTriangle(a, b, c, p)) {
+        // Other visits of the corners' own points belong to other wedges.
+        if (p.point == a.point || p.point == b.point || p.point == c.point ||
+            !InClosedTriangle(a, b, c, p)) {
             return false;
         }
-        // Other visits of the corners' own points belong to other wedges.
-        const Node& n = N(p.node);
-        return !n.removed && n.point != a.point && n.point != b.point && n.point != c.point;
+        return !N(p.node).removed;
     }
 
     bool IsEar(int32_t bi) {
@@ -376,8 +381,7 @@ class EarClipper {
             return false;
         }
         // Where the ring passes a point twice, the diagonal must stay in this visit's wedge.
-        if ((Revisited(a.point) && !LocallyInside(ai, ci)) ||
-            (Revisited(c.point) && !LocallyInside(ci, ai))) {
+        if ((a.revisited && !LocallyInside(ai, ci)) || (c.revisited && !LocallyInside(ci, ai))) {
             return false;
         }
         for (const Candidate& p : late_) {
@@ -395,7 +399,8 @@ class EarClipper {
             const size_t first = static_cast<size_t>(row) * static_cast<size_t>(columns_);
             const auto end = static_cast<size_t>(cellStart_[first + c1 + 1]);
             for (auto k = static_cast<size_t>(cellStart_[first + c0]); k < end; ++k) {
-                if (Obstructed(a, b, c, cells_[k])) {
+                const Candidate& p = cells_[k];
+                if (p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1 && Obstructed(a, b, c, p)) {
                     return false;
                 }
             }
@@ -593,7 +598,8 @@ class EarClipper {
     std::vector<int32_t> cellStart_;
     std::vector<Candidate> cells_, late_;
     std::vector<int32_t> atPoint_;  // first node of the joined ring at each point
-    int64_t minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0, cellSize_ = 1;
+    int64_t minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0;
+    int shift_ = 0;
     int32_t columns_ = 1, rows_ = 1;
     bool clean_ = true;
 };
