@@ -120,17 +120,14 @@ bool EdgesMeet(const std::vector<GridPoint>& points, const Rings& rings) {
         const auto n = static_cast<uint32_t>(rings[s.ring].size());
         return s.ring == t.ring && ((s.index + 1) % n == t.index || (t.index + 1) % n == s.index);
     };
-    std::vector<const Segment*> active;
+    std::vector<Segment> active;
     for (size_t b = 0; b < buckets; ++b) {
+        active.erase(std::remove_if(active.begin(), active.end(),
+                                    [&](const Segment& t) { return t.maxX < left[b]; }),
+                     active.end());
         for (uint32_t k = start[b]; k < start[b + 1]; ++k) {
             const Segment& s = edges[order[k]];
-            size_t kept = 0;
-            for (size_t j = 0; j < active.size(); ++j) {
-                const Segment& t = *active[j];
-                if (t.maxX < left[b]) {
-                    continue;
-                }
-                active[kept++] = &t;
+            for (const Segment& t : active) {
                 if (t.maxX < s.minX || s.maxX < t.minX || t.maxY < s.minY || s.maxY < t.minY ||
                     neighbours(s, t)) {
                     continue;
@@ -139,8 +136,7 @@ bool EdgesMeet(const std::vector<GridPoint>& points, const Rings& rings) {
                     return true;
                 }
             }
-            active.resize(kept);
-            active.push_back(&s);
+            active.push_back(s);
         }
     }
     return false;

@@ -27,9 +27,9 @@ FaceTriangulation TessellateOutline(const FlatOutline& outline) {
     }
     face.triangles.reserve(3 * triangles);
     face.boundary.reserve(united.grid.size() + united.polygons.size());
+    // Should a polygon not be simple after all, its face overlaps itself but stays closed.
+    TriangulatePolygons(united.grid, united.polygons, face.triangles);
     for (const PolygonRings& polygon : united.polygons) {
-        // Should a polygon not be simple after all, its face overlaps itself but stays closed.
-        TriangulatePolygon(united.grid, polygon, face.triangles);
         AddRingEdges(polygon.outer, face);
         for (const auto& hole : polygon.holes) {
             AddRingEdges(hole, face);

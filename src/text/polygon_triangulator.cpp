@@ -57,16 +57,30 @@ class EarClipper {
     EarClipper(const std::vector<GridPoint>& points, std::vector<uint32_t>& triangles)
         : points_(points), triangles_(triangles) {}
 
+    // One clipper serves the polygons of a glyph one after another, keeping its buffers.
     bool Run(const PolygonRings& polygon) {
+        nodes_.clear();
+        late_.clear();
+        cells_.clear();
+        clean_ = true;
+        atPoint_.resize(points_.size(), kNoNode);
+        Triangulate(polygon);
+        for (const Node& node : nodes_) {
+            atPoint_[node.point] = kNoNode;
+        }
+        return clean_;
+    }
+
+  private:
+    void Triangulate(const PolygonRings& polygon) {
         size_t total = polygon.outer.size();
         for (const auto& ring : polygon.holes) {
             total += ring.size() + 2;
         }
         nodes_.reserve(total + 16);
-        atPoint_.assign(points_.size(), kNoNode);
         const int32_t outer = AddRing(polygon.outer, true);
         if (outer == kNoNode) {
-            return true;  // encloses nothing
+            return;  // encloses nothing
         }
         RegisterRing(outer);
         std::vector<int32_t> holes;
@@ -86,10 +100,8 @@ class EarClipper {
         }
         BuildGrid(outer);
         Clip(outer);
-        return clean_;
     }
 
-  private:
     Node& N(int32_t i) { return nodes_[static_cast<size_t>(i)]; }
 
     int32_t NewNode(uint32_t point) {
@@ -304,7 +316,8 @@ class EarClipper {
 
     // Candidates in row-major cells of about one candidate each, stored cell after cell.
     void BuildGrid(int32_t start) {
-        std::vector<Candidate> found;
+        std::vector<Candidate>& found = found_;
+        found.clear();
         int32_t i = start;
         do {
             if (MayObstruct(i)) {
@@ -344,7 +357,8 @@ class EarClipper {
             cellStart_[k] += cellStart_[k - 1];
         }
         cells_.resize(found.size());
-        std::vector<int32_t> fill(cellStart_.begin(), cellStart_.end() - 1);
+        std::vector<int32_t>& fill = fill_;
+        fill.assign(cellStart_.begin(), cellStart_.end() - 1);
         for (const Candidate& c : found) {
             cells_[static_cast<size_t>(fill[Cell(c)]++)] = c;
         }
@@ -596,7 +610,8 @@ class EarClipper {
     std::vector<uint32_t>& triangles_;
     std::vector<Node> nodes_;
     std::vector<int32_t> cellStart_;
-    std::vector<Candidate> cells_, late_;
+    std::vector<Candidate> cells_, late_, found_;
+    std::vector<int32_t> fill_;
     std::vector<int32_t> atPoint_;  // first node of the joined ring at each point
     int64_t minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0;
     int shift_ = 0;
@@ -610,4 +625,15 @@ bool TriangulatePolygon(const std::vector<GridPoint>& points, const PolygonRings
                         std::vector<uint32_t>& triangles) {
     EarClipper clipper(points, triangles);
     return clipper.Run(polygon);
+}
+
+bool TriangulatePolygons(const std::vector<GridPoint>& points,
+                         const std::vector<PolygonRings>& polygons,
+                         std::vector<uint32_t>& triangles) {
+    EarClipper clipper(points, triangles);
+    bool clean = true;
+    for (const PolygonRings& polygon : polygons) {
+        clean = clipper.Run(polygon) && clean;
+    }
+    return clean;
 }

@@ -22,3 +22,7 @@ struct PolygonRings {
 // some part could only be filled with overlapping triangles (the rings were not simple).
 bool TriangulatePolygon(const std::vector<GridPoint>& points, const PolygonRings& polygon,
                         std::vector<uint32_t>& triangles);
+// The same for several polygons on one point list.
+bool TriangulatePolygons(const std::vector<GridPoint>& points,
+                         const std::vector<PolygonRings>& polygons,
+                         std::vector<uint32_t>& triangles);
