@@ -56,7 +56,7 @@ Box BoxOf(const std::vector<GridPoint>& points, const std::vector<uint32_t>& rin
 struct Segment {
     int64_t minX, maxX, minY, maxY;
     const GridPoint *from, *to;
-    uint32_t ring, index;
+    uint32_t ring, index, next;  // next: the index of the following edge in the ring
 };
 
 // Every ring has three corners or more within range, and none turns straight back.
@@ -87,13 +87,19 @@ bool RingsUsable(const std::vector<GridPoint>& points, const Rings& rings) {
 // left ends only roughly, in buckets of a few, which is all the sweep needs.
 bool EdgesMeet(const std::vector<GridPoint>& points, const Rings& rings) {
     std::vector<Segment> edges;
+    size_t total = 0;
+    for (const auto& ring : rings) {
+        total += ring.size();
+    }
+    edges.reserve(total);
     int64_t lo = std::numeric_limits<int64_t>::max(), hi = std::numeric_limits<int64_t>::min();
     for (uint32_t r = 0; r < rings.size(); ++r) {
         const auto& ring = rings[r];
         for (uint32_t i = 0; i < ring.size(); ++i) {
-            const GridPoint &a = points[ring[i]], &b = points[ring[(i + 1) % ring.size()]];
+            const uint32_t next = i + 1 == ring.size() ? 0 : i + 1;
+            const GridPoint &a = points[ring[i]], &b = points[ring[next]];
             edges.push_back({std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y),
-                             std::max(a.y, b.y), &a, &b, r, i});
+                             std::max(a.y, b.y), &a, &b, r, i, next});
             lo = std::min(lo, edges.back().minX);
             hi = std::max(hi, edges.back().minX);
         }
@@ -116,12 +122,14 @@ bool EdgesMeet(const std::vector<GridPoint>& points, const Rings& rings) {
     for (uint32_t k = 0; k < edges.size(); ++k) {
         order[fill[bucketOf(edges[k])]++] = k;
     }
-    auto neighbours = [&rings](const Segment& s, const Segment& t) {
-        const auto n = static_cast<uint32_t>(rings[s.ring].size());
-        return s.ring == t.ring && ((s.index + 1) % n == t.index || (t.index + 1) % n == s.index);
+    auto neighbours = [](const Segment& s, const Segment& t) {
+        return s.ring == t.ring && (s.next == t.index || t.next == s.index);
     };
     std::vector<Segment> active;
     for (size_t b = 0; b < buckets; ++b) {
+        if (start[b] == start[b + 1]) {
+            continue;  // no left end to measure against
+        }
         active.erase(std::remove_if(active.begin(), active.end(),
                                     [&](const Segment& t) { return t.maxX < left[b]; }),
                      active.end());

@@ -143,16 +143,17 @@ class PointCells {
         }
         const Int x0 = std::min(a.X, b.X) - 1, x1 = std::max(a.X, b.X) + 1;
         const Int y0 = std::min(a.Y, b.Y) - 1, y1 = std::max(a.Y, b.Y) + 1;
-        for (Int row = Row(y0); row <= Row(y1); ++row) {
+        const Int r0 = Row(y0), r1 = Row(y1);
+        const double slope =
+            a.Y == b.Y ? 0.0 : static_cast<double>(b.X - a.X) / static_cast<double>(b.Y - a.Y);
+        for (Int row = r0; row <= r1; ++row) {
             // The segment's x within this row's band, a step of slack either way.
             Int from = x0, to = x1;
-            if (a.Y != b.Y) {
+            if (r0 != r1 && a.Y != b.Y) {
                 const double ya =
                     static_cast<double>(std::max(y0 + 1, minY_ + (row << shift_) - 1));
                 const double yb =
                     static_cast<double>(std::min(y1 - 1, minY_ + ((row + 1) << shift_)));
-                const double slope =
-                    static_cast<double>(b.X - a.X) / static_cast<double>(b.Y - a.Y);
                 const double xa =
                     static_cast<double>(a.X) + (ya - static_cast<double>(a.Y)) * slope;
                 const double xb =

@@ -191,6 +191,14 @@ TEST(OutlineTessellation, HolesAndOverlapsFollowNonZeroWindingWithOutwardBoundar
                            &c = face.vertices[t[2]];
         EXPECT_GE((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x), 0.0);
     }
+
+    // A small square crossing a long bar far from where the bar's edges start.
+    TestOutline bar;
+    bar.Contour({{0, 0, kOn}, {0, 100, kOn}, {3000, 100, kOn}, {3000, 0, kOn}});
+    bar.Contour({{2500, 200, kOn}, {2600, 200, kOn}, {2600, 50, kOn}, {2500, 50, kOn}});
+    outline = bar.Get();
+    face = TessellateOutline(FlattenOutline(outline, 0.001f));
+    EXPECT_NEAR(Area(face), 0.31, 1e-5);
 }
 
 TEST(OutlineTessellation, ContoursTouchingAtACornerStillMakeAClosedSolid) {
