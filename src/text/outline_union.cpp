@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <clipper.hpp>
 #include <cmath>
-#include <limits>
 #include <utility>
 
 #include "text/disjoint_contours.h"
