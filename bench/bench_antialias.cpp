@@ -29,9 +29,9 @@ bool BuildScene() {
         TextObject& object = bench->scene.objects[line];
         object.SetScale(0.12f, 0.12f, 0.3f);
         object.SetPosition(0.0f, 0.6f - static_cast<float>(line) * 0.5f, 0.0f);
-        ApplyTextWithFallback(object, text, bench->messages);
+        bench->glyphs.ApplyTextWithFallback(object, text, bench->messages);
     }
-    ApplyTextWithFallback(bench->scene.objects[2], "A", bench->messages);
+    bench->glyphs.ApplyTextWithFallback(bench->scene.objects[2], "A", bench->messages);
     bench->scene.shadow.enabled = 0;
     int glyphs = 0;
     for (const TextObject& object : bench->scene.objects) {

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "render/capture.h"
 #include "formats/jpeg_export.h"
+#include "render/capture.h"
 #include "render/glyph_builder.h"
 #include "support/gl_bench_host.h"
 #include "support/scene_bench.h"
@@ -30,7 +30,7 @@ bool BuildLogo() {
     for (int i = 0; i < 3; ++i) {
         TextObject& object = bench->scene.objects[i];
         object.SetText(lines[i]);
-        built = BuildGlyphLists(object, bench->messages) && built;
+        built = bench->glyphs.BuildGlyphLists(object, bench->messages) && built;
         object.SetPosition(0.0f, 1.0f - static_cast<float>(i), 0.0f);
     }
     bench->scene.shadow.enabled = 1;

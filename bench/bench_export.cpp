@@ -50,7 +50,8 @@ double ExportPeakBytes(const std::string& path) {
         close(channel[0]);
         const long start = ResidentBytes();
         double grown = -1.0;
-        if (ExportSceneModel(bench->scene, path, kDefaultPrintSizeMm) == ModelExportStatus::kOk) {
+        if (ExportSceneModel(bench->scene, bench->source, path, kDefaultPrintSizeMm) ==
+            ModelExportStatus::kOk) {
             rusage usage{};
             getrusage(RUSAGE_SELF, &usage);
             grown = static_cast<double>(usage.ru_maxrss) * 1024.0 - static_cast<double>(start);
@@ -74,7 +75,8 @@ void BM_ExportW2(benchmark::State& state, const char* extension) {
     const std::string path = TempPath(extension);
     const double peak = ExportPeakBytes(path);
     for (auto _ : state) {
-        if (ExportSceneModel(bench->scene, path, kDefaultPrintSizeMm) != ModelExportStatus::kOk) {
+        if (ExportSceneModel(bench->scene, bench->source, path, kDefaultPrintSizeMm) !=
+            ModelExportStatus::kOk) {
             state.SkipWithError("export failed");
             break;
         }
@@ -101,8 +103,8 @@ int main(int argc, char** argv) {
     return RunWithGlContext(argc, argv, kViewWidth, kViewHeight, [] {
         SceneBench b;
         bench = &b;
-        const int result = RunSceneBenchmarks(b, kViewWidth, kViewHeight,
-                                              [&b] { return BuildW2(b.scene, b.messages); });
+        const int result = RunSceneBenchmarks(
+            b, kViewWidth, kViewHeight, [&b] { return BuildW2(b.scene, b.glyphs, b.messages); });
         bench = nullptr;
         return result;
     });

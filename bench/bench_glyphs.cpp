@@ -7,16 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "text/font_resolver.h"
-#include "render/gl_resource_releaser.h"
 #include "render/glyph_builder.h"
-#include "text/outline_glyph.h"
-#include "text/outline_glyph_cache.h"
 #include "render/projection.h"
 #include "render/renderer.h"
 #include "scene/cp932.h"
 #include "support/gl_bench_host.h"
 #include "support/scene_bench.h"
+#include "text/font_resolver.h"
+#include "text/outline_glyph.h"
+#include "text/outline_glyph_cache.h"
 
 namespace {
 
@@ -57,11 +56,11 @@ void ClearObjects() {
 }
 
 int64_t TriangleCount(const std::string& cp932, const TextObject& font) {
-    const ResolvedFont* resolved = FontResolver::Instance().Resolve(
+    const ResolvedFont* resolved = bench->source.fonts().Resolve(
         Cp932ToUtf8(font.FaceName()).value(), font.italic, font.charSet);
     int64_t triangles = 0;
     for (uint32_t code : ScanCharacterCodes(cp932)) {
-        if (auto g = BuildGlyphGeometry(*resolved, CharacterCodeToUnicode(code), font.scale[2])) {
+        if (auto g = BuildGlyphGeometry(*resolved, bench->source.Character(code), font.scale[2])) {
             triangles += static_cast<int64_t>(g->mesh.TriangleCount());
         }
     }
@@ -75,14 +74,14 @@ void BuildTexts(benchmark::State& state, const std::vector<std::string>& texts, 
         state.PauseTiming();
         ClearObjects();
         if (cold) {
-            ClearGlyphOutlineCache();
+            bench->source.outlines().Clear();
         }
         glFinish();
         state.ResumeTiming();
         for (size_t i = 0; i < texts.size(); ++i) {
             TextObject& object = bench->scene.objects[i];
             object.SetText(texts[i]);
-            BuildGlyphLists(object, bench->messages);
+            bench->glyphs.BuildGlyphLists(object, bench->messages);
             glyphs += object.glyphCount;
         }
         glFinish();
@@ -138,11 +137,11 @@ void BM_RebuildFullSceneCached(benchmark::State& state) {
 
 // The outline work alone (no GL): load, flatten, tessellate, extrude.
 void BM_Geometry127KanaKanji(benchmark::State& state) {
-    const ResolvedFont* font = FontResolver::Instance().Resolve("ＭＳ 明朝", 0, 128);
+    const ResolvedFont* font = bench->source.fonts().Resolve("ＭＳ 明朝", 0, 128);
     std::vector<char32_t> characters;
     for (const std::string& text : k127Distinct) {
         for (uint32_t code : ScanCharacterCodes(text)) {
-            characters.push_back(CharacterCodeToUnicode(code));
+            characters.push_back(bench->source.Character(code));
         }
     }
     for (auto _ : state) {
@@ -157,7 +156,7 @@ void DrawScene(benchmark::State& state, const std::vector<std::string>& texts) {
     for (size_t i = 0; i < texts.size(); ++i) {
         TextObject& object = bench->scene.objects[i];
         object.SetText(texts[i]);
-        BuildGlyphLists(object, bench->messages);
+        bench->glyphs.BuildGlyphLists(object, bench->messages);
         object.SetScale(0.4f, 0.4f, 0.3f);
         object.SetPosition(0.0f, 2.0f - 0.13f * static_cast<float>(i),
                            -0.1f * static_cast<float>(i));

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "render/gl_context_names.h"
 #include "render/glyph_builder.h"
 #include "render/picking.h"
 #include "render/projection.h"
@@ -32,6 +33,9 @@ struct ScreenPoint {
 };
 
 struct PickBench {
+    GlyphSource source;
+    GlContextNames names;
+    GlyphBuilder glyphs{source, names};
     Scene scene;
     Renderer renderer{scene};
     ScreenPoint overText{0, 0};
@@ -51,7 +55,7 @@ bool FillScene(PickBench& b) {
         object.SetPosition(-2.8f + 0.8f * static_cast<float>(slot % 8),
                            -1.85f + 0.9f * static_cast<float>(slot / 8),
                            -0.05f * static_cast<float>(slot));
-        if (!BuildGlyphLists(object, sink)) {
+        if (!b.glyphs.BuildGlyphLists(object, sink)) {
             return false;
         }
     }

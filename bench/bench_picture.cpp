@@ -104,19 +104,17 @@ int main(int argc, char** argv) {
                                 reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     Bench b;
     bench = &b;
-    SetGpuResourceReleaser(&b.releaser);
     // As the command sets up a scene it has read.
     InitRenderState();
     SetLightColors();
     ResetSceneSettings(b.scene, b.renderer);
-    const bool built = BuildW1(b.scene, b.messages);
+    const bool built = BuildW1(b.scene, b.glyphs, b.messages);
     if (built) {
         benchmark::RunSpecifiedBenchmarks();
     }
     for (TextObject& object : b.scene.objects) {
         object.FreeGlyphLists();
     }
-    SetGpuResourceReleaser(nullptr);
     bench = nullptr;
     return built ? 0 : 1;
 }

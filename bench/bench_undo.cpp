@@ -20,7 +20,7 @@ SceneBench* bench = nullptr;
 void BM_W2RebuildOneObject(benchmark::State& state) {
     TextObject& object = bench->scene.objects[kEditedSlot];
     for (auto _ : state) {
-        RebuildGlyphLists(object, bench->messages);
+        bench->glyphs.RebuildGlyphLists(object, bench->messages);
         glFinish();
     }
 }
@@ -31,19 +31,19 @@ void BM_W2UndoOrRedoTextEdit(benchmark::State& state) {
     EditHistory history;
     const SceneState before = CaptureSceneState(scene);
     TextObject& object = scene.objects[kEditedSlot];
-    ApplyTextWithFallback(object, std::string(scene.objects[kEditedSlot + 1].Text()),
-                          bench->messages);
+    bench->glyphs.ApplyTextWithFallback(object, std::string(scene.objects[kEditedSlot + 1].Text()),
+                                        bench->messages);
     history.Record(DiffSceneStates(before, CaptureSceneState(scene)).value());
     bool undo = true;
     for (auto _ : state) {
-        RestoreEdit(scene, bench->renderer, undo ? history.Undo() : history.Redo(),
+        RestoreEdit(scene, bench->renderer, bench->glyphs, undo ? history.Undo() : history.Redo(),
                     bench->messages);
         glFinish();
         undo = !undo;
     }
     // Back to W2 for the next run: the last move was a redo when an undo would come next.
     if (undo) {
-        RestoreEdit(scene, bench->renderer, history.Undo(), bench->messages);
+        RestoreEdit(scene, bench->renderer, bench->glyphs, history.Undo(), bench->messages);
     }
 }
 
@@ -70,8 +70,8 @@ int main(int argc, char** argv) {
     return RunWithGlContext(argc, argv, kViewWidth, kViewHeight, [] {
         SceneBench b;
         bench = &b;
-        const int result = RunSceneBenchmarks(b, kViewWidth, kViewHeight,
-                                              [&b] { return BuildW2(b.scene, b.messages); });
+        const int result = RunSceneBenchmarks(
+            b, kViewWidth, kViewHeight, [&b] { return BuildW2(b.scene, b.glyphs, b.messages); });
         bench = nullptr;
         return result;
     });

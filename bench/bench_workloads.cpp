@@ -22,7 +22,7 @@ constexpr int kViewHeight = 600;
 
 SceneBench* bench = nullptr;
 
-using Workload = std::function<bool(Scene&, MessageSink&)>;
+using Workload = std::function<bool(Scene&, GlyphBuilder&, MessageSink&)>;
 
 void FreeAll() {
     for (TextObject& object : bench->scene.objects) {
@@ -37,7 +37,7 @@ void Load(const Workload& build, const BevelSettings& bevel) {
         object.ResetObject();
         object.bevel = bevel;
     }
-    build(bench->scene, bench->messages);
+    build(bench->scene, bench->glyphs, bench->messages);
 }
 
 BevelSettings RoundBevel() {
@@ -57,14 +57,16 @@ void CountTriangles(benchmark::State& state) {
         if (!object.IsLive()) {
             continue;
         }
-        const ResolvedFont* font = FontResolver::Instance().Resolve(
+        const ResolvedFont* font = bench->source.fonts().Resolve(
             Cp932ToUtf8(object.FaceName()).value_or(""), object.italic, object.charSet);
         for (uint32_t code : ScanCharacterCodes(object.Text())) {
-            const char32_t character = CharacterCodeToUnicode(code);
-            const auto outline = font ? CachedGlyphOutline(*font, character) : nullptr;
+            const char32_t character = bench->source.Character(code);
+            const auto outline =
+                font ? bench->source.outlines().Outline(*font, character) : nullptr;
             if (outline) {
                 triangles += static_cast<int64_t>(
-                    CachedGlyphSolid(*font, character, *outline, object.scale[2], object.bevel)
+                    bench->source.outlines()
+                        .Solid(*font, character, *outline, object.scale[2], object.bevel)
                         .TriangleCount());
                 ++glyphs;
             }
@@ -84,13 +86,13 @@ void BuildWorkload(benchmark::State& state, const Workload& build, bool cold,
         state.PauseTiming();
         FreeAll();
         if (cold) {
-            ClearGlyphOutlineCache();
+            bench->source.outlines().Clear();
         }
         glFinish();
         state.ResumeTiming();
         for (TextObject& object : bench->scene.objects) {
             if (!object.Text().empty()) {
-                RebuildGlyphLists(object, bench->messages);
+                bench->glyphs.RebuildGlyphLists(object, bench->messages);
             }
         }
         glFinish();

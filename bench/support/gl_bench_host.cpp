@@ -27,8 +27,8 @@ bool MakeCurrentOnceShown(RenderContext& context) {
 
 }  // namespace
 
-int RunWithGlContext(int argc, char** argv, int width, int height,
-                     const std::function<int()>& run, int antialias) {
+int RunWithGlContext(int argc, char** argv, int width, int height, const std::function<int()>& run,
+                     int antialias) {
     PrepareProcessEnvironment();
     wxApp::SetInstance(new wxApp());
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
@@ -37,7 +37,8 @@ int RunWithGlContext(int argc, char** argv, int width, int height,
     }
     int result = 1;
     {
-        WxUserPrompts prompts;
+        FontResolver fonts;
+        WxUserPrompts prompts(fonts);
         auto* frame = new wxFrame(nullptr, wxID_ANY, "bench");
         RenderContext context = CreateRenderContext(frame, antialias, prompts);
         if (context.IsValid()) {

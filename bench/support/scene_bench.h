@@ -6,29 +6,32 @@
 
 #include <string_view>
 
-#include "render/gl_resource_releaser.h"
-#include "scene/message_sink.h"
+#include "render/gl_context_names.h"
+#include "render/glyph_builder.h"
 #include "render/projection.h"
 #include "render/renderer.h"
 #include "scene/gpu_resources.h"
+#include "scene/message_sink.h"
 
 class IgnoredMessages : public MessageSink {
   public:
     void ShowMessage(std::string_view, std::string_view, MessageOwner) override {}
 };
 
+// The glyph source and the context's names come first: the scene's objects go before them.
 struct SceneBench {
+    GlyphSource source;
+    GlContextNames names;
+    GlyphBuilder glyphs{source, names};
     Scene scene;
     Renderer renderer{scene};
     IgnoredMessages messages;
-    GlResourceReleaser releaser;
 };
 
 // Runs the registered benchmarks when prepare() returns true, then frees the glyph lists while the
 // context still lives. antialias: the clear values of a context with an accumulation buffer.
 template <typename Prepare>
 int RunSceneBenchmarks(SceneBench& b, int width, int height, Prepare prepare, int antialias = 0) {
-    SetGpuResourceReleaser(&b.releaser);
     InitRenderState();
     SetViewportToClient(width, height);
     ResetSceneSettings(b.scene, b.renderer);
@@ -41,6 +44,5 @@ int RunSceneBenchmarks(SceneBench& b, int width, int height, Prepare prepare, in
     for (TextObject& object : b.scene.objects) {
         object.FreeGlyphLists();
     }
-    SetGpuResourceReleaser(nullptr);
     return prepared ? 0 : 1;
 }

@@ -47,7 +47,7 @@ inline float DefaultViewHalfHeight() {
 }
 
 // Builds W1 into slots 0-7, every row at one scale: the widest fills 90% of the view's width.
-inline bool BuildW1(Scene& scene, MessageSink& messages) {
+inline bool BuildW1(Scene& scene, GlyphBuilder& glyphs, MessageSink& messages) {
     const std::vector<std::string> characters = BenchCharacters();
     if (characters.size() != 127) {
         return false;
@@ -62,7 +62,7 @@ inline bool BuildW1(Scene& scene, MessageSink& messages) {
         }
         TextObject& object = scene.objects[row];
         object.SetIndex(row);
-        ApplyTextWithFallback(object, text, messages);
+        glyphs.ApplyTextWithFallback(object, text, messages);
         if (!object.IsLive()) {
             return false;
         }
@@ -91,7 +91,7 @@ inline std::string W2Text(const std::vector<std::string>& characters, int k) {
 }
 
 // Builds W2 into slots 0-31: the grid fills 90% of the view, each object scaled into its cell.
-inline bool BuildW2(Scene& scene, MessageSink& messages) {
+inline bool BuildW2(Scene& scene, GlyphBuilder& glyphs, MessageSink& messages) {
     const std::vector<std::string> characters = BenchCharacters();
     if (characters.size() != 127) {
         return false;
@@ -103,7 +103,7 @@ inline bool BuildW2(Scene& scene, MessageSink& messages) {
     for (int k = 0; k < kSlotCount; ++k) {
         TextObject& object = scene.objects[k];
         object.SetIndex(k);
-        ApplyTextWithFallback(object, W2Text(characters, k), messages);
+        glyphs.ApplyTextWithFallback(object, W2Text(characters, k), messages);
         if (!object.IsLive() || object.textWidth <= 0.0f || object.textHeight <= 0.0f) {
             return false;
         }

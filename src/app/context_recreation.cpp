@@ -23,7 +23,9 @@ void MainFrame::ReleaseViewContext() {
     viewReady_ = false;
     renderContext_.canvas->SetHandler(nullptr);
     // The names die with the context; deleting them later would hit the next context's.
-    SetGpuResourceReleaser(nullptr);
+    for (TextObject& object : scene_.objects) {
+        object.ForgetGpuNames();
+    }
     ReleaseRenderContext(renderContext_, this, prompts_);
 }
 
@@ -57,12 +59,11 @@ void MainFrame::RebuildSlotsInNewContext() {
         if (object.glyphCount == 0) {
             continue;
         }
-        SetGpuResourceReleaser(nullptr);
+        object.ForgetGpuNames();
         object.FreeGlyphLists();
         const bool hadTexture = object.texture != 0;
         object.texture = 0;
-        SetGpuResourceReleaser(&releaser_);
-        RebuildGlyphLists(object, messages_);
+        glyphs_.RebuildGlyphLists(object, messages_);
         if (hadTexture) {
             LoadObjectTextureFromPath(object, messages_);
         }

@@ -88,7 +88,7 @@ void ExportModelCommand(MainFrame& frame) {
     ModelExportStatus status = ModelExportStatus::kOk;
     {
         const wxBusyCursor busy;
-        status = ExportSceneModel(scene, answer.path, format, sizeMm);
+        status = ExportSceneModel(scene, frame.glyphs().source(), answer.path, format, sizeMm);
     }
     switch (status) {
         case ModelExportStatus::kOk:

@@ -25,14 +25,16 @@ std::string ComposeTitle(const std::string& suffix) {
     return texts::kTitlePrefix + suffix;
 }
 
-MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts)
+MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts,
+                     GlyphSource& glyphSource)
     : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(texts::kTitlePrefix), wxDefaultPosition,
               wxSize(800, 600)),
       scene_(scene),
       settings_(settings),
       prompts_(prompts),
       messages_(prompts, this),
-      renderer_(scene) {
+      renderer_(scene),
+      glyphs_(glyphSource, contextNames_) {
     SetIcon(wxIcon(program_icon_xpm));
     renderContext_ = CreateRenderContext(this, settings_.antialias, prompts_);
     if (!renderContext_.IsValid()) {
@@ -61,10 +63,12 @@ MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts)
 }
 
 MainFrame::~MainFrame() {
+    // The scene outlives this window; its names die with the context and its releaser with us.
+    for (TextObject& object : scene_.objects) {
+        object.ForgetGpuNames();
+    }
     if (renderContext_.IsValid()) {
         renderContext_.canvas->SetHandler(nullptr);
-        // Names die with the context; nothing may try to delete them afterwards.
-        SetGpuResourceReleaser(nullptr);
         ReleaseRenderContext(renderContext_, this, prompts_);
     }
 }
@@ -193,7 +197,6 @@ bool MainFrame::SetUpView() {
         ResetSceneSettings(scene_, renderer_);
         sceneSettingsReset_ = true;
     }
-    SetGpuResourceReleaser(&releaser_);
     InitRenderState();
     glLightfv(GL_LIGHT0, GL_POSITION, scene_.light.position);
     SetLightColors();

@@ -18,7 +18,8 @@
 #include "app/view_mouse.h"
 #include "dialogs/document_host.h"
 #include "dialogs/user_prompts.h"
-#include "render/gl_resource_releaser.h"
+#include "render/gl_context_names.h"
+#include "render/glyph_builder.h"
 #include "render/held_frame.h"
 #include "render/renderer.h"
 #include "scene/app_settings.h"
@@ -35,7 +36,7 @@ class MainFrame : public wxFrame,
                   private GlViewHandler,
                   private ViewMouseHost {
   public:
-    MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts);
+    MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts, GlyphSource& glyphSource);
     ~MainFrame() override;
 
     // False when no GL context could be made; the message has been shown and the frame must go.
@@ -53,6 +54,7 @@ class MainFrame : public wxFrame,
     UserPrompts& prompts() override { return prompts_; }
     // Messages of the display-free layers, as message boxes owned by this window.
     MessageSink& messages() override { return messages_; }
+    GlyphBuilder& glyphs() override { return glyphs_; }
     wxToolBar* toolbar() { return toolbar_; }
     wxMenu* objectMenu() { return objectMenu_.get(); }
     HelpBook& helpBook();
@@ -126,7 +128,9 @@ class MainFrame : public wxFrame,
     UserPrompts& prompts_;
     PromptsMessageSink messages_;
     Renderer renderer_;
-    GlResourceReleaser releaser_;
+    // The view context's names and the builder that makes glyph lists there.
+    GlContextNames contextNames_;
+    GlyphBuilder glyphs_;
     RenderContext renderContext_;
     wxToolBar* toolbar_ = nullptr;
     std::unique_ptr<wxMenu> objectMenu_;

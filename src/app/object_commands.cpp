@@ -69,7 +69,7 @@ void ChooseObjectFont(MainFrame& frame, TextObject& object, const FontRequest& r
         return;
     }
     frame.EnsureViewReady();
-    ApplyFontWithFallback(object, *face, answer.italic, static_cast<uint8_t>(answer.charSet),
-                          frame.messages());
+    frame.glyphs().ApplyFontWithFallback(object, *face, answer.italic,
+                                         static_cast<uint8_t>(answer.charSet), frame.messages());
     frame.InvalidateView();
 }

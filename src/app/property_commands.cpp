@@ -36,7 +36,7 @@ void OpenScaleDialog(MainFrame& frame) {
     if (TextObject* object = frame.scene().CurrentObject()) {
         // A depth change rebuilds the glyph lists in the view's context.
         frame.EnsureViewReady();
-        ScaleDialog dialog(&frame, *object, frame.messages(), Redraw(frame));
+        ScaleDialog dialog(&frame, *object, frame.glyphs(), frame.messages(), Redraw(frame));
         dialog.ShowModal();
     }
 }
@@ -67,7 +67,7 @@ void OpenBevelDialog(MainFrame& frame) {
     if (TextObject* object = frame.scene().CurrentObject()) {
         // Each change rebuilds the glyph lists in the view's context.
         frame.EnsureViewReady();
-        BevelDialog dialog(&frame, *object, frame.messages(), Redraw(frame));
+        BevelDialog dialog(&frame, *object, frame.glyphs(), frame.messages(), Redraw(frame));
         dialog.ShowModal();
     }
 }

@@ -9,7 +9,7 @@
 #include "export/model_assembly.h"
 #include "formats/jpeg_export.h"
 #include "formats/scene_file.h"
-#include "render/gl_resource_releaser.h"
+#include "render/gl_context_names.h"
 #include "render/glyph_builder.h"
 #include "render/offscreen_context.h"
 #include "render/picture_render.h"
@@ -93,14 +93,11 @@ class StreamMessages : public MessageSink {
 // The scene's lists and textures live in the offscreen context and go before it does.
 class LoadedScene {
   public:
-    explicit LoadedScene(MessageSink& messages) : messages_(messages) {
-        SetGpuResourceReleaser(&releaser_);
-    }
+    explicit LoadedScene(MessageSink& messages) : messages_(messages) {}
     ~LoadedScene() {
         for (TextObject& object : scene.objects) {
             object.ResetObject();
         }
-        SetGpuResourceReleaser(nullptr);
     }
     LoadedScene(const LoadedScene&) = delete;
     LoadedScene& operator=(const LoadedScene&) = delete;
@@ -122,7 +119,7 @@ class LoadedScene {
         for (int slot = 0; slot < kSlotCount; ++slot) {
             TextObject& object = scene.objects[slot];
             object.SetIndex(slot);
-            RebuildGlyphLists(object, messages_);
+            glyphs_.RebuildGlyphLists(object, messages_);
             LoadObjectTextureFromPath(object, messages_);
         }
         return status;
@@ -133,7 +130,9 @@ class LoadedScene {
 
   private:
     MessageSink& messages_;
-    GlResourceReleaser releaser_;
+    GlyphSource source_;
+    GlContextNames contextNames_;
+    GlyphBuilder glyphs_{source_, contextNames_};
 };
 
 int Report(std::ostream& err, const char* message, const std::string& subject) {
@@ -156,7 +155,8 @@ int ExportModel(const RenderCommandOptions& options, std::ostream& err) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         scene.objects[slot].SetIndex(slot);
     }
-    switch (ExportSceneModel(scene, options.output, *options.model, options.sizeMm)) {
+    GlyphSource glyphs;
+    switch (ExportSceneModel(scene, glyphs, options.output, *options.model, options.sizeMm)) {
         case ModelExportStatus::kOk:
             return kExitOk;
         case ModelExportStatus::kEmptyScene:

@@ -209,7 +209,7 @@ void RefreshSlots(MainFrame& frame) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         TextObject& object = frame.scene().objects[slot];
         object.SetIndex(slot);
-        RebuildGlyphLists(object, frame.messages());
+        frame.glyphs().RebuildGlyphLists(object, frame.messages());
         LoadObjectTextureFromPath(object, frame.messages());
     }
 }

@@ -16,8 +16,8 @@ void PrepareProcessEnvironment() {
 
 bool VellumarkApp::OnInit() {
     // The command line was read before the toolkit started: wxApp::OnInit would parse it again.
-    prompts_ = std::make_unique<WxUserPrompts>();
-    auto* frame = new MainFrame(scene_, settings_, *prompts_);
+    prompts_ = std::make_unique<WxUserPrompts>(glyphSource_.fonts());
+    auto* frame = new MainFrame(scene_, settings_, *prompts_, glyphSource_);
     if (!frame->HasRenderContext()) {
         frame->Destroy();
         return false;

@@ -9,10 +9,11 @@
 #include "app/wx_user_prompts.h"
 #include "scene/app_settings.h"
 #include "scene/scene.h"
+#include "text/glyph_source.h"
 
 class MainFrame;
 
-// Holds the one document and the preferences for the whole run.
+// Holds the one document, the preferences and the fonts for the whole run.
 class VellumarkApp : public wxApp {
   public:
     // scenePath: a file to open once the window is up (UTF-8), or empty.
@@ -23,6 +24,8 @@ class VellumarkApp : public wxApp {
     AppSettings& settings() { return settings_; }
 
   private:
+    // Declared first, so it outlives the prompts and the window's glyph lists.
+    GlyphSource glyphSource_;
     Scene scene_;
     AppSettings settings_;
     std::unique_ptr<WxUserPrompts> prompts_;

@@ -47,7 +47,7 @@ long IconStyle(MessageIcon icon) {
 
 }  // namespace
 
-WxUserPrompts::WxUserPrompts() {
+WxUserPrompts::WxUserPrompts(FontResolver& fonts) : fonts_(fonts) {
     customColors_.SetChooseFull(true);
     for (int i = 0; i < wxColourData::NUM_CUSTOM; ++i) {
         customColors_.SetCustomColour(i, *wxBLACK);
@@ -124,7 +124,7 @@ FontAnswer WxUserPrompts::ChooseFont(wxWindow* owner, const FontRequest& request
     answer.ok = true;
     answer.faceName = chosen.GetFaceName().utf8_string();
     answer.italic = chosen.GetStyle() == wxFONTSTYLE_ITALIC ? 1 : 0;
-    answer.charSet = FontFamilyCoversJapanese(answer.faceName) ? 128 : 0;
+    answer.charSet = FontFamilyCoversJapanese(fonts_, answer.faceName) ? 128 : 0;
     return answer;
 }
 

@@ -4,10 +4,12 @@
 #include <wx/colourdata.h>
 
 #include "dialogs/user_prompts.h"
+#include "text/font_resolver.h"
 
 class WxUserPrompts : public UserPrompts {
   public:
-    WxUserPrompts();
+    // fonts: asked whether a chosen face has Japanese, as the glyph builder will see it.
+    explicit WxUserPrompts(FontResolver& fonts);
     MessageAnswer ShowMessage(wxWindow* owner, const std::string& text, const std::string& caption,
                               MessageButtons buttons, MessageIcon icon) override;
     FileAnswer ChooseFile(wxWindow* owner, const FileRequest& request) override;
@@ -16,6 +18,7 @@ class WxUserPrompts : public UserPrompts {
     NumberAnswer AskNumber(wxWindow* owner, const NumberRequest& request) override;
 
   private:
+    FontResolver& fonts_;
     // The sixteen custom colours shared by every colour picker for the life of the process.
     wxColourData customColors_;
 };

@@ -30,10 +30,11 @@ float ReadSize(const wxSpinCtrlDouble* control) {
 
 }  // namespace
 
-BevelDialog::BevelDialog(wxWindow* parent, TextObject& object, MessageSink& messages,
-                         InvalidateView invalidateView)
+BevelDialog::BevelDialog(wxWindow* parent, TextObject& object, GlyphBuilder& glyphs,
+                         MessageSink& messages, InvalidateView invalidateView)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(texts::kBevelCaption)),
       object_(object),
+      glyphs_(glyphs),
       messages_(messages),
       invalidateView_(std::move(invalidateView)) {
     profile_ = new wxChoice(this, kBevelProfileId);
@@ -104,6 +105,6 @@ void BevelDialog::Apply() {
     object_.touched = 1;
     ShowSettings();
     // A failure has been shown; the object keeps the glyphs that could be built.
-    RebuildGlyphLists(object_, messages_);
+    glyphs_.RebuildGlyphLists(object_, messages_);
     invalidateView_();
 }

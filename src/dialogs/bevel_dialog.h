@@ -8,6 +8,7 @@
 #include <wx/spinctrl.h>
 
 #include "dialogs/invalidate_view.h"
+#include "render/glyph_builder.h"
 #include "scene/message_sink.h"
 #include "scene/text_object.h"
 
@@ -20,7 +21,7 @@ inline constexpr int kBevelBackTooId = 1105;
 class BevelDialog : public wxDialog {
   public:
     // The view's GL context must be current while the dialog runs.
-    BevelDialog(wxWindow* parent, TextObject& object, MessageSink& messages,
+    BevelDialog(wxWindow* parent, TextObject& object, GlyphBuilder& glyphs, MessageSink& messages,
                 InvalidateView invalidateView);
 
   private:
@@ -28,6 +29,7 @@ class BevelDialog : public wxDialog {
     void Apply();
 
     TextObject& object_;
+    GlyphBuilder& glyphs_;
     MessageSink& messages_;
     InvalidateView invalidateView_;
     wxChoice* profile_;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dialogs/user_prompts.h"
+#include "render/glyph_builder.h"
 #include "scene/message_sink.h"
 #include "scene/scene.h"
 
@@ -18,6 +19,8 @@ class DocumentHost {
     virtual Scene& scene() = 0;
     virtual UserPrompts& prompts() = 0;
     virtual MessageSink& messages() = 0;
+    // Builds glyph lists in the view's context (call EnsureViewReady first).
+    virtual GlyphBuilder& glyphs() = 0;
     // Glyph lists are made and freed only in the view's context: this makes it current.
     virtual bool EnsureViewReady() = 0;
     virtual void InvalidateView() = 0;

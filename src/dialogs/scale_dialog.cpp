@@ -15,10 +15,11 @@ constexpr int kDepthComponent = 2;
 
 }  // namespace
 
-ScaleDialog::ScaleDialog(wxWindow* parent, TextObject& object, MessageSink& messages,
-                         InvalidateView invalidateView)
+ScaleDialog::ScaleDialog(wxWindow* parent, TextObject& object, GlyphBuilder& glyphs,
+                         MessageSink& messages, InvalidateView invalidateView)
     : VectorDialog(parent, kLayout, object.scale, std::move(invalidateView)),
       object_(object),
+      glyphs_(glyphs),
       messages_(messages) {}
 
 void ScaleDialog::AfterNotification(int component) {
@@ -26,6 +27,6 @@ void ScaleDialog::AfterNotification(int component) {
         return;
     }
     // Rebuilt on every Z notification, even when the value stayed; a failure has been shown.
-    RebuildGlyphLists(object_, messages_);
+    glyphs_.RebuildGlyphLists(object_, messages_);
     Invalidate();
 }

@@ -63,7 +63,7 @@ void TextEntryDialog::OnApply(wxCommandEvent&) {
         // The glyph lists belong to the view's context.
         host_.EnsureViewReady();
         object.SetIndex(slot_);
-        ApplyTextWithFallback(object, typed.cp932, host_.messages());
+        host_.glyphs().ApplyTextWithFallback(object, typed.cp932, host_.messages());
     }
     host_.InvalidateView();
     EndDialog(0);

@@ -8,8 +8,6 @@
 #include "formats/bmp_reader.h"
 #include "scene/cp932.h"
 #include "text/character_codes.h"
-#include "text/font_resolver.h"
-#include "text/outline_glyph_cache.h"
 
 namespace {
 
@@ -48,16 +46,14 @@ ModelMaterial TexturedMaterial() {
 
 class Assembler {
   public:
-    explicit Assembler(ModelScene& out) : out_(out) {}
+    Assembler(GlyphSource& glyphs, ModelScene& out) : glyphs_(glyphs), out_(out) {}
 
     void Add(const TextObject& object) {
         const std::vector<uint32_t> codes = ScanCharacterCodes(object.Text());
         if (codes.empty()) {
             return;
         }
-        const std::optional<std::string> family = Cp932ToUtf8(object.FaceName());
-        const ResolvedFont* font = FontResolver::Instance().Resolve(
-            family ? *family : std::string(), object.italic, object.charSet);
+        const ResolvedFont* font = glyphs_.ObjectFont(object);
         ModelObject model;
         const std::optional<std::string> name = Cp932ToUtf8(object.Text());
         model.name = name ? *name : "text " + std::to_string(object.index + 1);
@@ -66,7 +62,7 @@ class Assembler {
         for (std::size_t i = 0; i < codes.size() && i < kMaxGlyphs; ++i) {
             GlyphMetricsFloat metrics;
             const auto mesh =
-                MeshOf(font, CharacterOf(codes[i]), object.scale[2], object.bevel, metrics);
+                MeshOf(font, glyphs_.Character(codes[i]), object.scale[2], object.bevel, metrics);
             if (mesh >= 0) {
                 model.glyphs.push_back({static_cast<uint32_t>(mesh), pen});
             }
@@ -81,14 +77,6 @@ class Assembler {
     }
 
   private:
-    char32_t CharacterOf(uint32_t code) {
-        auto it = characters_.find(code);
-        if (it == characters_.end()) {
-            it = characters_.emplace(code, CodeToUnicode(code)).first;
-        }
-        return it->second;
-    }
-
     static ModelMaterial MaterialOf(const TextObject& object) {
         ModelMaterial m;
         std::copy(object.diffuse, object.diffuse + 4, m.diffuse.begin());
@@ -113,12 +101,13 @@ class Assembler {
             metrics = it->second.second;
             return it->second.first;
         }
-        const auto outline = CachedGlyphOutline(*font, character);
+        const auto outline = glyphs_.outlines().Outline(*font, character);
         if (!outline) {
             return -1;
         }
         metrics = outline->metrics;
-        out_.meshes.push_back(Indexed(CachedGlyphSolid(*font, character, *outline, depth, shape)));
+        out_.meshes.push_back(
+            Indexed(glyphs_.outlines().Solid(*font, character, *outline, depth, shape)));
         const int index = static_cast<int>(out_.meshes.size() - 1);
         meshes_.emplace(key, std::make_pair(index, metrics));
         return index;
@@ -154,12 +143,12 @@ class Assembler {
         return index;
     }
 
+    GlyphSource& glyphs_;
     ModelScene& out_;
     std::map<std::tuple<uint32_t, char32_t, float, int, float, float, int, bool>,
              std::pair<int, GlyphMetricsFloat>>
         meshes_;
     std::unordered_map<std::string, int> textures_;
-    std::unordered_map<uint32_t, char32_t> characters_;
 };
 
 }  // namespace
@@ -182,27 +171,28 @@ ModelMatrix ObjectTransform(const TextObject& object, float textWidth, float tex
     return Multiply(m, shift);
 }
 
-ModelScene AssembleModelScene(const Scene& scene) {
+ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs) {
     ModelScene out;
     std::copy(scene.light.position, scene.light.position + 4, out.light.begin());
-    Assembler assembler(out);
+    Assembler assembler(glyphs, out);
     for (const TextObject& object : scene.objects) {
         assembler.Add(object);
     }
     return out;
 }
 
-ModelExportStatus ExportSceneModel(const Scene& scene, const std::string& path, double sizeMm) {
+ModelExportStatus ExportSceneModel(const Scene& scene, GlyphSource& glyphs, const std::string& path,
+                                   double sizeMm) {
     const std::optional<ModelFormat> format = ModelFormatOfPath(path);
     if (!format) {
         return ModelExportStatus::kUnknownType;
     }
-    return ExportSceneModel(scene, path, *format, sizeMm);
+    return ExportSceneModel(scene, glyphs, path, *format, sizeMm);
 }
 
-ModelExportStatus ExportSceneModel(const Scene& scene, const std::string& path, ModelFormat format,
-                                   double sizeMm) {
-    const ModelScene model = AssembleModelScene(scene);
+ModelExportStatus ExportSceneModel(const Scene& scene, GlyphSource& glyphs, const std::string& path,
+                                   ModelFormat format, double sizeMm) {
+    const ModelScene model = AssembleModelScene(scene, glyphs);
     if (model.objects.empty()) {
         return ModelExportStatus::kEmptyScene;
     }

@@ -8,6 +8,7 @@
 #include "formats/model_scene.h"
 #include "formats/model_writers.h"
 #include "scene/scene.h"
+#include "text/glyph_source.h"
 
 // Glyph units to world, in the renderer's order: translate p, rotate x then y then z, translate
 // (-W * s.x / 2, -B, 0), scale (s.x, s.y, 1).
@@ -15,7 +16,7 @@ ModelMatrix ObjectTransform(const TextObject& object, float textWidth, float tex
 
 // Every slot with text, in slot order. Widths and bottoms are measured from the outlines, so
 // the scene's glyphs need not have been built.
-ModelScene AssembleModelScene(const Scene& scene);
+ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs);
 
 enum class ModelExportStatus {
     kOk,
@@ -25,7 +26,8 @@ enum class ModelExportStatus {
 };
 
 // path is a file-system path; sizeMm applies to 3MF and STL. The type is the name's extension.
-ModelExportStatus ExportSceneModel(const Scene& scene, const std::string& path, double sizeMm);
-// The same in the type given, whatever the name.
-ModelExportStatus ExportSceneModel(const Scene& scene, const std::string& path, ModelFormat format,
+ModelExportStatus ExportSceneModel(const Scene& scene, GlyphSource& glyphs, const std::string& path,
                                    double sizeMm);
+// The same in the type given, whatever the name.
+ModelExportStatus ExportSceneModel(const Scene& scene, GlyphSource& glyphs, const std::string& path,
+                                   ModelFormat format, double sizeMm);

@@ -8,10 +8,11 @@
 
 namespace {
 
-void RebuildSlot(TextObject& object, const SlotRework& rework, MessageSink& messages) {
+void RebuildSlot(TextObject& object, const SlotRework& rework, GlyphBuilder& glyphs,
+                 MessageSink& messages) {
     if (rework.glyphs) {
         if (object.text[0] != '\0') {
-            RebuildGlyphLists(object, messages);
+            glyphs.RebuildGlyphLists(object, messages);
         } else {
             object.FreeGlyphLists();
             object.textBottom = object.textWidth = object.textHeight = 0.0f;
@@ -31,8 +32,8 @@ void RebuildSlot(TextObject& object, const SlotRework& rework, MessageSink& mess
 
 }  // namespace
 
-void RestoreEdit(Scene& scene, Renderer& renderer, const EditHistory::Move& move,
-                 MessageSink& messages) {
+void RestoreEdit(Scene& scene, Renderer& renderer, GlyphBuilder& glyphs,
+                 const EditHistory::Move& move, MessageSink& messages) {
     if (move.edit == nullptr) {
         return;
     }
@@ -40,7 +41,7 @@ void RestoreEdit(Scene& scene, Renderer& renderer, const EditHistory::Move& move
     for (const SlotRework& slot : rework.slots) {
         TextObject& object = scene.objects[slot.slot];
         object.SetIndex(slot.slot);
-        RebuildSlot(object, slot, messages);
+        RebuildSlot(object, slot, glyphs, messages);
     }
     if (rework.wide.background) {
         const float* background = scene.backgroundColor;

@@ -1,64 +1,13 @@
 #include "render/glyph_builder.h"
 
-#include <GL/gl.h>
-
 #include <cstring>
-#include <unordered_map>
 
-#include "render/outline_display_list.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
-#include "text/font_resolver.h"
-#include "text/outline_glyph_cache.h"
 
 namespace {
 
 constexpr size_t kWorkBufferBytes = 128;
-
-class GlListTarget : public GlyphListTarget {
-  public:
-    uint32_t NewList() override { return glGenLists(1); }
-    void Compile(uint32_t list, const GlyphMesh& mesh, float advance) override {
-        CompileGlyphList(list, mesh, advance);
-    }
-};
-
-GlyphListTarget* g_target = nullptr;
-
-GlyphListTarget& ListTarget() {
-    static GlListTarget glTarget;
-    return g_target ? *g_target : glTarget;
-}
-
-const ResolvedFont* ResolveObjectFont(const TextObject& object) {
-    const std::optional<std::string> family = Cp932ToUtf8(object.FaceName());
-    return FontResolver::Instance().Resolve(family ? *family : std::string(), object.italic,
-                                            object.charSet);
-}
-
-bool BuildGlyphIn(TextObject& object, uint32_t code, const ResolvedFont* font) {
-    if (object.glyphCount < 0 || object.glyphCount >= kMaxGlyphs) {
-        return false;  // no room in the object's arrays
-    }
-    const uint32_t list = ListTarget().NewList();
-    object.lastList = list;
-    object.glyphLists[object.glyphCount] = list;
-    GlyphMetricsFloat& metrics = object.glyphMetrics[object.glyphCount];
-    metrics = GlyphMetricsFloat{};
-    const char32_t character = CharacterCodeToUnicode(code);
-    if (!font || character == 0) {
-        return false;
-    }
-    const auto outline = CachedGlyphOutline(*font, character);
-    if (!outline) {
-        return false;
-    }
-    metrics = outline->metrics;
-    ListTarget().Compile(
-        list, CachedGlyphSolid(*font, character, *outline, object.scale[2], object.bevel),
-        metrics.gmfCellIncX);
-    return true;
-}
 
 void Measure(TextObject& object) {
     object.textWidth = 0.0f;
@@ -77,7 +26,34 @@ void Measure(TextObject& object) {
     }
 }
 
-void BuildWithFallback(TextObject& object, MessageSink& messages) {
+}  // namespace
+
+bool GlyphBuilder::BuildGlyphIn(TextObject& object, uint32_t code, const ResolvedFont* font) {
+    if (object.glyphCount < 0 || object.glyphCount >= kMaxGlyphs) {
+        return false;  // no room in the object's arrays
+    }
+    const uint32_t list = lists_.NewList();
+    object.releaser = &lists_;
+    object.lastList = list;
+    object.glyphLists[object.glyphCount] = list;
+    GlyphMetricsFloat& metrics = object.glyphMetrics[object.glyphCount];
+    metrics = GlyphMetricsFloat{};
+    const char32_t character = source_.Character(code);
+    if (!font || character == 0) {
+        return false;
+    }
+    const auto outline = source_.outlines().Outline(*font, character);
+    if (!outline) {
+        return false;
+    }
+    metrics = outline->metrics;
+    lists_.Compile(
+        list, source_.outlines().Solid(*font, character, *outline, object.scale[2], object.bevel),
+        metrics.gmfCellIncX);
+    return true;
+}
+
+void GlyphBuilder::BuildWithFallback(TextObject& object, MessageSink& messages) {
     if (BuildGlyphLists(object, messages)) {
         return;
     }
@@ -86,33 +62,17 @@ void BuildWithFallback(TextObject& object, MessageSink& messages) {
     BuildGlyphLists(object, messages);
 }
 
-}  // namespace
-
-char32_t CharacterCodeToUnicode(uint32_t code) {
-    static std::unordered_map<uint32_t, char32_t> known;
-    if (auto it = known.find(code); it != known.end()) {
-        return it->second;
-    }
-    const char32_t character = CodeToUnicode(code);
-    known.emplace(code, character);
-    return character;
+bool GlyphBuilder::BuildGlyph(TextObject& object, uint32_t code) {
+    return BuildGlyphIn(object, code, source_.ObjectFont(object));
 }
 
-void SetGlyphListTarget(GlyphListTarget* target) {
-    g_target = target;
-}
-
-bool BuildGlyph(TextObject& object, uint32_t code) {
-    return BuildGlyphIn(object, code, ResolveObjectFont(object));
-}
-
-bool BuildGlyphLists(TextObject& object, MessageSink& messages) {
+bool GlyphBuilder::BuildGlyphLists(TextObject& object, MessageSink& messages) {
     char work[kWorkBufferBytes];
     std::memcpy(work, object.text, kWorkBufferBytes);
     // The field holds at most 128 bytes, so the refusal of longer texts happens on the way in.
     const size_t length = strnlen(work, kWorkBufferBytes);
     const std::vector<uint32_t> codes = ScanCharacterCodes(std::string_view(work, length));
-    const ResolvedFont* font = codes.empty() ? nullptr : ResolveObjectFont(object);
+    const ResolvedFont* font = codes.empty() ? nullptr : source_.ObjectFont(object);
     bool allBuilt = true;
     for (uint32_t code : codes) {
         if (object.glyphCount >= kMaxGlyphs) {
@@ -133,7 +93,8 @@ bool BuildGlyphLists(TextObject& object, MessageSink& messages) {
     return allBuilt;
 }
 
-void ApplyTextWithFallback(TextObject& object, std::string_view cp932Text, MessageSink& messages) {
+void GlyphBuilder::ApplyTextWithFallback(TextObject& object, std::string_view cp932Text,
+                                         MessageSink& messages) {
     if (cp932Text.size() > kWorkBufferBytes) {
         // Refused before anything is freed, so the object keeps its text and lists.
         messages.ShowMessage(texts::kTooManyCharacters, texts::kTooManyCharactersCaption,
@@ -147,14 +108,14 @@ void ApplyTextWithFallback(TextObject& object, std::string_view cp932Text, Messa
     BuildWithFallback(object, messages);
 }
 
-void ApplyFontWithFallback(TextObject& object, std::string_view cp932FaceName, int32_t italic,
-                           uint8_t charSet, MessageSink& messages) {
+void GlyphBuilder::ApplyFontWithFallback(TextObject& object, std::string_view cp932FaceName,
+                                         int32_t italic, uint8_t charSet, MessageSink& messages) {
     object.FreeGlyphLists();
     object.SetFont(cp932FaceName, italic, charSet);
     BuildWithFallback(object, messages);
 }
 
-bool RebuildGlyphLists(TextObject& object, MessageSink& messages) {
+bool GlyphBuilder::RebuildGlyphLists(TextObject& object, MessageSink& messages) {
     object.FreeGlyphLists();
     return BuildGlyphLists(object, messages);
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "scene/fixed_field.h"
-#include "scene/gpu_resources.h"
 
 namespace {
 template <std::size_t N>
@@ -18,10 +17,11 @@ TextObject::TextObject() {
     CopyToField(textureFile, "");
 }
 
-TextObject::~TextObject() { FreeGlyphLists(); }
+TextObject::~TextObject() {
+    FreeGlyphLists();
+}
 
 void TextObject::FreeGlyphLists() {
-    GpuResourceReleaser* releaser = GetGpuResourceReleaser();
     for (int32_t i = 0; i < glyphCount; ++i) {
         if (releaser) {
             releaser->DeleteList(glyphLists[i]);
@@ -49,33 +49,46 @@ void TextObject::ResetObject() {
     CopyToField(textureFile, "");
     bevel = BevelSettings{};
     if (texture != 0) {
-        if (GpuResourceReleaser* releaser = GetGpuResourceReleaser()) {
+        if (releaser) {
             releaser->DeleteTexture(texture);
         }
         texture = 0;
     }
 }
 
-bool TextObject::SetText(std::string_view cp932) { return CopyToField(text, cp932); }
+bool TextObject::SetText(std::string_view cp932) {
+    return CopyToField(text, cp932);
+}
 
-void TextObject::SetFont(std::string_view cp932FaceName, int32_t italicFlag,
-                         uint8_t characterSet) {
+void TextObject::SetFont(std::string_view cp932FaceName, int32_t italicFlag, uint8_t characterSet) {
     CopyToField(faceName, cp932FaceName);
     italic = italicFlag;
     charSet = characterSet;
 }
 
-void TextObject::SetPosition(float x, float y, float z) { Assign(position, {x, y, z}); }
+void TextObject::SetPosition(float x, float y, float z) {
+    Assign(position, {x, y, z});
+}
 
-void TextObject::SetRotation(float x, float y, float z) { Assign(rotation, {x, y, z}); }
+void TextObject::SetRotation(float x, float y, float z) {
+    Assign(rotation, {x, y, z});
+}
 
-void TextObject::SetScale(float x, float y, float z) { Assign(scale, {x, y, z}); }
+void TextObject::SetScale(float x, float y, float z) {
+    Assign(scale, {x, y, z});
+}
 
-std::string_view TextObject::Text() const { return FieldView(text); }
+std::string_view TextObject::Text() const {
+    return FieldView(text);
+}
 
-std::string_view TextObject::FaceName() const { return FieldView(faceName); }
+std::string_view TextObject::FaceName() const {
+    return FieldView(faceName);
+}
 
-std::string_view TextObject::TextureFile() const { return FieldView(textureFile); }
+std::string_view TextObject::TextureFile() const {
+    return FieldView(textureFile);
+}
 
 bool TextObject::SetTextureFile(std::string_view cp932Path) {
     return CopyToField(textureFile, cp932Path);

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "scene/gpu_resources.h"
+
 // Per-glyph outline metrics in em units, laid out as the outline builder reports them.
 struct GlyphMetricsFloat {
     float gmfBlackBoxX = 0.0f;
@@ -44,7 +46,7 @@ struct BevelSettings {
 };
 
 class TextObject {
-public:
+  public:
     TextObject();
     ~TextObject();
     TextObject(const TextObject&) = delete;
@@ -54,6 +56,9 @@ public:
     void FreeGlyphLists();
     // Back to every default, releasing lists and texture; index stays.
     void ResetObject();
+    // The context of the lists and texture is gone: from now on their names are dropped, never
+    // deleted (they may already belong to another context).
+    void ForgetGpuNames() { releaser = nullptr; }
     void SetIndex(int32_t slot) { index = slot; }
     // Stores at most 127 bytes; returns false when the text had to be cut.
     bool SetText(std::string_view cp932);
@@ -92,4 +97,7 @@ public:
     uint32_t texture = 0;
     char textureFile[256];
     BevelSettings bevel;
+    // Deletes the lists and the texture in the context they were made in; set by whatever made
+    // them, and which must outlive them or have them forgotten first. nullptr: nothing to delete.
+    GpuResourceReleaser* releaser = nullptr;
 };

@@ -2,5 +2,7 @@
 
 #include <string_view>
 
+class FontResolver;
+
 // True when an installed font of this family (UTF-8 name) has Japanese kana and kanji.
-bool FontFamilyCoversJapanese(std::string_view utf8Family);
+bool FontFamilyCoversJapanese(FontResolver& fonts, std::string_view utf8Family);

@@ -67,11 +67,6 @@ std::string_view LanguageOfCharSet(uint8_t charSet) {
     }
 }
 
-FontResolver& FontResolver::Instance() {
-    static FontResolver resolver;
-    return resolver;
-}
-
 FontResolver::FontResolver() {
     if (FT_Init_FreeType(&library_) != 0) {
         library_ = nullptr;

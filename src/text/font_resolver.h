@@ -22,20 +22,19 @@ struct ResolvedFont {
     uint32_t id = 0;
 };
 
+// Owns a FreeType library and a fontconfig set-up, and the faces opened through them.
 class FontResolver {
   public:
-    // The process's one resolver (and FreeType library).
-    static FontResolver& Instance();
+    FontResolver();
     ~FontResolver();
     FontResolver(const FontResolver&) = delete;
     FontResolver& operator=(const FontResolver&) = delete;
 
     // utf8Family as stored by the object (converted); bold is always asked for. nullptr when
-    // nothing usable matches. The result stays valid for the life of the process.
+    // nothing usable matches. The result stays valid for the life of the resolver.
     const ResolvedFont* Resolve(std::string_view utf8Family, int32_t italic, uint8_t charSet);
 
   private:
-    FontResolver();
     FT_Face OpenFace(const std::string& file, int index);
 
     FT_Library library_ = nullptr;

@@ -1,19 +1,56 @@
 #pragma once
 // Filled glyph outlines kept per (font, character), so repeated characters, rebuilt objects,
-// depth changes and reopened scenes skip the outline and tessellation work.
+// depth changes and reopened scenes skip the outline and tessellation work; and the inset front
+// faces of bevels, kept per (font, character, width, steps).
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <unordered_map>
 
+#include "text/outline_bevel.h"
 #include "text/outline_glyph.h"
 
-// nullptr when the character cannot be built (see BuildGlyphOutline).
-std::shared_ptr<const GlyphOutline> CachedGlyphOutline(const ResolvedFont& font,
-                                                       char32_t character);
-// The inset front face of a cached outline, kept per (font, character, width, steps).
-std::shared_ptr<const BevelledFace> CachedBevelledFace(const ResolvedFont& font, char32_t character,
-                                                       const GlyphOutline& outline,
-                                                       const BevelSettings& bevel);
-// The character's solid at this depth with this bevel, from cached outlines and insets.
-GlyphMesh CachedGlyphSolid(const ResolvedFont& font, char32_t character,
-                           const GlyphOutline& outline, float depth, const BevelSettings& bevel);
-void ClearGlyphOutlineCache();
+class GlyphOutlineCache {
+  public:
+    // nullptr when the character cannot be built (see BuildGlyphOutline).
+    std::shared_ptr<const GlyphOutline> Outline(const ResolvedFont& font, char32_t character);
+    std::shared_ptr<const BevelledFace> Inset(const ResolvedFont& font, char32_t character,
+                                              const GlyphOutline& outline,
+                                              const BevelSettings& bevel);
+    // The character's solid at this depth with this bevel, from cached outlines and insets.
+    GlyphMesh Solid(const ResolvedFont& font, char32_t character, const GlyphOutline& outline,
+                    float depth, const BevelSettings& bevel);
+    void Clear();
+
+  private:
+    struct Key {
+        uint32_t font;
+        char32_t character;
+        bool operator==(const Key& other) const {
+            return font == other.font && character == other.character;
+        }
+    };
+    struct KeyHash {
+        size_t operator()(const Key& k) const { return size_t{k.font} * 1000003u ^ k.character; }
+    };
+    struct InsetKey {
+        Key glyph;
+        uint32_t widthBits;
+        int steps;
+        bool operator==(const InsetKey& other) const {
+            return glyph == other.glyph && widthBits == other.widthBits && steps == other.steps;
+        }
+    };
+    struct InsetKeyHash {
+        size_t operator()(const InsetKey& k) const {
+            return KeyHash{}(k.glyph) ^ (size_t{k.widthBits} * 31u + static_cast<size_t>(k.steps));
+        }
+    };
+    // Starts again rather than grow without end.
+    void MakeRoom(size_t bytes);
+
+    std::unordered_map<Key, std::shared_ptr<const GlyphOutline>, KeyHash> outlines_;
+    std::unordered_map<InsetKey, std::shared_ptr<const BevelledFace>, InsetKeyHash> insets_;
+    size_t bytes_ = 0;
+};

@@ -5,16 +5,17 @@
 #include <algorithm>
 #include <string>
 
-#include "text/font_resolver.h"
-#include "render/gl_resource_releaser.h"
+#include "render/gl_context_names.h"
 #include "render/glyph_builder.h"
-#include "text/outline_glyph.h"
 #include "render/projection.h"
 #include "render/renderer.h"
 #include "scene/cp932.h"
 #include "support/gl_window.h"
 #include "support/recording_sink.h"
+#include "support/test_glyphs.h"
 #include "support/window_projection.h"
+#include "text/font_resolver.h"
+#include "text/outline_glyph.h"
 
 namespace {
 
@@ -48,7 +49,6 @@ class GlyphRendering : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(window.ready());
-        SetGpuResourceReleaser(&releaser);
         InitRenderState();
         ResetSceneSettings(scene, renderer);
         SetLightColors();
@@ -61,7 +61,6 @@ class GlyphRendering : public testing::Test {
         for (TextObject& object : scene.objects) {
             object.FreeGlyphLists();
         }
-        SetGpuResourceReleaser(nullptr);
     }
     // The ink of the string, as the pen advances lay it out, must land where the object's
     // centring puts it: pen position W/2 on the object's position (looking straight at it).
@@ -92,7 +91,8 @@ class GlyphRendering : public testing::Test {
     }
 
     GlTestWindow window{240, 120};
-    GlResourceReleaser releaser;
+    GlContextNames names;
+    GlyphBuilder glyphs{TestGlyphs(), names};
     Scene scene;
     Renderer renderer{scene};
     RecordingSink sink;
@@ -100,7 +100,7 @@ class GlyphRendering : public testing::Test {
 
 TEST_F(GlyphRendering, JapaneseTextInTheDefaultFontIsCentredAndLit) {
     TextObject& object = scene.objects[0];
-    ApplyTextWithFallback(object, Utf8ToCp932("日本ABC").value(), sink);
+    glyphs.ApplyTextWithFallback(object, Utf8ToCp932("日本ABC").value(), sink);
     EXPECT_TRUE(sink.texts.empty());
     ASSERT_EQ(object.glyphCount, 5);
     for (int i = 0; i < 5; ++i) {
@@ -116,7 +116,7 @@ TEST_F(GlyphRendering, JapaneseTextInTheDefaultFontIsCentredAndLit) {
 TEST_F(GlyphRendering, LatinItalicTextIsCentredAndLit) {
     TextObject& object = scene.objects[2];
     object.SetText("Hello");
-    ApplyFontWithFallback(object, "DejaVu Serif", 1, 0, sink);
+    glyphs.ApplyFontWithFallback(object, "DejaVu Serif", 1, 0, sink);
     EXPECT_TRUE(sink.texts.empty());
     ASSERT_EQ(object.glyphCount, 5);
     renderer.RenderScene(0);
@@ -125,7 +125,7 @@ TEST_F(GlyphRendering, LatinItalicTextIsCentredAndLit) {
 
 TEST_F(GlyphRendering, WiderScaleStaysCentredWithoutARebuild) {
     TextObject& object = scene.objects[0];
-    ApplyTextWithFallback(object, "WAVE", sink);
+    glyphs.ApplyTextWithFallback(object, "WAVE", sink);
     renderer.RenderScene(0);
     const Extent narrow = Drawn(window);
     object.SetScale(1.5f, 1.0f, object.scale[2]);
@@ -137,7 +137,7 @@ TEST_F(GlyphRendering, WiderScaleStaysCentredWithoutARebuild) {
 
 TEST_F(GlyphRendering, SelectionModeOverGlyphListsHitsTheObject) {
     TextObject& object = scene.objects[3];
-    ApplyTextWithFallback(object, Utf8ToCp932("日本語テキスト").value(), sink);
+    glyphs.ApplyTextWithFallback(object, Utf8ToCp932("日本語テキスト").value(), sink);
     ASSERT_EQ(object.glyphCount, 7);
     renderer.RenderScene(0);
     const Extent e = Drawn(window);
@@ -184,9 +184,9 @@ TEST_F(GlyphRendering, SelectionModeOverGlyphListsHitsTheObject) {
 // polygon each.
 TEST_F(GlyphRendering, FeedbackReturnsEveryTriangleOfAGlyphList) {
     TextObject& object = scene.objects[0];
-    ApplyTextWithFallback(object, Utf8ToCp932("鬱").value(), sink);
+    glyphs.ApplyTextWithFallback(object, Utf8ToCp932("鬱").value(), sink);
     ASSERT_EQ(object.glyphCount, 1);
-    const ResolvedFont* font = FontResolver::Instance().Resolve("ＭＳ 明朝", 0, 128);
+    const ResolvedFont* font = TestFonts().Resolve("ＭＳ 明朝", 0, 128);
     const auto geometry = BuildGlyphGeometry(*font, U'鬱', object.scale[2]);
     ASSERT_NE(geometry, nullptr);
     const size_t triangles = geometry->mesh.TriangleCount();

@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "export/model_assembly.h"
-#include "render/gl_resource_releaser.h"
+#include "render/gl_context_names.h"
 #include "render/glyph_builder.h"
 #include "support/gl_view_setup.h"
 #include "support/gl_window.h"
 #include "support/recording_sink.h"
+#include "support/test_glyphs.h"
 #include "support/window_projection.h"
 
 namespace {
@@ -60,8 +61,8 @@ std::vector<std::array<float, 3>> FrontPoints(const ModelScene& model, const Mod
 TEST(ExportedTransform, TurnedAndStretchedTextLandsWhereTheViewDrawsIt) {
     GlTestWindow window{320, 240};
     ASSERT_TRUE(window.ready());
-    GlResourceReleaser releaser;
-    SetGpuResourceReleaser(&releaser);
+    GlContextNames names;
+    GlyphBuilder glyphs{TestGlyphs(), names};
     Scene scene;
     Renderer renderer{scene};
     StartView(scene, renderer, 1);
@@ -72,11 +73,11 @@ TEST(ExportedTransform, TurnedAndStretchedTextLandsWhereTheViewDrawsIt) {
     object.SetRotation(25.0f, -35.0f, 20.0f);
     object.SetScale(1.8f, 0.7f, object.scale[2]);
     RecordingSink sink;
-    ApplyTextWithFallback(object, "HE", sink);
+    glyphs.ApplyTextWithFallback(object, "HE", sink);
     ASSERT_EQ(object.glyphCount, 2);
     renderer.RenderScene(0);
 
-    const ModelScene model = AssembleModelScene(scene);
+    const ModelScene model = AssembleModelScene(scene, TestGlyphs());
     ASSERT_EQ(model.objects.size(), 1u);
     const std::vector<std::array<float, 3>> points = FrontPoints(model, model.objects[0], 8);
     ASSERT_EQ(points.size(), 8u);
@@ -96,7 +97,6 @@ TEST(ExportedTransform, TurnedAndStretchedTextLandsWhereTheViewDrawsIt) {
         window.SaveImage("model_transform.ppm");
     }
     object.FreeGlyphLists();
-    SetGpuResourceReleaser(nullptr);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "render/gl_context_names.h"
 #include "render/glyph_builder.h"
 #include "render/projection.h"
 #include "render/renderer.h"
@@ -16,6 +17,7 @@
 #include "support/recording_sink.h"
 #include "support/square_scene_test.h"
 #include "support/test_geometry.h"
+#include "support/test_glyphs.h"
 #include "support/window_projection.h"
 
 namespace {
@@ -44,7 +46,7 @@ class Picking : public SquareSceneTest {
         object.SetText(Utf8ToCp932(utf8).value());
         object.SetScale(size, size, 0.3f);
         object.SetPosition(x, y, z);
-        ASSERT_TRUE(BuildGlyphLists(object, sink));
+        ASSERT_TRUE(glyphs.BuildGlyphLists(object, sink));
         ASSERT_GT(object.glyphCount, 0);
     }
 
@@ -73,6 +75,8 @@ class Picking : public SquareSceneTest {
     int PickAt(ScreenPoint p) { return PickObject(renderer, p.x, p.y); }
 
     RecordingSink sink;
+    GlContextNames names;
+    GlyphBuilder glyphs{TestGlyphs(), names};
 };
 
 TEST_F(Picking, EachObjectIsHitWhereItIsDrawnAndBackgroundGivesNone) {

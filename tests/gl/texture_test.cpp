@@ -9,7 +9,7 @@
 
 #include "app/prompts_message_sink.h"
 #include "formats/bmp_reader.h"
-#include "render/gl_resource_releaser.h"
+#include "render/gl_context_names.h"
 #include "resources/texts.h"
 #include "support/bmp_samples.h"
 #include "support/gl_window.h"
@@ -35,7 +35,8 @@ class Textures : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(window.ready());
-        SetGpuResourceReleaser(&releaser);
+        // Deleted in this context, as lists built here would have them.
+        a.releaser = b.releaser = &names;
         dir = fs::temp_directory_path() / ("vm_textures_" + std::to_string(getpid()));
         fs::create_directories(dir);
     }
@@ -43,7 +44,6 @@ class Textures : public testing::Test {
         for (TextObject* object : {&a, &b}) {
             object->ResetObject();
         }
-        SetGpuResourceReleaser(nullptr);
         fs::remove_all(dir);
     }
     std::string WriteBmp(const std::string& name, const std::vector<uint8_t>& bytes) {
@@ -76,7 +76,7 @@ class Textures : public testing::Test {
     }
 
     GlTestWindow window{64, 64};
-    GlResourceReleaser releaser;
+    GlContextNames names;
     PromptsMessageSink messages{window.prompts, nullptr};
     fs::path dir;
     TextObject a, b;

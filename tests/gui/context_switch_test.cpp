@@ -16,7 +16,7 @@ class ContextSwitch : public ShellTest {
   protected:
     void BuildText(int slot, const char* text) {
         ASSERT_TRUE(frame->EnsureViewReady());
-        ApplyTextWithFallback(scene->objects[slot], text, frame->messages());
+        frame->glyphs().ApplyTextWithFallback(scene->objects[slot], text, frame->messages());
         ASSERT_GT(scene->objects[slot].glyphCount, 0);
     }
     GLint AccumulationBits() {

@@ -9,16 +9,17 @@
 
 #include "gui/property_dialog_driver.h"
 #include "render/glyph_builder.h"
-#include "text/outline_extruder.h"
 #include "resources/texts.h"
 #include "scene/gpu_resources.h"
+#include "support/test_glyphs.h"
+#include "text/outline_extruder.h"
 
 namespace {
 
 constexpr int kX = 40025, kY = 40026, kZ = 40027;
 
 // Takes the builder's lists instead of a GL context and notes the depth of each solid.
-class RecordingLists : public GlyphListTarget, public GpuResourceReleaser {
+class RecordingLists : public GlyphListTarget {
   public:
     uint32_t NewList() override { return ++lastName; }
     void Compile(uint32_t, const GlyphMesh& mesh, float) override {
@@ -45,31 +46,22 @@ class SilentSink : public MessageSink {
 class ScaleDialogTest : public testing::Test {
   protected:
     void SetUp() override {
-        previousReleaser_ = GetGpuResourceReleaser();
-        SetGlyphListTarget(&lists);
-        SetGpuResourceReleaser(&lists);
         object.SetText("AB");
-        ASSERT_TRUE(BuildGlyphLists(object, messages));
+        ASSERT_TRUE(glyphs.BuildGlyphLists(object, messages));
         ASSERT_EQ(object.glyphCount, 2);
         lists.depths.clear();
     }
-    void TearDown() override {
-        object.FreeGlyphLists();
-        SetGlyphListTarget(nullptr);
-        SetGpuResourceReleaser(previousReleaser_);
-    }
+    void TearDown() override { object.FreeGlyphLists(); }
 
     RecordingLists lists;
+    GlyphBuilder glyphs{TestGlyphs(), lists};
     SilentSink messages;
     TextObject object;
     ViewInvalidations view;
-
-  private:
-    GpuResourceReleaser* previousReleaser_ = nullptr;
 };
 
 TEST_F(ScaleDialogTest, NewObjectShowsTenTenThree) {
-    ScaleDialog dialog(nullptr, object, messages, view.callback());
+    ScaleDialog dialog(nullptr, object, glyphs, messages, view.callback());
     EXPECT_EQ(dialog.GetTitle().utf8_string(), texts::kScaleCaption);
     EXPECT_EQ(EditText(&dialog, 1008), "10");
     EXPECT_EQ(EditText(&dialog, 1009), "10");
@@ -79,7 +71,7 @@ TEST_F(ScaleDialogTest, NewObjectShowsTenTenThree) {
 
 TEST_F(ScaleDialogTest, WidthAndHeightChangesLeaveTheGlyphsAlone) {
     const uint32_t firstList = object.glyphLists[0];
-    ScaleDialog dialog(nullptr, object, messages, view.callback());
+    ScaleDialog dialog(nullptr, object, glyphs, messages, view.callback());
     PressArrow(&dialog, kX, +1);
     PressArrow(&dialog, kY, -1);
     EXPECT_EQ(object.scale[0], 1.1f);
@@ -92,7 +84,7 @@ TEST_F(ScaleDialogTest, WidthAndHeightChangesLeaveTheGlyphsAlone) {
 
 TEST_F(ScaleDialogTest, DepthChangeBuildsNewListsAtTheNewDepth) {
     const uint32_t oldLists[2] = {object.glyphLists[0], object.glyphLists[1]};
-    ScaleDialog dialog(nullptr, object, messages, view.callback());
+    ScaleDialog dialog(nullptr, object, glyphs, messages, view.callback());
     PressArrow(&dialog, kZ, +1);
     EXPECT_EQ(object.scale[2], 0.4f);
     EXPECT_EQ(object.glyphCount, 2);
@@ -108,7 +100,7 @@ TEST_F(ScaleDialogTest, DepthChangeBuildsNewListsAtTheNewDepth) {
 TEST_F(ScaleDialogTest, EveryDepthNotificationRebuildsEvenAtTheLimit) {
     object.scale[2] = 10.0f;
     object.scale[0] = 10.0f;
-    ScaleDialog dialog(nullptr, object, messages, view.callback());
+    ScaleDialog dialog(nullptr, object, glyphs, messages, view.callback());
     ASSERT_EQ(EditText(&dialog, 1010), "100");
     PressArrow(&dialog, kX, +1);
     EXPECT_EQ(EditText(&dialog, 1008), "100");
@@ -125,7 +117,7 @@ TEST_F(ScaleDialogTest, EveryDepthNotificationRebuildsEvenAtTheLimit) {
 
 TEST_F(ScaleDialogTest, LowerLimitIsOneTenth) {
     object.scale[1] = 0.1f;
-    ScaleDialog dialog(nullptr, object, messages, view.callback());
+    ScaleDialog dialog(nullptr, object, glyphs, messages, view.callback());
     PressArrow(&dialog, kY, -1);
     EXPECT_EQ(EditText(&dialog, 1009), "1");
     EXPECT_EQ(object.scale[1], 0.1f);
@@ -133,7 +125,7 @@ TEST_F(ScaleDialogTest, LowerLimitIsOneTenth) {
 
 TEST_F(ScaleDialogTest, ClosingRightAfterOpeningChangesNothing) {
     {
-        ScaleDialog dialog(nullptr, object, messages, view.callback());
+        ScaleDialog dialog(nullptr, object, glyphs, messages, view.callback());
         ClickButton(&dialog, 1002);
     }
     EXPECT_EQ(object.scale[0], 1.0f);

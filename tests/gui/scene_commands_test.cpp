@@ -49,7 +49,7 @@ class SceneCommands : public ShellTest {
         TextObject& object = scene->objects[slot];
         object.SetText(kLogo);
         object.SetFont("IPAexGothic", 1, 128);
-        ASSERT_TRUE(RebuildGlyphLists(object, frame->messages()));
+        ASSERT_TRUE(frame->glyphs().RebuildGlyphLists(object, frame->messages()));
         object.SetPosition(1.0f, -2.0f, 0.5f);
         object.SetRotation(10.0f, 20.0f, 30.0f);
         object.SetScale(1.5f, 0.5f, 0.25f);

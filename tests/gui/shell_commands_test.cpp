@@ -195,7 +195,7 @@ class FontCommandTest : public ShellTest {
     TextObject& JapaneseObject() {
         TextObject& object = scene->objects[1];
         object.SetIndex(1);
-        ApplyTextWithFallback(object, "\x93\xfa\x96\x7b", frame->messages());
+        frame->glyphs().ApplyTextWithFallback(object, "\x93\xfa\x96\x7b", frame->messages());
         scene->currentObject = 1;
         return object;
     }

@@ -10,9 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "dialogs/command_ids.h"
 #include "app/main_frame.h"
+#include "dialogs/command_ids.h"
 #include "support/scripted_prompts.h"
+#include "support/test_glyphs.h"
 
 class ShellTest : public testing::Test {
   protected:
@@ -21,7 +22,7 @@ class ShellTest : public testing::Test {
         // waiting for someone to close an assertion box.
         wxSetAssertHandler(&ShellTest::FailOnAssert);
         scene = std::make_unique<Scene>();
-        frame = new MainFrame(*scene, settings, prompts);
+        frame = new MainFrame(*scene, settings, prompts, TestGlyphs());
         ASSERT_TRUE(frame->HasRenderContext());
         frame->Show();
         wxStopWatch watch;

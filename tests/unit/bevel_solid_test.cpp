@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scene/cp932.h"
+#include "support/test_glyphs.h"
 #include "tests/support/closed_solid.h"
 #include "text/font_resolver.h"
 #include "text/outline_bevel.h"
@@ -155,7 +156,7 @@ TEST(BevelledSolids, SampledGlyphsStayClosedWithoutFoldsUpToTheWidestBevel) {
     const BevelSettings bevels[] = {Bevel(BevelProfile::kChamfer, 0.05f, 1, true),
                                     Bevel(BevelProfile::kRound, 0.05f, 4, false),
                                     Bevel(BevelProfile::kRound, 0.02f, 8, true)};
-    FontResolver& resolver = FontResolver::Instance();
+    FontResolver& resolver = TestFonts();
     for (const auto& [name, italic] : {std::pair{"ＭＳ 明朝", 1}, std::pair{"ＭＳ ゴシック", 0}}) {
         const ResolvedFont* font = resolver.Resolve(name, italic, 128);
         ASSERT_NE(font, nullptr);
@@ -184,7 +185,7 @@ TEST(BevelledSolids, SampledGlyphsStayClosedWithoutFoldsUpToTheWidestBevel) {
 // A Mincho horizontal is thinner than two widest bevels: its width shrinks, the stroke stays one
 // closed piece with a front face of its own, and the round profile's normals turn smoothly.
 TEST(BevelledSolids, ThinMinchoStrokesKeepAReducedBevelAndStayWhole) {
-    const ResolvedFont* mincho = FontResolver::Instance().Resolve("ＭＳ 明朝", 0, 128);
+    const ResolvedFont* mincho = TestFonts().Resolve("ＭＳ 明朝", 0, 128);
     ASSERT_NE(mincho, nullptr);
     for (char32_t c : {U'一', U'十'}) {
         const auto outline = BuildGlyphOutline(*mincho, c);
@@ -207,7 +208,7 @@ TEST(BevelledSolids, ThinMinchoStrokesKeepAReducedBevelAndStayWhole) {
 // Across the round profile the strips share their corners, so the shading has no steps: every
 // point of the profile has one height of normal, rising from the wall's direction to the face's.
 TEST(BevelledSolids, RoundProfileNormalsRiseSmoothlyFromWallToFace) {
-    const ResolvedFont* gothic = FontResolver::Instance().Resolve("ＭＳ ゴシック", 0, 128);
+    const ResolvedFont* gothic = TestFonts().Resolve("ＭＳ ゴシック", 0, 128);
     ASSERT_NE(gothic, nullptr);
     const auto outline = BuildGlyphOutline(*gothic, U'口');
     ASSERT_NE(outline, nullptr);

@@ -1,9 +1,11 @@
-#include "text/font_coverage.h"
 #include "text/font_resolver.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "support/test_glyphs.h"
+#include "text/font_coverage.h"
 
 namespace {
 
@@ -15,7 +17,7 @@ bool HasGlyph(const ResolvedFont* font, char32_t c) {
 }
 
 TEST(FontResolver, WindowsJapaneseFacesResolveToInstalledJapaneseFonts) {
-    FontResolver& resolver = FontResolver::Instance();
+    FontResolver& resolver = TestFonts();
     const ResolvedFont* mincho = resolver.Resolve("ＭＳ 明朝", 0, 128);
     EXPECT_EQ(Family(mincho), "IPAexMincho");
     EXPECT_TRUE(HasGlyph(mincho, U'鬱'));
@@ -32,7 +34,7 @@ TEST(FontResolver, WindowsJapaneseFacesResolveToInstalledJapaneseFonts) {
 }
 
 TEST(FontResolver, BoldAlwaysAndSynthesisOnlyWhereTheFontLacksTheStyle) {
-    FontResolver& resolver = FontResolver::Instance();
+    FontResolver& resolver = TestFonts();
     // IPAex has one regular face: bold and italic are made up.
     const ResolvedFont* upright = resolver.Resolve("ＭＳ 明朝", 0, 128);
     const ResolvedFont* italic = resolver.Resolve("ＭＳ 明朝", 1, 128);
@@ -56,9 +58,9 @@ TEST(FontResolver, BoldAlwaysAndSynthesisOnlyWhereTheFontLacksTheStyle) {
 }
 
 TEST(FontCoverage, JapaneseCoverageIsWhatTheBuilderWouldGet) {
-    EXPECT_TRUE(FontFamilyCoversJapanese("IPAexGothic"));
-    EXPECT_TRUE(FontFamilyCoversJapanese("ＭＳ 明朝"));
-    EXPECT_FALSE(FontFamilyCoversJapanese("DejaVu Serif"));
+    EXPECT_TRUE(FontFamilyCoversJapanese(TestFonts(), "IPAexGothic"));
+    EXPECT_TRUE(FontFamilyCoversJapanese(TestFonts(), "ＭＳ 明朝"));
+    EXPECT_FALSE(FontFamilyCoversJapanese(TestFonts(), "DejaVu Serif"));
 }
 
 }  // namespace

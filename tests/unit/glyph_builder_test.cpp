@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "text/outline_extruder.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
 #include "scene/gpu_resources.h"
+#include "support/test_glyphs.h"
+#include "text/outline_extruder.h"
 
 namespace {
 
@@ -30,14 +31,10 @@ class RecordingTarget : public GlyphListTarget {
         }
         compiled.push_back({list, mesh.TriangleCount(), minZ, advance});
     }
-    uint32_t lastName = 100;
-    std::vector<CompiledList> compiled;
-};
-
-class RecordingReleaser : public GpuResourceReleaser {
-  public:
     void DeleteList(uint32_t list) override { deleted.push_back(list); }
     void DeleteTexture(uint32_t) override {}
+    uint32_t lastName = 100;
+    std::vector<CompiledList> compiled;
     std::vector<uint32_t> deleted;
 };
 
@@ -58,16 +55,8 @@ std::string Cp932(const char* utf8) {
     return Utf8ToCp932(utf8).value();
 }
 
-class GlyphBuilder : public testing::Test {
+class GlyphBuilding : public testing::Test {
   protected:
-    void SetUp() override {
-        SetGlyphListTarget(&target);
-        SetGpuResourceReleaser(&releaser);
-    }
-    void TearDown() override {
-        SetGlyphListTarget(nullptr);
-        SetGpuResourceReleaser(nullptr);
-    }
     void ExpectFontCreationMessagesOnce() {
         ASSERT_EQ(sink.messages.size(), 2u);
         EXPECT_EQ(sink.messages[0].text, texts::kFontCreationFailed);
@@ -79,7 +68,7 @@ class GlyphBuilder : public testing::Test {
     }
 
     RecordingTarget target;
-    RecordingReleaser releaser;
+    GlyphBuilder builder{TestGlyphs(), target};
     RecordingSink sink;
     TextObject object;
 };
@@ -98,16 +87,16 @@ TEST(CharacterScan, DoubleByteCharactersPairWithTheirTrailByte) {
 }
 
 TEST(CharacterScan, CodesMapToUnicodeThroughCp932) {
-    EXPECT_EQ(CharacterCodeToUnicode(0x93FA), U'日');
-    EXPECT_EQ(CharacterCodeToUnicode(0xB1), U'ｱ');
-    EXPECT_EQ(CharacterCodeToUnicode('A'), U'A');
-    EXPECT_EQ(CharacterCodeToUnicode(0x9300), 0u);  // lead byte with the NUL
+    EXPECT_EQ(TestGlyphs().Character(0x93FA), U'日');
+    EXPECT_EQ(TestGlyphs().Character(0xB1), U'ｱ');
+    EXPECT_EQ(TestGlyphs().Character('A'), U'A');
+    EXPECT_EQ(TestGlyphs().Character(0x9300), 0u);  // lead byte with the NUL
 }
 
-TEST_F(GlyphBuilder, EveryCharacterGetsItsOwnListAndTheMeasuresAddUp) {
+TEST_F(GlyphBuilding, EveryCharacterGetsItsOwnListAndTheMeasuresAddUp) {
     object.SetFont("DejaVu Sans", 0, 0);
     object.SetText("AVA A.");
-    ASSERT_TRUE(BuildGlyphLists(object, sink));
+    ASSERT_TRUE(builder.BuildGlyphLists(object, sink));
     EXPECT_TRUE(sink.messages.empty());
     ASSERT_EQ(object.glyphCount, 6);
     std::set<uint32_t> lists(object.glyphLists, object.glyphLists + 6);
@@ -127,75 +116,75 @@ TEST_F(GlyphBuilder, EveryCharacterGetsItsOwnListAndTheMeasuresAddUp) {
     EXPECT_NEAR(object.textBottom, 0.0f, 0.01f);
 }
 
-TEST_F(GlyphBuilder, LongestTextBuildsOneListPerByte) {
+TEST_F(GlyphBuilding, LongestTextBuildsOneListPerByte) {
     std::string text;
     for (int i = 0; i < 127; ++i) {
         text += static_cast<char>('!' + i % 90);
     }
     object.SetFont("DejaVu Sans", 0, 0);
     object.SetText(text);
-    EXPECT_TRUE(BuildGlyphLists(object, sink));
+    EXPECT_TRUE(builder.BuildGlyphLists(object, sink));
     EXPECT_EQ(object.glyphCount, 127);
 }
 
-TEST_F(GlyphBuilder, MixedStringBuildsFiveListsInTheDefaultFont) {
+TEST_F(GlyphBuilding, MixedStringBuildsFiveListsInTheDefaultFont) {
     object.SetText(Cp932("日本ABC"));
-    ASSERT_TRUE(BuildGlyphLists(object, sink));
+    ASSERT_TRUE(builder.BuildGlyphLists(object, sink));
     EXPECT_EQ(object.glyphCount, 5);
     EXPECT_EQ(target.compiled.size(), 5u);
     EXPECT_GT(object.glyphMetrics[0].gmfCellIncX, 0.9f);  // full-width kanji
     EXPECT_LT(object.glyphMetrics[2].gmfCellIncX, 0.9f);
 }
 
-TEST_F(GlyphBuilder, HalfWidthKatakanaAreSingleByteCharacters) {
+TEST_F(GlyphBuilding, HalfWidthKatakanaAreSingleByteCharacters) {
     object.SetText("\xB1\xDD");  // ｱﾝ
-    ASSERT_TRUE(BuildGlyphLists(object, sink));
+    ASSERT_TRUE(builder.BuildGlyphLists(object, sink));
     ASSERT_EQ(object.glyphCount, 2);
     ASSERT_EQ(target.compiled.size(), 2u);
     EXPECT_GT(target.compiled[0].triangles, 20u);
     EXPECT_LT(object.glyphMetrics[0].gmfCellIncX, 0.6f);  // half width
 }
 
-TEST_F(GlyphBuilder, MissingCharactersFailButStillTakeAListAndWarnOnce) {
+TEST_F(GlyphBuilding, MissingCharactersFailButStillTakeAListAndWarnOnce) {
     object.SetFont("DejaVu Sans", 0, 0);
     object.SetText(Cp932("A日本B"));
-    EXPECT_FALSE(BuildGlyphLists(object, sink));
+    EXPECT_FALSE(builder.BuildGlyphLists(object, sink));
     EXPECT_EQ(object.glyphCount, 4);
     EXPECT_EQ(target.compiled.size(), 2u);  // only A and B have geometry
     EXPECT_EQ(object.glyphMetrics[1].gmfCellIncX, 0.0f);
     ExpectFontCreationMessagesOnce();
 }
 
-TEST_F(GlyphBuilder, FailedFontFallsBackToTheDefaultFont) {
-    ApplyFontWithFallback(object, "DejaVu Sans", 1, 0, sink);
+TEST_F(GlyphBuilding, FailedFontFallsBackToTheDefaultFont) {
+    builder.ApplyFontWithFallback(object, "DejaVu Sans", 1, 0, sink);
     EXPECT_EQ(object.FaceName(), "DejaVu Sans");  // nothing to build yet: nothing fails
     EXPECT_TRUE(sink.messages.empty());
 
-    ApplyTextWithFallback(object, Cp932("日本ABC"), sink);
+    builder.ApplyTextWithFallback(object, Cp932("日本ABC"), sink);
     ExpectFontCreationMessagesOnce();
     EXPECT_EQ(object.FaceName(), kDefaultFaceName);
     EXPECT_EQ(object.italic, 0);
     EXPECT_EQ(object.charSet, 128);
     EXPECT_EQ(object.glyphCount, 5);
     // The failed build's five lists were freed before the second build.
-    EXPECT_EQ(releaser.deleted.size(), 5u);
+    EXPECT_EQ(target.deleted.size(), 5u);
     EXPECT_EQ(target.compiled.size(), 3u + 5u);
 }
 
-TEST_F(GlyphBuilder, DefaultFontFailingTooShowsTheMessagesAgainAndKeepsThePartialResult) {
+TEST_F(GlyphBuilding, DefaultFontFailingTooShowsTheMessagesAgainAndKeepsThePartialResult) {
     object.SetFont("DejaVu Sans", 0, 0);
     const std::string unbuildable = "A\x93";  // a lead byte with nothing after it
-    ApplyTextWithFallback(object, unbuildable, sink);
+    builder.ApplyTextWithFallback(object, unbuildable, sink);
     ASSERT_EQ(sink.messages.size(), 4u);
     EXPECT_EQ(object.FaceName(), kDefaultFaceName);
     EXPECT_EQ(object.glyphCount, 2);
 }
 
-TEST_F(GlyphBuilder, OverlongTextIsRefusedAndTheObjectKeepsItsLists) {
-    ApplyTextWithFallback(object, "AB", sink);
+TEST_F(GlyphBuilding, OverlongTextIsRefusedAndTheObjectKeepsItsLists) {
+    builder.ApplyTextWithFallback(object, "AB", sink);
     ASSERT_EQ(object.glyphCount, 2);
     const uint32_t first = object.glyphLists[0];
-    ApplyTextWithFallback(object, std::string(129, 'x'), sink);
+    builder.ApplyTextWithFallback(object, std::string(129, 'x'), sink);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text, "文字数が多すぎます");
     EXPECT_EQ(sink.messages[0].caption, "Vellumarkライター");
@@ -203,37 +192,37 @@ TEST_F(GlyphBuilder, OverlongTextIsRefusedAndTheObjectKeepsItsLists) {
     EXPECT_EQ(object.Text(), "AB");
     EXPECT_EQ(object.glyphCount, 2);
     EXPECT_EQ(object.glyphLists[0], first);
-    EXPECT_TRUE(releaser.deleted.empty());
+    EXPECT_TRUE(target.deleted.empty());
 }
 
-TEST_F(GlyphBuilder, TextIsCutAtACharacterBoundaryToFitTheField) {
+TEST_F(GlyphBuilding, TextIsCutAtACharacterBoundaryToFitTheField) {
     const std::string text = std::string(126, 'x') + Cp932("日");  // 128 bytes
-    ApplyTextWithFallback(object, text, sink);
+    builder.ApplyTextWithFallback(object, text, sink);
     EXPECT_EQ(object.Text(), std::string(126, 'x'));
     EXPECT_EQ(object.glyphCount, 126);
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(GlyphBuilder, EmptyTextBuildsNothingAndSucceeds) {
+TEST_F(GlyphBuilding, EmptyTextBuildsNothingAndSucceeds) {
     object.textWidth = 5.0f;
-    EXPECT_TRUE(BuildGlyphLists(object, sink));
+    EXPECT_TRUE(builder.BuildGlyphLists(object, sink));
     EXPECT_EQ(object.glyphCount, 0);
     EXPECT_TRUE(target.compiled.empty());
     EXPECT_EQ(object.textWidth, 0.0f);
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(GlyphBuilder, OnlyTheDepthIsPartOfTheGeometry) {
+TEST_F(GlyphBuilding, OnlyTheDepthIsPartOfTheGeometry) {
     object.SetText("H");
-    ASSERT_TRUE(RebuildGlyphLists(object, sink));
+    ASSERT_TRUE(builder.RebuildGlyphLists(object, sink));
     EXPECT_FLOAT_EQ(target.compiled.back().minZ, -0.3f);
     object.SetScale(3.0f, 2.0f, 0.3f);
-    ASSERT_TRUE(RebuildGlyphLists(object, sink));
+    ASSERT_TRUE(builder.RebuildGlyphLists(object, sink));
     EXPECT_FLOAT_EQ(target.compiled.back().minZ, -0.3f);
     object.SetScale(3.0f, 2.0f, 0.75f);
-    ASSERT_TRUE(RebuildGlyphLists(object, sink));
+    ASSERT_TRUE(builder.RebuildGlyphLists(object, sink));
     EXPECT_FLOAT_EQ(target.compiled.back().minZ, -0.75f);
-    EXPECT_EQ(releaser.deleted.size(), 2u);
+    EXPECT_EQ(target.deleted.size(), 2u);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "../support/bmp_samples.h"
 #include "formats/bmp_reader.h"
 #include "scene/cp932.h"
+#include "support/test_glyphs.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ double AdmeshFigure(const std::string& report, const std::string& label) {
 
 TEST_F(ModelExport, RealGlyphSolidsAreClosedToAdmeshAndLib3mf) {
     ComposeLogo();
-    const ModelScene model = AssembleModelScene(scene_);
+    const ModelScene model = AssembleModelScene(scene_, TestGlyphs());
     ASSERT_EQ(model.objects.size(), 2u);
     std::vector<std::size_t> triangles;
     for (const ModelObject& object : model.objects) {
@@ -75,7 +76,8 @@ TEST_F(ModelExport, RealGlyphSolidsAreClosedToAdmeshAndLib3mf) {
         }
     }
 
-    ASSERT_EQ(ExportSceneModel(scene_, Path("logo.stl"), 100.0), ModelExportStatus::kOk);
+    ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("logo.stl"), 100.0),
+              ModelExportStatus::kOk);
     int status = 0;
     const std::string report = Output("admesh " + Path("logo.stl"), status);
     ASSERT_EQ(status, 0) << report;
@@ -87,7 +89,8 @@ TEST_F(ModelExport, RealGlyphSolidsAreClosedToAdmeshAndLib3mf) {
         EXPECT_EQ(AdmeshFigure(report, label), 0.0) << label << "\n" << report;
     }
 
-    ASSERT_EQ(ExportSceneModel(scene_, Path("logo.3mf"), 100.0), ModelExportStatus::kOk);
+    ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("logo.3mf"), 100.0),
+              ModelExportStatus::kOk);
     NMR::PLib3MFModel* read = nullptr;
     NMR::PLib3MFModelReader* reader = nullptr;
     NMR::PLib3MFModelResourceIterator* meshes = nullptr;
@@ -116,8 +119,9 @@ TEST_F(ModelExport, RealGlyphSolidsAreClosedToAdmeshAndLib3mf) {
 
 TEST_F(ModelExport, RealGlyphsPassTheValidatorAndLoadInThreeWithTheSceneBounds) {
     ComposeLogo();
-    ASSERT_EQ(ExportSceneModel(scene_, Path("logo.glb"), 100.0), ModelExportStatus::kOk);
-    const ModelBounds b = SceneBounds(AssembleModelScene(scene_));
+    ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("logo.glb"), 100.0),
+              ModelExportStatus::kOk);
+    const ModelBounds b = SceneBounds(AssembleModelScene(scene_, TestGlyphs()));
     const std::string checker = std::string(VELLUMARK_TEST_DATA) + "/../export/check_model.mjs";
     char command[1024];
     std::snprintf(command, sizeof command, "node %s %s %.9g %.9g %.9g %.9g %.9g %.9g",
@@ -140,7 +144,8 @@ TEST_F(ModelExport, TexturedTextKeepsTheViewsObjectLinearCoordinatesAndTexels) {
     o.SetText(*Utf8ToCp932("空a"));
     o.SetRotation(0.0f, 40.0f, 0.0f);
     ASSERT_TRUE(o.SetTextureFile(*Utf8ToCp932(Path("wall.bmp"))));
-    ASSERT_EQ(ExportSceneModel(scene_, Path("wall.glb"), 100.0), ModelExportStatus::kOk);
+    ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("wall.glb"), 100.0),
+              ModelExportStatus::kOk);
 
     tinygltf::Model model;
     std::string error, warning;
@@ -184,9 +189,11 @@ TEST_F(ModelExport, TexturedTextKeepsTheViewsObjectLinearCoordinatesAndTexels) {
 }
 
 TEST_F(ModelExport, NamesOfNoKnownTypeAndEmptyScenesAreRefused) {
-    EXPECT_EQ(ExportSceneModel(scene_, Path("a.glb"), 100.0), ModelExportStatus::kEmptyScene);
+    EXPECT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("a.glb"), 100.0),
+              ModelExportStatus::kEmptyScene);
     ComposeLogo();
-    EXPECT_EQ(ExportSceneModel(scene_, Path("a.gltf"), 100.0), ModelExportStatus::kUnknownType);
+    EXPECT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("a.gltf"), 100.0),
+              ModelExportStatus::kUnknownType);
     EXPECT_TRUE(fs::is_empty(folder_));
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scene/cp932.h"
+#include "support/test_glyphs.h"
 #include "tests/support/closed_solid.h"
 #include "text/font_resolver.h"
 #include "text/outline_extruder.h"
@@ -324,7 +325,7 @@ TEST(OutlineExtrusion, FacesAtTheRightDepthWallsBlendOnlyOnCurves) {
 }
 
 TEST(GlyphSolids, RealGlyphsAreClosedOutwardSolidsMatchingTheirMetrics) {
-    FontResolver& resolver = FontResolver::Instance();
+    FontResolver& resolver = TestFonts();
     const ResolvedFont* mincho = resolver.Resolve("ＭＳ 明朝", 1, 128);  // synthetic bold italic
     const ResolvedFont* sans = resolver.Resolve("DejaVu Sans", 0, 0);
     ASSERT_NE(mincho, nullptr);
@@ -403,7 +404,7 @@ TEST(GlyphSolids, SampledCharactersOfEveryFaceAreClosedSolids) {
                           {"ＭＳ Ｐ明朝", 128, &jis},     {"ＭＳ Ｐゴシック", 128, &jis},
                           {"DejaVu Sans", 0, &latin},     {"DejaVu Serif", 0, &latin},
                           {"DejaVu Sans Mono", 0, &latin}};
-    FontResolver& resolver = FontResolver::Instance();
+    FontResolver& resolver = TestFonts();
     for (const Face& face : faces) {
         for (int32_t italic : {0, 1}) {
             const ResolvedFont* font = resolver.Resolve(face.name, italic, face.charSet);
@@ -426,7 +427,7 @@ TEST(GlyphSolids, SampledCharactersOfEveryFaceAreClosedSolids) {
 }
 
 TEST(GlyphSolids, MissingGlyphFailsAndBlankGlyphOnlyAdvances) {
-    const ResolvedFont* sans = FontResolver::Instance().Resolve("DejaVu Sans", 0, 0);
+    const ResolvedFont* sans = TestFonts().Resolve("DejaVu Sans", 0, 0);
     ASSERT_NE(sans, nullptr);
     EXPECT_EQ(BuildGlyphGeometry(*sans, U'日', 0.3f), nullptr);
     const auto space = BuildGlyphGeometry(*sans, U' ', 0.3f);
@@ -437,21 +438,22 @@ TEST(GlyphSolids, MissingGlyphFailsAndBlankGlyphOnlyAdvances) {
 }
 
 TEST(GlyphSolids, OutlinesAreCachedPerFontAndCharacter) {
-    FontResolver& resolver = FontResolver::Instance();
+    FontResolver& resolver = TestFonts();
     const ResolvedFont* upright = resolver.Resolve("ＭＳ 明朝", 0, 128);
     const ResolvedFont* italic = resolver.Resolve("ＭＳ 明朝", 1, 128);
     ASSERT_NE(upright, nullptr);
     ASSERT_NE(italic, nullptr);
-    const auto first = CachedGlyphOutline(*upright, U'字');
+    GlyphOutlineCache cache;
+    const auto first = cache.Outline(*upright, U'字');
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(CachedGlyphOutline(*upright, U'字'), first);
-    const auto slanted = CachedGlyphOutline(*italic, U'字');
+    EXPECT_EQ(cache.Outline(*upright, U'字'), first);
+    const auto slanted = cache.Outline(*italic, U'字');
     ASSERT_NE(slanted, nullptr);
     EXPECT_NE(slanted, first);
     EXPECT_GT(slanted->metrics.gmfBlackBoxX, first->metrics.gmfBlackBoxX);  // sheared
-    ClearGlyphOutlineCache();
-    EXPECT_NE(CachedGlyphOutline(*upright, U'字'), first);
-    EXPECT_EQ(CachedGlyphOutline(*resolver.Resolve("DejaVu Sans", 0, 0), U'字'), nullptr);
+    cache.Clear();
+    EXPECT_NE(cache.Outline(*upright, U'字'), first);
+    EXPECT_EQ(cache.Outline(*resolver.Resolve("DejaVu Sans", 0, 0), U'字'), nullptr);
 }
 
 }  // namespace

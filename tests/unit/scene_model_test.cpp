@@ -11,7 +11,7 @@
 namespace {
 
 class RecordingReleaser : public GpuResourceReleaser {
-public:
+  public:
     void DeleteList(uint32_t list) override { lists.push_back(list); }
     void DeleteTexture(uint32_t texture) override { textures.push_back(texture); }
     std::vector<uint32_t> lists;
@@ -19,11 +19,10 @@ public:
 };
 
 class SceneModel : public testing::Test {
-protected:
-    void SetUp() override { SetGpuResourceReleaser(&releaser); }
-    void TearDown() override { SetGpuResourceReleaser(nullptr); }
-
-    static void MakeLive(TextObject& object, std::initializer_list<uint32_t> lists) {
+  protected:
+    // As a builder would: the lists, and the releaser of their context.
+    void MakeLive(TextObject& object, std::initializer_list<uint32_t> lists) {
+        object.releaser = &releaser;
         for (uint32_t list : lists) {
             object.glyphLists[object.glyphCount++] = list;
         }
@@ -127,6 +126,7 @@ TEST_F(SceneModel, ClearSceneResetsAllSlotsInOrder) {
     MakeLive(scene.objects[0], {1});
     MakeLive(scene.objects[31], {2, 3});
     scene.objects[5].texture = 8;
+    scene.objects[5].releaser = &releaser;
     ClearScene(scene);
     EXPECT_EQ(releaser.lists, (std::vector<uint32_t>{1, 2, 3}));
     EXPECT_EQ(releaser.textures, (std::vector<uint32_t>{8}));
@@ -198,8 +198,9 @@ TEST(Cp932, RoundTripsJapaneseAndRefusesWhatItCannotHold) {
 }
 
 TEST(Cp932, PrefixNeverSplitsADoubleByteCharacter) {
-    const std::string text = "a\x82\xa0"
-                             "b";
+    const std::string text =
+        "a\x82\xa0"
+        "b";
     EXPECT_EQ(Cp932Prefix(text, 2), "a");
     EXPECT_EQ(Cp932Prefix(text, 3), "a\x82\xa0");
     EXPECT_EQ(Cp932Prefix("\x82", 5), "");  // a dangling lead byte is not a character
