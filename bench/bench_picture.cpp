@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
     // As the command sets up a scene it has read.
     InitRenderState();
     SetLightColors();
-    ResetSceneSettings(b.scene, b.renderer);
+    ResetSceneSettings(b.scene);
     const bool built = BuildW1(b.scene, b.glyphs, b.messages);
     if (built) {
         benchmark::RunSpecifiedBenchmarks();

@@ -36,14 +36,13 @@ void BM_W2UndoOrRedoTextEdit(benchmark::State& state) {
     history.Record(DiffSceneStates(before, CaptureSceneState(scene)).value());
     bool undo = true;
     for (auto _ : state) {
-        RestoreEdit(scene, bench->renderer, bench->glyphs, undo ? history.Undo() : history.Redo(),
-                    bench->messages);
+        RestoreEdit(scene, bench->glyphs, undo ? history.Undo() : history.Redo(), bench->messages);
         glFinish();
         undo = !undo;
     }
     // Back to W2 for the next run: the last move was a redo when an undo would come next.
     if (undo) {
-        RestoreEdit(scene, bench->renderer, bench->glyphs, history.Undo(), bench->messages);
+        RestoreEdit(scene, bench->glyphs, history.Undo(), bench->messages);
     }
 }
 

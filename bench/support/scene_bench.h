@@ -34,7 +34,7 @@ template <typename Prepare>
 int RunSceneBenchmarks(SceneBench& b, int width, int height, Prepare prepare, int antialias = 0) {
     InitRenderState();
     SetViewportToClient(width, height);
-    ResetSceneSettings(b.scene, b.renderer);
+    ResetSceneSettings(b.scene);
     SetLightColors();
     ResetProjection(antialias, b.scene.backgroundColor, b.scene.view.perspective);
     const bool prepared = prepare();

@@ -55,7 +55,7 @@ void Move(MainFrame& frame, const EditHistory::Move& move) {
     }
     // Lists and textures are rebuilt in the view's context.
     frame.EnsureViewReady();
-    RestoreEdit(frame.scene(), frame.renderer(), frame.glyphs(), move, frame.messages());
+    RestoreEdit(frame.scene(), frame.glyphs(), move, frame.messages());
     const TextObject* current = frame.scene().CurrentObject();
     if (current != nullptr && !current->IsLive()) {
         frame.ClearSelection();

@@ -194,7 +194,7 @@ bool MainFrame::SetUpView() {
         return false;
     }
     if (!sceneSettingsReset_) {
-        ResetSceneSettings(scene_, renderer_);
+        ResetSceneSettings(scene_);
         sceneSettingsReset_ = true;
     }
     InitRenderState();

@@ -36,7 +36,6 @@ class FramePreferencesHost : public PreferencesHost {
 
 void ShowPreferences(MainFrame& frame) {
     FramePreferencesHost host(frame);
-    PreferencesDialog dialog(&frame, frame.scene(), frame.settings(), frame.renderer(),
-                             frame.prompts(), host);
+    PreferencesDialog dialog(&frame, frame.scene(), frame.settings(), frame.prompts(), host);
     dialog.ShowModal();
 }

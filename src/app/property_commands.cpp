@@ -49,7 +49,7 @@ void OpenRotationDialog(MainFrame& frame) {
 }
 
 void OpenShadowDialog(MainFrame& frame) {
-    ShadowDialog dialog(&frame, frame.scene(), frame.renderer(), frame.prompts(), Redraw(frame));
+    ShadowDialog dialog(&frame, frame.scene(), frame.prompts(), Redraw(frame));
     dialog.ShowModal();
 }
 

@@ -106,7 +106,7 @@ class LoadedScene {
     SceneFileStatus Load(const std::string& path) {
         InitRenderState();
         SetLightColors();
-        ResetSceneSettings(scene, renderer);
+        ResetSceneSettings(scene);
         const SceneFileStatus status = ReadSceneFile(path, scene);
         if (status != SceneFileStatus::kOk) {
             return status;
@@ -114,8 +114,6 @@ class LoadedScene {
         for (int i = 0; i < 3; ++i) {
             scene.guideColor[i] = 1.0f - scene.backgroundColor[i];
         }
-        renderer.SetGuideDrawColor(scene.guideColor);
-        renderer.SetShadowDrawColor(scene.shadow.color);
         for (int slot = 0; slot < kSlotCount; ++slot) {
             TextObject& object = scene.objects[slot];
             object.SetIndex(slot);

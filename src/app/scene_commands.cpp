@@ -195,8 +195,6 @@ bool OpenSceneFile(MainFrame& frame, const std::string& path) {
     for (int i = 0; i < 3; ++i) {
         scene.guideColor[i] = 1.0f - scene.backgroundColor[i];
     }
-    frame.renderer().SetGuideDrawColor(scene.guideColor);
-    frame.renderer().SetShadowDrawColor(scene.shadow.color);
     scene.modified = 0;
     ResetProjection(1, scene.backgroundColor, scene.view.perspective);
     ShowFileInCaption(frame);

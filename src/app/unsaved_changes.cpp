@@ -35,7 +35,7 @@ void NewScene(MainFrame& frame) {
     ClearScene(scene);
     frame.history.Clear();
     scene.SetFilePath("");
-    ResetSceneSettings(scene, frame.renderer());
+    ResetSceneSettings(scene);
     scene.modified = 0;
     frame.SetTitle(wxString::FromUTF8(ComposeTitle(texts::kNewSceneSuffix)));
     frame.InvalidateView();

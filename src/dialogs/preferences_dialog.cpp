@@ -35,12 +35,10 @@ int AntialiasLevelPosition(int32_t level) {
 }
 
 PreferencesDialog::PreferencesDialog(wxWindow* parent, Scene& scene, AppSettings& settings,
-                                     Renderer& renderer, UserPrompts& prompts,
-                                     PreferencesHost& host)
+                                     UserPrompts& prompts, PreferencesHost& host)
     : wxDialog(parent, wxID_ANY, Text(texts::kPreferencesCaption)),
       scene_(scene),
       settings_(settings),
-      renderer_(renderer),
       prompts_(prompts),
       host_(host),
       savedAntialias_(settings.antialias) {
@@ -170,7 +168,6 @@ void PreferencesDialog::OnBackgroundColour(wxCommandEvent&) {
     for (int i = 2; i >= 0; --i) {
         scene_.guideColor[i] = 1.0f - scene_.backgroundColor[i];
     }
-    renderer_.SetGuideDrawColor(scene_.guideColor);
     scene_.modified = 1;
     host_.ApplyBackground();
 }

@@ -6,7 +6,6 @@
 #include <wx/slider.h>
 
 #include "dialogs/user_prompts.h"
-#include "render/renderer.h"
 #include "scene/app_settings.h"
 #include "scene/scene.h"
 
@@ -40,8 +39,8 @@ int AntialiasLevelPosition(int32_t level);
 
 class PreferencesDialog : public wxDialog {
   public:
-    PreferencesDialog(wxWindow* parent, Scene& scene, AppSettings& settings, Renderer& renderer,
-                      UserPrompts& prompts, PreferencesHost& host);
+    PreferencesDialog(wxWindow* parent, Scene& scene, AppSettings& settings, UserPrompts& prompts,
+                      PreferencesHost& host);
 
     // Handlers, public so that tests can drive them as the controls do.
     void OnPerspectiveScroll(wxScrollEvent& event);
@@ -56,7 +55,6 @@ class PreferencesDialog : public wxDialog {
 
     Scene& scene_;
     AppSettings& settings_;
-    Renderer& renderer_;
     UserPrompts& prompts_;
     PreferencesHost& host_;
     int32_t savedAntialias_;

@@ -8,11 +8,10 @@
 #include "resources/texts.h"
 #include "scene/number_format.h"
 
-ShadowDialog::ShadowDialog(wxWindow* parent, Scene& scene, Renderer& renderer, UserPrompts& prompts,
+ShadowDialog::ShadowDialog(wxWindow* parent, Scene& scene, UserPrompts& prompts,
                            InvalidateView invalidateView)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(texts::kShadowCaption)),
       scene_(scene),
-      renderer_(renderer),
       prompts_(prompts),
       invalidateView_(std::move(invalidateView)) {
     auto* closeButton = new wxButton(this, wxID_OK, wxString::FromUTF8(texts::kPropertyClose));
@@ -83,6 +82,5 @@ void ShadowDialog::OnColour() {
     for (int component = 2; component >= 0; --component) {
         colour[component] = StoredValue(rgb[component], kColourFactor);
     }
-    renderer_.SetShadowDrawColor(colour);
     invalidateView_();
 }

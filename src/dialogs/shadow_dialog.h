@@ -10,7 +10,6 @@
 #include "dialogs/invalidate_view.h"
 #include "dialogs/spin_field.h"
 #include "dialogs/user_prompts.h"
-#include "render/renderer.h"
 #include "scene/scene.h"
 
 inline constexpr int kDrawShadowCheckId = 1021;
@@ -21,7 +20,7 @@ inline constexpr int kShadowColourCommand = 40073;
 
 class ShadowDialog : public wxDialog {
   public:
-    ShadowDialog(wxWindow* parent, Scene& scene, Renderer& renderer, UserPrompts& prompts,
+    ShadowDialog(wxWindow* parent, Scene& scene, UserPrompts& prompts,
                  InvalidateView invalidateView);
     ~ShadowDialog() override;
 
@@ -33,7 +32,6 @@ class ShadowDialog : public wxDialog {
     void OnColour();
 
     Scene& scene_;
-    Renderer& renderer_;
     UserPrompts& prompts_;
     InvalidateView invalidateView_;
     wxCheckBox* drawShadow_;

@@ -32,8 +32,8 @@ void RebuildSlot(TextObject& object, const SlotRework& rework, GlyphBuilder& gly
 
 }  // namespace
 
-void RestoreEdit(Scene& scene, Renderer& renderer, GlyphBuilder& glyphs,
-                 const EditHistory::Move& move, MessageSink& messages) {
+void RestoreEdit(Scene& scene, GlyphBuilder& glyphs, const EditHistory::Move& move,
+                 MessageSink& messages) {
     if (move.edit == nullptr) {
         return;
     }
@@ -46,10 +46,6 @@ void RestoreEdit(Scene& scene, Renderer& renderer, GlyphBuilder& glyphs,
     if (rework.wide.background) {
         const float* background = scene.backgroundColor;
         glClearColor(background[0], background[1], background[2], 1.0f);
-        renderer.SetGuideDrawColor(scene.guideColor);
-    }
-    if (rework.wide.shadowColour) {
-        renderer.SetShadowDrawColor(scene.shadow.color);
     }
     if (rework.wide.background || rework.wide.perspective) {
         ResetProjection(1, scene.backgroundColor, scene.view.perspective);

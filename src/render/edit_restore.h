@@ -8,5 +8,5 @@
 #include "scene/edit_history.h"
 #include "scene/message_sink.h"
 
-void RestoreEdit(Scene& scene, Renderer& renderer, GlyphBuilder& glyphs,
-                 const EditHistory::Move& move, MessageSink& messages);
+void RestoreEdit(Scene& scene, GlyphBuilder& glyphs, const EditHistory::Move& move,
+                 MessageSink& messages);

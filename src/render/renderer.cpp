@@ -45,8 +45,8 @@ void Renderer::ComputeEye(ViewState& view) {
 void Renderer::ApplyViewTransform() {
     const ViewState& view = scene_.view;
     glLoadIdentity();
-    gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.target[0], view.target[1],
-              view.target[2], 0.0, 1.0, 0.0);
+    gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.target[0], view.target[1], view.target[2],
+              0.0, 1.0, 0.0);
 }
 
 void Renderer::PlaceLight() {
@@ -121,7 +121,7 @@ void Renderer::DrawHighlightBox(const TextObject& object) const {
     const float width = object.textWidth * s[0];
     glDisable(GL_LIGHTING);
     glPushMatrix();
-    glColor4fv(guideDrawColor_);
+    glColor4f(scene_.guideColor[0], scene_.guideColor[1], scene_.guideColor[2], 1.0f);
     glTranslatef(object.position[0], object.position[1], object.position[2]);
     ApplyRotation(object);
     glTranslatef(-width / 2.0f, 0.0f, 0.0f);
@@ -163,7 +163,9 @@ void Renderer::DrawTextObject(const TextObject& object, GLenum mode, int shadowP
         ApplyTexturedMaterial();
     } else if (shadowPass == 1) {
         glDisable(GL_LIGHTING);
-        glColor4fv(shadowDrawColor_);
+        // The shadow is opaque whatever alpha a scene file gave its colour.
+        const float* c = scene_.shadow.color;
+        glColor4f(c[0], c[1], c[2], 1.0f);
     } else {
         ApplyObjectMaterial(object);
     }
@@ -213,19 +215,7 @@ void Renderer::DrawLightMarker() {
     glEnable(GL_LIGHTING);
 }
 
-void Renderer::SetShadowDrawColor(const float rgb[3]) {
-    for (int i = 0; i < 3; ++i) {
-        shadowDrawColor_[i] = rgb[i];
-    }
-}
-
-void Renderer::SetGuideDrawColor(const float rgb[3]) {
-    for (int i = 0; i < 3; ++i) {
-        guideDrawColor_[i] = rgb[i];
-    }
-}
-
-void ResetSceneSettings(Scene& scene, Renderer& renderer) {
+void ResetSceneSettings(Scene& scene) {
     for (float& component : scene.backgroundColor) {
         component = 1.0f;
     }
@@ -233,10 +223,8 @@ void ResetSceneSettings(Scene& scene, Renderer& renderer) {
     for (int i = 0; i < 3; ++i) {
         scene.guideColor[i] = 1.0f - scene.backgroundColor[i];
     }
-    renderer.SetGuideDrawColor(scene.guideColor);
     scene.shadow.enabled = 0;
     scene.shadow.color[0] = scene.shadow.color[1] = scene.shadow.color[2] = 0.0f;
-    renderer.SetShadowDrawColor(scene.shadow.color);
     const float groundPlane[4] = {0.0f, 1.0f, 0.0f, 0.0f};
     for (int i = 0; i < 4; ++i) {
         scene.shadow.plane[i] = groundPlane[i];

@@ -1,5 +1,6 @@
 #pragma once
 // Draws one frame of the scene into the back buffer of the current context; the caller swaps.
+// Every colour (background, guides, shadow, materials) is read from the scene as it is then.
 
 #include <GL/gl.h>
 
@@ -8,7 +9,7 @@
 #include "scene/scene.h"
 
 class Renderer {
-public:
+  public:
     explicit Renderer(Scene& scene) : scene_(scene) {}
 
     // finalImage 0: the interactive frame; 1: the antialiased render through the runner below.
@@ -21,8 +22,6 @@ public:
     // The shadow pass of all objects through the shadow matrix of the current plane and light.
     void DrawShadows();
 
-    void SetShadowDrawColor(const float rgb[3]);
-    void SetGuideDrawColor(const float rgb[3]);
     // Runs the modal antialiased render, which leaves its average in the back buffer.
     void SetAntialiasRunner(std::function<void()> runner) { antialiasRunner_ = std::move(runner); }
 
@@ -34,18 +33,14 @@ public:
     void PlaceLight();
 
     Scene& scene() { return scene_; }
-    const float* shadowDrawColor() const { return shadowDrawColor_; }
-    const float* guideDrawColor() const { return guideDrawColor_; }
     const double* markerPosition() const { return markerPosition_; }
 
-private:
+  private:
     void ApplyObjectTransform(const TextObject& object) const;
     void DrawHighlightBox(const TextObject& object) const;
     void CallGlyphLists(const TextObject& object) const;
 
     Scene& scene_;
-    float shadowDrawColor_[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    float guideDrawColor_[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     double markerPosition_[3] = {0.0, 0.0, 0.0};
     float frameShadowMatrix_[16] = {};
     std::function<void()> antialiasRunner_;
@@ -53,4 +48,4 @@ private:
 
 // Scene-wide defaults (background, guide colour, shadow, plane, light direction, perspective);
 // the view, the objects, the marker and guide flags are left alone.
-void ResetSceneSettings(Scene& scene, Renderer& renderer);
+void ResetSceneSettings(Scene& scene);

@@ -21,7 +21,7 @@ class AntialiasPicture : public testing::TestWithParam<int> {
   protected:
     void SetUp() override {
         ASSERT_TRUE(window.ready());
-        StartView(scene, renderer, GetParam());
+        StartView(scene, GetParam());
         square = MakeSquareList();
         MakeSquareObject(scene.objects[0], square);
         scene.objects[0].SetRotation(0, 0, 17);  // slanted edges need smoothing

@@ -50,7 +50,7 @@ class GlyphRendering : public testing::Test {
     void SetUp() override {
         ASSERT_TRUE(window.ready());
         InitRenderState();
-        ResetSceneSettings(scene, renderer);
+        ResetSceneSettings(scene);
         SetLightColors();
         ResetProjection(1, scene.backgroundColor, scene.view.perspective);
         for (int slot = 0; slot < kSlotCount; ++slot) {

@@ -65,7 +65,7 @@ TEST(ExportedTransform, TurnedAndStretchedTextLandsWhereTheViewDrawsIt) {
     GlyphBuilder glyphs{TestGlyphs(), names};
     Scene scene;
     Renderer renderer{scene};
-    StartView(scene, renderer, 1);
+    StartView(scene, 1);
     scene.view.showGuides = 0;
     TextObject& object = scene.objects[0];
     object.SetIndex(0);

@@ -68,14 +68,14 @@ class PictureRenderTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(window.ready());
-        StartView(scene, renderer, 1);
+        StartView(scene, 1);
         square = MakeSquareList();
         MakeSquareObject(scene.objects[0], square);
         scene.objects[0].SetRotation(0, 0, 17);
         scene.objects[0].SetPosition(0, -0.3f, 0);
         scene.shadow.enabled = 1;
         const float shadowColour[3] = {0.2f, 0.3f, 0.6f};
-        renderer.SetShadowDrawColor(shadowColour);
+        std::copy(shadowColour, shadowColour + 3, scene.shadow.color);
         const float plane[4] = {0.0f, 0.0f, 1.0f, 0.5f};  // a wall behind the square
         std::copy(plane, plane + 4, scene.shadow.plane);
         renderer.RenderScene(0);

@@ -81,12 +81,11 @@ TEST_F(RendererPixels, ShadowFallsOnThePlaneOnlyWhenEnabled) {
     renderer.RenderScene(0);
     EXPECT_EQ(blackBefore, 0);
     EXPECT_GT(window.CountPixels(IsBlack), 20);
-    const float grey[3] = {0.5f, 0.5f, 0.5f};
-    renderer.SetShadowDrawColor(grey);
+    // Drawn in the scene's colour as it is now, opaque though the colour's alpha is 0.
+    scene.shadow.color[0] = scene.shadow.color[1] = scene.shadow.color[2] = 0.5f;
     renderer.RenderScene(0);
     EXPECT_EQ(window.CountPixels(IsBlack), 0);
     EXPECT_GT(window.CountPixels(IsGreyish), 20);
-    EXPECT_FLOAT_EQ(renderer.shadowDrawColor()[3], 1.0f);
 }
 
 TEST_F(RendererPixels, HighlightBoxOnlyInTheNormalPass) {
@@ -101,8 +100,8 @@ TEST_F(RendererPixels, HighlightBoxOnlyInTheNormalPass) {
 
     // The shadow pass of a highlighted object draws no box: only its own flattened shape.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const float red[3] = {1, 0, 0};
-    renderer.SetGuideDrawColor(red);
+    scene.guideColor[0] = 1.0f;
+    scene.guideColor[1] = scene.guideColor[2] = 0.0f;
     renderer.ApplyViewTransform();
     renderer.DrawAllObjects(0, 1);
     auto reddish = [](GlTestWindow::Rgb p) { return p.r > 200 && p.g < 50; };

@@ -36,7 +36,7 @@ class Textures : public testing::Test {
     void SetUp() override {
         ASSERT_TRUE(window.ready());
         // Deleted in this context, as lists built here would have them.
-        a.releaser = b.releaser = &names;
+        a.releaser = b.releaser = &contextNames;
         dir = fs::temp_directory_path() / ("vm_textures_" + std::to_string(getpid()));
         fs::create_directories(dir);
     }
@@ -76,7 +76,7 @@ class Textures : public testing::Test {
     }
 
     GlTestWindow window{64, 64};
-    GlContextNames names;
+    GlContextNames contextNames;
     PromptsMessageSink messages{window.prompts, nullptr};
     fs::path dir;
     TextObject a, b;

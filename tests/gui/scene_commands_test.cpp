@@ -128,10 +128,10 @@ TEST_F(SceneCommands, SaveAsNewOpenRoundTripKeepsEveryField) {
     EXPECT_EQ(scene->light.position[0], 2.5f);
     EXPECT_EQ(scene->shadow.enabled, 1);
     EXPECT_EQ(scene->shadow.plane[3], 0.75f);
-    EXPECT_EQ(frame->renderer().shadowDrawColor()[1], 0.3f);
+    EXPECT_EQ(scene->shadow.color[1], 0.3f);
     EXPECT_EQ(scene->backgroundColor[0], 0.1f);
     EXPECT_FLOAT_EQ(scene->guideColor[0], 0.9f);
-    EXPECT_FLOAT_EQ(frame->renderer().guideDrawColor()[0], 0.9f);
+    EXPECT_FLOAT_EQ(scene->guideColor[0], 0.9f);
     EXPECT_EQ(scene->view.perspective, 1.25f);
     EXPECT_EQ(IsSceneModified(*scene), 0);
     EXPECT_EQ(Caption(), ComposeTitle("[" + path + "]"));

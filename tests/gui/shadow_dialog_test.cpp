@@ -6,6 +6,7 @@
 
 #include "gui/property_dialog_driver.h"
 #include "render/projection.h"
+#include "render/renderer.h"
 #include "resources/texts.h"
 #include "support/gl_window.h"
 #include "support/scripted_prompts.h"
@@ -17,13 +18,12 @@ constexpr int kA = 40025, kB = 40026, kD = 40028;
 
 struct ShadowDialogTest : testing::Test {
     Scene scene;
-    Renderer renderer{scene};
     ScriptedPrompts prompts;
     ViewInvalidations view;
 };
 
 TEST_F(ShadowDialogTest, NewSceneOpensUncheckedOnTheGroundPlane) {
-    ShadowDialog dialog(nullptr, scene, renderer, prompts, view.callback());
+    ShadowDialog dialog(nullptr, scene, prompts, view.callback());
     EXPECT_EQ(dialog.GetTitle().utf8_string(), texts::kShadowCaption);
     EXPECT_FALSE(IsChecked(&dialog, kDrawShadowCheckId));
     EXPECT_EQ(EditText(&dialog, 1022), "0");
@@ -37,7 +37,7 @@ TEST_F(ShadowDialogTest, NewSceneOpensUncheckedOnTheGroundPlane) {
 
 TEST_F(ShadowDialogTest, OpeningAndClosingChangesNothing) {
     {
-        ShadowDialog dialog(nullptr, scene, renderer, prompts, view.callback());
+        ShadowDialog dialog(nullptr, scene, prompts, view.callback());
         ClickButton(&dialog, wxID_OK);
     }
     EXPECT_EQ(scene.modified, 0);
@@ -47,7 +47,7 @@ TEST_F(ShadowDialogTest, OpeningAndClosingChangesNothing) {
 }
 
 TEST_F(ShadowDialogTest, TickingDrawsTheShadowAndMarksTheScene) {
-    ShadowDialog dialog(nullptr, scene, renderer, prompts, view.callback());
+    ShadowDialog dialog(nullptr, scene, prompts, view.callback());
     ClickCheckBox(&dialog, kDrawShadowCheckId);
     EXPECT_EQ(scene.shadow.enabled, 1);
     EXPECT_TRUE(IsChecked(&dialog, kDrawShadowCheckId));
@@ -60,7 +60,7 @@ TEST_F(ShadowDialogTest, TickingDrawsTheShadowAndMarksTheScene) {
 }
 
 TEST_F(ShadowDialogTest, ArrowsMoveThePlaneAndMarkTheScene) {
-    ShadowDialog dialog(nullptr, scene, renderer, prompts, view.callback());
+    ShadowDialog dialog(nullptr, scene, prompts, view.callback());
     PressArrow(&dialog, kB, -1);
     EXPECT_EQ(scene.shadow.plane[1], 0.9f);
     EXPECT_EQ(scene.modified, 1);
@@ -79,26 +79,23 @@ TEST_F(ShadowDialogTest, ArrowsMoveThePlaneAndMarkTheScene) {
 TEST_F(ShadowDialogTest, PickedColourIsStoredAndHandedToTheRenderer) {
     scene.shadow.color[3] = 0.5f;
     prompts.colourAnswers.push_back({0, 0, 255});
-    ShadowDialog dialog(nullptr, scene, renderer, prompts, view.callback());
+    ShadowDialog dialog(nullptr, scene, prompts, view.callback());
     ClickButton(&dialog, ToWxId(kShadowColourCommand));
     EXPECT_EQ(prompts.colourRequests, 1);
     EXPECT_EQ(scene.shadow.color[0], 0.0f);
     EXPECT_EQ(scene.shadow.color[1], 0.0f);
     EXPECT_EQ(scene.shadow.color[2], 1.0f);
     EXPECT_EQ(scene.shadow.color[3], 0.5f);
-    EXPECT_EQ(renderer.shadowDrawColor()[2], 1.0f);
-    EXPECT_EQ(renderer.shadowDrawColor()[0], 0.0f);
     EXPECT_EQ(scene.modified, 1);
     EXPECT_EQ(view.count, 1);
 }
 
 TEST_F(ShadowDialogTest, CancelledPickerMarksTheSceneButKeepsTheColour) {
     scene.shadow.color[0] = 0.2f;
-    ShadowDialog dialog(nullptr, scene, renderer, prompts, view.callback());
+    ShadowDialog dialog(nullptr, scene, prompts, view.callback());
     ClickButton(&dialog, ToWxId(kShadowColourCommand));
     EXPECT_EQ(prompts.colourRequests, 1);
     EXPECT_EQ(scene.shadow.color[0], 0.2f);
-    EXPECT_EQ(renderer.shadowDrawColor()[0], 0.0f);
     EXPECT_EQ(scene.modified, 1);
     EXPECT_EQ(view.count, 0);
 }
@@ -113,7 +110,7 @@ TEST(ShadowDialogPixels, TickedShadowDrawsAtOnceInThePickedColour) {
     Scene scene;
     Renderer renderer(scene);
     InitRenderState();
-    ResetSceneSettings(scene, renderer);
+    ResetSceneSettings(scene);
     SetLightColors();
     ResetProjection(1, scene.backgroundColor, scene.view.perspective);
     const GLuint square = MakeSquareList();
@@ -131,7 +128,7 @@ TEST(ShadowDialogPixels, TickedShadowDrawsAtOnceInThePickedColour) {
         renderer.RenderScene(0);
         ++frames;
     };
-    ShadowDialog dialog(nullptr, scene, renderer, prompts, redraw);
+    ShadowDialog dialog(nullptr, scene, prompts, redraw);
     ClickButton(&dialog, ToWxId(kShadowColourCommand));
     EXPECT_EQ(window.CountPixels(IsBlue), 0);  // not drawn yet: the box is unticked
     ClickCheckBox(&dialog, kDrawShadowCheckId);

@@ -5,9 +5,9 @@
 #include "render/projection.h"
 #include "render/renderer.h"
 
-inline void StartView(Scene& scene, Renderer& renderer, int antialias) {
+inline void StartView(Scene& scene, int antialias) {
     InitRenderState();
-    ResetSceneSettings(scene, renderer);
+    ResetSceneSettings(scene);
     SetLightColors();
     ResetProjection(antialias, scene.backgroundColor, scene.view.perspective);
 }

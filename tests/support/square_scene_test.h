@@ -14,7 +14,7 @@ class SquareSceneTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(window.ready());
-        StartView(scene, renderer, 1);
+        StartView(scene, 1);
         for (int slot = 0; slot < kSlotCount; ++slot) {
             scene.objects[slot].SetIndex(slot);
         }
