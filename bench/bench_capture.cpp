@@ -43,7 +43,7 @@ void Capture(benchmark::State& state, int32_t captureType) {
     target.path = bench->path + (captureType == kCaptureJpeg ? ".jpg" : ".bmp");
     target.captureType = captureType;
     target.jpegLibrary = FindJpegPlugin(ExecutableDir() + "/..");
-    const CaptureRegion whole{0, 0, kViewWidth, kViewHeight};
+    const ClientRect whole{0, 0, kViewWidth, kViewHeight};
     for (auto _ : state) {
         bench->renderer.RenderScene(0);
         const CapturedImage image = ReadFramePixels(whole, kViewWidth, kViewHeight);

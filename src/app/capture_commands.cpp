@@ -79,10 +79,9 @@ void WritePendingCapture(MainFrame& frame, const ClientRect& rect) {
     // The viewport counts the canvas's pixels, the rectangle window coordinates.
     const double scale = frame.view()->GetContentScaleFactor();
     const wxSize view = frame.view()->GetClientSize() * scale;
-    const CaptureRegion region =
-        OrderCaptureCorners(ToPixels(rect.left, scale), ToPixels(rect.top, scale),
-                            ToPixels(rect.right, scale), ToPixels(rect.bottom, scale));
-    const CaptureStatus status = CaptureFrame(region, view.x, view.y, target, frame.settings());
+    const ClientRect pixels{ToPixels(rect.left, scale), ToPixels(rect.top, scale),
+                            ToPixels(rect.right, scale), ToPixels(rect.bottom, scale)};
+    const CaptureStatus status = CaptureFrame(pixels, view.x, view.y, target, frame.settings());
     if (status != CaptureStatus::kOk) {
         // A message box has no place inside a paint.
         frame.CallAfter([&frame, status, path = target.path] {

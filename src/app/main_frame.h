@@ -11,13 +11,13 @@
 #include <memory>
 #include <string>
 
-#include "app/client_rect.h"
 #include "app/gl_view.h"
 #include "app/prompts_message_sink.h"
 #include "app/render_context.h"
 #include "app/view_mouse.h"
 #include "dialogs/document_host.h"
 #include "dialogs/user_prompts.h"
+#include "render/client_rect.h"
 #include "render/gl_context_names.h"
 #include "render/glyph_builder.h"
 #include "render/held_frame.h"

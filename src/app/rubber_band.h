@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/client_rect.h"
+#include "render/client_rect.h"
 
 // Outlines the rectangle over the rendered frame in the complement of the pixels beneath, so it
 // shows on any background. Leaves every GL state and matrix as it found them.

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/client_rect.h"
+#include "render/client_rect.h"
 #include "scene/scene.h"
 
 enum class MouseAction { kLeftDown, kLeftUp, kLeftDoubleClick, kRightDown, kMove };

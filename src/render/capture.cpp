@@ -7,6 +7,7 @@
 #include <new>
 
 #include "formats/image_sink.h"
+#include "render/viewport_pixels.h"
 #include "resources/texts.h"
 
 namespace {
@@ -37,43 +38,30 @@ CaptureStatus CaptureStatusOf(ImageWriteStatus status) {
     return CaptureStatus::kCannotWrite;
 }
 
-CaptureRegion OrderCaptureCorners(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    CaptureRegion region;
-    region.x0 = std::min(left, right);
-    region.y0 = std::min(top, bottom);
-    region.width = std::abs(right - left);
-    region.height = std::abs(bottom - top);
-    return region;
-}
-
-CapturedImage ReadFramePixels(const CaptureRegion& region, int32_t viewWidth, int32_t viewHeight) {
+CapturedImage ReadFramePixels(const ClientRect& rect, int32_t viewWidth, int32_t viewHeight) {
+    const ClientRect r = rect.Ordered();
     CapturedImage image;
-    image.width = region.width;
-    image.height = region.height;
-    image.rgb.assign(static_cast<std::size_t>(region.width) * region.height * 3, 0);
+    image.width = r.Width();
+    image.height = r.Height();
+    image.rgb.assign(static_cast<std::size_t>(image.width) * image.height * 3, 0);
     // Parts of a drag that left the view stay black.
-    const int32_t xa = std::max(region.x0, 0);
-    const int32_t xb = std::min(region.x0 + region.width, viewWidth);
-    const int32_t ya = std::max(region.y0, 0);
-    const int32_t yb = std::min(region.y0 + region.height, viewHeight);
+    const int32_t xa = std::max(r.left, 0);
+    const int32_t xb = std::min(r.right, viewWidth);
+    const int32_t ya = std::max(r.top, 0);
+    const int32_t yb = std::min(r.bottom, viewHeight);
     if (xa >= xb || ya >= yb) {
         return image;
     }
     const int32_t w = xb - xa;
     const int32_t h = yb - ya;
     std::vector<uint8_t> rows(static_cast<std::size_t>(w) * h * 3);
-    GLint alignment = 4;
-    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
     // GL counts rows from the bottom.
-    glReadPixels(xa, viewHeight - yb, w, h, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-    glPixelStorei(GL_PACK_ALIGNMENT, alignment);
-    for (int32_t r = 0; r < h; ++r) {
-        const int32_t y = yb - 1 - r - region.y0;
+    ReadFramebuffer(xa, viewHeight - yb, w, h, 3, rows.data());
+    for (int32_t row = 0; row < h; ++row) {
+        const int32_t y = yb - 1 - row - r.top;
         std::copy_n(
-            rows.data() + static_cast<std::size_t>(r) * w * 3, w * 3,
-            image.rgb.data() + (static_cast<std::size_t>(y) * region.width + (xa - region.x0)) * 3);
+            rows.data() + static_cast<std::size_t>(row) * w * 3, w * 3,
+            image.rgb.data() + (static_cast<std::size_t>(y) * image.width + (xa - r.left)) * 3);
     }
     return image;
 }
@@ -105,13 +93,13 @@ CaptureStatus WriteCapture(const CapturedImage& image, const CaptureTarget& targ
     }
 }
 
-CaptureStatus CaptureFrame(const CaptureRegion& region, int32_t viewWidth, int32_t viewHeight,
+CaptureStatus CaptureFrame(const ClientRect& rect, int32_t viewWidth, int32_t viewHeight,
                            const CaptureTarget& target, const AppSettings& settings) {
-    if (region.width <= 0 || region.height <= 0) {
+    if (rect.Width() <= 0 || rect.Height() <= 0) {
         return CaptureStatus::kEmptyRegion;
     }
     try {
-        return WriteCapture(ReadFramePixels(region, viewWidth, viewHeight), target, settings);
+        return WriteCapture(ReadFramePixels(rect, viewWidth, viewHeight), target, settings);
     } catch (const std::bad_alloc&) {
         return CaptureStatus::kCannotWrite;
     }
@@ -134,13 +122,4 @@ void ReportCaptureStatus(CaptureStatus status, const std::string& utf8Path, Mess
                                  MessageOwner::kMainWindow);
             return;
     }
-}
-
-CaptureStatus CaptureView(int32_t left, int32_t top, int32_t right, int32_t bottom,
-                          int32_t viewWidth, int32_t viewHeight, const CaptureTarget& target,
-                          const AppSettings& settings, MessageSink& messages) {
-    const CaptureStatus status = CaptureFrame(OrderCaptureCorners(left, top, right, bottom),
-                                              viewWidth, viewHeight, target, settings);
-    ReportCaptureStatus(status, target.path, messages);
-    return status;
 }

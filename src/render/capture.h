@@ -9,19 +9,9 @@
 
 #include "formats/image_sink.h"
 #include "formats/jpeg_contract.h"
+#include "render/client_rect.h"
 #include "scene/app_settings.h"
 #include "scene/message_sink.h"
-
-// A rectangle of the view in window pixels, counted from the top-left corner.
-struct CaptureRegion {
-    int32_t x0 = 0;
-    int32_t y0 = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-};
-
-// Corners given in any order, as a drag leaves them.
-CaptureRegion OrderCaptureCorners(int32_t left, int32_t top, int32_t right, int32_t bottom);
 
 struct CapturedImage {
     int32_t width = 0;
@@ -30,8 +20,9 @@ struct CapturedImage {
     VmImageRecord Record() const { return {width, height, width * 3, rgb.data()}; }
 };
 
-// The region of the back buffer of a view viewWidth x viewHeight; parts outside it stay black.
-CapturedImage ReadFramePixels(const CaptureRegion& region, int32_t viewWidth, int32_t viewHeight);
+// The rectangle (corners in any order) of the back buffer of a view viewWidth x viewHeight;
+// parts outside the view stay black.
+CapturedImage ReadFramePixels(const ClientRect& rect, int32_t viewWidth, int32_t viewHeight);
 
 enum class CaptureStatus {
     kOk,
@@ -55,12 +46,7 @@ CaptureStatus WriteCapture(const CapturedImage& image, const CaptureTarget& targ
                            const AppSettings& settings);
 // Reads the region from the frame just rendered and writes it; never throws, so it is safe
 // inside a paint.
-CaptureStatus CaptureFrame(const CaptureRegion& region, int32_t viewWidth, int32_t viewHeight,
+CaptureStatus CaptureFrame(const ClientRect& rect, int32_t viewWidth, int32_t viewHeight,
                            const CaptureTarget& target, const AppSettings& settings);
 // Tells the user why a capture wrote nothing; silent for kOk.
 void ReportCaptureStatus(CaptureStatus status, const std::string& utf8Path, MessageSink& messages);
-
-// Reads the region from the frame just rendered, writes it and reports a failure.
-CaptureStatus CaptureView(int32_t left, int32_t top, int32_t right, int32_t bottom,
-                          int32_t viewWidth, int32_t viewHeight, const CaptureTarget& target,
-                          const AppSettings& settings, MessageSink& messages);

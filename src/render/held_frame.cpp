@@ -8,7 +8,7 @@ void HeldFrame::Take() {
     if (pixels_.empty()) {
         return;
     }
-    ReadViewportPixels(width_, height_, pixels_.data());
+    ReadFramebuffer(0, 0, width_, height_, 3, pixels_.data());
 }
 
 bool HeldFrame::Draw() const {

@@ -9,6 +9,7 @@
 #include "render/antialias.h"
 #include "render/offscreen_context.h"
 #include "render/projection.h"
+#include "render/viewport_pixels.h"
 
 namespace {
 
@@ -97,10 +98,7 @@ class TileRenderer {
 };
 
 void ReadTile(const Tile& tile, std::vector<uint8_t>& rgba) {
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, tile.width, tile.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    glPopClientAttrib();
+    ReadFramebuffer(0, 0, tile.width, tile.height, 4, rgba.data());
 }
 
 uint8_t Rounded(uint32_t numerator, uint32_t denominator) {

@@ -9,11 +9,10 @@ void CurrentViewportSize(int& width, int& height) {
     height = viewport[3] > 0 ? viewport[3] : 0;
 }
 
-void ReadViewportPixels(int width, int height, uint8_t* rgb) {
+void ReadFramebuffer(int x, int y, int width, int height, int channels, uint8_t* out) {
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    glReadPixels(x, y, width, height, channels == 4 ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE, out);
     glPopClientAttrib();
 }
 

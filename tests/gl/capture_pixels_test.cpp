@@ -50,7 +50,6 @@ class CapturePixels : public testing::Test {
     }
 
     GlTestWindow window{120, 80};
-    PromptsMessageSink messages{window.prompts, nullptr};
     AppSettings settings;
     fs::path dir;
 };
@@ -61,7 +60,7 @@ TEST_F(CapturePixels, RegionDraggedBackwardsIsWrittenAsTheViewShowedIt) {
     const int h = window.height();
     // From bottom-right to top-left across the middle of the view.
     const CaptureStatus status =
-        CaptureView(w - 10, h - 5, 7, 3, w, h, {path, kCaptureBmp, ""}, settings, messages);
+        CaptureFrame({w - 10, h - 5, 7, 3}, w, h, {path, kCaptureBmp, ""}, settings);
     ASSERT_EQ(status, CaptureStatus::kOk);
     const std::vector<uint8_t> file = Slurp(path);
     const int cw = w - 17;
@@ -82,8 +81,7 @@ TEST_F(CapturePixels, RegionDraggedBackwardsIsWrittenAsTheViewShowedIt) {
 
 TEST_F(CapturePixels, WholeViewIsTakenWithNoStripCutOff) {
     const CapturedImage image =
-        ReadFramePixels(OrderCaptureCorners(0, 0, window.width(), window.height()), window.width(),
-                        window.height());
+        ReadFramePixels({0, 0, window.width(), window.height()}, window.width(), window.height());
     ASSERT_EQ(image.height, window.height());
     // Blue quadrant at the top left, red at the bottom left.
     EXPECT_EQ(image.rgb[0], 0);
@@ -94,8 +92,7 @@ TEST_F(CapturePixels, WholeViewIsTakenWithNoStripCutOff) {
 }
 
 TEST_F(CapturePixels, PartsOfADragOutsideTheViewStayBlack) {
-    const CapturedImage image =
-        ReadFramePixels(OrderCaptureCorners(-4, -4, 4, 4), window.width(), window.height());
+    const CapturedImage image = ReadFramePixels({-4, -4, 4, 4}, window.width(), window.height());
     ASSERT_EQ(image.width, 8);
     EXPECT_EQ(image.rgb[0] + image.rgb[1] + image.rgb[2], 0);
     const std::size_t inside = (5 * 8 + 5) * 3;

@@ -157,7 +157,7 @@ class CaptureCommands : public ShellTest {
     }
 
     // What the view shows in the region, rendered afresh.
-    std::vector<uint8_t> ViewPixels(const CaptureRegion& region) {
+    std::vector<uint8_t> ViewPixels(const ClientRect& region) {
         EXPECT_TRUE(frame->MakeCurrent());
         frame->renderer().RenderScene(0);
         const wxSize size = frame->view()->GetClientSize();
@@ -272,7 +272,7 @@ TEST_F(CaptureCommands, DraggedRegionWritesExactlyThatRegion) {
     ASSERT_EQ(bmp.width, 200);
     ASSERT_EQ(bmp.height, 150);
     EXPECT_EQ(bmp.fileSize, 54u + 600u * 150u);
-    EXPECT_EQ(bmp.rgb, ViewPixels({100, 50, 200, 150}));
+    EXPECT_EQ(bmp.rgb, ViewPixels({100, 50, 300, 200}));
     EXPECT_EQ(frame->mouse.captureRect.right, 0);
 }
 

@@ -60,19 +60,14 @@ class CaptureWrite : public testing::Test {
 };
 
 TEST(CaptureRegionTest, CornersInAnyOrderGiveTheSameRectangle) {
-    const CaptureRegion a = OrderCaptureCorners(300, 200, 100, 50);
-    const CaptureRegion b = OrderCaptureCorners(100, 50, 300, 200);
-    const CaptureRegion c = OrderCaptureCorners(100, 200, 300, 50);
-    for (const CaptureRegion& r : {a, b, c}) {
-        EXPECT_EQ(r.x0, 100);
-        EXPECT_EQ(r.y0, 50);
-        EXPECT_EQ(r.width, 200);
-        EXPECT_EQ(r.height, 150);
+    for (const ClientRect& dragged : {ClientRect{300, 200, 100, 50}, ClientRect{100, 50, 300, 200},
+                                      ClientRect{100, 200, 300, 50}}) {
+        const ClientRect r = dragged.Ordered();
+        EXPECT_EQ(r.left, 100);
+        EXPECT_EQ(r.top, 50);
+        EXPECT_EQ(dragged.Width(), 200);
+        EXPECT_EQ(dragged.Height(), 150);
     }
-    // The view lies below the toolbar here: a corner at (0, 0) loses no rows.
-    const CaptureRegion whole = OrderCaptureCorners(0, 0, 640, 480);
-    EXPECT_EQ(whole.y0, 0);
-    EXPECT_EQ(whole.height, 480);
 }
 
 TEST_F(CaptureWrite, BmpCaptureIsTheEncodedPicture) {
@@ -88,8 +83,9 @@ TEST_F(CaptureWrite, EmptyRegionWritesNothingAndSaysSo) {
     const CaptureTarget target{(dir / "empty.bmp").string(), kCaptureBmp, ""};
     EXPECT_EQ(WriteCapture(Picture(0, 10), target, settings), CaptureStatus::kEmptyRegion);
     EXPECT_EQ(WriteCapture(Picture(10, 0), target, settings), CaptureStatus::kEmptyRegion);
-    EXPECT_EQ(CaptureView(40, 40, 40, 90, 100, 100, target, settings, sink),
-              CaptureStatus::kEmptyRegion);
+    const CaptureStatus status = CaptureFrame({40, 40, 40, 90}, 100, 100, target, settings);
+    EXPECT_EQ(status, CaptureStatus::kEmptyRegion);
+    ReportCaptureStatus(status, target.path, sink);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text, texts::kCaptureEmptyRegion);
     EXPECT_EQ(FilesInDir(), 0u);
