@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <iterator>
 
+#include "text/grid_segments.h"
 #include "text/outline_union.h"
 
 namespace {
@@ -21,10 +22,6 @@ constexpr double kPolygonTrials[] = {1.0, 0.7, 0.45, 0.25, 0.1, 0.0};
 struct Vec {
     double x, y;
 };
-
-int64_t Cross(const GridPoint& a, const GridPoint& b, const GridPoint& c) {
-    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
-}
 
 GridPoint ToGrid(const OutlinePoint& p) {
     return {std::llround(p.x * kGridStepsPerEm), std::llround(p.y * kGridStepsPerEm)};
@@ -90,28 +87,6 @@ struct RingRows {
     double width = 0.0;  // grid steps
 };
 
-int Sign(int64_t v) {
-    return (v > 0) - (v < 0);
-}
-
-bool OnSegment(const GridPoint& a, const GridPoint& b, const GridPoint& p) {
-    return std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= p.y &&
-           p.y <= std::max(a.y, b.y);
-}
-
-// Closed segments ab and cd share a point.
-bool SegmentsMeet(const GridPoint& a, const GridPoint& b, const GridPoint& c, const GridPoint& d) {
-    const int o1 = Sign(Cross(a, b, c));
-    const int o2 = Sign(Cross(a, b, d));
-    const int o3 = Sign(Cross(c, d, a));
-    const int o4 = Sign(Cross(c, d, b));
-    if (o1 != o2 && o3 != o4) {
-        return true;
-    }
-    return (o1 == 0 && OnSegment(a, b, c)) || (o2 == 0 && OnSegment(a, b, d)) ||
-           (o3 == 0 && OnSegment(c, d, a)) || (o4 == 0 && OnSegment(c, d, b));
-}
-
 // No two edges of the ring meet except neighbours at their shared corner, and no corner turns
 // straight back. Edges are swept in order of their left ends, each compared only with those
 // still reaching it, which keeps the outlines of glyphs near linear.
@@ -135,7 +110,7 @@ bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count
         const GridPoint& a = p[(i + n - 1) % n];
         const GridPoint& b = p[i];
         const GridPoint& c = p[(i + 1) % n];
-        if (Cross(a, b, c) == 0 && (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0) {
+        if (GridCross(a, b, c) == 0 && (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0) {
             return false;
         }
     }
@@ -189,7 +164,7 @@ bool LayRows(RingRows& ring, double width, const std::vector<double>& fractions)
     const size_t last = (rowCount - 1) * n;
     for (size_t i = 0; i < n; ++i) {
         GridPoint& q = ring.rows[last + i];
-        if (Cross(ring.rows[last + (i + n - 1) % n], q, ring.rows[last + (i + 1) % n]) == 0) {
+        if (GridCross(ring.rows[last + (i + n - 1) % n], q, ring.rows[last + (i + 1) % n]) == 0) {
             const Vec m = Unit(ring.miter[i].x, ring.miter[i].y);
             q = {q.x + std::llround(m.x), q.y + std::llround(m.y)};
         }
@@ -201,7 +176,7 @@ bool LayRows(RingRows& ring, double width, const std::vector<double>& fractions)
             const GridPoint& b = ring.rows[k * n + j];
             const GridPoint& c = ring.rows[(k + 1) * n + j];
             const GridPoint& d = ring.rows[(k + 1) * n + i];
-            if (Cross(a, b, c) <= 0 || Cross(a, c, d) <= 0) {
+            if (GridCross(a, b, c) <= 0 || GridCross(a, c, d) <= 0) {
                 return false;
             }
         }
@@ -290,7 +265,9 @@ class RingCollisions {
         for (const RingRows& ring : rings) {
             outlines_.push_back(RowPath(ring, 0));
             outlineBoxes_.push_back(Bounds({outlines_.back()}));
+            AddRingEdges(ring.outline, 0, ring.outline.size(), outlineEdges_.emplace_back());
         }
+        edgeEdges_.resize(rings.size());
     }
 
     void MarkChanged(size_t ring) { changed_[ring] = true; }
@@ -331,31 +308,114 @@ class RingCollisions {
         std::reverse(edge.begin(), edge.end());
         bands_[r] = {RowPath(ring, 0), std::move(edge)};
         boxes_[r] = Bounds(bands_[r]);
+        edgeEdges_[r].clear();
+        AddRingEdges(ring.rows, ring.rows.size() - ring.outline.size(), ring.outline.size(),
+                     edgeEdges_[r]);
         // The filled region near the band: its own outline and the outlines reaching its box.
-        ClipperLib::Paths region{outlines_[r]};
+        std::vector<size_t> near{r};
         for (size_t s = 0; s < rings_.size(); ++s) {
             if (s != r && Meet(outlineBoxes_[s], boxes_[r])) {
-                region.push_back(outlines_[s]);
+                near.push_back(s);
             }
+        }
+        if (!MayLeave(r, near)) {
+            return;
+        }
+        ClipperLib::Paths region;
+        for (size_t s : near) {
+            region.push_back(outlines_[s]);
         }
         leaves_[r] = Thickness(Combine(bands_[r], region, ClipperLib::ctDifference));
     }
 
     double Overlap(size_t r, size_t s) const {
-        if (bands_[r].empty() || bands_[s].empty() || !Meet(boxes_[r], boxes_[s])) {
+        if (bands_[r].empty() || bands_[s].empty() || !Meet(boxes_[r], boxes_[s]) ||
+            !MayMeet(r, s)) {
             return 0.0;
         }
         return Thickness(Combine(bands_[r], bands_[s], ClipperLib::ctIntersection));
     }
 
+    // The exact tests below clear most bands without the clipper: where no edges meet, every
+    // ring lies wholly inside or outside a band, so one point of it tells which.
+    const GridPoint& EdgePoint(size_t r) const { return edgeEdges_[r].front().a; }
+
+    bool InBand(size_t r, const GridPoint& p) const {
+        const RingRows& ring = rings_[r];
+        const size_t n = ring.outline.size();
+        return WindingNumber(ring.rows, 0, n, p) !=
+               WindingNumber(ring.rows, ring.rows.size() - n, n, p);
+    }
+
+    // False when the band lies between its outline and an edge nested in it, inside the
+    // region, with no other ring's outline in it.
+    bool MayLeave(size_t r, const std::vector<size_t>& near) const {
+        std::vector<GridSegment> outlines;
+        for (size_t s : near) {
+            outlines.insert(outlines.end(), outlineEdges_[s].begin(), outlineEdges_[s].end());
+        }
+        if (AnySegmentsMeet(edgeEdges_[r], std::move(outlines))) {
+            return true;
+        }
+        const RingRows& ring = rings_[r];
+        const size_t n = ring.outline.size();
+        const GridPoint& edgePoint = EdgePoint(r);
+        const bool nested = WindingNumber(ring.outline, 0, n, edgePoint) != 0 ||
+                            WindingNumber(ring.rows, ring.rows.size() - n, n, ring.outline[0]) != 0;
+        int inRegion = 0;
+        for (size_t s : near) {
+            inRegion += WindingNumber(rings_[s].outline, 0, rings_[s].outline.size(), edgePoint);
+            if (s != r && InBand(r, rings_[s].outline[0])) {
+                return true;
+            }
+        }
+        return !nested || inRegion == 0;
+    }
+
+    bool MayMeet(size_t r, size_t s) const {
+        std::vector<GridSegment> first = outlineEdges_[r];
+        first.insert(first.end(), edgeEdges_[r].begin(), edgeEdges_[r].end());
+        std::vector<GridSegment> second = outlineEdges_[s];
+        second.insert(second.end(), edgeEdges_[s].begin(), edgeEdges_[s].end());
+        return AnySegmentsMeet(std::move(first), std::move(second)) ||
+               InBand(r, rings_[s].outline[0]) || InBand(r, EdgePoint(s)) ||
+               InBand(s, rings_[r].outline[0]) || InBand(s, EdgePoint(r));
+    }
+
     const std::vector<RingRows>& rings_;
     ClipperLib::Paths outlines_;
     std::vector<ClipperLib::IntRect> outlineBoxes_;
+    std::vector<std::vector<GridSegment>> outlineEdges_;
+    std::vector<std::vector<GridSegment>> edgeEdges_;  // of the front-face edges
     std::vector<ClipperLib::Paths> bands_;
     std::vector<ClipperLib::IntRect> boxes_;
     std::vector<double> leaves_;
     std::vector<bool> changed_;
 };
+
+// Narrows the rings whose bands collide, round by round, until none do.
+void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials, double gridWidth,
+                     const std::vector<double>& fractions) {
+    RingCollisions collisions(rings);
+    for (int round = 0; round < 12; ++round) {
+        const std::vector<double> overlaps = collisions.Overlaps();
+        if (std::all_of(overlaps.begin(), overlaps.end(), [](double t) { return t == 0.0; })) {
+            return;
+        }
+        for (size_t r = 0; r < rings.size(); ++r) {
+            if (overlaps[r] > 0.0) {
+                // Straight to a width that the overlap says might fit, not trial by trial.
+                size_t next = trials[r] + 1;
+                while (next < std::size(kRingTrials) &&
+                       gridWidth * kRingTrials[next] > rings[r].width - overlaps[r]) {
+                    ++next;
+                }
+                trials[r] = LayWidest(rings[r], gridWidth, fractions, next);
+                collisions.MarkChanged(r);
+            }
+        }
+    }
+}
 
 bool AllDistinct(std::vector<GridPoint> points) {
     auto less = [](const GridPoint& a, const GridPoint& b) {
@@ -406,8 +466,8 @@ bool CoverPolygon(const std::vector<RingRows>& rings, std::vector<GridPoint>& ca
     if (ok) {
         int64_t faces = 0;
         for (size_t t = firstTriangle; t + 2 < capTriangles.size(); t += 3) {
-            faces += Cross(capGrid[capTriangles[t]], capGrid[capTriangles[t + 1]],
-                           capGrid[capTriangles[t + 2]]);
+            faces += GridCross(capGrid[capTriangles[t]], capGrid[capTriangles[t + 1]],
+                               capGrid[capTriangles[t + 2]]);
         }
         ok = faces + strips == whole;
     }
@@ -453,27 +513,9 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
             trials.push_back(LayWidest(ring, gridWidth, fractions, 0));
         }
         bool covered = CoverPolygon(rings, capGrid, result.capTriangles, true);
-        // Rings that fit on their own may still run into one another: narrow those that do.
-        RingCollisions collisions(rings);
-        for (int round = 0; !covered && round < 12; ++round) {
-            const std::vector<double> overlaps = collisions.Overlaps();
-            if (std::all_of(overlaps.begin(), overlaps.end(), [](double t) { return t == 0.0; })) {
-                break;
-            }
-            for (size_t r = 0; r < rings.size(); ++r) {
-                if (overlaps[r] > 0.0) {
-                    // Straight to a width that the overlap says might fit, not trial by trial.
-                    size_t next = trials[r] + 1;
-                    while (next < std::size(kRingTrials) &&
-                           gridWidth * kRingTrials[next] > rings[r].width - overlaps[r]) {
-                        ++next;
-                    }
-                    trials[r] = LayWidest(rings[r], gridWidth, fractions, next);
-                    collisions.MarkChanged(r);
-                }
-            }
-        }
         if (!covered) {
+            // Rings that fit on their own may still run into one another: narrow those that do.
+            NarrowColliding(rings, trials, gridWidth, fractions);
             covered = CoverPolygon(rings, capGrid, result.capTriangles, true);
         }
         // Then narrow them all together.

@@ -1,0 +1,32 @@
+#pragma once
+// Exact tests on segments and rings of grid points, which the bevel needs to tell where its
+// bands run into one another without a clipping pass.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "text/polygon_triangulator.h"
+
+// Twice the signed area of triangle abc.
+int64_t GridCross(const GridPoint& a, const GridPoint& b, const GridPoint& c);
+
+// Closed segments ab and cd share a point.
+bool SegmentsMeet(const GridPoint& a, const GridPoint& b, const GridPoint& c, const GridPoint& d);
+
+struct GridSegment {
+    GridPoint a, b;
+};
+
+// Appends the edges of the closed ring of count points from begin.
+void AddRingEdges(const std::vector<GridPoint>& points, size_t begin, size_t count,
+                  std::vector<GridSegment>& out);
+
+// Whether a segment of first meets one of second. Both are swept together in order of their
+// left ends, so only segments sharing some x are compared.
+bool AnySegmentsMeet(std::vector<GridSegment> first, std::vector<GridSegment> second);
+
+// How often the ring of count points from begin winds counter-clockwise round p, which lies on
+// none of its edges.
+int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t count,
+                  const GridPoint& p);
