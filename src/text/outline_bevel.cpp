@@ -599,16 +599,12 @@ void AddFace(const std::vector<OutlinePoint>& vertices, const std::vector<uint32
 }
 
 // Normals across the profile: a chamfer's strip is flat, a round profile turns from the wall's
-// direction at the outline to the face's at its inner edge.
-void ProfileNormal(const Side& side, float width, int k, int steps, Normal2 n, float out[3]) {
-    const double angle = kHalfPi * k / steps;
-    const double across = side.round ? side.depth * std::cos(angle) : side.depth;
-    const double along = side.round ? width * std::sin(angle) : width;
-    const double length = std::hypot(across, along);
-    out[0] = static_cast<float>(n.x * across / length);
-    out[1] = static_cast<float>(n.y * across / length);
-    out[2] = static_cast<float>((side.back ? -along : along) / length);
-}
+// direction at the outline to the face's at its inner edge. Worked out once per ring, not per
+// column.
+struct Profile {
+    std::vector<float> z;
+    std::vector<double> across, along, length;
+};
 
 float RowZ(const Side& side, int k, int steps) {
     if (k == 0) {
@@ -622,16 +618,31 @@ float RowZ(const Side& side, int k, int steps) {
     return static_cast<float>(z);
 }
 
+Profile RingProfile(const Side& side, float width, int steps) {
+    Profile profile;
+    for (int k = 0; k <= steps; ++k) {
+        const double angle = kHalfPi * k / steps;
+        const double across = side.round ? side.depth * std::cos(angle) : side.depth;
+        const double along = side.round ? width * std::sin(angle) : width;
+        profile.z.push_back(RowZ(side, k, steps));
+        profile.across.push_back(across);
+        profile.along.push_back(side.back ? -along : along);
+        profile.length.push_back(std::hypot(across, along));
+    }
+    return profile;
+}
+
 // Vertices of one column of a strip (rows 0..steps at one ring point); returns the first.
-uint32_t AddColumn(const BevelRing& ring, size_t i, const Side& side, int steps, Normal2 n,
+uint32_t AddColumn(const BevelRing& ring, size_t i, const Profile& profile, Normal2 n,
                    BevelMeshWriter& out) {
     const size_t count = ring.outline.size();
     uint32_t first = 0;
-    for (int k = 0; k <= steps; ++k) {
-        float normal[3];
-        ProfileNormal(side, ring.width, k, steps, n, normal);
-        const uint32_t v = out.Add(ring.rows[static_cast<size_t>(k) * count + i],
-                                   RowZ(side, k, steps), normal[0], normal[1], normal[2]);
+    for (size_t k = 0; k < profile.z.size(); ++k) {
+        const double length = profile.length[k];
+        const uint32_t v = out.Add(ring.rows[k * count + i], profile.z[k],
+                                   static_cast<float>(n.x * profile.across[k] / length),
+                                   static_cast<float>(n.y * profile.across[k] / length),
+                                   static_cast<float>(profile.along[k] / length));
         first = k == 0 ? v : first;
     }
     return first;
@@ -641,15 +652,16 @@ void AddStrips(const BevelRing& ring, const std::vector<Normal2>& atStart,
                const std::vector<Normal2>& atEnd, const Side& side, int steps,
                BevelMeshWriter& out) {
     const size_t n = ring.outline.size();
+    const Profile profile = RingProfile(side, ring.width, steps);
     std::vector<uint32_t> endColumn(n);
     for (size_t e = 0; e < n; ++e) {
-        endColumn[e] = AddColumn(ring, (e + 1) % n, side, steps, atEnd[e], out);
+        endColumn[e] = AddColumn(ring, (e + 1) % n, profile, atEnd[e], out);
     }
     for (size_t e = 0; e < n; ++e) {
         const size_t before = (e + n - 1) % n;
         const uint32_t a = atEnd[before] == atStart[e]
                                ? endColumn[before]
-                               : AddColumn(ring, e, side, steps, atStart[e], out);
+                               : AddColumn(ring, e, profile, atStart[e], out);
         const uint32_t b = endColumn[e];
         for (uint32_t k = 0; k < static_cast<uint32_t>(steps); ++k) {
             out.Triangle(a + k, b + k, b + k + 1, side.back);
@@ -696,6 +708,18 @@ GlyphMesh ExtrudeBevelled(const FaceTriangulation& face, const BevelledFace& ins
     const bool round = bevel.profile == BevelProfile::kRound;
     const int steps = inset.steps;
     GlyphMesh mesh;
+    // Room for the most the rings can take (every column its own), so the mesh grows once.
+    const size_t sides = bevel.backToo ? 2 : 1;
+    size_t ringPoints = 0;
+    for (const BevelRing& ring : inset.rings) {
+        ringPoints += ring.outline.size();
+    }
+    const size_t faceVertices = bevel.backToo ? inset.capVertices.size() : face.vertices.size();
+    const size_t faceIndices = bevel.backToo ? inset.capTriangles.size() : face.triangles.size();
+    mesh.vertices.reserve(inset.capVertices.size() + faceVertices +
+                          ringPoints * (4 + 2 * sides * static_cast<size_t>(steps + 1)));
+    mesh.indices.reserve(inset.capTriangles.size() + faceIndices +
+                         ringPoints * 6 * (1 + sides * static_cast<size_t>(steps)));
     BevelMeshWriter out(mesh);
     AddFace(inset.capVertices, inset.capTriangles, zTop, false, out);
     if (bevel.backToo) {
