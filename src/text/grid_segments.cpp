@@ -49,34 +49,50 @@ void AddRingEdges(const std::vector<GridPoint>& points, size_t begin, size_t cou
     for (size_t i = 0; i < count; ++i) {
         out.push_back({points[begin + i], points[begin + (i + 1) % count]});
     }
+    std::sort(out.begin(), out.end(),
+              [](const GridSegment& s, const GridSegment& t) { return Left(s) < Left(t); });
 }
 
-bool AnySegmentsMeet(std::vector<GridSegment> first, std::vector<GridSegment> second) {
-    auto byLeft = [](const GridSegment& s, const GridSegment& t) { return Left(s) < Left(t); };
-    std::sort(first.begin(), first.end(), byLeft);
-    std::sort(second.begin(), second.end(), byLeft);
-    const std::vector<GridSegment>* lists[2] = {&first, &second};
+bool AnySegmentsMeet(const SegmentLists& first, const SegmentLists& second, const GridBox& box) {
+    const SegmentLists* sides[2] = {&first, &second};
+    std::vector<size_t> next[2] = {std::vector<size_t>(first.size(), 0),
+                                   std::vector<size_t>(second.size(), 0)};
     std::vector<const GridSegment*> active[2];
-    size_t next[2] = {0, 0};
-    while (next[0] < first.size() || next[1] < second.size()) {
-        const int k = next[1] == second.size() || (next[0] < first.size() &&
-                                                   Left(first[next[0]]) <= Left(second[next[1]]))
-                          ? 0
-                          : 1;
-        const GridSegment& s = (*lists[k])[next[k]++];
-        std::vector<const GridSegment*>& others = active[1 - k];
-        const int64_t x = Left(s);
+    for (;;) {
+        // The segment with the leftmost left end still to come, from either side.
+        const GridSegment* s = nullptr;
+        int side = 0;
+        size_t list = 0;
+        for (int k = 0; k < 2; ++k) {
+            for (size_t l = 0; l < sides[k]->size(); ++l) {
+                const std::vector<GridSegment>& segments = *(*sides[k])[l];
+                if (next[k][l] < segments.size() && (!s || Left(segments[next[k][l]]) < Left(*s))) {
+                    s = &segments[next[k][l]];
+                    side = k;
+                    list = l;
+                }
+            }
+        }
+        if (!s || Left(*s) > box.maxX) {
+            return false;
+        }
+        ++next[side][list];
+        if (Right(*s) < box.minX || std::max(s->a.y, s->b.y) < box.minY ||
+            std::min(s->a.y, s->b.y) > box.maxY) {
+            continue;
+        }
+        std::vector<const GridSegment*>& others = active[1 - side];
+        const int64_t x = Left(*s);
         others.erase(std::remove_if(others.begin(), others.end(),
                                     [x](const GridSegment* t) { return Right(*t) < x; }),
                      others.end());
         for (const GridSegment* t : others) {
-            if (Meet(s, *t)) {
+            if (Meet(*s, *t)) {
                 return true;
             }
         }
-        active[k].push_back(&s);
+        active[side].push_back(s);
     }
-    return false;
 }
 
 int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t count,

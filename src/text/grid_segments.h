@@ -18,13 +18,22 @@ struct GridSegment {
     GridPoint a, b;
 };
 
-// Appends the edges of the closed ring of count points from begin.
+// Corners of an axis-aligned box, both included.
+struct GridBox {
+    int64_t minX, minY, maxX, maxY;
+};
+
+// Appends the edges of the closed ring of count points from begin, leaving the list in order of
+// the edges' left ends.
 void AddRingEdges(const std::vector<GridPoint>& points, size_t begin, size_t count,
                   std::vector<GridSegment>& out);
 
-// Whether a segment of first meets one of second. Both are swept together in order of their
-// left ends, so only segments sharing some x are compared.
-bool AnySegmentsMeet(std::vector<GridSegment> first, std::vector<GridSegment> second);
+// Lists of segments, each in order of their left ends.
+using SegmentLists = std::vector<const std::vector<GridSegment>*>;
+
+// Whether a segment of first meets one of second, looking only at those reaching the box. All
+// are swept together in order of their left ends, so only segments sharing some x are compared.
+bool AnySegmentsMeet(const SegmentLists& first, const SegmentLists& second, const GridBox& box);
 
 // How often the ring of count points from begin winds counter-clockwise round p, which lies on
 // none of its edges.

@@ -236,6 +236,10 @@ ClipperLib::IntRect Bounds(const ClipperLib::Paths& paths) {
     return box;
 }
 
+GridBox Box(const ClipperLib::IntRect& box) {
+    return {box.left, box.top, box.right, box.bottom};
+}
+
 bool Meet(const ClipperLib::IntRect& a, const ClipperLib::IntRect& b) {
     return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
 }
@@ -350,11 +354,11 @@ class RingCollisions {
     // False when the band lies between its outline and an edge nested in it, inside the
     // region, with no other ring's outline in it.
     bool MayLeave(size_t r, const std::vector<size_t>& near) const {
-        std::vector<GridSegment> outlines;
+        SegmentLists outlines;
         for (size_t s : near) {
-            outlines.insert(outlines.end(), outlineEdges_[s].begin(), outlineEdges_[s].end());
+            outlines.push_back(&outlineEdges_[s]);
         }
-        if (AnySegmentsMeet(edgeEdges_[r], std::move(outlines))) {
+        if (AnySegmentsMeet({&edgeEdges_[r]}, outlines, Box(boxes_[r]))) {
             return true;
         }
         const RingRows& ring = rings_[r];
@@ -373,11 +377,12 @@ class RingCollisions {
     }
 
     bool MayMeet(size_t r, size_t s) const {
-        std::vector<GridSegment> first = outlineEdges_[r];
-        first.insert(first.end(), edgeEdges_[r].begin(), edgeEdges_[r].end());
-        std::vector<GridSegment> second = outlineEdges_[s];
-        second.insert(second.end(), edgeEdges_[s].begin(), edgeEdges_[s].end());
-        return AnySegmentsMeet(std::move(first), std::move(second)) ||
+        const GridBox box{std::max(boxes_[r].left, boxes_[s].left),
+                          std::max(boxes_[r].top, boxes_[s].top),
+                          std::min(boxes_[r].right, boxes_[s].right),
+                          std::min(boxes_[r].bottom, boxes_[s].bottom)};
+        return AnySegmentsMeet({&outlineEdges_[r], &edgeEdges_[r]},
+                               {&outlineEdges_[s], &edgeEdges_[s]}, box) ||
                InBand(r, rings_[s].outline[0]) || InBand(r, EdgePoint(s)) ||
                InBand(s, rings_[r].outline[0]) || InBand(s, EdgePoint(r));
     }
