@@ -1,7 +1,6 @@
 #include "text/outline_bevel.h"
 
 #include <algorithm>
-#include <clipper.hpp>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -198,123 +197,74 @@ size_t LayWidest(RingRows& ring, double width, const std::vector<double>& fracti
     return std::size(kRingTrials);
 }
 
-ClipperLib::Path RowPath(const RingRows& ring, size_t row) {
-    const size_t n = ring.outline.size();
-    ClipperLib::Path path(n);
-    for (size_t i = 0; i < n; ++i) {
-        path[i] = ClipperLib::IntPoint(ring.rows[row * n + i].x, ring.rows[row * n + i].y);
-    }
-    return path;
-}
-
-// How thick a thin overlap is, from twice its area over its perimeter: the width by which the
-// bands that made it must at least narrow. 0 when there is no overlap worth the name.
-double Thickness(const ClipperLib::Paths& paths) {
-    double area = 0.0;
-    double perimeter = 0.0;
-    for (const ClipperLib::Path& path : paths) {
-        area += std::abs(ClipperLib::Area(path));
-        for (size_t i = 0; i < path.size(); ++i) {
-            const ClipperLib::IntPoint& a = path[i];
-            const ClipperLib::IntPoint& b = path[(i + 1) % path.size()];
-            perimeter += std::hypot(static_cast<double>(b.X - a.X), static_cast<double>(b.Y - a.Y));
-        }
-    }
-    return area > 1.0 && perimeter > 0.0 ? std::max(2.0 * area / perimeter, 1.0) : 0.0;
-}
-
-ClipperLib::IntRect Bounds(const ClipperLib::Paths& paths) {
-    ClipperLib::IntRect box{INT64_MAX, INT64_MAX, INT64_MIN, INT64_MIN};
-    for (const ClipperLib::Path& path : paths) {
-        for (const ClipperLib::IntPoint& p : path) {
-            box.left = std::min(box.left, p.X);
-            box.top = std::min(box.top, p.Y);
-            box.right = std::max(box.right, p.X);
-            box.bottom = std::max(box.bottom, p.Y);
-        }
+GridBox PointsBox(const std::vector<GridPoint>& points) {
+    GridBox box{INT64_MAX, INT64_MAX, INT64_MIN, INT64_MIN};
+    for (const GridPoint& p : points) {
+        box = {std::min(box.minX, p.x), std::min(box.minY, p.y), std::max(box.maxX, p.x),
+               std::max(box.maxY, p.y)};
     }
     return box;
 }
 
-GridBox Box(const ClipperLib::IntRect& box) {
-    return {box.left, box.top, box.right, box.bottom};
-}
-
-bool Meet(const ClipperLib::IntRect& a, const ClipperLib::IntRect& b) {
-    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
-}
-
-ClipperLib::Paths Combine(const ClipperLib::Paths& a, const ClipperLib::Paths& b,
-                          ClipperLib::ClipType type) {
-    ClipperLib::Clipper clipper;
-    clipper.AddPaths(a, ClipperLib::ptSubject, true);
-    clipper.AddPaths(b, ClipperLib::ptClip, true);
-    ClipperLib::Paths out;
-    clipper.Execute(type, out, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
-    return out;
+bool Meet(const GridBox& a, const GridBox& b) {
+    return a.minX <= b.maxX && b.minX <= a.maxX && a.minY <= b.maxY && b.minY <= a.maxY;
 }
 
 // Rings whose bevel band (between outline and front-face edge) leaves the filled region or
-// runs into another ring's band, as where a hole nearly touches the outline. Only the bands of
-// rings laid anew are worked out again: the outlines stay, and a pair of unchanged bands was
-// found apart before (a colliding pair is always laid anew).
+// runs into another ring's band, as where a hole nearly touches the outline. Where no edges of
+// two rings meet, each closed edge of one lies wholly inside or outside the other's band, so
+// one point of it tells which. Only the bands of rings laid anew are looked at again: the
+// outlines stay, and a pair of unchanged bands was found apart before (a colliding pair is
+// always laid anew).
 class RingCollisions {
   public:
     explicit RingCollisions(const std::vector<RingRows>& rings)
         : rings_(rings),
-          bands_(rings.size()),
+          edges_(rings.size()),
           boxes_(rings.size()),
-          leaves_(rings.size(), 0.0),
+          bevelled_(rings.size(), false),
+          leaves_(rings.size(), false),
           changed_(rings.size(), true) {
         for (const RingRows& ring : rings) {
-            outlines_.push_back(RowPath(ring, 0));
-            outlineBoxes_.push_back(Bounds({outlines_.back()}));
             AddRingEdges(ring.outline, 0, ring.outline.size(), outlineEdges_.emplace_back());
+            outlineBoxes_.push_back(PointsBox(ring.outline));
         }
-        edgeEdges_.resize(rings.size());
     }
 
     void MarkChanged(size_t ring) { changed_[ring] = true; }
 
-    // Per ring, the thickness of its worst overlap (0: none), by which it should narrow.
-    std::vector<double> Overlaps() {
+    // Per ring, whether its band collides.
+    std::vector<bool> Colliding() {
         for (size_t r = 0; r < rings_.size(); ++r) {
             if (changed_[r]) {
                 UpdateBand(r);
             }
         }
-        std::vector<double> overlaps = leaves_;
+        std::vector<bool> colliding = leaves_;
         for (size_t r = 0; r < rings_.size(); ++r) {
             for (size_t s = r + 1; s < rings_.size(); ++s) {
-                if (changed_[r] || changed_[s]) {
-                    const double thickness = Overlap(r, s);
-                    overlaps[r] = std::max(overlaps[r], thickness);
-                    overlaps[s] = std::max(overlaps[s], thickness);
+                if ((changed_[r] || changed_[s]) && BandsMeet(r, s)) {
+                    colliding[r] = true;
+                    colliding[s] = true;
                 }
             }
         }
         std::fill(changed_.begin(), changed_.end(), false);
-        return overlaps;
+        return colliding;
     }
 
   private:
     void UpdateBand(size_t r) {
         const RingRows& ring = rings_[r];
-        const size_t rowCount = ring.rows.size() / ring.outline.size();
-        bands_[r].clear();
-        leaves_[r] = 0.0;
-        if (rowCount < 2) {
+        const size_t n = ring.outline.size();
+        edges_[r].clear();
+        bevelled_[r] = ring.rows.size() > n;
+        leaves_[r] = false;
+        if (!bevelled_[r]) {
             return;
         }
-        // Outline and reversed front-face edge wind once round the band and cancel inside the
-        // edge; an edge poking out winds the other way, which non-zero filling still counts.
-        ClipperLib::Path edge = RowPath(ring, rowCount - 1);
-        std::reverse(edge.begin(), edge.end());
-        bands_[r] = {RowPath(ring, 0), std::move(edge)};
-        boxes_[r] = Bounds(bands_[r]);
-        edgeEdges_[r].clear();
-        AddRingEdges(ring.rows, ring.rows.size() - ring.outline.size(), ring.outline.size(),
-                     edgeEdges_[r]);
+        AddRingEdges(ring.rows, ring.rows.size() - n, n, edges_[r]);
+        boxes_[r] = PointsBox(ring.rows);
         // The filled region near the band: its own outline and the outlines reaching its box.
         std::vector<size_t> near{r};
         for (size_t s = 0; s < rings_.size(); ++s) {
@@ -322,27 +272,10 @@ class RingCollisions {
                 near.push_back(s);
             }
         }
-        if (!MayLeave(r, near)) {
-            return;
-        }
-        ClipperLib::Paths region;
-        for (size_t s : near) {
-            region.push_back(outlines_[s]);
-        }
-        leaves_[r] = Thickness(Combine(bands_[r], region, ClipperLib::ctDifference));
+        leaves_[r] = Leaves(r, near);
     }
 
-    double Overlap(size_t r, size_t s) const {
-        if (bands_[r].empty() || bands_[s].empty() || !Meet(boxes_[r], boxes_[s]) ||
-            !MayMeet(r, s)) {
-            return 0.0;
-        }
-        return Thickness(Combine(bands_[r], bands_[s], ClipperLib::ctIntersection));
-    }
-
-    // The exact tests below clear most bands without the clipper: where no edges meet, every
-    // ring lies wholly inside or outside a band, so one point of it tells which.
-    const GridPoint& EdgePoint(size_t r) const { return edgeEdges_[r].front().a; }
+    const GridPoint& EdgePoint(size_t r) const { return edges_[r].front().a; }
 
     bool InBand(size_t r, const GridPoint& p) const {
         const RingRows& ring = rings_[r];
@@ -351,14 +284,14 @@ class RingCollisions {
                WindingNumber(ring.rows, ring.rows.size() - n, n, p);
     }
 
-    // False when the band lies between its outline and an edge nested in it, inside the
-    // region, with no other ring's outline in it.
-    bool MayLeave(size_t r, const std::vector<size_t>& near) const {
+    // Unless the front-face edge lies nested with the outline, inside the region, crossing no
+    // outline and with no other ring's outline between the two.
+    bool Leaves(size_t r, const std::vector<size_t>& near) const {
         SegmentLists outlines;
         for (size_t s : near) {
             outlines.push_back(&outlineEdges_[s]);
         }
-        if (AnySegmentsMeet({&edgeEdges_[r]}, outlines, Box(boxes_[r]))) {
+        if (AnySegmentsMeet({&edges_[r]}, outlines, boxes_[r])) {
             return true;
         }
         const RingRows& ring = rings_[r];
@@ -376,46 +309,43 @@ class RingCollisions {
         return !nested || inRegion == 0;
     }
 
-    bool MayMeet(size_t r, size_t s) const {
-        const GridBox box{std::max(boxes_[r].left, boxes_[s].left),
-                          std::max(boxes_[r].top, boxes_[s].top),
-                          std::min(boxes_[r].right, boxes_[s].right),
-                          std::min(boxes_[r].bottom, boxes_[s].bottom)};
-        return AnySegmentsMeet({&outlineEdges_[r], &edgeEdges_[r]},
-                               {&outlineEdges_[s], &edgeEdges_[s]}, box) ||
+    bool BandsMeet(size_t r, size_t s) const {
+        if (!bevelled_[r] || !bevelled_[s] || !Meet(boxes_[r], boxes_[s])) {
+            return false;
+        }
+        const GridBox box{
+            std::max(boxes_[r].minX, boxes_[s].minX), std::max(boxes_[r].minY, boxes_[s].minY),
+            std::min(boxes_[r].maxX, boxes_[s].maxX), std::min(boxes_[r].maxY, boxes_[s].maxY)};
+        return AnySegmentsMeet({&outlineEdges_[r], &edges_[r]}, {&outlineEdges_[s], &edges_[s]},
+                               box) ||
                InBand(r, rings_[s].outline[0]) || InBand(r, EdgePoint(s)) ||
                InBand(s, rings_[r].outline[0]) || InBand(s, EdgePoint(r));
     }
 
     const std::vector<RingRows>& rings_;
-    ClipperLib::Paths outlines_;
-    std::vector<ClipperLib::IntRect> outlineBoxes_;
     std::vector<std::vector<GridSegment>> outlineEdges_;
-    std::vector<std::vector<GridSegment>> edgeEdges_;  // of the front-face edges
-    std::vector<ClipperLib::Paths> bands_;
-    std::vector<ClipperLib::IntRect> boxes_;
-    std::vector<double> leaves_;
+    std::vector<GridBox> outlineBoxes_;
+    std::vector<std::vector<GridSegment>> edges_;  // of the front-face edges
+    std::vector<GridBox> boxes_;                   // of the bands
+    std::vector<bool> bevelled_;
+    std::vector<bool> leaves_;
     std::vector<bool> changed_;
 };
 
-// Narrows the rings whose bands collide, round by round, until none do.
+// Narrows the rings whose bands collide a trial at a time, round by round, until none do: the
+// tests are cheap enough that small steps, which narrow no more than they must, cost less than
+// measuring each overlap to jump further.
 void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials, double gridWidth,
                      const std::vector<double>& fractions) {
     RingCollisions collisions(rings);
     for (int round = 0; round < 12; ++round) {
-        const std::vector<double> overlaps = collisions.Overlaps();
-        if (std::all_of(overlaps.begin(), overlaps.end(), [](double t) { return t == 0.0; })) {
+        const std::vector<bool> colliding = collisions.Colliding();
+        if (std::none_of(colliding.begin(), colliding.end(), [](bool c) { return c; })) {
             return;
         }
         for (size_t r = 0; r < rings.size(); ++r) {
-            if (overlaps[r] > 0.0) {
-                // Straight to a width that the overlap says might fit, not trial by trial.
-                size_t next = trials[r] + 1;
-                while (next < std::size(kRingTrials) &&
-                       gridWidth * kRingTrials[next] > rings[r].width - overlaps[r]) {
-                    ++next;
-                }
-                trials[r] = LayWidest(rings[r], gridWidth, fractions, next);
+            if (colliding[r]) {
+                trials[r] = LayWidest(rings[r], gridWidth, fractions, trials[r] + 1);
                 collisions.MarkChanged(r);
             }
         }
