@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clipper.hpp>
 #include <cmath>
 #include <map>
@@ -12,6 +13,7 @@
 #include "text/font_resolver.h"
 #include "text/outline_bevel.h"
 #include "text/outline_glyph.h"
+#include "text/outline_tessellator.h"
 
 namespace {
 
@@ -231,6 +233,37 @@ TEST(BevelledSolids, RoundProfileNormalsRiseSmoothlyFromWallToFace) {
     EXPECT_EQ(steps, 0);
     EXPECT_LT(lowest, 0.45f);
     EXPECT_GT(highest, 0.85f);
+}
+
+// A hole close to the outline narrows its bevel and the outline's, where the two would meet;
+// a hole well inside keeps the full width.
+TEST(BevelledSolids, OnlyRingsThatWouldMeetNarrow) {
+    auto square = [](float x0, float y0, float x1, float y1, bool hole) {
+        OutlineContour c{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+        if (hole) {
+            std::reverse(c.begin(), c.end());
+        }
+        return c;
+    };
+    FlatOutline outline;
+    outline.contours = {square(0.0f, 0.0f, 0.5f, 0.5f, false),
+                        square(0.03f, 0.2f, 0.13f, 0.3f, true),
+                        square(0.3f, 0.2f, 0.4f, 0.3f, true)};
+    const FaceTriangulation face = TessellateOutline(outline);
+    ASSERT_EQ(face.polygons.size(), 1u);
+    const BevelSettings bevel = Bevel(BevelProfile::kRound, 0.02f, 4, false);
+    const BevelledFace inset = InsetFace(face, bevel.width, BevelSteps(bevel));
+    ASSERT_EQ(inset.rings.size(), 3u);
+    for (const BevelRing& ring : inset.rings) {
+        const float x = face.vertices[ring.outline[0]].x;
+        if (x > 0.2f) {
+            EXPECT_EQ(ring.width, 0.02f);
+        } else {
+            EXPECT_GT(ring.width, 0.0f) << x;
+            EXPECT_LT(ring.width, 0.02f) << x;
+        }
+    }
+    ExpectWholeBevelledSolid(ExtrudeBevelled(face, inset, 0.3f, bevel), face, "square");
 }
 
 }  // namespace
