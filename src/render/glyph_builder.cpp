@@ -62,10 +62,6 @@ void GlyphBuilder::BuildWithFallback(TextObject& object, MessageSink& messages) 
     BuildGlyphLists(object, messages);
 }
 
-bool GlyphBuilder::BuildGlyph(TextObject& object, uint32_t code) {
-    return BuildGlyphIn(object, code, source_.ObjectFont(object));
-}
-
 bool GlyphBuilder::BuildGlyphLists(TextObject& object, MessageSink& messages) {
     char work[kWorkBufferBytes];
     std::memcpy(work, object.text, kWorkBufferBytes);

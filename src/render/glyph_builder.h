@@ -33,8 +33,6 @@ class GlyphBuilder {
     // Builds every character's list (glyphCount must be 0). False when any character failed;
     // the failure messages have then been shown once.
     bool BuildGlyphLists(TextObject& object, MessageSink& messages);
-    // Builds the list of one character code into position glyphCount (which it does not change).
-    bool BuildGlyph(TextObject& object, uint32_t code);
 
     // The calling pattern of every text or font change: free, set, build, and when the build
     // fails, free again and build once more in the default font. The caller invalidates the view.
