@@ -127,7 +127,8 @@ void AntialiasRender::RunPass(int pass) {
         renderer_.DrawShadows();
     }
     if (useAccumBuffer_) {
-        glAccum(GL_ACCUM, 1.0f / static_cast<float>(table_.count));
+        // The first pass loads, so nothing left in the buffer from before shows through.
+        glAccum(pass == 0 ? GL_LOAD : GL_ACCUM, 1.0f / static_cast<float>(table_.count));
     } else {
         AccumulateInMemory();
     }
