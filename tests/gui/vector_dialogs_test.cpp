@@ -93,7 +93,7 @@ TEST(PositionDialog, HasTheControlsOfItsTemplateInTheirArrangement) {
         previousY = edit->GetPosition().y;
         bool labelFound = false;
         for (wxWindow* child : dialog.GetChildren()) {
-            if (wxDynamicCast(child, wxStaticText) &&
+            if (dynamic_cast<wxStaticText*>(child) &&
                 child->GetLabel().utf8_string() == labels[i]) {
                 labelFound = true;
                 EXPECT_LT(child->GetPosition().x, edit->GetPosition().x);
