@@ -21,7 +21,7 @@ WITH_DISPLAY := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 endif
 TEST_ENV := GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 
-.PHONY: all deps configure build run test check-layers test-unit-asan test-fuzz bench clean checkers
+.PHONY: all deps configure build run test check-layers test-asan test-fuzz bench clean checkers
 
 all: build
 
@@ -43,7 +43,7 @@ run: build
 # One test at a time: windows of parallel tests would overlap on the shared X server and spoil
 # each other's screenshots. Then the unit and GUI tests once more in random order, so no test
 # leans on what another left behind.
-test: check-layers build checkers test-unit-asan test-fuzz
+test: check-layers build checkers test-asan test-fuzz
 	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ctest --output-on-failure
 	cd $(BUILD) && ./unit_tests --gtest_shuffle --gtest_brief=1
 	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ./gui_tests --gtest_shuffle --gtest_brief=1
@@ -57,11 +57,19 @@ checkers: deps
 	@test tests/export/node_modules/.package-lock.json -nt tests/export/package-lock.json || \
 		(cd tests/export && npm ci --no-audit --no-fund)
 
-test-unit-asan: deps checkers
-	@test -f $(ASAN_BUILD)/CMakeCache.txt || cmake -S . -B $(ASAN_BUILD) $(GENERATOR) $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug -DVELLUMARK_SANITIZE=ON -DVELLUMARK_UNIT_ONLY=ON
-	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests
-	cd $(ASAN_BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
-		ctest -L unit --output-on-failure
+# The unit, GL and GUI tests once more in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Each test program runs whole: one process per test under ASan would take many times as long.
+# Leaks of other projects' libraries are suppressed by name (tests/sanitizers/lsan.supp); UBSan
+# stops at its first finding so the run fails.
+ASAN_ENV := LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+test-asan: deps checkers
+	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug -DVELLUMARK_SANITIZE=ON -DVELLUMARK_UNIT_ONLY=OFF >/dev/null
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests gl_tests gui_tests
+	cd $(ASAN_BUILD) && $(ASAN_ENV) ./unit_tests --gtest_brief=1
+	cd $(ASAN_BUILD) && $(ASAN_ENV) $(TEST_ENV) $(WITH_DISPLAY) ./gl_tests --gtest_brief=1
+	cd $(ASAN_BUILD) && $(ASAN_ENV) $(TEST_ENV) $(WITH_DISPLAY) ./gui_tests --gtest_brief=1
 
 # Bounded libFuzzer runs of the two readers of outside files (clang).
 test-fuzz: deps
