@@ -12,6 +12,7 @@
 #include "../support/bmp_samples.h"
 #include "formats/bmp_reader.h"
 #include "scene/cp932.h"
+#include "support/command_output.h"
 #include "support/test_glyphs.h"
 
 namespace {
@@ -47,23 +48,6 @@ class ModelExport : public ::testing::Test {
     fs::path folder_;
 };
 
-std::string Output(const std::string& command, int& status) {
-    std::string output;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        output += buffer;
-    }
-    status = pipe != nullptr ? pclose(pipe) : -1;
-    return output;
-}
-
-double AdmeshFigure(const std::string& report, const std::string& label) {
-    const std::size_t at = report.find(label);
-    const std::size_t colon = at == std::string::npos ? at : report.find(':', at);
-    return colon == std::string::npos ? -1.0 : std::atof(report.c_str() + colon + 1);
-}
-
 TEST_F(ModelExport, RealGlyphSolidsAreClosedToAdmeshAndLib3mf) {
     ComposeLogo();
     const ModelScene model = AssembleModelScene(scene_, TestGlyphs());
@@ -79,7 +63,7 @@ TEST_F(ModelExport, RealGlyphSolidsAreClosedToAdmeshAndLib3mf) {
     ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("logo.stl"), 100.0),
               ModelExportStatus::kOk);
     int status = 0;
-    const std::string report = Output("admesh " + Path("logo.stl"), status);
+    const std::string report = CommandOutput("admesh " + Path("logo.stl"), status);
     ASSERT_EQ(status, 0) << report;
     EXPECT_EQ(AdmeshFigure(report, "Number of facets"),
               static_cast<double>(triangles[0] + triangles[1]));
@@ -128,7 +112,7 @@ TEST_F(ModelExport, RealGlyphsPassTheValidatorAndLoadInThreeWithTheSceneBounds) 
                   checker.c_str(), Path("logo.glb").c_str(), b.min[0], b.min[1], b.min[2], b.max[0],
                   b.max[1], b.max[2]);
     int status = 0;
-    const std::string output = Output(command, status);
+    const std::string output = CommandOutput(command, status);
     EXPECT_EQ(status, 0) << output;
 }
 
