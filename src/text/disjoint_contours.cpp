@@ -104,8 +104,12 @@ bool EdgesMeet(const std::vector<GridPoint>& points, const Rings& rings) {
             hi = std::max(hi, edges.back().minX);
         }
     }
+    if (edges.empty()) {
+        return false;
+    }
     const size_t buckets = edges.size() / 4 + 1;
-    const double scale = static_cast<double>(buckets) / (static_cast<double>(hi - lo) + 1.0);
+    const double scale =
+        static_cast<double>(buckets) / (static_cast<double>(hi) - static_cast<double>(lo) + 1.0);
     auto bucketOf = [&](const Segment& e) {
         return std::min(buckets - 1, static_cast<size_t>(static_cast<double>(e.minX - lo) * scale));
     };
