@@ -279,6 +279,22 @@ class EarClipper {
         return best;
     }
 
+    // first → second … second's old predecessor → second' → first' → first's old successor,
+    // with first' and second' copies of the two corners: within one ring this cuts it in two
+    // along first–second; between two rings it joins them by a bridge walked once each way.
+    void Join(int32_t first, int32_t second, int32_t firstCopy, int32_t secondCopy) {
+        const int32_t firstNext = N(first).next, secondPrev = N(second).prev;
+        Link(first, second);
+        Link(secondPrev, secondCopy);
+        Link(secondCopy, firstCopy);
+        Link(firstCopy, firstNext);
+    }
+
+    void Link(int32_t a, int32_t b) {
+        N(a).next = b;
+        N(b).prev = a;
+    }
+
     // m → h … h.prev → h' → m' → m.next: the bridge is walked once each way.
     void Bridge(int32_t m, int32_t h) {
         RegisterRing(h);
@@ -286,15 +302,7 @@ class EarClipper {
         const int32_t h2 = NewNode(N(h).point);
         Register(m2);
         Register(h2);
-        const int32_t mNext = N(m).next, hPrev = N(h).prev;
-        N(m).next = h;
-        N(h).prev = m;
-        N(hPrev).next = h2;
-        N(h2).prev = hPrev;
-        N(h2).next = m2;
-        N(m2).prev = h2;
-        N(m2).next = mNext;
-        N(mNext).prev = m2;
+        Join(m, h, m2, h2);
     }
 
     // The ring passes the shared point twice: once into the hole, once back out of it.
@@ -526,15 +534,7 @@ class EarClipper {
                 if (N(a).point != N(b).point && IsDiagonal(a, b)) {
                     const int32_t a2 = NewNode(N(a).point);
                     const int32_t b2 = NewNode(N(b).point);
-                    const int32_t aPrev = N(a).prev, bNext = N(b).next;
-                    N(a).prev = b;
-                    N(b).next = a;
-                    N(aPrev).next = a2;
-                    N(a2).prev = aPrev;
-                    N(a2).next = b2;
-                    N(b2).prev = a2;
-                    N(b2).next = bNext;
-                    N(bNext).prev = b2;
+                    Join(b, a, b2, a2);
                     AddCandidate(a2);
                     AddCandidate(b2);
                     Register(a2);
