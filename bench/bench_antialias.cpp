@@ -81,14 +81,6 @@ BENCHMARK(BM_AntialiasedRender)->Arg(8)->Arg(66)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    return RunWithGlContext(
-        argc, argv, kViewWidth, kViewHeight,
-        [] {
-            SceneBench b;
-            bench = &b;
-            const int result = RunSceneBenchmarks(b, kViewWidth, kViewHeight, BuildScene, 1);
-            bench = nullptr;
-            return result;
-        },
-        1);
+    return RunSceneBenchmarkProgram(
+        argc, argv, kViewWidth, kViewHeight, bench, [](SceneBench&) { return BuildScene(); }, 1);
 }

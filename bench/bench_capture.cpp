@@ -77,11 +77,6 @@ BENCHMARK(BM_CaptureJpeg1024x768)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    return RunWithGlContext(argc, argv, kViewWidth, kViewHeight, [] {
-        Bench b;
-        bench = &b;
-        const int result = RunSceneBenchmarks(b, kViewWidth, kViewHeight, BuildLogo);
-        bench = nullptr;
-        return result;
-    });
+    return RunSceneBenchmarkProgram(argc, argv, kViewWidth, kViewHeight, bench,
+                                    [](Bench&) { return BuildLogo(); });
 }

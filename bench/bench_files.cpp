@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "formats/bmp_writer.h"
-#include "render/capture.h"
 #include "formats/bmp_reader.h"
+#include "formats/bmp_writer.h"
 #include "formats/scene_file.h"
+#include "render/capture.h"
 
 namespace {
 

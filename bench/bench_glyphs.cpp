@@ -191,11 +191,6 @@ BENCHMARK(BM_DrawFullScene)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    return RunWithGlContext(argc, argv, kViewWidth, kViewHeight, [] {
-        SceneBench b;
-        bench = &b;
-        const int result = RunSceneBenchmarks(b, kViewWidth, kViewHeight, [] { return true; });
-        bench = nullptr;
-        return result;
-    });
+    return RunSceneBenchmarkProgram(argc, argv, kViewWidth, kViewHeight, bench,
+                                    [](SceneBench&) { return true; });
 }

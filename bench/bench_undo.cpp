@@ -66,12 +66,7 @@ BENCHMARK(BM_W2RecordStep)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    return RunWithGlContext(argc, argv, kViewWidth, kViewHeight, [] {
-        SceneBench b;
-        bench = &b;
-        const int result = RunSceneBenchmarks(
-            b, kViewWidth, kViewHeight, [&b] { return BuildW2(b.scene, b.glyphs, b.messages); });
-        bench = nullptr;
-        return result;
+    return RunSceneBenchmarkProgram(argc, argv, kViewWidth, kViewHeight, bench, [](SceneBench& b) {
+        return BuildW2(b.scene, b.glyphs, b.messages);
     });
 }

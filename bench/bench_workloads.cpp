@@ -146,16 +146,6 @@ int main(int argc, char** argv) {
             [cold](benchmark::State& state) { BuildWorkload(state, BuildW1, cold, RoundBevel()); })
             ->Unit(benchmark::kMillisecond);
     }
-    return RunWithGlContext(
-        argc, argv, kViewWidth, kViewHeight,
-        [] {
-            SceneBench b;
-            bench = &b;
-            b.scene.shadow.enabled = 0;
-            const int result = RunSceneBenchmarks(
-                b, kViewWidth, kViewHeight, [] { return true; }, 1);
-            bench = nullptr;
-            return result;
-        },
-        1);
+    return RunSceneBenchmarkProgram(
+        argc, argv, kViewWidth, kViewHeight, bench, [](SceneBench&) { return true; }, 1);
 }

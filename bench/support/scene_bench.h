@@ -12,6 +12,7 @@
 #include "render/renderer.h"
 #include "scene/gpu_resources.h"
 #include "scene/message_sink.h"
+#include "support/gl_bench_host.h"
 
 class IgnoredMessages : public MessageSink {
   public:
@@ -45,4 +46,22 @@ int RunSceneBenchmarks(SceneBench& b, int width, int height, Prepare prepare, in
         object.FreeGlyphLists();
     }
     return prepared ? 0 : 1;
+}
+
+// The whole of a benchmark program over one scene: wx and a shown view, then a Bench (SceneBench
+// or a kind of it) that current points at while prepare(bench) and the benchmarks run.
+template <typename Bench, typename Prepare>
+int RunSceneBenchmarkProgram(int argc, char** argv, int width, int height, Bench*& current,
+                             Prepare prepare, int antialias = 0) {
+    return RunWithGlContext(
+        argc, argv, width, height,
+        [&] {
+            Bench b;
+            current = &b;
+            const int result = RunSceneBenchmarks(
+                b, width, height, [&] { return prepare(b); }, antialias);
+            current = nullptr;
+            return result;
+        },
+        antialias);
 }
