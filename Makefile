@@ -5,6 +5,9 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+WINDOWS_BUILD ?= build-windows
+# Libraries built for Windows from Debian's sources, kept for later builds and other checkouts.
+WINDOWS_LIBRARIES ?= $(HOME)/.cache/vellumark/windows-libraries
 FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
@@ -21,7 +24,8 @@ WITH_DISPLAY := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 endif
 TEST_ENV := GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 
-.PHONY: all deps configure build run test check-layers test-asan test-fuzz bench clean checkers
+.PHONY: all deps configure build run test check-layers test-asan test-fuzz bench clean checkers \
+	windows-deps windows test-windows
 
 all: build
 
@@ -81,5 +85,23 @@ bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $(TEST_ENV) $(WITH_DISPLAY) $$b || exit 1; done
 
+# The Windows program, cross-built with MinGW-w64: build-windows/dist and its zip.
+windows-deps:
+	@sh tools/windows/install-deps.sh
+
+windows: windows-deps
+	sh tools/windows/build-libraries.sh $(WINDOWS_LIBRARIES)/prefix
+	@test -f $(WINDOWS_BUILD)/CMakeCache.txt || cmake -S . -B $(WINDOWS_BUILD) $(GENERATOR) $(LAUNCHER) \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/windows/mingw-w64.cmake \
+		-DVELLUMARK_WINDOWS_PREFIX=$(WINDOWS_LIBRARIES)/prefix \
+		-DwxWidgets_CONFIG_EXECUTABLE=$(WINDOWS_LIBRARIES)/prefix/bin/wx-config \
+		-DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	sh tools/windows/make-dist.sh $(WINDOWS_BUILD) $(CURDIR)
+
+# The Windows unit tests and the program itself under Wine, on a private X server.
+test-windows: windows
+	$(WITH_DISPLAY) python3 tests/windows/wine_run.py $(WINDOWS_BUILD) $(CURDIR)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

@@ -29,7 +29,7 @@ static int ValidArguments(const VmImageRecord* image, int32_t width, int32_t hei
            width <= JPEG_MAX_DIMENSION && height <= JPEG_MAX_DIMENSION;
 }
 
-__attribute__((visibility("default"))) uint16_t DCSavetoJPEG(const VmImageRecord* image,
+VM_JPEG_EXPORT uint16_t DCSavetoJPEG(const VmImageRecord* image,
                                                              int32_t width, int32_t height,
                                                              const char* path, uint8_t quality,
                                                              uint16_t progressive) {

@@ -1,14 +1,15 @@
 #include "app/file_choice.h"
 
-#include <sys/stat.h>
+#include <wx/filename.h>
 
 #include "resources/texts.h"
 
 namespace {
 
+// A dangling link counts: saving there would replace it.
 bool Exists(const std::string& path) {
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0;
+    return wxFileName::Exists(wxString::FromUTF8(path),
+                              wxFILE_EXISTS_ANY | wxFILE_EXISTS_NO_FOLLOW);
 }
 
 std::string ExtensionForFilter(const FileRequest& request, int filterIndex) {

@@ -31,7 +31,8 @@ bool HelpBook::ShowContents(const std::string& bookPath, UserPrompts& prompts) {
 }
 
 std::string FindHelpBook(const std::string& executableDir) {
-    for (const char* folder : {"/resources", "/../share/vellumark"}) {
+    // Beside the program as the Windows folder has it, in the source tree, or installed.
+    for (const char* folder : {"", "/resources", "/../share/vellumark"}) {
         const std::string candidate = executableDir + folder + kBookInResources;
         if (wxFileName::FileExists(wxString::FromUTF8(candidate))) {
             return candidate;

@@ -1,7 +1,7 @@
-#include <unistd.h>
 #include <wx/app.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,14 +15,13 @@ namespace {
 
 // The scene keeps the path as given; the caption and later saves want it whole.
 std::string AbsolutePath(const std::string& path) {
-    if (path.empty() || path[0] == '/') {
+    if (path.empty()) {
         return path;
     }
-    std::vector<char> buffer(4096);
-    if (getcwd(buffer.data(), buffer.size()) == nullptr) {
-        return path;
-    }
-    return std::string(buffer.data()) + "/" + path;
+    std::error_code error;
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(std::filesystem::u8path(path), error);
+    return error ? path : absolute.u8string();
 }
 
 }  // namespace

@@ -203,7 +203,7 @@ std::string BmpFailureMessage(const BmpResult& result) {
     // The first byte as a character when it is one; control bytes and lead bytes show as '?'.
     std::string type = "?";
     const char byte = static_cast<char>(result.fileType);
-    if (result.fileType >= 0x20 && result.fileType != 0x7F && !IsDBCSLeadByte(result.fileType)) {
+    if (result.fileType >= 0x20 && result.fileType != 0x7F && !IsCp932LeadByte(result.fileType)) {
         type = Cp932ToUtf8(std::string_view(&byte, 1)).value_or("?");
     }
     // Substituted by hand: the type byte may itself be a '%'.

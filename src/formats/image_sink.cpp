@@ -1,13 +1,12 @@
 #include "formats/image_sink.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <vector>
 
 #include "formats/bmp_writer.h"
+#include "formats/file_descriptors.h"
 #include "formats/jpeg_export.h"
 #include "formats/png_writer.h"
 #include "formats/replace_file.h"
@@ -26,7 +25,7 @@ class BmpFileWriter : public ImageRowSink {
         if (temporary_.empty()) {
             return false;
         }
-        fd_ = open(temporary_.c_str(), O_WRONLY | O_CLOEXEC);
+        fd_ = OpenForWriting(temporary_);
         const auto header = BmpHeader24(format_.width, format_.height);
         return fd_ >= 0 && PutAt(header.data(), header.size(), 0);
     }
@@ -48,16 +47,17 @@ class BmpFileWriter : public ImageRowSink {
     }
 
     ImageWriteStatus Finish() override {
-        if (failed_ || fd_ < 0 || next_ != format_.height || fsync(fd_) != 0) {
+        if (failed_ || fd_ < 0 || next_ != format_.height) {
             Abandon();
             return ImageWriteStatus::kCannotWrite;
         }
-        const bool closed = close(fd_) == 0;
+        // The commit flushes the file to disk.
+        const bool closed = CloseDescriptor(fd_);
         fd_ = -1;
         const std::string temporary = temporary_;
         temporary_.clear();
         if (!closed) {
-            unlink(temporary.c_str());
+            std::remove(temporary.c_str());
             return ImageWriteStatus::kCannotWrite;
         }
         return CommitTemporaryFile(temporary, path_) ? ImageWriteStatus::kOk
@@ -66,25 +66,16 @@ class BmpFileWriter : public ImageRowSink {
 
   private:
     bool PutAt(const uint8_t* data, std::size_t size, std::size_t offset) {
-        while (size > 0) {
-            const ssize_t written = pwrite(fd_, data, size, static_cast<off_t>(offset));
-            if (written <= 0) {
-                return false;
-            }
-            data += written;
-            size -= static_cast<std::size_t>(written);
-            offset += static_cast<std::size_t>(written);
-        }
-        return true;
+        return WriteAllAt(fd_, data, size, offset);
     }
 
     void Abandon() {
         if (fd_ >= 0) {
-            close(fd_);
+            CloseDescriptor(fd_);
             fd_ = -1;
         }
         if (!temporary_.empty()) {
-            unlink(temporary_.c_str());
+            std::remove(temporary_.c_str());
             temporary_.clear();
         }
     }
@@ -133,7 +124,7 @@ class JpegFileWriter : public ImageRowSink {
             static_cast<uint8_t>(std::clamp(options_.quality, 1, 100)),
             options_.progressive ? 0xFFFF : 0);
         if (result != VM_JPEG_OK) {
-            unlink(temporary.c_str());
+            std::remove(temporary.c_str());
             return result == VM_JPEG_WRITER_MISSING ? ImageWriteStatus::kWriterMissing
                                                     : ImageWriteStatus::kCannotWrite;
         }

@@ -1,4 +1,4 @@
-/* The contract between the program and the JPEG writer plug-in (libSaveJPG.so). Plain C, so
+/* The contract between the program and the JPEG writer plug-in (SaveJPG). Plain C, so
  * that any writer honouring it can take the plug-in's place. */
 #ifndef VELLUMARK_JPEG_CONTRACT_H
 #define VELLUMARK_JPEG_CONTRACT_H
@@ -18,8 +18,14 @@ typedef struct VmImageRecord {
     const uint8_t* pixels;
 } VmImageRecord;
 
-#define VM_JPEG_LIBRARY_NAME "libSaveJPG.so"
 #define VM_JPEG_FUNCTION_NAME "DCSavetoJPEG"
+
+/* How the plug-in makes its writer visible to the program. */
+#ifdef _WIN32
+#define VM_JPEG_EXPORT __declspec(dllexport)
+#else
+#define VM_JPEG_EXPORT __attribute__((visibility("default")))
+#endif
 
 /* image, its width and height, the path of the file to create (file-system encoding), quality
  * 1 to 100 (higher: less compression), progressive 0 (baseline) or 0xFFFF. */

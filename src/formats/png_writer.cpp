@@ -1,9 +1,9 @@
 #include "formats/png_writer.h"
 
 #include <png.h>
-#include <unistd.h>
 
 #include <csetjmp>
+#include <cstdio>
 #include <vector>
 
 #include "formats/replace_file.h"
@@ -110,7 +110,7 @@ void PngFileWriter::Abandon() {
         file_ = nullptr;
     }
     if (!temporary_.empty()) {
-        unlink(temporary_.c_str());
+        std::remove(temporary_.c_str());
         temporary_.clear();
     }
 }
@@ -140,7 +140,8 @@ ImageWriteStatus PngFileWriter::Finish() {
         Abandon();
         return ImageWriteStatus::kCannotWrite;
     }
-    const bool flushed = std::fflush(file_) == 0 && fsync(fileno(file_)) == 0;
+    // The commit flushes the file to disk.
+    const bool flushed = std::fflush(file_) == 0;
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
     if (!flushed || !closed) {

@@ -1,9 +1,11 @@
 #pragma once
-// A GL context that needs no window and no X server: EGL on Mesa's surfaceless platform, with a
-// compatibility profile so the fixed-function renderer draws into it unchanged. It has no
-// default framebuffer; pictures are drawn into a Framebuffer.
+// A GL context that needs no window the user sees: on Linux EGL on Mesa's surfaceless platform
+// (no X server either), on Windows WGL over a hidden window. Both have a compatibility profile so
+// the fixed-function renderer draws into them unchanged; pictures are drawn into a Framebuffer.
 
 #include <string>
+
+#include "render/framebuffer_functions.h"
 
 class OffscreenContext {
   public:
@@ -18,8 +20,9 @@ class OffscreenContext {
     const std::string& failure() const { return failure_; }
 
   private:
-    void* display_ = nullptr;  // EGLDisplay
-    void* context_ = nullptr;  // EGLContext
+    void* window_ = nullptr;   // the hidden window (Windows only)
+    void* device_ = nullptr;   // EGLDisplay, or the window's device context
+    void* context_ = nullptr;  // EGLContext or HGLRC
     bool current_ = false;
     std::string failure_;
 };
@@ -36,6 +39,7 @@ class Framebuffer {
     bool IsComplete() const { return complete_; }
 
   private:
+    FramebufferFunctions gl_;
     unsigned framebuffer_ = 0;
     unsigned colour_ = 0;
     unsigned depth_ = 0;

@@ -52,10 +52,10 @@ class TileRenderer {
         : renderer_(renderer), request_(request), table_(JitterTableFor(request.level)) {
         passes_ = table_.count > 0 ? table_.count : 1;
         const Scene& scene = renderer.scene();
-        const double far = table_.count > 0 ? kPickFarPlane : kViewFarPlane;
+        const double farPlane = table_.count > 0 ? kPickFarPlane : kViewFarPlane;
         full_ = PerspectiveFrustum(scene.view.perspective * kFieldOfViewDegrees,
                                    static_cast<double>(request.width) / request.height, kNearPlane,
-                                   far);
+                                   farPlane);
     }
 
     int passes() const { return passes_; }

@@ -6,8 +6,9 @@
 #include <string>
 #include <string_view>
 
-// Lead byte of a double-byte CP932 character (0x81-0x9F, 0xE0-0xFC).
-inline bool IsDBCSLeadByte(unsigned char byte) {
+// Lead byte of a double-byte CP932 character (0x81-0x9F, 0xE0-0xFC). Not the system's
+// IsDBCSLeadByte of Windows, which tests the code page of the process.
+inline bool IsCp932LeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 

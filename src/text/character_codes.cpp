@@ -28,7 +28,7 @@ std::vector<uint32_t> ScanCharacterCodes(std::string_view cp932) {
     std::vector<uint32_t> codes;
     for (std::size_t i = 0; i < cp932.size();) {
         const auto byte = static_cast<unsigned char>(cp932[i]);
-        if (IsDBCSLeadByte(byte)) {
+        if (IsCp932LeadByte(byte)) {
             const unsigned trail = i + 1 < cp932.size() ? static_cast<unsigned char>(cp932[i + 1])
                                                         : 0u;  // the terminating NUL
             codes.push_back(byte * 256u + trail);

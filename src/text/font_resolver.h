@@ -1,17 +1,18 @@
 #pragma once
-// Finds the font file for a face name, italic flag and character set through fontconfig, with
-// built-in aliases for the Windows Japanese faces, and keeps the FreeType faces open.
+// Finds the font for a face name, italic flag and character set through the system's font
+// service and keeps the FreeType faces open.
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "text/outline_flattener.h"
+#include "text/system_fonts.h"
 
 struct ResolvedFont {
     FT_Face face = nullptr;
@@ -22,7 +23,7 @@ struct ResolvedFont {
     uint32_t id = 0;
 };
 
-// Owns a FreeType library and a fontconfig set-up, and the faces opened through them.
+// Owns a FreeType library and the system font service, and the faces opened through them.
 class FontResolver {
   public:
     FontResolver();
@@ -35,14 +36,16 @@ class FontResolver {
     const ResolvedFont* Resolve(std::string_view utf8Family, int32_t italic, uint8_t charSet);
 
   private:
-    FT_Face OpenFace(const std::string& file, int index);
+    FT_Face OpenFace(SystemFontMatch& match);
 
     FT_Library library_ = nullptr;
-    FcConfig* config_ = nullptr;
+    SystemFonts system_;
     std::map<std::pair<std::string, int>, FT_Face> faces_;
+    // Fonts the system handed over as bytes: FreeType reads them in place for the faces' life.
+    std::map<std::string, std::unique_ptr<std::vector<uint8_t>>> fontBytes_;
     std::map<std::string, uint32_t> ids_;
     std::map<std::string, ResolvedFont> resolved_;
 };
 
-// fontconfig language of a Windows character set ("" when it implies none).
+// Language (fontconfig's names) of a Windows character set ("" when it implies none).
 std::string_view LanguageOfCharSet(uint8_t charSet);

@@ -1,8 +1,9 @@
 #include "text/library_versions.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+
+#include "text/system_fonts.h"
 
 std::string FontLibraryVersions() {
     std::string freetype = "FreeType";
@@ -14,7 +15,5 @@ std::string FontLibraryVersions() {
         freetype += " " + std::to_string(major) + "." + std::to_string(minor) + "." +
                     std::to_string(patch);
     }
-    const int fc = FcGetVersion();
-    return freetype + ", fontconfig " + std::to_string(fc / 10000) + "." +
-           std::to_string(fc / 100 % 100) + "." + std::to_string(fc % 100);
+    return freetype + ", " + SystemFontServiceVersion();
 }

@@ -204,9 +204,9 @@ TEST(Cp932, PrefixNeverSplitsADoubleByteCharacter) {
     EXPECT_EQ(Cp932Prefix(text, 2), "a");
     EXPECT_EQ(Cp932Prefix(text, 3), "a\x82\xa0");
     EXPECT_EQ(Cp932Prefix("\x82", 5), "");  // a dangling lead byte is not a character
-    EXPECT_TRUE(IsDBCSLeadByte(0x81));
-    EXPECT_TRUE(IsDBCSLeadByte(0xFC));
-    EXPECT_FALSE(IsDBCSLeadByte(0xA1));  // half-width katakana is single-byte
+    EXPECT_TRUE(IsCp932LeadByte(0x81));
+    EXPECT_TRUE(IsCp932LeadByte(0xFC));
+    EXPECT_FALSE(IsCp932LeadByte(0xA1));  // half-width katakana is single-byte
 }
 
 }  // namespace

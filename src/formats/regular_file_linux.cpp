@@ -1,8 +1,8 @@
-#include "formats/regular_file.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "formats/regular_file.h"
 
 FileHandle OpenRegularFile(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);

@@ -1,21 +1,27 @@
-#include "formats/jpeg_export.h"
-
 #include <dlfcn.h>
 #include <unistd.h>
 
 #include <initializer_list>
 #include <vector>
 
+#include "formats/jpeg_export.h"
+
+namespace {
+
+constexpr char kPluginFile[] = "libSaveJPG.so";
+
+}  // namespace
+
 std::string FindJpegPlugin(const std::string& executableDir) {
     if (!executableDir.empty()) {
         for (const char* folder : {"/", "/../lib/vellumark/"}) {
-            const std::string candidate = executableDir + folder + VM_JPEG_LIBRARY_NAME;
+            const std::string candidate = executableDir + folder + kPluginFile;
             if (access(candidate.c_str(), R_OK) == 0) {
                 return candidate;
             }
         }
     }
-    return VM_JPEG_LIBRARY_NAME;
+    return kPluginFile;
 }
 
 std::string ExecutableDir() {

@@ -1,0 +1,46 @@
+#include "formats/jpeg_export.h"
+#include "formats/windows_paths.h"
+
+namespace {
+
+constexpr char kPluginFile[] = "SaveJPG.dll";
+
+}  // namespace
+
+// Windows programs keep their libraries beside them; there is no installation folder to try.
+std::string FindJpegPlugin(const std::string& executableDir) {
+    if (!executableDir.empty()) {
+        const std::string candidate = executableDir + "\\" + kPluginFile;
+        if (GetFileAttributesW(WidePath(candidate).c_str()) != INVALID_FILE_ATTRIBUTES) {
+            return candidate;
+        }
+    }
+    return kPluginFile;
+}
+
+std::string ExecutableDir() {
+    std::wstring buffer(32768, L'\0');
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0 || length >= buffer.size()) {
+        return {};
+    }
+    buffer.resize(length);
+    return Utf8Path(buffer.substr(0, buffer.find_last_of(L"\\/")));
+}
+
+uint16_t SaveDCToJpeg(const std::string& library, const VmImageRecord* image, int32_t width,
+                      int32_t height, const char* path, uint8_t quality, uint16_t progressive) {
+    // Only the named file, not the folders of the system's search, for a full path.
+    const DWORD flags = library.find('\\') != std::string::npos ? LOAD_WITH_ALTERED_SEARCH_PATH : 0;
+    HMODULE module = LoadLibraryExW(WidePath(library).c_str(), nullptr, flags);
+    if (module == nullptr) {
+        return VM_JPEG_WRITER_MISSING;
+    }
+    const auto save = reinterpret_cast<VmSaveJpegFunction>(
+        reinterpret_cast<void*>(GetProcAddress(module, VM_JPEG_FUNCTION_NAME)));
+    const uint16_t result = save ? save(image, width, height, path, quality, progressive)
+                                 : static_cast<uint16_t>(VM_JPEG_WRITER_MISSING);
+    FreeLibrary(module);
+    return result;
+}

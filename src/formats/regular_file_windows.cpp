@@ -1,0 +1,14 @@
+#include <sys/stat.h>
+
+#include "formats/regular_file.h"
+#include "formats/windows_paths.h"
+
+FileHandle OpenRegularFile(const std::string& path) {
+    FileHandle file(_wfopen(WidePath(path).c_str(), L"rb"));
+    struct _stat64 info {};
+    if (!file || _fstat64(_fileno(file.get()), &info) != 0 ||
+        (info.st_mode & _S_IFMT) != _S_IFREG) {
+        return nullptr;
+    }
+    return file;
+}

@@ -1,0 +1,156 @@
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <random>
+
+#include "formats/file_descriptors.h"
+#include "formats/replace_file.h"
+#include "formats/windows_paths.h"
+
+namespace {
+
+constexpr char kTemporaryInfix[] = "-save-";
+constexpr std::size_t kRandomLength = 6;
+constexpr int kNameAttempts = 100;
+
+std::size_t LastSeparator(const std::string& path) {
+    return path.find_last_of("/\\");
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = LastSeparator(path);
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const std::size_t slash = LastSeparator(path);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The replace would succeed over a read-only file only after clearing its flag; the program
+// refuses instead, as it does for a file whose mode bits forbid writing elsewhere.
+bool MayReplaceExisting(const std::string& target) {
+    const DWORD attributes = GetFileAttributesW(WidePath(target).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    }
+    return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+}
+
+// A temporary still being written is open without delete sharing, so the system refuses to
+// delete it: only the leftovers of a killed save go.
+void RemoveStaleTemporaries(const std::string& target) {
+    const std::string folder = FolderOf(target);
+    const std::string prefix = "." + NameOf(target) + kTemporaryInfix;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(WidePath(folder + "\\" + prefix + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::string name = Utf8Path(found.cFileName);
+        if (name.size() == prefix.size() + kRandomLength &&
+            (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            DeleteFileW(WidePath(folder + "\\" + name).c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+int MakeTemporaryBeside(const std::string& target, std::string& temporaryPath) {
+    if (!MayReplaceExisting(target)) {
+        return -1;
+    }
+    RemoveStaleTemporaries(target);
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device seed;
+    std::mt19937 random(seed());
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string candidate = FolderOf(target) + "\\." + NameOf(target) + kTemporaryInfix;
+        for (std::size_t i = 0; i < kRandomLength; ++i) {
+            candidate += kLetters[pick(random)];
+        }
+        const int fd =
+            _wopen(WidePath(candidate).c_str(),
+                   _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+        if (fd >= 0) {
+            temporaryPath = candidate;
+            return fd;
+        }
+        if (errno != EEXIST) {
+            return -1;
+        }
+    }
+    return -1;
+}
+
+// MOVEFILE_WRITE_THROUGH returns only once the rename is on disk.
+bool PutInPlace(const std::string& temporaryPath, const std::string& target) {
+    if (!MoveFileExW(WidePath(temporaryPath).c_str(), WidePath(target).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(WidePath(temporaryPath).c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TemporaryFile::TemporaryFile(const std::string& target) : target_(target) {
+    fd_ = MakeTemporaryBeside(target_, path_);
+}
+
+TemporaryFile::~TemporaryFile() {
+    Discard();
+}
+
+void TemporaryFile::Discard() {
+    if (fd_ < 0) {
+        return;
+    }
+    CloseDescriptor(fd_);
+    fd_ = -1;
+    DeleteFileW(WidePath(path_).c_str());
+}
+
+bool TemporaryFile::Commit() {
+    if (fd_ < 0 || !FlushToDisk(fd_)) {
+        Discard();
+        return false;
+    }
+    // An open file cannot be renamed here, so the descriptor goes first.
+    const bool closed = CloseDescriptor(fd_);
+    fd_ = -1;
+    if (!closed) {
+        DeleteFileW(WidePath(path_).c_str());
+        return false;
+    }
+    return PutInPlace(path_, target_);
+}
+
+std::string CreateTemporaryFileBeside(const std::string& path) {
+    std::string temporaryPath;
+    const int fd = MakeTemporaryBeside(path, temporaryPath);
+    if (fd < 0) {
+        return {};
+    }
+    CloseDescriptor(fd);
+    return temporaryPath;
+}
+
+bool CommitTemporaryFile(const std::string& temporaryPath, const std::string& path) {
+    const int fd = _wopen(WidePath(temporaryPath).c_str(), _O_RDWR | _O_BINARY | _O_NOINHERIT);
+    const bool flushed = fd >= 0 && FlushToDisk(fd);
+    if (fd >= 0) {
+        CloseDescriptor(fd);
+    }
+    if (!flushed) {
+        DeleteFileW(WidePath(temporaryPath).c_str());
+        return false;
+    }
+    return PutInPlace(temporaryPath, path);
+}

@@ -1,0 +1,205 @@
+#!/usr/bin/env python3
+"""The cross-built Windows program under Wine on a private X server: its unit tests, the main
+window with its caption, a scene from the command line opened and its Japanese text drawn through
+Wine's OpenGL, and a command-line render to BMP that matches the Linux program's picture of the
+same scene. Wine has no Windows Japanese faces, so the Wine prefix maps them to the IPA fonts.
+
+usage: wine_run.py WINDOWS_BUILD SOURCE_TREE [LINUX_PROGRAM]"""
+
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
+sys.path.insert(0, os.path.join(HERE, "..", "data"))
+from make_fuzz_seeds import scene_header, scene_record  # noqa: E402
+from x11_driver import XSession  # noqa: E402
+
+TITLE_PREFIX = "Vellumarkライター\u3000version 5.00  "
+NEW_SCENE_TITLE = TITLE_PREFIX + "[新規作成]"
+# The faces the scenes name, and what stands in for them here (the Linux program's choice too).
+SUBSTITUTES = {"ＭＳ 明朝": "IPAexMincho", "ＭＳ Ｐ明朝": "IPAPMincho",
+               "ＭＳ ゴシック": "IPAexGothic", "ＭＳ Ｐゴシック": "IPAPGothic",
+               "MS Mincho": "IPAexMincho", "MS Gothic": "IPAexGothic"}
+FAILURES = []
+
+
+def check(condition, message):
+    if not condition:
+        FAILURES.append(message)
+        print("FAIL:", message, flush=True)
+
+
+def log(text):
+    print(text, flush=True)
+
+
+class Wine:
+    """A Wine prefix of the build's own, on the session's X server."""
+
+    def __init__(self, prefix, x_env):
+        self.env = dict(x_env, WINEPREFIX=prefix, WINEDEBUG="-all", WINEARCH="win64",
+                        # No downloads of Mono or Gecko: the program needs neither.
+                        WINEDLLOVERRIDES="mscoree,mshtml=")
+        fresh = not os.path.isdir(prefix)
+        started = time.monotonic()
+        subprocess.run(["wine64", "wineboot", "--init"], env=self.env, check=True,
+                       capture_output=True, timeout=300)
+        self.run_wait_server()
+        if fresh:
+            log(f"new Wine prefix in {time.monotonic() - started:.0f} s")
+        self.register_substitutes()
+
+    def run_wait_server(self):
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=300)
+
+    def register_substitutes(self):
+        lines = ["Windows Registry Editor Version 5.00", "",
+                 "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]"]
+        lines += [f'"{face}"="{real}"' for face, real in SUBSTITUTES.items()]
+        with tempfile.NamedTemporaryFile("wb", suffix=".reg", delete=False) as reg:
+            reg.write(("\r\n".join(lines) + "\r\n").encode("utf-16"))
+        try:
+            subprocess.run(["wine64", "regedit", "/S", self.windows_path(reg.name)], env=self.env,
+                           check=True, capture_output=True, timeout=120)
+            self.run_wait_server()
+        finally:
+            os.unlink(reg.name)
+
+    def windows_path(self, path):
+        return subprocess.run(["winepath", "-w", path], env=self.env, check=True,
+                              capture_output=True, text=True).stdout.strip()
+
+    def run(self, *arguments, timeout=600):
+        return subprocess.run(["wine64", *arguments], env=self.env, capture_output=True,
+                              timeout=timeout)
+
+    def start(self, *arguments):
+        return subprocess.Popen(["wine64", *arguments], env=self.env, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+
+    def stop(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, timeout=60)
+
+
+def read_bmp(path):
+    """(width, height, rows of (r, g, b) from the top) of a 24-bit BMP, or None."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if data[:2] != b"BM" or len(data) < 54:
+        return None
+    offset = struct.unpack_from("<I", data, 10)[0]
+    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
+    if bits != 24:
+        return None
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(abs(height)):
+        start = offset + (abs(height) - 1 - y if height > 0 else y) * stride
+        row = data[start:start + width * 3]
+        rows.append([(row[i + 2], row[i + 1], row[i]) for i in range(0, len(row), 3)])
+    return width, abs(height), rows
+
+
+def away_from(colour, pixels, tolerance=40):
+    return [p for p in pixels if max(abs(a - b) for a, b in zip(p, colour)) > tolerance]
+
+
+def japanese_scene(path):
+    """One object, the katakana ロゴ in ＭＳ 明朝 (CP932 bytes, as the file keeps them)."""
+    with open(path, "wb") as out:
+        out.write(scene_header() + scene_record("ロゴ".encode("cp932")))
+
+
+def unit_tests(wine, build):
+    started = time.monotonic()
+    result = wine.run(os.path.join(build, "unit_tests.exe"), "--gtest_brief=1")
+    tail = result.stdout.decode("utf-8", "replace").strip().splitlines()[-3:]
+    log(f"unit tests under Wine: exit {result.returncode} in {time.monotonic() - started:.0f} s: "
+        + " | ".join(tail))
+    check(result.returncode == 0, "the unit tests failed under Wine")
+
+
+def command_line_render(wine, dist, scene, work, linux_program):
+    bmp = os.path.join(work, "logo.bmp")
+    result = wine.run(os.path.join(dist, "vellumark.exe"), "-o", wine.windows_path(bmp),
+                      "--size", "320x240", wine.windows_path(scene))
+    check(result.returncode == 0,
+          f"command-line render: exit {result.returncode} {result.stderr.decode('utf-8', 'replace')[-400:]}")
+    picture = read_bmp(bmp) if os.path.exists(bmp) else None
+    check(picture is not None and picture[:2] == (320, 240), "no 320 x 240 24-bit BMP written")
+    if picture is None:
+        return
+    pixels = [p for row in picture[2] for p in row]
+    drawn = away_from(picture[2][0][0], pixels)
+    check(len(drawn) > 2000, f"the render shows almost no text ({len(drawn)} pixels)")
+    if linux_program:
+        reference = os.path.join(work, "linux.bmp")
+        subprocess.run([linux_program, "-o", reference, "--size", "320x240", scene], check=True,
+                       capture_output=True, timeout=120)
+        expected = [p for row in read_bmp(reference)[2] for p in row]
+        difference = sum(abs(a - b) for p, q in zip(pixels, expected) for a, b in zip(p, q))
+        mean = difference / (len(pixels) * 3)
+        log(f"Windows render against Linux render: mean channel difference {mean:.2f}")
+        check(mean < 4, f"the Windows render differs from the Linux one (mean {mean:.2f})")
+
+
+def window_run(wine, x, dist, scene):
+    program = os.path.join(dist, "vellumark.exe")
+    process = wine.start(program)
+    try:
+        x.wait_window(lambda t: t == NEW_SCENE_TITLE, timeout=120, what="main window")
+        log("main window shown with its caption")
+    except TimeoutError as error:
+        check(False, str(error))
+    finally:
+        process.terminate()
+        wine.stop()
+
+    process = wine.start(program, wine.windows_path(scene))
+    try:
+        name = os.path.basename(scene)
+        main = x.wait_window(lambda t: t.startswith(TITLE_PREFIX) and name in t, timeout=120,
+                             what="caption naming the scene")
+        log(f"scene opened: {main.title}")
+        time.sleep(3)  # the first frames
+        shot = x.screenshot("wine-view")
+        inside = shot.crop(main.x + 8, main.y + 80, main.width - 16, main.height - 120)
+        background = inside.at(inside.width - 2, inside.height - 2)
+        drawn = inside.differing_pixels(background, tolerance=40)
+        log(f"{len(drawn)} pixels of text in the view")
+        check(len(drawn) > 1000, "the scene's text is not drawn in the window")
+    except TimeoutError as error:
+        check(False, str(error))
+    finally:
+        process.terminate()
+        wine.stop()
+
+
+def main():
+    build, source = sys.argv[1], sys.argv[2]
+    linux_program = sys.argv[3] if len(sys.argv) > 3 else None
+    dist = os.path.join(build, "dist")
+    x = XSession()
+    work = tempfile.mkdtemp(prefix="vm-wine-")
+    try:
+        wine = Wine(os.path.abspath(os.path.join(build, "wineprefix")), x.env)
+        scene = os.path.join(work, "ロゴ.vmk")
+        japanese_scene(scene)
+        unit_tests(wine, build)
+        command_line_render(wine, dist, scene, work, linux_program)
+        window_run(wine, x, dist, scene)
+    finally:
+        x.close()
+        shutil.rmtree(work, ignore_errors=True)
+    print("FAILED: " + "; ".join(FAILURES) if FAILURES else "all Windows checks passed")
+    return 1 if FAILURES else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
