@@ -9,6 +9,7 @@ namespace {
 // GDI names tables by their four letters read as a little-endian number.
 constexpr DWORD kCollectionTable = 0x66637474;  // "ttcf"
 constexpr DWORD kOs2Table = 0x322F534F;         // "OS/2"
+constexpr DWORD kHeadTable = 0x64616568;        // "head"
 constexpr DWORD kWholeFont = 0;
 // What the Linux side's font configuration uses for a slant the face does not have.
 constexpr float kSyntheticSlant = 0.2f;
@@ -57,14 +58,6 @@ std::wstring Wide(std::string_view utf8) {
     return wide;
 }
 
-std::string Utf8(const wchar_t* wide) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), length, nullptr, nullptr);
-    utf8.pop_back();
-    return utf8;
-}
-
 }  // namespace
 
 struct SystemFonts::State {
@@ -105,10 +98,11 @@ std::optional<SystemFontMatch> SystemFonts::Match(std::string_view utf8Family, i
         match.bytes = FontTable(state_->dc, kWholeFont);
     }
     if (!match.bytes.empty()) {
-        wchar_t selected[LF_FACESIZE] = {};
-        GetTextFaceW(state_->dc, LF_FACESIZE, selected);
-        // Names that lead to the same face share it.
-        match.source = "gdi:" + std::to_string(match.bytes.size()) + ":" + Utf8(selected);
+        // The same file under another name (English or Japanese) is the same face: the file is
+        // known by its size and the checksum its header keeps.
+        const std::vector<uint8_t> head = FontTable(state_->dc, kHeadTable);
+        match.source = "gdi:" + std::to_string(match.bytes.size()) + ":" +
+                       std::to_string(BigEndian32(head, 8));
         // GDI makes up bold and slant the face lacks; FreeType is told to do the same.
         const std::vector<uint8_t> os2 = FontTable(state_->dc, kOs2Table);
         const unsigned weight = os2.size() >= 6 ? (unsigned{os2[4]} << 8) | os2[5] : FW_NORMAL;

@@ -4,8 +4,9 @@
 
 #include <regex>
 
-TEST(LibraryVersions, NamesFreeTypeAndFontconfigWithTheirVersionNumbers) {
-    EXPECT_TRUE(std::regex_match(FontLibraryVersions(),
-                                 std::regex(R"(FreeType [1-9]\d*\.\d+\.\d+, fontconfig 2\.\d+\.\d+)")))
+TEST(LibraryVersions, NamesFreeTypeAndTheSystemFontServiceWithTheirVersionNumbers) {
+    EXPECT_TRUE(std::regex_match(
+        FontLibraryVersions(),
+        std::regex(R"(FreeType [1-9]\d*\.\d+\.\d+, (fontconfig 2\.\d+\.\d+|GDI))")))
         << FontLibraryVersions();
 }
