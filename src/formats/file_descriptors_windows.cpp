@@ -2,10 +2,10 @@
 #include <io.h>
 
 #include "formats/file_descriptors.h"
-#include "formats/windows_paths.h"
+#include "scene/utf16.h"
 
 int OpenForWriting(const std::string& path) {
-    return _wopen(WidePath(path).c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
+    return _wopen(Utf16(path).c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
 }
 
 bool WriteAllAt(int fd, const uint8_t* data, std::size_t size, uint64_t offset) {

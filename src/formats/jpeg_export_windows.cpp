@@ -1,5 +1,5 @@
 #include "formats/jpeg_export.h"
-#include "formats/windows_paths.h"
+#include "scene/utf16.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ constexpr char kPluginFile[] = "SaveJPG.dll";
 std::string FindJpegPlugin(const std::string& executableDir) {
     if (!executableDir.empty()) {
         const std::string candidate = executableDir + "\\" + kPluginFile;
-        if (GetFileAttributesW(WidePath(candidate).c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (GetFileAttributesW(Utf16(candidate).c_str()) != INVALID_FILE_ATTRIBUTES) {
             return candidate;
         }
     }
@@ -26,14 +26,14 @@ std::string ExecutableDir() {
         return {};
     }
     buffer.resize(length);
-    return Utf8Path(buffer.substr(0, buffer.find_last_of(L"\\/")));
+    return Utf8(buffer.substr(0, buffer.find_last_of(L"\\/")));
 }
 
 uint16_t SaveDCToJpeg(const std::string& library, const VmImageRecord* image, int32_t width,
                       int32_t height, const char* path, uint8_t quality, uint16_t progressive) {
     // Only the named file, not the folders of the system's search, for a full path.
     const DWORD flags = library.find('\\') != std::string::npos ? LOAD_WITH_ALTERED_SEARCH_PATH : 0;
-    HMODULE module = LoadLibraryExW(WidePath(library).c_str(), nullptr, flags);
+    HMODULE module = LoadLibraryExW(Utf16(library).c_str(), nullptr, flags);
     if (module == nullptr) {
         return VM_JPEG_WRITER_MISSING;
     }

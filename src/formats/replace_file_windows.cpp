@@ -7,7 +7,7 @@
 
 #include "formats/file_descriptors.h"
 #include "formats/replace_file.h"
-#include "formats/windows_paths.h"
+#include "scene/utf16.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ std::string NameOf(const std::string& path) {
 // The replace would succeed over a read-only file only after clearing its flag; the program
 // refuses instead, as it does for a file whose mode bits forbid writing elsewhere.
 bool MayReplaceExisting(const std::string& target) {
-    const DWORD attributes = GetFileAttributesW(WidePath(target).c_str());
+    const DWORD attributes = GetFileAttributesW(Utf16(target).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     }
@@ -45,15 +45,15 @@ void RemoveStaleTemporaries(const std::string& target) {
     const std::string folder = FolderOf(target);
     const std::string prefix = "." + NameOf(target) + kTemporaryInfix;
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(WidePath(folder + "\\" + prefix + "*").c_str(), &found);
+    HANDLE search = FindFirstFileW(Utf16(folder + "\\" + prefix + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         return;
     }
     do {
-        const std::string name = Utf8Path(found.cFileName);
+        const std::string name = Utf8(found.cFileName);
         if (name.size() == prefix.size() + kRandomLength &&
             (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            DeleteFileW(WidePath(folder + "\\" + name).c_str());
+            DeleteFileW(Utf16(folder + "\\" + name).c_str());
         }
     } while (FindNextFileW(search, &found));
     FindClose(search);
@@ -75,7 +75,7 @@ int MakeTemporaryBeside(const std::string& target, std::string& temporaryPath) {
             candidate += kLetters[pick(random)];
         }
         const int fd =
-            _wopen(WidePath(candidate).c_str(),
+            _wopen(Utf16(candidate).c_str(),
                    _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
         if (fd >= 0) {
             temporaryPath = candidate;
@@ -90,9 +90,9 @@ int MakeTemporaryBeside(const std::string& target, std::string& temporaryPath) {
 
 // MOVEFILE_WRITE_THROUGH returns only once the rename is on disk.
 bool PutInPlace(const std::string& temporaryPath, const std::string& target) {
-    if (!MoveFileExW(WidePath(temporaryPath).c_str(), WidePath(target).c_str(),
+    if (!MoveFileExW(Utf16(temporaryPath).c_str(), Utf16(target).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(WidePath(temporaryPath).c_str());
+        DeleteFileW(Utf16(temporaryPath).c_str());
         return false;
     }
     return true;
@@ -114,7 +114,7 @@ void TemporaryFile::Discard() {
     }
     CloseDescriptor(fd_);
     fd_ = -1;
-    DeleteFileW(WidePath(path_).c_str());
+    DeleteFileW(Utf16(path_).c_str());
 }
 
 bool TemporaryFile::Commit() {
@@ -126,7 +126,7 @@ bool TemporaryFile::Commit() {
     const bool closed = CloseDescriptor(fd_);
     fd_ = -1;
     if (!closed) {
-        DeleteFileW(WidePath(path_).c_str());
+        DeleteFileW(Utf16(path_).c_str());
         return false;
     }
     return PutInPlace(path_, target_);
@@ -143,13 +143,13 @@ std::string CreateTemporaryFileBeside(const std::string& path) {
 }
 
 bool CommitTemporaryFile(const std::string& temporaryPath, const std::string& path) {
-    const int fd = _wopen(WidePath(temporaryPath).c_str(), _O_RDWR | _O_BINARY | _O_NOINHERIT);
+    const int fd = _wopen(Utf16(temporaryPath).c_str(), _O_RDWR | _O_BINARY | _O_NOINHERIT);
     const bool flushed = fd >= 0 && FlushToDisk(fd);
     if (fd >= 0) {
         CloseDescriptor(fd);
     }
     if (!flushed) {
-        DeleteFileW(WidePath(temporaryPath).c_str());
+        DeleteFileW(Utf16(temporaryPath).c_str());
         return false;
     }
     return PutInPlace(temporaryPath, path);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "scene/utf16.h"
 #include "text/system_fonts.h"
 
 namespace {
@@ -49,15 +50,6 @@ int FaceIndexInCollection(HDC dc, const std::vector<uint8_t>& collection) {
     return 0;
 }
 
-std::wstring Wide(std::string_view utf8) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        length);
-    return wide;
-}
-
 }  // namespace
 
 struct SystemFonts::State {
@@ -79,7 +71,7 @@ std::optional<SystemFontMatch> SystemFonts::Match(std::string_view utf8Family, i
     if (!state_->dc) {
         return std::nullopt;
     }
-    std::wstring face = Wide(utf8Family);
+    std::wstring face = Utf16(utf8Family);
     face.resize(std::min<std::size_t>(face.size(), LF_FACESIZE - 1));
     HFONT font = CreateFontW(-1000, 0, 0, 0, FW_BOLD, italic != 0 ? TRUE : FALSE, FALSE, FALSE,
                              charSet, OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

@@ -8,7 +8,7 @@ Wine 8 draws a GL child window offscreen and, on this X server, never shows the 
 so the view's pixels are read the way the program itself reads them: a whole-view capture (Ctrl+B),
 which reads back the frame just drawn in the view's own GL context.
 
-usage: wine_run.py WINDOWS_BUILD SOURCE_TREE [LINUX_PROGRAM]"""
+usage: wine_run.py WINDOWS_BUILD [LINUX_PROGRAM]"""
 
 import os
 import shutil
@@ -195,8 +195,8 @@ def window_run(wine, x, dist, scene, work):
 
 
 def main():
-    build, source = sys.argv[1], sys.argv[2]
-    linux_program = sys.argv[3] if len(sys.argv) > 3 else None
+    build = sys.argv[1]
+    linux_program = sys.argv[2] if len(sys.argv) > 2 else None
     dist = os.path.join(build, "dist")
     x = XSession()
     work = tempfile.mkdtemp(prefix="vm-wine-")
