@@ -14,21 +14,6 @@ std::string CacheKey(std::string_view family, int32_t italic, uint8_t charSet) {
 
 }  // namespace
 
-std::string_view LanguageOfCharSet(uint8_t charSet) {
-    switch (charSet) {
-        case 128:
-            return "ja";
-        case 129:
-            return "ko";
-        case 134:
-            return "zh-cn";
-        case 136:
-            return "zh-tw";
-        default:
-            return "";
-    }
-}
-
 FontResolver::FontResolver() {
     if (FT_Init_FreeType(&library_) != 0) {
         library_ = nullptr;

@@ -46,6 +46,3 @@ class FontResolver {
     std::map<std::string, uint32_t> ids_;
     std::map<std::string, ResolvedFont> resolved_;
 };
-
-// Language (fontconfig's names) of a Windows character set ("" when it implies none).
-std::string_view LanguageOfCharSet(uint8_t charSet);

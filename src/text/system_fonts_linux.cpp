@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "text/font_resolver.h"
 #include "text/system_fonts.h"
 
 namespace {
@@ -43,6 +42,22 @@ std::string AliasConfiguration() {
         xml += "</prefer></alias>\n";
     }
     return xml + "</fontconfig>\n";
+}
+
+// fontconfig's language of a Windows character set ("" when it implies none).
+std::string_view LanguageOfCharSet(uint8_t charSet) {
+    switch (charSet) {
+        case 128:
+            return "ja";
+        case 129:
+            return "ko";
+        case 134:
+            return "zh-cn";
+        case 136:
+            return "zh-tw";
+        default:
+            return "";
+    }
 }
 
 }  // namespace
