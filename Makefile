@@ -97,7 +97,7 @@ windows: windows-deps
 		-DwxWidgets_CONFIG_EXECUTABLE=$(WINDOWS_LIBRARIES)/prefix/bin/wx-config \
 		-DCMAKE_BUILD_TYPE=Release
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
-	sh tools/windows/make-dist.sh $(WINDOWS_BUILD) $(CURDIR)
+	sh tools/windows/make-dist.sh $(WINDOWS_BUILD) $(CURDIR) $(WINDOWS_LIBRARIES)/sources
 
 # The Windows unit tests and the program itself under Wine, on an X server of its own; the Linux
 # program draws the reference picture.

@@ -14,8 +14,8 @@ rm -rf "$build"
 cmake -S "$source" -B "$build" -G Ninja -Wno-dev -Wno-deprecated \
     -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64.cmake" -DVELLUMARK_WINDOWS_PREFIX="$prefix" \
     -DCMAKE_BUILD_TYPE=Release -DUSE_INCLUDED_ZLIB=OFF -DUSE_INCLUDED_LIBZIP=OFF \
-    -DLIB3MF_TESTS=OFF -DCMAKE_CXX_FLAGS="-I$prefix/include -DZIP_STATIC" >/dev/null
-cmake --build "$build" --target lib3MF_s -j "${JOBS:-$(nproc)}" >/dev/null
+    -DLIB3MF_TESTS=OFF -DCMAKE_CXX_FLAGS="-I$prefix/include -DZIP_STATIC"
+cmake --build "$build" --target lib3MF_s -j "${JOBS:-$(nproc)}"
 # The C entry points live outside the static library upstream; they join it here.
 x86_64-w64-mingw32-g++-posix -std=c++11 -O2 -DBUILD_DLL -DZIP_STATIC -I"$prefix/include" \
     -I"$source/Include" -I"$build/Include" \

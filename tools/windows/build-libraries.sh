@@ -15,16 +15,28 @@ prefix=$(cd "$prefix" && pwd -P)
 sh "$here/fetch-sources.sh" "$work" zlib libpng1.6 libjpeg-turbo freetype libpolyclipping googletest \
     libzip lib3mf tinygltf nlohmann-json3 libstb wxwidgets3.2
 
+# Third-party builds say a lot: it goes to a log beside the sources, shown when a step fails.
+quietly() { # log name, then the command
+    log="$work/$1.log"
+    shift
+    if ! "$@" >>"$log" 2>&1; then
+        tail -n 40 "$log" >&2
+        echo "failed: $*; the whole output is in $log" >&2
+        exit 1
+    fi
+}
+
 cmake_library() { # source folder, then options
     source=$1
     shift
-    rm -rf "$work/build-$(basename "$source")"
-    cmake -S "$source" -B "$work/build-$(basename "$source")" -G Ninja -Wno-dev \
+    name=$(basename "$source")
+    rm -rf "$work/build-$name" "$work/$name.log"
+    quietly "$name" cmake -S "$source" -B "$work/build-$name" -G Ninja -Wno-dev \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVELLUMARK_WINDOWS_PREFIX="$prefix" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
-        -DCMAKE_POLICY_DEFAULT_CMP0074=NEW "$@" >/dev/null
-    cmake --build "$work/build-$(basename "$source")" -j "$jobs" >/dev/null
-    cmake --install "$work/build-$(basename "$source")" >/dev/null
+        -DCMAKE_POLICY_DEFAULT_CMP0074=NEW "$@"
+    quietly "$name" cmake --build "$work/build-$name" -j "$jobs"
+    quietly "$name" cmake --install "$work/build-$name"
 }
 
 built() { test -f "$prefix/.built-$1"; }
@@ -86,7 +98,7 @@ if ! built libzip; then
 fi
 
 if ! built lib3mf; then
-    sh "$here/build-lib3mf.sh" "$work/lib3mf" "$work/build-lib3mf" "$prefix"
+    quietly lib3mf sh "$here/build-lib3mf.sh" "$work/lib3mf" "$work/build-lib3mf" "$prefix"
     done_with lib3mf
 fi
 
@@ -106,14 +118,15 @@ if ! built wxwidgets; then
     rm -rf "$work/build-wx"
     mkdir -p "$work/build-wx"
     # Native controls, OpenGL and the HTML help; the libraries the program does not use are left out.
-    (cd "$work/build-wx" && "$work/wxwidgets3.2/configure" --host=$host --build=x86_64-linux-gnu \
+    cd "$work/build-wx"
+    quietly wxwidgets "$work/wxwidgets3.2/configure" --host=$host --build=x86_64-linux-gnu \
         --prefix="$prefix" --disable-shared --enable-unicode --with-msw --with-opengl \
         --with-libpng=sys --with-libjpeg=sys --with-zlib=sys --without-libtiff --without-expat \
         --disable-xrc --disable-aui --disable-ribbon --disable-propgrid \
         --disable-richtext --disable-stc --disable-webview --disable-mediactrl --disable-debug_info \
         CC=$host-gcc-posix CXX=$host-g++-posix \
-        CPPFLAGS="-I$prefix/include" LDFLAGS="-L$prefix/lib" >/dev/null)
-    make -C "$work/build-wx" -j "$jobs" >/dev/null
-    make -C "$work/build-wx" install >/dev/null
+        CPPFLAGS="-I$prefix/include" LDFLAGS="-L$prefix/lib"
+    quietly wxwidgets make -j "$jobs"
+    quietly wxwidgets make install
     done_with wxwidgets
 fi
