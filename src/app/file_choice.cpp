@@ -21,11 +21,9 @@ std::string ExtensionForFilter(const FileRequest& request, int filterIndex) {
 
 }  // namespace
 
+// The system's own separators: on Windows a dot in a folder's name is no extension.
 bool HasExtension(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::size_t dot = path.rfind('.');
-    return dot != std::string::npos && dot > nameStart;
+    return wxFileName(wxString::FromUTF8(path)).HasExt();
 }
 
 FileAnswer ChooseSaveFile(UserPrompts& prompts, wxWindow* owner, FileRequest request) {
