@@ -8,6 +8,7 @@
 #include "formats/bmp_writer.h"
 #include "formats/file_descriptors.h"
 #include "formats/jpeg_export.h"
+#include "formats/path_names.h"
 #include "formats/png_writer.h"
 #include "formats/replace_file.h"
 
@@ -142,9 +143,8 @@ class JpegFileWriter : public ImageRowSink {
 }  // namespace
 
 bool ImageFileTypeFromPath(const std::string& path, ImageFileType& type) {
-    const std::size_t dot = path.rfind('.');
-    const std::size_t slash = path.rfind('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+    const std::size_t dot = ExtensionDot(path);
+    if (dot == std::string::npos) {
         return false;
     }
     std::string extension = path.substr(dot + 1);

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "formats/path_names.h"
+
 std::optional<ModelFormat> ModelFormatOfPath(const std::string& path) {
-    const std::size_t dot = path.find_last_of('.');
-    const std::size_t slash = path.find_last_of('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+    const std::size_t dot = ExtensionDot(path);
+    if (dot == std::string::npos) {
         return std::nullopt;
     }
     std::string extension = path.substr(dot + 1);

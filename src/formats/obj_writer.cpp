@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "formats/model_writers.h"
+#include "formats/path_names.h"
 #include "formats/png_writer.h"
 #include "formats/replace_file.h"
 
@@ -55,16 +56,11 @@ std::string OneLine(const std::string& name) {
 }
 
 std::string WithoutExtension(const std::string& path) {
-    const std::size_t dot = path.find_last_of('.');
-    const std::size_t slash = path.find_last_of('/');
-    return dot != std::string::npos && (slash == std::string::npos || dot > slash)
-               ? path.substr(0, dot)
-               : path;
+    return path.substr(0, ExtensionDot(path));
 }
 
 std::string BaseName(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return path.substr(FileNameStart(path));
 }
 
 bool WriteBytes(std::FILE* file, const std::string& bytes) {
@@ -175,8 +171,7 @@ bool WriteObj(const ModelScene& scene, const std::string& path) {
     const std::string mtl = MaterialLibrary(scene, stem, textureFiles);
     bool ok =
         Stage(stem + ".mtl", reinterpret_cast<const uint8_t*>(mtl.data()), mtl.size(), staged);
-    const std::size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string folder = path.substr(0, FileNameStart(path));
     for (std::size_t i = 0; ok && i < textureFiles.size(); ++i) {
         if (textureFiles[i].empty()) {
             continue;

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "formats/file_descriptors.h"
+#include "formats/path_names.h"
 #include "formats/replace_file.h"
 #include "scene/utf16.h"
 
@@ -15,18 +16,13 @@ constexpr char kTemporaryInfix[] = "-save-";
 constexpr std::size_t kRandomLength = 6;
 constexpr int kNameAttempts = 100;
 
-std::size_t LastSeparator(const std::string& path) {
-    return path.find_last_of("/\\");
-}
-
 std::string FolderOf(const std::string& path) {
-    const std::size_t slash = LastSeparator(path);
-    return slash == std::string::npos ? "." : path.substr(0, slash);
+    const std::size_t start = FileNameStart(path);
+    return start == 0 ? "." : path.substr(0, start - 1);
 }
 
 std::string NameOf(const std::string& path) {
-    const std::size_t slash = LastSeparator(path);
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return path.substr(FileNameStart(path));
 }
 
 // The replace would succeed over a read-only file only after clearing its flag; the program

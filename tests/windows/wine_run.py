@@ -155,6 +155,19 @@ def command_line_render(wine, dist, scene, work, linux_program):
         check(mean < 4, f"the Windows render differs from the Linux one (mean {mean:.2f})")
 
 
+def model_export(wine, dist, scene, work):
+    """An OBJ written through a Windows path names its material file beside it by name alone."""
+    obj = os.path.join(work, "logo.obj")
+    result = wine.run(os.path.join(dist, "vellumark.exe"), "-o", wine.windows_path(obj),
+                      wine.windows_path(scene))
+    check(result.returncode == 0, f"OBJ export: exit {result.returncode}")
+    if result.returncode == 0:
+        with open(obj, encoding="utf-8") as f:
+            references = [line.split(None, 1)[1].strip() for line in f if line.startswith("mtllib")]
+        check(references == ["logo.mtl"], f"the OBJ names its materials as {references}")
+        check(os.path.exists(os.path.join(work, "logo.mtl")), "no material file beside the OBJ")
+
+
 def window_run(wine, x, dist, scene, work):
     program = os.path.join(dist, "vellumark.exe")
     process = wine.start(program)
@@ -206,6 +219,7 @@ def main():
         japanese_scene(scene)
         unit_tests(wine, build)
         command_line_render(wine, dist, scene, work, linux_program)
+        model_export(wine, dist, scene, work)
         window_run(wine, x, dist, scene, work)
     finally:
         x.close()
