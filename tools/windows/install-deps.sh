@@ -4,9 +4,8 @@
 set -eu
 
 PACKAGES="g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
-binutils-mingw-w64-x86-64 wine64 wine dpkg-dev cmake ninja-build make zip
-xvfb xauth xdotool x11-utils fonts-ipafont-mincho fonts-ipafont-gothic fonts-ipaexfont python3
-imagemagick"
+binutils-mingw-w64-x86-64 wine64 wine dpkg-dev cmake ninja-build make pkg-config zip
+xvfb xauth xdotool x11-utils fonts-ipafont-mincho fonts-ipafont-gothic fonts-ipaexfont python3"
 
 if [ "$(id -u)" -eq 0 ]; then as_root=""; else as_root="sudo"; fi
 
