@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -190,6 +191,26 @@ TEST_F(ModelWriters, ThreeMfReadsBackWithNamesTrianglesAndManifoldSolids) {
         NMR::lib3mf_release(mesh);
     }
     NMR::lib3mf_release(meshes);
+    // Every colour opaque, the first one the object's own.
+    NMR::PLib3MFModelResourceIterator* groups = nullptr;
+    ASSERT_EQ(NMR::lib3mf_model_getbasematerials(model, &groups), 0);
+    std::vector<std::array<BYTE, 4>> colours;
+    while (NMR::lib3mf_resourceiterator_movenext(groups, &more) == 0 && more) {
+        NMR::PLib3MFModelResource* group = nullptr;
+        ASSERT_EQ(NMR::lib3mf_resourceiterator_getcurrent(groups, &group), 0);
+        DWORD count = 0;
+        NMR::lib3mf_basematerial_getcount(group, &count);
+        for (DWORD i = 0; i < count; ++i) {
+            std::array<BYTE, 4> c{};
+            NMR::lib3mf_basematerial_getdisplaycolor(group, i, &c[0], &c[1], &c[2], &c[3]);
+            colours.push_back(c);
+        }
+        NMR::lib3mf_release(group);
+    }
+    NMR::lib3mf_release(groups);
+    ASSERT_EQ(colours.size(), 2u);
+    EXPECT_EQ(colours[0], (std::array<BYTE, 4>{255, 51, 0, 255}));
+    EXPECT_EQ(colours[1][3], 255);
     NMR::lib3mf_release(reader);
     NMR::lib3mf_release(model);
     const std::vector<std::pair<std::string, DWORD>> expected{{"日本語", 24}, {"tex", 12}};
