@@ -174,6 +174,13 @@ ModelMatrix ObjectTransform(const TextObject& object, float textWidth, float tex
 ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs) {
     ModelScene out;
     std::copy(scene.light.position, scene.light.position + 4, out.light.begin());
+    ViewState view = scene.view;
+    view.PlaceEye();
+    std::copy(view.eye, view.eye + 3, out.camera.eye.begin());
+    std::copy(view.target, view.target + 3, out.camera.target.begin());
+    out.camera.fieldOfViewRadians = view.perspective * kFieldOfViewDegrees * M_PI / 180.0;
+    out.camera.zNear = kNearPlane;
+    out.camera.zFar = kViewFarPlane;
     Assembler assembler(glyphs, out);
     for (const TextObject& object : scene.objects) {
         assembler.Add(object);

@@ -156,7 +156,7 @@ PictureStatus RenderPicture(Renderer& renderer, const PictureRequest& request, I
         return PictureStatus::kNoFramebuffer;
     }
     Scene& scene = renderer.scene();
-    Renderer::ComputeEye(scene.view);
+    scene.view.PlaceEye();
     const float* bg = scene.backgroundColor;
     if (request.transparent) {
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);

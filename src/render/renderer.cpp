@@ -2,8 +2,6 @@
 
 #include <GL/glu.h>
 
-#include <cmath>
-
 #include "render/shadow_matrix.h"
 
 namespace {
@@ -33,15 +31,6 @@ void ApplyRotation(const TextObject& object) {
 
 }  // namespace
 
-void Renderer::ComputeEye(ViewState& view) {
-    const double d = view.eyeDistance;
-    const double e = view.elevation;
-    const double a = view.azimuth;
-    view.eye[1] = static_cast<float>(std::sin(-e) * d);
-    view.eye[0] = static_cast<float>(std::cos(-e) * std::sin(a) * d);
-    view.eye[2] = static_cast<float>(std::cos(-e) * std::cos(a) * d);
-}
-
 void Renderer::ApplyViewTransform() {
     const ViewState& view = scene_.view;
     glLoadIdentity();
@@ -57,7 +46,7 @@ void Renderer::PlaceLight() {
 }
 
 void Renderer::RenderScene(int finalImage) {
-    ComputeEye(scene_.view);
+    scene_.view.PlaceEye();
     if (finalImage == 1) {
         glClear(GL_ACCUM_BUFFER_BIT);
         if (antialiasRunner_) {

@@ -25,8 +25,6 @@ class Renderer {
     // Runs the modal antialiased render, which leaves its average in the back buffer.
     void SetAntialiasRunner(std::function<void()> runner) { antialiasRunner_ = std::move(runner); }
 
-    // Places the eye on its sphere about the origin from distance and angles.
-    static void ComputeEye(ViewState& view);
     // The view transform: identity, then the look-at of the eye and target.
     void ApplyViewTransform();
     // Fixes the light in world space through the view transform; moves the marker there.

@@ -1,5 +1,7 @@
 #include "scene/scene.h"
 
+#include <cmath>
+
 #include "scene/fixed_field.h"
 
 void ViewState::ResetCamera() {
@@ -7,6 +9,13 @@ void ViewState::ResetCamera() {
     azimuth = 0.0f;
     elevation = 0.0f;
     target[0] = target[1] = target[2] = 0.0f;
+}
+
+void ViewState::PlaceEye() {
+    const double d = eyeDistance;
+    eye[0] = static_cast<float>(std::cos(-elevation) * std::sin(azimuth) * d);
+    eye[1] = static_cast<float>(std::sin(-elevation) * d);
+    eye[2] = static_cast<float>(std::cos(-elevation) * std::cos(azimuth) * d);
 }
 
 Scene::Scene() {

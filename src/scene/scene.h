@@ -31,7 +31,14 @@ struct ViewState {
 
     // Back to the camera of program start (the reset-view command).
     void ResetCamera();
+    // Places the eye on its sphere about the origin from distance and angles.
+    void PlaceEye();
 };
+
+// The view's lens: the field of view at perspective 1 and the depth range it draws.
+inline constexpr double kFieldOfViewDegrees = 50.0;
+inline constexpr double kNearPlane = 1.0;
+inline constexpr double kViewFarPlane = 75.0;
 
 struct Scene {
     Scene();

@@ -94,14 +94,18 @@ class ModelWriters : public ::testing::Test {
     void TearDown() override { fs::remove_all(folder_); }
     std::string Path(const char* name) const { return (folder_ / name).string(); }
 
-    // The outside checker, told the bounds our own transforms give.
-    void ExpectCheckerAccepts(const std::string& file, const ModelBounds& b) {
+    // The outside checker, told the bounds our own transforms give and the camera's figures.
+    void ExpectCheckerAccepts(const std::string& file, const ModelBounds& b,
+                              const std::vector<double>& camera = {}) {
         ASSERT_TRUE(fs::exists(fs::path(kChecker).parent_path() / "node_modules"))
             << "the checkers are installed by make test (npm install in tests/export)";
         std::ostringstream command;
         command.precision(9);
         command << "node " << kChecker << " " << file;
         for (double v : {b.min[0], b.min[1], b.min[2], b.max[0], b.max[1], b.max[2]}) {
+            command << " " << v;
+        }
+        for (double v : camera) {
             command << " " << v;
         }
         int status = 0;
@@ -112,10 +116,13 @@ class ModelWriters : public ::testing::Test {
     fs::path folder_;
 };
 
-TEST_F(ModelWriters, GlbPassesTheValidatorAndLoadsInThreeWithTheSceneBounds) {
-    const ModelScene scene = TwoObjects();
+TEST_F(ModelWriters, GlbPassesTheValidatorAndLoadsInThreeWithTheSceneBoundsAndCamera) {
+    ModelScene scene = TwoObjects();
+    scene.camera.eye = {3.0, 2.0, -4.0};
+    scene.camera.target = {0.5, -0.25, 1.0};
+    scene.camera.fieldOfViewRadians = M_PI / 5.0;
     ASSERT_TRUE(WriteGlb(scene, Path("two.glb")));
-    ExpectCheckerAccepts(Path("two.glb"), SceneBounds(scene));
+    ExpectCheckerAccepts(Path("two.glb"), SceneBounds(scene), {3, 2, -4, 0.5, -0.25, 1, 36});
 }
 
 TEST_F(ModelWriters, ObjLoadsInThreeWithTheSceneBoundsBesideItsMaterialsAndTexture) {
