@@ -48,6 +48,7 @@ void TextObject::ResetObject() {
     touched = 0;
     CopyToField(textureFile, "");
     bevel = BevelSettings{};
+    hidden = false;
     if (texture != 0) {
         if (releaser) {
             releaser->DeleteTexture(texture);

@@ -97,6 +97,8 @@ class TextObject {
     uint32_t texture = 0;
     char textureFile[256];
     BevelSettings bevel;
+    // Left out of pictures, shadow included: an animation's object before its entrance.
+    bool hidden = false;
     // Deletes the lists and the texture in the context they were made in; set by whatever made
     // them, and which must outlive them or have them forgotten first. nullptr: nothing to delete.
     GpuResourceReleaser* releaser = nullptr;
