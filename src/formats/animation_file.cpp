@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "formats/background_animation.h"
 #include "formats/path_names.h"
 #include "formats/video_animation.h"
 #include "formats/webp_animation.h"
@@ -42,8 +43,10 @@ std::unique_ptr<AnimationSink> OpenAnimationFile(const std::string& path, Animat
         (format.channels == 4 && !AnimationKeepsAlpha(type))) {
         return nullptr;
     }
-    if (type == AnimationFileType::kWebp) {
-        return OpenWebpAnimation(path, format);
-    }
-    return OpenVideoAnimation(path, type, format);
+    const std::size_t frameBytes =
+        static_cast<std::size_t>(format.width) * format.height * format.channels;
+    return EncodeInBackground(type == AnimationFileType::kWebp
+                                  ? OpenWebpAnimation(path, format)
+                                  : OpenVideoAnimation(path, type, format),
+                              frameBytes);
 }
