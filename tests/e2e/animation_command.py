@@ -62,7 +62,8 @@ def check_loop(name, decoded):
     step = difference(decoded[0], decoded[1])
     half = difference(decoded[0], decoded[FRAMES // 2])
     quarter = difference(decoded[0], decoded[FRAMES // 4])
-    check(seam > 0, f"{name}: the last frame repeats the first")
+    # Lossy codecs make even equal frames differ a little: the seam is measured against a step.
+    check(seam > step / 2, f"{name}: the last frame repeats the first ({seam:.2f}, steps {step:.2f})")
     check(seam < 2 * step + 0.5, f"{name}: a jump at the loop's seam ({seam:.2f}, steps {step:.2f})")
     check(half > seam and quarter > 2 * seam,
           f"{name}: no turn: {seam:.2f} at the seam, {quarter:.2f} a quarter, {half:.2f} half way")
@@ -133,7 +134,8 @@ def main():
             check(difference(decoded[0], decoded[FRAMES // 4]) > 1.0, f"{path}: no motion")
             seam = difference(decoded[0], decoded[-1])
             if path == swing:
-                check(seam < 2 * difference(decoded[0], decoded[1]) + 0.5, f"{path}: no loop")
+                step = difference(decoded[0], decoded[1])
+                check(step / 2 < seam < 2 * step + 0.5, f"{path}: no seamless loop")
             else:
                 check(seam > 1.0, f"{path}: ends where it began")
                 first = decoded[0]
