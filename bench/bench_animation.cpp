@@ -4,7 +4,6 @@
 // Processor time of all threads is compared too (x_120_draws_cpu): on a busy machine it varies
 // far less than wall time. Memory is read while the frames stream: what the process holds beyond
 // its size after the first ten frames must not grow with their number.
-#include <GL/gl.h>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -15,15 +14,11 @@
 #include <fstream>
 #include <string>
 
-#include "app/vellumark_app.h"
 #include "formats/animation_file.h"
 #include "formats/image_sink.h"
 #include "render/animation_render.h"
-#include "render/offscreen_context.h"
 #include "render/picture_render.h"
-#include "render/projection.h"
-#include "support/scene_bench.h"
-#include "support/workloads.h"
+#include "support/offscreen_w1.h"
 
 namespace {
 
@@ -177,28 +172,5 @@ BENCHMARK(BM_TurntableW1_Mp4)->Unit(benchmark::kMillisecond)->UseRealTime()->Ite
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    PrepareProcessEnvironment();
-    OffscreenContext context;
-    if (!context.IsCurrent()) {
-        std::fprintf(stderr, "no offscreen context: %s\n", context.failure().c_str());
-        return 1;
-    }
-    benchmark::AddCustomContext("renderer",
-                                reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    Bench b;
-    bench = &b;
-    // As the command sets up a scene it has read.
-    InitRenderState();
-    SetLightColors();
-    ResetSceneSettings(b.scene);
-    const bool built = BuildW1(b.scene, b.glyphs, b.messages);
-    if (built) {
-        benchmark::RunSpecifiedBenchmarks();
-    }
-    for (TextObject& object : b.scene.objects) {
-        object.FreeGlyphLists();
-    }
-    bench = nullptr;
-    return built ? 0 : 1;
+    return RunOffscreenW1Benchmarks(argc, argv, bench);
 }

@@ -1,21 +1,12 @@
 #include "formats/animation_file.h"
 
-#include <cctype>
-
 #include "formats/background_animation.h"
 #include "formats/path_names.h"
 #include "formats/video_animation.h"
 #include "formats/webp_animation.h"
 
 bool AnimationFileTypeFromPath(const std::string& path, AnimationFileType& type) {
-    const std::size_t dot = ExtensionDot(path);
-    if (dot == std::string::npos) {
-        return false;
-    }
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
+    const std::string extension = LowercaseExtension(path);
     if (extension == "webp") {
         type = AnimationFileType::kWebp;
     } else if (extension == "png") {

@@ -13,21 +13,10 @@ import subprocess
 import sys
 import tempfile
 
-FAILURES = []
+from render_command import FAILURES, check, run
+
 WIDTH, HEIGHT, SECONDS, FPS = 96, 72, 2, 25
 FRAMES = SECONDS * FPS
-
-
-def check(condition, message):
-    if not condition:
-        FAILURES.append(message)
-        print("FAIL:", message)
-
-
-def run(program, *arguments):
-    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
-    return subprocess.run([program, *arguments], env=env, capture_output=True, text=True,
-                          timeout=240)
 
 
 def probe(path):
