@@ -1,6 +1,8 @@
 // Animations without a window, as `vellumark -o OUT --animate` makes them: a 4-second 30 fps
 // turntable of W1 at 800 x 600, level 4, to WebM, WebP, GIF and MP4, against 120 times one
-// picture of that size and level written to PNG (x_120_pictures) and drawn alone (x_120_draws).
+// picture of that size and level written to PNG (x_120_pictures) and drawn alone (x_120_draws),
+// and against the same 120 frames drawn and dropped (x_frames_drawn), which is timed over a
+// stretch as long and so suffers a busy machine alike.
 // Processor time of all threads is compared too (x_120_draws_cpu): on a busy machine it varies
 // far less than wall time. Memory is read while the frames stream: what the process holds beyond
 // its size after the first ten frames must not grow with their number.
@@ -12,6 +14,8 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "formats/animation_file.h"
@@ -32,6 +36,7 @@ struct Bench : SceneBench {
     double pictureSeconds = 0.0;  // one picture to PNG
     double drawSeconds = 0.0;     // one picture drawn, written nowhere
     double drawCpuSeconds = 0.0;  // the same in processor time, every thread's
+    double framesSeconds = 0.0;   // the turntable's frames drawn, encoded nowhere
 };
 Bench* bench = nullptr;
 
@@ -60,6 +65,12 @@ double ResidentMegabytes() {
     statm >> pages >> resident;
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1048576.0;
 }
+
+class NullFrames : public AnimationSink {
+  public:
+    bool AddFrame(const uint8_t*) override { return true; }
+    bool Finish() override { return true; }
+};
 
 class NullRows : public ImageRowSink {
   public:
@@ -101,7 +112,9 @@ void BM_PictureW1_800x600_Level4_DrawOnly(benchmark::State& state) {
     bench->drawCpuSeconds = (ProcessCpuSeconds() - cpuStart) / iterations;
 }
 
-void Turntable(benchmark::State& state, AnimationFileType type, const char* extension) {
+// type none: the frames are drawn and dropped, 120 pictures over the same stretch of time.
+void Turntable(benchmark::State& state, std::optional<AnimationFileType> type,
+               const char* extension) {
     const PictureRequest request = Request();
     MotionSettings motion;
     motion.seconds = 4.0;
@@ -113,7 +126,9 @@ void Turntable(benchmark::State& state, AnimationFileType type, const char* exte
     double growth = 0.0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        auto sink = OpenAnimationFile(path, type, {kWidth, kHeight, 3, motion.fps});
+        std::unique_ptr<AnimationSink> sink =
+            type ? OpenAnimationFile(path, *type, {kWidth, kHeight, 3, motion.fps})
+                 : std::make_unique<NullFrames>();
         const PictureProgress frames = [&](int64_t done, int64_t total) {
             if (settled == 0.0 && done * kFrames >= 10 * total) {
                 settled = ResidentMegabytes();
@@ -138,10 +153,17 @@ void Turntable(benchmark::State& state, AnimationFileType type, const char* exte
     const double iterations = static_cast<double>(state.iterations());
     seconds /= iterations;
     const double cpuSeconds = (ProcessCpuSeconds() - cpuStart) / iterations;
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    state.counters["file_kB"] = static_cast<double>(file.tellg()) / 1024.0;
-    std::remove(path.c_str());
+    if (type) {
+        std::ifstream file(path, std::ios::binary | std::ios::ate);
+        state.counters["file_kB"] = static_cast<double>(file.tellg()) / 1024.0;
+        std::remove(path.c_str());
+    }
     state.counters["rss_growth_MB"] = growth;
+    if (!type) {
+        bench->framesSeconds = seconds;
+    } else if (bench->framesSeconds > 0.0) {
+        state.counters["x_frames_drawn"] = seconds / bench->framesSeconds;
+    }
     if (bench->pictureSeconds > 0.0 && bench->drawSeconds > 0.0) {
         state.counters["x_120_pictures"] = seconds / (kFrames * bench->pictureSeconds);
         state.counters["x_120_draws"] = seconds / (kFrames * bench->drawSeconds);
@@ -149,6 +171,9 @@ void Turntable(benchmark::State& state, AnimationFileType type, const char* exte
     }
 }
 
+void BM_TurntableW1_DrawnOnly(benchmark::State& state) {
+    Turntable(state, std::nullopt, "");
+}
 void BM_TurntableW1_WebM(benchmark::State& state) {
     Turntable(state, AnimationFileType::kWebm, ".webm");
 }
@@ -164,6 +189,7 @@ void BM_TurntableW1_Mp4(benchmark::State& state) {
 
 BENCHMARK(BM_PictureW1_800x600_Level4)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PictureW1_800x600_Level4_DrawOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TurntableW1_DrawnOnly)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_TurntableW1_WebM)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_TurntableW1_WebP)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_TurntableW1_Gif)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
