@@ -52,8 +52,9 @@ def check_loop(name, decoded):
     half = difference(decoded[0], decoded[FRAMES // 2])
     quarter = difference(decoded[0], decoded[FRAMES // 4])
     # Lossy codecs make even equal frames differ a little: the seam is measured against a step.
-    check(seam > step / 2, f"{name}: the last frame repeats the first ({seam:.2f}, steps {step:.2f})")
-    check(seam < 2 * step + 0.5, f"{name}: a jump at the loop's seam ({seam:.2f}, steps {step:.2f})")
+    figures = f"{seam:.2f} at the seam, steps {step:.2f}"
+    check(seam > step / 2, f"{name}: the last frame repeats the first ({figures})")
+    check(seam < 2 * step + 0.5, f"{name}: a jump at the loop's seam ({figures})")
     check(half > seam and quarter > 2 * seam,
           f"{name}: no turn: {seam:.2f} at the seam, {quarter:.2f} a quarter, {half:.2f} half way")
 
