@@ -1,7 +1,6 @@
 #include "formats/image_sink.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <vector>
 
@@ -143,14 +142,7 @@ class JpegFileWriter : public ImageRowSink {
 }  // namespace
 
 bool ImageFileTypeFromPath(const std::string& path, ImageFileType& type) {
-    const std::size_t dot = ExtensionDot(path);
-    if (dot == std::string::npos) {
-        return false;
-    }
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
+    const std::string extension = LowercaseExtension(path);
     if (extension == "png") {
         type = ImageFileType::kPng;
     } else if (extension == "jpg" || extension == "jpeg") {
