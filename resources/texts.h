@@ -131,6 +131,13 @@ inline constexpr char kTextNotStorable[] =
 inline constexpr char kAboutCaption[] = "バージョン情報";
 inline constexpr char kAboutProgram[] = "Vellumarkライター　version 5.00";
 inline constexpr char kAboutOk[] = "OK";
+// Buttons of the message boxes and the number prompt, whatever the desktop's locale.
+inline constexpr char kButtonYes[] = "はい(&Y)";
+inline constexpr char kButtonNo[] = "いいえ(&N)";
+inline constexpr char kButtonOk[] = "OK";
+inline constexpr char kButtonCancel[] = "キャンセル";
+// %ld, %ld: the smallest and the largest number the prompt takes.
+inline constexpr char kNumberOutOfRange[] = "%ldから%ldまでの整数を入力してください。";
 
 // ---- Command line ----
 inline constexpr char kCommandLineUsage[] =
@@ -141,6 +148,10 @@ inline constexpr char kCommandLineUsage[] =
     "  --version     バージョンを表示して終了します\n";
 // Followed by the argument.
 inline constexpr char kCommandLineIgnored[] = "vellumark: 次の引数は無視しました: ";
+// The window was asked for where no display can be opened.
+inline constexpr char kNoDisplay[] =
+    "vellumark: 画面(ディスプレイ)に接続できないため、ウィンドウを開けません。"
+    "画面なしで画像や3Dモデルを作るには -o を使います (vellumark -o 出力ファイル シーン.vmk)。";
 
 // Property dialogs (position, size, rotation, light, target, material, shadow)
 inline constexpr char kPropertyClose[] = "閉じる(&C)";

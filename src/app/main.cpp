@@ -8,6 +8,7 @@
 
 #include "app/animation_command.h"
 #include "app/command_line.h"
+#include "app/display_checks.h"
 #include "app/render_command.h"
 #include "app/vellumark_app.h"
 #include "resources/texts.h"
@@ -50,6 +51,11 @@ int main(int argc, char** argv) {
     }
     for (const std::string& ignored : commandLine.ignored) {
         std::fprintf(stderr, "%s%s\n", texts::kCommandLineIgnored, ignored.c_str());
+    }
+    // The toolkit would stop on assertions of its own.
+    if (!DisplayAvailable()) {
+        std::fprintf(stderr, "%s\n", texts::kNoDisplay);
+        return 1;
     }
     // The toolkit's own command-line parser would refuse the scene's path and unknown options.
     wxApp::SetInstance(new VellumarkApp(AbsolutePath(commandLine.scenePath)));

@@ -152,6 +152,8 @@ void ObjectSelectDialog::OnDelete(wxCommandEvent&) {
     // The lists must go in the context they were made in.
     host_.EnsureViewReady();
     object->ResetObject();
+    // The freed slot keeps no touched bit: the scene itself must say it changed.
+    host_.scene().modified = 1;
     host_.DisableObjectButtons();
     host_.InvalidateView();
     followUp_ = ObjectFollowUp::kNone;

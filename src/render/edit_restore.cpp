@@ -2,13 +2,32 @@
 
 #include <GL/gl.h>
 
+#include <string>
+#include <utility>
+
 #include "render/glyph_builder.h"
 #include "render/projection.h"
 #include "render/texture.h"
+#include "scene/cp932.h"
 
 namespace {
 
-void RebuildSlot(TextObject& object, const SlotRework& rework, GlyphBuilder& glyphs,
+// A texture's load messages followed by the file they are about.
+class NamingFileSink : public MessageSink {
+  public:
+    NamingFileSink(MessageSink& messages, std::string path)
+        : messages_(messages), path_(std::move(path)) {}
+    void ShowMessage(std::string_view text, std::string_view caption, MessageOwner owner) override {
+        messages_.ShowMessage(std::string(text) + "\n" + path_, caption, owner);
+    }
+
+  private:
+    MessageSink& messages_;
+    std::string path_;
+};
+
+// False when the slot's texture file could not be loaded and its path was dropped.
+bool RebuildSlot(TextObject& object, const SlotRework& rework, GlyphBuilder& glyphs,
                  MessageSink& messages) {
     if (rework.glyphs) {
         if (object.text[0] != '\0') {
@@ -24,10 +43,18 @@ void RebuildSlot(TextObject& object, const SlotRework& rework, GlyphBuilder& gly
                 DeleteObjectTexture(object, messages);
             }
         } else {
-            // A file gone since is reported as any load reports it; the path stays for a save.
-            LoadObjectTextureFromPath(object, messages);
+            // Path and texture come back together or not at all: a path the view does not
+            // show would be saved silently.
+            NamingFileSink naming(messages,
+                                  Cp932ToUtf8(object.TextureFile()).value_or(std::string()));
+            LoadObjectTextureFromPath(object, naming);
+            if (object.texture == 0) {
+                object.SetTextureFile("");
+                return false;
+            }
         }
     }
+    return true;
 }
 
 }  // namespace
@@ -41,7 +68,10 @@ void RestoreEdit(Scene& scene, GlyphBuilder& glyphs, const EditHistory::Move& mo
     for (const SlotRework& slot : rework.slots) {
         TextObject& object = scene.objects[slot.slot];
         object.SetIndex(slot.slot);
-        RebuildSlot(object, slot, glyphs, messages);
+        if (!RebuildSlot(object, slot, glyphs, messages)) {
+            // The scene is no longer the one the step recorded.
+            scene.modified = 1;
+        }
     }
     if (rework.wide.background) {
         const float* background = scene.backgroundColor;
