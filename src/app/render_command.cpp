@@ -8,6 +8,7 @@
 
 #include "export/model_assembly.h"
 #include "formats/jpeg_export.h"
+#include "formats/regular_file.h"
 #include "formats/scene_file.h"
 #include "render/gl_context_names.h"
 #include "render/glyph_builder.h"
@@ -18,6 +19,7 @@
 #include "render/texture.h"
 #include "resources/texts.h"
 #include "scene/app_settings.h"
+#include "scene/cp932.h"
 
 namespace {
 
@@ -90,6 +92,21 @@ class StreamMessages : public MessageSink {
     std::ostream& out_;
 };
 
+// As the window opens a file: what was lost is said once, and textures named relative to the
+// scene are looked for beside it (a path the scene's CP932 field cannot hold leaves them to the
+// current folder).
+SceneFileStatus ReadScene(const std::string& path, Scene& scene, MessageSink& messages) {
+    SceneFileNotes notes;
+    const SceneFileStatus status = ReadSceneFile(path, scene, &notes);
+    if (status == SceneFileStatus::kOk) {
+        scene.SetFilePath(Utf8ToCp932(path).value_or(std::string()));
+        if (notes.extensionDamaged) {
+            messages.ShowMessage(texts::kSceneExtensionDamaged, path, MessageOwner::kNone);
+        }
+    }
+    return status;
+}
+
 // The scene's lists and textures live in the offscreen context and go before it does.
 class LoadedScene {
   public:
@@ -107,7 +124,7 @@ class LoadedScene {
         InitRenderState();
         SetLightColors();
         ResetSceneSettings(scene);
-        const SceneFileStatus status = ReadSceneFile(path, scene);
+        const SceneFileStatus status = ReadScene(path, scene, messages_);
         if (status != SceneFileStatus::kOk) {
             return status;
         }
@@ -118,7 +135,7 @@ class LoadedScene {
             TextObject& object = scene.objects[slot];
             object.SetIndex(slot);
             glyphs_.RebuildGlyphLists(object, messages_);
-            LoadObjectTextureFromPath(object, messages_);
+            LoadObjectTextureFromPath(object, scene.FilePath(), messages_);
         }
         return status;
     }
@@ -141,7 +158,8 @@ int Report(std::ostream& err, const char* message, const std::string& subject) {
 // The solids come from the outlines, so a model needs no GL context, only the fonts.
 int ExportModel(const RenderCommandOptions& options, std::ostream& err) {
     Scene scene;
-    switch (ReadSceneFile(options.scene, scene)) {
+    StreamMessages messages(err);
+    switch (ReadScene(options.scene, scene, messages)) {
         case SceneFileStatus::kOk:
             break;
         case SceneFileStatus::kNotSceneFile:
@@ -154,7 +172,8 @@ int ExportModel(const RenderCommandOptions& options, std::ostream& err) {
         scene.objects[slot].SetIndex(slot);
     }
     GlyphSource glyphs;
-    switch (ExportSceneModel(scene, glyphs, options.output, *options.model, options.sizeMm)) {
+    switch (
+        ExportSceneModel(scene, glyphs, options.output, *options.model, options.sizeMm, messages)) {
         case ModelExportStatus::kOk:
             return kExitOk;
         case ModelExportStatus::kEmptyScene:
@@ -263,6 +282,9 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
         error = texts::kCliNoScene;
         return false;
     }
+    if (IsSameFile(options.output, options.scene)) {
+        return Fail(error, texts::kCliOutputIsScene, options.output);
+    }
     options.model = ModelFormatOfPath(options.output);
     if (options.model) {
         if (!pictureOption.empty()) {
@@ -340,7 +362,7 @@ int RunRenderCommand(const RenderCommandOptions& options, std::ostream& err) {
         case ImageWriteStatus::kOk:
             return kExitOk;
         case ImageWriteStatus::kWriterMissing:
-            return report(texts::kJpegWriterMissing, options.output);
+            return report(texts::kCliJpegWriterMissing, options.output);
         case ImageWriteStatus::kCannotWrite:
         case ImageWriteStatus::kUnsupported:
             break;

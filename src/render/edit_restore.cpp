@@ -8,8 +8,8 @@
 
 namespace {
 
-void RebuildSlot(TextObject& object, const SlotRework& rework, GlyphBuilder& glyphs,
-                 MessageSink& messages) {
+void RebuildSlot(TextObject& object, std::string_view sceneFile, const SlotRework& rework,
+                 GlyphBuilder& glyphs, MessageSink& messages) {
     if (rework.glyphs) {
         if (object.text[0] != '\0') {
             glyphs.RebuildGlyphLists(object, messages);
@@ -25,7 +25,7 @@ void RebuildSlot(TextObject& object, const SlotRework& rework, GlyphBuilder& gly
             }
         } else {
             // A file gone since is reported as any load reports it; the path stays for a save.
-            LoadObjectTextureFromPath(object, messages);
+            LoadObjectTextureFromPath(object, sceneFile, messages);
         }
     }
 }
@@ -41,7 +41,7 @@ void RestoreEdit(Scene& scene, GlyphBuilder& glyphs, const EditHistory::Move& mo
     for (const SlotRework& slot : rework.slots) {
         TextObject& object = scene.objects[slot.slot];
         object.SetIndex(slot.slot);
-        RebuildSlot(object, slot, glyphs, messages);
+        RebuildSlot(object, scene.FilePath(), slot, glyphs, messages);
     }
     if (rework.wide.background) {
         const float* background = scene.backgroundColor;

@@ -48,6 +48,8 @@ void TextObject::ResetObject() {
     touched = 0;
     CopyToField(textureFile, "");
     bevel = BevelSettings{};
+    typography = TypographySettings{};
+    surface = SurfaceSettings{};
     if (texture != 0) {
         if (releaser) {
             releaser->DeleteTexture(texture);
