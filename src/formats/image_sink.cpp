@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <vector>
 
 #include "formats/bmp_writer.h"

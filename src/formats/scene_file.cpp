@@ -1,9 +1,7 @@
 #include "formats/scene_file.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "formats/little_endian.h"
 #include "formats/regular_file.h"
