@@ -7,6 +7,7 @@
 #include <new>
 
 #include "app/loaded_scene.h"
+#include "formats/regular_file.h"
 #include "render/animation_render.h"
 #include "render/offscreen_context.h"
 #include "resources/texts.h"
@@ -187,6 +188,9 @@ bool ParseAnimationCommand(const std::vector<std::string>& arguments,
         return false;
     }
     options.picture.output = output;
+    if (IsSameFile(output, options.picture.scene)) {
+        return Fail(error, texts::kCliOutputIsScene, output);
+    }
     if (!AnimationFileTypeFromPath(output, options.type)) {
         return Fail(error, texts::kCliBadAnimationType, output);
     }

@@ -67,7 +67,7 @@ void MainFrame::RebuildSlotsInNewContext() {
         object.texture = 0;
         glyphs_.RebuildGlyphLists(object, messages_);
         if (hadTexture) {
-            LoadObjectTextureFromPath(object, messages_);
+            LoadObjectTextureFromPath(object, scene_.FilePath(), messages_);
         }
     }
 }

@@ -2,6 +2,20 @@
 
 #include "render/projection.h"
 #include "render/texture.h"
+#include "resources/texts.h"
+#include "scene/cp932.h"
+
+SceneFileStatus ReadScene(const std::string& path, Scene& scene, MessageSink& messages) {
+    SceneFileNotes notes;
+    const SceneFileStatus status = ReadSceneFile(path, scene, &notes);
+    if (status == SceneFileStatus::kOk) {
+        scene.SetFilePath(Utf8ToCp932(path).value_or(std::string()));
+        if (notes.extensionDamaged) {
+            messages.ShowMessage(texts::kSceneExtensionDamaged, path, MessageOwner::kNone);
+        }
+    }
+    return status;
+}
 
 LoadedScene::~LoadedScene() {
     for (TextObject& object : scene.objects) {
@@ -13,7 +27,7 @@ SceneFileStatus LoadedScene::Load(const std::string& path) {
     InitRenderState();
     SetLightColors();
     ResetSceneSettings(scene);
-    const SceneFileStatus status = ReadSceneFile(path, scene);
+    const SceneFileStatus status = ReadScene(path, scene, messages_);
     if (status != SceneFileStatus::kOk) {
         return status;
     }
@@ -24,7 +38,7 @@ SceneFileStatus LoadedScene::Load(const std::string& path) {
         TextObject& object = scene.objects[slot];
         object.SetIndex(slot);
         glyphs_.RebuildGlyphLists(object, messages_);
-        LoadObjectTextureFromPath(object, messages_);
+        LoadObjectTextureFromPath(object, scene.FilePath(), messages_);
     }
     return status;
 }

@@ -11,6 +11,7 @@
 #include "app/display_checks.h"
 #include "app/render_command.h"
 #include "app/vellumark_app.h"
+#include "formats/interrupted_saves.h"
 #include "resources/texts.h"
 
 namespace {
@@ -30,14 +31,9 @@ std::string AbsolutePath(const std::string& path) {
 
 int main(int argc, char** argv) {
     PrepareProcessEnvironment();
-    // A picture file is made without the toolkit, so no display is needed.
+    RemoveTemporariesWhenInterrupted();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (IsAnimationCommand(arguments)) {
-        return AnimationCommandMain(arguments, std::cerr);
-    }
-    if (IsRenderCommand(arguments)) {
-        return RenderCommandMain(arguments, std::cerr);
-    }
+    // --help and --version answer first, with or without an output file.
     const CommandLine commandLine = ParseCommandLine(arguments);
     switch (commandLine.action) {
         case CommandLine::Action::kHelp:
@@ -48,6 +44,13 @@ int main(int argc, char** argv) {
             return 0;
         case CommandLine::Action::kRun:
             break;
+    }
+    // Pictures and animations are made without the toolkit, so no display is needed.
+    if (IsAnimationCommand(arguments)) {
+        return AnimationCommandMain(arguments, std::cerr);
+    }
+    if (IsRenderCommand(arguments)) {
+        return RenderCommandMain(arguments, std::cerr);
     }
     for (const std::string& ignored : commandLine.ignored) {
         std::fprintf(stderr, "%s%s\n", texts::kCommandLineIgnored, ignored.c_str());

@@ -93,9 +93,14 @@ bool ReadSceneInto(MainFrame& frame, const std::string& path) {
     }
     // The old slots' lists and textures are released in their own context.
     frame.EnsureViewReady();
-    switch (ReadSceneFile(path, frame.scene())) {
+    SceneFileNotes notes;
+    switch (ReadSceneFile(path, frame.scene(), &notes)) {
         case SceneFileStatus::kOk:
             frame.scene().SetFilePath(*cp932);
+            if (notes.extensionDamaged) {
+                ShowMessage(frame, std::string(texts::kSceneExtensionDamaged) + "\n" + path,
+                            texts::kTitlePrefix);
+            }
             return true;
         case SceneFileStatus::kNotSceneFile:
             ShowMessage(frame, texts::kNotSceneFile, "");
@@ -208,6 +213,6 @@ void RefreshSlots(MainFrame& frame) {
         TextObject& object = frame.scene().objects[slot];
         object.SetIndex(slot);
         frame.glyphs().RebuildGlyphLists(object, frame.messages());
-        LoadObjectTextureFromPath(object, frame.messages());
+        LoadObjectTextureFromPath(object, frame.scene().FilePath(), frame.messages());
     }
 }

@@ -27,8 +27,8 @@ class NamingFileSink : public MessageSink {
 };
 
 // False when the slot's texture file could not be loaded and its path was dropped.
-bool RebuildSlot(TextObject& object, const SlotRework& rework, GlyphBuilder& glyphs,
-                 MessageSink& messages) {
+bool RebuildSlot(TextObject& object, std::string_view sceneFile, const SlotRework& rework,
+                 GlyphBuilder& glyphs, MessageSink& messages) {
     if (rework.glyphs) {
         if (object.text[0] != '\0') {
             glyphs.RebuildGlyphLists(object, messages);
@@ -47,7 +47,7 @@ bool RebuildSlot(TextObject& object, const SlotRework& rework, GlyphBuilder& gly
             // show would be saved silently.
             NamingFileSink naming(messages,
                                   Cp932ToUtf8(object.TextureFile()).value_or(std::string()));
-            LoadObjectTextureFromPath(object, naming);
+            LoadObjectTextureFromPath(object, sceneFile, naming);
             if (object.texture == 0) {
                 object.SetTextureFile("");
                 return false;
@@ -68,7 +68,7 @@ void RestoreEdit(Scene& scene, GlyphBuilder& glyphs, const EditHistory::Move& mo
     for (const SlotRework& slot : rework.slots) {
         TextObject& object = scene.objects[slot.slot];
         object.SetIndex(slot.slot);
-        if (!RebuildSlot(object, slot, glyphs, messages)) {
+        if (!RebuildSlot(object, scene.FilePath(), slot, glyphs, messages)) {
             // The scene is no longer the one the step recorded.
             scene.modified = 1;
         }

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "formats/bmp_reader.h"
+#include "formats/texture_path.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
 
@@ -20,8 +21,8 @@ std::string FileSystemPath(std::string_view cp932Path) {
     return Cp932ToUtf8(cp932Path).value_or(std::string());
 }
 
-void LoadIntoObject(TextObject& object, std::string_view cp932Path, MessageSink& messages) {
-    object.texture = LoadBmpTexture(FileSystemPath(cp932Path), kBmpRgb, messages);
+void LoadIntoObject(TextObject& object, const std::string& path, MessageSink& messages) {
+    object.texture = LoadBmpTexture(path, kBmpRgb, messages);
     if (object.texture != 0) {
         glBindTexture(GL_TEXTURE_2D, object.texture);
         ApplyTextureParameters();
@@ -64,7 +65,7 @@ bool LoadObjectTexture(TextObject& object, std::string_view cp932Path, MessageSi
     if (object.texture != 0) {
         DeleteObjectTexture(object, messages);
     }
-    LoadIntoObject(object, cp932Path, messages);
+    LoadIntoObject(object, FileSystemPath(cp932Path), messages);
     if (object.texture == 0) {
         return false;
     }
@@ -86,15 +87,16 @@ void ReloadObjectTexture(TextObject& object, MessageSink& messages) {
         return;
     }
     DeleteTextureName(object);
-    LoadIntoObject(object, object.TextureFile(), messages);
+    LoadIntoObject(object, FileSystemPath(object.TextureFile()), messages);
 }
 
-void LoadObjectTextureFromPath(TextObject& object, MessageSink& messages) {
+void LoadObjectTextureFromPath(TextObject& object, std::string_view cp932SceneFile,
+                               MessageSink& messages) {
     if (object.TextureFile().size() < 3) {
         return;
     }
     if (object.texture != 0) {
         DeleteTextureName(object);
     }
-    LoadIntoObject(object, object.TextureFile(), messages);
+    LoadIntoObject(object, TextureFileSystemPath(object.TextureFile(), cp932SceneFile), messages);
 }

@@ -23,5 +23,7 @@ bool LoadObjectTexture(TextObject& object, std::string_view cp932Path, MessageSi
 void DeleteObjectTexture(TextObject& object, MessageSink& messages);
 // After a context re-creation: the same file again, under a new name.
 void ReloadObjectTexture(TextObject& object, MessageSink& messages);
-// After a scene file was read: loads TextObject::textureFile when it names a file.
-void LoadObjectTextureFromPath(TextObject& object, MessageSink& messages);
+// After a scene file was read: loads TextObject::textureFile when it names a file, a relative
+// path beside cp932SceneFile first (the scene's own path, may be empty).
+void LoadObjectTextureFromPath(TextObject& object, std::string_view cp932SceneFile,
+                               MessageSink& messages);

@@ -49,6 +49,8 @@ void TextObject::ResetObject() {
     CopyToField(textureFile, "");
     bevel = BevelSettings{};
     hidden = false;
+    typography = TypographySettings{};
+    surface = SurfaceSettings{};
     if (texture != 0) {
         if (releaser) {
             releaser->DeleteTexture(texture);

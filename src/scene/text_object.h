@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "scene/gpu_resources.h"
+#include "scene/studio_look.h"
+#include "scene/typography.h"
 
 // Per-glyph outline metrics in em units, laid out as the outline builder reports them.
 struct GlyphMetricsFloat {
@@ -99,6 +101,8 @@ class TextObject {
     BevelSettings bevel;
     // Left out of pictures, shadow included: an animation's object before its entrance.
     bool hidden = false;
+    TypographySettings typography;
+    SurfaceSettings surface;
     // Deletes the lists and the texture in the context they were made in; set by whatever made
     // them, and which must outlive them or have them forgotten first. nullptr: nothing to delete.
     GpuResourceReleaser* releaser = nullptr;

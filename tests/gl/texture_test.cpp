@@ -236,7 +236,7 @@ TEST_F(Textures, ReloadAndLoadFromPathMakeNewNamesForTheStoredFile) {
     EXPECT_EQ(a.texture, 0u);
 
     a.SetTextureFile(path);
-    LoadObjectTextureFromPath(a, messages);
+    LoadObjectTextureFromPath(a, "", messages);
     ASSERT_NE(a.texture, 0u);
     const uint32_t first = a.texture;
     ReloadObjectTexture(a, messages);
@@ -246,13 +246,13 @@ TEST_F(Textures, ReloadAndLoadFromPathMakeNewNamesForTheStoredFile) {
     EXPECT_TRUE(first == a.texture || !glIsTexture(first));
 
     b.SetTextureFile("ab");  // shorter than 3 bytes: nothing is tried
-    LoadObjectTextureFromPath(b, messages);
+    LoadObjectTextureFromPath(b, "", messages);
     EXPECT_EQ(b.texture, 0u);
     EXPECT_TRUE(window.prompts.messages.empty());
 
     // A stored path whose file has gone: reported, path kept for the next save.
     b.SetTextureFile((dir / "gone.bmp").string());
-    LoadObjectTextureFromPath(b, messages);
+    LoadObjectTextureFromPath(b, "", messages);
     EXPECT_EQ(b.texture, 0u);
     EXPECT_EQ(b.TextureFile(), (dir / "gone.bmp").string());
     ASSERT_EQ(window.prompts.messages.size(), 1u);

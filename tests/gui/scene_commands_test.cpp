@@ -346,6 +346,29 @@ TEST_F(SceneCommands, ForeignOrMissingFilesAreRefusedAndTheSceneStays) {
     EXPECT_EQ(scene->objects[3].Text(), "keep");
 }
 
+// A texture named relative to the scene is found beside it whatever the current folder; a
+// damaged extension block is said once and the texts open without it.
+TEST_F(SceneCommands, OpenFindsTexturesBesideTheSceneAndReportsADamagedBlock) {
+    MakeRichObject(0);
+    scene->objects[0].SetTextureFile("wood.bmp");
+    scene->objects[0].bevel.profile = BevelProfile::kChamfer;
+    std::vector<uint8_t> bytes = EncodeSceneFile(*scene);
+    Answer(PathOf("beside.vmk"));
+    std::ofstream(PathOf("beside.vmk"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size() - 4));
+    ASSERT_NE(fs::current_path(), dir);
+    ClearScene(*scene);
+    scene->modified = 0;
+    DispatchCommand(*frame, kCmdOpen);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              std::string(texts::kSceneExtensionDamaged) + "\n" + PathOf("beside.vmk"));
+    EXPECT_EQ(scene->objects[0].Text(), kLogo);
+    EXPECT_FALSE(scene->objects[0].bevel.Active());
+    EXPECT_NE(scene->objects[0].texture, 0u);
+}
+
 TEST_F(SceneCommands, OpenOnAModifiedSceneAsksAndGoesOnAfterACancelledSave) {
     MakeLive(0, "A");
     scene->modified = 1;
