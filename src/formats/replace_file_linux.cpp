@@ -14,6 +14,8 @@
 namespace {
 
 constexpr char kTemporaryInfix[] = "-save-";
+// A temporary not yet locked, which no save may remove.
+constexpr char kUnlistedInfix[] = "-open-";
 constexpr std::size_t kRandomLength = 6;  // mkstemp's XXXXXX
 
 // A link is kept: the file it points at is the one replaced.
@@ -139,24 +141,34 @@ bool FlushFolder(const std::string& folder) {
     return flushed;
 }
 
-// Temporary files are named after the target, so leftovers can be recognised; -1 when the
-// target may not be replaced or no temporary could be made.
+// A folder whose file system cannot refuse to replace (EINVAL) gets a plain rename: the random
+// part makes a clash with a living temporary all but impossible.
+bool TakeNewName(const std::string& from, const std::string& to) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    return errno == EINVAL && std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+// Temporary files are named after the target, so leftovers can be recognised. A temporary is
+// made under a name no save looks at and takes that name only once it is locked: otherwise
+// another save could take it for a leftover in the moment between its creation and its lock.
+// -1 when the target may not be replaced or no temporary could be made.
 int MakeTemporaryBeside(const std::string& target, std::string& temporaryPath) {
     if (!MayReplaceExisting(target)) {
         return -1;
     }
     RemoveStaleTemporaries(target);
-    const std::string pattern = FolderOf(target) + "/." + NameOf(target) + kTemporaryInfix +
-                                std::string(kRandomLength, 'X');
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    const int fd = mkostemp(buffer.data(), O_CLOEXEC);
+    const std::string stem = FolderOf(target) + "/." + NameOf(target);
+    std::string unlisted = stem + kUnlistedInfix + std::string(kRandomLength, 'X');
+    const int fd = mkostemp(unlisted.data(), O_CLOEXEC);
     if (fd < 0) {
         return -1;
     }
-    temporaryPath = buffer.data();
-    if (fchmod(fd, ModeForReplacement(target)) != 0) {
-        unlink(temporaryPath.c_str());
+    temporaryPath = stem + kTemporaryInfix + unlisted.substr(unlisted.size() - kRandomLength);
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0 || fchmod(fd, ModeForReplacement(target)) != 0 ||
+        !TakeNewName(unlisted, temporaryPath)) {
+        unlink(unlisted.c_str());
         close(fd);
         return -1;
     }
@@ -176,9 +188,6 @@ bool PutInPlace(const std::string& temporaryPath, const std::string& target) {
 
 TemporaryFile::TemporaryFile(const std::string& target) : target_(ResolvedTarget(target)) {
     fd_ = MakeTemporaryBeside(target_, path_);
-    if (fd_ >= 0 && flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-        Discard();
-    }
 }
 
 TemporaryFile::~TemporaryFile() {
