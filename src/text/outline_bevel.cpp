@@ -539,23 +539,32 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
         for (const auto& hole : polygon.holes) {
             sources.push_back(&hole);
         }
-        std::vector<InsetRing> shapes;
         for (const std::vector<uint32_t>* source : sources) {
-            InsetRing& shape = shapes.emplace_back();
-            for (uint32_t v : *source) {
-                shape.outline.push_back(ToGrid(face.vertices[v]));
-            }
-            shape.miter = MiterDirections(shape.outline);
-        }
-        std::vector<std::vector<double>> widths = CornerWidths(shapes, gridWidth);
-        for (size_t r = 0; r < shapes.size(); ++r) {
             RingRows& ring = rings.emplace_back();
-            ring.outline = std::move(shapes[r].outline);
-            ring.miter = std::move(shapes[r].miter);
-            ring.widths = std::move(widths[r]);
-            trials.push_back(LayWidest(ring, fractions, 0));
+            for (uint32_t v : *source) {
+                ring.outline.push_back(ToGrid(face.vertices[v]));
+            }
+            ring.miter = MiterDirections(ring.outline);
+            ring.widths.assign(ring.outline.size(), gridWidth);
         }
-        bool covered = CoverPolygon(rings, capGrid, result.capTriangles, true);
+        // Most polygons take the full width all round; only the others need their corners'
+        // widths found.
+        bool covered = std::all_of(rings.begin(), rings.end(),
+                                   [&](RingRows& ring) { return LayRows(ring, 1.0, fractions); }) &&
+                       CoverPolygon(rings, capGrid, result.capTriangles, true);
+        trials.assign(rings.size(), 0);
+        if (!covered) {
+            std::vector<InsetRing> shapes(rings.size());
+            for (size_t r = 0; r < rings.size(); ++r) {
+                shapes[r] = {rings[r].outline, rings[r].miter};
+            }
+            std::vector<std::vector<double>> widths = CornerWidths(shapes, gridWidth);
+            for (size_t r = 0; r < rings.size(); ++r) {
+                rings[r].widths = std::move(widths[r]);
+                trials[r] = LayWidest(rings[r], fractions, 0);
+            }
+            covered = CoverPolygon(rings, capGrid, result.capTriangles, true);
+        }
         if (!covered) {
             // Rings that fit on their own may still run into one another: narrow those that do.
             NarrowColliding(rings, trials, fractions);
