@@ -689,12 +689,17 @@ void AddFace(const std::vector<OutlinePoint>& vertices, const std::vector<uint32
     }
 }
 
-// Normals across the profile: a chamfer's strip is flat, a round profile turns from the wall's
-// direction at the outline to the face's at its inner edge. The parts that do not depend on a
-// column's width are worked out once per ring.
+// Normals across the profile: a chamfer's strip is flat, so its normal is the strip's own. A
+// round profile's normal turns from the wall's direction to the face's in equal steps, whatever
+// the column's width: the true normal of a narrowed (steep) profile would turn most of the way
+// in its last step and show as a band, and it would change along the outline with the width.
+// The profile meets the face and the wall in vertices of its own.
 struct Profile {
     std::vector<float> z;
-    std::vector<double> across, alongPerWidth;
+    // Per row, the normal's part out from the outline and its part along z; a chamfer's z part is
+    // still to be multiplied by the column's width.
+    std::vector<double> out, up;
+    bool upPerWidth = false;
 };
 
 float RowZ(const Side& side, int k, int steps) {
@@ -711,12 +716,13 @@ float RowZ(const Side& side, int k, int steps) {
 
 Profile RingProfile(const Side& side, int steps) {
     Profile profile;
+    profile.upPerWidth = !side.round;
+    const double sign = side.back ? -1.0 : 1.0;
     for (int k = 0; k <= steps; ++k) {
         const double angle = kHalfPi * k / steps;
-        const double along = side.round ? std::sin(angle) : 1.0;
         profile.z.push_back(RowZ(side, k, steps));
-        profile.across.push_back(side.round ? side.depth * std::cos(angle) : side.depth);
-        profile.alongPerWidth.push_back(side.back ? -along : along);
+        profile.out.push_back(side.round ? std::cos(angle) : side.depth);
+        profile.up.push_back(sign * (side.round ? std::sin(angle) : 1.0));
     }
     return profile;
 }
@@ -727,12 +733,12 @@ uint32_t AddColumn(const BevelRing& ring, size_t i, const Profile& profile, Norm
     const size_t count = ring.outline.size();
     uint32_t first = 0;
     for (size_t k = 0; k < profile.z.size(); ++k) {
-        const double along = profile.alongPerWidth[k] * ring.widths[i];
-        const double length = std::hypot(profile.across[k], along);
+        const double up = profile.up[k] * (profile.upPerWidth ? ring.widths[i] : 1.0);
+        const double length = std::hypot(profile.out[k], up);
         const uint32_t v = out.Add(ring.rows[k * count + i], profile.z[k],
-                                   static_cast<float>(n.x * profile.across[k] / length),
-                                   static_cast<float>(n.y * profile.across[k] / length),
-                                   static_cast<float>(along / length));
+                                   static_cast<float>(n.x * profile.out[k] / length),
+                                   static_cast<float>(n.y * profile.out[k] / length),
+                                   static_cast<float>(up / length));
         first = k == 0 ? v : first;
     }
     return first;

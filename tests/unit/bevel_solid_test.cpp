@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <clipper.hpp>
 #include <cmath>
 #include <map>
@@ -234,6 +235,61 @@ TEST(BevelledSolids, RoundProfileNormalsRiseSmoothlyFromWallToFace) {
     EXPECT_EQ(steps, 0);
     EXPECT_LT(lowest, 0.45f);
     EXPECT_GT(highest, 0.85f);
+}
+
+// Down a round profile the normal turns in equal steps from the wall's direction to the face's,
+// however far a corner was narrowed, and meets the wall and the face in vertices of their own.
+TEST(BevelledSolids, RoundProfileNormalsTurnEvenlyFromWallToFace) {
+    const ResolvedFont* mincho = TestFonts().Resolve("ＭＳ 明朝", 0, 128);
+    ASSERT_NE(mincho, nullptr);
+    const auto outline = BuildGlyphOutline(*mincho, U'驚');
+    ASSERT_NE(outline, nullptr);
+    constexpr int kSteps = 8;
+    const BevelSettings round = Bevel(BevelProfile::kRound, 0.05f, kSteps, false);
+    const BevelledFace inset = InsetFace(outline->face, round.width, kSteps);
+    size_t narrowed = 0;
+    for (const BevelRing& ring : inset.rings) {
+        narrowed += std::count_if(ring.widths.begin(), ring.widths.end(),
+                                  [](float w) { return w > 0.0f && w < 0.025f; });
+    }
+    EXPECT_GT(narrowed, 20u);
+    const GlyphMesh mesh = ExtrudeBevelled(outline->face, inset, 0.3f, round);
+    std::multimap<std::vector<float>, size_t> at;
+    for (size_t i = 0; i < mesh.vertices.size(); ++i) {
+        at.emplace(std::vector<float>(mesh.vertices[i].position, mesh.vertices[i].position + 3), i);
+    }
+    // The same position and normal in a vertex that is not this one.
+    auto twin = [&](size_t v, const std::array<float, 3>& normal) {
+        const float* p = mesh.vertices[v].position;
+        const auto [from, to] = at.equal_range(std::vector<float>(p, p + 3));
+        return std::any_of(from, to, [&](const auto& entry) {
+            const float* n = mesh.vertices[entry.second].normal;
+            return entry.second != v && std::equal(n, n + 3, normal.begin());
+        });
+    };
+    auto angle = [](const float* a, const float* b) {
+        const double dot = double{a[0]} * b[0] + double{a[1]} * b[1] + double{a[2]} * b[2];
+        return std::acos(std::clamp(dot, -1.0, 1.0)) * 180.0 / M_PI;
+    };
+    const float wallEnd = -round.depth;
+    size_t columns = 0;
+    for (size_t i = 0; i + kSteps < mesh.vertices.size(); ++i) {
+        const MeshVertex* column = &mesh.vertices[i];
+        if (column[0].position[2] != wallEnd || column[kSteps].position[2] != 0.0f) {
+            continue;
+        }
+        ++columns;
+        const float* wall = column[0].normal;
+        EXPECT_EQ(wall[2], 0.0f);
+        EXPECT_TRUE(twin(i, {wall[0], wall[1], 0.0f})) << i;
+        EXPECT_TRUE(twin(i + kSteps, {0.0f, 0.0f, 1.0f})) << i;
+        EXPECT_EQ(column[kSteps].normal[2], 1.0f);
+        for (int k = 0; k < kSteps; ++k) {
+            ASSERT_NEAR(angle(column[k].normal, column[k + 1].normal), 90.0 / kSteps, 0.01)
+                << "vertex " << i << " row " << k;
+        }
+    }
+    EXPECT_GT(columns, 300u);
 }
 
 // A hole close to the outline narrows its bevel and the outline's where the two would meet, and
