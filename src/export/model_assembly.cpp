@@ -1,7 +1,9 @@
 #include "export/model_assembly.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <tuple>
 #include <unordered_map>
 
@@ -10,6 +12,7 @@
 #include "resources/texts.h"
 #include "scene/cp932.h"
 #include "text/character_codes.h"
+#include "text/placed_glyph_union.h"
 
 namespace {
 
@@ -52,7 +55,8 @@ class Assembler {
               ModelScene& out)
         : glyphs_(glyphs), sceneFile_(sceneFile), messages_(messages), out_(out) {}
 
-    void Add(const TextObject& object) {
+    // united: neighbours whose outlines may meet become one solid, as a printer needs them.
+    void Add(const TextObject& object, bool united) {
         const std::vector<uint32_t> codes = ScanCharacterCodes(object.Text());
         if (codes.empty()) {
             return;
@@ -61,18 +65,35 @@ class Assembler {
         ModelObject model;
         const std::optional<std::string> name = Cp932ToUtf8(object.Text());
         model.name = name ? *name : "text " + std::to_string(object.index + 1);
+        const BevelSettings shape = object.bevel.Active() ? object.bevel : BevelSettings{};
         // Width and bottom as the glyph builder measures them.
         float pen = 0.0f, bottom = 0.0f;
+        std::vector<Placed> run;
         for (std::size_t i = 0; i < codes.size() && i < kMaxGlyphs; ++i) {
+            const char32_t character = glyphs_.Character(codes[i]);
             GlyphMetricsFloat metrics;
-            const auto mesh =
-                MeshOf(font, glyphs_.Character(codes[i]), object.scale[2], object.bevel, metrics);
-            if (mesh >= 0) {
-                model.glyphs.push_back({static_cast<uint32_t>(mesh), pen});
+            std::shared_ptr<const GlyphOutline> outline;
+            if (font != nullptr && character != 0) {
+                outline = glyphs_.outlines().Outline(*font, character);
+            }
+            if (outline) {
+                metrics = outline->metrics;
+                const Placed placed{character, outline, pen};
+                if (!united) {
+                    model.glyphs.push_back({MeshOf(*font, placed, object.scale[2], shape), pen});
+                } else if (!run.empty() && !Meets(run, placed)) {
+                    AddRun(*font, run, object.scale[2], shape, model);
+                    run = {placed};
+                } else {
+                    run.push_back(placed);
+                }
             }
             const float low = metrics.gmfptGlyphOrigin.y - metrics.gmfBlackBoxY;
             bottom = i == 0 || low < bottom ? low : bottom;
             pen += metrics.gmfCellIncX;
+        }
+        if (!run.empty()) {
+            AddRun(*font, run, object.scale[2], shape, model);
         }
         model.transform = ObjectTransform(object, pen, bottom);
         model.texture = TextureOf(object);
@@ -90,30 +111,59 @@ class Assembler {
         return m;
     }
 
-    // -1 when the character has no solid; metrics then stay zero, as in the view.
-    int MeshOf(const ResolvedFont* font, char32_t character, float depth,
-               const BevelSettings& bevel, GlyphMetricsFloat& metrics) {
-        if (font == nullptr || character == 0) {
-            return -1;
+    struct Placed {
+        char32_t character;
+        std::shared_ptr<const GlyphOutline> outline;
+        float pen;
+        float Left() const { return pen + outline->metrics.gmfptGlyphOrigin.x; }
+        float Right() const { return Left() + outline->metrics.gmfBlackBoxX; }
+    };
+
+    // Whether the glyph's box reaches back into the run's (touching counts), and the run stays
+    // short enough for the union's grid.
+    static bool Meets(const std::vector<Placed>& run, const Placed& next) {
+        constexpr float kMaxRunEm = 32.0f;
+        float right = run.front().Right();
+        for (const Placed& p : run) {
+            right = std::max(right, p.Right());
         }
+        return next.Left() <= right && next.Right() - run.front().Left() < kMaxRunEm;
+    }
+
+    // One solid for the run; each glyph on its own should the union fail.
+    void AddRun(const ResolvedFont& font, const std::vector<Placed>& run, float depth,
+                const BevelSettings& shape, ModelObject& model) {
+        if (run.size() > 1) {
+            std::vector<PlacedFace> faces;
+            for (const Placed& p : run) {
+                faces.push_back({&p.outline->face, p.pen});
+            }
+            const float origin = run.front().pen;
+            const FaceTriangulation face = UnitePlacedFaces(faces, origin);
+            if (face.ok) {
+                out_.meshes.push_back(Indexed(BuildSolid(face, depth, shape)));
+                model.glyphs.push_back({static_cast<uint32_t>(out_.meshes.size() - 1), origin});
+                return;
+            }
+        }
+        for (const Placed& p : run) {
+            model.glyphs.push_back({MeshOf(font, p, depth, shape), p.pen});
+        }
+    }
+
+    uint32_t MeshOf(const ResolvedFont& font, const Placed& glyph, float depth,
+                    const BevelSettings& shape) {
         // Objects without a bevel share their solids whatever their unused bevel fields hold.
-        const BevelSettings shape = bevel.Active() ? bevel : BevelSettings{};
         const auto key =
-            std::make_tuple(font->id, character, depth, static_cast<int>(shape.profile),
+            std::make_tuple(font.id, glyph.character, depth, static_cast<int>(shape.profile),
                             shape.width, shape.depth, BevelSteps(shape), shape.backToo);
         if (auto it = meshes_.find(key); it != meshes_.end()) {
-            metrics = it->second.second;
-            return it->second.first;
+            return it->second;
         }
-        const auto outline = glyphs_.outlines().Outline(*font, character);
-        if (!outline) {
-            return -1;
-        }
-        metrics = outline->metrics;
         out_.meshes.push_back(
-            Indexed(glyphs_.outlines().Solid(*font, character, *outline, depth, shape)));
-        const int index = static_cast<int>(out_.meshes.size() - 1);
-        meshes_.emplace(key, std::make_pair(index, metrics));
+            Indexed(glyphs_.outlines().Solid(font, glyph.character, *glyph.outline, depth, shape)));
+        const auto index = static_cast<uint32_t>(out_.meshes.size() - 1);
+        meshes_.emplace(key, index);
         return index;
     }
 
@@ -149,9 +199,7 @@ class Assembler {
     std::string_view sceneFile_;
     MessageSink& messages_;
     ModelScene& out_;
-    std::map<std::tuple<uint32_t, char32_t, float, int, float, float, int, bool>,
-             std::pair<int, GlyphMetricsFloat>>
-        meshes_;
+    std::map<std::tuple<uint32_t, char32_t, float, int, float, float, int, bool>, uint32_t> meshes_;
     std::unordered_map<std::string, int> textures_;
 };
 
@@ -175,7 +223,8 @@ ModelMatrix ObjectTransform(const TextObject& object, float textWidth, float tex
     return Multiply(m, shift);
 }
 
-ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs, MessageSink& messages) {
+ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs, MessageSink& messages,
+                              GlyphJoin join) {
     ModelScene out;
     std::copy(scene.light.position, scene.light.position + 4, out.light.begin());
     ViewState view = scene.view;
@@ -187,7 +236,7 @@ ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs, MessageSi
     out.camera.zFar = kViewFarPlane;
     Assembler assembler(glyphs, scene.FilePath(), messages, out);
     for (const TextObject& object : scene.objects) {
-        assembler.Add(object);
+        assembler.Add(object, join == GlyphJoin::kUnited);
     }
     return out;
 }
@@ -203,7 +252,10 @@ ModelExportStatus ExportSceneModel(const Scene& scene, GlyphSource& glyphs, cons
 
 ModelExportStatus ExportSceneModel(const Scene& scene, GlyphSource& glyphs, const std::string& path,
                                    ModelFormat format, double sizeMm, MessageSink& messages) {
-    const ModelScene model = AssembleModelScene(scene, glyphs, messages);
+    // A slicer needs solids that do not overlap; in GLB and OBJ each character stays its own
+    // part, to be moved or recoloured one by one in an editor.
+    const ModelScene model = AssembleModelScene(
+        scene, glyphs, messages, IsPrintFormat(format) ? GlyphJoin::kUnited : GlyphJoin::kApart);
     if (model.objects.empty()) {
         return ModelExportStatus::kEmptyScene;
     }

@@ -15,11 +15,17 @@
 // (-W * s.x / 2, -B, 0), scale (s.x, s.y, 1).
 ModelMatrix ObjectTransform(const TextObject& object, float textWidth, float textBottom);
 
+enum class GlyphJoin {
+    kApart,   // a solid per character
+    kUnited,  // characters whose outlines meet or overlap make one solid
+};
+
 // Every slot with text, in slot order. Widths and bottoms are measured from the outlines, so
 // the scene's glyphs need not have been built. A texture that cannot be read is reported to
 // messages and the object goes without it; relative texture paths are looked for beside the
 // scene's file first.
-ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs, MessageSink& messages);
+ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs, MessageSink& messages,
+                              GlyphJoin join = GlyphJoin::kApart);
 
 enum class ModelExportStatus {
     kOk,

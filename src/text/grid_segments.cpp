@@ -47,13 +47,19 @@ bool SegmentsMeet(const GridPoint& a, const GridPoint& b, const GridPoint& c, co
 void AddRingEdges(const std::vector<GridPoint>& points, size_t begin, size_t count,
                   std::vector<GridSegment>& out) {
     for (size_t i = 0; i < count; ++i) {
-        out.push_back({points[begin + i], points[begin + (i + 1) % count]});
+        out.push_back({points[begin + i], points[begin + (i + 1) % count], i});
     }
     std::sort(out.begin(), out.end(),
               [](const GridSegment& s, const GridSegment& t) { return Left(s) < Left(t); });
 }
 
-bool AnySegmentsMeet(const SegmentLists& first, const SegmentLists& second, const GridBox& box) {
+// Calls met(s, t) for meeting segments s of first and t of second until it returns true; returns
+// whether it did.
+namespace {
+
+template <typename Met>
+bool SweepMeetings(const SegmentLists& first, const SegmentLists& second, const GridBox& box,
+                   Met met) {
     const SegmentLists* sides[2] = {&first, &second};
     std::vector<size_t> next[2] = {std::vector<size_t>(first.size(), 0),
                                    std::vector<size_t>(second.size(), 0)};
@@ -87,12 +93,27 @@ bool AnySegmentsMeet(const SegmentLists& first, const SegmentLists& second, cons
                                     [x](const GridSegment* t) { return Right(*t) < x; }),
                      others.end());
         for (const GridSegment* t : others) {
-            if (Meet(*s, *t)) {
+            if (Meet(*s, *t) && (side == 0 ? met(s, t) : met(t, s))) {
                 return true;
             }
         }
         active[side].push_back(s);
     }
+}
+
+}  // namespace
+
+bool AnySegmentsMeet(const SegmentLists& first, const SegmentLists& second, const GridBox& box) {
+    return SweepMeetings(first, second, box,
+                         [](const GridSegment*, const GridSegment*) { return true; });
+}
+
+void MeetingSegments(const SegmentLists& first, const SegmentLists& second, const GridBox& box,
+                     SegmentPairs& out) {
+    SweepMeetings(first, second, box, [&out](const GridSegment* s, const GridSegment* t) {
+        out.emplace_back(s, t);
+        return false;
+    });
 }
 
 int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t count,

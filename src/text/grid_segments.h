@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "text/polygon_triangulator.h"
@@ -16,6 +17,7 @@ bool SegmentsMeet(const GridPoint& a, const GridPoint& b, const GridPoint& c, co
 
 struct GridSegment {
     GridPoint a, b;
+    size_t corner = 0;  // in its ring, the corner a
 };
 
 // Corners of an axis-aligned box, both included.
@@ -34,6 +36,11 @@ using SegmentLists = std::vector<const std::vector<GridSegment>*>;
 // Whether a segment of first meets one of second, looking only at those reaching the box. All
 // are swept together in order of their left ends, so only segments sharing some x are compared.
 bool AnySegmentsMeet(const SegmentLists& first, const SegmentLists& second, const GridBox& box);
+
+// Every such meeting pair, the segment of first before the one of second.
+using SegmentPairs = std::vector<std::pair<const GridSegment*, const GridSegment*>>;
+void MeetingSegments(const SegmentLists& first, const SegmentLists& second, const GridBox& box,
+                     SegmentPairs& out);
 
 // How often the ring of count points from begin winds counter-clockwise round p, which lies on
 // none of its edges.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <iterator>
 
+#include "text/bevel_widths.h"
 #include "text/grid_segments.h"
 #include "text/outline_union.h"
 
@@ -14,13 +15,18 @@ namespace {
 constexpr double kHalfPi = 1.57079632679489661923;
 // A sharp corner's inset point moves at most this many widths away from it.
 constexpr double kMiterLimit = 4.0;
-// Fractions of the width tried in turn for one ring, then for all rings of one polygon together.
+// Fractions of the corners' widths tried in turn for one ring, then for all rings of one polygon
+// together, should the widths found for the corners still let bevels meet.
 constexpr double kRingTrials[] = {1.0, 0.75, 0.5, 0.35, 0.25, 0.15, 0.1, 0.05};
 constexpr double kPolygonTrials[] = {1.0, 0.7, 0.45, 0.25, 0.1, 0.0};
-
-struct Vec {
-    double x, y;
-};
+// Mending a corner's fault narrows it and this many corners either side by the factor, a round
+// at a time.
+constexpr int kMendRounds = 24;
+constexpr size_t kMendReach = 0;
+constexpr double kMendFactor = 0.8;
+constexpr int kCollisionRounds = 24;
+// Grid steps the front face's edge lies in from the outline at least.
+constexpr double kNarrowestRow = 4.0;
 
 GridPoint ToGrid(const OutlinePoint& p) {
     return {std::llround(p.x * kGridStepsPerEm), std::llround(p.y * kGridStepsPerEm)};
@@ -37,29 +43,29 @@ int64_t RingArea(const std::vector<GridPoint>& ring, size_t begin, size_t n) {
     return sum;
 }
 
-Vec Unit(double x, double y) {
+PlaneVector Unit(double x, double y) {
     const double length = std::hypot(x, y);
-    return length > 0.0 ? Vec{x / length, y / length} : Vec{0.0, 0.0};
+    return length > 0.0 ? PlaneVector{x / length, y / length} : PlaneVector{0.0, 0.0};
 }
 
 // Where the inward parallels of the two edges at each corner meet, for a width of one.
-std::vector<Vec> MiterDirections(const std::vector<GridPoint>& p) {
+std::vector<PlaneVector> MiterDirections(const std::vector<GridPoint>& p) {
     const size_t n = p.size();
-    std::vector<Vec> miter(n);
+    std::vector<PlaneVector> miter(n);
     for (size_t i = 0; i < n; ++i) {
         const GridPoint& a = p[(i + n - 1) % n];
         const GridPoint& b = p[i];
         const GridPoint& c = p[(i + 1) % n];
-        const Vec d1 = Unit(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
-        const Vec d2 = Unit(static_cast<double>(c.x - b.x), static_cast<double>(c.y - b.y));
-        const Vec n1{-d1.y, d1.x};
-        const Vec n2{-d2.y, d2.x};
+        const PlaneVector d1 = Unit(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+        const PlaneVector d2 = Unit(static_cast<double>(c.x - b.x), static_cast<double>(c.y - b.y));
+        const PlaneVector n1{-d1.y, d1.x};
+        const PlaneVector n2{-d2.y, d2.x};
         const double join = 1.0 + n1.x * n2.x + n1.y * n2.y;
-        Vec m{(n1.x + n2.x) / std::max(join, 1e-12), (n1.y + n2.y) / std::max(join, 1e-12)};
+        PlaneVector m{(n1.x + n2.x) / std::max(join, 1e-12), (n1.y + n2.y) / std::max(join, 1e-12)};
         const double length = std::hypot(m.x, m.y);
         if (join < 1e-9) {
             // The outline turns straight back: go back along the spike.
-            const Vec back = Unit(d2.x - d1.x, d2.y - d1.y);
+            const PlaneVector back = Unit(d2.x - d1.x, d2.y - d1.y);
             m = {back.x * kMiterLimit, back.y * kMiterLimit};
         } else if (length > kMiterLimit) {
             m = {m.x * kMiterLimit / length, m.y * kMiterLimit / length};
@@ -78,24 +84,29 @@ std::vector<double> RowFractions(int steps) {
     return t;
 }
 
-// One ring's rows at one width, on the grid.
+// One ring's rows at one fraction of its corners' widths, on the grid.
 struct RingRows {
     std::vector<GridPoint> outline;
-    std::vector<Vec> miter;
+    std::vector<PlaneVector> miter;
+    std::vector<double> widths;  // grid steps, per corner
     std::vector<GridPoint> rows;
-    double width = 0.0;  // grid steps
+    double scale = 0.0;
 };
 
 // No two edges of the ring meet except neighbours at their shared corner, and no corner turns
 // straight back. Edges are swept in order of their left ends, each compared only with those
-// still reaching it, which keeps the outlines of glyphs near linear.
-bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count) {
+// still reaching it, which keeps the outlines of glyphs near linear. Where one does, the corners
+// to blame (by their place in the ring) are added to blame.
+bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count,
+                  std::vector<size_t>& blame) {
     std::vector<GridPoint> p;
+    std::vector<size_t> corner;
     p.reserve(count);
     for (size_t i = 0; i < count; ++i) {
         const GridPoint& q = rows[begin + i];
         if (p.empty() || q.x != p.back().x || q.y != p.back().y) {
             p.push_back(q);
+            corner.push_back(i);
         }
     }
     while (p.size() > 1 && p.front().x == p.back().x && p.front().y == p.back().y) {
@@ -110,6 +121,7 @@ bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count
         const GridPoint& b = p[i];
         const GridPoint& c = p[(i + 1) % n];
         if (GridCross(a, b, c) == 0 && (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0) {
+            blame.push_back(corner[i]);
             return false;
         }
     }
@@ -131,6 +143,8 @@ bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count
                 continue;  // neighbours share a corner; a fold back was refused above
             }
             if (SegmentsMeet(p[e], p[(e + 1) % n], p[f], p[(f + 1) % n])) {
+                blame.insert(blame.end(),
+                             {corner[e], corner[(e + 1) % n], corner[f], corner[(f + 1) % n]});
                 return false;
             }
         }
@@ -139,23 +153,29 @@ bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count
     return true;
 }
 
-// Lays the rows at the given width; false when a strip would fold or the front face's edge
-// would cross itself or turn inside out.
-bool LayRows(RingRows& ring, double width, const std::vector<double>& fractions) {
-    const size_t n = ring.outline.size();
+// Lays the rows at the given fraction of the corners' widths; false when a strip would fold or
+// the front face's edge would cross itself or turn inside out. The corners to blame, where
+// known, are added to blame.
+bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
+             std::vector<size_t>& blame) {
+    const std::vector<GridPoint>& outline = ring.outline;
+    const std::vector<PlaneVector>& miter = ring.miter;
+    const size_t n = outline.size();
     const size_t rowCount = fractions.size();
-    ring.width = width;
-    ring.rows.assign(ring.outline.begin(), ring.outline.end());
-    if (width <= 0.0) {
+    ring.scale = scale;
+    ring.rows.assign(outline.begin(), outline.end());
+    if (scale <= 0.0) {
         return true;
     }
     ring.rows.resize(n * rowCount);
     for (size_t k = 1; k < rowCount; ++k) {
-        const double offset = width * fractions[k];
         for (size_t i = 0; i < n; ++i) {
-            const GridPoint& p = ring.outline[i];
-            ring.rows[k * n + i] = {p.x + std::llround(offset * ring.miter[i].x),
-                                    p.y + std::llround(offset * ring.miter[i].y)};
+            // However narrow, a bevelled corner moves some steps in, or its strip would fold.
+            const double width = std::max(ring.widths[i] * scale, kNarrowestRow);
+            const double offset = width * fractions[k];
+            const GridPoint& p = outline[i];
+            ring.rows[k * n + i] = {p.x + std::llround(offset * miter[i].x),
+                                    p.y + std::llround(offset * miter[i].y)};
         }
     }
     // The face is cut from corners only, so a row point lying straight between its neighbours
@@ -164,7 +184,7 @@ bool LayRows(RingRows& ring, double width, const std::vector<double>& fractions)
     for (size_t i = 0; i < n; ++i) {
         GridPoint& q = ring.rows[last + i];
         if (GridCross(ring.rows[last + (i + n - 1) % n], q, ring.rows[last + (i + 1) % n]) == 0) {
-            const Vec m = Unit(ring.miter[i].x, ring.miter[i].y);
+            const PlaneVector m = Unit(miter[i].x, miter[i].y);
             q = {q.x + std::llround(m.x), q.y + std::llround(m.y)};
         }
     }
@@ -176,20 +196,64 @@ bool LayRows(RingRows& ring, double width, const std::vector<double>& fractions)
             const GridPoint& c = ring.rows[(k + 1) * n + j];
             const GridPoint& d = ring.rows[(k + 1) * n + i];
             if (GridCross(a, b, c) <= 0 || GridCross(a, c, d) <= 0) {
+                blame.insert(blame.end(), {i, j});
                 return false;
             }
         }
     }
-    const int64_t own = RingArea(ring.outline, 0, n);
+    const int64_t own = RingArea(outline, 0, n);
     const int64_t inset = RingArea(ring.rows, last, n);
-    return (own > 0) == (inset > 0) && inset != 0 && IsSimpleRing(ring.rows, last, n);
+    return (own > 0) == (inset > 0) && inset != 0 && IsSimpleRing(ring.rows, last, n, blame);
 }
 
-// Lays the ring at the widest trial width from the given one on that it takes on its own; the
+bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions) {
+    std::vector<size_t> blame;
+    return LayRows(ring, scale, fractions, blame);
+}
+
+// Narrows the corners to blame, each with the next one (the far end of its edge), and kMendReach
+// more either side.
+void NarrowAbout(RingRows& ring, const std::vector<size_t>& blame) {
+    const size_t n = ring.outline.size();
+    std::vector<bool> narrowed(n, false);
+    for (size_t c : blame) {
+        for (size_t k = 0; k < 2 * kMendReach + 2; ++k) {
+            const size_t i = (c + n + k - kMendReach) % n;
+            if (!narrowed[i]) {
+                narrowed[i] = true;
+                ring.widths[i] *= kMendFactor;
+            }
+        }
+    }
+    SmoothAlong(ring.outline, ring.widths);
+}
+
+// Narrows the corners about those to blame until the ring lays at its corners' own widths, or
+// gives up after some rounds: a fault of the widths found is then mended where it lies rather
+// than by narrowing the whole ring.
+bool LayMended(RingRows& ring, const std::vector<double>& fractions) {
+    std::vector<size_t> blame;
+    for (int round = 0; round < kMendRounds; ++round) {
+        blame.clear();
+        if (LayRows(ring, 1.0, fractions, blame)) {
+            return true;
+        }
+        if (blame.empty()) {
+            return false;
+        }
+        NarrowAbout(ring, blame);
+    }
+    return false;
+}
+
+// Lays the ring at the widest trial fraction from the given one on that it takes on its own; the
 // trial's number, or the number of trials when only a flat ring (width 0) fits.
-size_t LayWidest(RingRows& ring, double width, const std::vector<double>& fractions, size_t from) {
-    for (size_t t = from; t < std::size(kRingTrials); ++t) {
-        if (LayRows(ring, width * kRingTrials[t], fractions)) {
+size_t LayWidest(RingRows& ring, const std::vector<double>& fractions, size_t from) {
+    if (from == 0 && LayMended(ring, fractions)) {
+        return 0;
+    }
+    for (size_t t = std::max<size_t>(from, 1); t < std::size(kRingTrials); ++t) {
+        if (LayRows(ring, kRingTrials[t], fractions)) {
             return t;
         }
     }
@@ -224,6 +288,8 @@ class RingCollisions {
           boxes_(rings.size()),
           bevelled_(rings.size(), false),
           leaves_(rings.size(), false),
+          leavesBlame_(rings.size()),
+          blame_(rings.size()),
           changed_(rings.size(), true) {
         for (const RingRows& ring : rings) {
             AddRingEdges(ring.outline, 0, ring.outline.size(), outlineEdges_.emplace_back());
@@ -233,7 +299,8 @@ class RingCollisions {
 
     void MarkChanged(size_t ring) { changed_[ring] = true; }
 
-    // Per ring, whether its band collides.
+    // Per ring, whether its band collides; blame() then holds the corners of its band's edges
+    // found running into something, where they are known.
     std::vector<bool> Colliding() {
         for (size_t r = 0; r < rings_.size(); ++r) {
             if (changed_[r]) {
@@ -241,6 +308,7 @@ class RingCollisions {
             }
         }
         std::vector<bool> colliding = leaves_;
+        blame_ = leavesBlame_;
         for (size_t r = 0; r < rings_.size(); ++r) {
             for (size_t s = r + 1; s < rings_.size(); ++s) {
                 if ((changed_[r] || changed_[s]) && BandsMeet(r, s)) {
@@ -253,13 +321,20 @@ class RingCollisions {
         return colliding;
     }
 
+    const std::vector<std::vector<size_t>>& blame() const { return blame_; }
+
   private:
+    static bool IsIn(const std::vector<GridSegment>& list, const GridSegment* s) {
+        return !list.empty() && s >= list.data() && s < list.data() + list.size();
+    }
+
     void UpdateBand(size_t r) {
         const RingRows& ring = rings_[r];
         const size_t n = ring.outline.size();
         edges_[r].clear();
         bevelled_[r] = ring.rows.size() > n;
         leaves_[r] = false;
+        leavesBlame_[r].clear();
         if (!bevelled_[r]) {
             return;
         }
@@ -286,12 +361,17 @@ class RingCollisions {
 
     // Unless the front-face edge lies nested with the outline, inside the region, crossing no
     // outline and with no other ring's outline between the two.
-    bool Leaves(size_t r, const std::vector<size_t>& near) const {
+    bool Leaves(size_t r, const std::vector<size_t>& near) {
         SegmentLists outlines;
         for (size_t s : near) {
             outlines.push_back(&outlineEdges_[s]);
         }
-        if (AnySegmentsMeet({&edges_[r]}, outlines, boxes_[r])) {
+        SegmentPairs met;
+        MeetingSegments({&edges_[r]}, outlines, boxes_[r], met);
+        for (const auto& pair : met) {
+            leavesBlame_[r].push_back(pair.first->corner);
+        }
+        if (!met.empty()) {
             return true;
         }
         const RingRows& ring = rings_[r];
@@ -309,16 +389,24 @@ class RingCollisions {
         return !nested || inRegion == 0;
     }
 
-    bool BandsMeet(size_t r, size_t s) const {
+    bool BandsMeet(size_t r, size_t s) {
         if (!bevelled_[r] || !bevelled_[s] || !Meet(boxes_[r], boxes_[s])) {
             return false;
         }
         const GridBox box{
             std::max(boxes_[r].minX, boxes_[s].minX), std::max(boxes_[r].minY, boxes_[s].minY),
             std::min(boxes_[r].maxX, boxes_[s].maxX), std::min(boxes_[r].maxY, boxes_[s].maxY)};
-        return AnySegmentsMeet({&outlineEdges_[r], &edges_[r]}, {&outlineEdges_[s], &edges_[s]},
-                               box) ||
-               InBand(r, rings_[s].outline[0]) || InBand(r, EdgePoint(s)) ||
+        SegmentPairs met;
+        MeetingSegments({&outlineEdges_[r], &edges_[r]}, {&outlineEdges_[s], &edges_[s]}, box, met);
+        for (const auto& [first, second] : met) {
+            if (IsIn(edges_[r], first)) {
+                blame_[r].push_back(first->corner);
+            }
+            if (IsIn(edges_[s], second)) {
+                blame_[s].push_back(second->corner);
+            }
+        }
+        return !met.empty() || InBand(r, rings_[s].outline[0]) || InBand(r, EdgePoint(s)) ||
                InBand(s, rings_[r].outline[0]) || InBand(s, EdgePoint(r));
     }
 
@@ -329,25 +417,37 @@ class RingCollisions {
     std::vector<GridBox> boxes_;                   // of the bands
     std::vector<bool> bevelled_;
     std::vector<bool> leaves_;
+    std::vector<std::vector<size_t>> leavesBlame_;
+    std::vector<std::vector<size_t>> blame_;
     std::vector<bool> changed_;
 };
 
-// Narrows the rings whose bands collide a trial at a time, round by round, until none do: the
-// tests are cheap enough that small steps, which narrow no more than they must, cost less than
-// measuring each overlap to jump further.
-void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials, double gridWidth,
+// Narrows the rings whose bands collide, round by round, until none do: about the corners whose
+// band edges run into something where those are known, else a trial of the whole ring at a time.
+// The tests are cheap enough that small steps, which narrow no more than they must, cost less
+// than measuring each overlap to jump further.
+void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials,
                      const std::vector<double>& fractions) {
     RingCollisions collisions(rings);
-    for (int round = 0; round < 12; ++round) {
+    for (int round = 0; round < kCollisionRounds; ++round) {
         const std::vector<bool> colliding = collisions.Colliding();
         if (std::none_of(colliding.begin(), colliding.end(), [](bool c) { return c; })) {
             return;
         }
         for (size_t r = 0; r < rings.size(); ++r) {
-            if (colliding[r]) {
-                trials[r] = LayWidest(rings[r], gridWidth, fractions, trials[r] + 1);
-                collisions.MarkChanged(r);
+            if (!colliding[r]) {
+                continue;
             }
+            const std::vector<size_t>& blame = collisions.blame()[r];
+            if (trials[r] == 0 && !blame.empty()) {
+                NarrowAbout(rings[r], blame);
+                if (!LayMended(rings[r], fractions)) {
+                    trials[r] = LayWidest(rings[r], fractions, 1);
+                }
+            } else {
+                trials[r] = LayWidest(rings[r], fractions, trials[r] + 1);
+            }
+            collisions.MarkChanged(r);
         }
     }
 }
@@ -445,23 +545,40 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
                 ring.outline.push_back(ToGrid(face.vertices[v]));
             }
             ring.miter = MiterDirections(ring.outline);
-            trials.push_back(LayWidest(ring, gridWidth, fractions, 0));
+            ring.widths.assign(ring.outline.size(), gridWidth);
         }
-        bool covered = CoverPolygon(rings, capGrid, result.capTriangles, true);
+        // Most polygons take the full width all round; only the others need their corners'
+        // widths found.
+        bool covered = std::all_of(rings.begin(), rings.end(),
+                                   [&](RingRows& ring) { return LayRows(ring, 1.0, fractions); }) &&
+                       CoverPolygon(rings, capGrid, result.capTriangles, true);
+        trials.assign(rings.size(), 0);
+        if (!covered) {
+            std::vector<InsetRing> shapes(rings.size());
+            for (size_t r = 0; r < rings.size(); ++r) {
+                shapes[r] = {rings[r].outline, rings[r].miter};
+            }
+            std::vector<std::vector<double>> widths = CornerWidths(shapes, gridWidth);
+            for (size_t r = 0; r < rings.size(); ++r) {
+                rings[r].widths = std::move(widths[r]);
+                trials[r] = LayWidest(rings[r], fractions, 0);
+            }
+            covered = CoverPolygon(rings, capGrid, result.capTriangles, true);
+        }
         if (!covered) {
             // Rings that fit on their own may still run into one another: narrow those that do.
-            NarrowColliding(rings, trials, gridWidth, fractions);
+            NarrowColliding(rings, trials, fractions);
             covered = CoverPolygon(rings, capGrid, result.capTriangles, true);
         }
         // Then narrow them all together.
-        std::vector<double> widths;
+        std::vector<double> scales;
         for (const RingRows& ring : rings) {
-            widths.push_back(ring.width);
+            scales.push_back(ring.scale);
         }
         for (size_t g = 1; !covered && g < std::size(kPolygonTrials); ++g) {
             bool laid = true;
             for (size_t r = 0; r < rings.size() && laid; ++r) {
-                laid = LayRows(rings[r], widths[r] * kPolygonTrials[g], fractions);
+                laid = LayRows(rings[r], scales[r] * kPolygonTrials[g], fractions);
             }
             covered = laid && CoverPolygon(rings, capGrid, result.capTriangles, true);
         }
@@ -474,8 +591,15 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
         for (size_t r = 0; r < rings.size(); ++r) {
             BevelRing& out = result.rings.emplace_back();
             out.outline = *sources[r];
-            out.width = static_cast<float>(rings[r].width / kGridStepsPerEm);
             const size_t n = out.outline.size();
+            out.widths.assign(n, 0.0f);
+            if (rings[r].rows.size() > n) {
+                for (size_t i = 0; i < n; ++i) {
+                    out.widths[i] = static_cast<float>(
+                        std::max(rings[r].widths[i] * rings[r].scale, kNarrowestRow) /
+                        kGridStepsPerEm);
+                }
+            }
             out.rows.reserve(rings[r].rows.size());
             for (size_t i = 0; i < rings[r].rows.size(); ++i) {
                 const OutlinePoint& source = face.vertices[out.outline[i % n]];
@@ -506,6 +630,38 @@ class BevelMeshWriter {
         }
         mesh_.indices.insert(mesh_.indices.end(), {a, b, c});
     }
+    // A strip's triangle: where the profile's normal at a corner would face away from the
+    // triangle itself (a sliver standing on edge where the width changes at a sharp corner),
+    // that corner takes the triangle's own normal.
+    void StripTriangle(uint32_t a, uint32_t b, uint32_t c, bool flip) {
+        if (flip) {
+            std::swap(a, c);
+        }
+        uint32_t corners[3] = {a, b, c};
+        const float* p[3] = {mesh_.vertices[a].position, mesh_.vertices[b].position,
+                             mesh_.vertices[c].position};
+        double u[3], v[3];
+        for (int i = 0; i < 3; ++i) {
+            u[i] = static_cast<double>(p[1][i]) - p[0][i];
+            v[i] = static_cast<double>(p[2][i]) - p[0][i];
+        }
+        const double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
+                             u[0] * v[1] - u[1] * v[0]};
+        const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+        for (uint32_t& corner : corners) {
+            const MeshVertex& vertex = mesh_.vertices[corner];
+            const float* m = vertex.normal;
+            if (length > 0.0 && n[0] * m[0] + n[1] * m[1] + n[2] * m[2] <= 0.0) {
+                mesh_.vertices.push_back(
+                    {{vertex.position[0], vertex.position[1], vertex.position[2]},
+                     {static_cast<float>(n[0] / length), static_cast<float>(n[1] / length),
+                      static_cast<float>(n[2] / length)},
+                     {vertex.texCoord[0], vertex.texCoord[1]}});
+                corner = static_cast<uint32_t>(mesh_.vertices.size() - 1);
+            }
+        }
+        mesh_.indices.insert(mesh_.indices.end(), {corners[0], corners[1], corners[2]});
+    }
 
   private:
     GlyphMesh& mesh_;
@@ -533,12 +689,17 @@ void AddFace(const std::vector<OutlinePoint>& vertices, const std::vector<uint32
     }
 }
 
-// Normals across the profile: a chamfer's strip is flat, a round profile turns from the wall's
-// direction at the outline to the face's at its inner edge. Worked out once per ring, not per
-// column.
+// Normals across the profile: a chamfer's strip is flat, so its normal is the strip's own. A
+// round profile's normal turns from the wall's direction to the face's in equal steps, whatever
+// the column's width: the true normal of a narrowed (steep) profile would turn most of the way
+// in its last step and show as a band, and it would change along the outline with the width.
+// The profile meets the face and the wall in vertices of its own.
 struct Profile {
     std::vector<float> z;
-    std::vector<double> across, along, length;
+    // Per row, the normal's part out from the outline and its part along z; a chamfer's z part is
+    // still to be multiplied by the column's width.
+    std::vector<double> out, up;
+    bool upPerWidth = false;
 };
 
 float RowZ(const Side& side, int k, int steps) {
@@ -553,16 +714,15 @@ float RowZ(const Side& side, int k, int steps) {
     return static_cast<float>(z);
 }
 
-Profile RingProfile(const Side& side, float width, int steps) {
+Profile RingProfile(const Side& side, int steps) {
     Profile profile;
+    profile.upPerWidth = !side.round;
+    const double sign = side.back ? -1.0 : 1.0;
     for (int k = 0; k <= steps; ++k) {
         const double angle = kHalfPi * k / steps;
-        const double across = side.round ? side.depth * std::cos(angle) : side.depth;
-        const double along = side.round ? width * std::sin(angle) : width;
         profile.z.push_back(RowZ(side, k, steps));
-        profile.across.push_back(across);
-        profile.along.push_back(side.back ? -along : along);
-        profile.length.push_back(std::hypot(across, along));
+        profile.out.push_back(side.round ? std::cos(angle) : side.depth);
+        profile.up.push_back(sign * (side.round ? std::sin(angle) : 1.0));
     }
     return profile;
 }
@@ -573,11 +733,12 @@ uint32_t AddColumn(const BevelRing& ring, size_t i, const Profile& profile, Norm
     const size_t count = ring.outline.size();
     uint32_t first = 0;
     for (size_t k = 0; k < profile.z.size(); ++k) {
-        const double length = profile.length[k];
+        const double up = profile.up[k] * (profile.upPerWidth ? ring.widths[i] : 1.0);
+        const double length = std::hypot(profile.out[k], up);
         const uint32_t v = out.Add(ring.rows[k * count + i], profile.z[k],
-                                   static_cast<float>(n.x * profile.across[k] / length),
-                                   static_cast<float>(n.y * profile.across[k] / length),
-                                   static_cast<float>(profile.along[k] / length));
+                                   static_cast<float>(n.x * profile.out[k] / length),
+                                   static_cast<float>(n.y * profile.out[k] / length),
+                                   static_cast<float>(up / length));
         first = k == 0 ? v : first;
     }
     return first;
@@ -587,7 +748,7 @@ void AddStrips(const BevelRing& ring, const std::vector<Normal2>& atStart,
                const std::vector<Normal2>& atEnd, const Side& side, int steps,
                BevelMeshWriter& out) {
     const size_t n = ring.outline.size();
-    const Profile profile = RingProfile(side, ring.width, steps);
+    const Profile profile = RingProfile(side, steps);
     std::vector<uint32_t> endColumn(n);
     for (size_t e = 0; e < n; ++e) {
         endColumn[e] = AddColumn(ring, (e + 1) % n, profile, atEnd[e], out);
@@ -599,8 +760,8 @@ void AddStrips(const BevelRing& ring, const std::vector<Normal2>& atStart,
                                : AddColumn(ring, e, profile, atStart[e], out);
         const uint32_t b = endColumn[e];
         for (uint32_t k = 0; k < static_cast<uint32_t>(steps); ++k) {
-            out.Triangle(a + k, b + k, b + k + 1, side.back);
-            out.Triangle(a + k, b + k + 1, a + k + 1, side.back);
+            out.StripTriangle(a + k, b + k, b + k + 1, side.back);
+            out.StripTriangle(a + k, b + k + 1, a + k + 1, side.back);
         }
     }
 }

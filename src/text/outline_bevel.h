@@ -16,8 +16,9 @@ struct BevelRing {
     // Rows of outline.size() points each, from the outline itself (row 0) inwards to the edge of
     // the front face. A ring whose stroke is too thin for any width keeps row 0 only.
     std::vector<OutlinePoint> rows;
-    // The width this ring got, in em: the one asked for, or less where the stroke is thin.
-    float width = 0.0f;
+    // Per outline point, the width it got in em: the one asked for, or less where the stroke is
+    // thin; 0 all round on a ring left flat.
+    std::vector<float> widths;
 };
 
 // The flat part of a bevel, which depends on the width and the number of steps only.

@@ -75,6 +75,12 @@ std::unique_ptr<GlyphOutline> BuildGlyphOutline(const ResolvedFont& font, char32
     return result;
 }
 
+GlyphMesh BuildSolid(const FaceTriangulation& face, float depth, const BevelSettings& bevel) {
+    return bevel.Active() ? ExtrudeBevelled(face, InsetFace(face, bevel.width, BevelSteps(bevel)),
+                                            depth, bevel)
+                          : ExtrudeFaces(face, depth);
+}
+
 std::unique_ptr<GlyphGeometry> BuildGlyphGeometry(const ResolvedFont& font, char32_t character,
                                                   float depth, const BevelSettings& bevel) {
     const std::unique_ptr<GlyphOutline> outline = BuildGlyphOutline(font, character);
@@ -82,11 +88,7 @@ std::unique_ptr<GlyphGeometry> BuildGlyphGeometry(const ResolvedFont& font, char
         return nullptr;
     }
     auto geometry = std::make_unique<GlyphGeometry>();
-    geometry->mesh = bevel.Active()
-                         ? ExtrudeBevelled(outline->face,
-                                           InsetFace(outline->face, bevel.width, BevelSteps(bevel)),
-                                           depth, bevel)
-                         : ExtrudeFaces(outline->face, depth);
+    geometry->mesh = BuildSolid(outline->face, depth, bevel);
     geometry->metrics = outline->metrics;
     return geometry;
 }

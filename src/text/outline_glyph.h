@@ -21,5 +21,7 @@ struct GlyphGeometry {
 
 // nullptr when the font has no glyph for the character or no outline for that glyph.
 std::unique_ptr<GlyphOutline> BuildGlyphOutline(const ResolvedFont& font, char32_t character);
+// The closed solid over a face, bevelled when the bevel is active.
+GlyphMesh BuildSolid(const FaceTriangulation& face, float depth, const BevelSettings& bevel);
 std::unique_ptr<GlyphGeometry> BuildGlyphGeometry(const ResolvedFont& font, char32_t character,
                                                   float depth, const BevelSettings& bevel = {});

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "text/sliver_flips.h"
+
 namespace {
 
 constexpr int32_t kNoNode = -1;
@@ -623,17 +625,22 @@ class EarClipper {
 
 bool TriangulatePolygon(const std::vector<GridPoint>& points, const PolygonRings& polygon,
                         std::vector<uint32_t>& triangles) {
+    const size_t first = triangles.size();
     EarClipper clipper(points, triangles);
-    return clipper.Run(polygon);
+    const bool clean = clipper.Run(polygon);
+    FlipSlivers(points, triangles, first);
+    return clean;
 }
 
 bool TriangulatePolygons(const std::vector<GridPoint>& points,
                          const std::vector<PolygonRings>& polygons,
                          std::vector<uint32_t>& triangles) {
+    const size_t first = triangles.size();
     EarClipper clipper(points, triangles);
     bool clean = true;
     for (const PolygonRings& polygon : polygons) {
         clean = clipper.Run(polygon) && clean;
     }
+    FlipSlivers(points, triangles, first);
     return clean;
 }

@@ -18,7 +18,8 @@ struct PolygonRings {
     std::vector<std::vector<uint32_t>> holes;
 };
 
-// Appends three point indices per triangle, counter-clockwise; none has zero area. False when
+// Appends three point indices per triangle, counter-clockwise; none has zero area, and slivers
+// are flipped away where a neighbour allows. False when
 // some part could only be filled with overlapping triangles (the rings were not simple).
 bool TriangulatePolygon(const std::vector<GridPoint>& points, const PolygonRings& polygon,
                         std::vector<uint32_t>& triangles);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <clipper.hpp>
 #include <cmath>
 #include <map>
@@ -196,8 +197,9 @@ TEST(BevelledSolids, ThinMinchoStrokesKeepAReducedBevelAndStayWhole) {
             const BevelSettings bevel = Bevel(profile, 0.05f, 8, true);
             const BevelledFace inset = InsetFace(outline->face, bevel.width, BevelSteps(bevel));
             ASSERT_EQ(inset.rings.size(), 1u);
-            EXPECT_GT(inset.rings[0].width, 0.0f);
-            EXPECT_LT(inset.rings[0].width, 0.05f);
+            const std::vector<float>& widths = inset.rings[0].widths;
+            EXPECT_GT(*std::min_element(widths.begin(), widths.end()), 0.0f);
+            EXPECT_LT(*std::min_element(widths.begin(), widths.end()), 0.05f);
             EXPECT_FALSE(inset.capTriangles.empty());
             const GlyphMesh mesh = ExtrudeBevelled(outline->face, inset, 0.3f, bevel);
             const std::string what = "U+" + std::to_string(static_cast<unsigned>(c));
@@ -235,8 +237,63 @@ TEST(BevelledSolids, RoundProfileNormalsRiseSmoothlyFromWallToFace) {
     EXPECT_GT(highest, 0.85f);
 }
 
-// A hole close to the outline narrows its bevel and the outline's, where the two would meet;
-// a hole well inside keeps the full width.
+// Down a round profile the normal turns in equal steps from the wall's direction to the face's,
+// however far a corner was narrowed, and meets the wall and the face in vertices of their own.
+TEST(BevelledSolids, RoundProfileNormalsTurnEvenlyFromWallToFace) {
+    const ResolvedFont* mincho = TestFonts().Resolve("ＭＳ 明朝", 0, 128);
+    ASSERT_NE(mincho, nullptr);
+    const auto outline = BuildGlyphOutline(*mincho, U'驚');
+    ASSERT_NE(outline, nullptr);
+    constexpr int kSteps = 8;
+    const BevelSettings round = Bevel(BevelProfile::kRound, 0.05f, kSteps, false);
+    const BevelledFace inset = InsetFace(outline->face, round.width, kSteps);
+    size_t narrowed = 0;
+    for (const BevelRing& ring : inset.rings) {
+        narrowed += std::count_if(ring.widths.begin(), ring.widths.end(),
+                                  [](float w) { return w > 0.0f && w < 0.025f; });
+    }
+    EXPECT_GT(narrowed, 20u);
+    const GlyphMesh mesh = ExtrudeBevelled(outline->face, inset, 0.3f, round);
+    std::multimap<std::vector<float>, size_t> at;
+    for (size_t i = 0; i < mesh.vertices.size(); ++i) {
+        at.emplace(std::vector<float>(mesh.vertices[i].position, mesh.vertices[i].position + 3), i);
+    }
+    // The same position and normal in a vertex that is not this one.
+    auto twin = [&](size_t v, const std::array<float, 3>& normal) {
+        const float* p = mesh.vertices[v].position;
+        const auto [from, to] = at.equal_range(std::vector<float>(p, p + 3));
+        return std::any_of(from, to, [&](const auto& entry) {
+            const float* n = mesh.vertices[entry.second].normal;
+            return entry.second != v && std::equal(n, n + 3, normal.begin());
+        });
+    };
+    auto angle = [](const float* a, const float* b) {
+        const double dot = double{a[0]} * b[0] + double{a[1]} * b[1] + double{a[2]} * b[2];
+        return std::acos(std::clamp(dot, -1.0, 1.0)) * 180.0 / M_PI;
+    };
+    const float wallEnd = -round.depth;
+    size_t columns = 0;
+    for (size_t i = 0; i + kSteps < mesh.vertices.size(); ++i) {
+        const MeshVertex* column = &mesh.vertices[i];
+        if (column[0].position[2] != wallEnd || column[kSteps].position[2] != 0.0f) {
+            continue;
+        }
+        ++columns;
+        const float* wall = column[0].normal;
+        EXPECT_EQ(wall[2], 0.0f);
+        EXPECT_TRUE(twin(i, {wall[0], wall[1], 0.0f})) << i;
+        EXPECT_TRUE(twin(i + kSteps, {0.0f, 0.0f, 1.0f})) << i;
+        EXPECT_EQ(column[kSteps].normal[2], 1.0f);
+        for (int k = 0; k < kSteps; ++k) {
+            ASSERT_NEAR(angle(column[k].normal, column[k + 1].normal), 90.0 / kSteps, 0.01)
+                << "vertex " << i << " row " << k;
+        }
+    }
+    EXPECT_GT(columns, 300u);
+}
+
+// A hole close to the outline narrows its bevel and the outline's where the two would meet, and
+// there only; a hole well inside keeps the full width.
 TEST(BevelledSolids, OnlyRingsThatWouldMeetNarrow) {
     auto square = [](float x0, float y0, float x1, float y1, bool hole) {
         OutlineContour c{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
@@ -255,15 +312,90 @@ TEST(BevelledSolids, OnlyRingsThatWouldMeetNarrow) {
     const BevelledFace inset = InsetFace(face, bevel.width, BevelSteps(bevel));
     ASSERT_EQ(inset.rings.size(), 3u);
     for (const BevelRing& ring : inset.rings) {
-        const float x = face.vertices[ring.outline[0]].x;
-        if (x > 0.2f) {
-            EXPECT_EQ(ring.width, 0.02f);
-        } else {
-            EXPECT_GT(ring.width, 0.0f) << x;
-            EXPECT_LT(ring.width, 0.02f) << x;
+        for (size_t i = 0; i < ring.outline.size(); ++i) {
+            const OutlinePoint& p = face.vertices[ring.outline[i]];
+            // The wall between the near hole and the outline, 0.03 thick, lies left of x = 0.03:
+            // the hole's corners there take less than half, the outline's taper along its edge.
+            const float most = p.x > 0.1f ? 0.02f : p.x > 0.02f ? 0.015f : 0.02f;
+            if (p.x > 0.1f) {
+                EXPECT_EQ(ring.widths[i], 0.02f) << p.x << " " << p.y;
+            } else {
+                EXPECT_GT(ring.widths[i], 0.0f) << p.x << " " << p.y;
+                EXPECT_LT(ring.widths[i], most) << p.x << " " << p.y;
+            }
         }
     }
     ExpectWholeBevelledSolid(ExtrudeBevelled(face, inset, 0.3f, bevel), face, "square");
+}
+
+// Of a glyph's outline length: how much got a bevel, how much lies where a circle as wide as the
+// bevel fits the stroke, and how much of that kept the width asked for within 5%. Each edge is
+// judged at its middle: the width is how far the front face's edge lies in from it there.
+struct BevelCoverage {
+    double length = 0.0, bevelled = 0.0, roomy = 0.0, kept = 0.0;
+};
+
+double SegmentDistance(double px, double py, const OutlinePoint& a, const OutlinePoint& b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double length2 = dx * dx + dy * dy;
+    const double t =
+        length2 > 0.0 ? std::clamp(((px - a.x) * dx + (py - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
+    return std::hypot(px - a.x - t * dx, py - a.y - t * dy);
+}
+
+BevelCoverage MeasureCoverage(const FaceTriangulation& face, const BevelledFace& inset,
+                              float width) {
+    BevelCoverage c;
+    for (const BevelRing& ring : inset.rings) {
+        const size_t n = ring.outline.size();
+        const bool flat = ring.rows.size() == n;
+        const OutlinePoint* front = ring.rows.data() + ring.rows.size() - n;
+        for (size_t i = 0; i < n; ++i) {
+            const OutlinePoint& a = face.vertices[ring.outline[i]];
+            const OutlinePoint& b = face.vertices[ring.outline[(i + 1) % n]];
+            const double length = std::hypot(b.x - a.x, b.y - a.y);
+            const double nx = -(b.y - a.y) / length, ny = (b.x - a.x) / length;
+            const double mx = (a.x + b.x) / 2.0, my = (a.y + b.y) / 2.0;
+            const double got = flat ? 0.0
+                                    : ((front[i].x + front[(i + 1) % n].x) / 2.0 - mx) * nx +
+                                          ((front[i].y + front[(i + 1) % n].y) / 2.0 - my) * ny;
+            double room = 1e9;
+            for (const auto& [from, to] : face.boundary) {
+                room = std::min(room, SegmentDistance(mx + width * nx, my + width * ny,
+                                                      face.vertices[from], face.vertices[to]));
+            }
+            const bool roomy = room >= width * 0.999;
+            c.length += length;
+            c.bevelled += got > 0.0 ? length : 0.0;
+            c.roomy += roomy ? length : 0.0;
+            c.kept += roomy && std::abs(got - width) <= 0.05 * width ? length : 0.0;
+        }
+    }
+    return c;
+}
+
+// Hard kanji, where thin strokes crowd thick ones: every ring keeps a bevel, and where a stroke
+// has room the bevel mostly keeps its width.
+TEST(BevelledSolids, HardKanjiKeepTheirBevelAlongTheOutlineAndItsWidthWhereThereIsRoom) {
+    for (const char* name : {"IPAMincho", "IPAexGothic"}) {
+        const ResolvedFont* font = TestFonts().Resolve(name, 0, 128);
+        ASSERT_NE(font, nullptr);
+        for (float width : {0.02f, 0.05f}) {
+            BevelCoverage total;
+            for (char32_t c : {U'鬱', U'驚', U'識'}) {
+                const auto outline = BuildGlyphOutline(*font, c);
+                ASSERT_NE(outline, nullptr);
+                const BevelCoverage g =
+                    MeasureCoverage(outline->face, InsetFace(outline->face, width, 1), width);
+                total = {total.length + g.length, total.bevelled + g.bevelled,
+                         total.roomy + g.roomy, total.kept + g.kept};
+            }
+            const std::string what = std::string(name) + " " + std::to_string(width);
+            EXPECT_GE(total.bevelled / total.length, 0.98) << what;
+            // Narrowing whole rings kept under a fifth; corner by corner well over a third.
+            EXPECT_GE(total.kept / total.roomy, 0.3) << what;
+        }
+    }
 }
 
 }  // namespace

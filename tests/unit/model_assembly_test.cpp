@@ -5,6 +5,7 @@
 #include <tiny_gltf.h>
 #include <unistd.h>
 
+#include <clipper.hpp>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "../support/bmp_samples.h"
 #include "formats/bmp_reader.h"
 #include "scene/cp932.h"
+#include "support/closed_solid.h"
 #include "support/command_output.h"
 #include "support/recording_sink.h"
 #include "support/test_glyphs.h"
@@ -53,7 +55,8 @@ class ModelExport : public ::testing::Test {
 
 TEST_F(ModelExport, RealGlyphSolidsAreClosedToAdmeshAndLib3mf) {
     ComposeLogo();
-    const ModelScene model = AssembleModelScene(scene_, TestGlyphs(), messages_);
+    const ModelScene model =
+        AssembleModelScene(scene_, TestGlyphs(), messages_, GlyphJoin::kUnited);
     ASSERT_EQ(model.objects.size(), 2u);
     std::vector<std::size_t> triangles;
     for (const ModelObject& object : model.objects) {
@@ -180,6 +183,84 @@ TEST_F(ModelExport, TexturedTextKeepsTheViewsObjectLinearCoordinatesAndTexels) {
     }
     EXPECT_GT(checked, 100u);
     EXPECT_EQ(model.meshes.size(), 2u);  // one per character
+}
+
+// Bold italic f reaches into its neighbours. For print the overlapping characters become one solid:
+// the flat text's volume is then the area of the outlines' union times the depth, where apart
+// it counts the overlaps twice; admesh finds the bevelled union closed.
+TEST_F(ModelExport, OverlappingNeighboursPrintAsOneSolid) {
+    const char* text = "lflflflf";
+    for (int i = 0; i < 2; ++i) {
+        TextObject& o = scene_.objects[i];
+        o.SetText(text);
+        o.SetFont("DejaVu Serif", 1, 0);
+        o.SetPosition(0.0f, 2.0f * static_cast<float>(i), 0.0f);
+        o.SetScale(1.0f, 1.0f, 0.2f);
+    }
+    scene_.objects[1].bevel = {BevelProfile::kRound, 0.03f, 0.02f, 4, true};
+    const ModelScene united =
+        AssembleModelScene(scene_, TestGlyphs(), messages_, GlyphJoin::kUnited);
+    const ModelScene apart = AssembleModelScene(scene_, TestGlyphs(), messages_);
+    ASSERT_EQ(apart.objects[0].glyphs.size(), std::strlen(text));
+    EXPECT_LT(united.objects[0].glyphs.size(), apart.objects[0].glyphs.size());
+
+    constexpr double kGrid = 1 << 20;
+    ClipperLib::Clipper clipper;
+    for (const ModelGlyph& glyph : apart.objects[0].glyphs) {
+        const ModelMesh& mesh = apart.meshes[glyph.mesh];
+        for (std::size_t t = 0; t < mesh.indices.size(); t += 3) {
+            ClipperLib::Path triangle;
+            for (int k = 0; k < 3; ++k) {
+                const float* p = &mesh.positions[3 * mesh.indices[t + k]];
+                if (p[2] != 0.0f) {
+                    break;  // front-face triangles only
+                }
+                triangle.emplace_back(std::llround((p[0] + glyph.advance) * kGrid),
+                                      std::llround(p[1] * kGrid));
+            }
+            if (triangle.size() == 3) {
+                clipper.AddPath(triangle, ClipperLib::ptSubject, true);
+            }
+        }
+    }
+    ClipperLib::Paths area;
+    ASSERT_TRUE(clipper.Execute(ClipperLib::ctUnion, area, ClipperLib::pftNonZero));
+    double unionArea = 0.0;
+    for (const ClipperLib::Path& ring : area) {
+        unionArea += ClipperLib::Area(ring) / (kGrid * kGrid);
+    }
+    auto volume = [](const ModelScene& scene, const ModelObject& object) {
+        double sum = 0.0;
+        for (const ModelGlyph& glyph : object.glyphs) {
+            GlyphMesh mesh;
+            const ModelMesh& m = scene.meshes[glyph.mesh];
+            for (std::size_t v = 0; v < m.VertexCount(); ++v) {
+                MeshVertex vertex{};
+                std::copy(&m.positions[3 * v], &m.positions[3 * v + 3], vertex.position);
+                std::copy(&m.normals[3 * v], &m.normals[3 * v + 3], vertex.normal);
+                mesh.vertices.push_back(vertex);
+            }
+            mesh.indices = m.indices;
+            const SolidFaults faults = InspectSolid(mesh);
+            EXPECT_TRUE(faults.Closed()) << faults;
+            sum += faults.volume;
+        }
+        return sum;
+    };
+    const double unitedVolume = volume(united, united.objects[0]);
+    EXPECT_NEAR(unitedVolume, unionArea * 0.2, 1e-6 * unitedVolume);
+    EXPECT_LT(unitedVolume, 0.999 * volume(apart, apart.objects[0]));
+    volume(united, united.objects[1]);
+
+    ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("ffi.stl"), 100.0, messages_),
+              ModelExportStatus::kOk);
+    int status = 0;
+    const std::string report = CommandOutput("admesh " + Path("ffi.stl"), status);
+    ASSERT_EQ(status, 0) << report;
+    for (const char* label : {"Total disconnected facets", "Degenerate facets", "Edges fixed",
+                              "Facets reversed", "Backwards edges"}) {
+        EXPECT_EQ(AdmeshFigure(report, label), 0.0) << label << "\n" << report;
+    }
 }
 
 TEST_F(ModelExport, NamesOfNoKnownTypeAndEmptyScenesAreRefused) {

@@ -20,6 +20,7 @@
 #include "text/outline_tessellator.h"
 #include "text/outline_union.h"
 #include "text/polygon_triangulator.h"
+#include "text/sliver_flips.h"
 
 namespace {
 
@@ -399,6 +400,34 @@ TEST(PolygonTriangulation, ManyHolesTouchingCornersAndCollinearPointsAreCoveredE
     std::vector<uint32_t> triangles;
     EXPECT_TRUE(TriangulatePolygon(points, polygon, triangles));
     ExpectExactCover(points, polygon, triangles);
+}
+
+// Along a slightly bumpy edge ear clipping cuts triangles one grid step high; flipped over to
+// their neighbours they become as high as the strip, and the cover stays exact.
+TEST(PolygonTriangulation, SliversAlongABumpyEdgeAreFlippedAway) {
+    std::vector<GridPoint> points;
+    PolygonRings polygon;
+    for (int64_t i = 0; i <= 40; ++i) {
+        polygon.outer.push_back(static_cast<uint32_t>(points.size()));
+        points.push_back({i * 1000, i % 2});
+    }
+    for (const int64_t x : {40000, 20000, 0}) {
+        polygon.outer.push_back(static_cast<uint32_t>(points.size()));
+        points.push_back({x, 3000});
+    }
+    std::vector<uint32_t> triangles;
+    EXPECT_TRUE(TriangulatePolygon(points, polygon, triangles));
+    ExpectExactCover(points, polygon, triangles);
+    double lowest = 1e9;
+    for (size_t t = 0; t < triangles.size(); t += 3) {
+        const GridPoint &a = points[triangles[t]], &b = points[triangles[t + 1]],
+                        &c = points[triangles[t + 2]];
+        const double longest =
+            std::max({std::hypot(b.x - a.x, b.y - a.y), std::hypot(c.x - b.x, c.y - b.y),
+                      std::hypot(a.x - c.x, a.y - c.y)});
+        lowest = std::min(lowest, static_cast<double>(Orientation(a, b, c)) / longest);
+    }
+    EXPECT_GE(lowest, kMinTriangleHeight);
 }
 
 TEST(OutlineExtrusion, FacesAtTheRightDepthWallsBlendOnlyOnCurves) {

@@ -1,0 +1,268 @@
+#include "text/bevel_widths.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+// Two parts of the outline facing each other each take this share of their half of the room
+// between them, so their bevels' inner edges keep apart.
+constexpr double kShare = 0.96;
+// And this many grid steps less, for the rounding of inset points to the grid.
+constexpr double kRoundingRoom = 2.0;
+// Narrower than this many grid steps a strip cannot keep its corners apart.
+constexpr double kNarrowest = 4.0;
+constexpr double kMostCellsAcross = 64.0;
+// How much the width may change along a unit of outline.
+constexpr double kSlope = 1.0;
+
+struct Edge {
+    PlaneVector a, b;
+    size_t ring, corner;  // the corner it starts from
+};
+
+PlaneVector At(const GridPoint& p) {
+    return {static_cast<double>(p.x), static_cast<double>(p.y)};
+}
+
+double Dot(PlaneVector u, PlaneVector v) {
+    return u.x * v.x + u.y * v.y;
+}
+
+PlaneVector Minus(PlaneVector u, PlaneVector v) {
+    return {u.x - v.x, u.y - v.y};
+}
+
+// The least positive root of a w^2 + b w + c, or `none`.
+double LeastPositiveRoot(double a, double b, double c, double none) {
+    if (std::abs(a) < 1e-12) {
+        return b < 0.0 ? -c / b : none;
+    }
+    const double discriminant = b * b - 4.0 * a * c;
+    if (discriminant < 0.0) {
+        return none;
+    }
+    const double root = std::sqrt(discriminant);
+    double best = none;
+    for (double w : {(-b - root) / (2.0 * a), (-b + root) / (2.0 * a)}) {
+        if (w > 0.0 && w < best) {
+            best = w;
+        }
+    }
+    return best;
+}
+
+// The least w up to `limit` at which p + w m comes as near to segment ab as w: where a circle
+// touching the corner's own edges there first touches this edge.
+double FirstContact(PlaneVector p, PlaneVector m, const Edge& e, double limit) {
+    double best = limit;
+    for (PlaneVector end : {e.a, e.b}) {
+        const PlaneVector d = Minus(p, end);
+        best = std::min(best, LeastPositiveRoot(Dot(m, m) - 1.0, 2.0 * Dot(m, d), Dot(d, d), best));
+    }
+    const PlaneVector along = Minus(e.b, e.a);
+    const double length2 = Dot(along, along);
+    if (length2 == 0.0) {
+        return best;
+    }
+    const double length = std::sqrt(length2);
+    const PlaneVector n{-along.y / length, along.x / length};
+    const double s0 = Dot(n, Minus(p, e.a)), s1 = Dot(n, m);
+    // Distance to the edge's line s0 + w s1, equal to w on either side of it.
+    for (double w :
+         {1.0 - s1 != 0.0 ? s0 / (1.0 - s1) : -1.0, 1.0 + s1 != 0.0 ? -s0 / (1.0 + s1) : -1.0}) {
+        if (w > 0.0 && w < best) {
+            const PlaneVector q{p.x + w * m.x, p.y + w * m.y};
+            const double t = Dot(Minus(q, e.a), along) / length2;
+            if (t >= 0.0 && t <= 1.0) {
+                best = w;
+            }
+        }
+    }
+    return best;
+}
+
+// Edges bucketed in square cells, to find those near a point.
+class EdgeCells {
+  public:
+    EdgeCells(const std::vector<InsetRing>& rings, double cell) : cell_(std::max(cell, 1.0)) {
+        for (size_t r = 0; r < rings.size(); ++r) {
+            const std::vector<GridPoint>& p = rings[r].outline;
+            for (size_t i = 0; i < p.size(); ++i) {
+                edges_.push_back({At(p[i]), At(p[(i + 1) % p.size()]), r, i});
+            }
+        }
+        if (edges_.empty()) {
+            return;
+        }
+        minX_ = maxX_ = edges_[0].a.x;
+        minY_ = maxY_ = edges_[0].a.y;
+        for (const Edge& e : edges_) {
+            minX_ = std::min(minX_, e.a.x);
+            maxX_ = std::max(maxX_, e.a.x);
+            minY_ = std::min(minY_, e.a.y);
+            maxY_ = std::max(maxY_, e.a.y);
+        }
+        // However narrow the bevel, a few thousand cells at most.
+        cell_ = std::max(cell_, std::max(maxX_ - minX_, maxY_ - minY_) / kMostCellsAcross);
+        columns_ = Column(maxX_) + 1;
+        rows_ = Row(maxY_) + 1;
+        cells_.resize(columns_ * rows_);
+        for (size_t k = 0; k < edges_.size(); ++k) {
+            const Edge& e = edges_[k];
+            for (size_t row = Row(std::min(e.a.y, e.b.y)); row <= Row(std::max(e.a.y, e.b.y));
+                 ++row) {
+                for (size_t column = Column(std::min(e.a.x, e.b.x));
+                     column <= Column(std::max(e.a.x, e.b.x)); ++column) {
+                    cells_[row * columns_ + column].push_back(k);
+                }
+            }
+        }
+        seen_.assign(edges_.size(), 0);
+    }
+
+    const std::vector<Edge>& edges() const { return edges_; }
+
+    // Calls visit(edge) once for each edge in the cells reaching within radius of p.
+    template <typename Visit>
+    void Near(PlaneVector p, double radius, Visit visit) {
+        if (edges_.empty()) {
+            return;
+        }
+        ++stamp_;
+        for (size_t row = Row(p.y - radius); row <= Row(p.y + radius); ++row) {
+            for (size_t column = Column(p.x - radius); column <= Column(p.x + radius); ++column) {
+                for (size_t k : cells_[row * columns_ + column]) {
+                    if (seen_[k] != stamp_) {
+                        seen_[k] = stamp_;
+                        visit(edges_[k]);
+                    }
+                }
+            }
+        }
+    }
+
+  private:
+    size_t Column(double x) const { return Index(x - minX_, columns_); }
+    size_t Row(double y) const { return Index(y - minY_, rows_); }
+    size_t Index(double offset, size_t count) const {
+        const double k = std::floor(offset / cell_);
+        const double last = count == 0 ? 1e18 : static_cast<double>(count - 1);
+        return static_cast<size_t>(std::clamp(k, 0.0, last));
+    }
+
+    double cell_;
+    double minX_ = 0.0, maxX_ = 0.0, minY_ = 0.0, maxY_ = 0.0;
+    size_t columns_ = 0, rows_ = 0;
+    std::vector<Edge> edges_;
+    std::vector<std::vector<size_t>> cells_;
+    std::vector<uint32_t> seen_;
+    uint32_t stamp_ = 0;
+};
+
+double Allowed(double contact) {
+    return std::max(0.0, kShare * contact - kRoundingRoom);
+}
+
+// Lowers the two ends' widths of an edge, least in total, until at fraction t along it the
+// width running straight between them is at most `most`.
+void Lower(double& from, double& to, double t, double most) {
+    const double excess = (1.0 - t) * from + t * to - most;
+    if (excess <= 0.0) {
+        return;
+    }
+    const double weights = (1.0 - t) * (1.0 - t) + t * t;
+    from = std::max(0.0, from - excess * (1.0 - t) / weights);
+    to = std::max(0.0, to - excess * t / weights);
+}
+
+}  // namespace
+
+std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& rings, double width) {
+    std::vector<std::vector<double>> widths;
+    for (const InsetRing& ring : rings) {
+        widths.emplace_back(ring.outline.size(), width);
+    }
+    if (!(width > 0.0)) {
+        return widths;
+    }
+    // A corner's inset point reaches at most its miter's length times the width; edges further
+    // than the width beyond that cannot come nearer to it than its own.
+    EdgeCells cells(rings, 2.0 * width);
+    for (size_t r = 0; r < rings.size(); ++r) {
+        const InsetRing& ring = rings[r];
+        const size_t n = ring.outline.size();
+        for (size_t i = 0; i < n; ++i) {
+            const PlaneVector p = At(ring.outline[i]);
+            const PlaneVector m = ring.miter[i];
+            const double reach = width * (std::hypot(m.x, m.y) + 1.0);
+            double contact = (width + kRoundingRoom) / kShare;  // allows the full width
+            cells.Near(p, reach, [&](const Edge& e) {
+                if (e.ring == r && (e.corner == i || (e.corner + 1) % n == i)) {
+                    return;  // its own edges
+                }
+                if (std::min(e.a.x, e.b.x) > p.x + reach || std::max(e.a.x, e.b.x) < p.x - reach ||
+                    std::min(e.a.y, e.b.y) > p.y + reach || std::max(e.a.y, e.b.y) < p.y - reach) {
+                    return;  // out of reach
+                }
+                contact = FirstContact(p, m, e, contact);
+            });
+            widths[r][i] = std::min(width, Allowed(contact));
+        }
+    }
+    // Between its corners an edge may pass a corner of some other part of the outline: there
+    // the bevels of both get half the room between them.
+    for (const Edge& e : cells.edges()) {
+        const PlaneVector along = Minus(e.b, e.a);
+        const double length2 = Dot(along, along);
+        if (length2 == 0.0) {
+            continue;
+        }
+        const double length = std::sqrt(length2);
+        const PlaneVector n{-along.y / length, along.x / length};
+        const PlaneVector middle{(e.a.x + e.b.x) / 2.0, (e.a.y + e.b.y) / 2.0};
+        const size_t count = rings[e.ring].outline.size();
+        double& from = widths[e.ring][e.corner];
+        double& to = widths[e.ring][(e.corner + 1) % count];
+        cells.Near(middle, length / 2.0 + 2.0 * (width + kRoundingRoom) / kShare,
+                   [&](const Edge& f) {
+                       const PlaneVector v = f.a;
+                       const double t = Dot(Minus(v, e.a), along) / length2;
+                       const double gap = Dot(n, Minus(v, e.a));
+                       if (t > 0.0 && t < 1.0 && gap > 0.0) {
+                           Lower(from, to, t, Allowed(gap / 2.0));
+                       }
+                   });
+    }
+    for (size_t r = 0; r < rings.size(); ++r) {
+        for (double& w : widths[r]) {
+            w = w < kNarrowest ? std::min(kNarrowest, width) : w;
+        }
+        SmoothAlong(rings[r].outline, widths[r]);
+    }
+    return widths;
+}
+
+void SmoothAlong(const std::vector<GridPoint>& outline, std::vector<double>& widths) {
+    const size_t n = outline.size();
+    if (n < 2) {
+        return;
+    }
+    std::vector<double> step(n);  // from corner i to i + 1
+    for (size_t i = 0; i < n; ++i) {
+        const GridPoint& a = outline[i];
+        const GridPoint& b = outline[(i + 1) % n];
+        step[i] = std::hypot(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+    }
+    // Twice round each way carries a narrow place's effect past the ring's seam.
+    for (size_t k = 1; k <= 2 * n; ++k) {
+        const size_t i = k % n, before = (k - 1) % n;
+        widths[i] = std::min(widths[i], widths[before] + kSlope * step[before]);
+    }
+    for (size_t k = 2 * n; k-- > 0;) {
+        const size_t i = k % n, after = (k + 1) % n;
+        widths[i] = std::min(widths[i], widths[after] + kSlope * step[i]);
+    }
+}

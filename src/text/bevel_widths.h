@@ -1,0 +1,28 @@
+#pragma once
+// How wide the bevel may be at each corner of a polygon's rings: the width asked for wherever
+// the stroke is thick enough, less only where a corner's inset point would come nearer to some
+// other part of the outline than to its own edges, so that a thin stroke narrows the bevel there
+// and nowhere else.
+
+#include <vector>
+
+#include "text/polygon_triangulator.h"
+
+struct PlaneVector {
+    double x, y;
+};
+
+// One ring of grid points with, per corner, where the inward parallels of its two edges meet at
+// a width of one.
+struct InsetRing {
+    std::vector<GridPoint> outline;
+    std::vector<PlaneVector> miter;
+};
+
+// Per ring, per corner, the width in grid steps: at most `width`, and where less, shared with
+// the nearest other part of the outline so the two bevels stop short of each other.
+std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& rings, double width);
+
+// Lowers widths where they would change along the outline faster than the distance run, so a
+// bevel narrows and widens again smoothly.
+void SmoothAlong(const std::vector<GridPoint>& outline, std::vector<double>& widths);

@@ -1,0 +1,157 @@
+#include "text/sliver_flips.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <unordered_map>
+
+namespace {
+
+constexpr uint32_t kShared = std::numeric_limits<uint32_t>::max();
+
+int64_t Orient(const GridPoint& a, const GridPoint& b, const GridPoint& c) {
+    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+}
+
+double Distance(const GridPoint& a, const GridPoint& b) {
+    return std::hypot(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+}
+
+uint64_t Key(uint32_t from, uint32_t to) {
+    return uint64_t{from} << 32 | to;
+}
+
+// Height over the longest edge, and the corner (0..2) facing that edge.
+struct Shape {
+    double height = 0.0;
+    int apex = 0;
+};
+
+Shape ShapeOf(const std::vector<GridPoint>& points, const uint32_t* corner) {
+    Shape shape;
+    double longest = -1.0;
+    for (int k = 0; k < 3; ++k) {
+        const double length = Distance(points[corner[(k + 1) % 3]], points[corner[(k + 2) % 3]]);
+        if (length > longest) {
+            longest = length;
+            shape.apex = k;
+        }
+    }
+    const auto area =
+        static_cast<double>(Orient(points[corner[0]], points[corner[1]], points[corner[2]]));
+    shape.height = longest > 0.0 ? area / longest : 0.0;
+    return shape;
+}
+
+class Flipper {
+  public:
+    Flipper(const std::vector<GridPoint>& points, std::vector<uint32_t>& triangles, size_t first)
+        : points_(points),
+          corners_(triangles.data() + first),
+          count_(static_cast<uint32_t>((triangles.size() - first) / 3)) {
+        for (uint32_t t = 0; t < count_; ++t) {
+            for (int k = 0; k < 3; ++k) {
+                const auto [it, added] = owner_.emplace(EdgeKey(t, k), t);
+                it->second = added ? t : kShared;
+            }
+        }
+    }
+
+    size_t Run() {
+        std::vector<uint32_t> queue;
+        for (uint32_t t = 0; t < count_; ++t) {
+            queue.push_back(t);
+        }
+        // Every flip raises the lower of two heights, so this is only a guard.
+        size_t budget = 8 * count_ + 16;
+        while (!queue.empty() && budget > 0) {
+            const uint32_t t = queue.back();
+            queue.pop_back();
+            if (ShapeOf(points_, Corners(t)).height < kMinTriangleHeight && Flip(t, queue)) {
+                --budget;
+            }
+        }
+        size_t left = 0;
+        for (uint32_t t = 0; t < count_; ++t) {
+            left += ShapeOf(points_, Corners(t)).height < kMinTriangleHeight ? 1 : 0;
+        }
+        return left;
+    }
+
+  private:
+    uint32_t* Corners(uint32_t t) const { return corners_ + 3 * size_t{t}; }
+    uint64_t EdgeKey(uint32_t t, int k) const {
+        return Key(Corners(t)[k], Corners(t)[(k + 1) % 3]);
+    }
+    bool Owns(uint32_t t) const {
+        for (int k = 0; k < 3; ++k) {
+            const auto it = owner_.find(EdgeKey(t, k));
+            if (it == owner_.end() || it->second != t) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool Flip(uint32_t t, std::vector<uint32_t>& queue) {
+        const uint32_t* tc = Corners(t);
+        const Shape shape = ShapeOf(points_, tc);
+        const uint32_t c = tc[shape.apex], a = tc[(shape.apex + 1) % 3],
+                       b = tc[(shape.apex + 2) % 3];
+        const auto across = owner_.find(Key(b, a));
+        if (across == owner_.end() || across->second == kShared || !Owns(t) ||
+            !Owns(across->second)) {
+            return false;
+        }
+        const uint32_t u = across->second;
+        const uint32_t* uc = Corners(u);
+        uint32_t d = uc[0];
+        for (int k = 0; k < 3; ++k) {
+            d = uc[k] != a && uc[k] != b ? uc[k] : d;
+        }
+        if (owner_.count(Key(c, d)) != 0 || owner_.count(Key(d, c)) != 0) {
+            return false;
+        }
+        const uint32_t first[3] = {c, a, d}, second[3] = {c, d, b};
+        const GridPoint &pa = points_[a], &pb = points_[b], &pc = points_[c], &pd = points_[d];
+        if (Orient(pc, pa, pd) <= 0 || Orient(pc, pd, pb) <= 0) {
+            return false;  // the two do not make a convex quad
+        }
+        const double before = std::min(shape.height, ShapeOf(points_, uc).height);
+        if (std::min(ShapeOf(points_, first).height, ShapeOf(points_, second).height) <= before) {
+            return false;
+        }
+        for (const uint32_t old : {t, u}) {
+            for (int k = 0; k < 3; ++k) {
+                owner_.erase(EdgeKey(old, k));
+            }
+        }
+        std::copy(first, first + 3, Corners(t));
+        std::copy(second, second + 3, Corners(u));
+        for (const uint32_t now : {t, u}) {
+            for (int k = 0; k < 3; ++k) {
+                owner_[EdgeKey(now, k)] = now;
+            }
+            queue.push_back(now);
+        }
+        return true;
+    }
+
+    const std::vector<GridPoint>& points_;
+    uint32_t* corners_;
+    uint32_t count_;
+    std::unordered_map<uint64_t, uint32_t> owner_;
+};
+
+}  // namespace
+
+size_t FlipSlivers(const std::vector<GridPoint>& points, std::vector<uint32_t>& triangles,
+                   size_t first) {
+    // Most faces have none; they skip building the edge map.
+    for (size_t t = first; t + 2 < triangles.size(); t += 3) {
+        if (ShapeOf(points, &triangles[t]).height < kMinTriangleHeight) {
+            return Flipper(points, triangles, first).Run();
+        }
+    }
+    return 0;
+}
