@@ -112,9 +112,6 @@ int main(int argc, char** argv) {
     if (built) {
         benchmark::RunSpecifiedBenchmarks();
     }
-    for (TextObject& object : b.scene.objects) {
-        object.FreeGlyphLists();
-    }
     bench = nullptr;
     return built ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #!/bin/sh
-# Fails when a layer includes what lies above it: scene/, text/, formats/ and export/ neither GL
-# nor wx, render/ no wx, dialogs/ nothing of app/, and each project folder only the folders below.
+# Fails when a layer includes what lies above it: scene/, text/, formats/, document/ and export/
+# neither GL nor wx, render/ no wx, dialogs/ nothing of app/, and each project folder only the
+# folders below.
 cd "$(dirname "$0")/../src" || exit 2
 status=0
 # layer: project folders it may include, then the system headers it may not
@@ -10,7 +11,7 @@ check() {
         grep -HnE '^#include [<"]' "$file" | while IFS= read -r line; do
             header=$(printf '%s' "$line" | sed -E 's/.*#include [<"]([^>"]*)[>"].*/\1/')
             folder=${header%%/*}
-            case " scene text formats export render dialogs app resources " in
+            case " scene text formats document export render dialogs app resources " in
             *" $folder "*)
                 case " $allowed resources " in
                 *" $folder "*) ;;
@@ -28,10 +29,11 @@ report=$(
     check scene "scene" "GL EGL wx ft2build freetype fontconfig"
     check text "scene text" "GL EGL wx"
     check formats "scene formats" "GL EGL wx"
+    check document "scene text formats document" "GL EGL wx"
     check export "scene text formats export" "GL EGL wx"
     check render "scene text formats render" "wx"
-    check dialogs "scene text formats render dialogs" ""
-    check app "scene text formats export render dialogs app" ""
+    check dialogs "scene text formats document render dialogs" ""
+    check app "scene text formats document export render dialogs app" ""
 )
 if [ -n "$report" ]; then
     printf '%s\n' "$report"

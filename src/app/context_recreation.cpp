@@ -4,8 +4,6 @@
 
 #include "app/main_frame.h"
 #include "dialogs/command_ids.h"
-#include "render/glyph_builder.h"
-#include "render/texture.h"
 
 void MainFrame::EnablePreviewCommand(bool enabled) {
     if (toolbar_) {
@@ -23,9 +21,7 @@ void MainFrame::ReleaseViewContext() {
     viewReady_ = false;
     renderContext_.canvas->SetHandler(nullptr);
     // The names die with the context; deleting them later would hit the next context's.
-    for (TextObject& object : scene_.objects) {
-        object.ForgetGpuNames();
-    }
+    cache_.Abandon();
     ReleaseRenderContext(renderContext_, this, prompts_);
 }
 
@@ -47,25 +43,9 @@ bool MainFrame::SwitchRenderContext(int antialias) {
     renderContext_.canvas->SetHandler(this);
     GetSizer()->Add(renderContext_.canvas, 1, wxEXPAND);
     Layout();
-    slotsNeedRebuild_ = true;
-    // Builds at once when the new canvas is already realised, else at its first paint.
+    contextRecreated_ = true;
+    // Sets up at once when the new canvas is already realised, else at its first paint.
     SetUpView();
     InvalidateView();
     return true;
-}
-
-void MainFrame::RebuildSlotsInNewContext() {
-    for (TextObject& object : scene_.objects) {
-        if (object.glyphCount == 0) {
-            continue;
-        }
-        object.ForgetGpuNames();
-        object.FreeGlyphLists();
-        const bool hadTexture = object.texture != 0;
-        object.texture = 0;
-        glyphs_.RebuildGlyphLists(object, messages_);
-        if (hadTexture) {
-            LoadObjectTextureFromPath(object, messages_);
-        }
-    }
 }

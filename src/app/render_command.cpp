@@ -6,18 +6,18 @@
 #include <memory>
 #include <string_view>
 
+#include "document/object_texture.h"
 #include "export/model_assembly.h"
 #include "formats/jpeg_export.h"
 #include "formats/scene_file.h"
-#include "render/gl_context_names.h"
-#include "render/glyph_builder.h"
 #include "render/offscreen_context.h"
 #include "render/picture_render.h"
 #include "render/projection.h"
+#include "render/render_cache.h"
 #include "render/renderer.h"
-#include "render/texture.h"
 #include "resources/texts.h"
 #include "scene/app_settings.h"
+#include "text/glyph_layout.h"
 
 namespace {
 
@@ -94,11 +94,6 @@ class StreamMessages : public MessageSink {
 class LoadedScene {
   public:
     explicit LoadedScene(MessageSink& messages) : messages_(messages) {}
-    ~LoadedScene() {
-        for (TextObject& object : scene.objects) {
-            object.ResetObject();
-        }
-    }
     LoadedScene(const LoadedScene&) = delete;
     LoadedScene& operator=(const LoadedScene&) = delete;
 
@@ -117,20 +112,22 @@ class LoadedScene {
         for (int slot = 0; slot < kSlotCount; ++slot) {
             TextObject& object = scene.objects[slot];
             object.SetIndex(slot);
-            glyphs_.RebuildGlyphLists(object, messages_);
-            LoadObjectTextureFromPath(object, messages_);
+            glyphs_.Relayout(object, messages_);
+            LoadObjectTextureFromPath(object, pictures_, messages_);
         }
         return status;
     }
 
-    Scene scene;
-    Renderer renderer{scene};
-
   private:
     MessageSink& messages_;
     GlyphSource source_;
-    GlContextNames contextNames_;
-    GlyphBuilder glyphs_{source_, contextNames_};
+    TexturePictures pictures_;
+    GlyphLayout glyphs_{source_};
+    RenderCache cache_{source_, pictures_};
+
+  public:
+    Scene scene;
+    Renderer renderer{scene, cache_};
 };
 
 int Report(std::ostream& err, const char* message, const std::string& subject) {

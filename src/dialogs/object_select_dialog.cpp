@@ -149,8 +149,6 @@ void ObjectSelectDialog::OnDelete(wxCommandEvent&) {
         return;
     }
     object->highlighted = 0;
-    // The lists must go in the context they were made in.
-    host_.EnsureViewReady();
     object->ResetObject();
     host_.DisableObjectButtons();
     host_.InvalidateView();

@@ -31,7 +31,7 @@ std::vector<uint8_t> EncodeSceneFile(const Scene& scene);
 // Fills the scene from file bytes. On kNotSceneFile the scene is untouched; otherwise every slot
 // is reset first, records fill slots 0, 1, 2... and a trailing partial record is ignored unless
 // it is exactly one intact bevel block; anything else there leaves every slot without a bevel.
-// Glyph lists and textures are not built here.
+// Glyphs are not laid out nor textures read here.
 SceneFileStatus DecodeSceneFile(const uint8_t* data, std::size_t size, Scene& scene);
 
 // path is a file-system path. Writes beside the target and renames over it, so a failed save

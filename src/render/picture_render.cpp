@@ -155,8 +155,7 @@ PictureStatus RenderPicture(Renderer& renderer, const PictureRequest& request, I
     if (!framebuffer.IsComplete()) {
         return PictureStatus::kNoFramebuffer;
     }
-    Scene& scene = renderer.scene();
-    Renderer::ComputeEye(scene.view);
+    const Scene& scene = renderer.scene();
     const float* bg = scene.backgroundColor;
     if (request.transparent) {
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);

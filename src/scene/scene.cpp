@@ -1,5 +1,7 @@
 #include "scene/scene.h"
 
+#include <cmath>
+
 #include "scene/fixed_field.h"
 
 void ViewState::ResetCamera() {
@@ -7,6 +9,15 @@ void ViewState::ResetCamera() {
     azimuth = 0.0f;
     elevation = 0.0f;
     target[0] = target[1] = target[2] = 0.0f;
+}
+
+std::array<float, 3> ViewState::Eye() const {
+    const double d = eyeDistance;
+    const double e = elevation;
+    const double a = azimuth;
+    return {static_cast<float>(std::cos(-e) * std::sin(a) * d),
+            static_cast<float>(std::sin(-e) * d),
+            static_cast<float>(std::cos(-e) * std::cos(a) * d)};
 }
 
 Scene::Scene() {
@@ -43,6 +54,23 @@ int Scene::LiveObjectCount() const {
         count += object.IsLive() ? 1 : 0;
     }
     return count;
+}
+
+void ResetSceneSettings(Scene& scene) {
+    for (int i = 0; i < 3; ++i) {
+        scene.backgroundColor[i] = 1.0f;
+        scene.guideColor[i] = 0.0f;
+    }
+    scene.shadow.enabled = 0;
+    scene.shadow.color[0] = scene.shadow.color[1] = scene.shadow.color[2] = 0.0f;
+    const float groundPlane[4] = {0.0f, 1.0f, 0.0f, 0.0f};
+    for (int i = 0; i < 4; ++i) {
+        scene.shadow.plane[i] = groundPlane[i];
+    }
+    scene.light.position[0] = 0.0f;
+    scene.light.position[1] = 1.5f;
+    scene.light.position[2] = 1.5f;
+    scene.view.perspective = 1.0f;
 }
 
 void ClearScene(Scene& scene) {

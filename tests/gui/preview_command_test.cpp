@@ -112,9 +112,8 @@ TEST_F(PreviewCommand, RunsOnceThoughPaintsAreAskedForMeanwhileAndTheNextPaintIs
 }
 
 TEST_F(PreviewCommand, PreviewStaysThroughRepaintsUntilTheViewChanges) {
-    ASSERT_TRUE(frame->MakeCurrent());
-    const GLuint square = MakeSquareList();
-    MakeSquareObject(scene->objects[0], square);
+    UseSquares();
+    MakeSquareObject(scene->objects[0]);
     settings.antialiasLevel = 4;
     PaintFor(300);
     const std::size_t plain = ScreenColours(frame->view());
@@ -131,10 +130,6 @@ TEST_F(PreviewCommand, PreviewStaysThroughRepaintsUntilTheViewChanges) {
     EXPECT_GT(ScreenColours(frame->view()), plain);
     PaintFor(300);
     EXPECT_EQ(ScreenColours(frame->view()), plain);
-
-    ASSERT_TRUE(frame->MakeCurrent());
-    scene->objects[0].glyphCount = 0;
-    glDeleteLists(square, 1);
 }
 
 }  // namespace
