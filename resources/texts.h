@@ -267,6 +267,32 @@ inline constexpr char kSizedNoFramebuffer[] =
 inline constexpr char kSizedTransparentNeedsPng[] =
     "背景を透明にした画像はPNGファイルにだけ保存できます。";
 
+// ---- Animations ----
+inline constexpr char kMenuExportAnimation[] = "アニメーションの書き出し(&A)...";
+inline constexpr char kAnimationCaption[] = "アニメーションの書き出し";
+inline constexpr char kAnimationKindLabel[] = "種類";
+inline constexpr char kAnimationTurntable[] = "回転";
+inline constexpr char kAnimationSwing[] = "揺れ";
+inline constexpr char kAnimationEntrance[] = "登場";
+inline constexpr char kAnimationSecondsLabel[] = "長さ(秒)";
+inline constexpr char kAnimationFpsLabel[] = "コマ数(毎秒)";
+inline constexpr char kAnimationSwingLabel[] = "揺れの角度(度)";
+inline constexpr char kAnimationTransparentCheck[] = "背景を透明にする(MP4以外)";
+inline constexpr char kAnimationPreviewLabel[] = "動き";
+inline constexpr char kAnimationOk[] = "書き出し...";
+inline constexpr char kAnimationSaveTitle[] = "アニメーションの書き出し(名前を付けて保存)";
+inline constexpr char kWebpFilter[] = "WebPアニメーション (*.webp)";
+inline constexpr char kApngFilter[] = "PNGアニメーション (*.png)";
+inline constexpr char kGifFilter[] = "GIFアニメーション (*.gif)";
+inline constexpr char kMp4Filter[] = "MP4動画 (*.mp4)";
+inline constexpr char kWebmFilter[] = "WebM動画 (*.webm)";
+inline constexpr char kAnimationProgressCaption[] = "アニメーションの書き出し中";
+inline constexpr char kAnimationProgressMessage[] = "コマを作成しています・・・";
+inline constexpr char kAnimationTransparentNotMp4[] =
+    "背景を透明にしたアニメーションはMP4ファイルには保存できません。";
+// Followed by a line with the path.
+inline constexpr char kAnimationWriteFailed[] = "アニメーションファイルを書き込めませんでした。";
+
 // ---- 3D model export ----
 inline constexpr char kExportModelTitle[] = "3Dモデルのエクスポート";
 inline constexpr char kGlbFilter[] = "glTF バイナリ (*.glb)";
@@ -295,7 +321,14 @@ inline constexpr char kCliUsage[] =
     "  --quality 1..100        JPEGの品質 (既定 50)\n"
     "  --progressive|--baseline JPEGの圧縮方式 (既定 プログレッシブ)\n"
     "  3Dモデル (.glb .3mf .stl .obj):\n"
-    "  --size-mm 1..10000      .3mf と .stl でシーンの最も長い辺の長さ (ミリメートル、既定 100)\n";
+    "  --size-mm 1..10000      .3mf と .stl でシーンの最も長い辺の長さ (ミリメートル、既定 100)\n"
+    "  アニメーション (.webp .png .gif .mp4 .webm、画像のオプションも使えます):\n"
+    "  --animate turntable|swing|entrance\n"
+    "                          回転・揺れ・登場のアニメーションを作る\n"
+    "  --seconds 秒            長さ (既定 4、60秒まで)\n"
+    "  --fps 1..60             1秒あたりのコマ数 (既定 30)\n"
+    "  --swing-angle 0..90     揺れの片側の角度 (度、既定 15)\n"
+    "  --transparent           背景を透明にする (.mp4 以外)\n";
 inline constexpr char kCliUnknownOption[] = "不明なオプションです";
 inline constexpr char kCliMissingValue[] = "オプションに値がありません";
 inline constexpr char kCliBadValue[] = "オプションの値が正しくありません";
@@ -314,6 +347,9 @@ inline constexpr char kCliCannotWriteModel[] = "3Dモデルファイルを書き
 inline constexpr char kCliEmptyScene[] = "シーンにエクスポートする文字がありません";
 inline constexpr char kCliNoContext[] = "オフスクリーンのOpenGLコンテキストを作成できません";
 inline constexpr char kCliNoFramebuffer[] = "このサイズの画像を作成できません";
+inline constexpr char kCliBadAnimationType[] =
+    "アニメーションの出力ファイルの拡張子は .webp .png .gif .mp4 .webm のいずれかです";
+inline constexpr char kCliTransparentNotMp4[] = "--transparent は .mp4 の出力には使えません";
 
 // ---- Preferences ----
 inline constexpr char kPreferencesCaption[] = "Vellumarkライターのプロパティ";

@@ -1,5 +1,6 @@
 #include "app/command_dispatch.h"
 
+#include "app/animation_export_command.h"
 #include "app/capture_commands.h"
 #include "app/edit_commands.h"
 #include "app/export_command.h"
@@ -117,6 +118,9 @@ void RunCommand(MainFrame& frame, int commandId) {
             break;
         case kCmdCaptureSized:
             CaptureSizedCommand(frame);
+            break;
+        case kCmdExportAnimation:
+            ExportAnimationCommand(frame);
             break;
         case kCmdLoadTexture:
             LoadTextureCommand(frame);

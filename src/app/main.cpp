@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/animation_command.h"
 #include "app/command_line.h"
 #include "app/render_command.h"
 #include "app/vellumark_app.h"
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
     PrepareProcessEnvironment();
     // A picture file is made without the toolkit, so no display is needed.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (IsAnimationCommand(arguments)) {
+        return AnimationCommandMain(arguments, std::cerr);
+    }
     if (IsRenderCommand(arguments)) {
         return RenderCommandMain(arguments, std::cerr);
     }

@@ -43,7 +43,8 @@ wxMenuBar* CreateMainMenuBar() {
                 wxString::FromUTF8(texts::kMenuFile));
     bar->Append(BuildMenu({{kCmdCapture, texts::kMenuCaptureScene},
                            {kCmdCaptureRegion, texts::kMenuCaptureRegion},
-                           {kCmdCaptureSized, texts::kMenuCaptureSized}}),
+                           {kCmdCaptureSized, texts::kMenuCaptureSized},
+                           {kCmdExportAnimation, texts::kMenuExportAnimation}}),
                 wxString::FromUTF8(texts::kMenuCapture));
     bar->Append(BuildMenu({{kCmdUndo, texts::kMenuUndo},
                            {kCmdRedo, texts::kMenuRedo},

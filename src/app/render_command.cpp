@@ -6,18 +6,15 @@
 #include <memory>
 #include <string_view>
 
-#include "document/object_texture.h"
+#include "app/loaded_scene.h"
 #include "export/model_assembly.h"
 #include "formats/jpeg_export.h"
 #include "formats/scene_file.h"
 #include "render/offscreen_context.h"
 #include "render/picture_render.h"
-#include "render/projection.h"
-#include "render/render_cache.h"
-#include "render/renderer.h"
 #include "resources/texts.h"
 #include "scene/app_settings.h"
-#include "text/glyph_layout.h"
+#include "text/glyph_source.h"
 
 namespace {
 
@@ -73,62 +70,6 @@ bool Fail(std::string& error, const char* message, const std::string& subject) {
     error = std::string(message) + ": " + subject;
     return false;
 }
-
-// Prints what the glyph builder and the texture loader would show in message boxes.
-class StreamMessages : public MessageSink {
-  public:
-    explicit StreamMessages(std::ostream& out) : out_(out) {}
-    void ShowMessage(std::string_view text, std::string_view caption, MessageOwner) override {
-        out_ << "vellumark: ";
-        if (!caption.empty()) {
-            out_ << caption << ": ";
-        }
-        out_ << text << '\n';
-    }
-
-  private:
-    std::ostream& out_;
-};
-
-// The scene's lists and textures live in the offscreen context and go before it does.
-class LoadedScene {
-  public:
-    explicit LoadedScene(MessageSink& messages) : messages_(messages) {}
-    LoadedScene(const LoadedScene&) = delete;
-    LoadedScene& operator=(const LoadedScene&) = delete;
-
-    // As opening the file in the window does: scene settings, lists, textures.
-    SceneFileStatus Load(const std::string& path) {
-        InitRenderState();
-        SetLightColors();
-        ResetSceneSettings(scene);
-        const SceneFileStatus status = ReadSceneFile(path, scene);
-        if (status != SceneFileStatus::kOk) {
-            return status;
-        }
-        for (int i = 0; i < 3; ++i) {
-            scene.guideColor[i] = 1.0f - scene.backgroundColor[i];
-        }
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            TextObject& object = scene.objects[slot];
-            object.SetIndex(slot);
-            glyphs_.Relayout(object, messages_);
-            LoadObjectTextureFromPath(object, pictures_, messages_);
-        }
-        return status;
-    }
-
-  private:
-    MessageSink& messages_;
-    GlyphSource source_;
-    TexturePictures pictures_;
-    GlyphLayout glyphs_{source_};
-    RenderCache cache_{source_, pictures_};
-
-  public:
-    Scene scene;
-    Renderer renderer{scene, cache_};
-};
 
 int Report(std::ostream& err, const char* message, const std::string& subject) {
     err << "vellumark: " << message << ": " << subject << '\n';

@@ -38,6 +38,7 @@ enum CommandId : int {
     kCmdCaptureSized = 40075,
     // Beyond the numbers users know, inside the range the frame listens to.
     kCmdBevel = 40076,
+    kCmdExportAnimation = 40077,
     kCmdUndo = 40080,
     kCmdRedo = 40081,
 };

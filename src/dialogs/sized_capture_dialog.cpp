@@ -7,27 +7,13 @@
 
 #include <algorithm>
 
+#include "dialogs/level_choice.h"
 #include "resources/texts.h"
-#include "scene/app_settings.h"
 
 namespace {
 
 wxString Text(const char* utf8) {
     return wxString::FromUTF8(utf8);
-}
-
-// Choice entries: "off" first, then the antialias levels in their order.
-int LevelAt(int index) {
-    return index <= 0 ? 1 : AntialiasLevels[std::min(index, 7) - 1];
-}
-
-int IndexOfLevel(int level) {
-    for (int i = 0; i < 7; ++i) {
-        if (AntialiasLevels[i] == level) {
-            return i + 1;
-        }
-    }
-    return 0;
 }
 
 }  // namespace
@@ -98,13 +84,7 @@ SizedCaptureDialog::SizedCaptureDialog(wxWindow* parent, const SizedCaptureChoic
     };
     width_ = side(kIdSizedWidth, initial.width);
     height_ = side(kIdSizedHeight, initial.height);
-    wxArrayString levels;
-    levels.Add(Text(texts::kSizedAntialiasOff));
-    for (const int32_t passes : AntialiasLevels) {
-        levels.Add(wxString::Format(Text(texts::kSizedAntialiasPasses), passes));
-    }
-    level_ = new wxChoice(this, kIdSizedLevel, wxDefaultPosition, wxDefaultSize, levels);
-    level_->SetSelection(IndexOfLevel(initial.level));
+    level_ = NewLevelChoice(this, kIdSizedLevel, initial.level);
     transparent_ = new wxCheckBox(this, kIdSizedTransparent, Text(texts::kSizedTransparentCheck));
     transparent_->SetValue(initial.transparent);
     preview_ = new AspectPreview(this);
@@ -150,7 +130,7 @@ SizedCaptureChoice SizedCaptureDialog::choice() const {
     SizedCaptureChoice answer;
     answer.width = width_->GetValue();
     answer.height = height_->GetValue();
-    answer.level = LevelAt(level_->GetSelection());
+    answer.level = ChosenLevel(*level_);
     answer.transparent = transparent_->GetValue();
     return answer;
 }

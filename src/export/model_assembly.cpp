@@ -174,6 +174,13 @@ ModelMatrix ObjectTransform(const TextObject& object, float textWidth, float tex
 ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs) {
     ModelScene out;
     std::copy(scene.light.position, scene.light.position + 4, out.light.begin());
+    const ViewState& view = scene.view;
+    const std::array<float, 3> eye = view.Eye();
+    std::copy(eye.begin(), eye.end(), out.camera.eye.begin());
+    std::copy(view.target, view.target + 3, out.camera.target.begin());
+    out.camera.fieldOfViewRadians = view.perspective * kFieldOfViewDegrees * M_PI / 180.0;
+    out.camera.zNear = kNearPlane;
+    out.camera.zFar = kViewFarPlane;
     Assembler assembler(glyphs, out);
     for (const TextObject& object : scene.objects) {
         assembler.Add(object);

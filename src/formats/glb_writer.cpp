@@ -42,6 +42,7 @@ class GlbBuilder {
             root.nodes.push_back(AddObject(object));
         }
         root.nodes.push_back(AddLight());
+        root.nodes.push_back(AddCamera());
         model_.scenes.push_back(std::move(root));
         model_.defaultScene = 0;
         return std::move(model_);
@@ -255,6 +256,73 @@ class GlbBuilder {
         node.extensions["KHR_lights_punctual"] = tinygltf::Value(std::move(reference));
         model_.nodes.push_back(node);
         return static_cast<int>(model_.nodes.size() - 1);
+    }
+
+    // The view's camera, so a viewer opens the scene framed as the program shows it. The aspect
+    // ratio is left to the viewer's window, as the view takes its own.
+    int AddCamera() {
+        const ModelCamera& c = scene_.camera;
+        tinygltf::Camera camera;
+        camera.name = "view";
+        camera.type = "perspective";
+        camera.perspective.yfov = std::clamp(c.fieldOfViewRadians, 1e-3, 3.1);
+        camera.perspective.znear = c.zNear;
+        camera.perspective.zfar = c.zFar;
+        model_.cameras.push_back(camera);
+        tinygltf::Node node;
+        node.name = "view";
+        node.camera = static_cast<int>(model_.cameras.size() - 1);
+        node.translation.assign(c.eye.begin(), c.eye.end());
+        node.rotation = LookRotation(c.eye, c.target);
+        model_.nodes.push_back(node);
+        return static_cast<int>(model_.nodes.size() - 1);
+    }
+
+    // The unit quaternion (x, y, z, w) turning a glTF camera, which looks along -z with +y up,
+    // to look from eye at target with +y up as the view's look-at does.
+    static std::vector<double> LookRotation(const std::array<double, 3>& eye,
+                                            const std::array<double, 3>& target) {
+        std::array<double, 3> f{target[0] - eye[0], target[1] - eye[1], target[2] - eye[2]};
+        if (!Normalise(f)) {
+            return {0.0, 0.0, 0.0, 1.0};
+        }
+        std::array<double, 3> s{-f[2], 0.0, f[0]};  // f x (0, 1, 0)
+        if (!Normalise(s)) {
+            s = {1.0, 0.0, 0.0};  // looking straight up or down: keep x to the right
+        }
+        const std::array<double, 3> u{s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2],
+                                      s[0] * f[1] - s[1] * f[0]};
+        // Columns of the rotation: s, u, -f.
+        const double m00 = s[0], m01 = u[0], m02 = -f[0];
+        const double m10 = s[1], m11 = u[1], m12 = -f[1];
+        const double m20 = s[2], m21 = u[2], m22 = -f[2];
+        const double trace = m00 + m11 + m22;
+        std::vector<double> q(4);
+        if (trace > 0.0) {
+            const double r = 2.0 * std::sqrt(1.0 + trace);
+            q = {(m21 - m12) / r, (m02 - m20) / r, (m10 - m01) / r, r / 4.0};
+        } else if (m00 > m11 && m00 > m22) {
+            const double r = 2.0 * std::sqrt(1.0 + m00 - m11 - m22);
+            q = {r / 4.0, (m01 + m10) / r, (m02 + m20) / r, (m21 - m12) / r};
+        } else if (m11 > m22) {
+            const double r = 2.0 * std::sqrt(1.0 + m11 - m00 - m22);
+            q = {(m01 + m10) / r, r / 4.0, (m12 + m21) / r, (m02 - m20) / r};
+        } else {
+            const double r = 2.0 * std::sqrt(1.0 + m22 - m00 - m11);
+            q = {(m02 + m20) / r, (m12 + m21) / r, r / 4.0, (m10 - m01) / r};
+        }
+        return q;
+    }
+
+    static bool Normalise(std::array<double, 3>& v) {
+        const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+        if (!(length > 1e-12)) {
+            return false;
+        }
+        for (double& k : v) {
+            k /= length;
+        }
+        return true;
     }
 
     void UseExtension(const std::string& name) {

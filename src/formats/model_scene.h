@@ -56,12 +56,23 @@ struct ModelObject {
     std::vector<ModelGlyph> glyphs;
 };
 
+// The view's camera in world units: looking from eye at target with +y up, a vertical field of
+// view, and the depths it draws between.
+struct ModelCamera {
+    std::array<double, 3> eye{0.0, 0.0, 5.0};
+    std::array<double, 3> target{0.0, 0.0, 0.0};
+    double fieldOfViewRadians = 0.8726646259971648;
+    double zNear = 1.0;
+    double zFar = 75.0;
+};
+
 struct ModelScene {
     std::vector<ModelMesh> meshes;
     std::vector<ModelTexture> textures;
     std::vector<ModelObject> objects;
     // As GL takes a light position: w = 0 a direction towards the light, w = 1 a point.
     std::array<float, 4> light{0.0f, 0.0f, 1.0f, 0.0f};
+    ModelCamera camera;
 };
 
 ModelMatrix IdentityMatrix();

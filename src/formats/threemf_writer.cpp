@@ -97,6 +97,9 @@ bool AddObject(NMR::PLib3MFModel* model, NMR::PLib3MFModelBaseMaterial* material
     Handle mesh, properties, item;
     return NMR::lib3mf_basematerial_addmaterialutf8(materials, object.name.c_str(), colour[0],
                                                     colour[1], colour[2], &material) == 0 &&
+           // The library leaves a new material's alpha at zero: readers would show it clear.
+           NMR::lib3mf_basematerial_setdisplaycolorrgba(materials, material, colour[0], colour[1],
+                                                        colour[2], 0xFF) == 0 &&
            NMR::lib3mf_model_addmeshobject(model, mesh.Out()) == 0 &&
            NMR::lib3mf_object_setnameutf8(mesh.Get(), object.name.c_str()) == 0 &&
            NMR::lib3mf_meshobject_setgeometry(mesh.Get(), vertices.data(),

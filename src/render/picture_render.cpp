@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "render/antialias.h"
@@ -135,10 +136,34 @@ void StoreMean(const Tile& tile, const std::vector<uint16_t>& sums, int passes, 
 
 }  // namespace
 
-PictureStatus RenderPicture(Renderer& renderer, const PictureRequest& request, ImageRowSink& sink,
-                            const PictureProgress& progress) {
+// The tiles' sizes, the framebuffer and the buffers, made once for any number of pictures.
+struct PictureFrames::Tiles {
+    Tiles(Renderer& renderer, const PictureRequest& request, int32_t tileWidth, int32_t tileHeight)
+        : framebuffer(tileWidth, tileHeight),
+          tileRenderer(renderer, request),
+          width(tileWidth),
+          height(tileHeight) {
+        const std::size_t tilePixels = static_cast<std::size_t>(tileWidth) * tileHeight;
+        read.resize(tilePixels * 4);
+        sums.resize(tilePixels * 4);
+        band.resize(static_cast<std::size_t>(request.width) * tileHeight *
+                    PictureChannels(request));
+    }
+
+    SavedState saved;
+    Framebuffer framebuffer;
+    TileRenderer tileRenderer;
+    int32_t width;
+    int32_t height;
+    std::vector<uint8_t> read;
+    std::vector<uint16_t> sums;
+    std::vector<uint8_t> band;
+};
+
+PictureFrames::PictureFrames(Renderer& renderer, const PictureRequest& request)
+    : renderer_(renderer), request_(request) {
     if (request.width <= 0 || request.height <= 0) {
-        return PictureStatus::kNoFramebuffer;
+        return;
     }
     const int32_t maxSide = std::min(MaxFramebufferSide(), kTileSideBudget);
     const int32_t tileWidthLimit =
@@ -149,13 +174,20 @@ PictureStatus RenderPicture(Renderer& renderer, const PictureRequest& request, I
     const int32_t tileHeightLimit = std::min(
         {request.maxTileHeight > 0 ? request.maxTileHeight : heightBudget, heightBudget, maxSide});
     const int32_t tileHeight = PartSize(request.height, tileHeightLimit);
+    tiles_ = std::make_unique<Tiles>(renderer, request_, tileWidth, tileHeight);
+    if (!tiles_->framebuffer.IsComplete()) {
+        tiles_.reset();
+    }
+}
 
-    SavedState saved;
-    Framebuffer framebuffer(tileWidth, tileHeight);
-    if (!framebuffer.IsComplete()) {
+PictureFrames::~PictureFrames() = default;
+
+PictureStatus PictureFrames::Render(ImageRowSink& sink, const PictureProgress& progress) {
+    if (!tiles_) {
         return PictureStatus::kNoFramebuffer;
     }
-    const Scene& scene = renderer.scene();
+    const PictureRequest& request = request_;
+    const Scene& scene = renderer_.scene();
     const float* bg = scene.backgroundColor;
     if (request.transparent) {
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -163,12 +195,13 @@ PictureStatus RenderPicture(Renderer& renderer, const PictureRequest& request, I
         glClearColor(bg[0], bg[1], bg[2], 1.0f);
     }
 
-    TileRenderer tiles(renderer, request);
+    TileRenderer& tiles = tiles_->tileRenderer;
+    const int32_t tileWidth = tiles_->width;
+    const int32_t tileHeight = tiles_->height;
+    std::vector<uint8_t>& read = tiles_->read;
+    std::vector<uint16_t>& sums = tiles_->sums;
+    std::vector<uint8_t>& band = tiles_->band;
     const int channels = PictureChannels(request);
-    const std::size_t tilePixels = static_cast<std::size_t>(tileWidth) * tileHeight;
-    std::vector<uint8_t> read(tilePixels * 4);
-    std::vector<uint16_t> sums(tilePixels * 4);
-    std::vector<uint8_t> band(static_cast<std::size_t>(request.width) * tileHeight * channels);
     const int64_t columns = (request.width + tileWidth - 1) / tileWidth;
     const int64_t rows = (request.height + tileHeight - 1) / tileHeight;
     const int64_t total = columns * rows * tiles.passes();
@@ -199,4 +232,10 @@ PictureStatus RenderPicture(Renderer& renderer, const PictureRequest& request, I
         }
     }
     return PictureStatus::kOk;
+}
+
+PictureStatus RenderPicture(Renderer& renderer, const PictureRequest& request, ImageRowSink& sink,
+                            const PictureProgress& progress) {
+    PictureFrames frames(renderer, request);
+    return frames.Render(sink, progress);
 }

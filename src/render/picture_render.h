@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "formats/image_sink.h"
 #include "render/renderer.h"
@@ -36,3 +37,24 @@ inline int PictureChannels(const PictureRequest& request) {
 // matrices, clear colour and framebuffer binding are as before when it returns.
 PictureStatus RenderPicture(Renderer& renderer, const PictureRequest& request, ImageRowSink& sink,
                             const PictureProgress& progress = {});
+
+// The same for many pictures of one request in a row (an animation's frames): the framebuffer,
+// the buffers and the view's field of view are taken once, and the context's state is put back
+// when it goes. The objects may move between pictures.
+class PictureFrames {
+  public:
+    PictureFrames(Renderer& renderer, const PictureRequest& request);
+    ~PictureFrames();
+    PictureFrames(const PictureFrames&) = delete;
+    PictureFrames& operator=(const PictureFrames&) = delete;
+
+    // One picture of the scene as it is now, as RenderPicture draws it.
+    PictureStatus Render(ImageRowSink& sink, const PictureProgress& progress = {});
+
+  private:
+    struct Tiles;
+
+    Renderer& renderer_;
+    PictureRequest request_;
+    std::unique_ptr<Tiles> tiles_;  // none when no framebuffer could be made
+};

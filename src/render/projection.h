@@ -1,6 +1,8 @@
 #pragma once
 // The view's perspective frustum and the fixed GL state every frame relies on.
 
+#include "scene/scene.h"
+
 struct FrustumPlanes {
     double left, right, bottom, top, zNear, zFar;
 };
@@ -8,15 +10,13 @@ struct FrustumPlanes {
 // Symmetric frustum of a vertical field of view in degrees.
 FrustumPlanes PerspectiveFrustum(double fovyDegrees, double aspect, double zNear, double zFar);
 // Shifts a frustum by a sub-pixel jitter (pixels of a width x height viewport) and an eye offset.
-FrustumPlanes JitteredFrustum(const FrustumPlanes& frustum, int viewportWidth,
-                              int viewportHeight, double pixdx, double pixdy, double eyedx,
-                              double eyedy, double focus);
+FrustumPlanes JitteredFrustum(const FrustumPlanes& frustum, int viewportWidth, int viewportHeight,
+                              double pixdx, double pixdy, double eyedx, double eyedy, double focus);
 
 // Loads the jittered frustum into the projection matrix and leaves the modelview matrix as the
 // eye offset's translation, in GL_MODELVIEW mode. Reads the current viewport.
-void JitterFrustum(double left, double right, double bottom, double top, double zNear,
-                   double zFar, double pixdx, double pixdy, double eyedx, double eyedy,
-                   double focus);
+void JitterFrustum(double left, double right, double bottom, double top, double zNear, double zFar,
+                   double pixdx, double pixdy, double eyedx, double eyedy, double focus);
 void JitterPerspective(double fovy, double aspect, double zNear, double zFar, double pixdx,
                        double pixdy, double eyedx, double eyedy, double focus);
 
@@ -30,7 +30,4 @@ void ResetProjection(int antialias, const float backgroundColor[3], float perspe
 // Width / height of the current viewport, or 1 when it has no height yet.
 double CurrentViewportAspect();
 
-inline constexpr double kFieldOfViewDegrees = 50.0;
-inline constexpr double kNearPlane = 1.0;
-inline constexpr double kViewFarPlane = 75.0;
 inline constexpr double kPickFarPlane = 15.0;

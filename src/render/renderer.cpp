@@ -140,7 +140,7 @@ void Renderer::DrawHighlightBox(const TextObject& object) const {
 }
 
 void Renderer::DrawTextObject(const TextObject& object, GLenum mode, int shadowPass) {
-    if (object.glyphCount == 0) {
+    if (object.glyphCount == 0 || object.hidden) {
         return;
     }
     if (mode == GL_SELECT) {

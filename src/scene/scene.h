@@ -35,6 +35,11 @@ struct ViewState {
     std::array<float, 3> Eye() const;
 };
 
+// The view's lens: the field of view at perspective 1 and the depth range it draws.
+inline constexpr double kFieldOfViewDegrees = 50.0;
+inline constexpr double kNearPlane = 1.0;
+inline constexpr double kViewFarPlane = 75.0;
+
 struct Scene {
     Scene();
 

@@ -36,6 +36,7 @@ void TextObject::ResetObject() {
     CopyToField(textureFile, "");
     bevel = BevelSettings{};
     hasTexture = false;
+    hidden = false;
 }
 
 bool TextObject::SetText(std::string_view cp932) {

@@ -90,4 +90,6 @@ class TextObject {
     bool hasTexture = false;
     char textureFile[256];
     BevelSettings bevel;
+    // Left out of pictures, shadow included: an animation's object before its entrance.
+    bool hidden = false;
 };

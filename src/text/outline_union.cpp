@@ -406,6 +406,23 @@ std::vector<IntPoint> DistinctPoints(const Paths& rings, std::vector<uint32_t>& 
     return points;
 }
 
+// Whether some point is a corner of rings twice, or lies exactly on an edge between its ends:
+// what passes within a step of an edge without touching it makes no fault of the solid.
+bool Touching(const Paths& rings, size_t points, size_t corners, const PointCells& cells) {
+    if (points != corners) {
+        return true;
+    }
+    for (const Path& ring : rings) {
+        for (size_t i = 0; i < ring.size(); ++i) {
+            const IntPoint &a = ring[i], &b = ring[(i + 1) % ring.size()];
+            if (cells.Along(a, b, [&a, &b](const IntPoint& p) { return Orient(a, b, p) == 0; })) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 Paths RingsOf(const ClipperLib::PolyTree& tree) {
     Paths rings;
     for (const ClipperLib::PolyNode* node = tree.GetFirst(); node; node = node->GetNext()) {
@@ -495,6 +512,9 @@ UnitedOutline UniteContours(const FlatOutline& outline) {
     std::vector<IntPoint> distinct;
     std::vector<uint32_t> pointOfCorner;
     PointCells cells(distinct);
+    // Each pass parts the rings the clipper left touching; the clipper then checks the parted
+    // rings once more, and may round new crossings into new contacts.
+    bool parted = false;
     for (int pass = 0; pass < kMaxUnionPasses; ++pass) {
         if (!Unite(paths, tree)) {
             result.ok = false;
@@ -503,14 +523,17 @@ UnitedOutline UniteContours(const FlatOutline& outline) {
         paths = RingsOf(tree);
         distinct = DistinctPoints(paths, pointOfCorner);
         cells = PointCells(distinct);
-        if (pass + 1 == kMaxUnionPasses) {
-            break;
-        }
         Untangler untangler(paths, distinct, pointOfCorner.size(), cells);
-        if (!untangler.Tangled()) {
+        parted = !untangler.Tangled();
+        if (parted || pass + 1 == kMaxUnionPasses) {
             break;
         }
         paths = untangler.Untangle();
+    }
+    if (!parted && Touching(paths, distinct.size(), pointOfCorner.size(), cells)) {
+        // Rings sharing a point would make walls meeting four along one line.
+        result.ok = false;
+        return result;
     }
 
     // Points made where contours cross are corners; where input points meet, a corner wins.

@@ -17,11 +17,13 @@
 
 #include "app/command_dispatch.h"
 #include "app/toolbar.h"
+#include "dialogs/animation_dialog.h"
 #include "dialogs/sized_capture_dialog.h"
 #include "formats/bmp_writer.h"
 #include "gui/shell_fixture.h"
 #include "render/capture.h"
 #include "resources/texts.h"
+#include "support/command_output.h"
 #include "support/jpeg_decode.h"
 #include "support/png_decode.h"
 #include "support/test_geometry.h"
@@ -91,24 +93,26 @@ double MeanDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>&
     return sum / static_cast<double>(a.size());
 }
 
-// Stands in for the user of the sized capture dialog: sets its controls, then closes it.
-class AnswerSizedCapture : public wxExpectModalBase<SizedCaptureDialog, AnswerSizedCapture> {
+// Stands in for the user of a picture dialog: sets its controls, then closes it.
+template <class Dialog>
+class AnswerDialog : public wxExpectModalBase<Dialog, AnswerDialog<Dialog>> {
   public:
-    AnswerSizedCapture(int closeId, std::function<void(SizedCaptureDialog&)> act)
+    AnswerDialog(int closeId, std::function<void(Dialog&)> act)
         : closeId_(closeId), act_(std::move(act)) {}
 
   protected:
-    int OnInvoked(SizedCaptureDialog* dialog) const override {
+    int OnInvoked(Dialog* dialog) const override {
         act_(*dialog);
         return closeId_;
     }
 
   private:
     int closeId_;
-    std::function<void(SizedCaptureDialog&)> act_;
+    std::function<void(Dialog&)> act_;
 };
+using AnswerSizedCapture = AnswerDialog<SizedCaptureDialog>;
 
-void SetSide(SizedCaptureDialog& dialog, int id, int value) {
+void SetSide(wxDialog& dialog, int id, int value) {
     wxDynamicCast(dialog.FindWindow(id), wxSpinCtrl)->SetValue(value);
 }
 
@@ -441,6 +445,46 @@ TEST_F(CaptureCommands, SizedTransparentCaptureIsAPngAndCancelsWriteNothing) {
     EXPECT_GT(clear, 300 * 150 / 2);
     EXPECT_GT(solid, 500);
     EXPECT_GT(partial, 20) << "antialiased edges";
+}
+
+TEST_F(CaptureCommands, AnimationExportWritesTheChosenMotionAndPutsTheObjectsBack) {
+    scene->currentObject = 0;
+    scene->objects[0].highlighted = 1;
+    scene->objects[0].SetRotation(10.0f, 0.0f, 17.0f);
+    const auto ask = [](int closeId) {
+        return AnswerDialog<AnimationDialog>(closeId, [](AnimationDialog& dialog) {
+            EXPECT_EQ(dialog.GetTitle().utf8_string(), "アニメーションの書き出し");
+            wxDynamicCast(dialog.FindWindow(kIdAnimationKind), wxChoice)->SetSelection(1);
+            wxDynamicCast(dialog.FindWindow(kIdAnimationSeconds), wxSpinCtrlDouble)->SetValue(0.5);
+            SetSide(dialog, kIdAnimationFps, 10);
+            SetSide(dialog, kIdAnimationWidth, 64);
+            SetSide(dialog, kIdAnimationHeight, 48);
+            wxDynamicCast(dialog.FindWindow(kIdAnimationTransparent), wxCheckBox)->SetValue(true);
+        });
+    };
+    wxTEST_DIALOG(DispatchCommand(*frame, 40077), ask(wxID_CANCEL));
+    EXPECT_TRUE(prompts.fileRequests.empty());
+
+    // Transparency is refused for MP4 and the file asked for again; WebP is offered first.
+    Answer(dir / "swing.mp4", 3);
+    Answer(dir / "swing", 0);
+    wxTEST_DIALOG(DispatchCommand(*frame, 40077), ask(wxID_OK));
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{texts::kAnimationTransparentNotMp4});
+    ASSERT_EQ(prompts.fileRequests.size(), 2u);
+    EXPECT_EQ(prompts.fileRequests[0].wildcard.rfind("WebPアニメーション (*.webp)|*.webp|", 0), 0u);
+    EXPECT_FALSE(fs::exists(dir / "swing.mp4"));
+    EXPECT_EQ(scene->objects[0].highlighted, 0);
+    EXPECT_EQ(scene->objects[0].rotation[2], 17.0f);
+    EXPECT_FALSE(scene->objects[0].hidden);
+
+    int status = 0;
+    const std::string info =
+        CommandOutput("webpmux -info '" + (dir / "swing.webp").string() + "'", status);
+    EXPECT_EQ(status, 0) << info;
+    EXPECT_NE(info.find("Canvas size: 64 x 48"), std::string::npos) << info;
+    // Five distinct poses: WebP would merge repeated ones into one longer frame.
+    EXPECT_NE(info.find("Number of frames: 5"), std::string::npos) << info;
+    EXPECT_NE(info.find("transparency"), std::string::npos) << info;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <tiny_gltf.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -101,14 +102,21 @@ TEST_F(ModelExport, RealGlyphSolidsAreClosedToAdmeshAndLib3mf) {
     EXPECT_EQ(readTriangles, triangles);
 }
 
-TEST_F(ModelExport, RealGlyphsPassTheValidatorAndLoadInThreeWithTheSceneBounds) {
+TEST_F(ModelExport, RealGlyphsPassTheValidatorAndLoadInThreeWithTheSceneBoundsAndView) {
     ComposeLogo();
+    // From the right and 30 degrees above, 6 away: the eye at (6 cos 30, 6 sin 30, 0).
+    scene_.view.azimuth = static_cast<float>(M_PI / 2.0);
+    scene_.view.elevation = static_cast<float>(-M_PI / 6.0);
+    scene_.view.eyeDistance = 6.0f;
+    scene_.view.target[0] = 0.5f;
+    scene_.view.perspective = 0.8f;
     ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("logo.glb"), 100.0),
               ModelExportStatus::kOk);
     const ModelBounds b = SceneBounds(AssembleModelScene(scene_, TestGlyphs()));
     const std::string checker = std::string(VELLUMARK_TEST_DATA) + "/../export/check_model.mjs";
     char command[1024];
-    std::snprintf(command, sizeof command, "node %s %s %.9g %.9g %.9g %.9g %.9g %.9g",
+    std::snprintf(command, sizeof command,
+                  "node %s %s %.9g %.9g %.9g %.9g %.9g %.9g 5.196152 3 0 0.5 0 0 40",
                   checker.c_str(), Path("logo.glb").c_str(), b.min[0], b.min[1], b.min[2], b.max[0],
                   b.max[1], b.max[2]);
     int status = 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -93,14 +94,18 @@ class ModelWriters : public ::testing::Test {
     void TearDown() override { fs::remove_all(folder_); }
     std::string Path(const char* name) const { return (folder_ / name).string(); }
 
-    // The outside checker, told the bounds our own transforms give.
-    void ExpectCheckerAccepts(const std::string& file, const ModelBounds& b) {
+    // The outside checker, told the bounds our own transforms give and the camera's figures.
+    void ExpectCheckerAccepts(const std::string& file, const ModelBounds& b,
+                              const std::vector<double>& camera = {}) {
         ASSERT_TRUE(fs::exists(fs::path(kChecker).parent_path() / "node_modules"))
             << "the checkers are installed by make test (npm install in tests/export)";
         std::ostringstream command;
         command.precision(9);
         command << "node " << kChecker << " " << file;
         for (double v : {b.min[0], b.min[1], b.min[2], b.max[0], b.max[1], b.max[2]}) {
+            command << " " << v;
+        }
+        for (double v : camera) {
             command << " " << v;
         }
         int status = 0;
@@ -111,10 +116,13 @@ class ModelWriters : public ::testing::Test {
     fs::path folder_;
 };
 
-TEST_F(ModelWriters, GlbPassesTheValidatorAndLoadsInThreeWithTheSceneBounds) {
-    const ModelScene scene = TwoObjects();
+TEST_F(ModelWriters, GlbPassesTheValidatorAndLoadsInThreeWithTheSceneBoundsAndCamera) {
+    ModelScene scene = TwoObjects();
+    scene.camera.eye = {3.0, 2.0, -4.0};
+    scene.camera.target = {0.5, -0.25, 1.0};
+    scene.camera.fieldOfViewRadians = M_PI / 5.0;
     ASSERT_TRUE(WriteGlb(scene, Path("two.glb")));
-    ExpectCheckerAccepts(Path("two.glb"), SceneBounds(scene));
+    ExpectCheckerAccepts(Path("two.glb"), SceneBounds(scene), {3, 2, -4, 0.5, -0.25, 1, 36});
 }
 
 TEST_F(ModelWriters, ObjLoadsInThreeWithTheSceneBoundsBesideItsMaterialsAndTexture) {
@@ -190,6 +198,26 @@ TEST_F(ModelWriters, ThreeMfReadsBackWithNamesTrianglesAndManifoldSolids) {
         NMR::lib3mf_release(mesh);
     }
     NMR::lib3mf_release(meshes);
+    // Every colour opaque, the first one the object's own.
+    NMR::PLib3MFModelResourceIterator* groups = nullptr;
+    ASSERT_EQ(NMR::lib3mf_model_getbasematerials(model, &groups), 0);
+    std::vector<std::array<BYTE, 4>> colours;
+    while (NMR::lib3mf_resourceiterator_movenext(groups, &more) == 0 && more) {
+        NMR::PLib3MFModelResource* group = nullptr;
+        ASSERT_EQ(NMR::lib3mf_resourceiterator_getcurrent(groups, &group), 0);
+        DWORD count = 0;
+        NMR::lib3mf_basematerial_getcount(group, &count);
+        for (DWORD i = 0; i < count; ++i) {
+            std::array<BYTE, 4> c{};
+            NMR::lib3mf_basematerial_getdisplaycolor(group, i, &c[0], &c[1], &c[2], &c[3]);
+            colours.push_back(c);
+        }
+        NMR::lib3mf_release(group);
+    }
+    NMR::lib3mf_release(groups);
+    ASSERT_EQ(colours.size(), 2u);
+    EXPECT_EQ(colours[0], (std::array<BYTE, 4>{255, 51, 0, 255}));
+    EXPECT_EQ(colours[1][3], 255);
     NMR::lib3mf_release(reader);
     NMR::lib3mf_release(model);
     const std::vector<std::pair<std::string, DWORD>> expected{{"日本語", 24}, {"tex", 12}};

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <clipper.hpp>
 #include <cmath>
 #include <map>
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -15,6 +18,7 @@
 #include "text/outline_glyph.h"
 #include "text/outline_glyph_cache.h"
 #include "text/outline_tessellator.h"
+#include "text/outline_union.h"
 #include "text/polygon_triangulator.h"
 
 namespace {
@@ -215,6 +219,123 @@ TEST(OutlineTessellation, ContoursTouchingAtACornerStillMakeAClosedSolid) {
     ASSERT_TRUE(face.ok);
     EXPECT_NEAR(Area(face), 3.2, 1e-5);
     ExpectClosedOutwardSolid(ExtrudeFaces(face, 0.3f), "touching squares");
+}
+
+// Random rectangles, stars and self-crossing contours on a 1/32 em grid, where rounding the
+// points contours make where they cross is most likely to bring rings together.
+FlatOutline RandomContours(std::mt19937& random) {
+    auto grid = [&random](int from, int to) {
+        return static_cast<float>(std::uniform_int_distribution<int>(from, to)(random)) / 32.0f;
+    };
+    FlatOutline outline;
+    const int count = std::uniform_int_distribution<int>(2, 5)(random);
+    for (int c = 0; c < count; ++c) {
+        OutlineContour& contour = outline.contours.emplace_back();
+        const int kind = std::uniform_int_distribution<int>(0, 2)(random);
+        if (kind == 0) {
+            const float x0 = grid(0, 24), y0 = grid(0, 24), x1 = x0 + grid(1, 8),
+                        y1 = y0 + grid(1, 8);
+            contour = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+        } else if (kind == 1) {
+            const float cx = grid(4, 28), cy = grid(4, 28), outer = grid(2, 8), inner = grid(1, 3);
+            const int tips = std::uniform_int_distribution<int>(3, 8)(random);
+            for (int k = 0; k < 2 * tips; ++k) {
+                const double angle = M_PI * k / tips;
+                const float r = k % 2 == 0 ? outer : inner;
+                // On the grid as the flattener's points of a real glyph are not: rounded.
+                contour.push_back(
+                    {std::round(static_cast<float>(cx + r * std::cos(angle)) * 32) / 32,
+                     std::round(static_cast<float>(cy + r * std::sin(angle)) * 32) / 32});
+            }
+        } else {
+            const int corners = std::uniform_int_distribution<int>(4, 8)(random);
+            for (int k = 0; k < corners; ++k) {
+                contour.push_back({grid(0, 32), grid(0, 32)});
+            }
+        }
+        if (std::bernoulli_distribution(0.5)(random)) {
+            std::reverse(contour.begin(), contour.end());
+        }
+    }
+    return outline;
+}
+
+// The clipper's own union of the contours, in square grid steps.
+double ClipperArea(const FlatOutline& outline) {
+    ClipperLib::Paths paths;
+    for (const OutlineContour& contour : outline.contours) {
+        ClipperLib::Path& path = paths.emplace_back();
+        for (const OutlinePoint& p : contour) {
+            path.emplace_back(std::llround(p.x * kGridStepsPerEm),
+                              std::llround(p.y * kGridStepsPerEm));
+        }
+    }
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(paths, ClipperLib::ptSubject, true);
+    ClipperLib::Paths united;
+    clipper.Execute(ClipperLib::ctUnion, united, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    double area = 0.0;
+    for (const ClipperLib::Path& path : united) {
+        area += ClipperLib::Area(path);
+    }
+    return area;
+}
+
+// Twice the signed area of abc, exact on the grid.
+int64_t Orientation(const GridPoint& a, const GridPoint& b, const GridPoint& c) {
+    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+}
+
+TEST(OutlineUnion, RandomContoursUniteIntoRingsThatShareNoPointAndKeepTheArea) {
+    std::mt19937 random(29);
+    int failed = 0;
+    for (int trial = 0; trial < 4000; ++trial) {
+        const FlatOutline outline = RandomContours(random);
+        const UnitedOutline united = UniteContours(outline);
+        if (!united.ok) {
+            ++failed;  // reported, so the glyph is left out as any failed one is
+            continue;
+        }
+        std::vector<const std::vector<uint32_t>*> rings;
+        for (const PolygonRings& polygon : united.polygons) {
+            rings.push_back(&polygon.outer);
+            for (const auto& hole : polygon.holes) {
+                rings.push_back(&hole);
+            }
+        }
+        std::vector<int> visits(united.grid.size(), 0);
+        std::vector<GridPoint> byX = united.grid;
+        std::sort(byX.begin(), byX.end(),
+                  [](const GridPoint& p, const GridPoint& q) { return p.x < q.x; });
+        double area = 0.0;
+        for (const std::vector<uint32_t>* ring : rings) {
+            for (size_t i = 0; i < ring->size(); ++i) {
+                ++visits[(*ring)[i]];
+                const GridPoint& a = united.grid[(*ring)[i]];
+                const GridPoint& b = united.grid[(*ring)[(i + 1) % ring->size()]];
+                area += static_cast<double>(a.x * b.y - a.y * b.x) / 2.0;
+                // No corner anywhere lies on this edge between its ends.
+                auto q = std::lower_bound(byX.begin(), byX.end(), std::min(a.x, b.x),
+                                          [](const GridPoint& p, int64_t x) { return p.x < x; });
+                for (; q != byX.end() && q->x <= std::max(a.x, b.x); ++q) {
+                    const bool between =
+                        (q->x - a.x) * (b.x - a.x) + (q->y - a.y) * (b.y - a.y) > 0 &&
+                        (q->x - b.x) * (a.x - b.x) + (q->y - b.y) * (a.y - b.y) > 0;
+                    ASSERT_FALSE(Orientation(a, b, *q) == 0 && between) << "trial " << trial;
+                }
+            }
+        }
+        ASSERT_TRUE(std::all_of(visits.begin(), visits.end(), [](int v) { return v <= 1; }))
+            << "trial " << trial << ": rings share a point";
+        // Parting rings cuts slivers of a few grid steps' width.
+        EXPECT_NEAR(area, ClipperArea(outline), 1e-5 * kGridStepsPerEm * kGridStepsPerEm)
+            << "trial " << trial;
+        const SolidFaults faults = InspectSolid(ExtrudeFaces(TessellateOutline(outline), 0.2f));
+        ASSERT_TRUE(faults.Closed() || ClipperArea(outline) == 0.0)
+            << "trial " << trial << ": " << faults;
+    }
+    // Reported failure is the last resort: about one in a thousand of these, none in real glyphs.
+    EXPECT_LE(failed, 4);
 }
 
 // Checks that triangles cover the polygon exactly once: each has positive area, each ring

@@ -1,0 +1,141 @@
+#include "app/animation_export_command.h"
+
+#include <wx/button.h>
+#include <wx/evtloop.h>
+#include <wx/progdlg.h>
+
+#include <iterator>
+#include <memory>
+#include <new>
+
+#include "app/file_choice.h"
+#include "app/main_frame.h"
+#include "dialogs/animation_dialog.h"
+#include "render/animation_render.h"
+#include "resources/texts.h"
+
+namespace {
+
+// In the order of the save dialog's filters: WebP first, small and with transparency.
+constexpr AnimationFileType kFilterTypes[] = {AnimationFileType::kWebp, AnimationFileType::kPng,
+                                              AnimationFileType::kGif, AnimationFileType::kMp4,
+                                              AnimationFileType::kWebm};
+
+struct AnimationTarget {
+    std::string path;
+    AnimationFileType type = AnimationFileType::kWebp;
+};
+
+// The save dialog, again after a transparent animation was given a type without alpha.
+bool ChooseAnimationFile(MainFrame& frame, bool transparent, AnimationTarget& target) {
+    FileRequest request;
+    request.save = true;
+    request.title = texts::kAnimationSaveTitle;
+    request.wildcard = std::string(texts::kWebpFilter) + "|*.webp|" + texts::kApngFilter +
+                       "|*.png|" + texts::kGifFilter + "|*.gif|" + texts::kMp4Filter + "|*.mp4|" +
+                       texts::kWebmFilter + "|*.webm";
+    request.filterIndex = 0;
+    request.overwritePrompt = true;
+    request.extensions = {"webp", "png", "gif", "mp4", "webm"};
+    for (;;) {
+        const FileAnswer answer = ChooseSaveFile(frame.prompts(), &frame, request);
+        if (!answer.ok) {
+            return false;
+        }
+        // A typed extension wins over the filter, as the command line has it.
+        const bool known = answer.filterIndex >= 0 &&
+                           answer.filterIndex < static_cast<int>(std::size(kFilterTypes));
+        if (!AnimationFileTypeFromPath(answer.path, target.type)) {
+            target.type = known ? kFilterTypes[answer.filterIndex] : AnimationFileType::kWebp;
+        }
+        target.path = answer.path;
+        if (!transparent || AnimationKeepsAlpha(target.type)) {
+            return true;
+        }
+        frame.prompts().ShowMessage(&frame, texts::kAnimationTransparentNotMp4, texts::kTitlePrefix,
+                                    MessageButtons::kOk, MessageIcon::kWarning);
+        request.initialPath = answer.path;
+    }
+}
+
+std::unique_ptr<wxProgressDialog> OpenProgress(MainFrame& frame) {
+    auto progress = std::make_unique<wxProgressDialog>(
+        wxString::FromUTF8(texts::kAnimationProgressCaption),
+        wxString::FromUTF8(texts::kAnimationProgressMessage), 1000, &frame,
+        wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_AUTO_HIDE);
+    // The toolkit's own label follows the locale; the program's buttons are Japanese.
+    if (auto* cancel = wxDynamicCast(progress->FindWindow(wxID_CANCEL), wxButton)) {
+        cancel->SetLabel(wxString::FromUTF8(texts::kSizedCaptureCancel));
+    }
+    return progress;
+}
+
+PictureStatus WriteAnimation(MainFrame& frame, const AnimationChoice& choice,
+                             const AnimationTarget& target) {
+    PictureRequest request;
+    request.width = choice.width;
+    request.height = choice.height;
+    request.level = choice.level;
+    request.transparent = choice.transparent;
+    try {
+        const std::unique_ptr<AnimationSink> sink = OpenAnimationFile(
+            target.path, target.type,
+            {choice.width, choice.height, PictureChannels(request), choice.motion.fps});
+        if (!sink) {
+            return PictureStatus::kCannotWrite;
+        }
+        std::unique_ptr<wxProgressDialog> progress = OpenProgress(frame);
+        const PictureProgress report = [&progress](int64_t done, int64_t total) {
+            return progress->Update(static_cast<int>(done * 1000 / total));
+        };
+        PictureStatus status =
+            RenderAnimation(frame.renderer(), request, choice.motion, *sink, report);
+        progress.reset();
+        if (status == PictureStatus::kOk && !sink->Finish()) {
+            status = PictureStatus::kCannotWrite;
+        }
+        return status;
+    } catch (const std::bad_alloc&) {
+        return PictureStatus::kCannotWrite;
+    }
+}
+
+}  // namespace
+
+void ExportAnimationCommand(MainFrame& frame) {
+    if (frame.view() == nullptr) {
+        return;
+    }
+    // The frames show no highlight box, as pictures do not.
+    frame.ClearSelection();
+    AnimationChoice choice;
+    const wxSize view = frame.view()->GetClientSize() * frame.view()->GetContentScaleFactor();
+    choice.width = view.x;
+    choice.height = view.y;
+    choice.level = frame.settings().antialias == 1 ? frame.settings().antialiasLevel : 1;
+    AnimationTarget target;
+    if (!AskAnimation(&frame, frame.scene(), choice) ||
+        !ChooseAnimationFile(frame, choice.transparent, target)) {
+        return;
+    }
+    // The view shows itself again where the dialogs were, before its paints are held.
+    frame.view()->Refresh(false);
+    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
+        loop->YieldFor(wxEVT_CATEGORY_UI);
+    }
+    PictureStatus status = PictureStatus::kNoFramebuffer;
+    frame.RunInViewContext([&] { status = WriteAnimation(frame, choice, target); });
+    switch (status) {
+        case PictureStatus::kOk:
+        case PictureStatus::kCancelled:
+            return;
+        case PictureStatus::kNoFramebuffer:
+            frame.messages().ShowMessage(texts::kSizedNoFramebuffer, texts::kTitlePrefix,
+                                         MessageOwner::kMainWindow);
+            return;
+        case PictureStatus::kCannotWrite:
+            break;
+    }
+    frame.messages().ShowMessage(std::string(texts::kAnimationWriteFailed) + "\n" + target.path,
+                                 texts::kTitlePrefix, MessageOwner::kMainWindow);
+}

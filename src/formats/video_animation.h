@@ -1,0 +1,8 @@
+#pragma once
+// Animated PNG, GIF, MP4 and WebM through FFmpeg's libraries: each frame goes through a filter
+// graph (pixel format, palette) to the encoder and the muxer, which writes a temporary file.
+
+#include "formats/animation_file.h"
+
+std::unique_ptr<AnimationSink> OpenVideoAnimation(const std::string& path, AnimationFileType type,
+                                                  const AnimationFormat& format);
