@@ -10,7 +10,6 @@
 #include "app/edit_commands.h"
 #include "app/help_book.h"
 #include "app/menus.h"
-#include "app/rubber_band.h"
 #include "app/scene_commands.h"
 #include "app/toolbar.h"
 #include "app/unsaved_changes.h"
@@ -18,6 +17,7 @@
 #include "dialogs/command_ids.h"
 #include "render/picking.h"
 #include "render/projection.h"
+#include "render/rubber_band.h"
 #include "resources/texts.h"
 #include "resources/toolbar/program_icon.xpm"
 
@@ -208,7 +208,7 @@ bool MainFrame::SetUpView() {
         sceneSettingsReset_ = true;
     }
     InitRenderState();
-    glLightfv(GL_LIGHT0, GL_POSITION, scene_.light.position);
+    renderer_.PlaceLight();
     SetLightColors();
     const wxSize size =
         renderContext_.canvas->GetClientSize() * renderContext_.canvas->GetContentScaleFactor();
