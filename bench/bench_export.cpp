@@ -50,8 +50,8 @@ double ExportPeakBytes(const std::string& path) {
         close(channel[0]);
         const long start = ResidentBytes();
         double grown = -1.0;
-        if (ExportSceneModel(bench->scene, bench->source, path, kDefaultPrintSizeMm) ==
-            ModelExportStatus::kOk) {
+        if (ExportSceneModel(bench->scene, bench->source, path, kDefaultPrintSizeMm,
+                             bench->messages) == ModelExportStatus::kOk) {
             rusage usage{};
             getrusage(RUSAGE_SELF, &usage);
             grown = static_cast<double>(usage.ru_maxrss) * 1024.0 - static_cast<double>(start);
@@ -75,8 +75,8 @@ void BM_ExportW2(benchmark::State& state, const char* extension) {
     const std::string path = TempPath(extension);
     const double peak = ExportPeakBytes(path);
     for (auto _ : state) {
-        if (ExportSceneModel(bench->scene, bench->source, path, kDefaultPrintSizeMm) !=
-            ModelExportStatus::kOk) {
+        if (ExportSceneModel(bench->scene, bench->source, path, kDefaultPrintSizeMm,
+                             bench->messages) != ModelExportStatus::kOk) {
             state.SkipWithError("export failed");
             break;
         }

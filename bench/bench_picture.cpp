@@ -1,7 +1,6 @@
 // Pictures without a window, as `vellumark -o` makes them: W1 drawn in the offscreen context at
 // level 8 and written to a PNG file, opaque and transparent, at 800 x 600 and 3840 x 2160. Peak
 // resident memory is that of the whole run so far, so the small pictures run first.
-#include <GL/gl.h>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -10,13 +9,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app/vellumark_app.h"
 #include "formats/image_sink.h"
-#include "render/offscreen_context.h"
 #include "render/picture_render.h"
-#include "render/projection.h"
-#include "support/scene_bench.h"
-#include "support/workloads.h"
+#include "support/offscreen_w1.h"
 
 namespace {
 
@@ -93,25 +88,5 @@ BENCHMARK(BM_PictureW1_3840x2160_Transparent)
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    PrepareProcessEnvironment();
-    OffscreenContext context;
-    if (!context.IsCurrent()) {
-        std::fprintf(stderr, "no offscreen context: %s\n", context.failure().c_str());
-        return 1;
-    }
-    benchmark::AddCustomContext("renderer",
-                                reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    Bench b;
-    bench = &b;
-    // As the command sets up a scene it has read.
-    InitRenderState();
-    SetLightColors();
-    ResetSceneSettings(b.scene);
-    const bool built = BuildW1(b.scene, b.glyphs, b.messages);
-    if (built) {
-        benchmark::RunSpecifiedBenchmarks();
-    }
-    bench = nullptr;
-    return built ? 0 : 1;
+    return RunOffscreenW1Benchmarks(argc, argv, bench);
 }

@@ -131,6 +131,13 @@ inline constexpr char kTextNotStorable[] =
 inline constexpr char kAboutCaption[] = "バージョン情報";
 inline constexpr char kAboutProgram[] = "Vellumarkライター　version 5.00";
 inline constexpr char kAboutOk[] = "OK";
+// Buttons of the message boxes and the number prompt, whatever the desktop's locale.
+inline constexpr char kButtonYes[] = "はい(&Y)";
+inline constexpr char kButtonNo[] = "いいえ(&N)";
+inline constexpr char kButtonOk[] = "OK";
+inline constexpr char kButtonCancel[] = "キャンセル";
+// %ld, %ld: the smallest and the largest number the prompt takes.
+inline constexpr char kNumberOutOfRange[] = "%ldから%ldまでの整数を入力してください。";
 
 // ---- Command line ----
 inline constexpr char kCommandLineUsage[] =
@@ -141,6 +148,10 @@ inline constexpr char kCommandLineUsage[] =
     "  --version     バージョンを表示して終了します\n";
 // Followed by the argument.
 inline constexpr char kCommandLineIgnored[] = "vellumark: 次の引数は無視しました: ";
+// The window was asked for where no display can be opened.
+inline constexpr char kNoDisplay[] =
+    "vellumark: 画面(ディスプレイ)に接続できないため、ウィンドウを開けません。"
+    "画面なしで画像や3Dモデルを作るには -o を使います (vellumark -o 出力ファイル シーン.vmk)。";
 
 // Property dialogs (position, size, rotation, light, target, material, shadow)
 inline constexpr char kPropertyClose[] = "閉じる(&C)";
@@ -230,6 +241,10 @@ inline constexpr char kNotSceneFile[] = "Vellumarkライターのファイルで
 inline constexpr char kSceneSaveFailed[] =
     "ファイルを保存できませんでした。以前のファイルはそのまま残っています。";
 inline constexpr char kSceneOpenFailed[] = "ファイルを開けませんでした。";
+// Followed by a line with the path.
+inline constexpr char kSceneExtensionDamaged[] =
+    "ファイルの末尾にある追加の設定(ベベルなど)が壊れているため、読み込みませんでした。"
+    "文字のオブジェクトはそのまま開きます。";
 inline constexpr char kPathNotStorable[] =
     "このパスは長すぎるか、使用できない文字を含んでいるため使えません。";
 
@@ -304,6 +319,9 @@ inline constexpr char kPrintSizeMessage[] =
 inline constexpr char kPrintSizeLabel[] = "サイズ(mm)";
 inline constexpr char kExportEmptyScene[] =
     "エクスポートする文字がありません。文字のオブジェクトを作成してください。";
+// Follows the paths of the files beside an OBJ file that exist already, one a line.
+inline constexpr char kCompanionReplaceQuestion[] =
+    "は既に存在します。\nOBJファイルと一緒に書き出すため、これらのファイルも上書きしますか？";
 // Followed by a line with the path.
 inline constexpr char kExportFailed[] = "3Dモデルファイルを書き込めませんでした。";
 
@@ -319,7 +337,8 @@ inline constexpr char kCliUsage[] =
     "  --transparent           背景を透明にする (PNGのみ)\n"
     "  --background R,G,B      背景色 (各0〜255)\n"
     "  --quality 1..100        JPEGの品質 (既定 50)\n"
-    "  --progressive|--baseline JPEGの圧縮方式 (既定 プログレッシブ)\n"
+    "  --progressive|--baseline\n"
+    "                          JPEGの圧縮方式 (既定 プログレッシブ)\n"
     "  3Dモデル (.glb .3mf .stl .obj):\n"
     "  --size-mm 1..10000      .3mf と .stl でシーンの最も長い辺の長さ (ミリメートル、既定 100)\n"
     "  アニメーション (.webp .png .gif .mp4 .webm、画像のオプションも使えます):\n"
@@ -333,6 +352,7 @@ inline constexpr char kCliUnknownOption[] = "不明なオプションです";
 inline constexpr char kCliMissingValue[] = "オプションに値がありません";
 inline constexpr char kCliBadValue[] = "オプションの値が正しくありません";
 inline constexpr char kCliNoScene[] = "シーンファイルが指定されていません";
+inline constexpr char kCliOutputIsScene[] = "出力ファイルがシーンファイルと同じです";
 inline constexpr char kCliExtraArgument[] = "シーンファイルは一つだけ指定できます";
 inline constexpr char kCliBadOutputType[] =
     "出力ファイルの拡張子は .png .jpg .jpeg .bmp .glb .3mf .stl .obj のいずれかです";
@@ -343,6 +363,8 @@ inline constexpr char kCliTransparentNeedsPng[] = "--transparent はPNG出力で
 inline constexpr char kCliSceneUnreadable[] = "シーンファイルを読み込めません";
 inline constexpr char kCliNotSceneFile[] = "シーンファイルではありません";
 inline constexpr char kCliCannotWrite[] = "画像ファイルを書き込めません";
+inline constexpr char kCliJpegWriterMissing[] =
+    "JPEG出力ライブラリ(libSaveJPG.so)が見つからないため、JPEGファイルを書き込めません";
 inline constexpr char kCliCannotWriteModel[] = "3Dモデルファイルを書き込めません";
 inline constexpr char kCliEmptyScene[] = "シーンにエクスポートする文字がありません";
 inline constexpr char kCliNoContext[] = "オフスクリーンのOpenGLコンテキストを作成できません";

@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <new>
 
 #include "app/loaded_scene.h"
+#include "formats/regular_file.h"
 #include "render/animation_render.h"
 #include "render/offscreen_context.h"
 #include "resources/texts.h"
@@ -106,6 +108,28 @@ int Report(std::ostream& err, const char* message, const std::string& subject) {
     return kExitFileError;
 }
 
+int WriteAnimation(Renderer& renderer, const PictureRequest& request,
+                   const AnimationCommandOptions& options, std::ostream& err) {
+    const RenderCommandOptions& picture = options.picture;
+    const std::unique_ptr<AnimationSink> sink = OpenAnimationFile(
+        picture.output, options.type,
+        {picture.width, picture.height, PictureChannels(request), options.motion.fps});
+    if (!sink) {
+        return Report(err, texts::kCliCannotWrite, picture.output);
+    }
+    switch (RenderAnimation(renderer, request, options.motion, *sink)) {
+        case PictureStatus::kOk:
+            break;
+        case PictureStatus::kNoFramebuffer:
+            return Report(err, texts::kCliNoFramebuffer,
+                          std::to_string(picture.width) + "x" + std::to_string(picture.height));
+        case PictureStatus::kCancelled:
+        case PictureStatus::kCannotWrite:
+            return Report(err, texts::kCliCannotWrite, picture.output);
+    }
+    return sink->Finish() ? kExitOk : Report(err, texts::kCliCannotWrite, picture.output);
+}
+
 int RunAnimationCommand(const AnimationCommandOptions& options, std::ostream& err) {
     const RenderCommandOptions& picture = options.picture;
     OffscreenContext context;
@@ -131,23 +155,12 @@ int RunAnimationCommand(const AnimationCommandOptions& options, std::ostream& er
     request.height = picture.height;
     request.level = picture.level;
     request.transparent = picture.transparent;
-    const std::unique_ptr<AnimationSink> sink = OpenAnimationFile(
-        picture.output, options.type,
-        {picture.width, picture.height, PictureChannels(request), options.motion.fps});
-    if (!sink) {
+    try {
+        return WriteAnimation(loaded.renderer, request, options, err);
+    } catch (const std::bad_alloc&) {
+        // Whole frames are held: a large size may not fit. The file went with its writer.
         return Report(err, texts::kCliCannotWrite, picture.output);
     }
-    switch (RenderAnimation(loaded.renderer, request, options.motion, *sink)) {
-        case PictureStatus::kOk:
-            break;
-        case PictureStatus::kNoFramebuffer:
-            return Report(err, texts::kCliNoFramebuffer,
-                          std::to_string(picture.width) + "x" + std::to_string(picture.height));
-        case PictureStatus::kCancelled:
-        case PictureStatus::kCannotWrite:
-            return Report(err, texts::kCliCannotWrite, picture.output);
-    }
-    return sink->Finish() ? kExitOk : Report(err, texts::kCliCannotWrite, picture.output);
 }
 
 }  // namespace
@@ -175,6 +188,9 @@ bool ParseAnimationCommand(const std::vector<std::string>& arguments,
         return false;
     }
     options.picture.output = output;
+    if (IsSameFile(output, options.picture.scene)) {
+        return Fail(error, texts::kCliOutputIsScene, output);
+    }
     if (!AnimationFileTypeFromPath(output, options.type)) {
         return Fail(error, texts::kCliBadAnimationType, output);
     }

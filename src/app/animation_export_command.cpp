@@ -1,8 +1,6 @@
 #include "app/animation_export_command.h"
 
-#include <wx/button.h>
 #include <wx/evtloop.h>
-#include <wx/progdlg.h>
 
 #include <iterator>
 #include <memory>
@@ -10,6 +8,7 @@
 
 #include "app/file_choice.h"
 #include "app/main_frame.h"
+#include "app/progress_window.h"
 #include "dialogs/animation_dialog.h"
 #include "render/animation_render.h"
 #include "resources/texts.h"
@@ -58,18 +57,6 @@ bool ChooseAnimationFile(MainFrame& frame, bool transparent, AnimationTarget& ta
     }
 }
 
-std::unique_ptr<wxProgressDialog> OpenProgress(MainFrame& frame) {
-    auto progress = std::make_unique<wxProgressDialog>(
-        wxString::FromUTF8(texts::kAnimationProgressCaption),
-        wxString::FromUTF8(texts::kAnimationProgressMessage), 1000, &frame,
-        wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_AUTO_HIDE);
-    // The toolkit's own label follows the locale; the program's buttons are Japanese.
-    if (auto* cancel = wxDynamicCast(progress->FindWindow(wxID_CANCEL), wxButton)) {
-        cancel->SetLabel(wxString::FromUTF8(texts::kSizedCaptureCancel));
-    }
-    return progress;
-}
-
 PictureStatus WriteAnimation(MainFrame& frame, const AnimationChoice& choice,
                              const AnimationTarget& target) {
     PictureRequest request;
@@ -84,7 +71,8 @@ PictureStatus WriteAnimation(MainFrame& frame, const AnimationChoice& choice,
         if (!sink) {
             return PictureStatus::kCannotWrite;
         }
-        std::unique_ptr<wxProgressDialog> progress = OpenProgress(frame);
+        std::unique_ptr<wxProgressDialog> progress = OpenCancellableProgress(
+            &frame, texts::kAnimationProgressCaption, texts::kAnimationProgressMessage);
         const PictureProgress report = [&progress](int64_t done, int64_t total) {
             return progress->Update(static_cast<int>(done * 1000 / total));
         };

@@ -43,6 +43,8 @@ bool MainFrame::SwitchRenderContext(int antialias) {
     renderContext_.canvas->SetHandler(this);
     GetSizer()->Add(renderContext_.canvas, 1, wxEXPAND);
     Layout();
+    // The keyboard focus went with the old canvas, and the shortcuts with it.
+    renderContext_.canvas->SetFocus();
     contextRecreated_ = true;
     // Sets up at once when the new canvas is already realised, else at its first paint.
     SetUpView();

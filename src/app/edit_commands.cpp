@@ -112,8 +112,13 @@ void RunAsOneStep(MainFrame& frame, const std::function<void()>& command) {
     }
     frame.recordingStep = true;
     const SceneState before = CaptureSceneState(frame.scene());
+    const std::size_t clears = frame.history.clearCount();
     command();
     frame.recordingStep = false;
+    // A scene opened or cleared meanwhile is another document: undo must not lead back.
+    if (frame.history.clearCount() != clears) {
+        return;
+    }
     if (std::optional<SceneEdit> edit = DiffSceneStates(before, CaptureSceneState(frame.scene()))) {
         frame.history.Record(std::move(*edit));
     }

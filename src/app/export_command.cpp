@@ -1,5 +1,6 @@
 #include "app/export_command.h"
 
+#include <wx/filefn.h>
 #include <wx/utils.h>
 
 #include <iterator>
@@ -64,6 +65,21 @@ void Tell(MainFrame& frame, const std::string& text, MessageIcon icon) {
     frame.prompts().ShowMessage(&frame, text, texts::kTitlePrefix, MessageButtons::kOk, icon);
 }
 
+// The file dialog asked about the model's own name only; its material and texture files are
+// replaced too, so they are named and asked about once together.
+bool MayReplaceCompanions(MainFrame& frame, const ModelScene& model, const std::string& path) {
+    std::string existing;
+    for (const std::string& file : ObjCompanionFiles(model, path)) {
+        if (wxFileExists(wxString::FromUTF8(file))) {
+            existing += file + "\n";
+        }
+    }
+    return existing.empty() ||
+           frame.prompts().ShowMessage(&frame, existing + texts::kCompanionReplaceQuestion,
+                                       texts::kExportModelTitle, MessageButtons::kYesNo,
+                                       MessageIcon::kWarning) == MessageAnswer::kYes;
+}
+
 }  // namespace
 
 void ExportModelCommand(MainFrame& frame) {
@@ -85,21 +101,20 @@ void ExportModelCommand(MainFrame& frame) {
         }
         sizeMm = static_cast<double>(size.value);
     }
-    ModelExportStatus status = ModelExportStatus::kOk;
+    const ModelScene model = AssembleModelScene(scene, frame.glyphs().source(), frame.messages());
+    if (model.objects.empty()) {
+        Tell(frame, texts::kExportEmptyScene, MessageIcon::kInformation);
+        return;
+    }
+    if (format == ModelFormat::kObj && !MayReplaceCompanions(frame, model, answer.path)) {
+        return;
+    }
+    bool written = false;
     {
         const wxBusyCursor busy;
-        status = ExportSceneModel(scene, frame.glyphs().source(), answer.path, format, sizeMm);
+        written = WriteModel(format, model, answer.path, sizeMm);
     }
-    switch (status) {
-        case ModelExportStatus::kOk:
-            break;
-        case ModelExportStatus::kEmptyScene:
-            Tell(frame, texts::kExportEmptyScene, MessageIcon::kInformation);
-            break;
-        case ModelExportStatus::kUnknownType:
-        case ModelExportStatus::kCannotWrite:
-            Tell(frame, std::string(texts::kExportFailed) + "\n" + answer.path,
-                 MessageIcon::kError);
-            break;
+    if (!written) {
+        Tell(frame, std::string(texts::kExportFailed) + "\n" + answer.path, MessageIcon::kError);
     }
 }

@@ -2,6 +2,8 @@
 
 #include <wx/filename.h>
 
+#include <algorithm>
+
 #include "resources/texts.h"
 
 namespace {
@@ -19,6 +21,24 @@ std::string ExtensionForFilter(const FileRequest& request, int filterIndex) {
     return request.extensions[static_cast<std::size_t>(filterIndex)];
 }
 
+// The name the dialog opens on, with the shown filter's extension in place of none or of another
+// filter's: the toolkit adds the first filter's to a bare name whatever filter is shown, and a
+// name kept from an earlier answer may carry another type's.
+std::string ProposedName(const FileRequest& request) {
+    const std::string extension = ExtensionForFilter(request, request.filterIndex);
+    if (request.initialPath.empty() || extension.empty()) {
+        return request.initialPath;
+    }
+    wxFileName name(wxString::FromUTF8(request.initialPath));
+    const std::string current = name.GetExt().utf8_string();
+    const auto& known = request.extensions;
+    if (name.HasExt() && std::find(known.begin(), known.end(), current) == known.end()) {
+        return request.initialPath;
+    }
+    name.SetExt(wxString::FromUTF8(extension));
+    return name.GetFullPath().utf8_string();
+}
+
 }  // namespace
 
 // The system's own separators: on Windows a dot in a folder's name is no extension.
@@ -28,6 +48,7 @@ bool HasExtension(const std::string& path) {
 
 FileAnswer ChooseSaveFile(UserPrompts& prompts, wxWindow* owner, FileRequest request) {
     for (;;) {
+        request.initialPath = ProposedName(request);
         FileAnswer answer = prompts.ChooseFile(owner, request);
         const std::string extension = ExtensionForFilter(request, answer.filterIndex);
         if (!answer.ok || extension.empty() || HasExtension(answer.path)) {

@@ -13,7 +13,8 @@ bool HasExtension(const std::string& path);
 
 // Runs the save dialog until the user settles on a name or cancels. The toolkit asked about
 // replacing the name as typed; a name completed here that hits an existing file gets the same
-// question, and No shows the dialog again. The answer's path is the completed one.
+// question, and No shows the dialog again. The answer's path is the completed one. The name the
+// dialog opens on always carries the extension of the filter it shows.
 FileAnswer ChooseSaveFile(UserPrompts& prompts, wxWindow* owner, FileRequest request);
 
 // The file an open dialog's answer names: the chosen name when it exists, else the name completed

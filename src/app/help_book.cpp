@@ -3,14 +3,13 @@
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 
-#include <initializer_list>
-
 #include "app/main_frame.h"
 #include "resources/texts.h"
 
 namespace {
-constexpr char kBookInResources[] = "/help/vellumark.hhp";
-}
+constexpr char kBook[] = "/help/vellumark.hhp";
+constexpr char kInstalledFolder[] = "/../share/vellumark";
+}  // namespace
 
 HelpBook::HelpBook(wxWindow* owner) : owner_(owner), controller_(wxHF_DEFAULT_STYLE, owner) {
     // The viewer's own caption would be English.
@@ -31,14 +30,13 @@ bool HelpBook::ShowContents(const std::string& bookPath, UserPrompts& prompts) {
 }
 
 std::string FindHelpBook(const std::string& executableDir) {
-    // Beside the program as the Windows folder has it, in the source tree, or installed.
-    for (const char* folder : {"", "/resources", "/../share/vellumark"}) {
-        const std::string candidate = executableDir + folder + kBookInResources;
-        if (wxFileName::FileExists(wxString::FromUTF8(candidate))) {
-            return candidate;
-        }
+    // Beside the program as the Windows folder and the build tree have it, else installed; the
+    // program never looks in the folder it was built from.
+    const std::string beside = executableDir + kBook;
+    if (wxFileName::FileExists(wxString::FromUTF8(beside))) {
+        return beside;
     }
-    return std::string(VELLUMARK_RESOURCES) + kBookInResources;
+    return executableDir + kInstalledFolder + kBook;
 }
 
 std::string FindHelpBook() {

@@ -21,9 +21,8 @@ class HelpBook {
     std::string loadedPath_;
 };
 
-// The book's project file: beside the program in executableDir first, then where an installation
-// puts it (share/vellumark beside the program's bin folder), then in the source tree it was built
-// from.
+// The book's project file: beside the program in executableDir when it is there, else where an
+// installation puts it (share/vellumark beside the program's bin folder).
 std::string FindHelpBook(const std::string& executableDir);
 std::string FindHelpBook();
 void ShowHelpContents(MainFrame& frame);

@@ -2,12 +2,26 @@
 
 #include "document/object_texture.h"
 #include "render/projection.h"
+#include "resources/texts.h"
+#include "scene/cp932.h"
+
+SceneFileStatus ReadScene(const std::string& path, Scene& scene, MessageSink& messages) {
+    SceneFileNotes notes;
+    const SceneFileStatus status = ReadSceneFile(path, scene, &notes);
+    if (status == SceneFileStatus::kOk) {
+        scene.SetFilePath(Utf8ToCp932(path).value_or(std::string()));
+        if (notes.extensionDamaged) {
+            messages.ShowMessage(texts::kSceneExtensionDamaged, path, MessageOwner::kNone);
+        }
+    }
+    return status;
+}
 
 SceneFileStatus LoadedScene::Load(const std::string& path) {
     InitRenderState();
     SetLightColors();
     ResetSceneSettings(scene);
-    const SceneFileStatus status = ReadSceneFile(path, scene);
+    const SceneFileStatus status = ReadScene(path, scene, messages_);
     if (status != SceneFileStatus::kOk) {
         return status;
     }
@@ -18,7 +32,7 @@ SceneFileStatus LoadedScene::Load(const std::string& path) {
         TextObject& object = scene.objects[slot];
         object.SetIndex(slot);
         glyphs_.Relayout(object, messages_);
-        LoadObjectTextureFromPath(object, pictures_, messages_);
+        LoadObjectTextureFromPath(object, scene.FilePath(), pictures_, messages_);
     }
     return status;
 }

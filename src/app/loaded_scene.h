@@ -29,6 +29,11 @@ class StreamMessages : public MessageSink {
     std::ostream& out_;
 };
 
+// As the window opens a file: what was lost is said once, and textures named relative to the
+// scene are looked for beside it (a path the scene's CP932 field cannot hold leaves them to the
+// current folder).
+SceneFileStatus ReadScene(const std::string& path, Scene& scene, MessageSink& messages);
+
 // The cache's lists and textures live in the offscreen context and go before it does.
 class LoadedScene {
   public:

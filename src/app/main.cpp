@@ -10,6 +10,8 @@
 #include "app/command_line.h"
 #include "app/render_command.h"
 #include "app/vellumark_app.h"
+#include "formats/interrupted_saves.h"
+#include "render/display_checks.h"
 #include "resources/texts.h"
 
 namespace {
@@ -29,14 +31,9 @@ std::string AbsolutePath(const std::string& path) {
 
 int main(int argc, char** argv) {
     PrepareProcessEnvironment();
-    // A picture file is made without the toolkit, so no display is needed.
+    RemoveTemporariesWhenInterrupted();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (IsAnimationCommand(arguments)) {
-        return AnimationCommandMain(arguments, std::cerr);
-    }
-    if (IsRenderCommand(arguments)) {
-        return RenderCommandMain(arguments, std::cerr);
-    }
+    // --help and --version answer first, with or without an output file.
     const CommandLine commandLine = ParseCommandLine(arguments);
     switch (commandLine.action) {
         case CommandLine::Action::kHelp:
@@ -48,8 +45,20 @@ int main(int argc, char** argv) {
         case CommandLine::Action::kRun:
             break;
     }
+    // Pictures and animations are made without the toolkit, so no display is needed.
+    if (IsAnimationCommand(arguments)) {
+        return AnimationCommandMain(arguments, std::cerr);
+    }
+    if (IsRenderCommand(arguments)) {
+        return RenderCommandMain(arguments, std::cerr);
+    }
     for (const std::string& ignored : commandLine.ignored) {
         std::fprintf(stderr, "%s%s\n", texts::kCommandLineIgnored, ignored.c_str());
+    }
+    // The toolkit would stop on assertions of its own.
+    if (!DisplayAvailable()) {
+        std::fprintf(stderr, "%s\n", texts::kNoDisplay);
+        return 1;
     }
     // The toolkit's own command-line parser would refuse the scene's path and unknown options.
     wxApp::SetInstance(new VellumarkApp(AbsolutePath(commandLine.scenePath)));

@@ -3,6 +3,7 @@
 #include <wx/icon.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
+#include <wx/utils.h>
 
 #include "app/accelerators.h"
 #include "app/capture_commands.h"
@@ -177,11 +178,24 @@ void MainFrame::OnCloseWindow(wxCloseEvent& event) {
     Destroy();
 }
 
+bool MainFrame::MayOpenFromOutside() const {
+    return !modalDialogs_.AnyOpen() && !painting_ && mouse.regionArmed == 0 &&
+           mouse.rubberBand == 0 && mouse.capturePending == 0;
+}
+
 void MainFrame::OnDropFiles(wxDropFilesEvent& event) {
-    if (event.GetNumberOfFiles() > 0) {
-        // The first file only: there is one scene.
-        OpenDroppedSceneFile(*this, event.GetFiles()[0].utf8_string());
+    if (event.GetNumberOfFiles() == 0) {
+        return;
     }
+    // The first file only: there is one scene. Its questions and messages wait until the drop
+    // has completed, so the source is not left hanging on them.
+    CallAfter([this, path = event.GetFiles()[0].utf8_string()] {
+        if (MayOpenFromOutside()) {
+            OpenDroppedSceneFile(*this, path);
+        } else {
+            wxBell();
+        }
+    });
 }
 
 bool MainFrame::EnsureViewReady() {
@@ -263,8 +277,15 @@ void MainFrame::OnViewPaint() {
     previewRequested = 0;
     painting_ = false;
     if (!pendingOpen_.empty()) {
-        // Its messages have no place inside a paint.
-        CallAfter([this, path = pendingOpen_] { OpenSceneFile(*this, path); });
+        // Its messages have no place inside a paint; a dialog opened meanwhile defers it to the
+        // paint after the dialog.
+        CallAfter([this, path = pendingOpen_] {
+            if (MayOpenFromOutside()) {
+                OpenSceneFile(*this, path);
+            } else {
+                OpenWhenReady(path);
+            }
+        });
         pendingOpen_.clear();
     }
     // Showing the progress window may report the unchanged size again.

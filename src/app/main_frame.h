@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/gl_view.h"
+#include "app/modal_dialog_count.h"
 #include "app/prompts_message_sink.h"
 #include "app/render_context.h"
 #include "app/view_mouse.h"
@@ -92,6 +93,9 @@ class MainFrame : public wxFrame,
     void EnablePreviewCommand(bool enabled);
     // Opens the scene file at path (UTF-8) as the Open command would, once the view is set up.
     void OpenWhenReady(const std::string& path) { pendingOpen_ = path; }
+    // False while a modal dialog, a region capture or a drawing is under way: a file opened
+    // from outside then would swap the scene under it.
+    bool MayOpenFromOutside() const;
 
     // The drag anchor and the region capture's flags and rectangle, which the view's mouse
     // handling and the capture commands drive.
@@ -154,5 +158,6 @@ class MainFrame : public wxFrame,
     bool contextRecreated_ = false;
     bool projectionStale_ = false;
     std::string pendingOpen_;
+    ModalDialogCount modalDialogs_;
     ViewMouse viewMouse_{scene_, mouse, *this};
 };

@@ -52,6 +52,7 @@ void ChangeObjectFont(MainFrame& frame) {
     }
     frame.fontScratch.faceName = Cp932ToUtf8(object->FaceName()).value_or("");
     frame.fontScratch.italic = object->italic;
+    frame.fontScratch.charSet = object->charSet;
     ChooseObjectFont(frame, *object, frame.fontScratch);
 }
 

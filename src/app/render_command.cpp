@@ -9,11 +9,13 @@
 #include "app/loaded_scene.h"
 #include "export/model_assembly.h"
 #include "formats/jpeg_export.h"
+#include "formats/regular_file.h"
 #include "formats/scene_file.h"
 #include "render/offscreen_context.h"
 #include "render/picture_render.h"
 #include "resources/texts.h"
 #include "scene/app_settings.h"
+#include "scene/cp932.h"
 #include "text/glyph_source.h"
 
 namespace {
@@ -79,7 +81,8 @@ int Report(std::ostream& err, const char* message, const std::string& subject) {
 // The solids come from the outlines, so a model needs no GL context, only the fonts.
 int ExportModel(const RenderCommandOptions& options, std::ostream& err) {
     Scene scene;
-    switch (ReadSceneFile(options.scene, scene)) {
+    StreamMessages messages(err);
+    switch (ReadScene(options.scene, scene, messages)) {
         case SceneFileStatus::kOk:
             break;
         case SceneFileStatus::kNotSceneFile:
@@ -92,7 +95,8 @@ int ExportModel(const RenderCommandOptions& options, std::ostream& err) {
         scene.objects[slot].SetIndex(slot);
     }
     GlyphSource glyphs;
-    switch (ExportSceneModel(scene, glyphs, options.output, *options.model, options.sizeMm)) {
+    switch (
+        ExportSceneModel(scene, glyphs, options.output, *options.model, options.sizeMm, messages)) {
         case ModelExportStatus::kOk:
             return kExitOk;
         case ModelExportStatus::kEmptyScene:
@@ -201,6 +205,9 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
         error = texts::kCliNoScene;
         return false;
     }
+    if (IsSameFile(options.output, options.scene)) {
+        return Fail(error, texts::kCliOutputIsScene, options.output);
+    }
     options.model = ModelFormatOfPath(options.output);
     if (options.model) {
         if (!pictureOption.empty()) {
@@ -278,7 +285,7 @@ int RunRenderCommand(const RenderCommandOptions& options, std::ostream& err) {
         case ImageWriteStatus::kOk:
             return kExitOk;
         case ImageWriteStatus::kWriterMissing:
-            return report(texts::kJpegWriterMissing, options.output);
+            return report(texts::kCliJpegWriterMissing, options.output);
         case ImageWriteStatus::kCannotWrite:
         case ImageWriteStatus::kUnsupported:
             break;

@@ -1,6 +1,7 @@
 #include "app/render_context.h"
 
 #include "app/gl_view.h"
+#include "render/display_checks.h"
 #include "resources/texts.h"
 
 namespace {
@@ -31,6 +32,18 @@ RenderContext CreateRenderContext(wxWindow* parent, int antialias, UserPrompts& 
         prompts.ShowMessage(nullptr, texts::kGetDcFailed, texts::kCaptionErrorUpper,
                             MessageButtons::kOk);
         return result;
+    }
+    switch (ProbeGlStart(antialias)) {
+        case GlStartProblem::kNone:
+            break;
+        case GlStartProblem::kNoPixelFormat:
+            prompts.ShowMessage(parent, texts::kChoosePixelFormatFailed, texts::kCaptionErrorMixed,
+                                MessageButtons::kOk);
+            return result;
+        case GlStartProblem::kNoContext:
+            prompts.ShowMessage(nullptr, texts::kCreateContextFailed, texts::kCaptionErrorUpper,
+                                MessageButtons::kOk);
+            return result;
     }
     const wxGLAttributes attributes = RenderContextAttributes(antialias);
     if (!wxGLCanvas::IsDisplaySupported(attributes)) {

@@ -87,9 +87,14 @@ bool ReadSceneInto(MainFrame& frame, const std::string& path) {
     if (!cp932) {
         return false;
     }
-    switch (ReadSceneFile(path, frame.scene())) {
+    SceneFileNotes notes;
+    switch (ReadSceneFile(path, frame.scene(), &notes)) {
         case SceneFileStatus::kOk:
             frame.scene().SetFilePath(*cp932);
+            if (notes.extensionDamaged) {
+                ShowMessage(frame, std::string(texts::kSceneExtensionDamaged) + "\n" + path,
+                            texts::kTitlePrefix);
+            }
             return true;
         case SceneFileStatus::kNotSceneFile:
             ShowMessage(frame, texts::kNotSceneFile, "");
@@ -199,6 +204,7 @@ void RefreshSlots(MainFrame& frame) {
         TextObject& object = frame.scene().objects[slot];
         object.SetIndex(slot);
         frame.glyphs().Relayout(object, frame.messages());
-        LoadObjectTextureFromPath(object, frame.pictures(), frame.messages());
+        LoadObjectTextureFromPath(object, frame.scene().FilePath(), frame.pictures(),
+                                  frame.messages());
     }
 }

@@ -1,8 +1,6 @@
 #include "app/sized_capture_command.h"
 
-#include <wx/button.h>
 #include <wx/evtloop.h>
-#include <wx/progdlg.h>
 
 #include <iterator>
 #include <memory>
@@ -10,6 +8,7 @@
 
 #include "app/file_choice.h"
 #include "app/main_frame.h"
+#include "app/progress_window.h"
 #include "dialogs/sized_capture_dialog.h"
 #include "formats/jpeg_export.h"
 #include "render/capture.h"
@@ -61,18 +60,6 @@ bool NeedsProgress(const SizedCaptureChoice& choice) {
     return pixels > 4'000'000 || (choice.level > 1 && pixels > 2'000'000);
 }
 
-std::unique_ptr<wxProgressDialog> OpenProgress(MainFrame& frame) {
-    auto progress = std::make_unique<wxProgressDialog>(
-        wxString::FromUTF8(texts::kSizedProgressCaption),
-        wxString::FromUTF8(texts::kSizedProgressMessage), 1000, &frame,
-        wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_AUTO_HIDE);
-    // The toolkit's own label follows the locale; the program's buttons are Japanese.
-    if (auto* cancel = wxDynamicCast(progress->FindWindow(wxID_CANCEL), wxButton)) {
-        cancel->SetLabel(wxString::FromUTF8(texts::kSizedCaptureCancel));
-    }
-    return progress;
-}
-
 struct SizedOutcome {
     PictureStatus picture = PictureStatus::kOk;
     CaptureStatus file = CaptureStatus::kOk;
@@ -102,7 +89,8 @@ SizedOutcome WritePicture(MainFrame& frame, const SizedCaptureChoice& choice,
         std::unique_ptr<wxProgressDialog> progress;
         PictureProgress reportProgress;
         if (NeedsProgress(choice)) {
-            progress = OpenProgress(frame);
+            progress = OpenCancellableProgress(&frame, texts::kSizedProgressCaption,
+                                               texts::kSizedProgressMessage);
             reportProgress = [&progress](int64_t done, int64_t total) {
                 return progress->Update(static_cast<int>(done * 1000 / total));
             };

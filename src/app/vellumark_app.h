@@ -32,5 +32,6 @@ class VellumarkApp : public wxApp {
     std::string scenePath_;
 };
 
-// Environment the program needs before the toolkit starts (GLX, allocator tuning).
+// Environment the program needs before the toolkit starts (GLX, allocator tuning, the
+// toolkit's message language).
 void PrepareProcessEnvironment();

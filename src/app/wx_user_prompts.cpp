@@ -1,12 +1,17 @@
 #include "app/wx_user_prompts.h"
 
 #include <wx/colordlg.h>
+#include <wx/dcscreen.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/fontdlg.h>
+#include <wx/fontenum.h>
 #include <wx/msgdlg.h>
-#include <wx/numdlg.h>
+#include <wx/settings.h>
 
+#include "app/message_lines.h"
+#include "dialogs/number_entry_dialog.h"
+#include "resources/texts.h"
 #include "text/font_coverage.h"
 
 namespace {
@@ -45,7 +50,27 @@ long IconStyle(MessageIcon icon) {
     return wxICON_NONE;
 }
 
+// Half the screen leaves room for the icon, the margins and a bold face.
+wxString FitOnScreen(const wxString& text) {
+    wxScreenDC dc;
+    dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).Bold());
+    return WrapWideLines(text, wxGetDisplaySize().GetWidth() / 2,
+                         [&dc](const wxString& line) { return dc.GetTextExtent(line).GetWidth(); });
+}
+
 }  // namespace
+
+std::string PickerFaceName(FontResolver& fonts, const FontRequest& request) {
+    if (wxFontEnumerator::IsValidFacename(FromUtf8(request.faceName))) {
+        return request.faceName;
+    }
+    const ResolvedFont* resolved =
+        fonts.Resolve(request.faceName, request.italic, static_cast<uint8_t>(request.charSet));
+    if (resolved == nullptr || resolved->face->family_name == nullptr) {
+        return request.faceName;
+    }
+    return resolved->face->family_name;
+}
 
 WxUserPrompts::WxUserPrompts(FontResolver& fonts) : fonts_(fonts) {
     customColors_.SetChooseFull(true);
@@ -57,12 +82,12 @@ WxUserPrompts::WxUserPrompts(FontResolver& fonts) : fonts_(fonts) {
 MessageAnswer WxUserPrompts::ShowMessage(wxWindow* owner, const std::string& text,
                                          const std::string& caption, MessageButtons buttons,
                                          MessageIcon icon) {
-    wxMessageDialog dialog(owner, FromUtf8(text), FromUtf8(caption),
+    wxMessageDialog dialog(owner, FitOnScreen(FromUtf8(text)), FromUtf8(caption),
                            ButtonStyle(buttons) | IconStyle(icon));
     // Japanese button labels whatever the desktop's locale.
-    dialog.SetYesNoCancelLabels(wxString::FromUTF8("はい(&Y)"), wxString::FromUTF8("いいえ(&N)"),
-                                wxString::FromUTF8("キャンセル"));
-    dialog.SetOKCancelLabels("OK", wxString::FromUTF8("キャンセル"));
+    dialog.SetYesNoCancelLabels(FromUtf8(texts::kButtonYes), FromUtf8(texts::kButtonNo),
+                                FromUtf8(texts::kButtonCancel));
+    dialog.SetOKCancelLabels(FromUtf8(texts::kButtonOk), FromUtf8(texts::kButtonCancel));
     switch (dialog.ShowModal()) {
         case wxID_YES:
             return MessageAnswer::kYes;
@@ -111,8 +136,9 @@ bool WxUserPrompts::ChooseColour(wxWindow* owner, unsigned char rgb[3]) {
 FontAnswer WxUserPrompts::ChooseFont(wxWindow* owner, const FontRequest& request) {
     wxFontData data;
     if (!request.faceName.empty()) {
-        wxFont initial(
-            wxFontInfo(12).FaceName(FromUtf8(request.faceName)).Italic(request.italic != 0));
+        wxFont initial(wxFontInfo(12)
+                           .FaceName(FromUtf8(PickerFaceName(fonts_, request)))
+                           .Italic(request.italic != 0));
         data.SetInitialFont(initial);
     }
     wxFontDialog dialog(owner, data);
@@ -129,12 +155,11 @@ FontAnswer WxUserPrompts::ChooseFont(wxWindow* owner, const FontRequest& request
 }
 
 NumberAnswer WxUserPrompts::AskNumber(wxWindow* owner, const NumberRequest& request) {
-    wxNumberEntryDialog dialog(owner, FromUtf8(request.message), FromUtf8(request.label),
-                               FromUtf8(request.caption), request.value, request.min, request.max);
+    NumberEntryDialog dialog(owner, request, *this);
     NumberAnswer answer;
     if (dialog.ShowModal() == wxID_OK) {
         answer.ok = true;
-        answer.value = dialog.GetValue();
+        answer.value = dialog.value();
     }
     return answer;
 }

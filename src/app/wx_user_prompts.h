@@ -3,8 +3,14 @@
 
 #include <wx/colourdata.h>
 
+#include <string>
+
 #include "dialogs/user_prompts.h"
 #include "text/font_resolver.h"
+
+// The face the font picker opens on: the stored name when the toolkit knows it, else the face the
+// name resolves to (an alias such as "ＭＳ 明朝" names no installed face).
+std::string PickerFaceName(FontResolver& fonts, const FontRequest& request);
 
 class WxUserPrompts : public UserPrompts {
   public:

@@ -37,6 +37,7 @@ wxColour ColourOf(const float rgb[]) {
 struct SketchFace {
     wxPoint2DDouble corners[4];  // scene units: across, and up as seen from a little above
     wxColour colour;
+    double depth = 0.0;  // towards the eye
 };
 
 // Each shown object's face as a quadrilateral in its pose.
@@ -64,9 +65,13 @@ std::vector<SketchFace> Sketch(const Scene& scene, const ScenePose& pose) {
             const double z = posed.position[2] + turned[2];
             face.corners[k] = {posed.position[0] + turned[0],
                                y * std::cos(kSketchTilt) - z * std::sin(kSketchTilt)};
+            face.depth += z / 4.0;
         }
         faces.push_back(face);
     }
+    // The farthest first, so that nearer faces cover them.
+    std::sort(faces.begin(), faces.end(),
+              [](const SketchFace& a, const SketchFace& b) { return a.depth < b.depth; });
     return faces;
 }
 

@@ -150,6 +150,8 @@ void ObjectSelectDialog::OnDelete(wxCommandEvent&) {
     }
     object->highlighted = 0;
     object->ResetObject();
+    // The freed slot keeps no touched bit: the scene itself must say it changed.
+    host_.scene().modified = 1;
     host_.DisableObjectButtons();
     host_.InvalidateView();
     followUp_ = ObjectFollowUp::kNone;

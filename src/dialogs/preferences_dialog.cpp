@@ -5,6 +5,7 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include <cmath>
 #include <iterator>
 
 #include "resources/texts.h"
@@ -47,10 +48,11 @@ PreferencesDialog::PreferencesDialog(wxWindow* parent, Scene& scene, AppSettings
     antialiasCheck_ = new wxCheckBox(this, kIdAntialiasCheck, Text(texts::kAntialiasCheck));
     antialiasCheck_->SetValue(settings_.antialias == 1);
     levelSlider_->Enable(settings_.antialias == 1);
-    // The slider clamps the truncated product into its range.
-    perspectiveSlider_ =
-        MakeSlider(kIdPerspective, 1, 100,
-                   static_cast<int>(static_cast<double>(scene_.view.perspective) * 50.0));
+    // The nearest position, as the integer fields show theirs: truncating showed half the
+    // positions one lower when the dialog opened again. The slider clamps it into its range.
+    perspectiveSlider_ = MakeSlider(
+        kIdPerspective, 1, 100,
+        static_cast<int>(std::lround(static_cast<double>(scene_.view.perspective) * 50.0)));
     progressiveCheck_ = new wxCheckBox(this, kIdProgressive, Text(texts::kProgressiveCheck));
     progressiveCheck_->SetValue(GetJpegProgressive(settings_) == 1);
     qualitySlider_ = MakeSlider(kIdJpegQuality, 1, 100, GetJpegQuality(settings_));

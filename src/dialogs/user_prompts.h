@@ -32,6 +32,7 @@ struct FileAnswer {
 struct FontRequest {
     std::string faceName;  // UTF-8
     int italic = 0;
+    int charSet = 0;  // the object's; an alias face resolves with its language
 };
 
 struct FontAnswer {

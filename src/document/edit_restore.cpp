@@ -1,11 +1,30 @@
 #include "document/edit_restore.h"
 
+#include <string>
+#include <utility>
+
 #include "document/object_texture.h"
+#include "scene/cp932.h"
 
 namespace {
 
-void RebuildSlot(TextObject& object, const SlotRework& rework, GlyphLayout& glyphs,
-                 TexturePictures& pictures, MessageSink& messages) {
+// A texture's load messages followed by the file they are about.
+class NamingFileSink : public MessageSink {
+  public:
+    NamingFileSink(MessageSink& messages, std::string path)
+        : messages_(messages), path_(std::move(path)) {}
+    void ShowMessage(std::string_view text, std::string_view caption, MessageOwner owner) override {
+        messages_.ShowMessage(std::string(text) + "\n" + path_, caption, owner);
+    }
+
+  private:
+    MessageSink& messages_;
+    std::string path_;
+};
+
+// False when the slot's texture file could not be loaded and its path was dropped.
+bool RebuildSlot(TextObject& object, std::string_view sceneFile, const SlotRework& rework,
+                 GlyphLayout& glyphs, TexturePictures& pictures, MessageSink& messages) {
     if (rework.glyphs) {
         if (object.text[0] != '\0') {
             glyphs.Relayout(object, messages);
@@ -20,10 +39,18 @@ void RebuildSlot(TextObject& object, const SlotRework& rework, GlyphLayout& glyp
                 DeleteObjectTexture(object, messages);
             }
         } else {
-            // A file gone since is reported as any load reports it; the path stays for a save.
-            LoadObjectTextureFromPath(object, pictures, messages);
+            // Path and texture come back together or not at all: a path the view does not
+            // show would be saved silently.
+            NamingFileSink naming(messages,
+                                  Cp932ToUtf8(object.TextureFile()).value_or(std::string()));
+            LoadObjectTextureFromPath(object, sceneFile, pictures, naming);
+            if (!object.hasTexture) {
+                object.SetTextureFile("");
+                return false;
+            }
         }
     }
+    return true;
 }
 
 }  // namespace
@@ -37,7 +64,10 @@ RestoredEdit RestoreEdit(Scene& scene, GlyphLayout& glyphs, TexturePictures& pic
     for (const SlotRework& slot : rework.slots) {
         TextObject& object = scene.objects[slot.slot];
         object.SetIndex(slot.slot);
-        RebuildSlot(object, slot, glyphs, pictures, messages);
+        if (!RebuildSlot(object, scene.FilePath(), slot, glyphs, pictures, messages)) {
+            // The scene is no longer the one the step recorded.
+            scene.modified = 1;
+        }
     }
     return {rework.wide.background || rework.wide.perspective};
 }

@@ -1,5 +1,6 @@
 #include "document/object_texture.h"
 
+#include "formats/texture_path.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
 
@@ -10,23 +11,20 @@ std::string FileSystemPath(std::string_view cp932Path) {
     return Cp932ToUtf8(cp932Path).value_or(std::string());
 }
 
-void LoadIntoObject(TextObject& object, std::string_view cp932Path, TexturePictures& pictures,
-                    MessageSink& messages) {
-    object.hasTexture = pictures.Load(FileSystemPath(cp932Path), messages) != nullptr;
+// The picture is kept under the path as the object stores it, which is how the views ask for it.
+void LoadIntoObject(TextObject& object, std::string_view cp932Path, const std::string& path,
+                    TexturePictures& pictures, MessageSink& messages) {
+    object.hasTexture = pictures.Load(std::string(cp932Path), path, messages) != nullptr;
 }
 
 }  // namespace
-
-std::string TextureFileSystemPath(const TextObject& object) {
-    return FileSystemPath(object.TextureFile());
-}
 
 bool LoadObjectTexture(TextObject& object, std::string_view cp932Path, TexturePictures& pictures,
                        MessageSink& messages) {
     if (object.hasTexture) {
         DeleteObjectTexture(object, messages);
     }
-    LoadIntoObject(object, cp932Path, pictures, messages);
+    LoadIntoObject(object, cp932Path, FileSystemPath(cp932Path), pictures, messages);
     if (!object.hasTexture) {
         return false;
     }
@@ -43,11 +41,12 @@ void DeleteObjectTexture(TextObject& object, MessageSink& messages) {
     object.hasTexture = false;
 }
 
-void LoadObjectTextureFromPath(TextObject& object, TexturePictures& pictures,
-                               MessageSink& messages) {
+void LoadObjectTextureFromPath(TextObject& object, std::string_view cp932SceneFile,
+                               TexturePictures& pictures, MessageSink& messages) {
     if (object.TextureFile().size() < 3) {
         return;
     }
     object.hasTexture = false;
-    LoadIntoObject(object, object.TextureFile(), pictures, messages);
+    LoadIntoObject(object, object.TextureFile(),
+                   TextureFileSystemPath(object.TextureFile(), cp932SceneFile), pictures, messages);
 }

@@ -15,8 +15,6 @@ bool LoadObjectTexture(TextObject& object, std::string_view cp932Path, TexturePi
 // Removes the object's texture, or says that there is none.
 void DeleteObjectTexture(TextObject& object, MessageSink& messages);
 // After a scene file was read or an edit undone: loads TextObject::textureFile when it names a
-// file.
-void LoadObjectTextureFromPath(TextObject& object, TexturePictures& pictures,
-                               MessageSink& messages);
-// The file-system path of the object's texture file; empty when it cannot be converted.
-std::string TextureFileSystemPath(const TextObject& object);
+// file, a relative path beside cp932SceneFile first (the scene's own path, may be empty).
+void LoadObjectTextureFromPath(TextObject& object, std::string_view cp932SceneFile,
+                               TexturePictures& pictures, MessageSink& messages);

@@ -6,6 +6,8 @@
 #include <unordered_map>
 
 #include "formats/bmp_reader.h"
+#include "formats/texture_path.h"
+#include "resources/texts.h"
 #include "scene/cp932.h"
 #include "text/character_codes.h"
 
@@ -46,7 +48,9 @@ ModelMaterial TexturedMaterial() {
 
 class Assembler {
   public:
-    Assembler(GlyphSource& glyphs, ModelScene& out) : glyphs_(glyphs), out_(out) {}
+    Assembler(GlyphSource& glyphs, std::string_view sceneFile, MessageSink& messages,
+              ModelScene& out)
+        : glyphs_(glyphs), sceneFile_(sceneFile), messages_(messages), out_(out) {}
 
     void Add(const TextObject& object) {
         const std::vector<uint32_t> codes = ScanCharacterCodes(object.Text());
@@ -123,14 +127,12 @@ class Assembler {
         if (auto it = textures_.find(key); it != textures_.end()) {
             return it->second;
         }
-        const std::optional<std::string> path = Cp932ToUtf8(cp932);
-        BmpResult bmp;
-        bmp.status = BmpStatus::kCannotOpen;
-        if (path) {
-            bmp = ReadBmpFile(*path, kBmpRgb);
-        }
+        const BmpResult bmp = ReadBmpFile(TextureFileSystemPath(cp932, sceneFile_), kBmpRgb);
         int index = -1;
-        if (bmp.status == BmpStatus::kOk) {
+        if (bmp.status != BmpStatus::kOk) {
+            // Said once per file, as the view says it when the scene opens.
+            messages_.ShowMessage(BmpFailureMessage(bmp), texts::kBmpCaption, MessageOwner::kNone);
+        } else {
             ModelTexture texture;
             texture.width = bmp.image.width;
             texture.height = bmp.image.height;
@@ -144,6 +146,8 @@ class Assembler {
     }
 
     GlyphSource& glyphs_;
+    std::string_view sceneFile_;
+    MessageSink& messages_;
     ModelScene& out_;
     std::map<std::tuple<uint32_t, char32_t, float, int, float, float, int, bool>,
              std::pair<int, GlyphMetricsFloat>>
@@ -171,7 +175,7 @@ ModelMatrix ObjectTransform(const TextObject& object, float textWidth, float tex
     return Multiply(m, shift);
 }
 
-ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs) {
+ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs, MessageSink& messages) {
     ModelScene out;
     std::copy(scene.light.position, scene.light.position + 4, out.light.begin());
     const ViewState& view = scene.view;
@@ -181,7 +185,7 @@ ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs) {
     out.camera.fieldOfViewRadians = view.perspective * kFieldOfViewDegrees * M_PI / 180.0;
     out.camera.zNear = kNearPlane;
     out.camera.zFar = kViewFarPlane;
-    Assembler assembler(glyphs, out);
+    Assembler assembler(glyphs, scene.FilePath(), messages, out);
     for (const TextObject& object : scene.objects) {
         assembler.Add(object);
     }
@@ -189,17 +193,17 @@ ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs) {
 }
 
 ModelExportStatus ExportSceneModel(const Scene& scene, GlyphSource& glyphs, const std::string& path,
-                                   double sizeMm) {
+                                   double sizeMm, MessageSink& messages) {
     const std::optional<ModelFormat> format = ModelFormatOfPath(path);
     if (!format) {
         return ModelExportStatus::kUnknownType;
     }
-    return ExportSceneModel(scene, glyphs, path, *format, sizeMm);
+    return ExportSceneModel(scene, glyphs, path, *format, sizeMm, messages);
 }
 
 ModelExportStatus ExportSceneModel(const Scene& scene, GlyphSource& glyphs, const std::string& path,
-                                   ModelFormat format, double sizeMm) {
-    const ModelScene model = AssembleModelScene(scene, glyphs);
+                                   ModelFormat format, double sizeMm, MessageSink& messages) {
+    const ModelScene model = AssembleModelScene(scene, glyphs, messages);
     if (model.objects.empty()) {
         return ModelExportStatus::kEmptyScene;
     }

@@ -7,6 +7,7 @@
 
 #include "formats/model_scene.h"
 #include "formats/model_writers.h"
+#include "scene/message_sink.h"
 #include "scene/scene.h"
 #include "text/glyph_source.h"
 
@@ -15,8 +16,10 @@
 ModelMatrix ObjectTransform(const TextObject& object, float textWidth, float textBottom);
 
 // Every slot with text, in slot order. Widths and bottoms are measured from the outlines, so
-// the scene's glyphs need not have been built.
-ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs);
+// the scene's glyphs need not have been built. A texture that cannot be read is reported to
+// messages and the object goes without it; relative texture paths are looked for beside the
+// scene's file first.
+ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs, MessageSink& messages);
 
 enum class ModelExportStatus {
     kOk,
@@ -27,7 +30,7 @@ enum class ModelExportStatus {
 
 // path is a file-system path; sizeMm applies to 3MF and STL. The type is the name's extension.
 ModelExportStatus ExportSceneModel(const Scene& scene, GlyphSource& glyphs, const std::string& path,
-                                   double sizeMm);
+                                   double sizeMm, MessageSink& messages);
 // The same in the type given, whatever the name.
 ModelExportStatus ExportSceneModel(const Scene& scene, GlyphSource& glyphs, const std::string& path,
-                                   ModelFormat format, double sizeMm);
+                                   ModelFormat format, double sizeMm, MessageSink& messages);

@@ -1,20 +1,12 @@
 #include "formats/animation_file.h"
 
-#include <cctype>
-
+#include "formats/background_animation.h"
 #include "formats/path_names.h"
 #include "formats/video_animation.h"
 #include "formats/webp_animation.h"
 
 bool AnimationFileTypeFromPath(const std::string& path, AnimationFileType& type) {
-    const std::size_t dot = ExtensionDot(path);
-    if (dot == std::string::npos) {
-        return false;
-    }
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
+    const std::string extension = LowercaseExtension(path);
     if (extension == "webp") {
         type = AnimationFileType::kWebp;
     } else if (extension == "png") {
@@ -42,8 +34,10 @@ std::unique_ptr<AnimationSink> OpenAnimationFile(const std::string& path, Animat
         (format.channels == 4 && !AnimationKeepsAlpha(type))) {
         return nullptr;
     }
-    if (type == AnimationFileType::kWebp) {
-        return OpenWebpAnimation(path, format);
-    }
-    return OpenVideoAnimation(path, type, format);
+    const std::size_t frameBytes =
+        static_cast<std::size_t>(format.width) * format.height * format.channels;
+    return EncodeInBackground(type == AnimationFileType::kWebp
+                                  ? OpenWebpAnimation(path, format)
+                                  : OpenVideoAnimation(path, type, format),
+                              frameBytes);
 }

@@ -343,22 +343,23 @@ class GlbBuilder {
 }  // namespace
 
 bool WriteGlb(const ModelScene& scene, const std::string& path) {
-    tinygltf::Model model = GlbBuilder(scene).Build();
-    const std::string temporary = CreateTemporaryFileBeside(path);
-    if (temporary.empty()) {
+    TemporaryFile file(path);
+    if (!file.IsOpen()) {
         return false;
     }
-    bool written = false;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        tinygltf::TinyGLTF gltf;
-        written = out && gltf.WriteGltfSceneToStream(&model, out, false, true);
-        out.flush();
-        written = written && out.good();
-    }
-    if (!written) {
-        std::remove(temporary.c_str());
+    try {
+        tinygltf::Model model = GlbBuilder(scene).Build();
+        bool written = false;
+        {
+            std::ofstream out(file.path(), std::ios::binary | std::ios::trunc);
+            tinygltf::TinyGLTF gltf;
+            written = out && gltf.WriteGltfSceneToStream(&model, out, false, true);
+            out.flush();
+            written = written && out.good();
+        }
+        return written && file.Commit();
+    } catch (...) {
+        // The library's JSON layer throws (out of memory among others).
         return false;
     }
-    return CommitTemporaryFile(temporary, path);
 }

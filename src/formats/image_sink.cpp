@@ -1,8 +1,8 @@
 #include "formats/image_sink.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
+#include <cctype>
 #include <vector>
 
 #include "formats/bmp_writer.h"
@@ -19,16 +19,10 @@ class BmpFileWriter : public ImageRowSink {
   public:
     BmpFileWriter(const std::string& path, const ImageFormat& format)
         : path_(path), format_(format), row_(BmpRowBytes(format.width)) {}
-    ~BmpFileWriter() override { Abandon(); }
-
     bool Start() {
-        temporary_ = CreateTemporaryFileBeside(path_);
-        if (temporary_.empty()) {
-            return false;
-        }
-        fd_ = OpenForWriting(temporary_);
+        temporary_ = std::make_unique<TemporaryFile>(path_);
         const auto header = BmpHeader24(format_.width, format_.height);
-        return fd_ >= 0 && PutAt(header.data(), header.size(), 0);
+        return temporary_->IsOpen() && PutAt(header.data(), header.size(), 0);
     }
 
     bool WriteRows(const uint8_t* rows, int32_t count, std::size_t stride) override {
@@ -48,44 +42,21 @@ class BmpFileWriter : public ImageRowSink {
     }
 
     ImageWriteStatus Finish() override {
-        if (failed_ || fd_ < 0 || next_ != format_.height) {
-            Abandon();
-            return ImageWriteStatus::kCannotWrite;
-        }
-        // The commit flushes the file to disk.
-        const bool closed = CloseDescriptor(fd_);
-        fd_ = -1;
-        const std::string temporary = temporary_;
-        temporary_.clear();
-        if (!closed) {
-            std::remove(temporary.c_str());
-            return ImageWriteStatus::kCannotWrite;
-        }
-        return CommitTemporaryFile(temporary, path_) ? ImageWriteStatus::kOk
-                                                     : ImageWriteStatus::kCannotWrite;
+        const bool committed =
+            !failed_ && temporary_ && next_ == format_.height && temporary_->Commit();
+        temporary_.reset();
+        return committed ? ImageWriteStatus::kOk : ImageWriteStatus::kCannotWrite;
     }
 
   private:
     bool PutAt(const uint8_t* data, std::size_t size, std::size_t offset) {
-        return WriteAllAt(fd_, data, size, offset);
-    }
-
-    void Abandon() {
-        if (fd_ >= 0) {
-            CloseDescriptor(fd_);
-            fd_ = -1;
-        }
-        if (!temporary_.empty()) {
-            std::remove(temporary_.c_str());
-            temporary_.clear();
-        }
+        return WriteAllAt(temporary_->fd(), data, size, offset);
     }
 
     std::string path_;
     ImageFormat format_;
     std::vector<uint8_t> row_;
-    std::string temporary_;
-    int fd_ = -1;
+    std::unique_ptr<TemporaryFile> temporary_;
     int32_t next_ = 0;
     bool failed_ = false;
 };
@@ -114,23 +85,26 @@ class JpegFileWriter : public ImageRowSink {
         if (pixels_.size() != pixels_.capacity()) {
             return ImageWriteStatus::kCannotWrite;
         }
-        const std::string temporary = CreateTemporaryFileBeside(path_);
-        if (temporary.empty()) {
+        TemporaryFile temporary(path_);
+        if (!temporary.IsOpen()) {
             return ImageWriteStatus::kCannotWrite;
         }
         const VmImageRecord record{format_.width, format_.height, format_.width * 3,
                                    pixels_.data()};
-        const uint16_t result = SaveDCToJpeg(
-            options_.library, &record, format_.width, format_.height, temporary.c_str(),
-            static_cast<uint8_t>(std::clamp(options_.quality, 1, 100)),
-            options_.progressive ? 0xFFFF : 0);
+        uint16_t result = VM_JPEG_WRITE_FAILED;
+        try {
+            result = SaveDCToJpeg(options_.library, &record, format_.width, format_.height,
+                                  temporary.path().c_str(),
+                                  static_cast<uint8_t>(std::clamp(options_.quality, 1, 100)),
+                                  options_.progressive ? 0xFFFF : 0);
+        } catch (...) {
+            // A plug-in written in C++ may let an exception out of its C function.
+        }
         if (result != VM_JPEG_OK) {
-            std::remove(temporary.c_str());
             return result == VM_JPEG_WRITER_MISSING ? ImageWriteStatus::kWriterMissing
                                                     : ImageWriteStatus::kCannotWrite;
         }
-        return CommitTemporaryFile(temporary, path_) ? ImageWriteStatus::kOk
-                                                     : ImageWriteStatus::kCannotWrite;
+        return temporary.Commit() ? ImageWriteStatus::kOk : ImageWriteStatus::kCannotWrite;
     }
 
   private:
@@ -143,14 +117,7 @@ class JpegFileWriter : public ImageRowSink {
 }  // namespace
 
 bool ImageFileTypeFromPath(const std::string& path, ImageFileType& type) {
-    const std::size_t dot = ExtensionDot(path);
-    if (dot == std::string::npos) {
-        return false;
-    }
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
+    const std::string extension = LowercaseExtension(path);
     if (extension == "png") {
         type = ImageFileType::kPng;
     } else if (extension == "jpg" || extension == "jpeg") {

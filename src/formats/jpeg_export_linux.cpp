@@ -21,7 +21,7 @@ std::string FindJpegPlugin(const std::string& executableDir) {
             }
         }
     }
-    return kPluginFile;
+    return {};
 }
 
 std::string ExecutableDir() {
@@ -36,6 +36,9 @@ std::string ExecutableDir() {
 
 uint16_t SaveDCToJpeg(const std::string& library, const VmImageRecord* image, int32_t width,
                       int32_t height, const char* path, uint8_t quality, uint16_t progressive) {
+    if (library.empty() || library[0] != '/') {
+        return VM_JPEG_WRITER_MISSING;
+    }
     void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         return VM_JPEG_WRITER_MISSING;

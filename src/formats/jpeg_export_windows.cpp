@@ -15,7 +15,7 @@ std::string FindJpegPlugin(const std::string& executableDir) {
             return candidate;
         }
     }
-    return kPluginFile;
+    return {};
 }
 
 std::string ExecutableDir() {
@@ -31,9 +31,11 @@ std::string ExecutableDir() {
 
 uint16_t SaveDCToJpeg(const std::string& library, const VmImageRecord* image, int32_t width,
                       int32_t height, const char* path, uint8_t quality, uint16_t progressive) {
-    // Only the named file, not the folders of the system's search, for a full path.
-    const DWORD flags = library.find('\\') != std::string::npos ? LOAD_WITH_ALTERED_SEARCH_PATH : 0;
-    HMODULE module = LoadLibraryExW(Utf16(library).c_str(), nullptr, flags);
+    // Only the named file, not the folders of the system's search.
+    if (library.find('\\') == std::string::npos) {
+        return VM_JPEG_WRITER_MISSING;
+    }
+    HMODULE module = LoadLibraryExW(Utf16(library).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (module == nullptr) {
         return VM_JPEG_WRITER_MISSING;
     }

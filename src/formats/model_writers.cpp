@@ -1,18 +1,11 @@
 #include "formats/model_writers.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "formats/path_names.h"
 
 std::optional<ModelFormat> ModelFormatOfPath(const std::string& path) {
-    const std::size_t dot = ExtensionDot(path);
-    if (dot == std::string::npos) {
-        return std::nullopt;
-    }
-    std::string extension = path.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = LowercaseExtension(path);
     if (extension == "glb") {
         return ModelFormat::kGlb;
     }

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "formats/model_scene.h"
 
@@ -28,8 +29,11 @@ bool WriteGlb(const ModelScene& scene, const std::string& path);
 // One mesh object per text object, vertices welded, coloured by its material.
 bool Write3mf(const ModelScene& scene, const std::string& path, double sizeMm);
 bool WriteStl(const ModelScene& scene, const std::string& path, double sizeMm);
-// The MTL goes beside, with the same name and ".mtl"; textures beside as "NAME-N.png".
+// The MTL goes beside, with the same name and ".mtl"; textures beside as "NAME-N.png". All of
+// them are put in place together, or none.
 bool WriteObj(const ModelScene& scene, const std::string& path);
+// The files WriteObj writes beside path, the model itself left out.
+std::vector<std::string> ObjCompanionFiles(const ModelScene& scene, const std::string& path);
 
 bool WriteModel(ModelFormat format, const ModelScene& scene, const std::string& path,
                 double sizeMm);

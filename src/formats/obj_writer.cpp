@@ -1,9 +1,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "formats/file_descriptors.h"
 #include "formats/model_writers.h"
 #include "formats/path_names.h"
 #include "formats/png_writer.h"
@@ -67,31 +69,21 @@ bool WriteBytes(std::FILE* file, const std::string& bytes) {
     return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
-// A staged file: written beside under a temporary name, renamed into place by Commit.
-struct Staged {
-    std::string temporary;
-    std::string target;
-};
+// Every file of one export is written beside its target first and put in place together.
+using Staged = std::vector<std::unique_ptr<TemporaryFile>>;
 
-bool Stage(const std::string& target, const uint8_t* data, std::size_t size,
-           std::vector<Staged>& staged) {
-    const std::string temporary = CreateTemporaryFileBeside(target);
-    if (temporary.empty()) {
-        return false;
-    }
-    staged.push_back({temporary, target});
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool written = std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && written;
+TemporaryFile* Stage(const std::string& target, Staged& staged) {
+    staged.push_back(std::make_unique<TemporaryFile>(target));
+    return staged.back()->IsOpen() ? staged.back().get() : nullptr;
 }
 
-void Discard(const std::vector<Staged>& staged) {
-    for (const Staged& s : staged) {
-        std::remove(s.temporary.c_str());
-    }
+bool Stage(const std::string& target, const uint8_t* data, std::size_t size, Staged& staged) {
+    const TemporaryFile* file = Stage(target, staged);
+    return file != nullptr && WriteAllAt(file->fd(), data, size, 0);
+}
+
+std::string TextureFileName(const std::string& stem, int texture) {
+    return BaseName(stem) + "-" + std::to_string(texture) + ".png";
 }
 
 std::string MaterialLibrary(const ModelScene& scene, const std::string& stem,
@@ -113,7 +105,7 @@ std::string MaterialLibrary(const ModelScene& scene, const std::string& stem,
             << '\n';
         mtl << "Ns " << (textured ? 128.0f : m.shininess) << "\nillum 2\n";
         if (textured) {
-            const std::string file = BaseName(stem) + "-" + std::to_string(object.texture) + ".png";
+            const std::string file = TextureFileName(stem, object.texture);
             mtl << "map_Kd " << file << '\n';
             textureFiles.resize(scene.textures.size());
             textureFiles[static_cast<std::size_t>(object.texture)] = file;
@@ -166,7 +158,7 @@ bool WriteGeometry(const ModelScene& scene, const std::string& mtlName, std::FIL
 
 bool WriteObj(const ModelScene& scene, const std::string& path) {
     const std::string stem = WithoutExtension(path);
-    std::vector<Staged> staged;
+    Staged staged;
     std::vector<std::string> textureFiles;
     const std::string mtl = MaterialLibrary(scene, stem, textureFiles);
     bool ok =
@@ -186,25 +178,26 @@ bool WriteObj(const ModelScene& scene, const std::string& path) {
         const std::vector<uint8_t> png = EncodePng(flipped.data(), t.width, t.height, t.channels);
         ok = !png.empty() && Stage(folder + textureFiles[i], png.data(), png.size(), staged);
     }
-    std::string temporary = ok ? CreateTemporaryFileBeside(path) : std::string();
-    ok = ok && !temporary.empty();
-    if (ok) {
-        staged.push_back({temporary, path});
-        std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    const TemporaryFile* model = ok ? Stage(path, staged) : nullptr;
+    if (model != nullptr) {
+        std::FILE* file = std::fopen(model->path().c_str(), "wb");
         ok = file != nullptr && WriteGeometry(scene, BaseName(stem) + ".mtl", file);
         ok = file != nullptr && std::fclose(file) == 0 && ok;
     }
-    if (!ok) {
-        Discard(staged);
-        return false;
-    }
     // The model last, so it never names a material file that is not yet there.
-    for (std::size_t i = 0; i < staged.size(); ++i) {
-        if (!CommitTemporaryFile(staged[i].temporary, staged[i].target)) {
-            Discard(std::vector<Staged>(staged.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                                        staged.end()));
-            return false;
+    return ok && model != nullptr && CommitTogether(staged);
+}
+
+std::vector<std::string> ObjCompanionFiles(const ModelScene& scene, const std::string& path) {
+    const std::string stem = WithoutExtension(path);
+    const std::string folder = path.substr(0, FileNameStart(path));
+    std::vector<std::string> files{stem + ".mtl"};
+    std::vector<bool> used(scene.textures.size(), false);
+    for (const ModelObject& object : scene.objects) {
+        if (object.texture >= 0 && !used[static_cast<std::size_t>(object.texture)]) {
+            used[static_cast<std::size_t>(object.texture)] = true;
+            files.push_back(folder + TextureFileName(stem, object.texture));
         }
     }
-    return true;
+    return files;
 }

@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "formats/replace_file.h"
-
 namespace {
 
 // libpng reports errors by jumping back to the setjmp of the call that failed; the functions
@@ -68,13 +66,12 @@ std::unique_ptr<PngFileWriter> PngFileWriter::Open(const std::string& path,
         return nullptr;
     }
     std::unique_ptr<PngFileWriter> writer(new PngFileWriter);
-    writer->path_ = path;
     writer->rowsLeft_ = format.height;
-    writer->temporary_ = CreateTemporaryFileBeside(path);
-    if (writer->temporary_.empty()) {
+    writer->temporary_ = std::make_unique<TemporaryFile>(path);
+    if (!writer->temporary_->IsOpen()) {
         return nullptr;
     }
-    writer->file_ = std::fopen(writer->temporary_.c_str(), "wb");
+    writer->file_ = std::fopen(writer->temporary_->path().c_str(), "wb");
     png_structp png =
         png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
     writer->png_ = png;
@@ -109,10 +106,7 @@ void PngFileWriter::Abandon() {
         std::fclose(file_);
         file_ = nullptr;
     }
-    if (!temporary_.empty()) {
-        std::remove(temporary_.c_str());
-        temporary_.clear();
-    }
+    temporary_.reset();
 }
 
 bool PngFileWriter::WriteRows(const uint8_t* rows, int32_t count, std::size_t stride) {
@@ -148,11 +142,9 @@ ImageWriteStatus PngFileWriter::Finish() {
         Abandon();
         return ImageWriteStatus::kCannotWrite;
     }
-    const std::string temporary = temporary_;
-    temporary_.clear();
+    const bool committed = temporary_->Commit();
     Abandon();
-    return CommitTemporaryFile(temporary, path_) ? ImageWriteStatus::kOk
-                                                 : ImageWriteStatus::kCannotWrite;
+    return committed ? ImageWriteStatus::kOk : ImageWriteStatus::kCannotWrite;
 }
 
 std::vector<uint8_t> EncodePng(const uint8_t* pixels, int32_t width, int32_t height, int channels) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formats/image_sink.h"
+#include "formats/replace_file.h"
 
 class PngFileWriter : public ImageRowSink {
   public:
@@ -22,8 +23,7 @@ class PngFileWriter : public ImageRowSink {
     PngFileWriter() = default;
     void Abandon();
 
-    std::string path_;
-    std::string temporary_;
+    std::unique_ptr<TemporaryFile> temporary_;
     std::FILE* file_ = nullptr;
     void* png_ = nullptr;   // png_structp
     void* info_ = nullptr;  // png_infop

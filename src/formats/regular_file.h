@@ -14,3 +14,6 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 // path is a file-system path. Empty when it cannot be opened or is not a regular file; decided
 // without waiting for a FIFO's writer.
 FileHandle OpenRegularFile(const std::string& path);
+
+// True when both paths name one existing file, through links or other names.
+bool IsSameFile(const std::string& a, const std::string& b);

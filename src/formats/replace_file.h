@@ -6,15 +6,19 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 // False when the file could not be created, written or renamed, or when the target exists and
-// its mode bits do not let this user write it; the target is then as it was and no temporary
-// file is left behind.
+// is not a regular file or its mode bits do not let this user write it; the target is then as
+// it was and no temporary file is left behind.
 bool ReplaceFileContents(const std::string& path, const uint8_t* data, std::size_t size);
 
-// A fresh, empty temporary file beside a target, for a writer that must produce the bytes itself
-// through its path. Removed when it goes out of scope without a successful Commit.
+// A fresh, empty temporary file beside a target. Writers that produce the bytes through a path
+// of their own open path(); the descriptor stays open (and locked where the system has locks)
+// for the object's whole life, so a save of the same target by another process never takes
+// the file for a leftover. Removed when it goes out of scope without a successful Commit.
 class TemporaryFile {
   public:
     // Refused (IsOpen false) on the same grounds as ReplaceFileContents.
@@ -25,11 +29,13 @@ class TemporaryFile {
 
     bool IsOpen() const { return fd_ >= 0; }
     const std::string& path() const { return path_; }
+    const std::string& target() const { return target_; }
     int fd() const { return fd_; }
     // Flushes the file, renames it over the target and flushes the folder.
     bool Commit();
 
   private:
+    friend bool CommitTogether(std::vector<std::unique_ptr<TemporaryFile>>& files);
     void Discard();
 
     std::string target_;
@@ -37,10 +43,6 @@ class TemporaryFile {
     int fd_ = -1;
 };
 
-// The same for writers that keep only the temporary's path. Nothing holds a lock on such a file
-// while it is written, so a save of the same target by another process at that moment may take
-// it for a leftover (that write then fails; no file is damaged). Empty string when none could be
-// made. The caller renames it with CommitTemporaryFile or removes it.
-std::string CreateTemporaryFileBeside(const std::string& path);
-// Flushes the file, renames it over path and flushes the folder; removes it on failure.
-bool CommitTemporaryFile(const std::string& temporaryPath, const std::string& path);
+// Puts every file in place, or none: when one rename fails, the targets renamed before it get
+// their old contents back (or go, if they were new). Every temporary is gone afterwards.
+bool CommitTogether(std::vector<std::unique_ptr<TemporaryFile>>& files);

@@ -63,11 +63,15 @@ bool InGroup(gid_t group) {
 }
 
 // The rename would replace a file whatever its mode; writing in place would not. Root may write
-// anything, but a file that nobody may write stays protected from it too.
+// anything, but a file that nobody may write stays protected from it too. A device, a FIFO or a
+// folder is never replaced by a plain file.
 bool MayReplaceExisting(const std::string& target) {
     struct stat info {};
     if (stat(target.c_str(), &info) != 0) {
         return errno == ENOENT;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return false;
     }
     const uid_t user = geteuid();
     if (user == 0) {
@@ -203,25 +207,69 @@ bool TemporaryFile::Commit() {
     return placed;
 }
 
-std::string CreateTemporaryFileBeside(const std::string& path) {
-    std::string temporaryPath;
-    const int fd = MakeTemporaryBeside(ResolvedTarget(path), temporaryPath);
-    if (fd < 0) {
-        return {};
-    }
-    close(fd);
-    return temporaryPath;
-}
+namespace {
 
-bool CommitTemporaryFile(const std::string& temporaryPath, const std::string& path) {
-    const int fd = open(temporaryPath.c_str(), O_RDONLY | O_CLOEXEC);
-    const bool flushed = fd >= 0 && fsync(fd) == 0;
-    if (fd >= 0) {
-        close(fd);
+// A second name for a target's present contents, so a group that fails half-way can put them
+// back; "" when the target does not exist. False when one was needed and could not be made.
+bool KeepOldContents(const std::string& target, std::string& backup) {
+    backup.clear();
+    struct stat info {};
+    if (stat(target.c_str(), &info) != 0) {
+        return errno == ENOENT;
     }
-    if (!flushed) {
-        unlink(temporaryPath.c_str());
+    std::string name;
+    const int fd = MakeTemporaryBeside(target, name);
+    if (fd < 0) {
         return false;
     }
-    return PutInPlace(temporaryPath, ResolvedTarget(path));
+    close(fd);
+    // The fresh name only reserves the place the link takes.
+    unlink(name.c_str());
+    if (link(target.c_str(), name.c_str()) != 0) {
+        return false;
+    }
+    backup = name;
+    return true;
+}
+
+}  // namespace
+
+bool CommitTogether(std::vector<std::unique_ptr<TemporaryFile>>& files) {
+    bool ready = true;
+    std::vector<std::string> backups(files.size());
+    for (std::size_t i = 0; ready && i < files.size(); ++i) {
+        TemporaryFile& file = *files[i];
+        ready = file.IsOpen() && fsync(file.fd_) == 0 && KeepOldContents(file.target_, backups[i]);
+    }
+    std::size_t placed = 0;
+    while (ready && placed < files.size() &&
+           std::rename(files[placed]->path_.c_str(), files[placed]->target_.c_str()) == 0) {
+        ++placed;
+    }
+    const bool all = ready && placed == files.size();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        TemporaryFile& file = *files[i];
+        if (!all && i < placed) {
+            if (backups[i].empty()) {
+                unlink(file.target_.c_str());
+            } else if (std::rename(backups[i].c_str(), file.target_.c_str()) == 0) {
+                backups[i].clear();
+            }
+        }
+        if (!backups[i].empty()) {
+            unlink(backups[i].c_str());
+        }
+        if (i >= placed) {
+            file.Discard();
+        }
+    }
+    bool flushed = true;
+    for (std::unique_ptr<TemporaryFile>& file : files) {
+        flushed = (file->fd_ < 0 || FlushFolder(FolderOf(file->target_))) && flushed;
+        if (file->fd_ >= 0) {
+            close(file->fd_);
+            file->fd_ = -1;
+        }
+    }
+    return all && flushed;
 }

@@ -32,7 +32,8 @@ bool MayReplaceExisting(const std::string& target) {
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     }
-    return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+    return (attributes &
+            (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
 // A temporary still being written is open without delete sharing, so the system refuses to
@@ -128,25 +129,68 @@ bool TemporaryFile::Commit() {
     return PutInPlace(path_, target_);
 }
 
-std::string CreateTemporaryFileBeside(const std::string& path) {
-    std::string temporaryPath;
-    const int fd = MakeTemporaryBeside(path, temporaryPath);
-    if (fd < 0) {
-        return {};
-    }
-    CloseDescriptor(fd);
-    return temporaryPath;
-}
+namespace {
 
-bool CommitTemporaryFile(const std::string& temporaryPath, const std::string& path) {
-    const int fd = _wopen(Utf16(temporaryPath).c_str(), _O_RDWR | _O_BINARY | _O_NOINHERIT);
-    const bool flushed = fd >= 0 && FlushToDisk(fd);
-    if (fd >= 0) {
-        CloseDescriptor(fd);
+// A second name for a target's present contents, so a group that fails half-way can put them
+// back; "" when the target does not exist. False when one was needed and could not be made.
+bool KeepOldContents(const std::string& target, std::string& backup) {
+    backup.clear();
+    if (GetFileAttributesW(Utf16(target).c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
     }
-    if (!flushed) {
-        DeleteFileW(Utf16(temporaryPath).c_str());
+    std::string name;
+    const int fd = MakeTemporaryBeside(target, name);
+    if (fd < 0) {
         return false;
     }
-    return PutInPlace(temporaryPath, path);
+    CloseDescriptor(fd);
+    // The fresh name only reserves the place the link takes.
+    DeleteFileW(Utf16(name).c_str());
+    if (!CreateHardLinkW(Utf16(name).c_str(), Utf16(target).c_str(), nullptr)) {
+        return false;
+    }
+    backup = name;
+    return true;
+}
+
+}  // namespace
+
+bool CommitTogether(std::vector<std::unique_ptr<TemporaryFile>>& files) {
+    bool ready = true;
+    std::vector<std::string> backups(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        TemporaryFile& file = *files[i];
+        // An open file cannot be renamed here, so every descriptor goes first.
+        ready = file.fd_ >= 0 && FlushToDisk(file.fd_) && ready;
+        if (file.fd_ >= 0) {
+            ready = CloseDescriptor(file.fd_) && ready;
+            file.fd_ = -1;
+        }
+        ready = ready && KeepOldContents(file.target_, backups[i]);
+    }
+    std::size_t placed = 0;
+    while (ready && placed < files.size() &&
+           MoveFileExW(Utf16(files[placed]->path_).c_str(), Utf16(files[placed]->target_).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ++placed;
+    }
+    const bool all = ready && placed == files.size();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::wstring target = Utf16(files[i]->target_);
+        if (!all && i < placed) {
+            if (backups[i].empty()) {
+                DeleteFileW(target.c_str());
+            } else if (MoveFileExW(Utf16(backups[i]).c_str(), target.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                backups[i].clear();
+            }
+        }
+        if (!backups[i].empty()) {
+            DeleteFileW(Utf16(backups[i]).c_str());
+        }
+        if (i >= placed) {
+            DeleteFileW(Utf16(files[i]->path_).c_str());
+        }
+    }
+    return all;
 }

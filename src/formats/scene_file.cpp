@@ -1,14 +1,12 @@
 #include "formats/scene_file.h"
 
-#include <zlib.h>
-
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
+#include "formats/little_endian.h"
 #include "formats/regular_file.h"
 #include "formats/replace_file.h"
+#include "formats/scene_extension.h"
 #include "scene/fixed_field.h"
 
 namespace {
@@ -18,90 +16,8 @@ constexpr char kMagic[] = "vellumark";
 constexpr std::size_t kMagicOffset = 10;
 constexpr std::size_t kMagicWidth = 10;
 constexpr std::size_t kSettingsOffset = 20;
-constexpr char kBevelMagic[4] = {'V', 'M', 'K', 'B'};
-constexpr uint16_t kBevelVersion = 1;
-constexpr std::size_t kBevelEntrySize = 12;
-constexpr std::size_t kBevelHeadSize = 8;
 
-// Appends little-endian values and fixed-width fields to a byte buffer.
-class Writer {
-  public:
-    explicit Writer(std::vector<uint8_t>& out) : out_(out) {}
-    void U32(uint32_t v) {
-        for (int shift = 0; shift < 32; shift += 8) {
-            out_.push_back(static_cast<uint8_t>(v >> shift));
-        }
-    }
-    void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
-    void F32(float v) {
-        uint32_t bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        U32(bits);
-    }
-    template <std::size_t N>
-    void Floats(const float (&values)[N]) {
-        for (float v : values) {
-            F32(v);
-        }
-    }
-    void U8(uint8_t v) { out_.push_back(v); }
-    void U16(uint16_t v) {
-        U8(static_cast<uint8_t>(v));
-        U8(static_cast<uint8_t>(v >> 8));
-    }
-    // The text up to its terminator, then zero bytes to the field's width.
-    void Field(std::string_view text, std::size_t width) {
-        out_.insert(out_.end(), text.begin(), text.end());
-        Zeros(width - text.size());
-    }
-    void Zeros(std::size_t count) { out_.insert(out_.end(), count, 0); }
-
-  private:
-    std::vector<uint8_t>& out_;
-};
-
-// Reads little-endian values at fixed offsets of a block known to be long enough.
-class Reader {
-  public:
-    explicit Reader(const uint8_t* data) : data_(data) {}
-    uint32_t U32(std::size_t at) const {
-        return static_cast<uint32_t>(data_[at]) | static_cast<uint32_t>(data_[at + 1]) << 8 |
-               static_cast<uint32_t>(data_[at + 2]) << 16 |
-               static_cast<uint32_t>(data_[at + 3]) << 24;
-    }
-    int32_t I32(std::size_t at) const { return static_cast<int32_t>(U32(at)); }
-    float F32(std::size_t at) const {
-        const uint32_t bits = U32(at);
-        float v;
-        std::memcpy(&v, &bits, sizeof v);
-        return v;
-    }
-    // Returns the offset after the values.
-    template <std::size_t N>
-    std::size_t Floats(std::size_t at, float (&values)[N]) const {
-        for (float& v : values) {
-            v = F32(at);
-            at += 4;
-        }
-        return at;
-    }
-    uint8_t U8(std::size_t at) const { return data_[at]; }
-    uint16_t U16(std::size_t at) const {
-        return static_cast<uint16_t>(data_[at] | data_[at + 1] << 8);
-    }
-    // The field up to its terminator; without one, cut to fit a field of the same width.
-    std::string_view Field(std::size_t at, std::size_t width) const {
-        const char* begin = reinterpret_cast<const char*>(data_ + at);
-        const void* nul = std::memchr(begin, 0, width);
-        const std::size_t n = nul ? static_cast<const char*>(nul) - begin : width - 1;
-        return std::string_view(begin, n);
-    }
-
-  private:
-    const uint8_t* data_;
-};
-
-void WriteHeader(Writer& w, const Scene& scene) {
+void WriteHeader(LittleEndianWriter& w, const Scene& scene) {
     w.Field(kVersion, 10);
     w.Field(kMagic, kMagicWidth);
     w.Floats(scene.light.position);
@@ -113,7 +29,7 @@ void WriteHeader(Writer& w, const Scene& scene) {
     w.Zeros(12 + 32);
 }
 
-void WriteRecord(Writer& w, const TextObject& object) {
+void WriteRecord(LittleEndianWriter& w, const TextObject& object) {
     w.Field(object.Text(), sizeof object.text);
     w.Field(object.FaceName(), sizeof object.faceName);
     w.I32(object.italic);
@@ -130,14 +46,14 @@ void WriteRecord(Writer& w, const TextObject& object) {
 }
 
 bool HasMagic(const uint8_t* header) {
-    const Reader r(header);
+    const LittleEndianReader r(header);
     const char* field = reinterpret_cast<const char*>(header + kMagicOffset);
     // Compared as a terminated string: the magic's NUL must lie inside the field.
     return std::memchr(field, 0, kMagicWidth) != nullptr &&
            r.Field(kMagicOffset, kMagicWidth) == kMagic;
 }
 
-void ReadSettings(const Reader& r, Scene& scene) {
+void ReadSettings(const LittleEndianReader& r, Scene& scene) {
     std::size_t at = r.Floats(kSettingsOffset, scene.light.position);
     scene.shadow.enabled = r.I32(at);
     at = r.Floats(at + 4, scene.shadow.plane);
@@ -148,7 +64,7 @@ void ReadSettings(const Reader& r, Scene& scene) {
     scene.view.perspective = perspective > 0.0f ? perspective : 1.0f;
 }
 
-void ReadRecord(const Reader& r, TextObject& object) {
+void ReadRecord(const LittleEndianReader& r, TextObject& object) {
     object.SetText(r.Field(0, sizeof object.text));
     object.SetFont(r.Field(128, sizeof object.faceName), r.I32(192), r.U8(196));
     std::size_t at = r.Floats(200, object.position);
@@ -161,94 +77,12 @@ void ReadRecord(const Reader& r, TextObject& object) {
     object.SetTextureFile(r.Field(288, sizeof object.textureFile));
 }
 
-uint32_t Crc32(const uint8_t* data, std::size_t size) {
-    return static_cast<uint32_t>(crc32(crc32(0L, Z_NULL, 0), data, static_cast<uInt>(size)));
-}
-
-// recordObjects[k] is the object written as record k.
-void WriteBevelBlock(std::vector<uint8_t>& bytes,
-                     const std::vector<const TextObject*>& recordObjects) {
-    std::vector<uint8_t> block;
-    Writer w(block);
-    for (char c : kBevelMagic) {
-        w.U8(static_cast<uint8_t>(c));
-    }
-    w.U16(kBevelVersion);
-    w.U16(0);  // the count, once known
-    uint16_t count = 0;
-    for (std::size_t k = 0; k < recordObjects.size(); ++k) {
-        const BevelSettings& bevel = recordObjects[k]->bevel;
-        if (!bevel.Active()) {
-            continue;
-        }
-        const bool round = bevel.profile == BevelProfile::kRound;
-        w.U8(static_cast<uint8_t>(k));
-        w.U8(round ? 2 : 1);
-        w.U8(static_cast<uint8_t>(round ? std::clamp(bevel.segments, 1, kMaxBevelSegments) : 1));
-        w.U8(bevel.backToo ? 1 : 0);
-        w.F32(std::min(bevel.width, kMaxBevelSize));
-        w.F32(std::min(bevel.depth, kMaxBevelSize));
-        ++count;
-    }
-    if (count == 0) {
-        return;
-    }
-    block[6] = static_cast<uint8_t>(count);
-    block[7] = static_cast<uint8_t>(count >> 8);
-    w.U32(Crc32(block.data(), block.size()));
-    bytes.insert(bytes.end(), block.begin(), block.end());
-}
-
-bool InBevelRange(float v) {
-    return v > 0.0f && v <= kMaxBevelSize;
-}
-
-// Fills bevels[k] for record k when the bytes are exactly one intact block naming loaded
-// records; false (and nothing usable) otherwise.
-bool ReadBevelBlock(const uint8_t* data, std::size_t size, std::size_t records,
-                    std::vector<BevelSettings>& bevels) {
-    if (size < kBevelHeadSize + 4 || std::memcmp(data, kBevelMagic, 4) != 0) {
-        return false;
-    }
-    const Reader r(data);
-    const std::size_t count = r.U16(6);
-    if (r.U16(4) != kBevelVersion || count < 1 || count > static_cast<std::size_t>(kSlotCount) ||
-        size != kBevelHeadSize + kBevelEntrySize * count + 4 ||
-        r.U32(size - 4) != Crc32(data, size - 4)) {
-        return false;
-    }
-    bevels.assign(records, BevelSettings{});
-    int previous = -1;
-    for (std::size_t k = 0; k < count; ++k) {
-        const std::size_t at = kBevelHeadSize + kBevelEntrySize * k;
-        const int index = r.U8(at);
-        const uint8_t profile = r.U8(at + 1);
-        const int segments = r.U8(at + 2);
-        const uint8_t flags = r.U8(at + 3);
-        BevelSettings bevel;
-        bevel.width = r.F32(at + 4);
-        bevel.depth = r.F32(at + 8);
-        if (index <= previous || static_cast<std::size_t>(index) >= records ||
-            (profile != 1 && profile != 2) || segments < 1 || segments > kMaxBevelSegments ||
-            (profile == 1 && segments != 1) || (flags & ~1u) != 0 || !InBevelRange(bevel.width) ||
-            !InBevelRange(bevel.depth)) {
-            return false;
-        }
-        bevel.profile = profile == 2 ? BevelProfile::kRound : BevelProfile::kChamfer;
-        bevel.segments = profile == 2 ? segments : BevelSettings{}.segments;
-        bevel.backToo = (flags & 1u) != 0;
-        bevels[static_cast<std::size_t>(index)] = bevel;
-        previous = index;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::vector<uint8_t> EncodeSceneFile(const Scene& scene) {
     std::vector<uint8_t> bytes;
     bytes.reserve(kSceneFileReadLimit);
-    Writer w(bytes);
+    LittleEndianWriter w(bytes);
     WriteHeader(w, scene);
     std::vector<const TextObject*> recordObjects;
     for (const TextObject& object : scene.objects) {
@@ -257,31 +91,32 @@ std::vector<uint8_t> EncodeSceneFile(const Scene& scene) {
             recordObjects.push_back(&object);
         }
     }
-    WriteBevelBlock(bytes, recordObjects);
+    const std::vector<uint8_t> extension = EncodeSceneExtension(scene, recordObjects);
+    bytes.insert(bytes.end(), extension.begin(), extension.end());
     return bytes;
 }
 
-SceneFileStatus DecodeSceneFile(const uint8_t* data, std::size_t size, Scene& scene) {
+SceneFileStatus DecodeSceneFile(const uint8_t* data, std::size_t size, Scene& scene,
+                                SceneFileNotes* notes) {
     if (size < kSceneHeaderSize || !HasMagic(data)) {
         return SceneFileStatus::kNotSceneFile;
     }
     ClearScene(scene);
-    ReadSettings(Reader(data), scene);
+    scene.studio = StudioSettings{};
+    ReadSettings(LittleEndianReader(data), scene);
     std::size_t at = kSceneHeaderSize;
     std::size_t records = 0;
     for (TextObject& object : scene.objects) {
         if (size - at < kSceneRecordSize) {
             break;
         }
-        ReadRecord(Reader(data + at), object);
+        ReadRecord(LittleEndianReader(data + at), object);
         at += kSceneRecordSize;
         ++records;
     }
-    std::vector<BevelSettings> bevels;
-    if (ReadBevelBlock(data + at, size - at, records, bevels)) {
-        for (std::size_t k = 0; k < records; ++k) {
-            scene.objects[k].bevel = bevels[k];
-        }
+    const SceneExtensionRead extension = DecodeSceneExtension(data + at, size - at, records, scene);
+    if (notes != nullptr) {
+        notes->extensionDamaged = extension == SceneExtensionRead::kDamaged;
     }
     return SceneFileStatus::kOk;
 }
@@ -292,7 +127,7 @@ SceneFileStatus WriteSceneFile(const std::string& path, const Scene& scene) {
                                                                  : SceneFileStatus::kCannotWrite;
 }
 
-SceneFileStatus ReadSceneFile(const std::string& path, Scene& scene) {
+SceneFileStatus ReadSceneFile(const std::string& path, Scene& scene, SceneFileNotes* notes) {
     const FileHandle file = OpenRegularFile(path);
     if (!file) {
         return SceneFileStatus::kCannotOpen;
@@ -302,5 +137,5 @@ SceneFileStatus ReadSceneFile(const std::string& path, Scene& scene) {
     if (std::ferror(file.get())) {
         return SceneFileStatus::kCannotOpen;
     }
-    return DecodeSceneFile(bytes.data(), size, scene);
+    return DecodeSceneFile(bytes.data(), size, scene, notes);
 }

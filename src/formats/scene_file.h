@@ -7,15 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "formats/scene_extension.h"
 #include "scene/scene.h"
 
 inline constexpr std::size_t kSceneHeaderSize = 132;
 inline constexpr std::size_t kSceneRecordSize = 544;
-// The bevel block that may follow the records: 12 bytes of head and check, 12 per entry.
-inline constexpr std::size_t kBevelBlockMaxSize = 12 + 12 * kSlotCount;
-// Nothing after the 32nd record and a bevel block is ever looked at.
+// Nothing after the 32nd record and an extension block is ever looked at.
 inline constexpr std::size_t kSceneFileReadLimit =
-    kSceneHeaderSize + kSceneRecordSize * kSlotCount + kBevelBlockMaxSize;
+    kSceneHeaderSize + kSceneRecordSize * kSlotCount + kSceneExtensionMaxSize;
 
 enum class SceneFileStatus {
     kOk,
@@ -24,17 +23,25 @@ enum class SceneFileStatus {
     kCannotWrite,   // the file could not be created, written or put in place
 };
 
-// Header and one record per live slot, in slot order; then, only when some live slot has a
-// bevel, one bevel block (shorter than a record, so older readers skip it as a partial record).
+// What a read that succeeded has to tell the user.
+struct SceneFileNotes {
+    // Bytes after the records began like an extension block but failed its checks: the records
+    // opened without what it held (bevels and the like).
+    bool extensionDamaged = false;
+};
+
+// Header and one record per live slot, in slot order; then, only when the scene or a live slot
+// differs from the defaults, one extension block.
 std::vector<uint8_t> EncodeSceneFile(const Scene& scene);
 
 // Fills the scene from file bytes. On kNotSceneFile the scene is untouched; otherwise every slot
 // is reset first, records fill slots 0, 1, 2... and a trailing partial record is ignored unless
-// it is exactly one intact bevel block; anything else there leaves every slot without a bevel.
-// Glyphs are not laid out nor textures read here.
-SceneFileStatus DecodeSceneFile(const uint8_t* data, std::size_t size, Scene& scene);
+// it is exactly one intact extension block. Glyphs are not laid out nor textures read here.
+SceneFileStatus DecodeSceneFile(const uint8_t* data, std::size_t size, Scene& scene,
+                                SceneFileNotes* notes = nullptr);
 
 // path is a file-system path. Writes beside the target and renames over it, so a failed save
 // never damages the file that was there.
 SceneFileStatus WriteSceneFile(const std::string& path, const Scene& scene);
-SceneFileStatus ReadSceneFile(const std::string& path, Scene& scene);
+SceneFileStatus ReadSceneFile(const std::string& path, Scene& scene,
+                              SceneFileNotes* notes = nullptr);

@@ -70,18 +70,14 @@ bool WriteObjects(const ModelScene& scene, std::FILE* file, double sizeMm) {
 }  // namespace
 
 bool WriteStl(const ModelScene& scene, const std::string& path, double sizeMm) {
-    const std::string temporary = CreateTemporaryFileBeside(path);
-    if (temporary.empty()) {
+    TemporaryFile temporary(path);
+    if (!temporary.IsOpen()) {
         return false;
     }
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    std::FILE* file = std::fopen(temporary.path().c_str(), "wb");
     bool written = file != nullptr && WriteObjects(scene, file, sizeMm);
     if (file != nullptr) {
         written = std::fclose(file) == 0 && written;
     }
-    if (!written) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return CommitTemporaryFile(temporary, path);
+    return written && temporary.Commit();
 }

@@ -19,10 +19,11 @@ FileIdentity IdentityOf(const std::string& path) {
 
 }  // namespace
 
-std::shared_ptr<const TexturePicture> TexturePictures::Load(const std::string& path,
+std::shared_ptr<const TexturePicture> TexturePictures::Load(const std::string& key,
+                                                            const std::string& path,
                                                             MessageSink& messages) {
     const FileIdentity identity = IdentityOf(path);
-    if (auto known = Find(path); known && known->identity == identity) {
+    if (auto known = Find(key); known && known->path == path && known->identity == identity) {
         return known;
     }
     BmpResult result = ReadBmpFile(path, kBmpRgb);
@@ -34,11 +35,11 @@ std::shared_ptr<const TexturePicture> TexturePictures::Load(const std::string& p
     picture->path = path;
     picture->identity = identity;
     picture->image = std::move(result.image);
-    pictures_[path] = picture;
+    pictures_[key] = picture;
     return picture;
 }
 
-std::shared_ptr<const TexturePicture> TexturePictures::Find(const std::string& path) const {
-    const auto it = pictures_.find(path);
+std::shared_ptr<const TexturePicture> TexturePictures::Find(const std::string& key) const {
+    const auto it = pictures_.find(key);
     return it == pictures_.end() ? nullptr : it->second;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The decoded BMP textures of a document, kept by file path together with the identity of the
-// file they were read from, so every view uploads the same picture and a reload of an unchanged
-// file does not decode it again.
+// The decoded BMP textures of a document, kept by the path the objects store together with the
+// identity of the file they were read from, so every view uploads the same picture and a reload of
+// an unchanged file does not decode it again.
 
 #include <cstdint>
 #include <map>
@@ -28,11 +28,13 @@ struct TexturePicture {
 
 class TexturePictures {
   public:
-    // Reads the file at path (a file-system path) as RGB texels; nullptr after the BMP message
-    // (caption "BMP to RGB") when it cannot be used.
-    std::shared_ptr<const TexturePicture> Load(const std::string& path, MessageSink& messages);
-    // The picture last read from path, or nullptr.
-    std::shared_ptr<const TexturePicture> Find(const std::string& path) const;
+    // Reads the file at path (a file-system path) as RGB texels and keeps it under key (the path
+    // as an object stores it); nullptr after the BMP message (caption "BMP to RGB") when it
+    // cannot be used.
+    std::shared_ptr<const TexturePicture> Load(const std::string& key, const std::string& path,
+                                               MessageSink& messages);
+    // The picture last kept under key, or nullptr.
+    std::shared_ptr<const TexturePicture> Find(const std::string& key) const;
 
   private:
     std::map<std::string, std::shared_ptr<const TexturePicture>> pictures_;

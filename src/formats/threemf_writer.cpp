@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <unordered_map>
 
+#include "formats/file_descriptors.h"
 #include "formats/model_writers.h"
 #include "formats/replace_file.h"
 
@@ -111,7 +111,27 @@ bool AddObject(NMR::PLib3MFModel* model, NMR::PLib3MFModelBaseMaterial* material
            NMR::lib3mf_model_addbuilditem(model, mesh.Get(), nullptr, item.Out()) == 0;
 }
 
-bool BuildAndWrite(const ModelScene& scene, const std::string& file, double sizeMm) {
+// Where the library's bytes go. A failed write is kept here and never told to the library: its
+// package writer throws from a destructor while the first error unwinds, which ends the process.
+struct FileStream {
+    int fd = -1;
+    uint64_t position = 0;
+    bool failed = false;
+};
+
+uint32_t WriteChunk(uint8_t* data, uint32_t size, void* user) {
+    auto* stream = static_cast<FileStream*>(user);
+    stream->failed = stream->failed || !WriteAllAt(stream->fd, data, size, stream->position);
+    stream->position += size;
+    return 0;
+}
+
+uint32_t Seek(uint64_t position, void* user) {
+    static_cast<FileStream*>(user)->position = position;
+    return 0;
+}
+
+bool BuildAndWrite(const ModelScene& scene, int fd, double sizeMm) {
     Handle model, materials, writer;
     DWORD materialGroup = 0;
     if (NMR::lib3mf_createmodel(model.Out()) != 0 ||
@@ -126,20 +146,21 @@ bool BuildAndWrite(const ModelScene& scene, const std::string& file, double size
             return false;
         }
     }
+    FileStream stream{fd};
     return NMR::lib3mf_model_querywriter(model.Get(), "3mf", writer.Out()) == 0 &&
-           NMR::lib3mf_writer_writetofileutf8(writer.Get(), file.c_str()) == 0;
+           NMR::lib3mf_writer_writetocallback(writer.Get(), reinterpret_cast<void*>(WriteChunk),
+                                              reinterpret_cast<void*>(Seek), &stream) == 0 &&
+           !stream.failed;
 }
 
 }  // namespace
 
 bool Write3mf(const ModelScene& scene, const std::string& path, double sizeMm) {
-    const std::string temporary = CreateTemporaryFileBeside(path);
-    if (temporary.empty()) {
+    TemporaryFile file(path);
+    try {
+        return file.IsOpen() && BuildAndWrite(scene, file.fd(), sizeMm) && file.Commit();
+    } catch (...) {
+        // The library throws where it could return an error (running out of memory).
         return false;
     }
-    if (!BuildAndWrite(scene, temporary, sizeMm)) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return CommitTemporaryFile(temporary, path);
 }

@@ -10,6 +10,7 @@ extern "C" {
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "formats/replace_file.h"
 
@@ -88,25 +89,22 @@ class VideoAnimation : public AnimationSink {
             avio_closep(&muxer_->pb);
             avformat_free_context(muxer_);
         }
-        if (!temporary_.empty()) {
-            std::remove(temporary_.c_str());
-        }
     }
     VideoAnimation(const VideoAnimation&) = delete;
     VideoAnimation& operator=(const VideoAnimation&) = delete;
 
     bool Open() {
         const VideoRecipe recipe = RecipeOf(type_, format_.channels == 4);
-        temporary_ = CreateTemporaryFileBeside(path_);
+        temporary_ = std::make_unique<TemporaryFile>(path_);
         input_ = av_frame_alloc();
         filtered_ = av_frame_alloc();
         packet_ = av_packet_alloc();
-        if (temporary_.empty() || input_ == nullptr || filtered_ == nullptr || packet_ == nullptr) {
+        if (!temporary_->IsOpen() || input_ == nullptr || filtered_ == nullptr || packet_ == nullptr) {
             return false;
         }
         const AVPixelFormat encoded = format_.channels == 4 ? recipe.transparent : recipe.opaque;
         // "file:" keeps a colon in the path from naming a protocol.
-        const std::string url = "file:" + temporary_;
+        const std::string url = "file:" + temporary_->path();
         return OpenFilters(recipe.filters, encoded) &&
                avformat_alloc_output_context2(&muxer_, nullptr, recipe.muxer, url.c_str()) >= 0 &&
                OpenEncoder(recipe.encoder, encoded) && StartFile(url);
@@ -135,9 +133,7 @@ class VideoAnimation : public AnimationSink {
             av_write_trailer(muxer_) < 0 || avio_closep(&muxer_->pb) < 0) {
             return false;
         }
-        const bool committed = CommitTemporaryFile(temporary_, path_);
-        temporary_.clear();
-        return committed;
+        return temporary_->Commit();
     }
 
   private:
@@ -270,7 +266,8 @@ class VideoAnimation : public AnimationSink {
     std::string path_;
     AnimationFileType type_;
     AnimationFormat format_;
-    std::string temporary_;
+    // Goes with the encoder when nothing was committed.
+    std::unique_ptr<TemporaryFile> temporary_;
     AVFilterGraph* graph_ = nullptr;
     AVFilterContext* source_ = nullptr;
     AVFilterContext* sink_ = nullptr;

@@ -53,12 +53,6 @@ JitterTable Table(const JitterOffset (&offsets)[N]) {
     return {offsets, N};
 }
 
-bool ContextHasAccumulationBuffer() {
-    GLint bits = 0;
-    glGetIntegerv(GL_ACCUM_RED_BITS, &bits);
-    return bits > 0;
-}
-
 }  // namespace
 
 JitterTable JitterTableFor(int level) {
@@ -92,20 +86,15 @@ void SetJitteredProjection(int level, int pass, float perspective) {
 }
 
 AntialiasRender::AntialiasRender(Renderer& renderer, int level)
-    : renderer_(renderer),
-      level_(level),
-      table_(JitterTableFor(level)),
-      useAccumBuffer_(ContextHasAccumulationBuffer()) {
+    : renderer_(renderer), level_(level), table_(JitterTableFor(level)) {
     // The passes overwrite the projection; the interactive view must get its own back.
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glMatrixMode(GL_MODELVIEW);
     renderer_.PlaceLight();
-    if (!useAccumBuffer_) {
-        CurrentViewportSize(width_, height_);
-        sum_.assign(static_cast<size_t>(width_) * height_ * 3, 0.0f);
-        pixels_.resize(sum_.size());
-    }
+    CurrentViewportSize(width_, height_);
+    sum_.assign(static_cast<size_t>(width_) * height_ * 3, 0.0f);
+    pixels_.resize(sum_.size());
 }
 
 AntialiasRender::~AntialiasRender() {
@@ -129,22 +118,13 @@ void AntialiasRender::RunPass(int pass) {
     if (scene.shadow.enabled == 1) {
         renderer_.DrawShadows();
     }
-    if (useAccumBuffer_) {
-        // The first pass loads, so nothing left in the buffer from before shows through.
-        glAccum(pass == 0 ? GL_LOAD : GL_ACCUM, 1.0f / static_cast<float>(table_.count));
-    } else {
-        AccumulateInMemory();
-    }
+    AccumulateInMemory();
 }
 
 void AntialiasRender::Finish() {
     finished_ = true;
     if (table_.count > 0) {
-        if (useAccumBuffer_) {
-            glAccum(GL_RETURN, 1.0f);
-        } else {
-            DrawMeanFromMemory();
-        }
+        DrawMeanFromMemory();
     }
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

@@ -1,6 +1,8 @@
 #pragma once
-// The antialiased picture: the scene drawn once per jitter offset and averaged, in the
-// accumulation buffer when the context has one, else in memory.
+// The antialiased picture: the scene drawn once per jitter offset and the stored values averaged
+// in memory. Not in the accumulation buffer even where the context has one: Debian 12's Mesa
+// converts every window's pixels to linear light on their way into it and back, so the view
+// showed other greys than pictures and captures (188 where the mean of 0 and 255 is 128).
 
 #include <vector>
 
@@ -22,27 +24,25 @@ JitterTable JitterTableFor(int level);
 void SetJitteredProjection(int level, int pass, float perspective);
 
 class AntialiasRender {
-public:
+  public:
     AntialiasRender(Renderer& renderer, int level);
     ~AntialiasRender();
     AntialiasRender(const AntialiasRender&) = delete;
     AntialiasRender& operator=(const AntialiasRender&) = delete;
 
     int passCount() const { return table_.count; }
-    bool usesAccumulationBuffer() const { return useAccumBuffer_; }
     // Draws pass `pass` and adds it with weight 1/N.
     void RunPass(int pass);
     // Puts the average into the back buffer and gives the interactive projection back.
     void Finish();
 
-private:
+  private:
     void AccumulateInMemory();
     void DrawMeanFromMemory();
 
     Renderer& renderer_;
     int level_;
     JitterTable table_;
-    bool useAccumBuffer_;
     bool finished_ = false;
     int width_ = 0;
     int height_ = 0;

@@ -17,6 +17,9 @@ namespace {
 // About 8 million pixels a tile: a 3840 x 2160 picture is one tile, larger ones are split.
 constexpr int64_t kTilePixelBudget = 4096 * 2048;
 constexpr int32_t kTileSideBudget = 4096;
+// The band of finished rows spans the whole picture's width: for the widest pictures it, not the
+// tile, decides the memory, so it sets the tiles' height there.
+constexpr int64_t kBandByteBudget = int64_t{64} << 20;
 
 struct Tile {
     int32_t x0, y0, width, height;  // picture pixels, from the top-left corner
@@ -169,8 +172,9 @@ PictureFrames::PictureFrames(Renderer& renderer, const PictureRequest& request)
     const int32_t tileWidthLimit =
         std::min(request.maxTileWidth > 0 ? request.maxTileWidth : maxSide, maxSide);
     const int32_t tileWidth = PartSize(request.width, tileWidthLimit);
-    const int32_t heightBudget =
-        static_cast<int32_t>(std::max<int64_t>(1, kTilePixelBudget / tileWidth));
+    const int64_t bandRowBytes = int64_t{request.width} * PictureChannels(request);
+    const int32_t heightBudget = static_cast<int32_t>(std::max<int64_t>(
+        1, std::min(kTilePixelBudget / tileWidth, kBandByteBudget / bandRowBytes)));
     const int32_t tileHeightLimit = std::min(
         {request.maxTileHeight > 0 ? request.maxTileHeight : heightBudget, heightBudget, maxSide});
     const int32_t tileHeight = PartSize(request.height, tileHeightLimit);

@@ -5,7 +5,6 @@
 
 #include "render/outline_display_list.h"
 #include "render/texture.h"
-#include "scene/cp932.h"
 
 namespace {
 
@@ -104,7 +103,7 @@ GLuint RenderCache::Texture(const TextObject& object) {
     if (!object.hasTexture) {
         return 0;
     }
-    const std::string path = Cp932ToUtf8(object.TextureFile()).value_or(std::string());
+    const std::string path(object.TextureFile());
     const std::shared_ptr<const TexturePicture> picture = pictures_.Find(path);
     if (!picture) {
         return 0;
@@ -133,8 +132,8 @@ void RenderCache::KeepOnly(const Scene& scene) {
             }
         }
         if (object.hasTexture) {
-            const std::string path = Cp932ToUtf8(object.TextureFile()).value_or(std::string());
-            if (auto it = textures_.find(path); it != textures_.end()) {
+            if (auto it = textures_.find(std::string(object.TextureFile()));
+                it != textures_.end()) {
                 it->second.entry.kept = true;
             }
         }

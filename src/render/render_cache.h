@@ -68,6 +68,7 @@ class RenderCache : public DrawSource {
     GlyphSource& source_;
     const TexturePictures& pictures_;
     std::unordered_map<GlyphKey, Entry, GlyphKeyHash> glyphs_;
-    // By file-system path; an entry whose picture is no longer the one kept there is replaced.
+    // By the path the objects store; an entry whose picture is no longer the one kept there is
+    // replaced.
     std::unordered_map<std::string, TextureEntry> textures_;
 };

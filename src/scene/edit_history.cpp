@@ -282,6 +282,7 @@ void EditHistory::Clear() {
     steps_.clear();
     position_ = 0;
     savedPosition_ = 0;
+    ++clears_;
 }
 
 ChangeFlags EditHistory::FlagsAt(std::size_t position, const ChangeFlags& recorded) const {

@@ -155,6 +155,8 @@ class EditHistory {
     void MarkSaved();
     // New, Open: no steps, and the scene as it is now matches its file (or the empty scene).
     void Clear();
+    // How often the history was cleared: a step must not span another document.
+    std::size_t clearCount() const { return clears_; }
 
   private:
     ChangeFlags FlagsAt(std::size_t position, const ChangeFlags& recorded) const;
@@ -163,4 +165,5 @@ class EditHistory {
     std::size_t position_ = 0;
     // Where the scene matches its file; -1 once that state can no longer be reached.
     long savedPosition_ = 0;
+    std::size_t clears_ = 0;
 };

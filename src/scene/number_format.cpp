@@ -22,7 +22,7 @@ int ShownInteger(float value, int factor) {
     if (product <= static_cast<double>(INT_MIN)) {
         return INT_MIN;
     }
-    return static_cast<int>(product);
+    return static_cast<int>(std::lround(product));
 }
 
 std::string ShownText(float value, int factor) {

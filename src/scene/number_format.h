@@ -11,8 +11,9 @@ inline constexpr int kLengthFactor = 10;   // positions, scales, light, target, 
 inline constexpr int kAngleFactor = 1;     // degrees
 inline constexpr int kColourFactor = 255;  // colour components
 
-// value × factor formed in double precision and truncated toward zero; values beyond the int
-// range saturate and NaN shows as 0.
+// value × factor formed in double precision and rounded to the nearest whole number, so a value
+// stored from a shown number shows that number again (truncation showed 0.7f as 6); values
+// beyond the int range saturate and NaN shows as 0.
 int ShownInteger(float value, int factor);
 // ShownInteger written as "%d" does.
 std::string ShownText(float value, int factor);

@@ -71,6 +71,7 @@ void ResetSceneSettings(Scene& scene) {
     scene.light.position[1] = 1.5f;
     scene.light.position[2] = 1.5f;
     scene.view.perspective = 1.0f;
+    scene.studio = StudioSettings{};
 }
 
 void ClearScene(Scene& scene) {

@@ -52,6 +52,7 @@ struct Scene {
     LightSettings light;
     ShadowSettings shadow;
     ViewState view;
+    StudioSettings studio;
 
     std::string_view FilePath() const;
     bool SetFilePath(std::string_view cp932Path);

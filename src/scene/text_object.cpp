@@ -37,6 +37,8 @@ void TextObject::ResetObject() {
     bevel = BevelSettings{};
     hasTexture = false;
     hidden = false;
+    typography = TypographySettings{};
+    surface = SurfaceSettings{};
 }
 
 bool TextObject::SetText(std::string_view cp932) {

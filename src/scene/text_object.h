@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "scene/studio_look.h"
+#include "scene/typography.h"
+
 // Per-glyph outline metrics in em units, laid out as the outline builder reports them.
 struct GlyphMetricsFloat {
     float gmfBlackBoxX = 0.0f;
@@ -92,4 +95,6 @@ class TextObject {
     BevelSettings bevel;
     // Left out of pictures, shadow included: an animation's object before its entrance.
     bool hidden = false;
+    TypographySettings typography;
+    SurfaceSettings surface;
 };

@@ -57,6 +57,12 @@ def main():
                struct.pack("<4B2f", 2, 2, 4, 1, 0.05, 0.03))
     block = b"VMKB" + struct.pack("<HH", 1, 2) + entries
     write("scene", "bevels.vmk", three + block + struct.pack("<I", zlib.crc32(block)))
+    # The one block for everything: studio settings with an environment path, two entries with
+    # every field away from its default.
+    entries = (struct.pack("<4B2HhH4B", 0, 0x5E, 2, 6, 250, 120, -200, 1200, 128, 40, 3, 0) +
+               struct.pack("<4B2HhH4B", 2, 0x01, 1, 1, 500, 1, 2000, 0, 0, 0, 7, 0))
+    block = b"VMKX" + struct.pack("<H5bB", 1, 1, 1, -20, 100, 3, 2) + entries + b"\x07env.hdr"
+    write("scene", "extension.vmk", three + block + struct.pack("<I", zlib.crc32(block)))
     many = scene_header() + b"".join(scene_record(bytes([65 + k % 26])) for k in range(33))
     write("scene", "thirty_three_records.vmk", many)
 

@@ -13,21 +13,10 @@ import subprocess
 import sys
 import tempfile
 
-FAILURES = []
+from render_command import FAILURES, check, run
+
 WIDTH, HEIGHT, SECONDS, FPS = 96, 72, 2, 25
 FRAMES = SECONDS * FPS
-
-
-def check(condition, message):
-    if not condition:
-        FAILURES.append(message)
-        print("FAIL:", message)
-
-
-def run(program, *arguments):
-    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
-    return subprocess.run([program, *arguments], env=env, capture_output=True, text=True,
-                          timeout=240)
 
 
 def probe(path):
@@ -62,8 +51,10 @@ def check_loop(name, decoded):
     step = difference(decoded[0], decoded[1])
     half = difference(decoded[0], decoded[FRAMES // 2])
     quarter = difference(decoded[0], decoded[FRAMES // 4])
-    check(seam > 0, f"{name}: the last frame repeats the first")
-    check(seam < 2 * step + 0.5, f"{name}: a jump at the loop's seam ({seam:.2f}, steps {step:.2f})")
+    # Lossy codecs make even equal frames differ a little: the seam is measured against a step.
+    figures = f"{seam:.2f} at the seam, steps {step:.2f}"
+    check(seam > step / 2, f"{name}: the last frame repeats the first ({figures})")
+    check(seam < 2 * step + 0.5, f"{name}: a jump at the loop's seam ({figures})")
     check(half > seam and quarter > 2 * seam,
           f"{name}: no turn: {seam:.2f} at the seam, {quarter:.2f} a quarter, {half:.2f} half way")
 
@@ -133,7 +124,8 @@ def main():
             check(difference(decoded[0], decoded[FRAMES // 4]) > 1.0, f"{path}: no motion")
             seam = difference(decoded[0], decoded[-1])
             if path == swing:
-                check(seam < 2 * difference(decoded[0], decoded[1]) + 0.5, f"{path}: no loop")
+                step = difference(decoded[0], decoded[1])
+                check(step / 2 < seam < 2 * step + 0.5, f"{path}: no seamless loop")
             else:
                 check(seam > 1.0, f"{path}: ends where it began")
                 first = decoded[0]

@@ -1,15 +1,28 @@
 #pragma once
 // The fuzz input as a file on disk, so that the readers run through the same opening, sizing and
-// seeking as for a file the user chose, and a scratch folder for what they write back.
+// seeking as for a file the user chose, and a scratch folder for what they write back. Files
+// cost far more than the decoding itself, so one input in kFilePathShare goes that way, chosen
+// by its bytes so that a finding reproduces.
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+inline uint32_t Crc32(const uint8_t* data, std::size_t size) {
+    return static_cast<uint32_t>(crc32(crc32(0L, Z_NULL, 0), data, static_cast<uInt>(size)));
+}
+
+inline constexpr uint32_t kFilePathShare = 16;
+
+inline bool ThroughFiles(const uint8_t* data, std::size_t size) {
+    return Crc32(data, size) % kFilePathShare == 0;
+}
 
 // One in-memory file per process, rewritten for every input.
 class FuzzInputFile {

@@ -79,7 +79,7 @@ TEST(ExportedTransform, TurnedAndStretchedTextLandsWhereTheViewDrawsIt) {
     ASSERT_EQ(object.glyphCount, 2);
     renderer.RenderScene(0);
 
-    const ModelScene model = AssembleModelScene(scene, TestGlyphs());
+    const ModelScene model = AssembleModelScene(scene, TestGlyphs(), sink);
     ASSERT_EQ(model.objects.size(), 1u);
     const std::vector<std::array<float, 3>> points = FrontPoints(model, model.objects[0], 8);
     ASSERT_EQ(points.size(), 8u);

@@ -88,7 +88,7 @@ class Textures : public testing::Test {
 
 TEST_F(Textures, GoodFileBecomesOneRgbaTextureOfItsSize) {
     const std::string path = SolidBmp("green.bmp", 64, 64, {0, 255, 0});
-    const auto picture = pictures.Load(path, messages);
+    const auto picture = pictures.Load(path, path, messages);
     ASSERT_NE(picture, nullptr);
     const uint32_t first = UploadTexture(picture->image);
     ASSERT_NE(first, 0u);
@@ -99,7 +99,7 @@ TEST_F(Textures, GoodFileBecomesOneRgbaTextureOfItsSize) {
     EXPECT_EQ(Level0(GL_TEXTURE_HEIGHT), 64);
     EXPECT_EQ(Level0(GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA);
     EXPECT_EQ(FirstTexel(first, 64, 64), (Rgb{0, 255, 0}));
-    const uint32_t second = UploadTexture(pictures.Load(path, messages)->image);
+    const uint32_t second = UploadTexture(pictures.Load(path, path, messages)->image);
     EXPECT_NE(second, first);
     EXPECT_TRUE(window.prompts.messages.empty());
     const GLuint names[2] = {first, second};
@@ -248,7 +248,7 @@ TEST_F(Textures, AfterAContextIsGoneTheStoredPictureIsUploadedAgain) {
     EXPECT_EQ(cache.Texture(a), 0u);
 
     a.SetTextureFile(path);
-    LoadObjectTextureFromPath(a, pictures, messages);
+    LoadObjectTextureFromPath(a, "", pictures, messages);
     const uint32_t first = cache.Texture(a);
     ASSERT_NE(first, 0u);
     // As when the context goes: its names die with it, the cache only forgets them.
@@ -260,13 +260,13 @@ TEST_F(Textures, AfterAContextIsGoneTheStoredPictureIsUploadedAgain) {
     EXPECT_EQ(FirstTexel(cache.Texture(a), 16, 16), (Rgb{120, 80, 40}));
 
     b.SetTextureFile("ab");  // shorter than 3 bytes: nothing is tried
-    LoadObjectTextureFromPath(b, pictures, messages);
+    LoadObjectTextureFromPath(b, "", pictures, messages);
     EXPECT_EQ(cache.Texture(b), 0u);
     EXPECT_TRUE(window.prompts.messages.empty());
 
     // A stored path whose file has gone: reported, path kept for the next save.
     b.SetTextureFile((dir / "gone.bmp").string());
-    LoadObjectTextureFromPath(b, pictures, messages);
+    LoadObjectTextureFromPath(b, "", pictures, messages);
     EXPECT_EQ(cache.Texture(b), 0u);
     EXPECT_EQ(b.TextureFile(), (dir / "gone.bmp").string());
     ASSERT_EQ(window.prompts.messages.size(), 1u);

@@ -220,6 +220,17 @@ TEST_F(CaptureCommands, WholeViewBecomesABmpOfTheCanvasAsShown) {
     EXPECT_EQ(frame->mouse.capturePending, 0);
 }
 
+TEST_F(CaptureCommands, AfterNoToReplacingTheDialogShowsTheNameWithItsFiltersExtension) {
+    { std::ofstream(dir / "cj.jpg") << "older"; }
+    Answer(dir / "cj", 1);
+    prompts.messageAnswers.push_back(MessageAnswer::kNo);
+    DispatchCommand(*frame, 40024);
+    ASSERT_EQ(prompts.fileRequests.size(), 2u);
+    EXPECT_EQ(prompts.fileRequests[1].filterIndex, 1);
+    EXPECT_EQ(prompts.fileRequests[1].initialPath, (dir / "cj.jpg").string());
+    EXPECT_EQ(frame->mouse.capturePending, 0);
+}
+
 TEST_F(CaptureCommands, JpegFilterWritesAJpegWhateverTheNameSays) {
     Answer(dir / "shot", 1);
     DispatchCommand(*frame, 40024);
@@ -428,7 +439,9 @@ TEST_F(CaptureCommands, SizedTransparentCaptureIsAPngAndCancelsWriteNothing) {
     wxTEST_DIALOG(DispatchCommand(*frame, 40075), ask(wxID_OK));
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{texts::kSizedTransparentNeedsPng});
     ASSERT_EQ(prompts.fileRequests.size(), 3u);
-    EXPECT_EQ(prompts.fileRequests[2].initialPath, (dir / "clear.bmp").string());
+    // Shown again as a PNG under the PNG filter, not as the refused type's name.
+    EXPECT_EQ(prompts.fileRequests[2].initialPath, (dir / "clear.png").string());
+    EXPECT_EQ(prompts.fileRequests[2].filterIndex, 0);
     EXPECT_FALSE(fs::exists(dir / "clear.bmp"));
 
     const DecodedPng png = DecodePng((dir / "clear.png").string());

@@ -121,4 +121,12 @@ TEST_F(ContextSwitch, RepeatedSwitchesKeepTextsAndTheirTexture) {
     fs::remove(bmp);
 }
 
+TEST_F(ContextSwitch, TheNewCanvasTakesTheKeyboardSoShortcutsKeepWorking) {
+    frame->view()->SetFocus();
+    for (const int antialias : {0, 1}) {
+        SwitchTo(antialias);
+        EXPECT_EQ(wxWindow::FindFocus(), frame->view()) << antialias;
+    }
+}
+
 }  // namespace

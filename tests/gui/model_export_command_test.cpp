@@ -123,6 +123,19 @@ TEST_F(ModelExportCommand, NothingIsWrittenUnlessTheWholeExportIsAgreedAndPossib
     EXPECT_EQ(prompts.messages.back().text,
               std::string(texts::kExportFailed) + "\n" + unwritable.string());
     EXPECT_EQ(FileCount(), 1u);
+
+    // An OBJ's material file that exists is asked about too; No leaves every file as it was.
+    { std::ofstream(dir / "logo.mtl") << "older"; }
+    prompts.messageAnswers.push_back(MessageAnswer::kNo);
+    Export(dir / "logo.obj", 3);
+    EXPECT_EQ(prompts.messages.back().text,
+              (dir / "logo.mtl").string() + "\n" + texts::kCompanionReplaceQuestion);
+    EXPECT_FALSE(fs::exists(dir / "logo.obj"));
+    std::ifstream material(dir / "logo.mtl");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(material), {}), "older");
+    prompts.messageAnswers.push_back(MessageAnswer::kYes);
+    Export(dir / "logo.obj", 3);
+    EXPECT_TRUE(fs::exists(dir / "logo.obj"));
 }
 
 }  // namespace

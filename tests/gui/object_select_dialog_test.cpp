@@ -202,6 +202,7 @@ TEST_F(ObjectSelectTest, DeletionAsksWithTheWholeTextAndNoKeepsTheDialogOpen) {
     int highlightedAfterNo = -1;
     wxWindow* dialogSeen = nullptr;
     bool openAfterYes = true;
+    int modifiedAfterNo = -1;
     wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject),
                   UseSelect(
                       [&](ObjectSelectDialog& d) {
@@ -210,6 +211,7 @@ TEST_F(ObjectSelectTest, DeletionAsksWithTheWholeTextAndNoKeepsTheDialogOpen) {
                           ClickButton(&d, ObjectSelectDialog::kDeleteId);
                           openAfterNo = d.IsShown();
                           highlightedAfterNo = Highlighted();
+                          modifiedAfterNo = IsSceneModified(*scene);
                           ClickButton(&d, ObjectSelectDialog::kDeleteId);
                       },
                       &openAfterYes));
@@ -228,6 +230,9 @@ TEST_F(ObjectSelectTest, DeletionAsksWithTheWholeTextAndNoKeepsTheDialogOpen) {
     EXPECT_EQ(scene->currentObject, 3);
     EXPECT_EQ(Highlighted(), -1);
     EXPECT_FALSE(ToolEnabled(kCmdDeleteObject));
+    // A deletion is an unsaved change, so New or closing asks about it.
+    EXPECT_EQ(modifiedAfterNo, 0);
+    EXPECT_EQ(IsSceneModified(*scene), 1);
 }
 
 TEST_F(ObjectSelectTest, PropertyButtonsOpenTheirDialogOnTheChosenObjectAfterClosing) {

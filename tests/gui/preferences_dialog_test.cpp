@@ -79,6 +79,17 @@ TEST_F(Preferences, OpensWithTheStartValues) {
     EXPECT_EQ(Slider(dialog, kIdAntialiasLevel)->GetMax(), 6);
 }
 
+TEST_F(Preferences, OpensOnThePerspectivePositionLastChosen) {
+    for (const int position : {1, 3, 7, 13, 99}) {
+        {
+            PreferencesDialog dialog(nullptr, scene, settings, prompts, host);
+            DragPerspective(dialog, position);
+        }
+        PreferencesDialog reopened(nullptr, scene, settings, prompts, host);
+        EXPECT_EQ(Slider(reopened, kIdPerspective)->GetValue(), position);
+    }
+}
+
 TEST_F(Preferences, OkStoresLevelAndJpegSettingsWithoutTouchingTheContext) {
     PreferencesDialog dialog(nullptr, scene, settings, prompts, host);
     Slider(dialog, kIdAntialiasLevel)->SetValue(0);

@@ -11,6 +11,8 @@
 #include "app/command_dispatch.h"
 #include "dialogs/antialias_dialog.h"
 #include "gui/shell_fixture.h"
+#include "render/antialias.h"
+#include "render/capture.h"
 #include "support/test_geometry.h"
 
 namespace {
@@ -130,6 +132,36 @@ TEST_F(PreviewCommand, PreviewStaysThroughRepaintsUntilTheViewChanges) {
     EXPECT_GT(ScreenColours(frame->view()), plain);
     PaintFor(300);
     EXPECT_EQ(ScreenColours(frame->view()), plain);
+}
+
+TEST_F(PreviewCommand, EdgesAverageTheStoredValuesAsPicturesDo) {
+    // Black on white at two passes: an edge pixel covered by one pass is the mean of 0 and 255.
+    UseSquares();
+    TextObject& object = scene->objects[0];
+    MakeSquareObject(object);
+    object.SetRotation(0.0f, 0.0f, 17.0f);
+    for (float* colour : {object.diffuse, object.specular, object.ambient}) {
+        colour[0] = colour[1] = colour[2] = 0.0f;
+    }
+    GLint accumulationBits = 0;
+    glGetIntegerv(GL_ACCUM_RED_BITS, &accumulationBits);
+    ASSERT_GT(accumulationBits, 0) << "the view's antialiasing context";
+    frame->renderer().SetAntialiasRunner([&] {
+        AntialiasRender render(frame->renderer(), 2);
+        render.RunPass(0);
+        render.RunPass(1);
+    });
+    frame->renderer().RenderScene(1);
+    const wxSize size = frame->view()->GetClientSize();
+    const CapturedImage image = ReadFramePixels({0, 0, size.x, size.y}, size.x, size.y);
+    std::size_t edges = 0;
+    for (const uint8_t value : image.rgb) {
+        if (value != 0 && value != 255) {
+            ++edges;
+            ASSERT_NEAR(value, 127.5, 1.0);
+        }
+    }
+    EXPECT_GT(edges, 0u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "app/scene_commands.h"
 
 #include <unistd.h>
+#include <wx/dialog.h>
 
 #include <cstring>
 #include <filesystem>
@@ -39,6 +40,19 @@ class SceneCommands : public ShellTest {
     std::string PathOf(const std::string& name) const { return (dir / name).string(); }
     void Answer(const std::string& path) { prompts.fileAnswers.push_back({true, path, 0}); }
     std::string Caption() const { return frame->GetTitle().utf8_string(); }
+    void WriteDroppable(const std::string& name) {
+        Scene written;
+        written.objects[0].SetText("dropped");
+        written.objects[0].glyphCount = 1;
+        ASSERT_EQ(WriteSceneFile(PathOf(name), written), SceneFileStatus::kOk);
+    }
+    // A drop as the toolkit delivers it; what it starts runs once the drop has completed.
+    void Drop(const std::string& path) {
+        // The event owns its array of names.
+        wxDropFilesEvent drop(wxEVT_DROP_FILES, 1, new wxString[1]{wxString::FromUTF8(path)});
+        frame->ProcessWindowEvent(drop);
+        wxTheApp->ProcessPendingEvents();
+    }
     static std::vector<uint8_t> Slurp(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -242,7 +256,7 @@ TEST_F(SceneCommands, CompletedNameAsksBeforeReplacingAndNoGoesBackToTheDialog) 
     EXPECT_EQ(prompts.messages[0].caption, texts::kSaveSceneTitle);
     EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::kYesNo);
     ASSERT_EQ(prompts.fileRequests.size(), 2u);
-    EXPECT_EQ(prompts.fileRequests[1].initialPath, PathOf("a"));
+    EXPECT_EQ(prompts.fileRequests[1].initialPath, PathOf("a.vmk"));
     EXPECT_EQ(Slurp(PathOf("a.vmk")).size(), 8u);
     EXPECT_EQ(scene->FilePath(), PathOf("b.vmk"));
     EXPECT_EQ(fs::file_size(PathOf("b.vmk")), 132u + 544u);
@@ -267,25 +281,47 @@ TEST_F(SceneCommands, OpenTakesAnExistingNameAsChosenAndCompletesOnlyAMissingOne
 }
 
 TEST_F(SceneCommands, DroppedFileOpensAfterTheUnsavedChangesQuestion) {
-    Scene written;
-    written.objects[0].SetText("dropped");
-    written.objects[0].glyphCount = 1;
-    ASSERT_EQ(WriteSceneFile(PathOf("d.vmk"), written), SceneFileStatus::kOk);
+    WriteDroppable("d.vmk");
     MakeLive(3, "edit");
     scene->modified = 1;
-    // The event owns its array of names.
-    wxDropFilesEvent drop(wxEVT_DROP_FILES, 1,
-                          new wxString[1]{wxString::FromUTF8(PathOf("d.vmk"))});
     prompts.messageAnswers.push_back(MessageAnswer::kCancel);
-    frame->ProcessWindowEvent(drop);
+    Drop(PathOf("d.vmk"));
     EXPECT_EQ(scene->objects[3].Text(), "edit");
     prompts.messageAnswers.push_back(MessageAnswer::kNo);
-    frame->ProcessWindowEvent(drop);
+    Drop(PathOf("d.vmk"));
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[1].text, texts::kUnsavedOnClear);
     EXPECT_EQ(scene->objects[0].Text(), "dropped");
     EXPECT_EQ(scene->objects[3].glyphCount, 0);
     EXPECT_EQ(scene->FilePath(), PathOf("d.vmk"));
+}
+
+TEST_F(SceneCommands, AFileDroppedWhileADialogIsOpenLeavesTheSceneUnderItAlone) {
+    WriteDroppable("u.vmk");
+    std::string textDuringDialog;
+    bool dialogWasOpen = false;
+    // Runs inside the new object dialog's own loop, as a drop from another program would.
+    wxTheApp->CallAfter([&] {
+        Drop(PathOf("u.vmk"));
+        textDuringDialog = scene->objects[0].Text();
+        for (wxWindow* window : wxTopLevelWindows) {
+            if (auto* dialog = wxDynamicCast(window, wxDialog); dialog && dialog->IsModal()) {
+                dialogWasOpen = true;
+                dialog->EndModal(wxID_CANCEL);
+            }
+        }
+    });
+    DispatchCommand(*frame, kCmdNewObject);
+    ASSERT_TRUE(dialogWasOpen);
+    EXPECT_EQ(textDuringDialog, "");
+    EXPECT_TRUE(prompts.messages.empty()) << prompts.messages[0].text;
+    EXPECT_EQ(scene->FilePath(), "");
+    EXPECT_EQ(frame->history.size(), 0u);
+
+    // Once the dialog has gone, a drop opens the file again.
+    prompts.messageAnswers.push_back(MessageAnswer::kNo);
+    Drop(PathOf("u.vmk"));
+    EXPECT_EQ(scene->objects[0].Text(), "dropped");
 }
 
 TEST_F(SceneCommands, ForeignOrMissingFilesAreRefusedAndTheSceneStays) {
@@ -307,6 +343,29 @@ TEST_F(SceneCommands, ForeignOrMissingFilesAreRefusedAndTheSceneStays) {
     EXPECT_EQ(prompts.messages[1].text,
               std::string(texts::kSceneOpenFailed) + "\n" + PathOf("absent.vmk"));
     EXPECT_EQ(scene->objects[3].Text(), "keep");
+}
+
+// A texture named relative to the scene is found beside it whatever the current folder; a
+// damaged extension block is said once and the texts open without it.
+TEST_F(SceneCommands, OpenFindsTexturesBesideTheSceneAndReportsADamagedBlock) {
+    MakeRichObject(0);
+    scene->objects[0].SetTextureFile("wood.bmp");
+    scene->objects[0].bevel.profile = BevelProfile::kChamfer;
+    std::vector<uint8_t> bytes = EncodeSceneFile(*scene);
+    Answer(PathOf("beside.vmk"));
+    std::ofstream(PathOf("beside.vmk"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size() - 4));
+    ASSERT_NE(fs::current_path(), dir);
+    ClearScene(*scene);
+    scene->modified = 0;
+    DispatchCommand(*frame, kCmdOpen);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              std::string(texts::kSceneExtensionDamaged) + "\n" + PathOf("beside.vmk"));
+    EXPECT_EQ(scene->objects[0].Text(), kLogo);
+    EXPECT_FALSE(scene->objects[0].bevel.Active());
+    EXPECT_TRUE(scene->objects[0].hasTexture);
 }
 
 TEST_F(SceneCommands, OpenOnAModifiedSceneAsksAndGoesOnAfterACancelledSave) {

@@ -29,6 +29,7 @@
 #include "formats/scene_file.h"
 #include "gui/property_dialog_driver.h"
 #include "gui/shell_fixture.h"
+#include "resources/texts.h"
 #include "support/bmp_samples.h"
 
 namespace {
@@ -358,7 +359,7 @@ TEST_F(UndoTest, TheBevelDialogAppliesAtOnceAndIsOneStepToUndo) {
     EXPECT_EQ(File(), unbevelled);
 }
 
-TEST_F(UndoTest, UndoneTextureDeletionLoadsTheFileAgainOrSaysItIsGone) {
+TEST_F(UndoTest, UndoneTextureDeletionLoadsTheFileAgainOrNamesItAndDropsThePath) {
     MakeLive(3);
     scene->currentObject = 3;
     const std::string path = WriteBmp("t.bmp", 0);
@@ -378,9 +379,11 @@ TEST_F(UndoTest, UndoneTextureDeletionLoadsTheFileAgainOrSaysItIsGone) {
     Run(kUndo);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].caption, "BMP to RGB");
+    EXPECT_EQ(prompts.messages[0].text, std::string(texts::kBmpOpenFailed) + "\n" + path);
+    // Neither texture nor path: a save must not keep a texture the view does not show.
     EXPECT_FALSE(scene->objects[3].hasTexture);
-    // The path stays, so a save keeps the object's texture for when the file is back.
-    EXPECT_EQ(scene->objects[3].TextureFile(), path);
+    EXPECT_EQ(scene->objects[3].TextureFile(), "");
+    EXPECT_EQ(IsSceneModified(*scene), 1);
 }
 
 }  // namespace

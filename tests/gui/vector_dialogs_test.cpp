@@ -15,16 +15,17 @@ namespace {
 
 constexpr int kX = 40025, kY = 40026, kZ = 40027;
 
-TEST(PositionDialog, OpensWithTruncatedValuesAndAppliesEveryArrowPressAtOnce) {
+TEST(PositionDialog, OpensWithTheNearestStepsAndAppliesEveryArrowPressAtOnce) {
     Scene scene;
     TextObject& object = scene.objects[0];
-    object.SetPosition(0.25f, -0.25f, 0.0f);
+    // 0.7f, as pressing to 7 stores it, lies just below 0.7: it must show 7 again, not 6.
+    object.SetPosition(0.7f, -0.26f, 0.0f);
     ViewInvalidations view;
     PositionDialog dialog(nullptr, object, view.callback());
 
     EXPECT_EQ(dialog.GetTitle().utf8_string(), texts::kPositionCaption);
-    EXPECT_EQ(EditText(&dialog, 1008), "2");
-    EXPECT_EQ(EditText(&dialog, 1009), "-2");
+    EXPECT_EQ(EditText(&dialog, 1008), "7");
+    EXPECT_EQ(EditText(&dialog, 1009), "-3");
     EXPECT_EQ(EditText(&dialog, 1010), "0");
     EXPECT_EQ(view.count, 0);
 
@@ -35,9 +36,9 @@ TEST(PositionDialog, OpensWithTruncatedValuesAndAppliesEveryArrowPressAtOnce) {
 
     // Steps from what the edit shows, not from the control's own position of 1.
     PressArrow(&dialog, kY, -1);
-    EXPECT_EQ(EditText(&dialog, 1009), "-3");
-    EXPECT_EQ(object.position[1], -0.3f);
-    EXPECT_EQ(object.position[0], 0.25f);
+    EXPECT_EQ(EditText(&dialog, 1009), "-4");
+    EXPECT_EQ(object.position[1], -0.4f);
+    EXPECT_EQ(object.position[0], 0.7f);
     EXPECT_EQ(view.count, 2);
     EXPECT_EQ(scene.modified, 0);
     EXPECT_EQ(object.touched, 0);
@@ -104,20 +105,20 @@ TEST(PositionDialog, HasTheControlsOfItsTemplateInTheirArrangement) {
     EXPECT_GT(dialog.FindWindow(1007)->GetPosition().y, previousY);
 }
 
-TEST(RotationDialog, ShowsWholeDegreesAndStoresTheNextWholeDegree) {
+TEST(RotationDialog, ShowsTheNearestWholeDegreesAndStoresTheNextWholeDegree) {
     TextObject object;
     object.SetRotation(45.7f, -45.7f, 180.0f);
     ViewInvalidations view;
     RotationDialog dialog(nullptr, object, view.callback());
     EXPECT_EQ(dialog.GetTitle().utf8_string(), texts::kRotationCaption);
-    EXPECT_EQ(EditText(&dialog, 1008), "45");
-    EXPECT_EQ(EditText(&dialog, 1009), "-45");
+    EXPECT_EQ(EditText(&dialog, 1008), "46");
+    EXPECT_EQ(EditText(&dialog, 1009), "-46");
     EXPECT_EQ(EditText(&dialog, 1010), "180");
 
     PressArrow(&dialog, kX, +1);
-    EXPECT_EQ(object.rotation[0], 46.0f);
+    EXPECT_EQ(object.rotation[0], 47.0f);
     PressArrow(&dialog, kY, -1);
-    EXPECT_EQ(object.rotation[1], -46.0f);
+    EXPECT_EQ(object.rotation[1], -47.0f);
     PressArrow(&dialog, kZ, +1);
     EXPECT_EQ(EditText(&dialog, 1010), "180");
     EXPECT_EQ(object.rotation[2], 180.0f);

@@ -14,6 +14,7 @@
 #include "formats/bmp_reader.h"
 #include "scene/cp932.h"
 #include "support/command_output.h"
+#include "support/recording_sink.h"
 #include "support/test_glyphs.h"
 
 namespace {
@@ -46,12 +47,13 @@ class ModelExport : public ::testing::Test {
     }
 
     Scene scene_;
+    RecordingSink messages_;
     fs::path folder_;
 };
 
 TEST_F(ModelExport, RealGlyphSolidsAreClosedToAdmeshAndLib3mf) {
     ComposeLogo();
-    const ModelScene model = AssembleModelScene(scene_, TestGlyphs());
+    const ModelScene model = AssembleModelScene(scene_, TestGlyphs(), messages_);
     ASSERT_EQ(model.objects.size(), 2u);
     std::vector<std::size_t> triangles;
     for (const ModelObject& object : model.objects) {
@@ -61,7 +63,7 @@ TEST_F(ModelExport, RealGlyphSolidsAreClosedToAdmeshAndLib3mf) {
         }
     }
 
-    ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("logo.stl"), 100.0),
+    ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("logo.stl"), 100.0, messages_),
               ModelExportStatus::kOk);
     int status = 0;
     const std::string report = CommandOutput("admesh " + Path("logo.stl"), status);
@@ -74,7 +76,7 @@ TEST_F(ModelExport, RealGlyphSolidsAreClosedToAdmeshAndLib3mf) {
         EXPECT_EQ(AdmeshFigure(report, label), 0.0) << label << "\n" << report;
     }
 
-    ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("logo.3mf"), 100.0),
+    ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("logo.3mf"), 100.0, messages_),
               ModelExportStatus::kOk);
     NMR::PLib3MFModel* read = nullptr;
     NMR::PLib3MFModelReader* reader = nullptr;
@@ -110,9 +112,9 @@ TEST_F(ModelExport, RealGlyphsPassTheValidatorAndLoadInThreeWithTheSceneBoundsAn
     scene_.view.eyeDistance = 6.0f;
     scene_.view.target[0] = 0.5f;
     scene_.view.perspective = 0.8f;
-    ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("logo.glb"), 100.0),
+    ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("logo.glb"), 100.0, messages_),
               ModelExportStatus::kOk);
-    const ModelBounds b = SceneBounds(AssembleModelScene(scene_, TestGlyphs()));
+    const ModelBounds b = SceneBounds(AssembleModelScene(scene_, TestGlyphs(), messages_));
     const std::string checker = std::string(VELLUMARK_TEST_DATA) + "/../export/check_model.mjs";
     char command[1024];
     std::snprintf(command, sizeof command,
@@ -136,7 +138,7 @@ TEST_F(ModelExport, TexturedTextKeepsTheViewsObjectLinearCoordinatesAndTexels) {
     o.SetText(*Utf8ToCp932("空a"));
     o.SetRotation(0.0f, 40.0f, 0.0f);
     ASSERT_TRUE(o.SetTextureFile(*Utf8ToCp932(Path("wall.bmp"))));
-    ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("wall.glb"), 100.0),
+    ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("wall.glb"), 100.0, messages_),
               ModelExportStatus::kOk);
 
     tinygltf::Model model;
@@ -181,10 +183,10 @@ TEST_F(ModelExport, TexturedTextKeepsTheViewsObjectLinearCoordinatesAndTexels) {
 }
 
 TEST_F(ModelExport, NamesOfNoKnownTypeAndEmptyScenesAreRefused) {
-    EXPECT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("a.glb"), 100.0),
+    EXPECT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("a.glb"), 100.0, messages_),
               ModelExportStatus::kEmptyScene);
     ComposeLogo();
-    EXPECT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("a.gltf"), 100.0),
+    EXPECT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("a.gltf"), 100.0, messages_),
               ModelExportStatus::kUnknownType);
     EXPECT_TRUE(fs::is_empty(folder_));
 }

@@ -8,20 +8,25 @@
 
 namespace {
 
-TEST(ShownInteger, TruncatesTowardZeroInsteadOfRounding) {
-    EXPECT_EQ(ShownInteger(0.25f, kLengthFactor), 2);
-    EXPECT_EQ(ShownInteger(-0.25f, kLengthFactor), -2);
-    EXPECT_EQ(ShownInteger(45.7f, kAngleFactor), 45);
-    EXPECT_EQ(ShownInteger(-45.7f, kAngleFactor), -45);
-    EXPECT_EQ(ShownInteger(-0.05f, kLengthFactor), 0);
-    EXPECT_EQ(ShownText(-0.25f, kLengthFactor), "-2");
+TEST(ShownInteger, RoundsToTheNearestStep) {
+    EXPECT_EQ(ShownInteger(0.24f, kLengthFactor), 2);
+    EXPECT_EQ(ShownInteger(-0.26f, kLengthFactor), -3);
+    EXPECT_EQ(ShownInteger(45.7f, kAngleFactor), 46);
+    EXPECT_EQ(ShownInteger(-45.2f, kAngleFactor), -45);
+    EXPECT_EQ(ShownInteger(-0.04f, kLengthFactor), 0);
+    EXPECT_EQ(ShownText(-0.26f, kLengthFactor), "-3");
 }
 
-TEST(ShownInteger, FormsTheProductInDoublePrecision) {
-    // 0.7f lies just below 0.7: in double the product stays below 7, in float it would round to 7.
-    EXPECT_EQ(ShownInteger(0.7f, kLengthFactor), 6);
-    EXPECT_EQ(ShownInteger(0.3f, kLengthFactor), 3);
-    EXPECT_EQ(ShownInteger(1.0f, kColourFactor), 255);
+TEST(ShownInteger, AValueStoredFromAShownNumberShowsThatNumberAgain) {
+    // 0.7f lies just below 0.7: truncating its product showed 6.
+    EXPECT_EQ(ShownText(StoredValue(7, kLengthFactor), kLengthFactor), "7");
+    // Positions, light, target and plane coefficients; sizes; angles.
+    for (int n = -400; n <= 400; ++n) {
+        EXPECT_EQ(ShownInteger(StoredValue(n, kLengthFactor), kLengthFactor), n) << n;
+    }
+    for (int n = -360; n <= 360; ++n) {
+        EXPECT_EQ(ShownInteger(StoredValue(n, kAngleFactor), kAngleFactor), n) << n;
+    }
 }
 
 TEST(ShownInteger, SaturatesValuesBeyondTheIntRange) {

@@ -44,6 +44,27 @@ TEST(SceneFileBevels, SceneWithoutBevelsWritesNoBlock) {
     EXPECT_EQ(plain, EncodeSceneFile(reference));
 }
 
+uint16_t U16At(const std::vector<uint8_t>& b, std::size_t at) {
+    return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
+}
+
+uLong Crc(const uint8_t* data, std::size_t size) {
+    return crc32(crc32(0L, Z_NULL, 0), data, static_cast<uInt>(size));
+}
+
+void PutCrc(std::vector<uint8_t>& bytes, std::size_t from) {
+    const uLong crc = Crc(&bytes[from], bytes.size() - from);
+    for (int i = 0; i < 4; ++i) {
+        bytes.push_back(static_cast<uint8_t>(crc >> (8 * i)));
+    }
+}
+
+std::string TemporaryScenePath() {
+    return (std::filesystem::temp_directory_path() /
+            ("vm_bevel_" + std::to_string(getpid()) + ".vmk"))
+        .string();
+}
+
 // All 32 slots live, bevels on three of them: the block follows the 32nd record, is laid out
 // field by field with zlib's check, and a save and reload keeps every value to the bit.
 TEST(SceneFileBevels, BevelsFollowTheRecordsAndRoundTripExactly) {
@@ -56,23 +77,18 @@ TEST(SceneFileBevels, BevelsFollowTheRecordsAndRoundTripExactly) {
     scene.objects[31].bevel = Bevel(BevelProfile::kRound, 1e-4f, 0.02f, 1, true);
     const std::vector<uint8_t> bytes = EncodeSceneFile(scene);
     const std::size_t at = kSceneHeaderSize + kSlotCount * kSceneRecordSize;
-    ASSERT_EQ(bytes.size(), at + 8 + 3 * 12 + 4);
-    EXPECT_EQ(std::string(bytes.begin() + at, bytes.begin() + at + 4), "VMKB");
-    EXPECT_EQ(bytes[at + 4] | bytes[at + 5] << 8, 1);
-    EXPECT_EQ(bytes[at + 6] | bytes[at + 7] << 8, 3);
-    const uint8_t entries[3][4] = {{0, 1, 1, 1}, {9, 2, 8, 0}, {31, 2, 1, 1}};
+    ASSERT_EQ(bytes.size(), at + 12 + 3 * 16 + 4);
+    EXPECT_EQ(std::string(bytes.begin() + at, bytes.begin() + at + 4), "VMKX");
+    EXPECT_EQ(U16At(bytes, at + 4), 1);
+    EXPECT_EQ(bytes[at + 11], 3);
+    const uint8_t entries[3][4] = {{0, 1, 1, 1}, {9, 0, 2, 8}, {31, 1, 2, 1}};
     for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(0, std::memcmp(&bytes[at + 8 + 12 * k], entries[k], 4)) << k;
+        EXPECT_EQ(0, std::memcmp(&bytes[at + 12 + 16 * k], entries[k], 4)) << k;
     }
-    float width;
-    std::memcpy(&width, &bytes[at + 8 + 12 + 4], 4);
-    EXPECT_EQ(width, 0.0123f);
-    const uLong crc = crc32(crc32(0L, Z_NULL, 0), &bytes[at], 8 + 36);
-    EXPECT_EQ(U32At(bytes, at + 44), crc);
+    EXPECT_EQ(U16At(bytes, at + 12 + 16 + 4), 123);  // 0.0123 em in 1/10000 em
+    EXPECT_EQ(U32At(bytes, at + 60), Crc(&bytes[at], 60));
 
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("vm_bevel_" + std::to_string(getpid()) + ".vmk"))
-            .string();
+    const std::string path = TemporaryScenePath();
     ASSERT_EQ(WriteSceneFile(path, scene), SceneFileStatus::kOk);
     Scene loaded;
     ASSERT_EQ(ReadSceneFile(path, loaded), SceneFileStatus::kOk);
@@ -88,8 +104,65 @@ TEST(SceneFileBevels, BevelsFollowTheRecordsAndRoundTripExactly) {
     EXPECT_EQ(EncodeSceneFile(loaded), bytes);
 }
 
-// Cut short, altered or of an unknown version, the block is passed over: the records load and
-// no slot gets a bevel.
+// Typography, surfaces and the studio settings have no use yet, but a save never loses them;
+// the environment's path goes only where the block would otherwise pass for a record.
+TEST(SceneFileBevels, EveryExtensionFieldSurvivesASave) {
+    Scene scene;
+    MakeLive(scene.objects[0], "a");
+    MakeLive(scene.objects[2], "b");
+    TypographySettings& t = scene.objects[2].typography;
+    t = {true, true, true, true, TextAlignment::kRight, -500, 3000};
+    scene.objects[2].surface = {255, 1, MaterialPreset::kOriginalColour};
+    scene.studio = {SceneLook::kStudio, "C:\\hdr\\\x8a\xbf.hdr", -50, 200, true, true};
+    const std::vector<uint8_t> bytes = EncodeSceneFile(scene);
+    Scene loaded;
+    ASSERT_EQ(DecodeSceneFile(bytes.data(), bytes.size(), loaded), SceneFileStatus::kOk);
+    EXPECT_EQ(loaded.objects[1].typography, t);  // b is the second record
+    EXPECT_EQ(loaded.objects[1].surface, scene.objects[2].surface);
+    EXPECT_EQ(loaded.objects[0].typography, TypographySettings{});
+    EXPECT_EQ(loaded.studio, scene.studio);
+
+    scene.studio.environmentFile.assign(200, 'p');
+    for (int i = 3; i < 31; ++i) {
+        MakeLive(scene.objects[i], "c");
+        scene.objects[i].surface.metallic = 1;
+    }
+    const std::vector<uint8_t> crowded = EncodeSceneFile(scene);
+    ASSERT_EQ(DecodeSceneFile(crowded.data(), crowded.size(), loaded), SceneFileStatus::kOk);
+    EXPECT_LT(crowded.size() - kSceneHeaderSize - 30 * kSceneRecordSize, kSceneRecordSize);
+    EXPECT_EQ(loaded.studio.environmentFile, "");
+    EXPECT_EQ(loaded.studio.look, SceneLook::kStudio);
+    MakeLive(scene.objects[1], "d");
+    MakeLive(scene.objects[31], "e");
+    const std::vector<uint8_t> full = EncodeSceneFile(scene);
+    ASSERT_EQ(DecodeSceneFile(full.data(), full.size(), loaded), SceneFileStatus::kOk);
+    EXPECT_EQ(loaded.studio.environmentFile, scene.studio.environmentFile);
+}
+
+// Files saved before the one block for everything still open with their bevels.
+TEST(SceneFileBevels, OlderBevelBlockIsRead) {
+    Scene scene;
+    MakeLive(scene.objects[0], "a");
+    MakeLive(scene.objects[1], "b");
+    std::vector<uint8_t> bytes = EncodeSceneFile(scene);
+    const std::size_t at = bytes.size();
+    const float width = 0.0375f, depth = 0.01f;
+    const uint8_t head[] = {'V', 'M', 'K', 'B', 1, 0, 1, 0, 1, 2, 5, 1};
+    bytes.insert(bytes.end(), head, head + sizeof head);
+    bytes.insert(bytes.end(), reinterpret_cast<const uint8_t*>(&width),
+                 reinterpret_cast<const uint8_t*>(&width) + 4);
+    bytes.insert(bytes.end(), reinterpret_cast<const uint8_t*>(&depth),
+                 reinterpret_cast<const uint8_t*>(&depth) + 4);
+    PutCrc(bytes, at);
+    Scene loaded;
+    SceneFileNotes notes;
+    ASSERT_EQ(DecodeSceneFile(bytes.data(), bytes.size(), loaded, &notes), SceneFileStatus::kOk);
+    EXPECT_FALSE(notes.extensionDamaged);
+    EXPECT_EQ(loaded.objects[1].bevel, Bevel(BevelProfile::kRound, width, depth, 5, true));
+}
+
+// Cut short, altered or out of range, the block is passed over and said to be damaged: the
+// records load and no slot gets a bevel. Bytes that are no block at all go unmentioned.
 TEST(SceneFileBevels, DamagedBlockOpensTheSceneWithoutBevels) {
     Scene scene;
     MakeLive(scene.objects[0], "a");
@@ -98,30 +171,44 @@ TEST(SceneFileBevels, DamagedBlockOpensTheSceneWithoutBevels) {
     const std::vector<uint8_t> good = EncodeSceneFile(scene);
     const std::size_t at = kSceneHeaderSize + 2 * kSceneRecordSize;
     std::vector<std::vector<uint8_t>> damaged;
-    damaged.emplace_back(good.begin(), good.end() - 1);         // truncated
-    damaged.emplace_back(good.begin(), good.begin() + at + 9);  // truncated inside the entry
+    damaged.emplace_back(good.begin(), good.end() - 1);          // truncated
+    damaged.emplace_back(good.begin(), good.begin() + at + 13);  // truncated inside the entry
     damaged.push_back(good);
-    damaged.back()[at + 8 + 4] ^= 0x01;  // width altered, check wrong
+    damaged.back()[at + 12 + 4] ^= 0x01;  // width altered, check wrong
     damaged.push_back(good);
     damaged.back().push_back(0);  // one byte too many
-    // A valid check over out-of-range fields: an entry naming a record the file lacks.
-    damaged.push_back(good);
-    damaged.back()[at + 8] = 2;
-    const uLong crc = crc32(crc32(0L, Z_NULL, 0), &damaged.back()[at], 8 + 12);
-    for (int i = 0; i < 4; ++i) {
-        damaged.back()[at + 20 + i] = static_cast<uint8_t>(crc >> (8 * i));
+    // Valid checks over out-of-range fields: a record the file lacks, a width beyond 0.05 em,
+    // a tracking below -0.5 em, an unknown preset.
+    const std::pair<std::size_t, uint8_t> outOfRange[] = {{12, 2}, {17, 2}, {20, 0}, {26, 8}};
+    for (const auto& [offset, value] : outOfRange) {
+        damaged.emplace_back(good.begin(), good.end() - 4);
+        damaged.back()[at + offset] = value;
+        if (offset == 20) {
+            damaged.back()[at + 21] = 0xFE;  // -512
+        }
+        PutCrc(damaged.back(), at);
     }
     for (size_t d = 0; d < damaged.size(); ++d) {
         Scene loaded;
-        ASSERT_EQ(DecodeSceneFile(damaged[d].data(), damaged[d].size(), loaded),
+        SceneFileNotes notes;
+        ASSERT_EQ(DecodeSceneFile(damaged[d].data(), damaged[d].size(), loaded, &notes),
                   SceneFileStatus::kOk)
             << d;
         EXPECT_EQ(loaded.objects[1].Text(), "b") << d;
         EXPECT_FALSE(loaded.objects[1].bevel.Active()) << d;
+        EXPECT_TRUE(notes.extensionDamaged) << d;
     }
-    Scene loaded;
-    ASSERT_EQ(DecodeSceneFile(good.data(), good.size(), loaded), SceneFileStatus::kOk);
-    EXPECT_TRUE(loaded.objects[1].bevel.Active());
+    std::vector<uint8_t> junk(good.begin(), good.begin() + at);
+    junk.insert(junk.end(), {'J', 'U', 'N', 'K', 1, 0});
+    const std::vector<uint8_t>& foreign = junk;
+    for (const std::vector<uint8_t>* bytes : {&good, &foreign}) {
+        Scene loaded;
+        SceneFileNotes notes;
+        ASSERT_EQ(DecodeSceneFile(bytes->data(), bytes->size(), loaded, &notes),
+                  SceneFileStatus::kOk);
+        EXPECT_EQ(loaded.objects[1].bevel.Active(), bytes == &good);
+        EXPECT_FALSE(notes.extensionDamaged);
+    }
 }
 
 }  // namespace
