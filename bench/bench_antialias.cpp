@@ -6,7 +6,6 @@
 #include <string>
 
 #include "render/antialias.h"
-#include "render/glyph_builder.h"
 #include "support/gl_bench_host.h"
 #include "support/scene_bench.h"
 

@@ -9,7 +9,6 @@
 
 #include "formats/jpeg_export.h"
 #include "render/capture.h"
-#include "render/glyph_builder.h"
 #include "support/gl_bench_host.h"
 #include "support/scene_bench.h"
 
@@ -30,7 +29,7 @@ bool BuildLogo() {
     for (int i = 0; i < 3; ++i) {
         TextObject& object = bench->scene.objects[i];
         object.SetText(lines[i]);
-        built = bench->glyphs.BuildGlyphLists(object, bench->messages) && built;
+        built = bench->Build(object) && built;
         object.SetPosition(0.0f, 1.0f - static_cast<float>(i), 0.0f);
     }
     bench->scene.shadow.enabled = 1;

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "render/glyph_builder.h"
 #include "render/projection.h"
 #include "render/renderer.h"
 #include "scene/cp932.h"
 #include "support/gl_bench_host.h"
 #include "support/scene_bench.h"
+#include "text/character_codes.h"
 #include "text/font_resolver.h"
 #include "text/outline_glyph.h"
 #include "text/outline_glyph_cache.h"
@@ -50,9 +50,7 @@ std::string KanaAndKanji(int count, int skip = 0) {
 SceneBench* bench = nullptr;
 
 void ClearObjects() {
-    for (TextObject& object : bench->scene.objects) {
-        object.FreeGlyphLists();
-    }
+    bench->Clear();
 }
 
 int64_t TriangleCount(const std::string& cp932, const TextObject& font) {
@@ -81,7 +79,7 @@ void BuildTexts(benchmark::State& state, const std::vector<std::string>& texts, 
         for (size_t i = 0; i < texts.size(); ++i) {
             TextObject& object = bench->scene.objects[i];
             object.SetText(texts[i]);
-            bench->glyphs.BuildGlyphLists(object, bench->messages);
+            bench->Build(object);
             glyphs += object.glyphCount;
         }
         glFinish();
@@ -156,7 +154,7 @@ void DrawScene(benchmark::State& state, const std::vector<std::string>& texts) {
     for (size_t i = 0; i < texts.size(); ++i) {
         TextObject& object = bench->scene.objects[i];
         object.SetText(texts[i]);
-        bench->glyphs.BuildGlyphLists(object, bench->messages);
+        bench->Build(object);
         object.SetScale(0.4f, 0.4f, 0.3f);
         object.SetPosition(0.0f, 2.0f - 0.13f * static_cast<float>(i),
                            -0.1f * static_cast<float>(i));

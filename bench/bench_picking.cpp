@@ -6,14 +6,15 @@
 #include <string>
 #include <string_view>
 
-#include "render/gl_context_names.h"
-#include "render/glyph_builder.h"
+#include "formats/texture_pictures.h"
 #include "render/picking.h"
 #include "render/projection.h"
+#include "render/render_cache.h"
 #include "render/renderer.h"
 #include "scene/cp932.h"
 #include "support/gl_bench_host.h"
 #include "tests/support/window_projection.h"
+#include "text/glyph_layout.h"
 
 namespace {
 
@@ -34,10 +35,11 @@ struct ScreenPoint {
 
 struct PickBench {
     GlyphSource source;
-    GlContextNames names;
-    GlyphBuilder glyphs{source, names};
+    TexturePictures pictures;
+    GlyphLayout glyphs{source};
+    RenderCache cache{source, pictures};
     Scene scene;
-    Renderer renderer{scene};
+    Renderer renderer{scene, cache};
     ScreenPoint overText{0, 0};
 };
 PickBench* bench = nullptr;
@@ -55,7 +57,7 @@ bool FillScene(PickBench& b) {
         object.SetPosition(-2.8f + 0.8f * static_cast<float>(slot % 8),
                            -1.85f + 0.9f * static_cast<float>(slot / 8),
                            -0.05f * static_cast<float>(slot));
-        if (!b.glyphs.BuildGlyphLists(object, sink)) {
+        if (!b.glyphs.LayOut(object, sink)) {
             return false;
         }
     }

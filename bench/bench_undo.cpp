@@ -3,8 +3,7 @@
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
-#include "render/edit_restore.h"
-#include "render/glyph_builder.h"
+#include "document/edit_restore.h"
 #include "support/gl_bench_host.h"
 #include "support/scene_bench.h"
 #include "support/workloads.h"
@@ -20,7 +19,7 @@ SceneBench* bench = nullptr;
 void BM_W2RebuildOneObject(benchmark::State& state) {
     TextObject& object = bench->scene.objects[kEditedSlot];
     for (auto _ : state) {
-        bench->glyphs.RebuildGlyphLists(object, bench->messages);
+        bench->Build(object);
         glFinish();
     }
 }
@@ -36,13 +35,14 @@ void BM_W2UndoOrRedoTextEdit(benchmark::State& state) {
     history.Record(DiffSceneStates(before, CaptureSceneState(scene)).value());
     bool undo = true;
     for (auto _ : state) {
-        RestoreEdit(scene, bench->glyphs, undo ? history.Undo() : history.Redo(), bench->messages);
+        RestoreEdit(scene, bench->glyphs, bench->pictures, undo ? history.Undo() : history.Redo(),
+                    bench->messages);
         glFinish();
         undo = !undo;
     }
     // Back to W2 for the next run: the last move was a redo when an undo would come next.
     if (undo) {
-        RestoreEdit(scene, bench->glyphs, history.Undo(), bench->messages);
+        RestoreEdit(scene, bench->glyphs, bench->pictures, history.Undo(), bench->messages);
     }
 }
 

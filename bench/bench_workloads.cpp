@@ -7,11 +7,11 @@
 #include <functional>
 
 #include "render/antialias.h"
-#include "render/glyph_builder.h"
 #include "scene/cp932.h"
 #include "support/gl_bench_host.h"
 #include "support/scene_bench.h"
 #include "support/workloads.h"
+#include "text/character_codes.h"
 #include "text/font_resolver.h"
 #include "text/outline_glyph_cache.h"
 
@@ -22,18 +22,12 @@ constexpr int kViewHeight = 600;
 
 SceneBench* bench = nullptr;
 
-using Workload = std::function<bool(Scene&, GlyphBuilder&, MessageSink&)>;
-
-void FreeAll() {
-    for (TextObject& object : bench->scene.objects) {
-        object.FreeGlyphLists();
-    }
-}
+using Workload = std::function<bool(Scene&, GlyphLayout&, MessageSink&)>;
 
 // Each benchmark starts from empty slots, whichever workload ran before.
 void Load(const Workload& build, const BevelSettings& bevel) {
+    bench->Clear();
     for (TextObject& object : bench->scene.objects) {
-        object.FreeGlyphLists();
         object.ResetObject();
         object.bevel = bevel;
     }
@@ -78,13 +72,14 @@ void CountTriangles(benchmark::State& state) {
         glyphs ? static_cast<double>(triangles) / static_cast<double>(glyphs) : 0.0;
 }
 
-// Builds every object's lists again; cold empties the outline cache first, outside the timing.
+// Lays every object out again and builds its lists; cold empties the outline cache first,
+// outside the timing.
 void BuildWorkload(benchmark::State& state, const Workload& build, bool cold,
                    const BevelSettings& bevel) {
     Load(build, bevel);
     for (auto _ : state) {
         state.PauseTiming();
-        FreeAll();
+        bench->Clear();
         if (cold) {
             bench->source.outlines().Clear();
         }
@@ -92,7 +87,7 @@ void BuildWorkload(benchmark::State& state, const Workload& build, bool cold,
         state.ResumeTiming();
         for (TextObject& object : bench->scene.objects) {
             if (!object.Text().empty()) {
-                bench->glyphs.RebuildGlyphLists(object, bench->messages);
+                bench->Build(object);
             }
         }
         glFinish();

@@ -35,9 +35,6 @@ int RunOffscreenW1Benchmarks(int argc, char** argv, Bench*& current) {
     if (built) {
         benchmark::RunSpecifiedBenchmarks();
     }
-    for (TextObject& object : b.scene.objects) {
-        object.FreeGlyphLists();
-    }
     current = nullptr;
     return built ? 0 : 1;
 }

@@ -6,30 +6,48 @@
 
 #include <string_view>
 
-#include "render/gl_context_names.h"
-#include "render/glyph_builder.h"
+#include "formats/texture_pictures.h"
 #include "render/projection.h"
+#include "render/render_cache.h"
 #include "render/renderer.h"
-#include "scene/gpu_resources.h"
 #include "scene/message_sink.h"
 #include "support/gl_bench_host.h"
+#include "text/glyph_layout.h"
 
 class IgnoredMessages : public MessageSink {
   public:
     void ShowMessage(std::string_view, std::string_view, MessageOwner) override {}
 };
 
-// The glyph source and the context's names come first: the scene's objects go before them.
+// The glyph source, the pictures and the context's cache come first: the scene goes before them.
 struct SceneBench {
     GlyphSource source;
-    GlContextNames names;
-    GlyphBuilder glyphs{source, names};
+    TexturePictures pictures;
+    GlyphLayout glyphs{source};
+    RenderCache cache{source, pictures};
     Scene scene;
-    Renderer renderer{scene};
+    Renderer renderer{scene, cache};
     IgnoredMessages messages;
+
+    // The object laid out and its glyphs' lists in the cache, as a command and the next frame
+    // build them. False when a character failed.
+    bool Build(TextObject& object) {
+        const bool laidOut = glyphs.Relayout(object, messages);
+        for (int glyph = 0; glyph < object.glyphCount; ++glyph) {
+            cache.GlyphList(object, glyph);
+        }
+        return laidOut;
+    }
+    // Every slot free, and the lists they showed freed.
+    void Clear() {
+        for (TextObject& object : scene.objects) {
+            object.ClearGlyphs();
+        }
+        cache.KeepOnly(scene);
+    }
 };
 
-// Runs the registered benchmarks when prepare() returns true, then frees the glyph lists while the
+// Runs the registered benchmarks when prepare() returns true; the cache frees its lists while the
 // context still lives. antialias: the clear values of a context with an accumulation buffer.
 template <typename Prepare>
 int RunSceneBenchmarks(SceneBench& b, int width, int height, Prepare prepare, int antialias = 0) {
@@ -41,9 +59,6 @@ int RunSceneBenchmarks(SceneBench& b, int width, int height, Prepare prepare, in
     const bool prepared = prepare();
     if (prepared) {
         benchmark::RunSpecifiedBenchmarks();
-    }
-    for (TextObject& object : b.scene.objects) {
-        object.FreeGlyphLists();
     }
     return prepared ? 0 : 1;
 }

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "render/glyph_builder.h"
 #include "scene/cp932.h"
 #include "scene/message_sink.h"
 #include "scene/scene.h"
+#include "text/glyph_layout.h"
 
 #ifndef VELLUMARK_BENCH_DATA
 #define VELLUMARK_BENCH_DATA "bench/data"
@@ -47,7 +47,7 @@ inline float DefaultViewHalfHeight() {
 }
 
 // Builds W1 into slots 0-7, every row at one scale: the widest fills 90% of the view's width.
-inline bool BuildW1(Scene& scene, GlyphBuilder& glyphs, MessageSink& messages) {
+inline bool BuildW1(Scene& scene, GlyphLayout& glyphs, MessageSink& messages) {
     const std::vector<std::string> characters = BenchCharacters();
     if (characters.size() != 127) {
         return false;
@@ -91,7 +91,7 @@ inline std::string W2Text(const std::vector<std::string>& characters, int k) {
 }
 
 // Builds W2 into slots 0-31: the grid fills 90% of the view, each object scaled into its cell.
-inline bool BuildW2(Scene& scene, GlyphBuilder& glyphs, MessageSink& messages) {
+inline bool BuildW2(Scene& scene, GlyphLayout& glyphs, MessageSink& messages) {
     const std::vector<std::string> characters = BenchCharacters();
     if (characters.size() != 127) {
         return false;

@@ -4,8 +4,6 @@
 
 #include "app/main_frame.h"
 #include "dialogs/command_ids.h"
-#include "render/glyph_builder.h"
-#include "render/texture.h"
 
 void MainFrame::EnablePreviewCommand(bool enabled) {
     if (toolbar_) {
@@ -23,9 +21,7 @@ void MainFrame::ReleaseViewContext() {
     viewReady_ = false;
     renderContext_.canvas->SetHandler(nullptr);
     // The names die with the context; deleting them later would hit the next context's.
-    for (TextObject& object : scene_.objects) {
-        object.ForgetGpuNames();
-    }
+    cache_.Abandon();
     ReleaseRenderContext(renderContext_, this, prompts_);
 }
 
@@ -49,25 +45,9 @@ bool MainFrame::SwitchRenderContext(int antialias) {
     Layout();
     // The keyboard focus went with the old canvas, and the shortcuts with it.
     renderContext_.canvas->SetFocus();
-    slotsNeedRebuild_ = true;
-    // Builds at once when the new canvas is already realised, else at its first paint.
+    contextRecreated_ = true;
+    // Sets up at once when the new canvas is already realised, else at its first paint.
     SetUpView();
     InvalidateView();
     return true;
-}
-
-void MainFrame::RebuildSlotsInNewContext() {
-    for (TextObject& object : scene_.objects) {
-        if (object.glyphCount == 0) {
-            continue;
-        }
-        object.ForgetGpuNames();
-        object.FreeGlyphLists();
-        const bool hadTexture = object.texture != 0;
-        object.texture = 0;
-        glyphs_.RebuildGlyphLists(object, messages_);
-        if (hadTexture) {
-            LoadObjectTextureFromPath(object, scene_.FilePath(), messages_);
-        }
-    }
 }

@@ -6,7 +6,7 @@
 
 #include "app/main_frame.h"
 #include "dialogs/command_ids.h"
-#include "render/edit_restore.h"
+#include "document/edit_restore.h"
 #include "resources/texts.h"
 
 namespace {
@@ -53,9 +53,10 @@ void Move(MainFrame& frame, const EditHistory::Move& move) {
     if (move.edit == nullptr) {
         return;
     }
-    // Lists and textures are rebuilt in the view's context.
-    frame.EnsureViewReady();
-    RestoreEdit(frame.scene(), frame.glyphs(), move, frame.messages());
+    if (RestoreEdit(frame.scene(), frame.glyphs(), frame.pictures(), move, frame.messages())
+            .projectionChanged) {
+        frame.ResetProjectionAtNextPaint();
+    }
     const TextObject* current = frame.scene().CurrentObject();
     if (current != nullptr && !current->IsLive()) {
         frame.ClearSelection();

@@ -1,7 +1,7 @@
 #include "app/loaded_scene.h"
 
+#include "document/object_texture.h"
 #include "render/projection.h"
-#include "render/texture.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
 
@@ -15,12 +15,6 @@ SceneFileStatus ReadScene(const std::string& path, Scene& scene, MessageSink& me
         }
     }
     return status;
-}
-
-LoadedScene::~LoadedScene() {
-    for (TextObject& object : scene.objects) {
-        object.ResetObject();
-    }
 }
 
 SceneFileStatus LoadedScene::Load(const std::string& path) {
@@ -37,8 +31,8 @@ SceneFileStatus LoadedScene::Load(const std::string& path) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         TextObject& object = scene.objects[slot];
         object.SetIndex(slot);
-        glyphs_.RebuildGlyphLists(object, messages_);
-        LoadObjectTextureFromPath(object, scene.FilePath(), messages_);
+        glyphs_.Relayout(object, messages_);
+        LoadObjectTextureFromPath(object, scene.FilePath(), pictures_, messages_);
     }
     return status;
 }

@@ -7,12 +7,13 @@
 #include <string_view>
 
 #include "formats/scene_file.h"
-#include "render/gl_context_names.h"
-#include "render/glyph_builder.h"
+#include "formats/texture_pictures.h"
+#include "render/render_cache.h"
 #include "render/renderer.h"
 #include "scene/message_sink.h"
+#include "text/glyph_layout.h"
 
-// Prints what the glyph builder and the texture loader would show in message boxes.
+// Prints what the glyph layout and the texture loader would show in message boxes.
 class StreamMessages : public MessageSink {
   public:
     explicit StreamMessages(std::ostream& out) : out_(out) {}
@@ -33,23 +34,24 @@ class StreamMessages : public MessageSink {
 // current folder).
 SceneFileStatus ReadScene(const std::string& path, Scene& scene, MessageSink& messages);
 
-// The scene's lists and textures live in the offscreen context and go before it does.
+// The cache's lists and textures live in the offscreen context and go before it does.
 class LoadedScene {
   public:
     explicit LoadedScene(MessageSink& messages) : messages_(messages) {}
-    ~LoadedScene();
     LoadedScene(const LoadedScene&) = delete;
     LoadedScene& operator=(const LoadedScene&) = delete;
 
-    // As opening the file in the window does: scene settings, lists, textures.
+    // As opening the file in the window does: scene settings, glyphs, textures.
     SceneFileStatus Load(const std::string& path);
-
-    Scene scene;
-    Renderer renderer{scene};
 
   private:
     MessageSink& messages_;
     GlyphSource source_;
-    GlContextNames contextNames_;
-    GlyphBuilder glyphs_{source_, contextNames_};
+    TexturePictures pictures_;
+    GlyphLayout glyphs_{source_};
+    RenderCache cache_{source_, pictures_};
+
+  public:
+    Scene scene;
+    Renderer renderer{scene, cache_};
 };

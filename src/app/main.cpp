@@ -8,10 +8,10 @@
 
 #include "app/animation_command.h"
 #include "app/command_line.h"
-#include "app/display_checks.h"
 #include "app/render_command.h"
 #include "app/vellumark_app.h"
 #include "formats/interrupted_saves.h"
+#include "render/display_checks.h"
 #include "resources/texts.h"
 
 namespace {

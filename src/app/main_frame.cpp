@@ -11,7 +11,6 @@
 #include "app/edit_commands.h"
 #include "app/help_book.h"
 #include "app/menus.h"
-#include "app/rubber_band.h"
 #include "app/scene_commands.h"
 #include "app/toolbar.h"
 #include "app/unsaved_changes.h"
@@ -19,6 +18,7 @@
 #include "dialogs/command_ids.h"
 #include "render/picking.h"
 #include "render/projection.h"
+#include "render/rubber_band.h"
 #include "resources/texts.h"
 #include "resources/toolbar/program_icon.xpm"
 
@@ -34,8 +34,9 @@ MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts,
       settings_(settings),
       prompts_(prompts),
       messages_(prompts, this),
-      renderer_(scene),
-      glyphs_(glyphSource, contextNames_) {
+      glyphs_(glyphSource),
+      cache_(glyphSource, pictures_),
+      renderer_(scene, cache_) {
     SetIcon(wxIcon(program_icon_xpm));
     renderContext_ = CreateRenderContext(this, settings_.antialias, prompts_);
     if (!renderContext_.IsValid()) {
@@ -64,10 +65,8 @@ MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts,
 }
 
 MainFrame::~MainFrame() {
-    // The scene outlives this window; its names die with the context and its releaser with us.
-    for (TextObject& object : scene_.objects) {
-        object.ForgetGpuNames();
-    }
+    // The cache's names die with the context.
+    cache_.Abandon();
     if (renderContext_.IsValid()) {
         renderContext_.canvas->SetHandler(nullptr);
         ReleaseRenderContext(renderContext_, this, prompts_);
@@ -200,7 +199,18 @@ void MainFrame::OnDropFiles(wxDropFilesEvent& event) {
 }
 
 bool MainFrame::EnsureViewReady() {
-    return viewReady_ ? MakeCurrent() : SetUpView();
+    if (!(viewReady_ ? MakeCurrent() : SetUpView())) {
+        return false;
+    }
+    ApplyStaleProjection();
+    return true;
+}
+
+void MainFrame::ApplyStaleProjection() {
+    if (projectionStale_) {
+        projectionStale_ = false;
+        ResetProjection(1, scene_.backgroundColor, scene_.view.perspective);
+    }
 }
 
 bool MainFrame::SetUpView() {
@@ -212,20 +222,18 @@ bool MainFrame::SetUpView() {
         sceneSettingsReset_ = true;
     }
     InitRenderState();
-    glLightfv(GL_LIGHT0, GL_POSITION, scene_.light.position);
+    renderer_.PlaceLight();
     SetLightColors();
     const wxSize size =
         renderContext_.canvas->GetClientSize() * renderContext_.canvas->GetContentScaleFactor();
     SetViewportToClient(size.x, size.y);
     // At start-up the clear values always include the accumulation buffer's.
-    ResetProjection(slotsNeedRebuild_ ? settings_.antialias : 1, scene_.backgroundColor,
+    ResetProjection(contextRecreated_ ? settings_.antialias : 1, scene_.backgroundColor,
                     scene_.view.perspective);
+    projectionStale_ = false;
+    contextRecreated_ = false;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         scene_.objects[slot].SetIndex(slot);
-    }
-    if (slotsNeedRebuild_) {
-        RebuildSlotsInNewContext();
-        slotsNeedRebuild_ = false;
     }
     viewReady_ = true;
     return true;
@@ -241,6 +249,7 @@ void MainFrame::OnViewPaint() {
     if (!MakeCurrent()) {
         return;
     }
+    ApplyStaleProjection();
     painting_ = true;
     const wxSize paintedSize = ViewPixelSize();
     if (mouse.capturePending == 1) {

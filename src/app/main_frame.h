@@ -18,14 +18,15 @@
 #include "app/view_mouse.h"
 #include "dialogs/document_host.h"
 #include "dialogs/user_prompts.h"
+#include "formats/texture_pictures.h"
 #include "render/client_rect.h"
-#include "render/gl_context_names.h"
-#include "render/glyph_builder.h"
 #include "render/held_frame.h"
+#include "render/render_cache.h"
 #include "render/renderer.h"
 #include "scene/app_settings.h"
 #include "scene/edit_history.h"
 #include "scene/scene.h"
+#include "text/glyph_layout.h"
 
 class HelpBook;
 
@@ -45,7 +46,7 @@ class MainFrame : public wxFrame,
     // True once the context is current and the fixed state, light and projection are set.
     bool IsViewReady() const { return viewReady_; }
     // Does the view's set-up now if the canvas is already on screen; false when it is not.
-    bool EnsureViewReady() override;
+    bool EnsureViewReady();
 
     GlView* view() { return renderContext_.canvas; }
     Renderer& renderer() { return renderer_; }
@@ -55,7 +56,9 @@ class MainFrame : public wxFrame,
     UserPrompts& prompts() override { return prompts_; }
     // Messages of the display-free layers, as message boxes owned by this window.
     MessageSink& messages() override { return messages_; }
-    GlyphBuilder& glyphs() override { return glyphs_; }
+    GlyphLayout& glyphs() override { return glyphs_; }
+    TexturePictures& pictures() override { return pictures_; }
+    RenderCache& cache() { return cache_; }
     wxToolBar* toolbar() { return toolbar_; }
     wxMenu* objectMenu() { return objectMenu_.get(); }
     HelpBook& helpBook();
@@ -64,6 +67,8 @@ class MainFrame : public wxFrame,
     bool MakeCurrent();
     // Redraws the whole view (no erase).
     void InvalidateView() override;
+    // The background or the perspective changed: the next paint sets the projection anew.
+    void ResetProjectionAtNextPaint() { projectionStale_ = true; }
     // Runs work with the context current while the view's paints and resizes wait: a progress
     // window's loop inside work must not draw into what work has bound. The view is drawn again
     // afterwards. False, without running work, when the view is not ready or a paint is running.
@@ -79,8 +84,8 @@ class MainFrame : public wxFrame,
     void UnlockAfterRegionCapture() override;
     // Highlight off, no current object, object buttons greyed, view redrawn (when one was set).
     void ClearSelection();
-    // Replaces canvas and context by ones with (1) or without (0) an accumulation buffer and
-    // rebuilds every live slot's lists and texture in the new context. Switching on releases the
+    // Replaces canvas and context by ones with (1) or without (0) an accumulation buffer; the
+    // render cache fills itself again in the new context. Switching on releases the
     // old context first; switching off keeps it until the new one exists. False when no context
     // could be made (its message has been shown).
     bool SwitchRenderContext(int antialias);
@@ -122,8 +127,8 @@ class MainFrame : public wxFrame,
     bool SetUpView();
     // The canvas's size in pixels, as the viewport counts them.
     wxSize ViewPixelSize() const;
-    // Forgets the names of the destroyed context and builds every live slot anew.
-    void RebuildSlotsInNewContext();
+    // Sets the projection when a command asked for it.
+    void ApplyStaleProjection();
     void ReleaseViewContext();
     void SetObjectButtons(bool enabled) override;
 
@@ -131,10 +136,11 @@ class MainFrame : public wxFrame,
     AppSettings& settings_;
     UserPrompts& prompts_;
     PromptsMessageSink messages_;
+    TexturePictures pictures_;
+    GlyphLayout glyphs_;
+    // What the view's context holds for the scene; emptied without deletes when it goes.
+    RenderCache cache_;
     Renderer renderer_;
-    // The view context's names and the builder that makes glyph lists there.
-    GlContextNames contextNames_;
-    GlyphBuilder glyphs_;
     RenderContext renderContext_;
     wxToolBar* toolbar_ = nullptr;
     std::unique_ptr<wxMenu> objectMenu_;
@@ -146,9 +152,11 @@ class MainFrame : public wxFrame,
     bool resizedWhilePainting_ = false;
     // The last preview, shown by repaints until something changes.
     HeldFrame heldPreview_;
-    // The first set-up resets the scene settings; one after a re-creation rebuilds the slots.
+    // The first set-up resets the scene settings; one after a re-creation keeps the
+    // accumulation clear value of the new context's kind.
     bool sceneSettingsReset_ = false;
-    bool slotsNeedRebuild_ = false;
+    bool contextRecreated_ = false;
+    bool projectionStale_ = false;
     std::string pendingOpen_;
     ModalDialogCount modalDialogs_;
     ViewMouse viewMouse_{scene_, mouse, *this};

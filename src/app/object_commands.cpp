@@ -2,9 +2,9 @@
 
 #include "app/main_frame.h"
 #include "dialogs/text_entry_dialog.h"
-#include "render/glyph_builder.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
+#include "text/glyph_layout.h"
 
 void NewObject(MainFrame& frame) {
     Scene& scene = frame.scene();
@@ -41,8 +41,6 @@ void DeleteCurrentObject(MainFrame& frame) {
         return;
     }
     frame.DisableObjectButtons();
-    // The lists must go in the context they were made in.
-    frame.EnsureViewReady();
     object->ResetObject();
     frame.InvalidateView();
 }
@@ -69,7 +67,6 @@ void ChooseObjectFont(MainFrame& frame, TextObject& object, const FontRequest& r
                                     MessageButtons::kOk);
         return;
     }
-    frame.EnsureViewReady();
     frame.glyphs().ApplyFontWithFallback(object, *face, answer.italic,
                                          static_cast<uint8_t>(answer.charSet), frame.messages());
     frame.InvalidateView();

@@ -2,7 +2,6 @@
 
 #include "app/main_frame.h"
 #include "dialogs/preferences_dialog.h"
-#include "render/projection.h"
 
 namespace {
 
@@ -11,17 +10,11 @@ class FramePreferencesHost : public PreferencesHost {
     explicit FramePreferencesHost(MainFrame& frame) : frame_(frame) {}
 
     void ApplyPerspective() override {
-        if (frame_.EnsureViewReady()) {
-            const Scene& scene = frame_.scene();
-            ResetProjection(1, scene.backgroundColor, scene.view.perspective);
-        }
+        frame_.ResetProjectionAtNextPaint();
         frame_.InvalidateView();
     }
     void ApplyBackground() override {
-        if (frame_.EnsureViewReady()) {
-            const float* background = frame_.scene().backgroundColor;
-            glClearColor(background[0], background[1], background[2], 1.0f);
-        }
+        // Each frame clears to the scene's background.
         frame_.InvalidateView();
     }
     bool SwitchAntialiasOn() override { return frame_.SwitchRenderContext(1); }

@@ -34,8 +34,6 @@ void OpenPositionDialog(MainFrame& frame) {
 
 void OpenScaleDialog(MainFrame& frame) {
     if (TextObject* object = frame.scene().CurrentObject()) {
-        // A depth change rebuilds the glyph lists in the view's context.
-        frame.EnsureViewReady();
         ScaleDialog dialog(&frame, *object, frame.glyphs(), frame.messages(), Redraw(frame));
         dialog.ShowModal();
     }
@@ -65,8 +63,6 @@ void OpenTargetDialog(MainFrame& frame) {
 
 void OpenBevelDialog(MainFrame& frame) {
     if (TextObject* object = frame.scene().CurrentObject()) {
-        // Each change rebuilds the glyph lists in the view's context.
-        frame.EnsureViewReady();
         BevelDialog dialog(&frame, *object, frame.glyphs(), frame.messages(), Redraw(frame));
         dialog.ShowModal();
     }

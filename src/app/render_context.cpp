@@ -1,7 +1,7 @@
 #include "app/render_context.h"
 
-#include "app/display_checks.h"
 #include "app/gl_view.h"
+#include "render/display_checks.h"
 #include "resources/texts.h"
 
 namespace {

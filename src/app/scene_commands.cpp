@@ -1,17 +1,13 @@
 #include "app/scene_commands.h"
 
-#include <GL/gl.h>
-
 #include <optional>
 #include <string>
 
 #include "app/edit_commands.h"
 #include "app/file_choice.h"
 #include "app/main_frame.h"
+#include "document/object_texture.h"
 #include "formats/scene_file.h"
-#include "render/glyph_builder.h"
-#include "render/projection.h"
-#include "render/texture.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
 
@@ -91,8 +87,6 @@ bool ReadSceneInto(MainFrame& frame, const std::string& path) {
     if (!cp932) {
         return false;
     }
-    // The old slots' lists and textures are released in their own context.
-    frame.EnsureViewReady();
     SceneFileNotes notes;
     switch (ReadSceneFile(path, frame.scene(), &notes)) {
         case SceneFileStatus::kOk:
@@ -195,24 +189,22 @@ bool OpenSceneFile(MainFrame& frame, const std::string& path) {
     frame.history.Clear();
     RefreshUndoMenu(frame);
     RefreshSlots(frame);
-    glClearColor(scene.backgroundColor[0], scene.backgroundColor[1], scene.backgroundColor[2],
-                 1.0f);
     for (int i = 0; i < 3; ++i) {
         scene.guideColor[i] = 1.0f - scene.backgroundColor[i];
     }
     scene.modified = 0;
-    ResetProjection(1, scene.backgroundColor, scene.view.perspective);
+    frame.ResetProjectionAtNextPaint();
     ShowFileInCaption(frame);
     frame.InvalidateView();
     return true;
 }
 
 void RefreshSlots(MainFrame& frame) {
-    frame.EnsureViewReady();
     for (int slot = 0; slot < kSlotCount; ++slot) {
         TextObject& object = frame.scene().objects[slot];
         object.SetIndex(slot);
-        frame.glyphs().RebuildGlyphLists(object, frame.messages());
-        LoadObjectTextureFromPath(object, frame.scene().FilePath(), frame.messages());
+        frame.glyphs().Relayout(object, frame.messages());
+        LoadObjectTextureFromPath(object, frame.scene().FilePath(), frame.pictures(),
+                                  frame.messages());
     }
 }

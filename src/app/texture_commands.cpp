@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/main_frame.h"
-#include "render/texture.h"
+#include "document/object_texture.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
 
@@ -37,17 +37,13 @@ void ChooseObjectTexture(MainFrame& frame, TextObject& object) {
     }
     frame.fileNames.texture = answer.path;
     const std::optional<std::string> path = StorableTexturePath(frame, answer.path);
-    if (!path || !frame.EnsureViewReady()) {
+    if (!path) {
         return;
     }
-    LoadObjectTexture(object, *path, frame.messages());
+    LoadObjectTexture(object, *path, frame.pictures(), frame.messages());
 }
 
 void RemoveObjectTexture(MainFrame& frame, TextObject& object) {
-    // Deleting a texture name needs its context; without one there is nothing to delete.
-    if (object.texture != 0 && !frame.EnsureViewReady()) {
-        return;
-    }
     DeleteObjectTexture(object, frame.messages());
 }
 

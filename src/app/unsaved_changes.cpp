@@ -30,8 +30,6 @@ void NewScene(MainFrame& frame) {
             return;
         }
     }
-    // The slots' lists and textures go in the context they were made in.
-    frame.EnsureViewReady();
     ClearScene(scene);
     frame.history.Clear();
     scene.SetFilePath("");

@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-#include "render/glyph_builder.h"
 #include "resources/texts.h"
+#include "text/glyph_layout.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ float ReadSize(const wxSpinCtrlDouble* control) {
 
 }  // namespace
 
-BevelDialog::BevelDialog(wxWindow* parent, TextObject& object, GlyphBuilder& glyphs,
+BevelDialog::BevelDialog(wxWindow* parent, TextObject& object, GlyphLayout& glyphs,
                          MessageSink& messages, InvalidateView invalidateView)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(texts::kBevelCaption)),
       object_(object),
@@ -105,6 +105,6 @@ void BevelDialog::Apply() {
     object_.touched = 1;
     ShowSettings();
     // A failure has been shown; the object keeps the glyphs that could be built.
-    glyphs_.RebuildGlyphLists(object_, messages_);
+    glyphs_.Relayout(object_, messages_);
     invalidateView_();
 }

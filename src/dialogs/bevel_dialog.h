@@ -8,9 +8,9 @@
 #include <wx/spinctrl.h>
 
 #include "dialogs/invalidate_view.h"
-#include "render/glyph_builder.h"
 #include "scene/message_sink.h"
 #include "scene/text_object.h"
+#include "text/glyph_layout.h"
 
 inline constexpr int kBevelProfileId = 1101;
 inline constexpr int kBevelWidthId = 1102;
@@ -21,7 +21,7 @@ inline constexpr int kBevelBackTooId = 1105;
 class BevelDialog : public wxDialog {
   public:
     // The view's GL context must be current while the dialog runs.
-    BevelDialog(wxWindow* parent, TextObject& object, GlyphBuilder& glyphs, MessageSink& messages,
+    BevelDialog(wxWindow* parent, TextObject& object, GlyphLayout& glyphs, MessageSink& messages,
                 InvalidateView invalidateView);
 
   private:
@@ -29,7 +29,7 @@ class BevelDialog : public wxDialog {
     void Apply();
 
     TextObject& object_;
-    GlyphBuilder& glyphs_;
+    GlyphLayout& glyphs_;
     MessageSink& messages_;
     InvalidateView invalidateView_;
     wxChoice* profile_;

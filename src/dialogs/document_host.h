@@ -7,9 +7,10 @@
 #include <string>
 
 #include "dialogs/user_prompts.h"
-#include "render/glyph_builder.h"
+#include "formats/texture_pictures.h"
 #include "scene/message_sink.h"
 #include "scene/scene.h"
+#include "text/glyph_layout.h"
 
 class DocumentHost {
   public:
@@ -19,10 +20,9 @@ class DocumentHost {
     virtual Scene& scene() = 0;
     virtual UserPrompts& prompts() = 0;
     virtual MessageSink& messages() = 0;
-    // Builds glyph lists in the view's context (call EnsureViewReady first).
-    virtual GlyphBuilder& glyphs() = 0;
-    // Glyph lists are made and freed only in the view's context: this makes it current.
-    virtual bool EnsureViewReady() = 0;
+    // Lays out the objects' glyphs; the views draw them at their next paint.
+    virtual GlyphLayout& glyphs() = 0;
+    virtual TexturePictures& pictures() = 0;
     virtual void InvalidateView() = 0;
     virtual void EnableObjectButtons() = 0;
     virtual void DisableObjectButtons() = 0;

@@ -149,8 +149,6 @@ void ObjectSelectDialog::OnDelete(wxCommandEvent&) {
         return;
     }
     object->highlighted = 0;
-    // The lists must go in the context they were made in.
-    host_.EnsureViewReady();
     object->ResetObject();
     // The freed slot keeps no touched bit: the scene itself must say it changed.
     host_.scene().modified = 1;

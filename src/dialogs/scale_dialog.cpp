@@ -1,8 +1,8 @@
 #include "dialogs/scale_dialog.h"
 
-#include "render/glyph_builder.h"
 #include "resources/texts.h"
 #include "scene/number_format.h"
+#include "text/glyph_layout.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ constexpr int kDepthComponent = 2;
 
 }  // namespace
 
-ScaleDialog::ScaleDialog(wxWindow* parent, TextObject& object, GlyphBuilder& glyphs,
+ScaleDialog::ScaleDialog(wxWindow* parent, TextObject& object, GlyphLayout& glyphs,
                          MessageSink& messages, InvalidateView invalidateView)
     : VectorDialog(parent, kLayout, object.scale, std::move(invalidateView)),
       object_(object),
@@ -27,6 +27,6 @@ void ScaleDialog::AfterNotification(int component) {
         return;
     }
     // Rebuilt on every Z notification, even when the value stayed; a failure has been shown.
-    glyphs_.RebuildGlyphLists(object_, messages_);
+    glyphs_.Relayout(object_, messages_);
     Invalidate();
 }

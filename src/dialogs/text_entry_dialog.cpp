@@ -5,8 +5,8 @@
 #include <wx/stattext.h>
 
 #include "dialogs/typed_text.h"
-#include "render/glyph_builder.h"
 #include "resources/texts.h"
+#include "text/glyph_layout.h"
 
 TextEntryDialog::TextEntryDialog(DocumentHost& host)
     : wxDialog(host.window(), wxID_ANY, wxString::FromUTF8(texts::kTextEntryCaption)),
@@ -57,11 +57,8 @@ void TextEntryDialog::OnApply(wxCommandEvent&) {
                                         MessageButtons::kYesNo) != MessageAnswer::kYes) {
             return;
         }
-        host_.EnsureViewReady();
         object.ResetObject();
     } else {
-        // The glyph lists belong to the view's context.
-        host_.EnsureViewReady();
         object.SetIndex(slot_);
         host_.glyphs().ApplyTextWithFallback(object, typed.cp932, host_.messages());
     }

@@ -227,9 +227,9 @@ ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs, MessageSi
                               GlyphJoin join) {
     ModelScene out;
     std::copy(scene.light.position, scene.light.position + 4, out.light.begin());
-    ViewState view = scene.view;
-    view.PlaceEye();
-    std::copy(view.eye, view.eye + 3, out.camera.eye.begin());
+    const ViewState& view = scene.view;
+    const std::array<float, 3> eye = view.Eye();
+    std::copy(eye.begin(), eye.end(), out.camera.eye.begin());
     std::copy(view.target, view.target + 3, out.camera.target.begin());
     out.camera.fieldOfViewRadians = view.perspective * kFieldOfViewDegrees * M_PI / 180.0;
     out.camera.zNear = kNearPlane;

@@ -36,7 +36,7 @@ std::vector<uint8_t> EncodeSceneFile(const Scene& scene);
 
 // Fills the scene from file bytes. On kNotSceneFile the scene is untouched; otherwise every slot
 // is reset first, records fill slots 0, 1, 2... and a trailing partial record is ignored unless
-// it is exactly one intact extension block. Glyph lists and textures are not built here.
+// it is exactly one intact extension block. Glyphs are not laid out nor textures read here.
 SceneFileStatus DecodeSceneFile(const uint8_t* data, std::size_t size, Scene& scene,
                                 SceneFileNotes* notes = nullptr);
 

@@ -2,6 +2,8 @@
 
 #include <GL/glu.h>
 
+#include <array>
+
 #include "render/projection.h"
 #include "render/viewport_pixels.h"
 
@@ -109,8 +111,9 @@ void AntialiasRender::RunPass(int pass) {
     const ViewState& view = scene.view;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     SetJitteredProjection(level_, pass, view.perspective);
-    gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.target[0], view.target[1], view.target[2],
-              0.0, 1.0, 0.0);
+    const std::array<float, 3> eye = view.Eye();
+    gluLookAt(eye[0], eye[1], eye[2], view.target[0], view.target[1], view.target[2], 0.0, 1.0,
+              0.0);
     renderer_.DrawAllObjects(0, 0);
     if (scene.shadow.enabled == 1) {
         renderer_.DrawShadows();

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-void CompileGlyphList(uint32_t list, const GlyphMesh& mesh, float advance) {
+void CompileGlyphList(uint32_t list, const GlyphMesh& mesh) {
     glNewList(list, GL_COMPILE);
     if (!mesh.indices.empty()) {
         // Arrays are read while compiling, so the list keeps its own copy of the vertices.
@@ -16,6 +16,5 @@ void CompileGlyphList(uint32_t list, const GlyphMesh& mesh, float advance) {
                        mesh.indices.data());
         glPopClientAttrib();
     }
-    glTranslatef(advance, 0.0f, 0.0f);
     glEndList();
 }

@@ -191,8 +191,7 @@ PictureStatus PictureFrames::Render(ImageRowSink& sink, const PictureProgress& p
         return PictureStatus::kNoFramebuffer;
     }
     const PictureRequest& request = request_;
-    Scene& scene = renderer_.scene();
-    scene.view.PlaceEye();
+    const Scene& scene = renderer_.scene();
     const float* bg = scene.backgroundColor;
     if (request.transparent) {
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);

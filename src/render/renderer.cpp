@@ -2,9 +2,16 @@
 
 #include <GL/glu.h>
 
+#include <array>
+
 #include "render/shadow_matrix.h"
 
 namespace {
+
+// A software rasteriser keeps every triangle of a frame binned until it is flushed: flushing
+// every few glyphs bounds that memory (a 32-object scene holds a million triangles) and lets its
+// threads rasterise while the next glyphs are set up.
+constexpr int32_t kGlyphsPerFlush = 4;
 
 void ApplyMaterial(const float diffuse[4], const float specular[4], const float ambient[4],
                    float shininess) {
@@ -33,9 +40,10 @@ void ApplyRotation(const TextObject& object) {
 
 void Renderer::ApplyViewTransform() {
     const ViewState& view = scene_.view;
+    const std::array<float, 3> eye = view.Eye();
     glLoadIdentity();
-    gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.target[0], view.target[1], view.target[2],
-              0.0, 1.0, 0.0);
+    gluLookAt(eye[0], eye[1], eye[2], view.target[0], view.target[1], view.target[2], 0.0, 1.0,
+              0.0);
 }
 
 void Renderer::PlaceLight() {
@@ -46,7 +54,8 @@ void Renderer::PlaceLight() {
 }
 
 void Renderer::RenderScene(int finalImage) {
-    scene_.view.PlaceEye();
+    const float* background = scene_.backgroundColor;
+    glClearColor(background[0], background[1], background[2], 1.0f);
     if (finalImage == 1) {
         glClear(GL_ACCUM_BUFFER_BIT);
         if (antialiasRunner_) {
@@ -68,6 +77,7 @@ void Renderer::RenderScene(int finalImage) {
     if (scene_.shadow.enabled == 1) {
         DrawShadows();
     }
+    source_->KeepOnly(scene_);
 }
 
 void Renderer::DrawShadows() {
@@ -93,12 +103,16 @@ void Renderer::ApplyObjectTransform(const TextObject& object) const {
     glScalef(s[0], s[1], 1.0f);
 }
 
-void Renderer::CallGlyphLists(const TextObject& object) const {
-    glPushAttrib(GL_LIST_BIT);
+void Renderer::CallGlyphLists(const TextObject& object) {
     for (int32_t i = 0; i < object.glyphCount; ++i) {
-        glCallList(object.glyphLists[i]);
+        if (const GLuint list = source_->GlyphList(object, i)) {
+            glCallList(list);
+        }
+        if (i % kGlyphsPerFlush == kGlyphsPerFlush - 1) {
+            glFlush();
+        }
+        glTranslatef(object.glyphMetrics[i].gmfCellIncX, 0.0f, 0.0f);
     }
-    glPopAttrib();
 }
 
 void Renderer::DrawHighlightBox(const TextObject& object) const {
@@ -138,12 +152,13 @@ void Renderer::DrawTextObject(const TextObject& object, GLenum mode, int shadowP
         glPopMatrix();
         return;
     }
-    const bool textured = object.texture != 0 && shadowPass == 0;
+    const GLuint texture = shadowPass == 0 ? source_->Texture(object) : 0;
+    const bool textured = texture != 0;
     if (object.highlighted == 1 && shadowPass == 0) {
         DrawHighlightBox(object);
     }
     if (textured) {
-        glBindTexture(GL_TEXTURE_2D, object.texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
         glEnable(GL_TEXTURE_2D);
     }
     glPushMatrix();
@@ -202,25 +217,4 @@ void Renderer::DrawLightMarker() {
     glEnd();
     glPopMatrix();
     glEnable(GL_LIGHTING);
-}
-
-void ResetSceneSettings(Scene& scene) {
-    for (float& component : scene.backgroundColor) {
-        component = 1.0f;
-    }
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    for (int i = 0; i < 3; ++i) {
-        scene.guideColor[i] = 1.0f - scene.backgroundColor[i];
-    }
-    scene.shadow.enabled = 0;
-    scene.shadow.color[0] = scene.shadow.color[1] = scene.shadow.color[2] = 0.0f;
-    const float groundPlane[4] = {0.0f, 1.0f, 0.0f, 0.0f};
-    for (int i = 0; i < 4; ++i) {
-        scene.shadow.plane[i] = groundPlane[i];
-    }
-    scene.light.position[0] = 0.0f;
-    scene.light.position[1] = 1.5f;
-    scene.light.position[2] = 1.5f;
-    scene.view.perspective = 1.0f;
-    scene.studio = StudioSettings{};
 }

@@ -6,13 +6,18 @@
 
 #include <functional>
 
+#include "render/draw_source.h"
 #include "scene/scene.h"
 
 class Renderer {
   public:
-    explicit Renderer(Scene& scene) : scene_(scene) {}
+    // The objects' glyphs and textures come from source, which belongs to the current context.
+    Renderer(Scene& scene, DrawSource& source) : scene_(scene), source_(&source) {}
+    // Draws from another source from now on (hand-made geometry in tests).
+    void SetSource(DrawSource& source) { source_ = &source; }
 
-    // finalImage 0: the interactive frame; 1: the antialiased render through the runner below.
+    // finalImage 0: the interactive frame, after which the source lets go of what the scene no
+    // longer shows; 1: the antialiased render through the runner below.
     void RenderScene(int finalImage);
     // mode: GL_SELECT for the picking pass, 0 otherwise.
     void DrawAllObjects(GLenum mode, int shadowPass);
@@ -36,14 +41,11 @@ class Renderer {
   private:
     void ApplyObjectTransform(const TextObject& object) const;
     void DrawHighlightBox(const TextObject& object) const;
-    void CallGlyphLists(const TextObject& object) const;
+    void CallGlyphLists(const TextObject& object);
 
     Scene& scene_;
+    DrawSource* source_;
     double markerPosition_[3] = {0.0, 0.0, 0.0};
     float frameShadowMatrix_[16] = {};
     std::function<void()> antialiasRunner_;
 };
-
-// Scene-wide defaults (background, guide colour, shadow, plane, light direction, perspective);
-// the view, the objects, the marker and guide flags are left alone.
-void ResetSceneSettings(Scene& scene);

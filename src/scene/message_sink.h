@@ -7,7 +7,7 @@
 enum class MessageOwner { kNone, kMainWindow };
 
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     // text and caption are UTF-8.
     virtual void ShowMessage(std::string_view text, std::string_view caption,

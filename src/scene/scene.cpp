@@ -11,11 +11,13 @@ void ViewState::ResetCamera() {
     target[0] = target[1] = target[2] = 0.0f;
 }
 
-void ViewState::PlaceEye() {
+std::array<float, 3> ViewState::Eye() const {
     const double d = eyeDistance;
-    eye[0] = static_cast<float>(std::cos(-elevation) * std::sin(azimuth) * d);
-    eye[1] = static_cast<float>(std::sin(-elevation) * d);
-    eye[2] = static_cast<float>(std::cos(-elevation) * std::cos(azimuth) * d);
+    const double e = elevation;
+    const double a = azimuth;
+    return {static_cast<float>(std::cos(-e) * std::sin(a) * d),
+            static_cast<float>(std::sin(-e) * d),
+            static_cast<float>(std::cos(-e) * std::cos(a) * d)};
 }
 
 Scene::Scene() {
@@ -52,6 +54,24 @@ int Scene::LiveObjectCount() const {
         count += object.IsLive() ? 1 : 0;
     }
     return count;
+}
+
+void ResetSceneSettings(Scene& scene) {
+    for (int i = 0; i < 3; ++i) {
+        scene.backgroundColor[i] = 1.0f;
+        scene.guideColor[i] = 0.0f;
+    }
+    scene.shadow.enabled = 0;
+    scene.shadow.color[0] = scene.shadow.color[1] = scene.shadow.color[2] = 0.0f;
+    const float groundPlane[4] = {0.0f, 1.0f, 0.0f, 0.0f};
+    for (int i = 0; i < 4; ++i) {
+        scene.shadow.plane[i] = groundPlane[i];
+    }
+    scene.light.position[0] = 0.0f;
+    scene.light.position[1] = 1.5f;
+    scene.light.position[2] = 1.5f;
+    scene.view.perspective = 1.0f;
+    scene.studio = StudioSettings{};
 }
 
 void ClearScene(Scene& scene) {

@@ -1,6 +1,7 @@
 #pragma once
 // The one open document: 32 text-object slots and the scene-wide settings.
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -24,15 +25,14 @@ struct ViewState {
     float eyeDistance = 5.0f;
     float azimuth = 0.0f;    // radians
     float elevation = 0.0f;  // radians
-    float eye[3] = {0.0f, 0.0f, 0.0f};
     float target[3] = {0.0f, 0.0f, 0.0f};
     float perspective = 1.0f;  // field of view is 50 degrees times this
     int32_t showGuides = 0;
 
     // Back to the camera of program start (the reset-view command).
     void ResetCamera();
-    // Places the eye on its sphere about the origin from distance and angles.
-    void PlaceEye();
+    // The eye on its sphere about the origin, from distance and angles.
+    std::array<float, 3> Eye() const;
 };
 
 // The view's lens: the field of view at perspective 1 and the depth range it draws.
@@ -63,6 +63,9 @@ struct Scene {
     int LiveObjectCount() const;
 };
 
+// Scene-wide defaults (background, guide colour, shadow, plane, light direction, perspective);
+// the view, the objects, the marker and guide flags are left alone.
+void ResetSceneSettings(Scene& scene);
 // ResetObject on every slot, in slot order.
 void ClearScene(Scene& scene);
 // 1 when the scene or any slot was touched since the last new, open or save.

@@ -17,21 +17,8 @@ TextObject::TextObject() {
     CopyToField(textureFile, "");
 }
 
-TextObject::~TextObject() {
-    FreeGlyphLists();
-}
-
-void TextObject::FreeGlyphLists() {
-    for (int32_t i = 0; i < glyphCount; ++i) {
-        if (releaser) {
-            releaser->DeleteList(glyphLists[i]);
-        }
-    }
-    glyphCount = 0;
-}
-
 void TextObject::ResetObject() {
-    FreeGlyphLists();
+    ClearGlyphs();
     CopyToField(text, "");
     SetFont(kDefaultFaceName, 0, kShiftJisCharSet);
     Assign(position, {0.0f, 0.0f, 0.0f});
@@ -48,15 +35,10 @@ void TextObject::ResetObject() {
     touched = 0;
     CopyToField(textureFile, "");
     bevel = BevelSettings{};
+    hasTexture = false;
     hidden = false;
     typography = TypographySettings{};
     surface = SurfaceSettings{};
-    if (texture != 0) {
-        if (releaser) {
-            releaser->DeleteTexture(texture);
-        }
-        texture = 0;
-    }
 }
 
 bool TextObject::SetText(std::string_view cp932) {

@@ -1,11 +1,10 @@
 #pragma once
-// One of the scene's 32 text-object slots: string, font, transform, material, and the GL
-// resources (one display list per character, an optional texture) that it alone owns.
+// One of the scene's 32 text-object slots: string, font, transform, material, the laid-out
+// characters and the texture file. Plain values: the GL side is kept by each view's render cache.
 
 #include <cstdint>
 #include <string_view>
 
-#include "scene/gpu_resources.h"
 #include "scene/studio_look.h"
 #include "scene/typography.h"
 
@@ -50,17 +49,11 @@ struct BevelSettings {
 class TextObject {
   public:
     TextObject();
-    ~TextObject();
-    TextObject(const TextObject&) = delete;
-    TextObject& operator=(const TextObject&) = delete;
 
-    // Deletes every glyph list one by one; the slot becomes free. Nothing else changes.
-    void FreeGlyphLists();
-    // Back to every default, releasing lists and texture; index stays.
+    // Forgets the laid-out characters; the slot becomes free. Nothing else changes.
+    void ClearGlyphs() { glyphCount = 0; }
+    // Back to every default, texture included; index stays.
     void ResetObject();
-    // The context of the lists and texture is gone: from now on their names are dropped, never
-    // deleted (they may already belong to another context).
-    void ForgetGpuNames() { releaser = nullptr; }
     void SetIndex(int32_t slot) { index = slot; }
     // Stores at most 127 bytes; returns false when the text had to be cut.
     bool SetText(std::string_view cp932);
@@ -77,9 +70,9 @@ class TextObject {
 
     char text[128];
     int32_t index = 0;
-    uint32_t lastList = 0;
     int32_t glyphCount = 0;
-    uint32_t glyphLists[kMaxGlyphs] = {};
+    // The character each glyph shows, 0 where none could be built (it draws nothing).
+    char32_t glyphCharacters[kMaxGlyphs] = {};
     char faceName[64];
     int32_t italic = 0;
     uint8_t charSet = kShiftJisCharSet;
@@ -96,14 +89,12 @@ class TextObject {
     float specular[4] = {1.0f, 1.0f, 0.0f, 1.0f};
     float ambient[4] = {1.0f, 1.0f, 0.0f, 1.0f};
     float shininess = 20.0f;
-    uint32_t texture = 0;
+    // The picture of textureFile was read and is drawn over the glyphs.
+    bool hasTexture = false;
     char textureFile[256];
     BevelSettings bevel;
     // Left out of pictures, shadow included: an animation's object before its entrance.
     bool hidden = false;
     TypographySettings typography;
     SurfaceSettings surface;
-    // Deletes the lists and the texture in the context they were made in; set by whatever made
-    // them, and which must outlive them or have them forgotten first. nullptr: nothing to delete.
-    GpuResourceReleaser* releaser = nullptr;
 };

@@ -22,16 +22,13 @@ class AntialiasPicture : public testing::TestWithParam<int> {
     void SetUp() override {
         ASSERT_TRUE(window.ready());
         StartView(scene, GetParam());
-        square = MakeSquareList();
-        MakeSquareObject(scene.objects[0], square);
+        squares.square = MakeSquareList();
+        MakeSquareObject(scene.objects[0]);
         scene.objects[0].SetRotation(0, 0, 17);  // slanted edges need smoothing
         scene.objects[0].SetPosition(0, -0.5f, 0);
         renderer.RenderScene(0);  // leaves the view transform, as a shown frame does
     }
-    void TearDown() override {
-        scene.objects[0].glyphCount = 0;
-        glDeleteLists(square, 1);
-    }
+    void TearDown() override { glDeleteLists(squares.square, 1); }
 
     void RenderAntialiased(int level) {
         AntialiasRender render(renderer, level);
@@ -43,8 +40,8 @@ class AntialiasPicture : public testing::TestWithParam<int> {
 
     GlTestWindow window{120, 120, GetParam()};
     Scene scene;
-    Renderer renderer{scene};
-    GLuint square = 0;
+    SquareSource squares;
+    Renderer renderer{scene, squares};
 };
 
 TEST_P(AntialiasPicture, EdgesGetIntermediateValues) {
@@ -109,7 +106,8 @@ TEST(AntialiasDialogRun, RunsEveryPassAndEndsWithTheBarFull) {
     GlTestWindow window(80, 80);
     ASSERT_TRUE(window.ready());
     Scene scene;
-    Renderer renderer(scene);
+    SquareSource squares;
+    Renderer renderer(scene, squares);
     ResetProjection(1, scene.backgroundColor, 1.0f);
     AntialiasDialog dialog(nullptr, renderer, 15);
     dialog.ShowModal();

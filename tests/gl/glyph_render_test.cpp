@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <string>
 
-#include "render/gl_context_names.h"
-#include "render/glyph_builder.h"
+#include "formats/texture_pictures.h"
 #include "render/projection.h"
+#include "render/render_cache.h"
 #include "render/renderer.h"
 #include "scene/cp932.h"
 #include "support/gl_window.h"
@@ -15,6 +15,7 @@
 #include "support/test_glyphs.h"
 #include "support/window_projection.h"
 #include "text/font_resolver.h"
+#include "text/glyph_layout.h"
 #include "text/outline_glyph.h"
 
 namespace {
@@ -57,11 +58,6 @@ class GlyphRendering : public testing::Test {
             scene.objects[slot].SetIndex(slot);
         }
     }
-    void TearDown() override {
-        for (TextObject& object : scene.objects) {
-            object.FreeGlyphLists();
-        }
-    }
     // The ink of the string, as the pen advances lay it out, must land where the object's
     // centring puts it: pen position W/2 on the object's position (looking straight at it).
     void ExpectCentredAndLit(const TextObject& object, const char* what) {
@@ -91,10 +87,11 @@ class GlyphRendering : public testing::Test {
     }
 
     GlTestWindow window{240, 120};
-    GlContextNames names;
-    GlyphBuilder glyphs{TestGlyphs(), names};
+    TexturePictures pictures;
+    GlyphLayout glyphs{TestGlyphs()};
+    RenderCache cache{TestGlyphs(), pictures};
     Scene scene;
-    Renderer renderer{scene};
+    Renderer renderer{scene, cache};
     RecordingSink sink;
 };
 
@@ -104,12 +101,43 @@ TEST_F(GlyphRendering, JapaneseTextInTheDefaultFontIsCentredAndLit) {
     EXPECT_TRUE(sink.texts.empty());
     ASSERT_EQ(object.glyphCount, 5);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_TRUE(glIsList(object.glyphLists[i]));
+        EXPECT_TRUE(glIsList(cache.GlyphList(object, i)));
     }
     renderer.RenderScene(0);
     ExpectCentredAndLit(object, "japanese");
-    const GLuint first = object.glyphLists[0];
-    object.FreeGlyphLists();
+    const GLuint first = cache.GlyphList(object, 0);
+    object.ClearGlyphs();
+    renderer.RenderScene(0);
+    EXPECT_FALSE(glIsList(first)) << "a frame without the glyph lets its list go";
+}
+
+TEST_F(GlyphRendering, ObjectsShareTheListsOfTheirCommonGlyphs) {
+    glyphs.ApplyTextWithFallback(scene.objects[0], "ABBA", sink);
+    glyphs.ApplyTextWithFallback(scene.objects[1], "BAD", sink);
+    scene.objects[1].SetScale(0.5f, 2.0f, scene.objects[1].scale[2]);
+    renderer.RenderScene(0);
+    EXPECT_EQ(cache.GlyphListCount(), 3u);
+    EXPECT_EQ(cache.GlyphList(scene.objects[0], 0), cache.GlyphList(scene.objects[1], 1));
+    EXPECT_NE(cache.GlyphList(scene.objects[0], 0), cache.GlyphList(scene.objects[0], 1));
+}
+
+TEST_F(GlyphRendering, OnlyTheDepthAndBevelArePartOfTheGeometry) {
+    TextObject& object = scene.objects[0];
+    glyphs.ApplyTextWithFallback(object, "H", sink);
+    renderer.RenderScene(0);
+    const GLuint first = cache.GlyphList(object, 0);
+    object.SetScale(3.0f, 2.0f, 0.3f);
+    object.bevel.width = 0.01f;  // no profile: no bevel
+    renderer.RenderScene(0);
+    EXPECT_EQ(cache.GlyphList(object, 0), first);
+    object.SetScale(3.0f, 2.0f, 0.75f);
+    renderer.RenderScene(0);
+    const GLuint deeper = cache.GlyphList(object, 0);
+    EXPECT_NE(deeper, first);
+    object.bevel.profile = BevelProfile::kChamfer;
+    renderer.RenderScene(0);
+    EXPECT_NE(cache.GlyphList(object, 0), deeper);
+    EXPECT_EQ(cache.GlyphListCount(), 1u);
     EXPECT_FALSE(glIsList(first));
 }
 
@@ -203,7 +231,7 @@ TEST_F(GlyphRendering, FeedbackReturnsEveryTriangleOfAGlyphList) {
     glPushMatrix();
     glLoadIdentity();
     glRotatef(25.0f, 1.0f, 1.0f, 0.0f);  // no wall seen edge-on
-    glCallList(object.glyphLists[0]);
+    glCallList(cache.GlyphList(object, 0));
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

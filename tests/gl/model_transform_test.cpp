@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "export/model_assembly.h"
-#include "render/gl_context_names.h"
-#include "render/glyph_builder.h"
+#include "formats/texture_pictures.h"
+#include "render/render_cache.h"
 #include "support/gl_view_setup.h"
 #include "support/gl_window.h"
 #include "support/recording_sink.h"
 #include "support/test_glyphs.h"
 #include "support/window_projection.h"
+#include "text/glyph_layout.h"
 
 namespace {
 
@@ -61,10 +62,11 @@ std::vector<std::array<float, 3>> FrontPoints(const ModelScene& model, const Mod
 TEST(ExportedTransform, TurnedAndStretchedTextLandsWhereTheViewDrawsIt) {
     GlTestWindow window{320, 240};
     ASSERT_TRUE(window.ready());
-    GlContextNames names;
-    GlyphBuilder glyphs{TestGlyphs(), names};
+    TexturePictures pictures;
+    GlyphLayout glyphs{TestGlyphs()};
+    RenderCache cache{TestGlyphs(), pictures};
     Scene scene;
-    Renderer renderer{scene};
+    Renderer renderer{scene, cache};
     StartView(scene, 1);
     scene.view.showGuides = 0;
     TextObject& object = scene.objects[0];
@@ -96,7 +98,6 @@ TEST(ExportedTransform, TurnedAndStretchedTextLandsWhereTheViewDrawsIt) {
     if (HasFailure()) {
         window.SaveImage("model_transform.ppm");
     }
-    object.FreeGlyphLists();
 }
 
 }  // namespace

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "render/gl_context_names.h"
-#include "render/glyph_builder.h"
 #include "render/projection.h"
 #include "render/renderer.h"
 #include "scene/cp932.h"
@@ -19,6 +17,7 @@
 #include "support/test_geometry.h"
 #include "support/test_glyphs.h"
 #include "support/window_projection.h"
+#include "text/glyph_layout.h"
 
 namespace {
 
@@ -31,7 +30,7 @@ class Picking : public SquareSceneTest {
     // A square whose face centre lies at (x, y, z); size scales it in x and y.
     void PlaceSquare(int slot, float x, float y, float z, float size = 1.0f) {
         TextObject& object = scene.objects[slot];
-        MakeSquareObject(object, square);
+        MakeSquareObject(object);
         object.SetScale(size, size, 0.3f);
         object.SetPosition(x, y - size / 2.0f, z);
     }
@@ -46,7 +45,7 @@ class Picking : public SquareSceneTest {
         object.SetText(Utf8ToCp932(utf8).value());
         object.SetScale(size, size, 0.3f);
         object.SetPosition(x, y, z);
-        ASSERT_TRUE(glyphs.BuildGlyphLists(object, sink));
+        ASSERT_TRUE(glyphs.LayOut(object, sink));
         ASSERT_GT(object.glyphCount, 0);
     }
 
@@ -75,8 +74,7 @@ class Picking : public SquareSceneTest {
     int PickAt(ScreenPoint p) { return PickObject(renderer, p.x, p.y); }
 
     RecordingSink sink;
-    GlContextNames names;
-    GlyphBuilder glyphs{TestGlyphs(), names};
+    GlyphLayout glyphs{TestGlyphs()};
 };
 
 TEST_F(Picking, EachObjectIsHitWhereItIsDrawnAndBackgroundGivesNone) {

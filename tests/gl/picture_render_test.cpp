@@ -69,8 +69,8 @@ class PictureRenderTest : public testing::Test {
     void SetUp() override {
         ASSERT_TRUE(window.ready());
         StartView(scene, 1);
-        square = MakeSquareList();
-        MakeSquareObject(scene.objects[0], square);
+        squares.square = MakeSquareList();
+        MakeSquareObject(scene.objects[0]);
         scene.objects[0].SetRotation(0, 0, 17);
         scene.objects[0].SetPosition(0, -0.3f, 0);
         scene.shadow.enabled = 1;
@@ -83,8 +83,7 @@ class PictureRenderTest : public testing::Test {
         fs::create_directories(dir);
     }
     void TearDown() override {
-        scene.objects[0].glyphCount = 0;
-        glDeleteLists(square, 1);
+        glDeleteLists(squares.square, 1);
         fs::remove_all(dir);
     }
 
@@ -96,8 +95,8 @@ class PictureRenderTest : public testing::Test {
 
     GlTestWindow window{160, 120};
     Scene scene;
-    Renderer renderer{scene};
-    GLuint square = 0;
+    SquareSource squares;
+    Renderer renderer{scene, squares};
     fs::path dir;
 };
 

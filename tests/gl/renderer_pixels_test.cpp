@@ -38,7 +38,7 @@ TEST_F(RendererPixels, EmptySceneIsAllBackground) {
 }
 
 TEST_F(RendererPixels, LitObjectAppearsInItsMaterialAtTheCentre) {
-    MakeSquareObject(scene.objects[4], square);
+    MakeSquareObject(scene.objects[4]);
     scene.objects[4].SetPosition(0.0f, -0.5f, 0.0f);
     renderer.RenderScene(0);
     const auto centre = window.Pixel(window.width() / 2, window.height() / 2);
@@ -70,7 +70,7 @@ TEST_F(RendererPixels, LightMarkerOnlyWhenVisible) {
 }
 
 TEST_F(RendererPixels, ShadowFallsOnThePlaneOnlyWhenEnabled) {
-    MakeSquareObject(scene.objects[0], square);
+    MakeSquareObject(scene.objects[0]);
     scene.objects[0].SetPosition(0.0f, 0.5f, 0.0f);
     scene.view.elevation = -0.6f;  // look down onto the ground plane
     scene.light.position[1] = 1.0f;
@@ -89,7 +89,7 @@ TEST_F(RendererPixels, ShadowFallsOnThePlaneOnlyWhenEnabled) {
 }
 
 TEST_F(RendererPixels, HighlightBoxOnlyInTheNormalPass) {
-    MakeSquareObject(scene.objects[2], square);
+    MakeSquareObject(scene.objects[2]);
     scene.objects[2].SetRotation(0, 30, 0);  // so the box's depth edges show
     renderer.RenderScene(0);
     const int plain = window.CountPixels(IsBlack);
@@ -116,14 +116,14 @@ TEST_F(RendererPixels, TexturedObjectUsesTheWhiteMaterial) {
                                          255, 255, 255, 255, 255, 255, 255, 255};
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    MakeSquareObject(scene.objects[1], square);
-    scene.objects[1].texture = texture;
+    MakeSquareObject(scene.objects[1]);
+    squares.texture = texture;
+    scene.objects[1].hasTexture = true;
     renderer.RenderScene(0);
     const auto centre = window.Pixel(window.width() / 2, window.height() / 2);
     EXPECT_GT(centre.b, 60) << "the yellow material would have no blue";
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    scene.objects[1].texture = 0;
     glDeleteTextures(1, &texture);
 }
 
@@ -134,7 +134,7 @@ TEST_F(RendererPixels, FrameLeavesTheViewTransformOnTheModelview) {
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
     // The eye lies on the sphere of radius 5 about the origin.
     EXPECT_NEAR(modelview[14], -5.0f, 1e-4);
-    EXPECT_NEAR(scene.view.eye[0], 5.0 * std::sin(0.4), 1e-5);
+    EXPECT_NEAR(scene.view.Eye()[0], 5.0 * std::sin(0.4), 1e-5);
 }
 
 TEST(RenderContextGl, ResizeChangesOnlyTheViewport) {

@@ -8,11 +8,13 @@
 #include <fstream>
 
 #include "app/prompts_message_sink.h"
-#include "formats/bmp_reader.h"
-#include "render/gl_context_names.h"
+#include "document/object_texture.h"
+#include "formats/texture_pictures.h"
+#include "render/render_cache.h"
 #include "resources/texts.h"
 #include "support/bmp_samples.h"
 #include "support/gl_window.h"
+#include "support/test_glyphs.h"
 
 namespace {
 
@@ -35,16 +37,15 @@ class Textures : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(window.ready());
-        // Deleted in this context, as lists built here would have them.
-        a.releaser = b.releaser = &contextNames;
         dir = fs::temp_directory_path() / ("vm_textures_" + std::to_string(getpid()));
         fs::create_directories(dir);
     }
-    void TearDown() override {
-        for (TextObject* object : {&a, &b}) {
-            object->ResetObject();
-        }
-        fs::remove_all(dir);
+    void TearDown() override { fs::remove_all(dir); }
+    // What a frame of the view asks of the cache, and what it lets go after it.
+    void DrawFrame() {
+        cache.Texture(a);
+        cache.Texture(b);
+        cache.KeepOnly(scene);
     }
     std::string WriteBmp(const std::string& name, const std::vector<uint8_t>& bytes) {
         const std::string path = (dir / name).string();
@@ -76,15 +77,20 @@ class Textures : public testing::Test {
     }
 
     GlTestWindow window{64, 64};
-    GlContextNames contextNames;
     PromptsMessageSink messages{window.prompts, nullptr};
+    TexturePictures pictures;
+    RenderCache cache{TestGlyphs(), pictures};
     fs::path dir;
-    TextObject a, b;
+    Scene scene;
+    TextObject& a = scene.objects[0];
+    TextObject& b = scene.objects[1];
 };
 
 TEST_F(Textures, GoodFileBecomesOneRgbaTextureOfItsSize) {
     const std::string path = SolidBmp("green.bmp", 64, 64, {0, 255, 0});
-    const uint32_t first = LoadBmpTexture(path, kBmpRgb, messages);
+    const auto picture = pictures.Load(path, path, messages);
+    ASSERT_NE(picture, nullptr);
+    const uint32_t first = UploadTexture(picture->image);
     ASSERT_NE(first, 0u);
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
@@ -93,7 +99,7 @@ TEST_F(Textures, GoodFileBecomesOneRgbaTextureOfItsSize) {
     EXPECT_EQ(Level0(GL_TEXTURE_HEIGHT), 64);
     EXPECT_EQ(Level0(GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA);
     EXPECT_EQ(FirstTexel(first, 64, 64), (Rgb{0, 255, 0}));
-    const uint32_t second = LoadBmpTexture(path, kBmpRgb, messages);
+    const uint32_t second = UploadTexture(pictures.Load(path, path, messages)->image);
     EXPECT_NE(second, first);
     EXPECT_TRUE(window.prompts.messages.empty());
     const GLuint names[2] = {first, second};
@@ -103,18 +109,19 @@ TEST_F(Textures, GoodFileBecomesOneRgbaTextureOfItsSize) {
 TEST_F(Textures, RefusedFilesShowTheirMessageUnderBmpToRgbAndMakeNoTexture) {
     GLint boundBefore = -1;
     const std::string good = SolidBmp("good.bmp", 64, 64, {1, 2, 3});
-    const uint32_t kept = LoadBmpTexture(good, kBmpRgb, messages);
+    ASSERT_TRUE(LoadObjectTexture(a, good, pictures, messages));
+    const uint32_t kept = cache.Texture(a);
     ASSERT_NE(kept, 0u);
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &boundBefore);
-    EXPECT_EQ(LoadBmpTexture(SolidBmp("wide.bmp", 100, 64, {1, 2, 3}), kBmpRgb, messages), 0u);
-    EXPECT_EQ(LoadBmpTexture(SolidBmp("tiny.bmp", 4, 4, {1, 2, 3}), kBmpRgb, messages), 0u);
-    EXPECT_EQ(LoadBmpTexture((dir / "absent.bmp").string(), kBmpRgb, messages), 0u);
-    EXPECT_EQ(LoadBmpTexture(good, 256, messages), 0u);
-    ASSERT_EQ(window.prompts.messages.size(), 4u);
+    EXPECT_FALSE(
+        LoadObjectTexture(b, SolidBmp("wide.bmp", 100, 64, {1, 2, 3}), pictures, messages));
+    EXPECT_FALSE(LoadObjectTexture(b, SolidBmp("tiny.bmp", 4, 4, {1, 2, 3}), pictures, messages));
+    EXPECT_FALSE(LoadObjectTexture(b, (dir / "absent.bmp").string(), pictures, messages));
+    EXPECT_EQ(cache.Texture(b), 0u);
+    ASSERT_EQ(window.prompts.messages.size(), 3u);
     EXPECT_EQ(window.prompts.messages[0].text, texts::kBadBitmapSize);
     EXPECT_EQ(window.prompts.messages[1].text, texts::kBadBitmapSize);
     EXPECT_EQ(window.prompts.messages[2].text, texts::kBmpOpenFailed);
-    EXPECT_EQ(window.prompts.messages[3].text, texts::kBadAlpha);
     for (const RecordedMessage& message : window.prompts.messages) {
         EXPECT_EQ(message.caption, "BMP to RGB");
         EXPECT_EQ(message.owner, nullptr);
@@ -123,12 +130,11 @@ TEST_F(Textures, RefusedFilesShowTheirMessageUnderBmpToRgbAndMakeNoTexture) {
     GLint boundAfter = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &boundAfter);
     EXPECT_EQ(boundAfter, boundBefore);
-    const GLuint name = kept;
-    glDeleteTextures(1, &name);
 }
 
 TEST_F(Textures, ParametersAreLinearObjectLinearAndModulate) {
-    ASSERT_TRUE(LoadObjectTexture(a, SolidBmp("p.bmp", 8, 8, {9, 9, 9}), messages));
+    ASSERT_TRUE(LoadObjectTexture(a, SolidBmp("p.bmp", 8, 8, {9, 9, 9}), pictures, messages));
+    ASSERT_NE(cache.Texture(a), 0u);
     GLint value = 0;
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &value);
     EXPECT_EQ(value, GL_LINEAR);
@@ -150,8 +156,8 @@ TEST_F(Textures, ParametersAreLinearObjectLinearAndModulate) {
 TEST_F(Textures, PictureStandsUprightOnAFaceDrawnInGlyphCoordinates) {
     // 16 x 8: a transposed or scrambled layout cannot pass for the right one.
     const std::string path = WriteBmp("corner.bmp", bmp_samples::Make24(16, 8, MarkedCorner));
-    ASSERT_TRUE(LoadObjectTexture(a, path, messages));
-    const std::vector<uint8_t> rows = TexImage(a.texture, 16, 8);
+    ASSERT_TRUE(LoadObjectTexture(a, path, pictures, messages));
+    const std::vector<uint8_t> rows = TexImage(cache.Texture(a), 16, 8);
     // Row 0 is the picture's bottom row; the last row starts with the red corner.
     EXPECT_EQ(rows[0], 40);
     EXPECT_EQ(rows[7 * 48 + 0], 255);
@@ -169,7 +175,7 @@ TEST_F(Textures, PictureStandsUprightOnAFaceDrawnInGlyphCoordinates) {
     glColor3f(1, 1, 1);
     glClearColor(0, 0, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    glBindTexture(GL_TEXTURE_2D, a.texture);
+    glBindTexture(GL_TEXTURE_2D, cache.Texture(a));
     glEnable(GL_TEXTURE_2D);
     glBegin(GL_QUADS);
     glVertex2f(0, 0);
@@ -196,23 +202,27 @@ TEST_F(Textures, PictureStandsUprightOnAFaceDrawnInGlyphCoordinates) {
 TEST_F(Textures, ObjectsKeepTheirOwnTexturesAndReplacingDeletesTheOldOne) {
     const std::string red = SolidBmp("red.bmp", 32, 32, {255, 0, 0});
     const std::string blue = SolidBmp("blue.bmp", 32, 32, {0, 0, 255});
-    ASSERT_TRUE(LoadObjectTexture(a, red, messages));
-    ASSERT_TRUE(LoadObjectTexture(b, blue, messages));
-    EXPECT_NE(a.texture, b.texture);
+    ASSERT_TRUE(LoadObjectTexture(a, red, pictures, messages));
+    ASSERT_TRUE(LoadObjectTexture(b, blue, pictures, messages));
+    DrawFrame();
+    EXPECT_NE(cache.Texture(a), cache.Texture(b));
     EXPECT_EQ(a.TextureFile(), red);
-    EXPECT_EQ(FirstTexel(a.texture, 32, 32), (Rgb{255, 0, 0}));
-    EXPECT_EQ(FirstTexel(b.texture, 32, 32), (Rgb{0, 0, 255}));
+    EXPECT_EQ(FirstTexel(cache.Texture(a), 32, 32), (Rgb{255, 0, 0}));
+    EXPECT_EQ(FirstTexel(cache.Texture(b), 32, 32), (Rgb{0, 0, 255}));
 
-    const uint32_t old = a.texture;
-    ASSERT_TRUE(LoadObjectTexture(a, blue, messages));
+    const uint32_t old = cache.Texture(a);
+    ASSERT_TRUE(LoadObjectTexture(a, blue, pictures, messages));
+    DrawFrame();
     EXPECT_FALSE(glIsTexture(old));
     EXPECT_EQ(a.TextureFile(), blue);
+    EXPECT_EQ(cache.Texture(a), cache.Texture(b)) << "one picture, one texture";
 
     DeleteObjectTexture(a, messages);
-    EXPECT_EQ(a.texture, 0u);
+    EXPECT_EQ(cache.Texture(a), 0u);
     EXPECT_EQ(a.TextureFile(), "");
-    EXPECT_TRUE(glIsTexture(b.texture));
-    EXPECT_EQ(FirstTexel(b.texture, 32, 32), (Rgb{0, 0, 255}));
+    DrawFrame();
+    EXPECT_TRUE(glIsTexture(cache.Texture(b)));
+    EXPECT_EQ(FirstTexel(cache.Texture(b), 32, 32), (Rgb{0, 0, 255}));
     EXPECT_TRUE(window.prompts.messages.empty());
 
     DeleteObjectTexture(a, messages);
@@ -222,38 +232,42 @@ TEST_F(Textures, ObjectsKeepTheirOwnTexturesAndReplacingDeletesTheOldOne) {
 }
 
 TEST_F(Textures, FailedLoadOntoAnObjectLeavesItWithoutTexture) {
-    ASSERT_TRUE(LoadObjectTexture(a, SolidBmp("ok.bmp", 8, 8, {5, 5, 5}), messages));
-    const uint32_t old = a.texture;
-    EXPECT_FALSE(LoadObjectTexture(a, SolidBmp("bad.bmp", 100, 100, {5, 5, 5}), messages));
-    EXPECT_EQ(a.texture, 0u);
+    ASSERT_TRUE(LoadObjectTexture(a, SolidBmp("ok.bmp", 8, 8, {5, 5, 5}), pictures, messages));
+    DrawFrame();
+    const uint32_t old = cache.Texture(a);
+    EXPECT_FALSE(
+        LoadObjectTexture(a, SolidBmp("bad.bmp", 100, 100, {5, 5, 5}), pictures, messages));
+    EXPECT_EQ(cache.Texture(a), 0u);
     EXPECT_EQ(a.TextureFile(), "");
+    DrawFrame();
     EXPECT_FALSE(glIsTexture(old));
 }
 
-TEST_F(Textures, ReloadAndLoadFromPathMakeNewNamesForTheStoredFile) {
+TEST_F(Textures, AfterAContextIsGoneTheStoredPictureIsUploadedAgain) {
     const std::string path = SolidBmp("wood.bmp", 16, 16, {120, 80, 40});
-    ReloadObjectTexture(a, messages);  // no texture: nothing
-    EXPECT_EQ(a.texture, 0u);
+    EXPECT_EQ(cache.Texture(a), 0u);
 
     a.SetTextureFile(path);
-    LoadObjectTextureFromPath(a, "", messages);
-    ASSERT_NE(a.texture, 0u);
-    const uint32_t first = a.texture;
-    ReloadObjectTexture(a, messages);
-    EXPECT_NE(a.texture, 0u);
+    LoadObjectTextureFromPath(a, "", pictures, messages);
+    const uint32_t first = cache.Texture(a);
+    ASSERT_NE(first, 0u);
+    // As when the context goes: its names die with it, the cache only forgets them.
+    cache.Abandon();
+    glDeleteTextures(1, &first);
+    fs::remove(path);
+    EXPECT_NE(cache.Texture(a), 0u);
     EXPECT_EQ(a.TextureFile(), path);
-    EXPECT_EQ(FirstTexel(a.texture, 16, 16), (Rgb{120, 80, 40}));
-    EXPECT_TRUE(first == a.texture || !glIsTexture(first));
+    EXPECT_EQ(FirstTexel(cache.Texture(a), 16, 16), (Rgb{120, 80, 40}));
 
     b.SetTextureFile("ab");  // shorter than 3 bytes: nothing is tried
-    LoadObjectTextureFromPath(b, "", messages);
-    EXPECT_EQ(b.texture, 0u);
+    LoadObjectTextureFromPath(b, "", pictures, messages);
+    EXPECT_EQ(cache.Texture(b), 0u);
     EXPECT_TRUE(window.prompts.messages.empty());
 
     // A stored path whose file has gone: reported, path kept for the next save.
     b.SetTextureFile((dir / "gone.bmp").string());
-    LoadObjectTextureFromPath(b, "", messages);
-    EXPECT_EQ(b.texture, 0u);
+    LoadObjectTextureFromPath(b, "", pictures, messages);
+    EXPECT_EQ(cache.Texture(b), 0u);
     EXPECT_EQ(b.TextureFile(), (dir / "gone.bmp").string());
     ASSERT_EQ(window.prompts.messages.size(), 1u);
     EXPECT_EQ(window.prompts.messages[0].text, texts::kBmpOpenFailed);

@@ -127,20 +127,13 @@ class CaptureCommands : public ShellTest {
         fs::create_directories(dir);
         // Plain frames, so the file can be compared with a frame rendered again.
         settings.antialias = 0;
-        ASSERT_TRUE(frame->MakeCurrent());
-        square = MakeSquareList();
-        MakeSquareObject(scene->objects[0], square);
+        UseSquares();
+        MakeSquareObject(scene->objects[0]);
         scene->objects[0].SetPosition(0.0f, -0.5f, 0.0f);
         scene->view.showGuides = 1;
     }
 
     void TearDown() override {
-        for (TextObject& object : scene->objects) {
-            object.glyphCount = 0;
-        }
-        if (frame->MakeCurrent()) {
-            glDeleteLists(square, 1);
-        }
         ShellTest::TearDown();
         fs::remove_all(dir);
     }
@@ -189,7 +182,6 @@ class CaptureCommands : public ShellTest {
     }
 
     fs::path dir;
-    GLuint square = 0;
 };
 
 TEST_F(CaptureCommands, WholeViewBecomesABmpOfTheCanvasAsShown) {

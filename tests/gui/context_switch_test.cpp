@@ -5,9 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "document/object_texture.h"
 #include "gui/shell_fixture.h"
-#include "render/glyph_builder.h"
-#include "render/texture.h"
 #include "support/bmp_samples.h"
 
 namespace {
@@ -15,7 +14,6 @@ namespace {
 class ContextSwitch : public ShellTest {
   protected:
     void BuildText(int slot, const char* text) {
-        ASSERT_TRUE(frame->EnsureViewReady());
         frame->glyphs().ApplyTextWithFallback(scene->objects[slot], text, frame->messages());
         ASSERT_GT(scene->objects[slot].glyphCount, 0);
     }
@@ -24,9 +22,10 @@ class ContextSwitch : public ShellTest {
         glGetIntegerv(GL_ACCUM_RED_BITS, &bits);
         return bits;
     }
+    // As the new context's paint asks its cache for them.
     bool AllListsValid(const TextObject& object) {
         for (int i = 0; i < object.glyphCount; ++i) {
-            if (!glIsList(object.glyphLists[i])) {
+            if (!glIsList(frame->cache().GlyphList(object, i))) {
                 return false;
             }
         }
@@ -104,21 +103,21 @@ TEST_F(ContextSwitch, RepeatedSwitchesKeepTextsAndTheirTexture) {
                static_cast<std::streamsize>(bytes.size()));
     BuildText(0, "Vm");
     BuildText(1, "\x83\x8d\x83\x53");  // ロゴ
-    ASSERT_TRUE(LoadObjectTexture(scene->objects[1], bmp.string(), frame->messages()));
+    ASSERT_TRUE(
+        LoadObjectTexture(scene->objects[1], bmp.string(), frame->pictures(), frame->messages()));
 
     for (int round = 0; round < 3; ++round) {
         SwitchTo(0);
         SwitchTo(1);
         EXPECT_TRUE(AllListsValid(scene->objects[0])) << round;
         EXPECT_TRUE(AllListsValid(scene->objects[1])) << round;
-        const uint32_t texture = scene->objects[1].texture;
+        const uint32_t texture = frame->cache().Texture(scene->objects[1]);
         EXPECT_NE(texture, 0u) << round;
         EXPECT_TRUE(glIsTexture(texture)) << round;
         EXPECT_EQ(scene->objects[1].TextureFile(), bmp.string());
     }
     EXPECT_EQ(scene->LiveObjectCount(), 2);
     EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front().text;
-    scene->objects[1].ResetObject();
     fs::remove(bmp);
 }
 

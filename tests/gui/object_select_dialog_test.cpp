@@ -315,7 +315,7 @@ TEST_F(ObjectSelectTest, FontButtonOpensThePickerOnItsOwnDefaultAndACancelChange
     EXPECT_EQ(object.italic, 1);
     EXPECT_EQ(object.charSet, 128);
     EXPECT_EQ(object.glyphCount, 1);
-    EXPECT_NE(object.glyphLists[0], 0u);
+    EXPECT_NE(object.glyphCharacters[0], 0u);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(Highlighted(), -1);
 }
@@ -340,14 +340,14 @@ TEST_F(ObjectSelectTest, TextureButtonsPutAnImageOnTheChosenObjectAndTakeItOff) 
                   ChooseSecondAndPress(ObjectSelectDialog::kLoadTextureId));
     ASSERT_EQ(prompts.fileRequests.size(), 1u);
     EXPECT_EQ(prompts.fileRequests[0].title, "テクスチャ用ビットマップファイルを開く");
-    EXPECT_NE(chosen.texture, 0u);
+    EXPECT_TRUE(chosen.hasTexture);
     EXPECT_EQ(chosen.TextureFile(), file.string());
-    EXPECT_EQ(scene->objects[1].texture, 0u);
+    EXPECT_FALSE(scene->objects[1].hasTexture);
     EXPECT_TRUE(prompts.messages.empty());
 
     wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject),
                   ChooseSecondAndPress(ObjectSelectDialog::kDeleteTextureId));
-    EXPECT_EQ(chosen.texture, 0u);
+    EXPECT_FALSE(chosen.hasTexture);
     EXPECT_EQ(chosen.TextureFile(), "");
     EXPECT_TRUE(prompts.messages.empty());
 

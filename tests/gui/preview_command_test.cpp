@@ -114,9 +114,8 @@ TEST_F(PreviewCommand, RunsOnceThoughPaintsAreAskedForMeanwhileAndTheNextPaintIs
 }
 
 TEST_F(PreviewCommand, PreviewStaysThroughRepaintsUntilTheViewChanges) {
-    ASSERT_TRUE(frame->MakeCurrent());
-    const GLuint square = MakeSquareList();
-    MakeSquareObject(scene->objects[0], square);
+    UseSquares();
+    MakeSquareObject(scene->objects[0]);
     settings.antialiasLevel = 4;
     PaintFor(300);
     const std::size_t plain = ScreenColours(frame->view());
@@ -133,18 +132,13 @@ TEST_F(PreviewCommand, PreviewStaysThroughRepaintsUntilTheViewChanges) {
     EXPECT_GT(ScreenColours(frame->view()), plain);
     PaintFor(300);
     EXPECT_EQ(ScreenColours(frame->view()), plain);
-
-    ASSERT_TRUE(frame->MakeCurrent());
-    scene->objects[0].glyphCount = 0;
-    glDeleteLists(square, 1);
 }
 
 TEST_F(PreviewCommand, EdgesAverageTheStoredValuesAsPicturesDo) {
     // Black on white at two passes: an edge pixel covered by one pass is the mean of 0 and 255.
-    ASSERT_TRUE(frame->MakeCurrent());
-    const GLuint square = MakeSquareList();
+    UseSquares();
     TextObject& object = scene->objects[0];
-    MakeSquareObject(object, square);
+    MakeSquareObject(object);
     object.SetRotation(0.0f, 0.0f, 17.0f);
     for (float* colour : {object.diffuse, object.specular, object.ambient}) {
         colour[0] = colour[1] = colour[2] = 0.0f;
@@ -168,8 +162,6 @@ TEST_F(PreviewCommand, EdgesAverageTheStoredValuesAsPicturesDo) {
         }
     }
     EXPECT_GT(edges, 0u);
-    object.glyphCount = 0;
-    glDeleteLists(square, 1);
 }
 
 }  // namespace

@@ -1,41 +1,19 @@
-// The size dialog: its limits, and the glyphs built again at every depth notification.
+// The size dialog: its limits, and the glyphs laid out again at every depth notification.
 #include "dialogs/scale_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "gui/property_dialog_driver.h"
-#include "render/glyph_builder.h"
 #include "resources/texts.h"
-#include "scene/gpu_resources.h"
 #include "support/test_glyphs.h"
-#include "text/outline_extruder.h"
+#include "text/glyph_layout.h"
 
 namespace {
 
 constexpr int kX = 40025, kY = 40026, kZ = 40027;
-
-// Takes the builder's lists instead of a GL context and notes the depth of each solid.
-class RecordingLists : public GlyphListTarget {
-  public:
-    uint32_t NewList() override { return ++lastName; }
-    void Compile(uint32_t, const GlyphMesh& mesh, float) override {
-        float minZ = 0.0f;
-        for (const MeshVertex& v : mesh.vertices) {
-            minZ = std::min(minZ, v.position[2]);
-        }
-        depths.push_back(-minZ);
-    }
-    void DeleteList(uint32_t list) override { deleted.push_back(list); }
-    void DeleteTexture(uint32_t) override {}
-
-    uint32_t lastName = 0;
-    std::vector<float> depths;
-    std::vector<uint32_t> deleted;
-};
 
 class SilentSink : public MessageSink {
   public:
@@ -47,14 +25,15 @@ class ScaleDialogTest : public testing::Test {
   protected:
     void SetUp() override {
         object.SetText("AB");
-        ASSERT_TRUE(glyphs.BuildGlyphLists(object, messages));
+        ASSERT_TRUE(glyphs.LayOut(object, messages));
         ASSERT_EQ(object.glyphCount, 2);
-        lists.depths.clear();
+        Mark();
     }
-    void TearDown() override { object.FreeGlyphLists(); }
+    // A mark in the laid-out glyphs that only a new layout takes away.
+    void Mark() { object.glyphCharacters[1] = 0; }
+    bool LaidOutAgain() const { return object.glyphCharacters[1] == U'B'; }
 
-    RecordingLists lists;
-    GlyphBuilder glyphs{TestGlyphs(), lists};
+    GlyphLayout glyphs{TestGlyphs()};
     SilentSink messages;
     TextObject object;
     ViewInvalidations view;
@@ -70,29 +49,21 @@ TEST_F(ScaleDialogTest, NewObjectShowsTenTenThree) {
 }
 
 TEST_F(ScaleDialogTest, WidthAndHeightChangesLeaveTheGlyphsAlone) {
-    const uint32_t firstList = object.glyphLists[0];
     ScaleDialog dialog(nullptr, object, glyphs, messages, view.callback());
     PressArrow(&dialog, kX, +1);
     PressArrow(&dialog, kY, -1);
     EXPECT_EQ(object.scale[0], 1.1f);
     EXPECT_EQ(object.scale[1], 0.9f);
-    EXPECT_TRUE(lists.deleted.empty());
-    EXPECT_TRUE(lists.depths.empty());
-    EXPECT_EQ(object.glyphLists[0], firstList);
+    EXPECT_FALSE(LaidOutAgain());
     EXPECT_EQ(view.count, 2);
 }
 
-TEST_F(ScaleDialogTest, DepthChangeBuildsNewListsAtTheNewDepth) {
-    const uint32_t oldLists[2] = {object.glyphLists[0], object.glyphLists[1]};
+TEST_F(ScaleDialogTest, DepthChangeLaysTheGlyphsOutAgainAtTheNewDepth) {
     ScaleDialog dialog(nullptr, object, glyphs, messages, view.callback());
     PressArrow(&dialog, kZ, +1);
     EXPECT_EQ(object.scale[2], 0.4f);
     EXPECT_EQ(object.glyphCount, 2);
-    EXPECT_EQ(lists.deleted, std::vector<uint32_t>(oldLists, oldLists + 2));
-    EXPECT_NE(object.glyphLists[0], oldLists[0]);
-    EXPECT_NE(object.glyphLists[1], oldLists[1]);
-    ASSERT_EQ(lists.depths.size(), 2u);
-    EXPECT_NEAR(lists.depths[0], 0.4f, 1e-6f);
+    EXPECT_TRUE(LaidOutAgain());
     EXPECT_GE(view.count, 1);
     EXPECT_EQ(messages.count, 0);
 }
@@ -106,12 +77,13 @@ TEST_F(ScaleDialogTest, EveryDepthNotificationRebuildsEvenAtTheLimit) {
     EXPECT_EQ(EditText(&dialog, 1008), "100");
     EXPECT_EQ(object.scale[0], 10.0f);
 
-    PressArrow(&dialog, kZ, +1);
-    PressArrow(&dialog, kZ, +1);
+    for (int press = 0; press < 2; ++press) {
+        Mark();
+        PressArrow(&dialog, kZ, +1);
+        EXPECT_TRUE(LaidOutAgain()) << press;
+    }
     EXPECT_EQ(EditText(&dialog, 1010), "100");
     EXPECT_EQ(object.scale[2], 10.0f);
-    EXPECT_EQ(lists.deleted.size(), 4u);
-    EXPECT_EQ(lists.depths.size(), 4u);
     EXPECT_EQ(object.glyphCount, 2);
 }
 
@@ -130,7 +102,7 @@ TEST_F(ScaleDialogTest, ClosingRightAfterOpeningChangesNothing) {
     }
     EXPECT_EQ(object.scale[0], 1.0f);
     EXPECT_EQ(object.scale[2], 0.3f);
-    EXPECT_TRUE(lists.deleted.empty());
+    EXPECT_FALSE(LaidOutAgain());
     EXPECT_EQ(view.count, 0);
 }
 

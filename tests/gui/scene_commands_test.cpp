@@ -11,10 +11,9 @@
 
 #include "app/command_dispatch.h"
 #include "app/unsaved_changes.h"
+#include "document/object_texture.h"
 #include "formats/scene_file.h"
 #include "gui/shell_fixture.h"
-#include "render/glyph_builder.h"
-#include "render/texture.h"
 #include "resources/texts.h"
 #include "support/bmp_samples.h"
 #include "support/file_size_limit.h"
@@ -63,7 +62,7 @@ class SceneCommands : public ShellTest {
         TextObject& object = scene->objects[slot];
         object.SetText(kLogo);
         object.SetFont("IPAexGothic", 1, 128);
-        ASSERT_TRUE(frame->glyphs().RebuildGlyphLists(object, frame->messages()));
+        ASSERT_TRUE(frame->glyphs().Relayout(object, frame->messages()));
         object.SetPosition(1.0f, -2.0f, 0.5f);
         object.SetRotation(10.0f, 20.0f, 30.0f);
         object.SetScale(1.5f, 0.5f, 0.25f);
@@ -78,7 +77,7 @@ class SceneCommands : public ShellTest {
         std::ofstream(texture, std::ios::binary)
             .write(reinterpret_cast<const char*>(bmp.data()),
                    static_cast<std::streamsize>(bmp.size()));
-        ASSERT_TRUE(LoadObjectTexture(object, texture, frame->messages()));
+        ASSERT_TRUE(LoadObjectTexture(object, texture, frame->pictures(), frame->messages()));
     }
 
     fs::path dir;
@@ -137,7 +136,7 @@ TEST_F(SceneCommands, SaveAsNewOpenRoundTripKeepsEveryField) {
     EXPECT_EQ(object.ambient[2], 0.6f);
     EXPECT_EQ(object.shininess, 90.0f);
     EXPECT_EQ(object.TextureFile(), PathOf("wood.bmp"));
-    EXPECT_NE(object.texture, 0u);
+    EXPECT_TRUE(object.hasTexture);
     EXPECT_EQ(scene->objects[4].glyphCount, 0);
     EXPECT_EQ(scene->light.position[0], 2.5f);
     EXPECT_EQ(scene->shadow.enabled, 1);
@@ -366,7 +365,7 @@ TEST_F(SceneCommands, OpenFindsTexturesBesideTheSceneAndReportsADamagedBlock) {
               std::string(texts::kSceneExtensionDamaged) + "\n" + PathOf("beside.vmk"));
     EXPECT_EQ(scene->objects[0].Text(), kLogo);
     EXPECT_FALSE(scene->objects[0].bevel.Active());
-    EXPECT_NE(scene->objects[0].texture, 0u);
+    EXPECT_TRUE(scene->objects[0].hasTexture);
 }
 
 TEST_F(SceneCommands, OpenOnAModifiedSceneAsksAndGoesOnAfterACancelledSave) {

@@ -108,13 +108,14 @@ TEST(ShadowDialogPixels, TickedShadowDrawsAtOnceInThePickedColour) {
     GlTestWindow window(160, 120);
     ASSERT_TRUE(window.ready());
     Scene scene;
-    Renderer renderer(scene);
+    SquareSource squares;
+    Renderer renderer(scene, squares);
     InitRenderState();
     ResetSceneSettings(scene);
     SetLightColors();
     ResetProjection(1, scene.backgroundColor, scene.view.perspective);
-    const GLuint square = MakeSquareList();
-    MakeSquareObject(scene.objects[0], square);
+    squares.square = MakeSquareList();
+    MakeSquareObject(scene.objects[0]);
     scene.objects[0].SetPosition(0.0f, 0.5f, 0.0f);
     scene.view.elevation = -0.6f;  // look down onto the ground plane
     scene.light.position[1] = 1.0f;
@@ -135,8 +136,7 @@ TEST(ShadowDialogPixels, TickedShadowDrawsAtOnceInThePickedColour) {
     EXPECT_EQ(frames, 2);
     EXPECT_GT(window.CountPixels(IsBlue), 20);
 
-    scene.objects[0].glyphCount = 0;  // the list dies with this context
-    glDeleteLists(square, 1);
+    glDeleteLists(squares.square, 1);
 }
 
 }  // namespace

@@ -16,7 +16,6 @@
 #include "dialogs/about_dialog.h"
 #include "dialogs/text_entry_dialog.h"
 #include "gui/shell_fixture.h"
-#include "render/glyph_builder.h"
 #include "resources/texts.h"
 
 namespace {
@@ -218,7 +217,8 @@ TEST_F(FontCommandTest, PickedFontRebuildsTheObject) {
     EXPECT_EQ(object.italic, 1);
     EXPECT_EQ(object.charSet, 128);
     EXPECT_EQ(object.glyphCount, 2);
-    EXPECT_TRUE(glIsList(object.glyphLists[1]));
+    ASSERT_TRUE(frame->MakeCurrent());
+    EXPECT_TRUE(glIsList(frame->cache().GlyphList(object, 1)));
     EXPECT_TRUE(prompts.messages.empty());
 }
 

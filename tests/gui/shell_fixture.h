@@ -13,6 +13,7 @@
 #include "app/main_frame.h"
 #include "dialogs/command_ids.h"
 #include "support/scripted_prompts.h"
+#include "support/test_geometry.h"
 #include "support/test_glyphs.h"
 
 class ShellTest : public testing::Test {
@@ -35,6 +36,10 @@ class ShellTest : public testing::Test {
 
     void TearDown() override {
         if (frame != nullptr && !wxTheApp->IsScheduledForDestruction(frame)) {
+            if (squares.square != 0 && frame->MakeCurrent()) {
+                glDeleteLists(squares.square, 1);
+            }
+            frame->renderer().SetSource(frame->cache());
             delete frame;
         }
         // A frame that closed itself waits for the idle time to be deleted.
@@ -43,10 +48,24 @@ class ShellTest : public testing::Test {
         wxSetDefaultAssertHandler();
     }
 
-    // Makes a slot live without building glyphs: one list name that GL ignores when deleted.
+    // Makes a slot live without laying out glyphs: one glyph that draws nothing.
     void MakeLive(int slot, const char* text = "A") {
         scene->objects[slot].SetText(text);
         scene->objects[slot].glyphCount = 1;
+    }
+
+    // One frame of the view, as a paint draws it (without the swap).
+    void DrawFrame() {
+        ASSERT_TRUE(frame->MakeCurrent());
+        frame->renderer().RenderScene(0);
+    }
+
+    // The view draws square glyphs (MakeSquareObject) as a unit square from now on.
+    void UseSquares() {
+        ASSERT_TRUE(frame->MakeCurrent());
+        squares.square = MakeSquareList();
+        squares.behind = &frame->cache();
+        frame->renderer().SetSource(squares);
     }
 
     bool ToolEnabled(int command) { return frame->toolbar()->GetToolEnabled(ToWxId(command)); }
@@ -61,4 +80,5 @@ class ShellTest : public testing::Test {
     AppSettings settings;
     ScriptedPrompts prompts;
     MainFrame* frame = nullptr;
+    SquareSource squares;
 };

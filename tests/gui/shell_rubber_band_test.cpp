@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "app/rubber_band.h"
+#include "render/rubber_band.h"
 #include "support/gl_window.h"
 
 namespace {

@@ -60,7 +60,7 @@ class TextEntryTest : public ShellTest {
     }
 };
 
-TEST_F(TextEntryTest, ApplyBuildsOneGlyphListPerCharacter) {
+TEST_F(TextEntryTest, ApplyLaysOutOneGlyphPerCharacter) {
     const bool open = NewObjectWith([](TextEntryDialog& dialog) {
         Type(dialog, "Ab日本");
         Press(dialog, TextEntryDialog::kApplyButtonId);
@@ -70,7 +70,7 @@ TEST_F(TextEntryTest, ApplyBuildsOneGlyphListPerCharacter) {
     EXPECT_EQ(object.Text(), "Ab\x93\xfa\x96\x7b");
     EXPECT_EQ(object.glyphCount, 4);
     for (int i = 0; i < object.glyphCount; ++i) {
-        EXPECT_NE(object.glyphLists[i], 0u) << i;
+        EXPECT_NE(object.glyphCharacters[i], 0u) << i;
     }
     EXPECT_EQ(object.index, 0);
     EXPECT_TRUE(prompts.messages.empty());
@@ -126,11 +126,10 @@ TEST_F(TextEntryTest, EditShowsTheTextAndApplyRebuildsEvenAnUnchangedText) {
         Press(dialog, TextEntryDialog::kApplyButtonId);
     });
     ASSERT_EQ(scene->objects[0].glyphCount, 3);
-    // Lose the lists behind the object's back: only a rebuild brings them back.
+    // Lose the layout behind the object's back: only a new one brings it back.
     for (int i = 0; i < 3; ++i) {
-        glDeleteLists(scene->objects[0].glyphLists[i], 1);
+        scene->objects[0].glyphCharacters[i] = 0;
     }
-    ASSERT_FALSE(glIsList(scene->objects[0].glyphLists[0]));
     std::string shown;
     wxTEST_DIALOG(EditObjectText(*frame), UseTextEntry([&](TextEntryDialog& dialog) {
                       auto* text =
@@ -141,7 +140,7 @@ TEST_F(TextEntryTest, EditShowsTheTextAndApplyRebuildsEvenAnUnchangedText) {
     EXPECT_EQ(shown, "abc");
     ASSERT_EQ(scene->objects[0].glyphCount, 3);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(glIsList(scene->objects[0].glyphLists[i])) << i;
+        EXPECT_EQ(scene->objects[0].glyphCharacters[i], U"abc"[i]) << i;
     }
 }
 

@@ -24,9 +24,6 @@ class TextureCommands : public ShellTest {
         scene->currentObject = 3;
     }
     void TearDown() override {
-        if (scene->objects[3].texture != 0 && frame->MakeCurrent()) {
-            scene->objects[3].ResetObject();
-        }
         ShellTest::TearDown();
         fs::remove_all(dir);
     }
@@ -56,27 +53,30 @@ TEST_F(TextureCommands, LoadPutsTheImageOnTheCurrentObjectAndDeleteTakesItOff) {
     EXPECT_EQ(request.title, "テクスチャ用ビットマップファイルを開く");
     EXPECT_EQ(request.wildcard, "ビットマップファイル (*.bmp)|*.bmp");
     EXPECT_EQ(request.filterIndex, 0);
-    ASSERT_NE(object.texture, 0u);
+    ASSERT_TRUE(object.hasTexture);
     EXPECT_EQ(object.TextureFile(), first.string());
     EXPECT_TRUE(prompts.messages.empty());
 
     // The dialog opens on the file chosen last; a second image replaces the first.
-    const uint32_t firstName = object.texture;
+    ASSERT_TRUE(frame->MakeCurrent());
+    const uint32_t firstName = frame->cache().Texture(object);
+    ASSERT_NE(firstName, 0u);
+    DrawFrame();
     const fs::path second = WriteBmp("second.bmp", 32);
     prompts.fileAnswers.push_back({true, second.string(), 0});
     DispatchCommand(*frame, 40012);
     EXPECT_EQ(prompts.fileRequests[1].initialPath, first.string());
-    ASSERT_TRUE(frame->MakeCurrent());
+    DrawFrame();
     EXPECT_FALSE(glIsTexture(firstName));
     EXPECT_EQ(object.TextureFile(), second.string());
 
     // Cancelling keeps the image.
     DispatchCommand(*frame, 40012);
-    EXPECT_NE(object.texture, 0u);
+    EXPECT_TRUE(object.hasTexture);
     EXPECT_EQ(object.TextureFile(), second.string());
 
     DispatchCommand(*frame, 40020);
-    EXPECT_EQ(object.texture, 0u);
+    EXPECT_FALSE(object.hasTexture);
     EXPECT_EQ(object.TextureFile(), "");
     EXPECT_TRUE(prompts.messages.empty());
 
@@ -91,7 +91,7 @@ TEST_F(TextureCommands, RefusedFileLeavesTheObjectWithoutImage) {
     TextObject& object = scene->objects[3];
     prompts.fileAnswers.push_back({true, WriteBmp("big.bmp", 512).string(), 0});
     DispatchCommand(*frame, 40012);
-    EXPECT_EQ(object.texture, 0u);
+    EXPECT_FALSE(object.hasTexture);
     EXPECT_EQ(object.TextureFile(), "");
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, texts::kBadBitmapSize);
@@ -102,7 +102,7 @@ TEST_F(TextureCommands, PathTheObjectCannotStoreIsRefused) {
     const fs::path path = WriteBmp(std::string(250, 'x') + ".bmp", 64);
     prompts.fileAnswers.push_back({true, path.string(), 0});
     DispatchCommand(*frame, 40012);
-    EXPECT_EQ(scene->objects[3].texture, 0u);
+    EXPECT_FALSE(scene->objects[3].hasTexture);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text,
               std::string(texts::kPathNotStorable) + "\n" + path.string());
@@ -112,7 +112,7 @@ TEST_F(TextureCommands, PathTheObjectCannotStoreIsRefused) {
     const fs::path wave = WriteBmp("\u301c/wood.bmp", 64);
     prompts.fileAnswers.push_back({true, wave.string(), 0});
     DispatchCommand(*frame, 40012);
-    EXPECT_EQ(scene->objects[3].texture, 0u);
+    EXPECT_FALSE(scene->objects[3].hasTexture);
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[1].text,
               std::string(texts::kPathNotStorable) + "\n" + wave.string());

@@ -94,11 +94,11 @@ class UndoTest : public ShellTest {
 
     std::vector<uint8_t> File() const { return EncodeSceneFile(*scene); }
 
-    // What the file does not show of a slot: its glyph lists and its texture.
+    // What the file does not show of a slot: its glyphs and its texture.
     std::vector<int> Built() const {
         std::vector<int> built;
         for (const TextObject& object : scene->objects) {
-            built.push_back(object.glyphCount * 2 + (object.texture != 0 ? 1 : 0));
+            built.push_back(object.glyphCount * 2 + (object.hasTexture ? 1 : 0));
         }
         return built;
     }
@@ -366,13 +366,13 @@ TEST_F(UndoTest, UndoneTextureDeletionLoadsTheFileAgainOrNamesItAndDropsThePath)
     prompts.fileAnswers.push_back({true, path, 0});
     Run(40012);
     Run(40020);
-    ASSERT_EQ(scene->objects[3].texture, 0u);
+    ASSERT_FALSE(scene->objects[3].hasTexture);
     EXPECT_EQ(MenuLabel(kUndo), "元に戻す: テクスチャの削除(&U)　Ctrl+Z");
     Run(kUndo);
-    EXPECT_NE(scene->objects[3].texture, 0u);
+    EXPECT_TRUE(scene->objects[3].hasTexture);
     EXPECT_EQ(scene->objects[3].TextureFile(), path);
     Run(kRedo);
-    EXPECT_EQ(scene->objects[3].texture, 0u);
+    EXPECT_FALSE(scene->objects[3].hasTexture);
 
     fs::remove(path);
     prompts.messages.clear();
@@ -381,7 +381,7 @@ TEST_F(UndoTest, UndoneTextureDeletionLoadsTheFileAgainOrNamesItAndDropsThePath)
     EXPECT_EQ(prompts.messages[0].caption, "BMP to RGB");
     EXPECT_EQ(prompts.messages[0].text, std::string(texts::kBmpOpenFailed) + "\n" + path);
     // Neither texture nor path: a save must not keep a texture the view does not show.
-    EXPECT_EQ(scene->objects[3].texture, 0u);
+    EXPECT_FALSE(scene->objects[3].hasTexture);
     EXPECT_EQ(scene->objects[3].TextureFile(), "");
     EXPECT_EQ(IsSceneModified(*scene), 1);
 }

@@ -13,7 +13,7 @@
 namespace {
 
 class ViewMouseGui : public ShellTest {
-protected:
+  protected:
     void Send(wxEventType type, int x, int y) {
         wxMouseEvent event(type);
         event.m_x = x;
@@ -24,27 +24,13 @@ protected:
 
     // A square centred on the origin, drawn once so that the modelview holds the view.
     void ShowSquare(int slot) {
-        ASSERT_TRUE(frame->MakeCurrent());
-        square = MakeSquareList();
-        MakeSquareObject(scene->objects[slot], square);
+        UseSquares();
+        MakeSquareObject(scene->objects[slot]);
         scene->objects[slot].SetPosition(0.0f, -0.5f, 0.0f);
         frame->renderer().RenderScene(0);
     }
 
-    void TearDown() override {
-        if (square != 0) {
-            for (TextObject& object : scene->objects) {
-                object.glyphCount = 0;
-            }
-            frame->MakeCurrent();
-            glDeleteLists(square, 1);
-        }
-        ShellTest::TearDown();
-    }
-
     wxSize ViewSize() const { return frame->view()->GetClientSize(); }
-
-    GLuint square = 0;
 };
 
 TEST_F(ViewMouseGui, DraggingWithTheLeftButtonTurnsTheView) {

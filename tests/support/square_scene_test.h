@@ -1,14 +1,17 @@
 #pragma once
 // Fixture for pixel and picking tests: a shown 160 x 120 view set up as a new one, every slot
-// numbered, and a unit square display list for objects to draw.
+// numbered, and a unit square display list for objects to draw (real glyphs come from a cache).
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include "formats/texture_pictures.h"
+#include "render/render_cache.h"
 #include "render/renderer.h"
 #include "support/gl_view_setup.h"
 #include "support/gl_window.h"
 #include "support/test_geometry.h"
+#include "support/test_glyphs.h"
 
 class SquareSceneTest : public testing::Test {
   protected:
@@ -18,17 +21,14 @@ class SquareSceneTest : public testing::Test {
         for (int slot = 0; slot < kSlotCount; ++slot) {
             scene.objects[slot].SetIndex(slot);
         }
-        square = MakeSquareList();
+        squares.square = MakeSquareList();
     }
-    void TearDown() override {
-        for (TextObject& object : scene.objects) {
-            object.glyphCount = 0;  // the lists belong to this context and die with it
-        }
-        glDeleteLists(square, 1);
-    }
+    void TearDown() override { glDeleteLists(squares.square, 1); }
 
     GlTestWindow window{160, 120};
     Scene scene;
-    Renderer renderer{scene};
-    GLuint square = 0;
+    TexturePictures pictures;
+    RenderCache cache{TestGlyphs(), pictures};
+    SquareSource squares{&cache};
+    Renderer renderer{scene, squares};
 };

@@ -19,13 +19,13 @@ GLuint MakeSquareList() {
     glVertex3f(0, 1, -0.1f);
     glVertex3f(1, 1, -0.1f);
     glEnd();
-    glTranslatef(1, 0, 0);
     glEndList();
     return list;
 }
 
-void MakeSquareObject(TextObject& object, GLuint list) {
-    object.glyphLists[0] = list;
+void MakeSquareObject(TextObject& object) {
+    object.glyphCharacters[0] = kSquareCharacter;
+    object.glyphMetrics[0].gmfCellIncX = 1.0f;
     object.glyphCount = 1;
     object.textWidth = 1.0f;
     object.textHeight = 1.0f;

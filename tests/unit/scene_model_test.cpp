@@ -1,34 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <string_view>
 #include <vector>
 
 #include "scene/app_settings.h"
 #include "scene/cp932.h"
 #include "scene/fixed_field.h"
-#include "scene/gpu_resources.h"
 #include "scene/scene.h"
 
 namespace {
 
-class RecordingReleaser : public GpuResourceReleaser {
-  public:
-    void DeleteList(uint32_t list) override { lists.push_back(list); }
-    void DeleteTexture(uint32_t texture) override { textures.push_back(texture); }
-    std::vector<uint32_t> lists;
-    std::vector<uint32_t> textures;
-};
-
 class SceneModel : public testing::Test {
   protected:
-    // As a builder would: the lists, and the releaser of their context.
-    void MakeLive(TextObject& object, std::initializer_list<uint32_t> lists) {
-        object.releaser = &releaser;
-        for (uint32_t list : lists) {
-            object.glyphLists[object.glyphCount++] = list;
+    // As the layout would: one glyph a character.
+    void MakeLive(TextObject& object, std::u32string_view characters) {
+        for (char32_t character : characters) {
+            object.glyphCharacters[object.glyphCount++] = character;
         }
     }
-
-    RecordingReleaser releaser;
 };
 
 TEST_F(SceneModel, DefaultObjectIsAYellowUnscaledSlotInTheDefaultFont) {
@@ -43,24 +32,23 @@ TEST_F(SceneModel, DefaultObjectIsAYellowUnscaledSlotInTheDefaultFont) {
     EXPECT_FLOAT_EQ(object.diffuse[2], 0.0f);
     EXPECT_FLOAT_EQ(object.ambient[0], 1.0f);
     EXPECT_FLOAT_EQ(object.shininess, 20.0f);
-    EXPECT_EQ(object.texture, 0u);
+    EXPECT_FALSE(object.hasTexture);
     EXPECT_EQ(object.TextureFile(), "");
 }
 
-TEST_F(SceneModel, FreeGlyphListsDeletesEachListOnceAndKeepsEverythingElse) {
+TEST_F(SceneModel, ClearGlyphsFreesTheSlotAndKeepsEverythingElse) {
     TextObject object;
     object.SetText("abc");
-    object.texture = 9;
-    MakeLive(object, {4, 5, 6});
-    object.FreeGlyphLists();
-    EXPECT_EQ(releaser.lists, (std::vector<uint32_t>{4, 5, 6}));
-    EXPECT_TRUE(releaser.textures.empty());
+    object.hasTexture = true;
+    MakeLive(object, U"abc");
+    object.ClearGlyphs();
     EXPECT_EQ(object.glyphCount, 0);
+    EXPECT_FALSE(object.IsLive());
     EXPECT_EQ(object.Text(), "abc");
-    EXPECT_EQ(object.texture, 9u);
+    EXPECT_TRUE(object.hasTexture);
 }
 
-TEST_F(SceneModel, ResetObjectRestoresEveryDefaultAndReleasesListsAndTexture) {
+TEST_F(SceneModel, ResetObjectRestoresEveryDefaultAndDropsGlyphsAndTexture) {
     TextObject object;
     object.SetIndex(7);
     object.SetText("\x82\xa0\x82\xa2");
@@ -72,14 +60,13 @@ TEST_F(SceneModel, ResetObjectRestoresEveryDefaultAndReleasesListsAndTexture) {
     object.shininess = 99;
     object.textWidth = object.textHeight = object.textBottom = 1.5f;
     object.highlighted = object.touched = 1;
-    object.texture = 42;
+    object.hasTexture = true;
     object.SetTextureFile("/tmp/t.bmp");
-    MakeLive(object, {11, 12});
+    MakeLive(object, U"\u3042\u3044");
 
     object.ResetObject();
 
-    EXPECT_EQ(releaser.lists, (std::vector<uint32_t>{11, 12}));
-    EXPECT_EQ(releaser.textures, (std::vector<uint32_t>{42}));
+    EXPECT_EQ(object.glyphCount, 0);
     TextObject fresh;
     EXPECT_EQ(object.index, 7);
     EXPECT_EQ(object.Text(), "");
@@ -102,7 +89,7 @@ TEST_F(SceneModel, ResetObjectRestoresEveryDefaultAndReleasesListsAndTexture) {
     EXPECT_EQ(object.textBottom, 0.0f);
     EXPECT_EQ(object.highlighted, 0);
     EXPECT_EQ(object.touched, 0);
-    EXPECT_EQ(object.texture, 0u);
+    EXPECT_FALSE(object.hasTexture);
     EXPECT_EQ(object.TextureFile(), "");
 }
 
@@ -123,13 +110,11 @@ TEST_F(SceneModel, TextFieldsTerminateAndNeverOverrun) {
 
 TEST_F(SceneModel, ClearSceneResetsAllSlotsInOrder) {
     Scene scene;
-    MakeLive(scene.objects[0], {1});
-    MakeLive(scene.objects[31], {2, 3});
-    scene.objects[5].texture = 8;
-    scene.objects[5].releaser = &releaser;
+    MakeLive(scene.objects[0], U"a");
+    MakeLive(scene.objects[31], U"bc");
+    scene.objects[5].hasTexture = true;
     ClearScene(scene);
-    EXPECT_EQ(releaser.lists, (std::vector<uint32_t>{1, 2, 3}));
-    EXPECT_EQ(releaser.textures, (std::vector<uint32_t>{8}));
+    EXPECT_FALSE(scene.objects[5].hasTexture);
     EXPECT_EQ(scene.LiveObjectCount(), 0);
 }
 
@@ -147,7 +132,7 @@ TEST_F(SceneModel, DeletingSlotZeroLeavesTheOthersInTheirSlots) {
     Scene scene;
     for (int slot = 0; slot < 3; ++slot) {
         scene.objects[slot].SetIndex(slot);
-        MakeLive(scene.objects[slot], {static_cast<uint32_t>(slot + 1)});
+        MakeLive(scene.objects[slot], U"x");
     }
     scene.objects[0].ResetObject();
     EXPECT_FALSE(scene.objects[0].IsLive());

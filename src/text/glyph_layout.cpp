@@ -1,9 +1,11 @@
-#include "render/glyph_builder.h"
+#include "text/glyph_layout.h"
 
 #include <cstring>
+#include <vector>
 
 #include "resources/texts.h"
 #include "scene/cp932.h"
+#include "text/character_codes.h"
 
 namespace {
 
@@ -28,16 +30,14 @@ void Measure(TextObject& object) {
 
 }  // namespace
 
-bool GlyphBuilder::BuildGlyphIn(TextObject& object, uint32_t code, const ResolvedFont* font) {
+bool GlyphLayout::LayOutGlyph(TextObject& object, uint32_t code, const ResolvedFont* font) {
     if (object.glyphCount < 0 || object.glyphCount >= kMaxGlyphs) {
         return false;  // no room in the object's arrays
     }
-    const uint32_t list = lists_.NewList();
-    object.releaser = &lists_;
-    object.lastList = list;
-    object.glyphLists[object.glyphCount] = list;
     GlyphMetricsFloat& metrics = object.glyphMetrics[object.glyphCount];
+    char32_t& shown = object.glyphCharacters[object.glyphCount];
     metrics = GlyphMetricsFloat{};
+    shown = 0;
     const char32_t character = source_.Character(code);
     if (!font || character == 0) {
         return false;
@@ -47,22 +47,20 @@ bool GlyphBuilder::BuildGlyphIn(TextObject& object, uint32_t code, const Resolve
         return false;
     }
     metrics = outline->metrics;
-    lists_.Compile(
-        list, source_.outlines().Solid(*font, character, *outline, object.scale[2], object.bevel),
-        metrics.gmfCellIncX);
+    shown = character;
     return true;
 }
 
-void GlyphBuilder::BuildWithFallback(TextObject& object, MessageSink& messages) {
-    if (BuildGlyphLists(object, messages)) {
+void GlyphLayout::LayOutWithFallback(TextObject& object, MessageSink& messages) {
+    if (LayOut(object, messages)) {
         return;
     }
-    object.FreeGlyphLists();
+    object.ClearGlyphs();
     object.SetFont(kDefaultFaceName, 0, kShiftJisCharSet);
-    BuildGlyphLists(object, messages);
+    LayOut(object, messages);
 }
 
-bool GlyphBuilder::BuildGlyphLists(TextObject& object, MessageSink& messages) {
+bool GlyphLayout::LayOut(TextObject& object, MessageSink& messages) {
     char work[kWorkBufferBytes];
     std::memcpy(work, object.text, kWorkBufferBytes);
     // The field holds at most 128 bytes, so the refusal of longer texts happens on the way in.
@@ -72,9 +70,9 @@ bool GlyphBuilder::BuildGlyphLists(TextObject& object, MessageSink& messages) {
     bool allBuilt = true;
     for (uint32_t code : codes) {
         if (object.glyphCount >= kMaxGlyphs) {
-            break;  // only when lists were left over from before
+            break;  // only when glyphs were left over from before
         }
-        if (!BuildGlyphIn(object, code, font)) {
+        if (!LayOutGlyph(object, code, font)) {
             allBuilt = false;
         }
         ++object.glyphCount;
@@ -89,29 +87,29 @@ bool GlyphBuilder::BuildGlyphLists(TextObject& object, MessageSink& messages) {
     return allBuilt;
 }
 
-void GlyphBuilder::ApplyTextWithFallback(TextObject& object, std::string_view cp932Text,
-                                         MessageSink& messages) {
+void GlyphLayout::ApplyTextWithFallback(TextObject& object, std::string_view cp932Text,
+                                        MessageSink& messages) {
     if (cp932Text.size() > kWorkBufferBytes) {
-        // Refused before anything is freed, so the object keeps its text and lists.
+        // Refused before anything is cleared, so the object keeps its text and glyphs.
         messages.ShowMessage(texts::kTooManyCharacters, texts::kTooManyCharactersCaption,
                              MessageOwner::kNone);
         return;
     }
-    object.FreeGlyphLists();
+    object.ClearGlyphs();
     const size_t room = sizeof object.text - 1;
     // Only a text too long for the field is cut, and never inside a double-byte character.
     object.SetText(cp932Text.size() > room ? Cp932Prefix(cp932Text, room) : cp932Text);
-    BuildWithFallback(object, messages);
+    LayOutWithFallback(object, messages);
 }
 
-void GlyphBuilder::ApplyFontWithFallback(TextObject& object, std::string_view cp932FaceName,
-                                         int32_t italic, uint8_t charSet, MessageSink& messages) {
-    object.FreeGlyphLists();
+void GlyphLayout::ApplyFontWithFallback(TextObject& object, std::string_view cp932FaceName,
+                                        int32_t italic, uint8_t charSet, MessageSink& messages) {
+    object.ClearGlyphs();
     object.SetFont(cp932FaceName, italic, charSet);
-    BuildWithFallback(object, messages);
+    LayOutWithFallback(object, messages);
 }
 
-bool GlyphBuilder::RebuildGlyphLists(TextObject& object, MessageSink& messages) {
-    object.FreeGlyphLists();
-    return BuildGlyphLists(object, messages);
+bool GlyphLayout::Relayout(TextObject& object, MessageSink& messages) {
+    object.ClearGlyphs();
+    return LayOut(object, messages);
 }

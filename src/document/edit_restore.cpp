@@ -1,13 +1,9 @@
-#include "render/edit_restore.h"
-
-#include <GL/gl.h>
+#include "document/edit_restore.h"
 
 #include <string>
 #include <utility>
 
-#include "render/glyph_builder.h"
-#include "render/projection.h"
-#include "render/texture.h"
+#include "document/object_texture.h"
 #include "scene/cp932.h"
 
 namespace {
@@ -28,18 +24,18 @@ class NamingFileSink : public MessageSink {
 
 // False when the slot's texture file could not be loaded and its path was dropped.
 bool RebuildSlot(TextObject& object, std::string_view sceneFile, const SlotRework& rework,
-                 GlyphBuilder& glyphs, MessageSink& messages) {
+                 GlyphLayout& glyphs, TexturePictures& pictures, MessageSink& messages) {
     if (rework.glyphs) {
         if (object.text[0] != '\0') {
-            glyphs.RebuildGlyphLists(object, messages);
+            glyphs.Relayout(object, messages);
         } else {
-            object.FreeGlyphLists();
+            object.ClearGlyphs();
             object.textBottom = object.textWidth = object.textHeight = 0.0f;
         }
     }
     if (rework.texture) {
         if (object.TextureFile().empty()) {
-            if (object.texture != 0) {
+            if (object.hasTexture) {
                 DeleteObjectTexture(object, messages);
             }
         } else {
@@ -47,8 +43,8 @@ bool RebuildSlot(TextObject& object, std::string_view sceneFile, const SlotRewor
             // show would be saved silently.
             NamingFileSink naming(messages,
                                   Cp932ToUtf8(object.TextureFile()).value_or(std::string()));
-            LoadObjectTextureFromPath(object, sceneFile, naming);
-            if (object.texture == 0) {
+            LoadObjectTextureFromPath(object, sceneFile, pictures, naming);
+            if (!object.hasTexture) {
                 object.SetTextureFile("");
                 return false;
             }
@@ -59,25 +55,19 @@ bool RebuildSlot(TextObject& object, std::string_view sceneFile, const SlotRewor
 
 }  // namespace
 
-void RestoreEdit(Scene& scene, GlyphBuilder& glyphs, const EditHistory::Move& move,
-                 MessageSink& messages) {
+RestoredEdit RestoreEdit(Scene& scene, GlyphLayout& glyphs, TexturePictures& pictures,
+                         const EditHistory::Move& move, MessageSink& messages) {
     if (move.edit == nullptr) {
-        return;
+        return {};
     }
     const EditRework rework = WriteEditSide(scene, *move.edit, move.side, move.flags);
     for (const SlotRework& slot : rework.slots) {
         TextObject& object = scene.objects[slot.slot];
         object.SetIndex(slot.slot);
-        if (!RebuildSlot(object, scene.FilePath(), slot, glyphs, messages)) {
+        if (!RebuildSlot(object, scene.FilePath(), slot, glyphs, pictures, messages)) {
             // The scene is no longer the one the step recorded.
             scene.modified = 1;
         }
     }
-    if (rework.wide.background) {
-        const float* background = scene.backgroundColor;
-        glClearColor(background[0], background[1], background[2], 1.0f);
-    }
-    if (rework.wide.background || rework.wide.perspective) {
-        ResetProjection(1, scene.backgroundColor, scene.view.perspective);
-    }
+    return {rework.wide.background || rework.wide.perspective};
 }

@@ -1,42 +1,16 @@
-#include "render/glyph_builder.h"
+#include "text/glyph_layout.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
 #include "resources/texts.h"
 #include "scene/cp932.h"
-#include "scene/gpu_resources.h"
 #include "support/test_glyphs.h"
-#include "text/outline_extruder.h"
+#include "text/character_codes.h"
 
 namespace {
-
-struct CompiledList {
-    uint32_t list;
-    size_t triangles;
-    float minZ;
-    float advance;
-};
-
-class RecordingTarget : public GlyphListTarget {
-  public:
-    uint32_t NewList() override { return ++lastName; }
-    void Compile(uint32_t list, const GlyphMesh& mesh, float advance) override {
-        float minZ = 0.0f;
-        for (const MeshVertex& v : mesh.vertices) {
-            minZ = std::min(minZ, v.position[2]);
-        }
-        compiled.push_back({list, mesh.TriangleCount(), minZ, advance});
-    }
-    void DeleteList(uint32_t list) override { deleted.push_back(list); }
-    void DeleteTexture(uint32_t) override {}
-    uint32_t lastName = 100;
-    std::vector<CompiledList> compiled;
-    std::vector<uint32_t> deleted;
-};
 
 struct Message {
     std::string text, caption;
@@ -67,8 +41,16 @@ class GlyphBuilding : public testing::Test {
         }
     }
 
-    RecordingTarget target;
-    GlyphBuilder builder{TestGlyphs(), target};
+    // How many glyphs have a character to show.
+    int Shown() const {
+        int shown = 0;
+        for (int i = 0; i < object.glyphCount; ++i) {
+            shown += object.glyphCharacters[i] != 0 ? 1 : 0;
+        }
+        return shown;
+    }
+
+    GlyphLayout builder{TestGlyphs()};
     RecordingSink sink;
     TextObject object;
 };
@@ -93,64 +75,60 @@ TEST(CharacterScan, CodesMapToUnicodeThroughCp932) {
     EXPECT_EQ(TestGlyphs().Character(0x9300), 0u);  // lead byte with the NUL
 }
 
-TEST_F(GlyphBuilding, EveryCharacterGetsItsOwnListAndTheMeasuresAddUp) {
+TEST_F(GlyphBuilding, EveryCharacterIsLaidOutInTurnAndTheMeasuresAddUp) {
     object.SetFont("DejaVu Sans", 0, 0);
     object.SetText("AVA A.");
-    ASSERT_TRUE(builder.BuildGlyphLists(object, sink));
+    ASSERT_TRUE(builder.LayOut(object, sink));
     EXPECT_TRUE(sink.messages.empty());
     ASSERT_EQ(object.glyphCount, 6);
-    std::set<uint32_t> lists(object.glyphLists, object.glyphLists + 6);
-    EXPECT_EQ(lists.size(), 6u);  // repeated characters too
-    EXPECT_EQ(object.lastList, object.glyphLists[5]);
-    ASSERT_EQ(target.compiled.size(), 6u);
+    const std::u32string shown(object.glyphCharacters, object.glyphCharacters + 6);
+    EXPECT_EQ(shown, U"AVA A.");
     float width = 0.0f;
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(target.compiled[i].list, object.glyphLists[i]);
-        EXPECT_EQ(target.compiled[i].advance, object.glyphMetrics[i].gmfCellIncX);
         width += object.glyphMetrics[i].gmfCellIncX;
     }
-    EXPECT_EQ(target.compiled[3].triangles, 0u);  // the space only moves the pen
+    EXPECT_GT(object.glyphMetrics[3].gmfCellIncX, 0.2f);  // the space moves the pen
     EXPECT_FLOAT_EQ(object.textWidth, width);
     // The period sits on the baseline, the capitals are the tallest boxes.
     EXPECT_FLOAT_EQ(object.textHeight, object.glyphMetrics[0].gmfBlackBoxY);
     EXPECT_NEAR(object.textBottom, 0.0f, 0.01f);
 }
 
-TEST_F(GlyphBuilding, LongestTextBuildsOneListPerByte) {
+TEST_F(GlyphBuilding, LongestTextLaysOutOneGlyphPerByte) {
     std::string text;
     for (int i = 0; i < 127; ++i) {
         text += static_cast<char>('!' + i % 90);
     }
     object.SetFont("DejaVu Sans", 0, 0);
     object.SetText(text);
-    EXPECT_TRUE(builder.BuildGlyphLists(object, sink));
+    EXPECT_TRUE(builder.LayOut(object, sink));
     EXPECT_EQ(object.glyphCount, 127);
 }
 
-TEST_F(GlyphBuilding, MixedStringBuildsFiveListsInTheDefaultFont) {
+TEST_F(GlyphBuilding, MixedStringLaysOutFiveGlyphsInTheDefaultFont) {
     object.SetText(Cp932("日本ABC"));
-    ASSERT_TRUE(builder.BuildGlyphLists(object, sink));
+    ASSERT_TRUE(builder.LayOut(object, sink));
     EXPECT_EQ(object.glyphCount, 5);
-    EXPECT_EQ(target.compiled.size(), 5u);
+    EXPECT_EQ(Shown(), 5);
     EXPECT_GT(object.glyphMetrics[0].gmfCellIncX, 0.9f);  // full-width kanji
     EXPECT_LT(object.glyphMetrics[2].gmfCellIncX, 0.9f);
 }
 
 TEST_F(GlyphBuilding, HalfWidthKatakanaAreSingleByteCharacters) {
     object.SetText("\xB1\xDD");  // ｱﾝ
-    ASSERT_TRUE(builder.BuildGlyphLists(object, sink));
+    ASSERT_TRUE(builder.LayOut(object, sink));
     ASSERT_EQ(object.glyphCount, 2);
-    ASSERT_EQ(target.compiled.size(), 2u);
-    EXPECT_GT(target.compiled[0].triangles, 20u);
+    EXPECT_EQ(object.glyphCharacters[0], U'ｱ');
+    EXPECT_GT(object.glyphMetrics[0].gmfBlackBoxY, 0.3f);
     EXPECT_LT(object.glyphMetrics[0].gmfCellIncX, 0.6f);  // half width
 }
 
-TEST_F(GlyphBuilding, MissingCharactersFailButStillTakeAListAndWarnOnce) {
+TEST_F(GlyphBuilding, MissingCharactersFailButStillTakeAPlaceAndWarnOnce) {
     object.SetFont("DejaVu Sans", 0, 0);
     object.SetText(Cp932("A日本B"));
-    EXPECT_FALSE(builder.BuildGlyphLists(object, sink));
+    EXPECT_FALSE(builder.LayOut(object, sink));
     EXPECT_EQ(object.glyphCount, 4);
-    EXPECT_EQ(target.compiled.size(), 2u);  // only A and B have geometry
+    EXPECT_EQ(Shown(), 2);  // only A and B have geometry
     EXPECT_EQ(object.glyphMetrics[1].gmfCellIncX, 0.0f);
     ExpectFontCreationMessagesOnce();
 }
@@ -166,9 +144,7 @@ TEST_F(GlyphBuilding, FailedFontFallsBackToTheDefaultFont) {
     EXPECT_EQ(object.italic, 0);
     EXPECT_EQ(object.charSet, 128);
     EXPECT_EQ(object.glyphCount, 5);
-    // The failed build's five lists were freed before the second build.
-    EXPECT_EQ(target.deleted.size(), 5u);
-    EXPECT_EQ(target.compiled.size(), 3u + 5u);
+    EXPECT_EQ(Shown(), 5);
 }
 
 TEST_F(GlyphBuilding, DefaultFontFailingTooShowsTheMessagesAgainAndKeepsThePartialResult) {
@@ -180,10 +156,9 @@ TEST_F(GlyphBuilding, DefaultFontFailingTooShowsTheMessagesAgainAndKeepsTheParti
     EXPECT_EQ(object.glyphCount, 2);
 }
 
-TEST_F(GlyphBuilding, OverlongTextIsRefusedAndTheObjectKeepsItsLists) {
+TEST_F(GlyphBuilding, OverlongTextIsRefusedAndTheObjectKeepsItsGlyphs) {
     builder.ApplyTextWithFallback(object, "AB", sink);
     ASSERT_EQ(object.glyphCount, 2);
-    const uint32_t first = object.glyphLists[0];
     builder.ApplyTextWithFallback(object, std::string(129, 'x'), sink);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text, "文字数が多すぎます");
@@ -191,8 +166,7 @@ TEST_F(GlyphBuilding, OverlongTextIsRefusedAndTheObjectKeepsItsLists) {
     EXPECT_EQ(sink.messages[0].owner, MessageOwner::kNone);
     EXPECT_EQ(object.Text(), "AB");
     EXPECT_EQ(object.glyphCount, 2);
-    EXPECT_EQ(object.glyphLists[0], first);
-    EXPECT_TRUE(target.deleted.empty());
+    EXPECT_EQ(object.glyphCharacters[0], U'A');
 }
 
 TEST_F(GlyphBuilding, TextIsCutAtACharacterBoundaryToFitTheField) {
@@ -203,26 +177,12 @@ TEST_F(GlyphBuilding, TextIsCutAtACharacterBoundaryToFitTheField) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(GlyphBuilding, EmptyTextBuildsNothingAndSucceeds) {
+TEST_F(GlyphBuilding, EmptyTextLaysOutNothingAndSucceeds) {
     object.textWidth = 5.0f;
-    EXPECT_TRUE(builder.BuildGlyphLists(object, sink));
+    EXPECT_TRUE(builder.LayOut(object, sink));
     EXPECT_EQ(object.glyphCount, 0);
-    EXPECT_TRUE(target.compiled.empty());
     EXPECT_EQ(object.textWidth, 0.0f);
     EXPECT_TRUE(sink.messages.empty());
-}
-
-TEST_F(GlyphBuilding, OnlyTheDepthIsPartOfTheGeometry) {
-    object.SetText("H");
-    ASSERT_TRUE(builder.RebuildGlyphLists(object, sink));
-    EXPECT_FLOAT_EQ(target.compiled.back().minZ, -0.3f);
-    object.SetScale(3.0f, 2.0f, 0.3f);
-    ASSERT_TRUE(builder.RebuildGlyphLists(object, sink));
-    EXPECT_FLOAT_EQ(target.compiled.back().minZ, -0.3f);
-    object.SetScale(3.0f, 2.0f, 0.75f);
-    ASSERT_TRUE(builder.RebuildGlyphLists(object, sink));
-    EXPECT_FLOAT_EQ(target.compiled.back().minZ, -0.75f);
-    EXPECT_EQ(target.deleted.size(), 2u);
 }
 
 }  // namespace

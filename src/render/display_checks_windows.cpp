@@ -1,4 +1,4 @@
-#include "app/display_checks.h"
+#include "render/display_checks.h"
 
 // A Windows session always has its desktop.
 bool DisplayAvailable() {

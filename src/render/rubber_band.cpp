@@ -1,4 +1,4 @@
-#include "app/rubber_band.h"
+#include "render/rubber_band.h"
 
 #include <GL/gl.h>
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/display_checks.h"
+#include "render/display_checks.h"
 
 namespace {
 
