@@ -305,7 +305,7 @@ TEST_F(SceneCommands, AFileDroppedWhileADialogIsOpenLeavesTheSceneUnderItAlone) 
         Drop(PathOf("u.vmk"));
         textDuringDialog = scene->objects[0].Text();
         for (wxWindow* window : wxTopLevelWindows) {
-            if (auto* dialog = wxDynamicCast(window, wxDialog); dialog && dialog->IsModal()) {
+            if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal()) {
                 dialogWasOpen = true;
                 dialog->EndModal(wxID_CANCEL);
             }
