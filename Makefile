@@ -98,6 +98,7 @@ windows: windows-deps
 		-DCMAKE_BUILD_TYPE=Release
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	sh tools/windows/make-dist.sh $(WINDOWS_BUILD) $(CURDIR) $(WINDOWS_LIBRARIES)/sources
+	sh tools/windows/make-installer.sh $(WINDOWS_BUILD) $(CURDIR)
 
 # The Windows unit tests and the program itself under Wine, on an X server of its own; the Linux
 # program draws the reference picture.

@@ -305,6 +305,10 @@ inline constexpr char kAnimationProgressCaption[] = "アニメーションの書
 inline constexpr char kAnimationProgressMessage[] = "コマを作成しています・・・";
 inline constexpr char kAnimationTransparentNotMp4[] =
     "背景を透明にしたアニメーションはMP4ファイルには保存できません。";
+// Windows only: its program writes animated WebP alone.
+inline constexpr char kAnimationTypeUnavailable[] =
+    "この形式のアニメーションはWindows版では書き出せません。\nWebPアニメーション (*.webp) "
+    "をお使いください。";
 // Followed by a line with the path.
 inline constexpr char kAnimationWriteFailed[] = "アニメーションファイルを書き込めませんでした。";
 
@@ -371,6 +375,8 @@ inline constexpr char kCliNoContext[] = "オフスクリーンのOpenGLコンテ
 inline constexpr char kCliNoFramebuffer[] = "このサイズの画像を作成できません";
 inline constexpr char kCliBadAnimationType[] =
     "アニメーションの出力ファイルの拡張子は .webp .png .gif .mp4 .webm のいずれかです";
+inline constexpr char kCliAnimationTypeUnavailable[] =
+    "Windows版で書き出せるアニメーションは .webp だけです";
 inline constexpr char kCliTransparentNotMp4[] = "--transparent は .mp4 の出力には使えません";
 
 // ---- Preferences ----

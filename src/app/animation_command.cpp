@@ -132,6 +132,9 @@ int WriteAnimation(Renderer& renderer, const PictureRequest& request,
 
 int RunAnimationCommand(const AnimationCommandOptions& options, std::ostream& err) {
     const RenderCommandOptions& picture = options.picture;
+    if (!AnimationFileTypeAvailable(options.type)) {
+        return Report(err, texts::kCliAnimationTypeUnavailable, picture.output);
+    }
     OffscreenContext context;
     if (!context.IsCurrent()) {
         return Report(err, texts::kCliNoContext, context.failure());

@@ -2,9 +2,9 @@
 
 #include <wx/evtloop.h>
 
-#include <iterator>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "app/file_choice.h"
 #include "app/main_frame.h"
@@ -15,44 +15,67 @@
 
 namespace {
 
-// In the order of the save dialog's filters: WebP first, small and with transparency.
-constexpr AnimationFileType kFilterTypes[] = {AnimationFileType::kWebp, AnimationFileType::kPng,
-                                              AnimationFileType::kGif, AnimationFileType::kMp4,
-                                              AnimationFileType::kWebm};
+// The save dialog's filters, WebP first: small and with transparency.
+struct AnimationFilter {
+    AnimationFileType type;
+    const char* label;
+    const char* extension;
+};
+constexpr AnimationFilter kFilters[] = {
+    {AnimationFileType::kWebp, texts::kWebpFilter, "webp"},
+    {AnimationFileType::kPng, texts::kApngFilter, "png"},
+    {AnimationFileType::kGif, texts::kGifFilter, "gif"},
+    {AnimationFileType::kMp4, texts::kMp4Filter, "mp4"},
+    {AnimationFileType::kWebm, texts::kWebmFilter, "webm"},
+};
 
 struct AnimationTarget {
     std::string path;
     AnimationFileType type = AnimationFileType::kWebp;
 };
 
-// The save dialog, again after a transparent animation was given a type without alpha.
+// A message for a chosen type that cannot be had; the save dialog shows again after it.
+const char* RefusalOf(bool transparent, AnimationFileType type) {
+    if (!AnimationFileTypeAvailable(type)) {
+        return texts::kAnimationTypeUnavailable;
+    }
+    return transparent && !AnimationKeepsAlpha(type) ? texts::kAnimationTransparentNotMp4 : nullptr;
+}
+
+// The save dialog, offering the types this build writes.
 bool ChooseAnimationFile(MainFrame& frame, bool transparent, AnimationTarget& target) {
     FileRequest request;
     request.save = true;
     request.title = texts::kAnimationSaveTitle;
-    request.wildcard = std::string(texts::kWebpFilter) + "|*.webp|" + texts::kApngFilter +
-                       "|*.png|" + texts::kGifFilter + "|*.gif|" + texts::kMp4Filter + "|*.mp4|" +
-                       texts::kWebmFilter + "|*.webm";
+    std::vector<AnimationFileType> offered;
+    for (const AnimationFilter& filter : kFilters) {
+        if (AnimationFileTypeAvailable(filter.type)) {
+            request.wildcard += std::string(request.wildcard.empty() ? "" : "|") + filter.label +
+                                "|*." + filter.extension;
+            request.extensions.push_back(filter.extension);
+            offered.push_back(filter.type);
+        }
+    }
     request.filterIndex = 0;
     request.overwritePrompt = true;
-    request.extensions = {"webp", "png", "gif", "mp4", "webm"};
     for (;;) {
         const FileAnswer answer = ChooseSaveFile(frame.prompts(), &frame, request);
         if (!answer.ok) {
             return false;
         }
         // A typed extension wins over the filter, as the command line has it.
-        const bool known = answer.filterIndex >= 0 &&
-                           answer.filterIndex < static_cast<int>(std::size(kFilterTypes));
+        const bool known =
+            answer.filterIndex >= 0 && answer.filterIndex < static_cast<int>(offered.size());
         if (!AnimationFileTypeFromPath(answer.path, target.type)) {
-            target.type = known ? kFilterTypes[answer.filterIndex] : AnimationFileType::kWebp;
+            target.type = known ? offered[answer.filterIndex] : AnimationFileType::kWebp;
         }
         target.path = answer.path;
-        if (!transparent || AnimationKeepsAlpha(target.type)) {
+        const char* refusal = RefusalOf(transparent, target.type);
+        if (refusal == nullptr) {
             return true;
         }
-        frame.prompts().ShowMessage(&frame, texts::kAnimationTransparentNotMp4, texts::kTitlePrefix,
-                                    MessageButtons::kOk, MessageIcon::kWarning);
+        frame.prompts().ShowMessage(&frame, refusal, texts::kTitlePrefix, MessageButtons::kOk,
+                                    MessageIcon::kWarning);
         request.initialPath = answer.path;
     }
 }

@@ -27,6 +27,10 @@ bool AnimationKeepsAlpha(AnimationFileType type) {
     return type != AnimationFileType::kMp4;
 }
 
+bool AnimationFileTypeAvailable(AnimationFileType type) {
+    return type == AnimationFileType::kWebp || VideoAnimationsAvailable();
+}
+
 std::unique_ptr<AnimationSink> OpenAnimationFile(const std::string& path, AnimationFileType type,
                                                  const AnimationFormat& format) {
     if (format.width <= 0 || format.height <= 0 || format.fps <= 0 ||

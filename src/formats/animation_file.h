@@ -29,6 +29,8 @@ class AnimationSink {
 bool AnimationFileTypeFromPath(const std::string& path, AnimationFileType& type);
 // MP4 is made for players, which expect no alpha; the others keep transparency.
 bool AnimationKeepsAlpha(AnimationFileType type);
+// False for the types this build of the program cannot write at all.
+bool AnimationFileTypeAvailable(AnimationFileType type);
 // nullptr when the file cannot even be started (no temporary file, no encoder).
 std::unique_ptr<AnimationSink> OpenAnimationFile(const std::string& path, AnimationFileType type,
                                                  const AnimationFormat& format);

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """The cross-built Windows program under Wine on a private X server: its unit tests, the main
 window with its caption, a scene from the command line opened and its Japanese text drawn through
-Wine's OpenGL, and a command-line render to BMP that matches the Linux program's picture of the
-same scene. Wine has no Windows Japanese faces, so the Wine prefix maps them to the IPA fonts.
+Wine's OpenGL, a command-line render to BMP that matches the Linux program's picture of the
+same scene, an animated WebP read back by webpmux, and the installer: a silent install into a
+fresh prefix, the scene opened through the registered file type, and a clean uninstall. Wine has
+no Windows Japanese faces, so the Wine prefix maps them to the IPA fonts.
 
 Wine 8 draws a GL child window offscreen and, on this X server, never shows the result on screen,
 so the view's pixels are read the way the program itself reads them: a whole-view capture (Ctrl+B),
@@ -11,6 +13,7 @@ which reads back the frame just drawn in the view's own GL context.
 usage: wine_run.py WINDOWS_BUILD [LINUX_PROGRAM]"""
 
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -27,6 +30,11 @@ from x11_driver import XSession  # noqa: E402
 TITLE_PREFIX = "Vellumarkライター\u3000version 5.00  "
 CAPTURE_DIALOG_TITLE = "現在のシーンを保存(名前を付けて保存)"
 NEW_SCENE_TITLE = TITLE_PREFIX + "[新規作成]"
+SETUP_TITLE = "Vellumark セットアップ"
+ANIMATION_REFUSED = "Windows版で書き出せるアニメーションは .webp だけです"
+SCENE_TYPE_KEY = "HKCU\\Software\\Classes\\Vellumark.Scene"
+EXTENSION_KEY = "HKCU\\Software\\Classes\\.vmk"
+UNINSTALL_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vellumark"
 # The faces the scenes name, and what stands in for them here (the Linux program's choice too).
 SUBSTITUTES = {"ＭＳ 明朝": "IPAexMincho", "ＭＳ Ｐ明朝": "IPAPMincho",
                "ＭＳ ゴシック": "IPAexGothic", "ＭＳ Ｐゴシック": "IPAPGothic",
@@ -79,6 +87,32 @@ class Wine:
     def windows_path(self, path):
         return subprocess.run(["winepath", "-w", path], env=self.env, check=True,
                               capture_output=True, text=True).stdout.strip()
+
+    def unix_path(self, path):
+        return subprocess.run(["winepath", "-u", path], env=self.env, check=True,
+                              capture_output=True, text=True).stdout.strip()
+
+    def folder(self, variable):
+        """The Unix path of a folder the Windows environment names (LOCALAPPDATA, APPDATA)."""
+        echoed = self.run("cmd", "/c", f"echo %{variable}%", timeout=120)
+        return self.unix_path(echoed.stdout.decode("utf-8", "replace").strip())
+
+    def registry_value(self, key, name=None):
+        """A value as `reg query` prints it, or None where the key or value is missing."""
+        which = ["/v", name] if name else ["/ve"]
+        result = self.run("reg", "query", key, *which, timeout=120)
+        found = re.search(rb"REG_\w+\s+(.*?)\r?$", result.stdout, re.M)
+        return found.group(1).decode() if result.returncode == 0 and found else None
+
+    def registry_export(self, key):
+        """The key and its subkeys as regedit text; reg query would print Japanese as ?."""
+        with tempfile.TemporaryDirectory() as folder:
+            exported = os.path.join(folder, "key.reg")
+            result = self.run("reg", "export", key, self.windows_path(exported), "/y", timeout=120)
+            if result.returncode != 0:
+                return ""
+            with open(exported, "rb") as f:
+                return f.read().decode("utf-16")
 
     def run(self, *arguments, timeout=600):
         return subprocess.run(["wine", *arguments], env=self.env, capture_output=True,
@@ -168,6 +202,35 @@ def model_export(wine, dist, scene, work):
         check(os.path.exists(os.path.join(work, "logo.mtl")), "no material file beside the OBJ")
 
 
+def animation_export(wine, dist, scene, work):
+    """An animated WebP, read back by webpmux; the types written through FFmpeg on Linux are
+    refused with the message that says so, and leave no file."""
+    program = os.path.join(dist, "vellumark.exe")
+    webp = os.path.join(work, "turn.webp")
+    result = wine.run(program, "-o", wine.windows_path(webp), "--animate", "turntable",
+                      "--seconds", "0.5", "--fps", "10", "--size", "160x120", "--transparent",
+                      wine.windows_path(scene))
+    check(result.returncode == 0, f"animated WebP: exit {result.returncode} "
+          f"{result.stderr.decode('utf-8', 'replace')[-400:]}")
+    info = subprocess.run(["webpmux", "-info", webp], capture_output=True, text=True).stdout
+    log("animated WebP: " + " | ".join(info.strip().splitlines()[:5]))
+    check("Canvas size: 160 x 120" in info and "animation" in info and "transparency" in info
+          and re.search(r"Number of frames: 5\b", info),
+          f"the animated WebP is not five 160 x 120 transparent frames: {info[:300]}")
+
+    gif = os.path.join(work, "turn.gif")
+    result = wine.run(program, "-o", wine.windows_path(gif), "--animate", "turntable",
+                      wine.windows_path(scene))
+    check(result.returncode == 1 and ANIMATION_REFUSED in result.stderr.decode("utf-8", "replace")
+          and not os.path.exists(gif), f"a GIF animation was not refused: exit {result.returncode}")
+
+
+def wait_scene_caption(x, scene):
+    name = os.path.basename(scene)
+    return x.wait_window(lambda t: t.startswith(TITLE_PREFIX) and name in t, timeout=120,
+                         what="caption naming the scene")
+
+
 def window_run(wine, x, dist, scene, work):
     program = os.path.join(dist, "vellumark.exe")
     process = wine.start(program)
@@ -182,9 +245,7 @@ def window_run(wine, x, dist, scene, work):
 
     process = wine.start(program, wine.windows_path(scene))
     try:
-        name = os.path.basename(scene)
-        main = x.wait_window(lambda t: t.startswith(TITLE_PREFIX) and name in t, timeout=120,
-                             what="caption naming the scene")
+        main = wait_scene_caption(x, scene)
         log(f"scene opened: {main.title}")
         capture = os.path.join(work, "view.bmp")
         x.key(main, "ctrl+b")
@@ -207,6 +268,76 @@ def window_run(wine, x, dist, scene, work):
         wine.stop()
 
 
+def files_under(folder):
+    return sorted(os.path.relpath(os.path.join(root, name), folder)
+                  for root, _, names in os.walk(folder) for name in names)
+
+
+def installer_run(x, build, scene):
+    """The installer in a fresh prefix: its Japanese window, then a silent install: the program's
+    files, the Start menu link, the scene-file type and the uninstall entry; the scene opened by
+    the registered command; then the registered uninstaller, after which nothing of ours is left."""
+    prefix = os.path.abspath(os.path.join(build, "wineprefix-install"))
+    shutil.rmtree(prefix, ignore_errors=True)
+    wine = Wine(prefix, x.env)
+    setup = os.path.join(build, "vellumark-setup-x64.exe")
+    process = wine.start(setup)
+    try:
+        x.wait_window(lambda t: t.startswith(SETUP_TITLE), timeout=120,
+                      what="the installer's window")
+    except TimeoutError as error:
+        check(False, str(error))
+    finally:
+        process.terminate()
+        wine.stop()
+    result = wine.run(setup, "/S")
+    wine.run_wait_server()
+    check(result.returncode == 0, f"silent install: exit {result.returncode}")
+
+    installed = os.path.join(wine.folder("LOCALAPPDATA"), "Programs", "Vellumark")
+    shortcut = os.path.join(wine.folder("APPDATA"), "Microsoft", "Windows", "Start Menu",
+                            "Programs", "Vellumark.lnk")
+    expected = files_under(os.path.join(build, "dist")) + ["uninstall.exe"]
+    check(files_under(installed) == sorted(expected),
+          f"installed files differ from the folder's: {files_under(installed)[:8]}")
+    link = open(shortcut, "rb").read() if os.path.exists(shortcut) else b""
+    check(b"vellumark.exe" in link.lower().replace(b"\0", b""), "no Start menu link to the program")
+
+    program = wine.windows_path(os.path.join(installed, "vellumark.exe"))
+    scene_type = wine.registry_export(SCENE_TYPE_KEY)
+    check(wine.registry_value(EXTENSION_KEY) == "Vellumark.Scene", ".vmk is not registered")
+    check(re.search(r'\\shell\\open\]\r?\n@="開く"', scene_type), "no 開く verb for .vmk files")
+    check(wine.registry_value(SCENE_TYPE_KEY + "\\DefaultIcon") == f'"{program}",0',
+          "the scene files' icon is not the program's")
+    command = wine.registry_value(SCENE_TYPE_KEY + "\\shell\\open\\command") or ""
+    parts = re.findall(r'"([^"]*)"', command)
+    check(parts == [program, "%1"], f"the registered command is {command!r}")
+    uninstaller = wine.registry_value(UNINSTALL_KEY, "UninstallString") or ""
+    check(wine.registry_value(UNINSTALL_KEY, "DisplayName") == "Vellumark" and
+          uninstaller.strip('"').lower().endswith("\\uninstall.exe"), "no uninstall entry")
+
+    if parts == [program, "%1"]:
+        process = wine.start(parts[0], wine.windows_path(scene))
+        try:
+            log(f"opened by the registered command: {wait_scene_caption(x, scene).title}")
+        except TimeoutError as error:
+            check(False, str(error))
+        finally:
+            process.terminate()
+            wine.stop()
+
+    # The uninstaller copies itself away to delete its own file; the server outlives the copy.
+    wine.run(uninstaller.strip('"'), "/S")
+    wine.run_wait_server()
+    left = [path for path in files_under(os.path.join(prefix, "drive_c"))
+            if "vellumark" in path.lower()]
+    check(not left, f"left after uninstalling: {left[:5]}")
+    for key in (SCENE_TYPE_KEY, EXTENSION_KEY, UNINSTALL_KEY):
+        check(wine.run("reg", "query", key, timeout=120).returncode != 0,
+              f"{key} is left after uninstalling")
+    log(f"installed, opened and uninstalled; {len(expected)} files")
+
+
 def main():
     build = sys.argv[1]
     linux_program = sys.argv[2] if len(sys.argv) > 2 else None
@@ -220,7 +351,9 @@ def main():
         unit_tests(wine, build)
         command_line_render(wine, dist, scene, work, linux_program)
         model_export(wine, dist, scene, work)
+        animation_export(wine, dist, scene, work)
         window_run(wine, x, dist, scene, work)
+        installer_run(x, build, scene)
     finally:
         x.close()
         shutil.rmtree(work, ignore_errors=True)

@@ -13,7 +13,7 @@ mkdir -p "$prefix/lib" "$prefix/include" "$work"
 prefix=$(cd "$prefix" && pwd -P)
 
 sh "$here/fetch-sources.sh" "$work" zlib libpng1.6 libjpeg-turbo freetype libpolyclipping googletest \
-    libzip lib3mf tinygltf nlohmann-json3 libstb wxwidgets3.2
+    libzip lib3mf tinygltf nlohmann-json3 libstb libwebp wxwidgets3.2
 
 # Third-party builds say a lot: it goes to a log beside the sources, shown when a step fails.
 quietly() { # log name, then the command
@@ -88,6 +88,15 @@ fi
 if ! built googletest; then
     cmake_library "$work/googletest" -Dgtest_disable_pthreads=OFF
     done_with googletest
+fi
+
+if ! built libwebp; then
+    # The encoder and its animation writer (libwebpmux); none of its tools.
+    cmake_library "$work/libwebp" -DWEBP_BUILD_ANIM_UTILS=OFF -DWEBP_BUILD_CWEBP=OFF \
+        -DWEBP_BUILD_DWEBP=OFF -DWEBP_BUILD_GIF2WEBP=OFF -DWEBP_BUILD_IMG2WEBP=OFF \
+        -DWEBP_BUILD_VWEBP=OFF -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_WEBPMUX=OFF \
+        -DWEBP_BUILD_EXTRAS=OFF
+    done_with libwebp
 fi
 
 if ! built libzip; then

@@ -1,11 +1,13 @@
 #!/bin/sh
 # What the Windows cross-build and its Wine tests need on Debian: the MinGW-w64 toolchain, Wine,
-# and Debian's source packages, enabled through a copy of the system's own source list.
+# NSIS for the installer, webpmux to read back the animation written under Wine, and Debian's
+# source packages, enabled through a copy of the system's own source list.
 set -eu
 
 PACKAGES="g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
 binutils-mingw-w64-x86-64 wine64 wine dpkg-dev cmake ninja-build make pkg-config zip
-xvfb xauth xdotool x11-utils fonts-ipafont-mincho fonts-ipafont-gothic fonts-ipaexfont python3"
+xvfb xauth xdotool x11-utils fonts-ipafont-mincho fonts-ipafont-gothic fonts-ipaexfont python3
+nsis webp"
 
 if [ "$(id -u)" -eq 0 ]; then as_root=""; else as_root="sudo"; fi
 

@@ -282,6 +282,10 @@ class VideoAnimation : public AnimationSink {
 
 }  // namespace
 
+bool VideoAnimationsAvailable() {
+    return true;
+}
+
 std::unique_ptr<AnimationSink> OpenVideoAnimation(const std::string& path, AnimationFileType type,
                                                   const AnimationFormat& format) {
     // The encoders' own reports (settings, statistics) are not for our users.
