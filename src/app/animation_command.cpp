@@ -6,6 +6,7 @@
 #include <memory>
 #include <new>
 
+#include "app/command_arguments.h"
 #include "app/loaded_scene.h"
 #include "formats/regular_file.h"
 #include "render/animation_render.h"
@@ -17,11 +18,6 @@ namespace {
 // The picture options are read by the still picture's parser, as if for a PNG file, so that
 // they mean exactly the same here; its name appears in none of its messages.
 constexpr char kPictureStandIn[] = "frame.png";
-
-bool Fail(std::string& error, const char* message, const std::string& subject) {
-    error = std::string(message) + ": " + subject;
-    return false;
-}
 
 bool ParseNumber(const std::string& text, double low, double high, double& value) {
     if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos) {
@@ -54,19 +50,11 @@ bool TakeAnimationOptions(std::vector<std::string>& arguments, AnimationCommandO
                           std::string& error) {
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string name = arguments[i];
-        std::string value;
-        bool hasValue = false;
-        const std::size_t equals = name.find('=');
-        if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name = name.substr(0, equals);
-            hasValue = true;
-        }
+        auto [name, value, hasValue] = SplitOptionArgument(arguments[i]);
         const bool ours = name == "-o" || name == "--output" || name == "--animate" ||
                           name == "--seconds" || name == "--fps" || name == "--swing-angle";
         if (name == "--size-mm") {
-            return Fail(error, texts::kCliUnknownOption, name);
+            return FailUsage(error, texts::kCliUnknownOption, name);
         }
         if (!ours) {
             rest.push_back(arguments[i]);
@@ -74,7 +62,7 @@ bool TakeAnimationOptions(std::vector<std::string>& arguments, AnimationCommandO
         }
         if (!hasValue) {
             if (i + 1 >= arguments.size()) {
-                return Fail(error, texts::kCliMissingValue, name);
+                return FailUsage(error, texts::kCliMissingValue, name);
             }
             value = arguments[++i];
         }
@@ -96,16 +84,11 @@ bool TakeAnimationOptions(std::vector<std::string>& arguments, AnimationCommandO
             options.motion.swingDegrees = number;
         }
         if (!valid) {
-            return Fail(error, texts::kCliBadValue, name + " " + value);
+            return FailUsage(error, texts::kCliBadValue, name + " " + value);
         }
     }
     arguments = rest;
     return true;
-}
-
-int Report(std::ostream& err, const char* message, const std::string& subject) {
-    err << "vellumark: " << message << ": " << subject << '\n';
-    return kExitFileError;
 }
 
 int WriteAnimation(Renderer& renderer, const PictureRequest& request,
@@ -115,29 +98,30 @@ int WriteAnimation(Renderer& renderer, const PictureRequest& request,
         picture.output, options.type,
         {picture.width, picture.height, PictureChannels(request), options.motion.fps});
     if (!sink) {
-        return Report(err, texts::kCliCannotWrite, picture.output);
+        return ReportFileError(err, texts::kCliCannotWrite, picture.output);
     }
     switch (RenderAnimation(renderer, request, options.motion, *sink)) {
         case PictureStatus::kOk:
             break;
         case PictureStatus::kNoFramebuffer:
-            return Report(err, texts::kCliNoFramebuffer,
-                          std::to_string(picture.width) + "x" + std::to_string(picture.height));
+            return ReportFileError(
+                err, texts::kCliNoFramebuffer,
+                std::to_string(picture.width) + "x" + std::to_string(picture.height));
         case PictureStatus::kCancelled:
         case PictureStatus::kCannotWrite:
-            return Report(err, texts::kCliCannotWrite, picture.output);
+            return ReportFileError(err, texts::kCliCannotWrite, picture.output);
     }
-    return sink->Finish() ? kExitOk : Report(err, texts::kCliCannotWrite, picture.output);
+    return sink->Finish() ? kExitOk : ReportFileError(err, texts::kCliCannotWrite, picture.output);
 }
 
 int RunAnimationCommand(const AnimationCommandOptions& options, std::ostream& err) {
     const RenderCommandOptions& picture = options.picture;
     if (!AnimationFileTypeAvailable(options.type)) {
-        return Report(err, texts::kCliAnimationTypeUnavailable, picture.output);
+        return ReportFileError(err, texts::kCliAnimationTypeUnavailable, picture.output);
     }
     OffscreenContext context;
     if (!context.IsCurrent()) {
-        return Report(err, texts::kCliNoContext, context.failure());
+        return ReportFileError(err, texts::kCliNoContext, context.failure());
     }
     StreamMessages messages(err);
     LoadedScene loaded(messages);
@@ -145,10 +129,10 @@ int RunAnimationCommand(const AnimationCommandOptions& options, std::ostream& er
         case SceneFileStatus::kOk:
             break;
         case SceneFileStatus::kNotSceneFile:
-            return Report(err, texts::kCliNotSceneFile, picture.scene);
+            return ReportFileError(err, texts::kCliNotSceneFile, picture.scene);
         case SceneFileStatus::kCannotOpen:
         case SceneFileStatus::kCannotWrite:
-            return Report(err, texts::kCliSceneUnreadable, picture.scene);
+            return ReportFileError(err, texts::kCliSceneUnreadable, picture.scene);
     }
     if (picture.hasBackground) {
         std::copy(picture.background, picture.background + 3, loaded.scene.backgroundColor);
@@ -162,7 +146,7 @@ int RunAnimationCommand(const AnimationCommandOptions& options, std::ostream& er
         return WriteAnimation(loaded.renderer, request, options, err);
     } catch (const std::bad_alloc&) {
         // Whole frames are held: a large size may not fit. The file went with its writer.
-        return Report(err, texts::kCliCannotWrite, picture.output);
+        return ReportFileError(err, texts::kCliCannotWrite, picture.output);
     }
 }
 
@@ -183,7 +167,7 @@ bool ParseAnimationCommand(const std::vector<std::string>& arguments,
     }
     const std::string output = options.picture.output;
     if (output.empty()) {
-        return Fail(error, texts::kCliMissingValue, "-o");
+        return FailUsage(error, texts::kCliMissingValue, "-o");
     }
     pictureArguments.push_back("-o");
     pictureArguments.push_back(kPictureStandIn);
@@ -192,13 +176,13 @@ bool ParseAnimationCommand(const std::vector<std::string>& arguments,
     }
     options.picture.output = output;
     if (IsSameFile(output, options.picture.scene)) {
-        return Fail(error, texts::kCliOutputIsScene, output);
+        return FailUsage(error, texts::kCliOutputIsScene, output);
     }
     if (!AnimationFileTypeFromPath(output, options.type)) {
-        return Fail(error, texts::kCliBadAnimationType, output);
+        return FailUsage(error, texts::kCliBadAnimationType, output);
     }
     if (options.picture.transparent && !AnimationKeepsAlpha(options.type)) {
-        return Fail(error, texts::kCliTransparentNotMp4, output);
+        return FailUsage(error, texts::kCliTransparentNotMp4, output);
     }
     return true;
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 
+#include "app/command_arguments.h"
 #include "app/loaded_scene.h"
 #include "export/model_assembly.h"
 #include "formats/jpeg_export.h"
@@ -68,16 +69,6 @@ bool ParseLevel(const std::string& text, int& level) {
     return true;
 }
 
-bool Fail(std::string& error, const char* message, const std::string& subject) {
-    error = std::string(message) + ": " + subject;
-    return false;
-}
-
-int Report(std::ostream& err, const char* message, const std::string& subject) {
-    err << "vellumark: " << message << ": " << subject << '\n';
-    return kExitFileError;
-}
-
 // The solids come from the outlines, so a model needs no GL context, only the fonts.
 int ExportModel(const RenderCommandOptions& options, std::ostream& err) {
     Scene scene;
@@ -86,10 +77,10 @@ int ExportModel(const RenderCommandOptions& options, std::ostream& err) {
         case SceneFileStatus::kOk:
             break;
         case SceneFileStatus::kNotSceneFile:
-            return Report(err, texts::kCliNotSceneFile, options.scene);
+            return ReportFileError(err, texts::kCliNotSceneFile, options.scene);
         case SceneFileStatus::kCannotOpen:
         case SceneFileStatus::kCannotWrite:
-            return Report(err, texts::kCliSceneUnreadable, options.scene);
+            return ReportFileError(err, texts::kCliSceneUnreadable, options.scene);
     }
     for (int slot = 0; slot < kSlotCount; ++slot) {
         scene.objects[slot].SetIndex(slot);
@@ -100,12 +91,12 @@ int ExportModel(const RenderCommandOptions& options, std::ostream& err) {
         case ModelExportStatus::kOk:
             return kExitOk;
         case ModelExportStatus::kEmptyScene:
-            return Report(err, texts::kCliEmptyScene, options.scene);
+            return ReportFileError(err, texts::kCliEmptyScene, options.scene);
         case ModelExportStatus::kUnknownType:
         case ModelExportStatus::kCannotWrite:
             break;
     }
-    return Report(err, texts::kCliCannotWriteModel, options.output);
+    return ReportFileError(err, texts::kCliCannotWriteModel, options.output);
 }
 
 }  // namespace
@@ -122,25 +113,17 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
     bool hasSizeMm = false;
     std::string pictureOption;  // the first option only pictures take
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string name = arguments[i];
-        std::string value;
-        bool hasValue = false;
-        const std::size_t equals = name.find('=');
-        if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name = name.substr(0, equals);
-            hasValue = true;
-        }
+        auto [name, value, hasValue] = SplitOptionArgument(arguments[i]);
         const bool takesValue = name == "-o" || name == "--output" || name == "--size" ||
                                 name == "--antialias" || name == "--background" ||
                                 name == "--quality" || name == "--size-mm";
         if (takesValue && !hasValue) {
             if (i + 1 >= arguments.size()) {
-                return Fail(error, texts::kCliMissingValue, name);
+                return FailUsage(error, texts::kCliMissingValue, name);
             }
             value = arguments[++i];
         } else if (!takesValue && hasValue) {
-            return Fail(error, texts::kCliBadValue, arguments[i]);
+            return FailUsage(error, texts::kCliBadValue, arguments[i]);
         }
         if (pictureOption.empty() &&
             std::find(std::begin(kPictureOptions), std::end(kPictureOptions), name) !=
@@ -149,25 +132,25 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
         }
         if (name == "-o" || name == "--output") {
             if (value.empty()) {
-                return Fail(error, texts::kCliMissingValue, name);
+                return FailUsage(error, texts::kCliMissingValue, name);
             }
             options.output = value;
             hasOutput = true;
         } else if (name == "--size") {
             int size[2] = {0, 0};
             if (!ParseInts(value, 'x', 2, 1, kMaxPictureSide, size)) {
-                return Fail(error, texts::kCliBadValue, name + " " + value);
+                return FailUsage(error, texts::kCliBadValue, name + " " + value);
             }
             options.width = size[0];
             options.height = size[1];
         } else if (name == "--antialias") {
             if (!ParseLevel(value, options.level)) {
-                return Fail(error, texts::kCliBadValue, name + " " + value);
+                return FailUsage(error, texts::kCliBadValue, name + " " + value);
             }
         } else if (name == "--background") {
             int rgb[3] = {0, 0, 0};
             if (!ParseInts(value, ',', 3, 0, 255, rgb)) {
-                return Fail(error, texts::kCliBadValue, name + " " + value);
+                return FailUsage(error, texts::kCliBadValue, name + " " + value);
             }
             for (int c = 0; c < 3; ++c) {
                 options.background[c] = static_cast<float>(rgb[c]) / 255.0f;
@@ -175,12 +158,12 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
             options.hasBackground = true;
         } else if (name == "--quality") {
             if (!ParseInt(value, 1, 100, options.quality)) {
-                return Fail(error, texts::kCliBadValue, name + " " + value);
+                return FailUsage(error, texts::kCliBadValue, name + " " + value);
             }
         } else if (name == "--size-mm") {
             int millimetres = 0;
             if (!ParseInt(value, 1, static_cast<long>(kMaxPrintSizeMm), millimetres)) {
-                return Fail(error, texts::kCliBadValue, name + " " + value);
+                return FailUsage(error, texts::kCliBadValue, name + " " + value);
             }
             options.sizeMm = millimetres;
             hasSizeMm = true;
@@ -191,41 +174,41 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
         } else if (name == "--baseline") {
             options.progressive = false;
         } else if (name.size() > 1 && name[0] == '-') {
-            return Fail(error, texts::kCliUnknownOption, name);
+            return FailUsage(error, texts::kCliUnknownOption, name);
         } else if (!options.scene.empty()) {
-            return Fail(error, texts::kCliExtraArgument, name);
+            return FailUsage(error, texts::kCliExtraArgument, name);
         } else {
             options.scene = name;
         }
     }
     if (!hasOutput) {
-        return Fail(error, texts::kCliMissingValue, "-o");
+        return FailUsage(error, texts::kCliMissingValue, "-o");
     }
     if (options.scene.empty()) {
         error = texts::kCliNoScene;
         return false;
     }
     if (IsSameFile(options.output, options.scene)) {
-        return Fail(error, texts::kCliOutputIsScene, options.output);
+        return FailUsage(error, texts::kCliOutputIsScene, options.output);
     }
     options.model = ModelFormatOfPath(options.output);
     if (options.model) {
         if (!pictureOption.empty()) {
-            return Fail(error, texts::kCliPictureOptionForModel, pictureOption);
+            return FailUsage(error, texts::kCliPictureOptionForModel, pictureOption);
         }
         if (hasSizeMm && !IsPrintFormat(*options.model)) {
-            return Fail(error, texts::kCliSizeMmNeedsPrint, options.output);
+            return FailUsage(error, texts::kCliSizeMmNeedsPrint, options.output);
         }
         return true;
     }
     if (hasSizeMm) {
-        return Fail(error, texts::kCliSizeMmNeedsPrint, options.output);
+        return FailUsage(error, texts::kCliSizeMmNeedsPrint, options.output);
     }
     if (!ImageFileTypeFromPath(options.output, options.type)) {
-        return Fail(error, texts::kCliBadOutputType, options.output);
+        return FailUsage(error, texts::kCliBadOutputType, options.output);
     }
     if (options.transparent && options.type != ImageFileType::kPng) {
-        return Fail(error, texts::kCliTransparentNeedsPng, options.output);
+        return FailUsage(error, texts::kCliTransparentNeedsPng, options.output);
     }
     return true;
 }
@@ -235,7 +218,7 @@ int RunRenderCommand(const RenderCommandOptions& options, std::ostream& err) {
         return ExportModel(options, err);
     }
     const auto report = [&err](const char* message, const std::string& subject) {
-        return Report(err, message, subject);
+        return ReportFileError(err, message, subject);
     };
     OffscreenContext context;
     if (!context.IsCurrent()) {
