@@ -160,17 +160,24 @@ TEST_F(CaptureWrite, RunningOutOfMemoryIsAWriteFailureThatLeavesNoFile) {
 #ifdef VM_UNDER_ASAN
     GTEST_SKIP() << "the sanitizer's allocator aborts instead of failing";
 #endif
+    // Larger than any memory earlier tests may have freed but left mapped.
     CapturedImage image;
-    image.width = 2048;
-    image.height = 2048;
-    image.rgb.assign(2048u * 2048u * 3u, 0x5A);
-    // The JPEG writer gathers the whole picture first.
+    image.width = 8192;
+    image.height = 4096;
+    image.rgb.assign(8192u * 4096u * 3u, 0x5A);
+    // The JPEG writer gathers the whole picture first. It is loaded before the limit, so that
+    // only the picture's memory can run out, not the loading of the writer.
+    const std::string plugin = FindJpegPlugin(ExecutableDir());
+    ASSERT_FALSE(plugin.empty());
+    void* loaded = dlopen(plugin.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(loaded, nullptr);
     const fs::path path = dir / "big.jpg";
     CaptureStatus status = CaptureStatus::kOk;
     {
         AddressSpaceLimit limit(1 << 20);
-        status = WriteCapture(image, {path.string(), kCaptureJpeg, "libSaveJPG.so"}, settings);
+        status = WriteCapture(image, {path.string(), kCaptureJpeg, plugin}, settings);
     }
+    dlclose(loaded);
     EXPECT_EQ(status, CaptureStatus::kCannotWrite);
     EXPECT_EQ(FilesInDir(), 0u);
 }
