@@ -32,7 +32,7 @@ std::string ExecutableDir() {
 uint16_t SaveDCToJpeg(const std::string& library, const VmImageRecord* image, int32_t width,
                       int32_t height, const char* path, uint8_t quality, uint16_t progressive) {
     // Only the named file, not the folders of the system's search.
-    if (library.find('\\') == std::string::npos) {
+    if (library.find_first_of("\\/") == std::string::npos) {
         return VM_JPEG_WRITER_MISSING;
     }
     HMODULE module = LoadLibraryExW(Utf16(library).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);

@@ -158,15 +158,19 @@ bool KeepOldContents(const std::string& target, std::string& backup) {
 bool CommitTogether(std::vector<std::unique_ptr<TemporaryFile>>& files) {
     bool ready = true;
     std::vector<std::string> backups(files.size());
+    // The old contents are kept aside while every temporary is still open: making a backup
+    // clears a target's leftovers, and a closed temporary would look like one.
     for (std::size_t i = 0; i < files.size(); ++i) {
         TemporaryFile& file = *files[i];
-        // An open file cannot be renamed here, so every descriptor goes first.
-        ready = file.fd_ >= 0 && FlushToDisk(file.fd_) && ready;
-        if (file.fd_ >= 0) {
-            ready = CloseDescriptor(file.fd_) && ready;
-            file.fd_ = -1;
+        ready = ready && file.fd_ >= 0 && FlushToDisk(file.fd_) &&
+                KeepOldContents(file.target_, backups[i]);
+    }
+    // An open file cannot be renamed here, so every descriptor goes before the renames.
+    for (const std::unique_ptr<TemporaryFile>& file : files) {
+        if (file->fd_ >= 0) {
+            ready = CloseDescriptor(file->fd_) && ready;
+            file->fd_ = -1;
         }
-        ready = ready && KeepOldContents(file.target_, backups[i]);
     }
     std::size_t placed = 0;
     while (ready && placed < files.size() &&
