@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "dialogs/level_choice.h"
+#include "dialogs/picture_dialog_layout.h"
 #include "dialogs/sized_capture_dialog.h"
 #include "resources/texts.h"
 
@@ -183,39 +184,17 @@ AnimationDialog::AnimationDialog(wxWindow* parent, const Scene& scene,
     transparent_->SetValue(initial.transparent);
     preview_ = new MotionPreview(this, scene);
 
-    auto* fields = new wxFlexGridSizer(2, 6, 8);
-    const auto row = [this, fields](const char* label, wxWindow* control) {
-        fields->Add(new wxStaticText(this, wxID_ANY, Text(label)), 0, wxALIGN_CENTER_VERTICAL);
-        fields->Add(control, 0, wxEXPAND);
-    };
-    row(texts::kAnimationKindLabel, kind_);
-    row(texts::kAnimationSecondsLabel, seconds_);
-    row(texts::kAnimationFpsLabel, fps_);
-    row(texts::kAnimationSwingLabel, swing_);
-    row(texts::kSizedWidthLabel, width_);
-    row(texts::kSizedHeightLabel, height_);
-    row(texts::kSizedAntialiasLabel, level_);
-    auto* left = new wxBoxSizer(wxVERTICAL);
-    left->Add(fields, 0);
-    left->Add(transparent_, 0, wxTOP, 10);
-    auto* right = new wxBoxSizer(wxVERTICAL);
-    right->Add(new wxStaticText(this, wxID_ANY, Text(texts::kAnimationPreviewLabel)), 0, wxBOTTOM,
-               4);
-    right->Add(preview_, 1, wxEXPAND);
-    auto* upper = new wxBoxSizer(wxHORIZONTAL);
-    upper->Add(left, 0, wxRIGHT, 12);
-    upper->Add(right, 1, wxEXPAND);
-
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* ok = new wxButton(this, wxID_OK, Text(texts::kAnimationOk));
-    ok->SetDefault();
-    buttons->Add(ok, 0, wxRIGHT, 8);
-    buttons->Add(new wxButton(this, wxID_CANCEL, Text(texts::kSizedCaptureCancel)));
-    auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(upper, 1, wxALL | wxEXPAND, 10);
-    column->Add(buttons, 0, wxLEFT | wxRIGHT | wxBOTTOM | wxALIGN_RIGHT, 10);
-    SetSizerAndFit(column);
-    CentreOnParent();
+    LayOutPictureDialog(*this, {{{texts::kAnimationKindLabel, kind_},
+                                 {texts::kAnimationSecondsLabel, seconds_},
+                                 {texts::kAnimationFpsLabel, fps_},
+                                 {texts::kAnimationSwingLabel, swing_},
+                                 {texts::kSizedWidthLabel, width_},
+                                 {texts::kSizedHeightLabel, height_},
+                                 {texts::kSizedAntialiasLabel, level_}},
+                                transparent_,
+                                texts::kAnimationPreviewLabel,
+                                preview_,
+                                texts::kAnimationOk});
 
     const auto changed = [this](wxEvent&) { ShowMotion(); };
     Bind(wxEVT_CHOICE, changed);

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "dialogs/level_choice.h"
+#include "dialogs/picture_dialog_layout.h"
 #include "resources/texts.h"
 
 namespace {
@@ -89,35 +90,13 @@ SizedCaptureDialog::SizedCaptureDialog(wxWindow* parent, const SizedCaptureChoic
     transparent_->SetValue(initial.transparent);
     preview_ = new AspectPreview(this);
 
-    auto* fields = new wxFlexGridSizer(2, 6, 8);
-    const auto row = [this, fields](const char* label, wxWindow* control) {
-        fields->Add(new wxStaticText(this, wxID_ANY, Text(label)), 0, wxALIGN_CENTER_VERTICAL);
-        fields->Add(control, 0, wxEXPAND);
-    };
-    row(texts::kSizedWidthLabel, width_);
-    row(texts::kSizedHeightLabel, height_);
-    row(texts::kSizedAntialiasLabel, level_);
-    auto* left = new wxBoxSizer(wxVERTICAL);
-    left->Add(fields, 0);
-    left->Add(transparent_, 0, wxTOP, 10);
-    auto* right = new wxBoxSizer(wxVERTICAL);
-    right->Add(new wxStaticText(this, wxID_ANY, Text(texts::kSizedPreviewLabel)), 0, wxBOTTOM, 4);
-    right->Add(preview_, 1, wxEXPAND);
-    auto* upper = new wxBoxSizer(wxHORIZONTAL);
-    upper->Add(left, 0, wxRIGHT, 12);
-    upper->Add(right, 1, wxEXPAND);
-
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* ok = new wxButton(this, wxID_OK, Text(texts::kSizedCaptureOk));
-    ok->SetDefault();
-    buttons->Add(ok, 0, wxRIGHT, 8);
-    // A wxID_CANCEL button also makes Esc and the close box cancel.
-    buttons->Add(new wxButton(this, wxID_CANCEL, Text(texts::kSizedCaptureCancel)));
-    auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(upper, 1, wxALL | wxEXPAND, 10);
-    column->Add(buttons, 0, wxLEFT | wxRIGHT | wxBOTTOM | wxALIGN_RIGHT, 10);
-    SetSizerAndFit(column);
-    CentreOnParent();
+    LayOutPictureDialog(*this, {{{texts::kSizedWidthLabel, width_},
+                                 {texts::kSizedHeightLabel, height_},
+                                 {texts::kSizedAntialiasLabel, level_}},
+                                transparent_,
+                                texts::kSizedPreviewLabel,
+                                preview_,
+                                texts::kSizedCaptureOk});
 
     const auto changed = [this](wxEvent&) { ShowAspect(); };
     Bind(wxEVT_SPINCTRL, changed);
