@@ -191,7 +191,7 @@ TEST_F(Textures, PictureStandsUprightOnAFaceDrawnInGlyphCoordinates) {
     EXPECT_NEAR(bottomLeft.r, 40, 8);
     EXPECT_NEAR(topRight.r, 200, 8);
     if (HasFailure()) {
-        window.SaveImage((dir.parent_path() / "vm_texture_upright.ppm").string());
+        window.SaveImage((dir.path().parent_path() / "vm_texture_upright.ppm").string());
     }
 }
 
