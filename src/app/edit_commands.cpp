@@ -2,6 +2,7 @@
 
 #include <wx/menu.h>
 
+#include <optional>
 #include <string>
 
 #include "app/command_context.h"

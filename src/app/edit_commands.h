@@ -1,6 +1,6 @@
 #pragma once
 // Undo and redo at the level of commands: a command, with every dialog it opens and every arrow
-// press in them, is one step, recorded only when it changed the document.
+// press in them, is one step, which the document records only when it changed.
 
 #include <wx/menu.h>
 
