@@ -6,13 +6,16 @@
 #include <utility>
 
 #include "text/disjoint_contours.h"
+#include "text/nearly_straight_corners.h"
 
 namespace {
 
 // Far beyond any real glyph, and small enough for exact integer orientation tests.
 constexpr float kMaxEm = 64.0f;
-// How far, in grid steps, a corner may move to part two rings that touch.
-constexpr double kMaxNudge = 256.0;
+// How far, in grid steps, a corner may move to part two rings that touch: at least as far as a
+// 1 mm print's six decimals may move it, so the rings stay apart in the file.
+constexpr double kLeastNudge = 16.0;
+constexpr double kMaxNudge = 512.0;
 constexpr int kMaxUnionPasses = 3;
 
 using ClipperLib::IntPoint;
@@ -274,7 +277,7 @@ class Untangler {
 
     // Around a point several rings pass through, the filled sectors each run counter-clockwise
     // from a leaving edge to an arriving one. All but the first get a corner of their own, a
-    // few grid steps into the sector, which cuts off a sliver far below anything visible.
+    // few dozen grid steps into the sector, which cuts off a sliver far below anything visible.
     void SeparateSectors(size_t p, const std::vector<size_t>& leaving,
                          const std::vector<size_t>& arriving) {
         struct Spoke {
@@ -315,7 +318,7 @@ class Untangler {
                 sweep += 2.0 * pi;
             }
             const double bisector = out.angle + sweep / 2.0;
-            for (double reach = 2.0; reach <= kMaxNudge; reach *= 2.0) {
+            for (double reach = kLeastNudge; reach <= kMaxNudge; reach *= 2.0) {
                 const IntPoint q(centre.X + std::llround(reach * std::cos(bisector)),
                                  centre.Y + std::llround(reach * std::sin(bisector)));
                 if (Clear(from, p, to, q, sweep < pi)) {
@@ -423,10 +426,53 @@ bool Touching(const Paths& rings, size_t points, size_t corners, const PointCell
     return false;
 }
 
-Paths RingsOf(const ClipperLib::PolyTree& tree) {
-    Paths rings;
+// The tree's rings without the corners the clipper made almost straight between their
+// neighbours where contours cross at a shallow angle; the nodes lose them too. A run of corners
+// goes only where no other corner lies near its straight line, so no ring comes to meet another.
+Paths StraightenedRings(ClipperLib::PolyTree& tree) {
+    struct Corner {
+        GridPoint p;
+        const ClipperLib::PolyNode* node;
+        size_t index;
+    };
+    std::vector<Corner> corners;
     for (const ClipperLib::PolyNode* node = tree.GetFirst(); node; node = node->GetNext()) {
-        rings.push_back(node->Contour);
+        for (size_t i = 0; i < node->Contour.size(); ++i) {
+            corners.push_back({{node->Contour[i].X, node->Contour[i].Y}, node, i});
+        }
+    }
+    std::sort(corners.begin(), corners.end(),
+              [](const Corner& a, const Corner& b) { return a.p.x < b.p.x; });
+    const double reach = kStraightRunTolerance + 1.0;
+    const auto reachSteps = static_cast<int64_t>(reach);
+    Paths rings;
+    std::vector<GridPoint> ring;
+    for (ClipperLib::PolyNode* node = tree.GetFirst(); node; node = node->GetNext()) {
+        ring.clear();
+        for (const IntPoint& p : node->Contour) {
+            ring.push_back({p.X, p.Y});
+        }
+        const size_t n = ring.size();
+        const auto clear = [&](size_t from, size_t to) {
+            const GridPoint& a = ring[from];
+            const GridPoint& b = ring[to % n];
+            const int64_t left = std::min(a.x, b.x) - reachSteps;
+            auto c = std::lower_bound(corners.begin(), corners.end(), left,
+                                      [](const Corner& k, int64_t x) { return k.p.x < x; });
+            for (; c != corners.end() && c->p.x <= std::max(a.x, b.x) + reachSteps; ++c) {
+                const bool own = c->node == node &&
+                                 (c->index >= from ? c->index <= to : to == n && c->index == 0);
+                if (!own && NearSegment(a, b, c->p, reach)) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        Path& kept = rings.emplace_back();
+        for (size_t k : CornersOffStraightRuns(ring, clear)) {
+            kept.push_back(node->Contour[k]);
+        }
+        node->Contour = kept;
     }
     return rings;
 }
@@ -449,7 +495,8 @@ OutlinePoint OnGrid(const GridPoint& p, bool smooth) {
             static_cast<float>(static_cast<double>(p.y) / kGridStepsPerEm), smooth};
 }
 
-// The outline's points on the grid, each ring without repeated consecutive points.
+// The outline's points on the grid, each ring without repeated consecutive points nor corners
+// lying almost straight between their neighbours.
 std::vector<std::vector<uint32_t>> GridRings(const FlatOutline& outline, UnitedOutline& result) {
     std::vector<std::vector<uint32_t>> rings;
     rings.reserve(outline.contours.size());
@@ -459,31 +506,38 @@ std::vector<std::vector<uint32_t>> GridRings(const FlatOutline& outline, UnitedO
     }
     result.grid.reserve(total);
     result.points.reserve(total);
+    std::vector<GridPoint> grid;
+    std::vector<bool> smooth;
     for (const OutlineContour& contour : outline.contours) {
-        auto& ring = rings.emplace_back();
-        ring.reserve(contour.size());
+        grid.clear();
+        smooth.clear();
         for (const OutlinePoint& p : contour) {
             if (!(std::abs(p.x) < kMaxEm && std::abs(p.y) < kMaxEm)) {
                 result = UnitedOutline{};
                 result.ok = false;
                 return {};
             }
-            const GridPoint grid{std::llround(static_cast<double>(p.x) * kGridStepsPerEm),
-                                 std::llround(static_cast<double>(p.y) * kGridStepsPerEm)};
-            if (!ring.empty() && SameGridPoint(result.grid[ring.back()], grid)) {
-                result.points[ring.back()].smooth = result.points[ring.back()].smooth && p.smooth;
+            const GridPoint g{std::llround(static_cast<double>(p.x) * kGridStepsPerEm),
+                              std::llround(static_cast<double>(p.y) * kGridStepsPerEm)};
+            if (!grid.empty() && SameGridPoint(grid.back(), g)) {
+                smooth.back() = smooth.back() && p.smooth;
                 continue;
             }
-            ring.push_back(static_cast<uint32_t>(result.grid.size()));
-            result.grid.push_back(grid);
-            result.points.push_back(OnGrid(grid, p.smooth));
+            grid.push_back(g);
+            smooth.push_back(p.smooth);
         }
-        if (ring.size() > 1 && SameGridPoint(result.grid[ring.front()], result.grid[ring.back()])) {
-            result.points[ring.front()].smooth =
-                result.points[ring.front()].smooth && result.points.back().smooth;
-            ring.pop_back();
-            result.grid.pop_back();
-            result.points.pop_back();
+        if (grid.size() > 1 && SameGridPoint(grid.front(), grid.back())) {
+            smooth.front() = smooth.front() && smooth.back();
+            grid.pop_back();
+            smooth.pop_back();
+        }
+        auto& ring = rings.emplace_back();
+        const std::vector<size_t> kept = CornersOffStraightRuns(grid);
+        ring.reserve(kept.size());
+        for (size_t k : kept) {
+            ring.push_back(static_cast<uint32_t>(result.grid.size()));
+            result.grid.push_back(grid[k]);
+            result.points.push_back(OnGrid(grid[k], smooth[k]));
         }
     }
     return rings;
@@ -520,7 +574,7 @@ UnitedOutline UniteContours(const FlatOutline& outline) {
             result.ok = false;
             return result;
         }
-        paths = RingsOf(tree);
+        paths = StraightenedRings(tree);
         distinct = DistinctPoints(paths, pointOfCorner);
         cells = PointCells(distinct);
         Untangler untangler(paths, distinct, pointOfCorner.size(), cells);
@@ -552,7 +606,8 @@ UnitedOutline UniteContours(const FlatOutline& outline) {
         result.points.push_back(OnGrid(result.grid.back(), smooth[k] == 1));
     }
 
-    // The tree's nodes come in the order RingsOf() took them, each outer ring before its holes.
+    // The tree's nodes come in the order StraightenedRings() took them, each outer ring before its
+    // holes.
     std::vector<std::pair<const ClipperLib::PolyNode*, size_t>> polygonOf;
     size_t corner = 0;
     for (const ClipperLib::PolyNode* node = tree.GetFirst(); node; node = node->GetNext()) {
