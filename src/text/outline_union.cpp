@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "text/disjoint_contours.h"
+#include "text/integer_geometry.h"
 #include "text/nearly_straight_corners.h"
 
 namespace {
@@ -24,12 +25,12 @@ using ClipperLib::Paths;
 using Edge = std::pair<size_t, size_t>;
 using Int = ClipperLib::cInt;
 
-Int Cross(Int ux, Int uy, Int vx, Int vy) {
-    return ux * vy - uy * vx;
+GridPoint At(const IntPoint& p) {
+    return {p.X, p.Y};
 }
 
 Int Orient(const IntPoint& a, const IntPoint& b, const IntPoint& c) {
-    return Cross(b.X - a.X, b.Y - a.Y, c.X - a.X, c.Y - a.Y);
+    return Orientation(At(a), At(b), At(c));
 }
 
 bool InClosedTriangle(const IntPoint& a, const IntPoint& b, const IntPoint& c, const IntPoint& p) {
@@ -38,11 +39,7 @@ bool InClosedTriangle(const IntPoint& a, const IntPoint& b, const IntPoint& c, c
 }
 
 Int TwiceArea(const Path& path) {
-    Int sum = 0;
-    for (size_t i = 1; i + 1 < path.size(); ++i) {
-        sum += Orient(path[0], path[i], path[i + 1]);
-    }
-    return sum;
+    return TwiceRingArea(path.size(), [&path](size_t i) { return At(path[i]); });
 }
 
 // Outer rings come out counter-clockwise, holes clockwise; false when the clipper fails.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "text/integer_geometry.h"
 #include "text/sliver_flips.h"
 
 namespace {
@@ -26,32 +27,9 @@ struct Candidate {
     uint32_t point = 0;
 };
 
-// Twice the signed area of a, b, c: positive when they turn counter-clockwise. Coordinates stay
-// below 2^27 in magnitude, so the products fit.
-template <typename P>
-int64_t Orient(const Node& a, const Node& b, const P& c) {
-    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
-}
-
 template <typename P>
 bool InClosedTriangle(const Node& a, const Node& b, const Node& c, const P& p) {
-    return Orient(a, b, p) >= 0 && Orient(b, c, p) >= 0 && Orient(c, a, p) >= 0;
-}
-
-// Whether segments pq and rs share any point.
-bool SegmentsMeet(const Node& p, const Node& q, const Node& r, const Node& s) {
-    auto sign = [](int64_t v) { return (v > 0) - (v < 0); };
-    auto within = [](const Node& a, const Node& b, const Node& c) {
-        return std::min(a.x, b.x) <= c.x && c.x <= std::max(a.x, b.x) &&
-               std::min(a.y, b.y) <= c.y && c.y <= std::max(a.y, b.y);
-    };
-    const int d1 = sign(Orient(p, q, r)), d2 = sign(Orient(p, q, s));
-    const int d3 = sign(Orient(r, s, p)), d4 = sign(Orient(r, s, q));
-    if (d1 * d2 < 0 && d3 * d4 < 0) {
-        return true;
-    }
-    return (d1 == 0 && within(p, q, r)) || (d2 == 0 && within(p, q, s)) ||
-           (d3 == 0 && within(r, s, p)) || (d4 == 0 && within(r, s, q));
+    return Orientation(a, b, p) >= 0 && Orientation(b, c, p) >= 0 && Orientation(c, a, p) >= 0;
 }
 
 class EarClipper {
@@ -174,10 +152,10 @@ class EarClipper {
     // Whether the direction from a to b leaves a into the polygon's interior.
     bool LocallyInside(int32_t ai, int32_t bi) {
         const Node &a = N(ai), &b = N(bi), &prev = N(a.prev), &next = N(a.next);
-        if (Orient(prev, a, next) < 0) {
-            return Orient(a, next, b) >= 0 || Orient(a, b, prev) >= 0;
+        if (Orientation(prev, a, next) < 0) {
+            return Orientation(a, next, b) >= 0 || Orientation(a, b, prev) >= 0;
         }
-        return Orient(a, next, b) >= 0 && Orient(a, b, prev) >= 0;
+        return Orientation(a, next, b) >= 0 && Orientation(a, b, prev) >= 0;
     }
 
     // Among the ring nodes at the point of node, the one whose wedge holds the direction to
@@ -321,7 +299,7 @@ class EarClipper {
     // entered it across the diagonal, and its corner farthest from the diagonal is one of these.
     // Ear cuts only make corners more convex, so the set found once stays sufficient.
     bool MayObstruct(int32_t i) {
-        return Orient(N(N(i).prev), N(i), N(N(i).next)) <= 0 || N(i).revisited;
+        return Orientation(N(N(i).prev), N(i), N(N(i).next)) <= 0 || N(i).revisited;
     }
 
     // Candidates in row-major cells of about one candidate each, stored cell after cell.
@@ -401,7 +379,7 @@ class EarClipper {
     bool IsEar(int32_t bi) {
         const int32_t ai = N(bi).prev, ci = N(bi).next;
         const Node &a = N(ai), &b = N(bi), &c = N(ci);
-        if (Orient(a, b, c) <= 0) {
+        if (Orientation(a, b, c) <= 0) {
             return false;
         }
         // Where the ring passes a point twice, the diagonal must stay in this visit's wedge.
@@ -488,9 +466,9 @@ class EarClipper {
         }
         if (live == 3) {
             const int32_t a = N(ear).prev, c = N(ear).next;
-            if (Orient(N(a), N(ear), N(c)) > 0) {
+            if (Orientation(N(a), N(ear), N(c)) > 0) {
                 Emit(a, ear, c);
-            } else if (Orient(N(a), N(ear), N(c)) < 0) {
+            } else if (Orientation(N(a), N(ear), N(c)) < 0) {
                 clean_ = false;
             }
         }
@@ -565,7 +543,7 @@ class EarClipper {
                 return false;
             }
             // A corner lying on the diagonal splits it.
-            if (p.point != a.point && p.point != b.point && Orient(a, b, p) == 0 &&
+            if (p.point != a.point && p.point != b.point && Orientation(a, b, p) == 0 &&
                 SegmentsMeet(a, b, p, p)) {
                 return false;
             }
@@ -596,7 +574,7 @@ class EarClipper {
     bool ForceEar(int32_t& ear) {
         int32_t i = ear;
         do {
-            if (Orient(N(N(i).prev), N(i), N(N(i).next)) > 0) {
+            if (Orientation(N(N(i).prev), N(i), N(N(i).next)) > 0) {
                 clean_ = false;
                 Emit(N(i).prev, i, N(i).next);
                 ear = N(i).prev;
