@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "text/disjoint_contours.h"
+#include "text/grid_cells.h"
 #include "text/integer_geometry.h"
 #include "text/nearly_straight_corners.h"
 
@@ -69,65 +70,57 @@ bool AlongEdge(const IntPoint& a, const IntPoint& b, const IntPoint& p) {
                            static_cast<double>(dy) * static_cast<double>(dy);
 }
 
-// Points bucketed in square cells of about one point each, stored row after row, to
-// find those near an edge or at a given place.
+// Points in cells of about one point each, to find those near an edge or at a given place.
 class PointCells {
   public:
+    struct Entry {
+        IntPoint point;
+        uint32_t index = 0;
+    };
+
     explicit PointCells(const std::vector<IntPoint>& points) {
         if (points.empty()) {
             return;
         }
-        Int maxX = points[0].X, maxY = points[0].Y;
-        minX_ = maxX;
-        minY_ = maxY;
-        for (const IntPoint& p : points) {
-            minX_ = std::min(minX_, p.X);
-            maxX = std::max(maxX, p.X);
-            minY_ = std::min(minY_, p.Y);
-            maxY = std::max(maxY, p.Y);
-        }
-        const double area =
-            (static_cast<double>(maxX - minX_) + 1.0) * (static_cast<double>(maxY - minY_) + 1.0);
-        // A power of two, so finding a cell takes shifts rather than divisions.
-        const double cell = std::sqrt(area / static_cast<double>(points.size()));
-        while (static_cast<double>(Int{2} << shift_) <= cell) {
-            ++shift_;
-        }
-        columns_ = ((maxX - minX_) >> shift_) + 1;
-        rows_ = ((maxY - minY_) >> shift_) + 1;
-        start_.assign(static_cast<size_t>(columns_ * rows_ + 1), 0);
-        for (const IntPoint& p : points) {
-            ++start_[Cell(p) + 1];
-        }
-        for (size_t k = 1; k < start_.size(); ++k) {
-            start_[k] += start_[k - 1];
-        }
-        std::vector<uint32_t> fill(start_.begin(), start_.end() - 1);
-        entries_.resize(points.size());
+        Int maxX = points[0].X, maxY = points[0].Y, minX = maxX, minY = maxY;
+        std::vector<Entry> entries;
+        entries.reserve(points.size());
         for (uint32_t i = 0; i < points.size(); ++i) {
-            entries_[fill[Cell(points[i])]++] = {points[i], i};
+            const IntPoint& p = points[i];
+            minX = std::min(minX, p.X);
+            maxX = std::max(maxX, p.X);
+            minY = std::min(minY, p.Y);
+            maxY = std::max(maxY, p.Y);
+            entries.push_back({p, i});
         }
+        layout_.FitCount(minX, minY, maxX, maxY, points.size());
+        cells_.Fill(entries, layout_.CellCount(), [this](const Entry& e, auto add) {
+            add(layout_.CellOf(e.point.X, e.point.Y));
+        });
     }
 
     // Calls visit(first, end) with the entries of each cell that holds any.
     template <typename Visit>
     void ForEachCell(Visit visit) const {
-        for (size_t cell = 0; cell + 1 < start_.size(); ++cell) {
-            if (start_[cell] < start_[cell + 1]) {
-                visit(entries_.data() + start_[cell], entries_.data() + start_[cell + 1]);
+        if (cells_.Empty()) {
+            return;
+        }
+        for (size_t cell = 0; cell < layout_.CellCount(); ++cell) {
+            if (cells_.Start(cell) < cells_.Start(cell + 1)) {
+                visit(cells_.Begin(cell), cells_.Begin(cell + 1));
             }
         }
     }
 
     // The index of the point at p, or -1.
     int64_t Find(const IntPoint& p) const {
-        if (entries_.empty()) {
+        if (cells_.Empty()) {
             return -1;
         }
-        const size_t cell = Cell(p);
-        for (uint32_t k = start_[cell]; k < start_[cell + 1]; ++k) {
-            if (entries_[k].point == p) {
-                return entries_[k].index;
+        const size_t cell = layout_.CellOf(p.X, p.Y);
+        for (uint32_t k = cells_.Start(cell); k < cells_.Start(cell + 1); ++k) {
+            if (cells_[k].point == p) {
+                return cells_[k].index;
             }
         }
         return -1;
@@ -137,12 +130,13 @@ class PointCells {
     // segment, until it returns true; returns whether it did.
     template <typename Found>
     bool Along(const IntPoint& a, const IntPoint& b, Found found) const {
-        if (entries_.empty()) {
+        if (cells_.Empty()) {
             return false;
         }
         const Int x0 = std::min(a.X, b.X) - 1, x1 = std::max(a.X, b.X) + 1;
         const Int y0 = std::min(a.Y, b.Y) - 1, y1 = std::max(a.Y, b.Y) + 1;
-        const Int r0 = Row(y0), r1 = Row(y1);
+        const Int r0 = layout_.Row(y0), r1 = layout_.Row(y1);
+        const int shift = layout_.shift();
         const double slope =
             a.Y == b.Y ? 0.0 : static_cast<double>(b.X - a.X) / static_cast<double>(b.Y - a.Y);
         for (Int row = r0; row <= r1; ++row) {
@@ -150,9 +144,9 @@ class PointCells {
             Int from = x0, to = x1;
             if (r0 != r1 && a.Y != b.Y) {
                 const double ya =
-                    static_cast<double>(std::max(y0 + 1, minY_ + (row << shift_) - 1));
+                    static_cast<double>(std::max(y0 + 1, layout_.minY() + (row << shift) - 1));
                 const double yb =
-                    static_cast<double>(std::min(y1 - 1, minY_ + ((row + 1) << shift_)));
+                    static_cast<double>(std::min(y1 - 1, layout_.minY() + ((row + 1) << shift)));
                 const double xa =
                     static_cast<double>(a.X) + (ya - static_cast<double>(a.Y)) * slope;
                 const double xb =
@@ -160,10 +154,9 @@ class PointCells {
                 from = std::max(x0, static_cast<Int>(std::floor(std::min(xa, xb))) - 2);
                 to = std::min(x1, static_cast<Int>(std::ceil(std::max(xa, xb))) + 2);
             }
-            const auto first = static_cast<size_t>(row * columns_);
-            const uint32_t end = start_[first + static_cast<size_t>(Column(to)) + 1];
-            for (uint32_t k = start_[first + static_cast<size_t>(Column(from))]; k < end; ++k) {
-                const IntPoint& p = entries_[k].point;
+            const uint32_t end = cells_.Start(layout_.Cell(layout_.Column(to), row) + 1);
+            for (uint32_t k = cells_.Start(layout_.Cell(layout_.Column(from), row)); k < end; ++k) {
+                const IntPoint& p = cells_[k].point;
                 if (x0 <= p.X && p.X <= x1 && y0 <= p.Y && p.Y <= y1 && AlongEdge(a, b, p) &&
                     found(p)) {
                     return true;
@@ -173,22 +166,9 @@ class PointCells {
         return false;
     }
 
-    struct Entry {
-        IntPoint point;
-        uint32_t index = 0;
-    };
-
   private:
-    Int Column(Int x) const { return std::clamp<Int>((x - minX_) >> shift_, 0, columns_ - 1); }
-    Int Row(Int y) const { return std::clamp<Int>((y - minY_) >> shift_, 0, rows_ - 1); }
-    size_t Cell(const IntPoint& p) const {
-        return static_cast<size_t>(Row(p.Y) * columns_ + Column(p.X));
-    }
-
-    Int minX_ = 0, minY_ = 0, columns_ = 1, rows_ = 1;
-    int shift_ = 0;
-    std::vector<uint32_t> start_;
-    std::vector<Entry> entries_;
+    CellLayout layout_;
+    CellContents<Entry> cells_;
 };
 
 // The clipper's output may have two rings run along one edge in opposite directions (the edge

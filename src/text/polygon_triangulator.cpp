@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "text/grid_cells.h"
 #include "text/integer_geometry.h"
 #include "text/sliver_flips.h"
 
@@ -41,7 +42,7 @@ class EarClipper {
     bool Run(const PolygonRings& polygon) {
         nodes_.clear();
         late_.clear();
-        cells_.clear();
+        cells_.Clear();
         clean_ = true;
         atPoint_.resize(points_.size(), kNoNode);
         Triangulate(polygon);
@@ -302,7 +303,7 @@ class EarClipper {
         return Orientation(N(N(i).prev), N(i), N(N(i).next)) <= 0 || N(i).revisited;
     }
 
-    // Candidates in row-major cells of about one candidate each, stored cell after cell.
+    // Candidates in cells of about one candidate each.
     void BuildGrid(int32_t start) {
         std::vector<Candidate>& found = found_;
         found.clear();
@@ -314,53 +315,20 @@ class EarClipper {
             i = N(i).next;
         } while (i != start);
         late_.clear();
-        cells_.clear();
+        cells_.Clear();
         if (found.empty()) {
             return;
         }
-        minX_ = maxX_ = found[0].x;
-        minY_ = maxY_ = found[0].y;
+        int64_t minX = found[0].x, maxX = minX, minY = found[0].y, maxY = minY;
         for (const Candidate& c : found) {
-            minX_ = std::min(minX_, c.x);
-            maxX_ = std::max(maxX_, c.x);
-            minY_ = std::min(minY_, c.y);
-            maxY_ = std::max(maxY_, c.y);
+            minX = std::min(minX, c.x);
+            maxX = std::max(maxX, c.x);
+            minY = std::min(minY, c.y);
+            maxY = std::max(maxY, c.y);
         }
-        const double width = static_cast<double>(maxX_ - minX_) + 1.0;
-        const double height = static_cast<double>(maxY_ - minY_) + 1.0;
-        const double cell =
-            std::max(1.0, std::sqrt(width * height / static_cast<double>(found.size())));
-        // A power of two, so finding a cell takes shifts rather than divisions.
-        shift_ = 0;
-        while (static_cast<double>(int64_t{2} << shift_) <= cell) {
-            ++shift_;
-        }
-        columns_ = static_cast<int32_t>(((maxX_ - minX_) >> shift_) + 1);
-        rows_ = static_cast<int32_t>(((maxY_ - minY_) >> shift_) + 1);
-        cellStart_.assign(static_cast<size_t>(columns_) * static_cast<size_t>(rows_) + 1, 0);
-        for (const Candidate& c : found) {
-            ++cellStart_[Cell(c) + 1];
-        }
-        for (size_t k = 1; k < cellStart_.size(); ++k) {
-            cellStart_[k] += cellStart_[k - 1];
-        }
-        cells_.resize(found.size());
-        std::vector<int32_t>& fill = fill_;
-        fill.assign(cellStart_.begin(), cellStart_.end() - 1);
-        for (const Candidate& c : found) {
-            cells_[static_cast<size_t>(fill[Cell(c)]++)] = c;
-        }
-    }
-
-    int32_t Column(int64_t x) const {
-        return static_cast<int32_t>(std::clamp<int64_t>((x - minX_) >> shift_, 0, columns_ - 1));
-    }
-    int32_t Row(int64_t y) const {
-        return static_cast<int32_t>(std::clamp<int64_t>((y - minY_) >> shift_, 0, rows_ - 1));
-    }
-    size_t Cell(const Candidate& c) const {
-        return static_cast<size_t>(Row(c.y)) * static_cast<size_t>(columns_) +
-               static_cast<size_t>(Column(c.x));
+        layout_.FitCount(minX, minY, maxX, maxY, found.size());
+        cells_.Fill(found, layout_.CellCount(),
+                    [this](const Candidate& c, auto add) { add(layout_.CellOf(c.x, c.y)); });
     }
 
     // A corner whose neighbours changed after the grid was built.
@@ -393,14 +361,13 @@ class EarClipper {
         }
         const int64_t x0 = std::min({a.x, b.x, c.x}), x1 = std::max({a.x, b.x, c.x});
         const int64_t y0 = std::min({a.y, b.y, c.y}), y1 = std::max({a.y, b.y, c.y});
-        if (cells_.empty() || x1 < minX_ || x0 > maxX_ || y1 < minY_ || y0 > maxY_) {
+        if (cells_.Empty() || layout_.Misses(x0, y0, x1, y1)) {
             return true;
         }
-        const size_t c0 = static_cast<size_t>(Column(x0)), c1 = static_cast<size_t>(Column(x1));
-        for (int32_t row = Row(y0); row <= Row(y1); ++row) {
-            const size_t first = static_cast<size_t>(row) * static_cast<size_t>(columns_);
-            const auto end = static_cast<size_t>(cellStart_[first + c1 + 1]);
-            for (auto k = static_cast<size_t>(cellStart_[first + c0]); k < end; ++k) {
+        const int64_t c0 = layout_.Column(x0), c1 = layout_.Column(x1);
+        for (int64_t row = layout_.Row(y0); row <= layout_.Row(y1); ++row) {
+            const uint32_t end = cells_.Start(layout_.Cell(c1, row) + 1);
+            for (uint32_t k = cells_.Start(layout_.Cell(c0, row)); k < end; ++k) {
                 const Candidate& p = cells_[k];
                 if (p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1 && Obstructed(a, b, c, p)) {
                     return false;
@@ -589,13 +556,10 @@ class EarClipper {
     const std::vector<GridPoint>& points_;
     std::vector<uint32_t>& triangles_;
     std::vector<Node> nodes_;
-    std::vector<int32_t> cellStart_;
-    std::vector<Candidate> cells_, late_, found_;
-    std::vector<int32_t> fill_;
+    CellLayout layout_;
+    CellContents<Candidate> cells_;
+    std::vector<Candidate> late_, found_;
     std::vector<int32_t> atPoint_;  // first node of the joined ring at each point
-    int64_t minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0;
-    int shift_ = 0;
-    int32_t columns_ = 1, rows_ = 1;
     bool clean_ = true;
 };
 
