@@ -41,14 +41,17 @@ TriangleSoup ReadStl(const std::string& path) {
     return soup;
 }
 
-TriangleSoup ReadObj(const std::string& path) {
+// Also counts the groups, one per character.
+TriangleSoup ReadObj(const std::string& path, std::size_t& groups) {
     std::ifstream in(path);
     TriangleSoup soup;
+    groups = 0;
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream words(line);
         std::string kind;
         words >> kind;
+        groups += kind == "g" ? 1 : 0;
         if (kind == "v") {
             std::array<double, 3>& p = soup.points.emplace_back();
             words >> p[0] >> p[1] >> p[2];
@@ -121,15 +124,15 @@ std::string Corners(const TriangleSoup& soup,
 }
 
 // Lines of 16 characters of the benchmark text in IPAMincho, each bevelled as given, and the
-// six hard kanji below them.
-Scene HardText(const BevelSettings& bevel) {
+// six hard kanji below them; characters counts them.
+Scene HardText(const BevelSettings& bevel, std::size_t& characters) {
     std::ifstream in(VELLUMARK_TEST_DATA "/../../bench/data/chars127.txt", std::ios::binary);
     std::string utf8((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     utf8.erase(utf8.find_last_not_of("\r\n") + 1);
     std::vector<std::string> lines;
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < utf8.size(); ++characters) {
-        if (characters % 16 == 0) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++count) {
+        if (count % 16 == 0) {
             lines.emplace_back();
         }
         const auto lead = static_cast<unsigned char>(utf8[i]);
@@ -138,6 +141,7 @@ Scene HardText(const BevelSettings& bevel) {
         i += length;
     }
     lines.push_back("鬱髪驚識曜議");
+    characters = count + 6;
     Scene scene;
     for (std::size_t row = 0; row < lines.size(); ++row) {
         TextObject& o = scene.objects[row];
@@ -157,8 +161,10 @@ TEST(ExportedSolids, NoTrianglesCrossWithinASolidAtAnyPrintSizeOrFormat) {
     const BevelSettings flat;
     const BevelSettings round{BevelProfile::kRound, 0.02f, 0.02f, 4, true};
     for (const BevelSettings& bevel : {flat, round}) {
-        const Scene scene = HardText(bevel);
-        for (double size : {1.0, 100.0, 10000.0}) {
+        std::size_t characters = 0;
+        const Scene scene = HardText(bevel, characters);
+        // The extremes of rounding: six decimals of a small print, floats of a large one.
+        for (double size : {1.0, 10000.0}) {
             for (const char* extension : {".stl", ".3mf", ".obj"}) {
                 if (extension[1] == 'o' && size != 1.0) {
                     continue;  // written in the scene's units whatever the print size
@@ -166,9 +172,11 @@ TEST(ExportedSolids, NoTrianglesCrossWithinASolidAtAnyPrintSizeOrFormat) {
                 const std::string path = (folder / ("text" + std::string(extension))).string();
                 ASSERT_EQ(ExportSceneModel(scene, TestGlyphs(), path, size, messages),
                           ModelExportStatus::kOk);
+                std::size_t groups = characters;
                 const TriangleSoup soup = extension[1] == 's'   ? ReadStl(path)
                                           : extension[1] == '3' ? Read3mf(path)
-                                                                : ReadObj(path);
+                                                                : ReadObj(path, groups);
+                EXPECT_EQ(groups, characters);
                 EXPECT_GT(soup.triangles.size(), 50000u) << extension;
                 const auto pairs = SelfIntersectingPairs(soup);
                 EXPECT_TRUE(pairs.empty())
