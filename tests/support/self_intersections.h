@@ -70,9 +70,9 @@ inline bool Cross(const std::array<uint32_t, 3>& s, const std::array<uint32_t, 3
 
 }  // namespace self_intersections
 
-// The self-intersecting pairs within each solid, as indices of soup.triangles; degenerate
-// triangles are left to the closed-solid inspection.
-inline std::vector<std::array<std::size_t, 2>> SelfIntersectingPairs(const TriangleSoup& soup) {
+// Self-intersecting pairs, counted within each solid; degenerate triangles are left to the
+// closed-solid inspection.
+inline std::size_t SelfIntersectingPairs(const TriangleSoup& soup) {
     using namespace self_intersections;
     std::map<std::array<double, 3>, uint32_t> ids;
     std::vector<Point> points;
@@ -94,15 +94,12 @@ inline std::vector<std::array<std::size_t, 2>> SelfIntersectingPairs(const Trian
         return i;
     };
     std::vector<std::array<uint32_t, 3>> triangles;
-    std::vector<std::size_t> source;
-    for (std::size_t k = 0; k < soup.triangles.size(); ++k) {
-        const auto& t = soup.triangles[k];
+    for (const auto& t : soup.triangles) {
         const std::array<uint32_t, 3> c{id[t[0]], id[t[1]], id[t[2]]};
         parent[root(c[1])] = root(c[0]);
         parent[root(c[2])] = root(c[0]);
         if (!CGAL::collinear(points[c[0]], points[c[1]], points[c[2]])) {
             triangles.push_back(c);
-            source.push_back(k);
         }
     }
     using Box = CGAL::Box_intersection_d::Box_with_info_d<double, 3, std::size_t>;
@@ -111,13 +108,11 @@ inline std::vector<std::array<std::size_t, 2>> SelfIntersectingPairs(const Trian
         const auto& t = triangles[k];
         boxes.emplace_back(points[t[0]].bbox() + points[t[1]].bbox() + points[t[2]].bbox(), k);
     }
-    std::vector<std::array<std::size_t, 2>> pairs;
+    std::size_t pairs = 0;
     CGAL::box_self_intersection_d(boxes.begin(), boxes.end(), [&](const Box& a, const Box& b) {
         const auto& s = triangles[a.info()];
         const auto& t = triangles[b.info()];
-        if (root(s[0]) == root(t[0]) && Cross(s, t, points)) {
-            pairs.push_back({source[a.info()], source[b.info()]});
-        }
+        pairs += root(s[0]) == root(t[0]) && Cross(s, t, points) ? 1 : 0;
     });
     return pairs;
 }
