@@ -21,14 +21,14 @@ void DeleteTexture(GLuint name) {
 }  // namespace
 
 bool RenderCache::GlyphKey::operator==(const GlyphKey& other) const {
-    return font == other.font && character == other.character && depthBits == other.depthBits &&
+    return font == other.font && glyph == other.glyph && depthBits == other.depthBits &&
            bevelWidthBits == other.bevelWidthBits && bevelDepthBits == other.bevelDepthBits &&
            bevelSegments == other.bevelSegments && bevelProfile == other.bevelProfile &&
            bevelBackToo == other.bevelBackToo;
 }
 
 size_t RenderCache::GlyphKeyHash::operator()(const GlyphKey& key) const {
-    size_t hash = size_t{key.font} * 1000003u ^ key.character;
+    size_t hash = size_t{key.font} * 1000003u ^ key.glyph;
     for (const uint32_t part : {key.depthBits, key.bevelWidthBits, key.bevelDepthBits,
                                 static_cast<uint32_t>(key.bevelSegments),
                                 uint32_t{key.bevelProfile}, uint32_t{key.bevelBackToo}}) {
@@ -53,22 +53,21 @@ void RenderCache::Abandon() {
     textures_.clear();
 }
 
-GLuint RenderCache::BuildGlyph(const ResolvedFont& font, char32_t character,
-                               const TextObject& object) {
-    const auto outline = source_.outlines().Outline(font, character);
+GLuint RenderCache::BuildGlyph(const ResolvedFont& font, GlyphId glyph, const TextObject& object) {
+    const auto outline = source_.outlines().Outline(font, glyph);
     if (!outline) {
         return 0;
     }
     const GLuint list = glGenLists(1);
     CompileGlyphList(
-        list, source_.outlines().Solid(font, character, *outline, object.scale[2], object.bevel));
+        list, source_.outlines().Solid(font, glyph, *outline, object.scale[2], object.bevel));
     return list;
 }
 
 std::optional<RenderCache::GlyphKey> RenderCache::KeyOf(const TextObject& object, int glyph,
                                                         const ResolvedFont*& font) {
-    const char32_t character = object.glyphCharacters[glyph];
-    font = character == 0 ? nullptr : source_.ObjectFont(object);
+    const GlyphId id = GlyphId::OfObjectGlyph(object, glyph);
+    font = id.IsNone() ? nullptr : source_.ObjectFont(object);
     if (font == nullptr) {
         return std::nullopt;
     }
@@ -76,7 +75,7 @@ std::optional<RenderCache::GlyphKey> RenderCache::KeyOf(const TextObject& object
     const BevelSettings& bevel = object.bevel;
     const bool active = bevel.Active();
     return GlyphKey{font->id,
-                    character,
+                    id.Bits(),
                     Bits(object.scale[2]),
                     Bits(active ? bevel.width : 0.0f),
                     Bits(active ? bevel.depth : 0.0f),
@@ -94,7 +93,7 @@ GLuint RenderCache::GlyphList(const TextObject& object, int glyph) {
     if (auto it = glyphs_.find(*key); it != glyphs_.end()) {
         return it->second.name;
     }
-    const GLuint list = BuildGlyph(*font, object.glyphCharacters[glyph], object);
+    const GLuint list = BuildGlyph(*font, GlyphId::OfObjectGlyph(object, glyph), object);
     glyphs_.emplace(*key, Entry{list});
     return list;
 }

@@ -40,7 +40,7 @@ class RenderCache : public DrawSource {
   private:
     struct GlyphKey {
         uint32_t font;
-        char32_t character;
+        uint32_t glyph;  // GlyphId::Bits: by character, or by index once shaped
         uint32_t depthBits;
         uint32_t bevelWidthBits;
         uint32_t bevelDepthBits;
@@ -63,7 +63,7 @@ class RenderCache : public DrawSource {
 
     // nullopt when the glyph draws nothing; font is set to the object's font otherwise.
     std::optional<GlyphKey> KeyOf(const TextObject& object, int glyph, const ResolvedFont*& font);
-    GLuint BuildGlyph(const ResolvedFont& font, char32_t character, const TextObject& object);
+    GLuint BuildGlyph(const ResolvedFont& font, GlyphId glyph, const TextObject& object);
 
     GlyphSource& source_;
     const TexturePictures& pictures_;
