@@ -116,16 +116,19 @@ class Assembler {
         GlyphId glyph;
         std::shared_ptr<const GlyphOutline> outline;
         GlyphPlacement place;
-        float Left() const { return place.x + outline->metrics.gmfptGlyphOrigin.x; }
+        // Along the glyph's own baseline, which runs down a column when it lies sideways.
+        float Pen() const { return place.sideways ? -place.y : place.x; }
+        float Baseline() const { return place.sideways ? place.x : place.y; }
+        float Left() const { return Pen() + outline->metrics.gmfptGlyphOrigin.x; }
         float Right() const { return Left() + outline->metrics.gmfBlackBoxX; }
     };
 
     // Whether the glyph's box reaches back into the run's (touching counts), and the run stays
-    // short enough for the union's grid. Only glyphs upright on one baseline are united.
+    // short enough for the union's grid. Only glyphs on one baseline, turned alike, are united.
     static bool Meets(const std::vector<Placed>& run, const Placed& next) {
         constexpr float kMaxRunEm = 32.0f;
-        const GlyphPlacement& first = run.front().place;
-        if (first.sideways || next.place.sideways || next.place.y != first.y) {
+        const Placed& first = run.front();
+        if (next.place.sideways != first.place.sideways || next.Baseline() != first.Baseline()) {
             return false;
         }
         float right = run.front().Right();
@@ -141,14 +144,14 @@ class Assembler {
         if (run.size() > 1) {
             std::vector<PlacedFace> faces;
             for (const Placed& p : run) {
-                faces.push_back({&p.outline->face, p.place.x});
+                faces.push_back({&p.outline->face, p.Pen()});
             }
             const GlyphPlacement& origin = run.front().place;
-            const FaceTriangulation face = UnitePlacedFaces(faces, origin.x);
+            const FaceTriangulation face = UnitePlacedFaces(faces, run.front().Pen());
             if (face.ok) {
                 out_.meshes.push_back(Indexed(BuildSolid(face, depth, shape)));
-                model.glyphs.push_back(
-                    {static_cast<uint32_t>(out_.meshes.size() - 1), origin.x, origin.y, false});
+                model.glyphs.push_back({static_cast<uint32_t>(out_.meshes.size() - 1), origin.x,
+                                        origin.y, origin.sideways});
                 return;
             }
         }
