@@ -25,8 +25,9 @@ inline constexpr char kDefaultFaceName[] = "\x82\x6c\x82\x72 \x96\xbe\x92\xa9";
 inline constexpr uint8_t kShiftJisCharSet = 128;
 inline constexpr int kMaxGlyphs = 128;
 
-// Where a typeset glyph's origin sits, in em from the block's start (the first line's baseline
-// or the columns' top), and whether it lies turned a quarter clockwise (Latin in a column).
+// Where a typeset glyph's origin sits, in em from the text block's foot (the last line's
+// baseline, or the longest column's end), and whether it lies turned a quarter clockwise (Latin
+// in a column).
 struct GlyphPlacement {
     float x = 0.0f;
     float y = 0.0f;

@@ -152,16 +152,17 @@ SetLines TypesetLines(TextShaper& shaper, const ResolvedFont& font, std::u32stri
     // Columns are an em broad, centred on their line, the first at the right.
     const float columnsWidth = static_cast<float>(lines.size() - 1) * distance + 1.0f;
     set.width = typography.vertical ? columnsWidth : longest;
+    const float lastLine = static_cast<float>(lines.size() - 1) * distance;
     for (size_t k = 0; k < lines.size(); ++k) {
         const float across = static_cast<float>(k) * distance;
         const float along = AlignedStart(typography.alignment, longest, lines[k].length);
         for (SetGlyph glyph : lines[k].glyphs) {
             if (typography.vertical) {
                 glyph.place.x += columnsWidth - 0.5f - across;
-                glyph.place.y -= along;
+                glyph.place.y += longest - along;
             } else {
                 glyph.place.x += along;
-                glyph.place.y -= across;
+                glyph.place.y += lastLine - across;
             }
             set.glyphs.push_back(glyph);
         }

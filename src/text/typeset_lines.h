@@ -1,8 +1,8 @@
 #pragma once
 // Sets a text of one or more lines in a font: each line shaped, then lines stacked downwards or
 // columns laid from right to left, each aligned, with the tracking between characters.
-// Coordinates in em from the block's start: x from 0 to width, y = 0 on the first line's
-// baseline (rows) or at the columns' top (columns), lines or column text running downwards.
+// Coordinates in em: x from 0 to width; y = 0 on the last line's baseline (rows) or at the foot
+// of the longest column, so the block stands on the object's position as one line does.
 
 #include <string_view>
 #include <vector>
