@@ -109,9 +109,7 @@ void Renderer::CallGlyphLists(const TextObject& object) {
         return;
     }
     for (int32_t i = 0; i < object.glyphCount; ++i) {
-        if (const GLuint list = source_->GlyphList(object, i)) {
-            glCallList(list);
-        }
+        source_->DrawGlyph(object, i);
         if (i % kGlyphsPerFlush == kGlyphsPerFlush - 1) {
             glFlush();
         }
@@ -122,15 +120,13 @@ void Renderer::CallGlyphLists(const TextObject& object) {
 void Renderer::CallPlacedGlyphLists(const TextObject& object) {
     for (int32_t i = 0; i < object.glyphCount; ++i) {
         const GlyphPlacement& place = object.glyphPlacements[i];
-        if (const GLuint list = source_->GlyphList(object, i)) {
-            glPushMatrix();
-            glTranslatef(place.x, place.y, 0.0f);
-            if (place.sideways) {
-                glRotatef(-90.0f, 0.0f, 0.0f, 1.0f);
-            }
-            glCallList(list);
-            glPopMatrix();
+        glPushMatrix();
+        glTranslatef(place.x, place.y, 0.0f);
+        if (place.sideways) {
+            glRotatef(-90.0f, 0.0f, 0.0f, 1.0f);
         }
+        source_->DrawGlyph(object, i);
+        glPopMatrix();
         if (i % kGlyphsPerFlush == kGlyphsPerFlush - 1) {
             glFlush();
         }

@@ -93,7 +93,7 @@ TEST_F(ShellTest, ObjectMenuListsTheObjectCommands) {
     ASSERT_NE(frame->objectMenu(), nullptr);
     EXPECT_EQ(MenuIds(*frame->objectMenu()),
               (std::vector<int>{40011, 40018, 0, 40013, 40019, 0, 40014, 40015, 40016, 0, 40012,
-                                40020, 0, 40076}));
+                                40020, 0, 40076, 40079}));
     EXPECT_EQ(frame->objectMenu()->FindItem(ToWxId(40018))->GetItemLabel().utf8_string(),
               "このオブジェクトを削除(&D)");
 }
@@ -119,9 +119,9 @@ TEST_F(ShellTest, KeysIssueTheirCommands) {
 TEST_F(ShellTest, RegionCaptureLocksEverythingAndUnlockLeavesObjectButtonsOff) {
     scene->currentObject = 2;
     scene->objects[2].highlighted = 1;
-    frame->EnableObjectButtons();
-    DispatchCommand(*frame, 40073);
-    EXPECT_EQ(frame->mouse.regionArmed, 1);
+    frame->context().EnableObjectButtons();
+    DispatchCommand(frame->context(), 40073);
+    EXPECT_EQ(frame->ui().mouse.regionArmed, 1);
     EXPECT_EQ(scene->currentObject, -1);
     EXPECT_EQ(scene->objects[2].highlighted, 0);
     wxMenuBar* bar = frame->GetMenuBar();
@@ -151,5 +151,5 @@ TEST_F(ShellTest, MenuEventsReachTheDispatcher) {
     EXPECT_EQ(scene->view.showGuides, 1);
     wxCommandEvent preview(wxEVT_MENU, ToWxId(40060));
     frame->ProcessWindowEvent(preview);
-    EXPECT_EQ(frame->previewRequested, 1);
+    EXPECT_EQ(frame->ui().previewRequested, 1);
 }

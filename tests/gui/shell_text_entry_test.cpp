@@ -9,6 +9,7 @@
 #include "app/object_commands.h"
 #include "dialogs/text_entry_dialog.h"
 #include "gui/shell_fixture.h"
+#include "scene/cp932.h"
 
 namespace {
 
@@ -52,13 +53,39 @@ class TextEntryTest : public ShellTest {
     // was still open when act ended.
     bool NewObjectWith(std::function<void(TextEntryDialog&)> act) {
         bool stillOpen = false;
-        wxTEST_DIALOG(NewObject(*frame), UseTextEntry([&](TextEntryDialog& dialog) {
+        wxTEST_DIALOG(NewObject(frame->context()), UseTextEntry([&](TextEntryDialog& dialog) {
                           act(dialog);
                           stillOpen = dialog.IsShown();
                       }));
         return stillOpen;
     }
 };
+
+TEST_F(TextEntryTest, CtrlEnterBreaksTheLineAndEnterApplies) {
+    const bool open = NewObjectWith([](TextEntryDialog& dialog) {
+        auto* text = dynamic_cast<wxTextCtrl*>(dialog.FindWindow(TextEntryDialog::kTextId));
+        ASSERT_NE(text, nullptr);
+        auto pressEnter = [text](bool control) {
+            wxKeyEvent key(wxEVT_KEY_DOWN);
+            key.m_keyCode = WXK_RETURN;
+            key.SetControlDown(control);
+            key.SetEventObject(text);
+            text->GetEventHandler()->ProcessEvent(key);
+        };
+        Type(dialog, "株式会社");
+        text->SetInsertionPointEnd();
+        pressEnter(true);
+        text->WriteText("AB");
+        EXPECT_TRUE(dialog.IsShown());
+        pressEnter(false);
+    });
+    EXPECT_FALSE(open);
+    const TextObject& object = scene->objects[0];
+    EXPECT_EQ(object.Text(), Utf8ToCp932("株式会社\nAB").value());
+    ASSERT_TRUE(object.typeset);
+    ASSERT_EQ(object.glyphCount, 6);
+    EXPECT_GT(object.glyphPlacements[0].y, object.glyphPlacements[5].y + 0.5f);
+}
 
 TEST_F(TextEntryTest, ApplyLaysOutOneGlyphPerCharacter) {
     const bool open = NewObjectWith([](TextEntryDialog& dialog) {
@@ -100,7 +127,7 @@ TEST_F(TextEntryTest, EmptyTextAsksAndNoKeepsTheDialogOpen) {
     bool openAfterNo = false;
     bool openAfterYes = true;
     scene->currentObject = 1;
-    wxTEST_DIALOG(EditObjectText(*frame), UseTextEntry([&](TextEntryDialog& dialog) {
+    wxTEST_DIALOG(EditObjectText(frame->context()), UseTextEntry([&](TextEntryDialog& dialog) {
                       Type(dialog, "");
                       Press(dialog, TextEntryDialog::kApplyButtonId);
                       openAfterNo = dialog.IsShown();
@@ -131,7 +158,7 @@ TEST_F(TextEntryTest, EditShowsTheTextAndApplyRebuildsEvenAnUnchangedText) {
         scene->objects[0].glyphCharacters[i] = 0;
     }
     std::string shown;
-    wxTEST_DIALOG(EditObjectText(*frame), UseTextEntry([&](TextEntryDialog& dialog) {
+    wxTEST_DIALOG(EditObjectText(frame->context()), UseTextEntry([&](TextEntryDialog& dialog) {
                       auto* text =
                           dynamic_cast<wxTextCtrl*>(dialog.FindWindow(TextEntryDialog::kTextId));
                       shown = text->GetValue().utf8_string();
