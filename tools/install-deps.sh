@@ -4,7 +4,7 @@ set -eu
 
 PACKAGES="cmake g++ pkg-config ninja-build make ccache
 libwxgtk3.2-dev wx3.2-i18n libx11-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-libfreetype-dev libfontconfig-dev libpolyclipping-dev zlib1g-dev
+libfreetype-dev libharfbuzz-dev libharfbuzz-bin libfontconfig-dev fontconfig libpolyclipping-dev zlib1g-dev
 fonts-ipafont-mincho fonts-ipafont-gothic fonts-ipaexfont fonts-dejavu-core
 libjpeg62-turbo-dev libpng-dev libegl-dev libegl-mesa0 libtinygltf-dev lib3mf-dev
 libgtest-dev libgmock-dev libbenchmark-dev libcgal-dev

@@ -60,6 +60,9 @@ void RunCommand(CommandContext& context, int commandId) {
         case kCmdBevel:
             OpenBevelDialog(context);
             break;
+        case kCmdTypography:
+            OpenTypographyDialog(context);
+            break;
         case kCmdZoomIn:
             ZoomIn(scene.view);
             context.InvalidateView();

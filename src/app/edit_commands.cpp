@@ -35,6 +35,8 @@ std::string EditKindName(EditKind kind) {
             return texts::kStepRotation;
         case EditKind::kBevel:
             return texts::kStepBevel;
+        case EditKind::kTypography:
+            return texts::kStepTypography;
         case EditKind::kLight:
             return texts::kStepLight;
         case EditKind::kShadow:
@@ -90,6 +92,7 @@ bool IsEditCommand(int commandId) {
         case kCmdSize:
         case kCmdRotation:
         case kCmdBevel:
+        case kCmdTypography:
         case kCmdDeleteObject:
         case kCmdFont:
         case kCmdDeleteTexture:

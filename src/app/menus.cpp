@@ -83,5 +83,6 @@ wxMenu* CreateObjectMenu() {
                       {kCmdLoadTexture, texts::kPopupLoadTexture},
                       {kCmdDeleteTexture, texts::kPopupDeleteTexture},
                       kSeparator,
-                      {kCmdBevel, texts::kPopupBevel}});
+                      {kCmdBevel, texts::kPopupBevel},
+                      {kCmdTypography, texts::kPopupTypography}});
 }

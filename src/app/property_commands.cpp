@@ -9,6 +9,7 @@
 #include "dialogs/scale_dialog.h"
 #include "dialogs/shadow_dialog.h"
 #include "dialogs/target_dialog.h"
+#include "dialogs/typography_dialog.h"
 
 namespace {
 
@@ -66,6 +67,14 @@ void OpenBevelDialog(CommandContext& context) {
     if (TextObject* object = context.scene().CurrentObject()) {
         BevelDialog dialog(context.window(), *object, context.glyphs(), context.messages(),
                            Redraw(context));
+        dialog.ShowModal();
+    }
+}
+
+void OpenTypographyDialog(CommandContext& context) {
+    if (TextObject* object = context.scene().CurrentObject()) {
+        TypographyDialog dialog(context.window(), *object, context.glyphs(), context.messages(),
+                                Redraw(context));
         dialog.ShowModal();
     }
 }

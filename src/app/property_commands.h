@@ -1,6 +1,6 @@
 #pragma once
-// The commands that open the property dialogs: the current object's colour, position, size and
-// rotation and bevel, and the scene's shadow, light and look-at target.
+// The commands that open the property dialogs: the current object's colour, position, size,
+// rotation, bevel and typography, and the scene's shadow, light and look-at target.
 
 class CommandContext;
 
@@ -9,6 +9,7 @@ void OpenPositionDialog(CommandContext& context);
 void OpenScaleDialog(CommandContext& context);
 void OpenRotationDialog(CommandContext& context);
 void OpenBevelDialog(CommandContext& context);
+void OpenTypographyDialog(CommandContext& context);
 void OpenShadowDialog(CommandContext& context);
 void OpenLightDialog(CommandContext& context);
 void OpenTargetDialog(CommandContext& context);

@@ -39,6 +39,7 @@ enum CommandId : int {
     // Beyond the numbers users know, inside the range the frame listens to.
     kCmdBevel = 40076,
     kCmdExportAnimation = 40077,
+    kCmdTypography = 40079,
     kCmdUndo = 40080,
     kCmdRedo = 40081,
 };

@@ -16,9 +16,10 @@ TextEntryDialog::TextEntryDialog(DocumentHost& host)
     auto* closeButton =
         new wxButton(this, kCloseButtonId, wxString::FromUTF8(texts::kTextEntryClose));
     const TextObject& object = host.scene().objects[slot_];
-    text_ =
-        new wxTextCtrl(this, kTextId, wxString::FromUTF8(Cp932ToUtf8(object.Text()).value_or("")),
-                       wxDefaultPosition, wxSize(FromDIP(300), -1));
+    // Several lines, entered with Ctrl+Enter; Enter alone still applies.
+    text_ = new wxTextCtrl(
+        this, kTextId, wxString::FromUTF8(Cp932ToUtf8(object.Text()).value_or("")),
+        wxDefaultPosition, wxSize(FromDIP(300), FromDIP(48)), wxTE_MULTILINE | wxTE_DONTWRAP);
     auto* prompt = new wxStaticText(this, wxID_ANY, wxString::FromUTF8(texts::kTextEntryPrompt));
     auto* applyButton =
         new wxButton(this, kApplyButtonId, wxString::FromUTF8(texts::kTextEntryApply));
@@ -38,6 +39,7 @@ TextEntryDialog::TextEntryDialog(DocumentHost& host)
     SetEscapeId(kCloseButtonId);
     Bind(wxEVT_BUTTON, &TextEntryDialog::OnApply, this, kApplyButtonId);
     Bind(wxEVT_BUTTON, &TextEntryDialog::OnCloseButton, this, kCloseButtonId);
+    text_->Bind(wxEVT_KEY_DOWN, &TextEntryDialog::OnTextKey, this);
     text_->SetFocus();
 }
 
@@ -64,6 +66,20 @@ void TextEntryDialog::OnApply(wxCommandEvent&) {
     }
     host_.InvalidateView();
     EndDialog(0);
+}
+
+void TextEntryDialog::OnTextKey(wxKeyEvent& event) {
+    const int key = event.GetKeyCode();
+    if (key != WXK_RETURN && key != WXK_NUMPAD_ENTER) {
+        event.Skip();
+        return;
+    }
+    if (event.GetModifiers() == wxMOD_CONTROL) {
+        text_->WriteText("\n");
+        return;
+    }
+    wxCommandEvent apply(wxEVT_BUTTON, kApplyButtonId);
+    OnApply(apply);
 }
 
 void TextEntryDialog::OnCloseButton(wxCommandEvent&) {

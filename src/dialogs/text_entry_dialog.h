@@ -19,6 +19,8 @@ class TextEntryDialog : public wxDialog {
   private:
     void OnApply(wxCommandEvent& event);
     void OnCloseButton(wxCommandEvent& event);
+    // Enter applies as the default button would; Ctrl+Enter breaks the line.
+    void OnTextKey(wxKeyEvent& event);
 
     DocumentHost& host_;
     int slot_;

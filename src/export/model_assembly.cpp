@@ -11,7 +11,7 @@
 #include "formats/texture_path.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
-#include "text/character_codes.h"
+#include "text/glyph_layout.h"
 #include "text/placed_glyph_union.h"
 
 namespace {
@@ -57,30 +57,33 @@ class Assembler {
 
     // united: neighbours whose outlines may meet become one solid, as a printer needs them.
     void Add(const TextObject& object, bool united) {
-        const std::vector<uint32_t> codes = ScanCharacterCodes(object.Text());
-        if (codes.empty()) {
+        if (object.Text().empty()) {
             return;
         }
+        // Laid out again here, as the view lays it out, so the scene's glyphs need not be built.
+        auto laid = std::make_unique<TextObject>(object);
+        laid->ClearGlyphs();
+        GlyphLayout(glyphs_).Place(*laid);
         const ResolvedFont* font = glyphs_.ObjectFont(object);
         ModelObject model;
         const std::optional<std::string> name = Cp932ToUtf8(object.Text());
         model.name = name ? *name : "text " + std::to_string(object.index + 1);
         const BevelSettings shape = object.bevel.Active() ? object.bevel : BevelSettings{};
-        // Width and bottom as the glyph builder measures them.
-        float pen = 0.0f, bottom = 0.0f;
+        float pen = 0.0f;
         std::vector<Placed> run;
-        for (std::size_t i = 0; i < codes.size() && i < kMaxGlyphs; ++i) {
-            const char32_t character = glyphs_.Character(codes[i]);
-            GlyphMetricsFloat metrics;
+        for (int32_t i = 0; i < laid->glyphCount; ++i) {
+            const GlyphId glyph = GlyphId::OfObjectGlyph(*laid, i);
             std::shared_ptr<const GlyphOutline> outline;
-            if (font != nullptr && character != 0) {
-                outline = glyphs_.outlines().Outline(*font, character);
+            if (font != nullptr && !glyph.IsNone()) {
+                outline = glyphs_.outlines().Outline(*font, glyph);
             }
             if (outline) {
-                metrics = outline->metrics;
-                const Placed placed{character, outline, pen};
+                const GlyphPlacement place =
+                    laid->typeset ? laid->glyphPlacements[i] : GlyphPlacement{pen, 0.0f, false};
+                const Placed placed{glyph, outline, place};
                 if (!united) {
-                    model.glyphs.push_back({MeshOf(*font, placed, object.scale[2], shape), pen});
+                    model.glyphs.push_back({MeshOf(*font, placed, object.scale[2], shape), place.x,
+                                            place.y, place.sideways});
                 } else if (!run.empty() && !Meets(run, placed)) {
                     AddRun(*font, run, object.scale[2], shape, model);
                     run = {placed};
@@ -88,14 +91,12 @@ class Assembler {
                     run.push_back(placed);
                 }
             }
-            const float low = metrics.gmfptGlyphOrigin.y - metrics.gmfBlackBoxY;
-            bottom = i == 0 || low < bottom ? low : bottom;
-            pen += metrics.gmfCellIncX;
+            pen += laid->glyphMetrics[i].gmfCellIncX;
         }
         if (!run.empty()) {
             AddRun(*font, run, object.scale[2], shape, model);
         }
-        model.transform = ObjectTransform(object, pen, bottom);
+        model.transform = ObjectTransform(object, laid->textWidth, laid->textBottom);
         model.texture = TextureOf(object);
         model.material = model.texture >= 0 ? TexturedMaterial() : MaterialOf(object);
         out_.objects.push_back(std::move(model));
@@ -112,17 +113,24 @@ class Assembler {
     }
 
     struct Placed {
-        char32_t character;
+        GlyphId glyph;
         std::shared_ptr<const GlyphOutline> outline;
-        float pen;
-        float Left() const { return pen + outline->metrics.gmfptGlyphOrigin.x; }
+        GlyphPlacement place;
+        // Along the glyph's own baseline, which runs down a column when it lies sideways.
+        float Pen() const { return place.sideways ? -place.y : place.x; }
+        float Baseline() const { return place.sideways ? place.x : place.y; }
+        float Left() const { return Pen() + outline->metrics.gmfptGlyphOrigin.x; }
         float Right() const { return Left() + outline->metrics.gmfBlackBoxX; }
     };
 
     // Whether the glyph's box reaches back into the run's (touching counts), and the run stays
-    // short enough for the union's grid.
+    // short enough for the union's grid. Only glyphs on one baseline, turned alike, are united.
     static bool Meets(const std::vector<Placed>& run, const Placed& next) {
         constexpr float kMaxRunEm = 32.0f;
+        const Placed& first = run.front();
+        if (next.place.sideways != first.place.sideways || next.Baseline() != first.Baseline()) {
+            return false;
+        }
         float right = run.front().Right();
         for (const Placed& p : run) {
             right = std::max(right, p.Right());
@@ -136,18 +144,20 @@ class Assembler {
         if (run.size() > 1) {
             std::vector<PlacedFace> faces;
             for (const Placed& p : run) {
-                faces.push_back({&p.outline->face, p.pen});
+                faces.push_back({&p.outline->face, p.Pen()});
             }
-            const float origin = run.front().pen;
-            const FaceTriangulation face = UnitePlacedFaces(faces, origin);
+            const GlyphPlacement& origin = run.front().place;
+            const FaceTriangulation face = UnitePlacedFaces(faces, run.front().Pen());
             if (face.ok) {
                 out_.meshes.push_back(Indexed(BuildSolid(face, depth, shape)));
-                model.glyphs.push_back({static_cast<uint32_t>(out_.meshes.size() - 1), origin});
+                model.glyphs.push_back({static_cast<uint32_t>(out_.meshes.size() - 1), origin.x,
+                                        origin.y, origin.sideways});
                 return;
             }
         }
         for (const Placed& p : run) {
-            model.glyphs.push_back({MeshOf(font, p, depth, shape), p.pen});
+            model.glyphs.push_back(
+                {MeshOf(font, p, depth, shape), p.place.x, p.place.y, p.place.sideways});
         }
     }
 
@@ -155,13 +165,13 @@ class Assembler {
                     const BevelSettings& shape) {
         // Objects without a bevel share their solids whatever their unused bevel fields hold.
         const auto key =
-            std::make_tuple(font.id, glyph.character, depth, static_cast<int>(shape.profile),
+            std::make_tuple(font.id, glyph.glyph.Bits(), depth, static_cast<int>(shape.profile),
                             shape.width, shape.depth, BevelSteps(shape), shape.backToo);
         if (auto it = meshes_.find(key); it != meshes_.end()) {
             return it->second;
         }
         out_.meshes.push_back(
-            Indexed(glyphs_.outlines().Solid(font, glyph.character, *glyph.outline, depth, shape)));
+            Indexed(glyphs_.outlines().Solid(font, glyph.glyph, *glyph.outline, depth, shape)));
         const auto index = static_cast<uint32_t>(out_.meshes.size() - 1);
         meshes_.emplace(key, index);
         return index;
@@ -199,7 +209,7 @@ class Assembler {
     std::string_view sceneFile_;
     MessageSink& messages_;
     ModelScene& out_;
-    std::map<std::tuple<uint32_t, char32_t, float, int, float, float, int, bool>, uint32_t> meshes_;
+    std::map<std::tuple<uint32_t, uint32_t, float, int, float, float, int, bool>, uint32_t> meshes_;
     std::unordered_map<std::string, int> textures_;
 };
 

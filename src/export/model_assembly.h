@@ -1,6 +1,6 @@
 #pragma once
-// The scene as the 3D model writers take it: each text's characters solid in glyph units, laid
-// along the advance, under the transform the renderer draws the object with. No GL: the meshes
+// The scene as the 3D model writers take it: each text's characters solid in glyph units, where
+// the layout puts them, under the transform the renderer draws the object with. No GL: the meshes
 // come from the outlines, so this works with or without a window.
 
 #include <string>
@@ -20,8 +20,8 @@ enum class GlyphJoin {
     kUnited,  // characters whose outlines meet or overlap make one solid
 };
 
-// Every slot with text, in slot order. Widths and bottoms are measured from the outlines, so
-// the scene's glyphs need not have been built. A texture that cannot be read is reported to
+// Every slot with text, in slot order. Each text is laid out again from its outlines, so the
+// scene's glyphs need not have been built. A texture that cannot be read is reported to
 // messages and the object goes without it; relative texture paths are looked for beside the
 // scene's file first.
 ModelScene AssembleModelScene(const Scene& scene, GlyphSource& glyphs, MessageSink& messages,

@@ -210,8 +210,11 @@ class GlbBuilder {
             }
             tinygltf::Node child;
             child.mesh = MeshFor(glyph.mesh, material, textured);
-            if (glyph.advance != 0.0f) {
-                child.translation = {glyph.advance, 0.0, 0.0};
+            if (glyph.advance != 0.0f || glyph.rise != 0.0f) {
+                child.translation = {glyph.advance, glyph.rise, 0.0};
+            }
+            if (glyph.sideways) {
+                child.rotation = {0.0, 0.0, -std::sqrt(0.5), std::sqrt(0.5)};  // -90° about z
             }
             model_.nodes.push_back(child);
             node.children.push_back(static_cast<int>(model_.nodes.size() - 1));

@@ -7,6 +7,18 @@ ModelMatrix IdentityMatrix() {
     return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 }
 
+ModelMatrix GlyphMatrix(const ModelGlyph& glyph) {
+    ModelMatrix m = IdentityMatrix();
+    if (glyph.sideways) {
+        m[0] = m[5] = 0.0;
+        m[1] = -1.0;
+        m[4] = 1.0;
+    }
+    m[12] = glyph.advance;
+    m[13] = glyph.rise;
+    return m;
+}
+
 ModelMatrix Multiply(const ModelMatrix& a, const ModelMatrix& b) {
     ModelMatrix out{};
     for (int column = 0; column < 4; ++column) {
@@ -73,9 +85,7 @@ ModelMesh WorldMesh(const ModelScene& scene, const ModelObject& object, const Mo
     const std::array<double, 9> n = NormalMatrix(placed);
     for (const ModelGlyph& glyph : object.glyphs) {
         const ModelMesh& mesh = scene.meshes[glyph.mesh];
-        ModelMatrix pen = IdentityMatrix();
-        pen[12] = glyph.advance;
-        const ModelMatrix m = Multiply(placed, pen);
+        const ModelMatrix m = Multiply(placed, GlyphMatrix(glyph));
         const auto first = static_cast<uint32_t>(out.VertexCount());
         for (std::size_t v = 0; v < mesh.VertexCount(); ++v) {
             const std::array<double, 3> p = TransformPoint(m, &mesh.positions[v * 3]);
@@ -105,9 +115,7 @@ ModelBounds SceneBounds(const ModelScene& scene) {
     for (const ModelObject& object : scene.objects) {
         for (const ModelGlyph& glyph : object.glyphs) {
             const ModelMesh& mesh = scene.meshes[glyph.mesh];
-            ModelMatrix pen = IdentityMatrix();
-            pen[12] = glyph.advance;
-            const ModelMatrix m = Multiply(object.transform, pen);
+            const ModelMatrix m = Multiply(object.transform, GlyphMatrix(glyph));
             for (std::size_t v = 0; v < mesh.VertexCount(); ++v) {
                 const std::array<double, 3> p = TransformPoint(m, &mesh.positions[v * 3]);
                 for (int k = 0; k < 3; ++k) {

@@ -39,10 +39,13 @@ struct ModelTexture {
     std::vector<uint8_t> texels;
 };
 
-// One character of an object: a mesh drawn with the pen at (advance, 0, 0).
+// One character of an object: a mesh drawn with its origin at (advance, rise, 0), turned a
+// quarter clockwise about z when it lies sideways (Latin in a column).
 struct ModelGlyph {
     uint32_t mesh = 0;
     float advance = 0.0f;
+    float rise = 0.0f;
+    bool sideways = false;
 };
 
 // Column-major 4 x 4, as GL keeps matrices.
@@ -76,10 +79,12 @@ struct ModelScene {
 };
 
 ModelMatrix IdentityMatrix();
+// The glyph's mesh to its object's glyph units.
+ModelMatrix GlyphMatrix(const ModelGlyph& glyph);
 ModelMatrix Multiply(const ModelMatrix& a, const ModelMatrix& b);
 std::array<double, 3> TransformPoint(const ModelMatrix& m, const float* p);
 
-// One object's glyphs as a single mesh in world units: every glyph placed along the advance,
+// One object's glyphs as a single mesh in world units: every glyph placed by its matrix,
 // then the transform applied, then `world`. Normals follow the inverse transpose; texture
 // coordinates stay per glyph.
 ModelMesh WorldMesh(const ModelScene& scene, const ModelObject& object, const ModelMatrix& world);

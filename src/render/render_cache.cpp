@@ -21,14 +21,14 @@ void DeleteTexture(GLuint name) {
 }  // namespace
 
 bool RenderCache::GlyphKey::operator==(const GlyphKey& other) const {
-    return font == other.font && character == other.character && depthBits == other.depthBits &&
+    return font == other.font && glyph == other.glyph && depthBits == other.depthBits &&
            bevelWidthBits == other.bevelWidthBits && bevelDepthBits == other.bevelDepthBits &&
            bevelSegments == other.bevelSegments && bevelProfile == other.bevelProfile &&
            bevelBackToo == other.bevelBackToo;
 }
 
 size_t RenderCache::GlyphKeyHash::operator()(const GlyphKey& key) const {
-    size_t hash = size_t{key.font} * 1000003u ^ key.character;
+    size_t hash = size_t{key.font} * 1000003u ^ key.glyph;
     for (const uint32_t part : {key.depthBits, key.bevelWidthBits, key.bevelDepthBits,
                                 static_cast<uint32_t>(key.bevelSegments),
                                 uint32_t{key.bevelProfile}, uint32_t{key.bevelBackToo}}) {
@@ -61,19 +61,18 @@ void RenderCache::Delete(const GlyphEntry& entry) const {
     }
 }
 
-GlyphMesh RenderCache::Solid(const ResolvedFont& font, char32_t character,
-                             const TextObject& object) {
-    const auto outline = source_.outlines().Outline(font, character);
+GlyphMesh RenderCache::Solid(const ResolvedFont& font, GlyphId glyph, const TextObject& object) {
+    const auto outline = source_.outlines().Outline(font, glyph);
     if (!outline) {
         return {};
     }
-    return source_.outlines().Solid(font, character, *outline, object.scale[2], object.bevel);
+    return source_.outlines().Solid(font, glyph, *outline, object.scale[2], object.bevel);
 }
 
 std::optional<RenderCache::GlyphKey> RenderCache::KeyOf(const TextObject& object, int glyph,
                                                         const ResolvedFont*& font) {
-    const char32_t character = object.glyphCharacters[glyph];
-    font = character == 0 ? nullptr : source_.ObjectFont(object);
+    const GlyphId id = GlyphId::OfObjectGlyph(object, glyph);
+    font = id.IsNone() ? nullptr : source_.ObjectFont(object);
     if (font == nullptr) {
         return std::nullopt;
     }
@@ -81,7 +80,7 @@ std::optional<RenderCache::GlyphKey> RenderCache::KeyOf(const TextObject& object
     const BevelSettings& bevel = object.bevel;
     const bool active = bevel.Active();
     return GlyphKey{font->id,
-                    character,
+                    id.Bits(),
                     Bits(object.scale[2]),
                     Bits(active ? bevel.width : 0.0f),
                     Bits(active ? bevel.depth : 0.0f),
@@ -103,7 +102,7 @@ GLuint RenderCache::GlyphList(const TextObject& object, int glyph) {
         return 0;
     }
     if (!entry->list) {
-        const GlyphMesh mesh = Solid(*font, object.glyphCharacters[glyph], object);
+        const GlyphMesh mesh = Solid(*font, GlyphId::OfObjectGlyph(object, glyph), object);
         entry->list = 0;
         if (!mesh.indices.empty()) {
             entry->list = glGenLists(1);
@@ -129,10 +128,10 @@ const GlyphBuffer* RenderCache::Mesh(const TextObject& object, int glyph) {
         if (!gl_) {
             gl_ = LoadBufferFunctions();
         }
-        entry->mesh =
-            gl_->Complete()
-                ? UploadGlyphBuffer(*gl_, Solid(*font, object.glyphCharacters[glyph], object))
-                : GlyphBuffer{};
+        entry->mesh = gl_->Complete()
+                          ? UploadGlyphBuffer(
+                                *gl_, Solid(*font, GlyphId::OfObjectGlyph(object, glyph), object))
+                          : GlyphBuffer{};
     }
     return entry->mesh->buffer != 0 ? &*entry->mesh : nullptr;
 }

@@ -48,7 +48,7 @@ class RenderCache : public DrawSource {
   private:
     struct GlyphKey {
         uint32_t font;
-        char32_t character;
+        uint32_t glyph;  // GlyphId::Bits: by character, or by index once shaped
         uint32_t depthBits;
         uint32_t bevelWidthBits;
         uint32_t bevelDepthBits;
@@ -75,8 +75,8 @@ class RenderCache : public DrawSource {
     std::optional<GlyphKey> KeyOf(const TextObject& object, int glyph, const ResolvedFont*& font);
     // The entry of the object's glyph i, made empty when new; nullptr when it draws nothing.
     GlyphEntry* FindOrAdd(const TextObject& object, int glyph, const ResolvedFont*& font);
-    // The glyph's solid, empty when the character has no outline.
-    GlyphMesh Solid(const ResolvedFont& font, char32_t character, const TextObject& object);
+    // The glyph's solid, empty when it has no outline.
+    GlyphMesh Solid(const ResolvedFont& font, GlyphId glyph, const TextObject& object);
     void Delete(const GlyphEntry& entry) const;
 
     GlyphSource& source_;

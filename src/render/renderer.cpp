@@ -104,12 +104,32 @@ void Renderer::ApplyObjectTransform(const TextObject& object) const {
 }
 
 void Renderer::CallGlyphLists(const TextObject& object) {
+    if (object.typeset) {
+        CallPlacedGlyphLists(object);
+        return;
+    }
     for (int32_t i = 0; i < object.glyphCount; ++i) {
         source_->DrawGlyph(object, i);
         if (i % kGlyphsPerFlush == kGlyphsPerFlush - 1) {
             glFlush();
         }
         glTranslatef(object.glyphMetrics[i].gmfCellIncX, 0.0f, 0.0f);
+    }
+}
+
+void Renderer::CallPlacedGlyphLists(const TextObject& object) {
+    for (int32_t i = 0; i < object.glyphCount; ++i) {
+        const GlyphPlacement& place = object.glyphPlacements[i];
+        glPushMatrix();
+        glTranslatef(place.x, place.y, 0.0f);
+        if (place.sideways) {
+            glRotatef(-90.0f, 0.0f, 0.0f, 1.0f);
+        }
+        source_->DrawGlyph(object, i);
+        glPopMatrix();
+        if (i % kGlyphsPerFlush == kGlyphsPerFlush - 1) {
+            glFlush();
+        }
     }
 }
 

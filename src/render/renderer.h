@@ -42,6 +42,8 @@ class Renderer {
     void ApplyObjectTransform(const TextObject& object) const;
     void DrawHighlightBox(const TextObject& object) const;
     void CallGlyphLists(const TextObject& object);
+    // Typeset text: each glyph at its own place rather than after the one before.
+    void CallPlacedGlyphLists(const TextObject& object);
 
     Scene& scene_;
     DrawSource* source_;

@@ -24,7 +24,7 @@ void Copy(float (&dst)[N], const float (&src)[N]) {
 bool SameGlyphSource(const SlotState& a, const SlotState& b) {
     return a.live == b.live && a.text == b.text && a.faceName == b.faceName &&
            a.italic == b.italic && a.charSet == b.charSet && Same(a.scale[2], b.scale[2]) &&
-           a.bevel == b.bevel;
+           a.bevel == b.bevel && a.typography == b.typography;
 }
 
 bool SameMaterial(const SlotState& a, const SlotState& b) {
@@ -69,6 +69,9 @@ EditKind SlotKind(const SlotState& before, const SlotState& after) {
     if (before.bevel != after.bevel) {
         return EditKind::kBevel;
     }
+    if (before.typography != after.typography) {
+        return EditKind::kTypography;
+    }
     return EditKind::kRotation;
 }
 
@@ -98,6 +101,7 @@ void WriteSlot(TextObject& object, const SlotState& state) {
     object.shininess = state.shininess;
     object.SetTextureFile(state.textureFile);
     object.bevel = state.bevel;
+    object.typography = state.typography;
 }
 
 }  // namespace
@@ -118,6 +122,7 @@ SlotState SlotState::Of(const TextObject& object) {
     state.shininess = object.shininess;
     state.textureFile = std::string(object.TextureFile());
     state.bevel = object.bevel;
+    state.typography = object.typography;
     return state;
 }
 

@@ -29,6 +29,7 @@ struct SlotState {
     float shininess = 0.0f;
     std::string textureFile;
     BevelSettings bevel;
+    TypographySettings typography;
 
     static SlotState Of(const TextObject& object);
     bool operator==(const SlotState& other) const;
@@ -79,6 +80,7 @@ enum class EditKind {
     kSize,
     kRotation,
     kBevel,
+    kTypography,
     kLight,
     kShadow,
     kTarget,

@@ -25,6 +25,15 @@ inline constexpr char kDefaultFaceName[] = "\x82\x6c\x82\x72 \x96\xbe\x92\xa9";
 inline constexpr uint8_t kShiftJisCharSet = 128;
 inline constexpr int kMaxGlyphs = 128;
 
+// Where a typeset glyph's origin sits, in em from the text block's foot (the last line's
+// baseline, or the longest column's end), and whether it lies turned a quarter clockwise (Latin
+// in a column).
+struct GlyphPlacement {
+    float x = 0.0f;
+    float y = 0.0f;
+    bool sideways = false;
+};
+
 enum class BevelProfile : uint8_t { kNone = 0, kChamfer = 1, kRound = 2 };
 
 inline constexpr float kMaxBevelSize = 0.05f;  // em, for width and depth alike
@@ -51,7 +60,10 @@ class TextObject {
     TextObject();
 
     // Forgets the laid-out characters; the slot becomes free. Nothing else changes.
-    void ClearGlyphs() { glyphCount = 0; }
+    void ClearGlyphs() {
+        glyphCount = 0;
+        typeset = false;
+    }
     // Back to every default, texture included; index stays.
     void ResetObject();
     void SetIndex(int32_t slot) { index = slot; }
@@ -97,4 +109,10 @@ class TextObject {
     bool hidden = false;
     TypographySettings typography;
     SurfaceSettings surface;
+    // Set when the glyphs were shaped and placed (typography or several lines): glyph i is the
+    // font's glyph glyphIndices[i] at glyphPlacements[i]. Otherwise each glyph shows its
+    // character and the next one follows at its advance.
+    bool typeset = false;
+    uint32_t glyphIndices[kMaxGlyphs] = {};
+    GlyphPlacement glyphPlacements[kMaxGlyphs] = {};
 };

@@ -27,4 +27,6 @@ struct TypographySettings {
                lineDistanceMilliEm == other.lineDistanceMilliEm;
     }
     bool operator!=(const TypographySettings& other) const { return !(*this == other); }
+    // Every setting as it always was: the characters simply follow one another.
+    bool IsDefault() const { return *this == TypographySettings{}; }
 };

@@ -33,12 +33,11 @@ GlyphMetricsFloat MeasureOutline(const std::vector<OutlinePoint>& points, float 
     return metrics;
 }
 
-// The character's outline in em units, with synthetic bold and slant applied.
-bool LoadFlatOutline(const ResolvedFont& font, char32_t character, FlatOutline& outline,
-                     float& advance) {
+// The glyph's outline in em units, with synthetic bold and slant applied.
+bool LoadFlatOutline(const ResolvedFont& font, GlyphId id, FlatOutline& outline, float& advance) {
     FT_Face face = font.face;
-    const FT_UInt glyph = FT_Get_Char_Index(face, character);
-    if (glyph == 0 || face->units_per_EM == 0) {
+    const FT_UInt glyph = id.ByIndex() ? id.Number() : FT_Get_Char_Index(face, id.Number());
+    if (glyph == 0 || glyph >= static_cast<FT_UInt>(face->num_glyphs) || face->units_per_EM == 0) {
         return false;
     }
     if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) !=
@@ -60,10 +59,10 @@ bool LoadFlatOutline(const ResolvedFont& font, char32_t character, FlatOutline& 
 
 }  // namespace
 
-std::unique_ptr<GlyphOutline> BuildGlyphOutline(const ResolvedFont& font, char32_t character) {
+std::unique_ptr<GlyphOutline> BuildGlyphOutline(const ResolvedFont& font, GlyphId glyph) {
     FlatOutline outline;
     float advance = 0.0f;
-    if (!LoadFlatOutline(font, character, outline, advance)) {
+    if (!LoadFlatOutline(font, glyph, outline, advance)) {
         return nullptr;
     }
     auto result = std::make_unique<GlyphOutline>();

@@ -6,6 +6,7 @@
 
 #include "scene/text_object.h"
 #include "text/font_resolver.h"
+#include "text/glyph_id.h"
 #include "text/outline_bevel.h"
 #include "text/outline_extruder.h"
 
@@ -19,8 +20,12 @@ struct GlyphGeometry {
     GlyphMetricsFloat metrics;
 };
 
-// nullptr when the font has no glyph for the character or no outline for that glyph.
-std::unique_ptr<GlyphOutline> BuildGlyphOutline(const ResolvedFont& font, char32_t character);
+// nullptr when the font has no such glyph (or none for the character) or no outline for it.
+std::unique_ptr<GlyphOutline> BuildGlyphOutline(const ResolvedFont& font, GlyphId glyph);
+inline std::unique_ptr<GlyphOutline> BuildGlyphOutline(const ResolvedFont& font,
+                                                       char32_t character) {
+    return BuildGlyphOutline(font, GlyphId::OfCharacter(character));
+}
 // The closed solid over a face, bevelled when the bevel is active.
 GlyphMesh BuildSolid(const FaceTriangulation& face, float depth, const BevelSettings& bevel);
 std::unique_ptr<GlyphGeometry> BuildGlyphGeometry(const ResolvedFont& font, char32_t character,

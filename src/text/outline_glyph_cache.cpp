@@ -36,10 +36,10 @@ void GlyphOutlineCache::MakeRoom(size_t bytes) {
 }
 
 std::shared_ptr<const BevelledFace> GlyphOutlineCache::Inset(const ResolvedFont& font,
-                                                             char32_t character,
+                                                             GlyphId glyph,
                                                              const GlyphOutline& outline,
                                                              const BevelSettings& bevel) {
-    InsetKey key{{font.id, character}, 0, BevelSteps(bevel)};
+    InsetKey key{{font.id, glyph.Bits()}, 0, BevelSteps(bevel)};
     std::memcpy(&key.widthBits, &bevel.width, sizeof key.widthBits);
     if (auto it = insets_.find(key); it != insets_.end()) {
         return it->second;
@@ -50,23 +50,23 @@ std::shared_ptr<const BevelledFace> GlyphOutlineCache::Inset(const ResolvedFont&
     return inset;
 }
 
-GlyphMesh GlyphOutlineCache::Solid(const ResolvedFont& font, char32_t character,
+GlyphMesh GlyphOutlineCache::Solid(const ResolvedFont& font, GlyphId glyph,
                                    const GlyphOutline& outline, float depth,
                                    const BevelSettings& bevel) {
     if (!bevel.Active()) {
         return ExtrudeFaces(outline.face, depth);
     }
-    const auto inset = Inset(font, character, outline, bevel);
+    const auto inset = Inset(font, glyph, outline, bevel);
     return ExtrudeBevelled(outline.face, *inset, depth, bevel);
 }
 
 std::shared_ptr<const GlyphOutline> GlyphOutlineCache::Outline(const ResolvedFont& font,
-                                                               char32_t character) {
-    const Key key{font.id, character};
+                                                               GlyphId glyph) {
+    const Key key{font.id, glyph.Bits()};
     if (auto it = outlines_.find(key); it != outlines_.end()) {
         return it->second;
     }
-    std::shared_ptr<GlyphOutline> outline = BuildGlyphOutline(font, character);
+    std::shared_ptr<GlyphOutline> outline = BuildGlyphOutline(font, glyph);
     if (!outline) {
         return nullptr;
     }

@@ -1,7 +1,7 @@
 #pragma once
-// Filled glyph outlines kept per (font, character), so repeated characters, rebuilt objects,
-// depth changes and reopened scenes skip the outline and tessellation work; and the inset front
-// faces of bevels, kept per (font, character, width, steps).
+// Filled glyph outlines kept per (font, glyph), so repeated characters, rebuilt objects, depth
+// changes and reopened scenes skip the outline and tessellation work; and the inset front faces
+// of bevels, kept per (font, glyph, width, steps). A glyph is named by character or by index.
 
 #include <cstddef>
 #include <cstdint>
@@ -13,26 +13,33 @@
 
 class GlyphOutlineCache {
   public:
-    // nullptr when the character cannot be built (see BuildGlyphOutline).
-    std::shared_ptr<const GlyphOutline> Outline(const ResolvedFont& font, char32_t character);
-    std::shared_ptr<const BevelledFace> Inset(const ResolvedFont& font, char32_t character,
+    // nullptr when the glyph cannot be built (see BuildGlyphOutline).
+    std::shared_ptr<const GlyphOutline> Outline(const ResolvedFont& font, GlyphId glyph);
+    std::shared_ptr<const GlyphOutline> Outline(const ResolvedFont& font, char32_t character) {
+        return Outline(font, GlyphId::OfCharacter(character));
+    }
+    std::shared_ptr<const BevelledFace> Inset(const ResolvedFont& font, GlyphId glyph,
                                               const GlyphOutline& outline,
                                               const BevelSettings& bevel);
-    // The character's solid at this depth with this bevel, from cached outlines and insets.
-    GlyphMesh Solid(const ResolvedFont& font, char32_t character, const GlyphOutline& outline,
+    // The glyph's solid at this depth with this bevel, from cached outlines and insets.
+    GlyphMesh Solid(const ResolvedFont& font, GlyphId glyph, const GlyphOutline& outline,
                     float depth, const BevelSettings& bevel);
+    GlyphMesh Solid(const ResolvedFont& font, char32_t character, const GlyphOutline& outline,
+                    float depth, const BevelSettings& bevel) {
+        return Solid(font, GlyphId::OfCharacter(character), outline, depth, bevel);
+    }
     void Clear();
 
   private:
     struct Key {
         uint32_t font;
-        char32_t character;
+        uint32_t glyph;  // GlyphId::Bits
         bool operator==(const Key& other) const {
-            return font == other.font && character == other.character;
+            return font == other.font && glyph == other.glyph;
         }
     };
     struct KeyHash {
-        size_t operator()(const Key& k) const { return size_t{k.font} * 1000003u ^ k.character; }
+        size_t operator()(const Key& k) const { return size_t{k.font} * 1000003u ^ k.glyph; }
     };
     struct InsetKey {
         Key glyph;

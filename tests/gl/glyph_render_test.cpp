@@ -115,6 +115,29 @@ TEST_F(GlyphRendering, JapaneseTextInTheDefaultFontIsCentredAndLit) {
     EXPECT_FALSE(glIsList(first)) << "a frame without the glyph lets its list go";
 }
 
+// Two columns, right to left, the block centred on the position: each glyph drawn at its place.
+TEST_F(GlyphRendering, ColumnsAreDrawnWhereTheLayoutPlacesThem) {
+    TextObject& object = scene.objects[0];
+    object.typography.vertical = true;
+    object.SetScale(0.8f, 0.8f, 0.3f);
+    glyphs.ApplyTextWithFallback(object, Utf8ToCp932("日本\n語").value(), sink);
+    ASSERT_TRUE(object.typeset);
+    renderer.RenderScene(0);
+    const Extent e = Drawn(window);
+    float inkLeft = 1e9f, inkRight = -1e9f;
+    for (int i = 0; i < object.glyphCount; ++i) {
+        const GlyphMetricsFloat& m = object.glyphMetrics[i];
+        const float left = object.glyphPlacements[i].x + m.gmfptGlyphOrigin.x;
+        inkLeft = std::min(inkLeft, left);
+        inkRight = std::max(inkRight, left + m.gmfBlackBoxX);
+    }
+    const float s = object.scale[0], half = object.textWidth / 2.0f;
+    EXPECT_NEAR(e.left, ScreenX(s * (inkLeft - half)), 1.5);
+    EXPECT_NEAR(e.right, ScreenX(s * (inkRight - half)), 1.5);
+    EXPECT_GT(e.bottom - e.top, (e.right - e.left) * 9 / 10);  // two kanji high, two columns
+    EXPECT_GT(window.CountPixels(IsLitYellow), 300);
+}
+
 TEST_F(GlyphRendering, ObjectsShareTheListsOfTheirCommonGlyphs) {
     glyphs.ApplyTextWithFallback(scene.objects[0], "ABBA", sink);
     glyphs.ApplyTextWithFallback(scene.objects[1], "BAD", sink);

@@ -93,7 +93,7 @@ TEST_F(ShellTest, ObjectMenuListsTheObjectCommands) {
     ASSERT_NE(frame->objectMenu(), nullptr);
     EXPECT_EQ(MenuIds(*frame->objectMenu()),
               (std::vector<int>{40011, 40018, 0, 40013, 40019, 0, 40014, 40015, 40016, 0, 40012,
-                                40020, 0, 40076}));
+                                40020, 0, 40076, 40079}));
     EXPECT_EQ(frame->objectMenu()->FindItem(ToWxId(40018))->GetItemLabel().utf8_string(),
               "このオブジェクトを削除(&D)");
 }

@@ -9,6 +9,7 @@
 #include "app/object_commands.h"
 #include "dialogs/text_entry_dialog.h"
 #include "gui/shell_fixture.h"
+#include "scene/cp932.h"
 
 namespace {
 
@@ -59,6 +60,32 @@ class TextEntryTest : public ShellTest {
         return stillOpen;
     }
 };
+
+TEST_F(TextEntryTest, CtrlEnterBreaksTheLineAndEnterApplies) {
+    const bool open = NewObjectWith([](TextEntryDialog& dialog) {
+        auto* text = dynamic_cast<wxTextCtrl*>(dialog.FindWindow(TextEntryDialog::kTextId));
+        ASSERT_NE(text, nullptr);
+        auto pressEnter = [text](bool control) {
+            wxKeyEvent key(wxEVT_KEY_DOWN);
+            key.m_keyCode = WXK_RETURN;
+            key.SetControlDown(control);
+            key.SetEventObject(text);
+            text->GetEventHandler()->ProcessEvent(key);
+        };
+        Type(dialog, "株式会社");
+        text->SetInsertionPointEnd();
+        pressEnter(true);
+        text->WriteText("AB");
+        EXPECT_TRUE(dialog.IsShown());
+        pressEnter(false);
+    });
+    EXPECT_FALSE(open);
+    const TextObject& object = scene->objects[0];
+    EXPECT_EQ(object.Text(), Utf8ToCp932("株式会社\nAB").value());
+    ASSERT_TRUE(object.typeset);
+    ASSERT_EQ(object.glyphCount, 6);
+    EXPECT_GT(object.glyphPlacements[0].y, object.glyphPlacements[5].y + 0.5f);
+}
 
 TEST_F(TextEntryTest, ApplyLaysOutOneGlyphPerCharacter) {
     const bool open = NewObjectWith([](TextEntryDialog& dialog) {

@@ -26,6 +26,7 @@
 #include "dialogs/shadow_dialog.h"
 #include "dialogs/target_dialog.h"
 #include "dialogs/text_entry_dialog.h"
+#include "dialogs/typography_dialog.h"
 #include "formats/scene_file.h"
 #include "gui/property_dialog_driver.h"
 #include "gui/shell_fixture.h"
@@ -348,6 +349,42 @@ TEST_F(UndoTest, TheBevelDialogAppliesAtOnceAndIsOneStepToUndo) {
     Run(kUndo);
     EXPECT_EQ(object.bevel.profile, BevelProfile::kNone);
     EXPECT_EQ(File(), unbevelled);
+}
+
+TEST_F(UndoTest, TheTypographyDialogSetsAtOnceAndIsOneStepToUndo) {
+    MakeLive(1, "\x93\xfa\x96\x7b");  // 日本
+    scene->currentObject = 1;
+    const std::vector<uint8_t> plain = File();
+    wxTEST_DIALOG(
+        Run(40079), Use<TypographyDialog>(wxID_OK, [this](TypographyDialog& d) {
+            auto* tracking = wxDynamicCast(d.FindWindow(kTypographyTrackingId), wxSpinCtrlDouble);
+            ASSERT_NE(tracking, nullptr);
+            tracking->SetValue(0.5);
+            wxSpinDoubleEvent changed(wxEVT_SPINCTRLDOUBLE, kTypographyTrackingId);
+            changed.SetEventObject(tracking);
+            tracking->GetEventHandler()->ProcessEvent(changed);
+            const TextObject& row = scene->objects[1];  // laid out at once, 0.5 em apart
+            EXPECT_NEAR(row.textWidth,
+                        row.glyphMetrics[0].gmfCellIncX + row.glyphMetrics[1].gmfCellIncX + 0.5f,
+                        1e-4);
+            EXPECT_FALSE(d.FindWindow(kTypographyUprightLatinId)->IsEnabled());
+            auto* vertical = wxDynamicCast(d.FindWindow(kTypographyVerticalId), wxCheckBox);
+            ASSERT_NE(vertical, nullptr);
+            vertical->SetValue(true);
+            wxCommandEvent checked(wxEVT_CHECKBOX, kTypographyVerticalId);
+            checked.SetEventObject(vertical);
+            vertical->GetEventHandler()->ProcessEvent(checked);
+            EXPECT_TRUE(d.FindWindow(kTypographyUprightLatinId)->IsEnabled());
+            const TextObject& column = scene->objects[1];
+            EXPECT_GT(column.textHeight - column.textBottom, 1.5f * column.textWidth);
+        }));
+    const TextObject& object = scene->objects[1];
+    EXPECT_EQ(object.touched, 1);
+    EXPECT_GT(File().size(), plain.size());
+    EXPECT_EQ(MenuLabel(kUndo), "元に戻す: 文字組みの変更(&U)　Ctrl+Z");
+    Run(kUndo);
+    EXPECT_FALSE(object.typeset);
+    EXPECT_EQ(File(), plain);
 }
 
 TEST_F(UndoTest, UndoneTextureDeletionLoadsTheFileAgainOrNamesItAndDropsThePath) {

@@ -40,8 +40,9 @@ class ModelExport : public ::testing::Test {
             o.SetScale(1.4f, 0.7f, 0.25f + 0.1f * k);
             o.italic = i;
         }
-        // The outside checkers see a bevelled solid too.
+        // The outside checkers see a bevelled solid too, and a column with Latin lying sideways.
         scene_.objects[1].bevel = {BevelProfile::kRound, 0.03f, 0.02f, 3, true};
+        scene_.objects[1].typography.vertical = true;
     }
 
     Scene scene_;

@@ -12,7 +12,7 @@ toolchain="$here/mingw-w64.cmake"
 mkdir -p "$prefix/lib" "$prefix/include" "$work"
 prefix=$(cd "$prefix" && pwd -P)
 
-sh "$here/fetch-sources.sh" "$work" zlib libpng1.6 libjpeg-turbo freetype libpolyclipping googletest \
+sh "$here/fetch-sources.sh" "$work" zlib libpng1.6 libjpeg-turbo freetype harfbuzz libpolyclipping googletest \
     libzip lib3mf tinygltf nlohmann-json3 libstb libwebp wxwidgets3.2
 
 # Third-party builds say a lot: it goes to a log beside the sources, shown when a step fails.
@@ -73,6 +73,21 @@ if ! built freetype; then
     cmake_library "$work/freetype" -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BZIP2=ON \
         -DFT_DISABLE_BROTLI=ON -DFT_DISABLE_PNG=ON -DFT_REQUIRE_ZLIB=ON -DZLIB_ROOT="$prefix"
     done_with freetype
+fi
+
+if ! built harfbuzz; then
+    # The shaper is one translation unit; over the FreeType above, without the system's own shapers.
+    quietly harfbuzz $host-g++-posix -O2 -std=c++11 -fno-exceptions -fno-rtti -DHAVE_FREETYPE=1 \
+        -I"$prefix/include/freetype2" -c "$work/harfbuzz/src/harfbuzz.cc" -o "$work/harfbuzz.o"
+    $host-ar rcs "$prefix/lib/libharfbuzz.a" "$work/harfbuzz.o"
+    mkdir -p "$prefix/include/harfbuzz"
+    cp "$work"/harfbuzz/src/hb*.h "$prefix/include/harfbuzz/"
+    sed -e 's/#mesondefine HB_HAS_FREETYPE/#define HB_HAS_FREETYPE 1/' \
+        -e 's|#mesondefine \(.*\)|/* #undef \1 */|' "$work/harfbuzz/src/hb-features.h.in" \
+        >"$prefix/include/harfbuzz/hb-features.h"
+    printf 'Name: harfbuzz\nDescription: OpenType text shaping\nVersion: 6.0.0\nRequires: freetype2\nLibs: -L%s/lib -lharfbuzz\nCflags: -I%s/include/harfbuzz\n' \
+        "$prefix" "$prefix" >"$prefix/lib/pkgconfig/harfbuzz.pc"
+    done_with harfbuzz
 fi
 
 if ! built polyclipping; then
