@@ -35,6 +35,8 @@ std::string EditKindName(EditKind kind) {
             return texts::kStepRotation;
         case EditKind::kBevel:
             return texts::kStepBevel;
+        case EditKind::kSurface:
+            return texts::kStepSurface;
         case EditKind::kLight:
             return texts::kStepLight;
         case EditKind::kShadow:
@@ -45,6 +47,10 @@ std::string EditKindName(EditKind kind) {
             return texts::kStepBackground;
         case EditKind::kPerspective:
             return texts::kStepPerspective;
+        case EditKind::kLook:
+            return texts::kStepLook;
+        case EditKind::kStudio:
+            return texts::kStepStudio;
     }
     return std::string();
 }

@@ -29,6 +29,7 @@ struct SlotState {
     float shininess = 0.0f;
     std::string textureFile;
     BevelSettings bevel;
+    SurfaceSettings surface;
 
     static SlotState Of(const TextObject& object);
     bool operator==(const SlotState& other) const;
@@ -43,6 +44,7 @@ struct SceneWideState {
     float target[3] = {};
     float background[3] = {};
     float perspective = 1.0f;
+    StudioSettings studio;
 
     static SceneWideState Of(const Scene& scene);
     bool operator==(const SceneWideState& other) const;
@@ -79,11 +81,14 @@ enum class EditKind {
     kSize,
     kRotation,
     kBevel,
+    kSurface,
     kLight,
     kShadow,
     kTarget,
     kBackground,
     kPerspective,
+    kLook,
+    kStudio,
 };
 
 struct SlotEdit {
