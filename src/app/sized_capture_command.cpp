@@ -73,6 +73,7 @@ SizedOutcome WritePicture(MainFrame& frame, const SizedCaptureChoice& choice,
     request.height = choice.height;
     request.level = choice.level;
     request.transparent = choice.transparent;
+    request.look = choice.look;
     JpegOptions jpeg;
     jpeg.library = FindJpegPlugin(ExecutableDir());
     jpeg.quality = GetJpegQuality(frame.settings()) & 0xFF;
@@ -121,6 +122,7 @@ void CaptureSizedCommand(MainFrame& frame) {
     choice.width = view.x;
     choice.height = view.y;
     choice.level = frame.settings().antialias == 1 ? frame.settings().antialiasLevel : 1;
+    choice.look = frame.scene().studio.look;
     SizedTarget target;
     if (!AskSizedCapture(&frame, choice) ||
         !ChooseSizedCaptureFile(frame, choice.transparent, target)) {
