@@ -107,6 +107,7 @@ void StudioDialog::ShowSettings() {
     builtIn_->SetValue(!fromFile);
     hdrFileChoice_->SetValue(fromFile);
     path_->ChangeValue(wxString::FromUTF8(Cp932ToUtf8(hdrFile_).value_or(std::string())));
+    path_->Enable(fromFile);
     exposure_->SetValue(studio.exposureTenthsEv / 10.0);
     softness_->SetValue(static_cast<int>(std::lround(studio.shadowSoftness * kSoftnessPerByte)));
     reflection_->SetValue(studio.groundReflection);
