@@ -60,6 +60,9 @@ void RunCommand(CommandContext& context, int commandId) {
         case kCmdBevel:
             OpenBevelDialog(context);
             break;
+        case kCmdSurface:
+            OpenSurfaceDialog(context);
+            break;
         case kCmdZoomIn:
             ZoomIn(scene.view);
             context.InvalidateView();
@@ -83,6 +86,13 @@ void RunCommand(CommandContext& context, int commandId) {
             break;
         case kCmdTarget:
             OpenTargetDialog(context);
+            break;
+        case kCmdStudioLook:
+            ToggleStudioLook(scene);
+            context.InvalidateView();
+            break;
+        case kCmdStudioSettings:
+            OpenStudioDialog(context);
             break;
         case kCmdHelp:
             ShowHelpContents(context);
@@ -147,5 +157,5 @@ void DispatchCommand(CommandContext& context, int commandId) {
     } else {
         RunCommand(context, commandId);
     }
-    context.shell().RefreshUndoMenu();
+    context.shell().RefreshDocumentMenus();
 }

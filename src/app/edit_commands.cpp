@@ -96,6 +96,7 @@ bool IsEditCommand(int commandId) {
         case kCmdSize:
         case kCmdRotation:
         case kCmdBevel:
+        case kCmdSurface:
         case kCmdDeleteObject:
         case kCmdFont:
         case kCmdDeleteTexture:
@@ -104,6 +105,8 @@ bool IsEditCommand(int commandId) {
         case kCmdLight:
         case kCmdTarget:
         case kCmdPreferences:
+        case kCmdStudioLook:
+        case kCmdStudioSettings:
             return true;
         default:
             return false;

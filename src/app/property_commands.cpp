@@ -8,6 +8,8 @@
 #include "dialogs/rotation_dialog.h"
 #include "dialogs/scale_dialog.h"
 #include "dialogs/shadow_dialog.h"
+#include "dialogs/studio_dialog.h"
+#include "dialogs/surface_dialog.h"
 #include "dialogs/target_dialog.h"
 
 namespace {
@@ -68,4 +70,16 @@ void OpenBevelDialog(CommandContext& context) {
                            Redraw(context));
         dialog.ShowModal();
     }
+}
+
+void OpenSurfaceDialog(CommandContext& context) {
+    if (TextObject* object = context.scene().CurrentObject()) {
+        SurfaceDialog dialog(context.window(), *object, Redraw(context));
+        dialog.ShowModal();
+    }
+}
+
+void OpenStudioDialog(CommandContext& context) {
+    StudioDialog dialog(context.window(), context.scene(), context.prompts(), Redraw(context));
+    dialog.ShowModal();
 }

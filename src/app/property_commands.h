@@ -1,6 +1,6 @@
 #pragma once
-// The commands that open the property dialogs: the current object's colour, position, size and
-// rotation and bevel, and the scene's shadow, light and look-at target.
+// The commands that open the property dialogs: the current object's colour, position, size,
+// rotation, bevel and surface, and the scene's shadow, light, look-at target and studio.
 
 class CommandContext;
 
@@ -9,6 +9,8 @@ void OpenPositionDialog(CommandContext& context);
 void OpenScaleDialog(CommandContext& context);
 void OpenRotationDialog(CommandContext& context);
 void OpenBevelDialog(CommandContext& context);
+void OpenSurfaceDialog(CommandContext& context);
 void OpenShadowDialog(CommandContext& context);
 void OpenLightDialog(CommandContext& context);
 void OpenTargetDialog(CommandContext& context);
+void OpenStudioDialog(CommandContext& context);
