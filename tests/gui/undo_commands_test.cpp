@@ -427,7 +427,8 @@ TEST_F(UndoTest, TheStudioLookAndItsSettingsAreStepsAndTheSaveTellsOfADroppedEnv
     EXPECT_EQ(scene->studio.look, SceneLook::kClassic);
     EXPECT_FALSE(checked());
 
-    const std::string sky = (dir / "sky.hdr").string();
+    // A name long enough that no temporary folder leaves it room beside 31 entries.
+    const std::string sky = (dir / "studio-environment-sky.hdr").string();
     prompts.fileAnswers.push_back({true, sky, 0});
     wxTEST_DIALOG(Run(40082), Use<StudioDialog>(wxID_OK, [this](StudioDialog& d) {
                       ClickRadio(&d, kStudioHdrFileId);
