@@ -1,8 +1,8 @@
 #include "formats/image_sink.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cctype>
+#include <cstdio>
 #include <vector>
 
 #include "formats/bmp_writer.h"

@@ -131,37 +131,46 @@ std::string MaterialLibrary(const ModelScene& scene, const std::string& stem,
     return mtl.Bytes();
 }
 
+void WriteMesh(const ModelMesh& mesh, bool textured, std::size_t& base, Text& obj) {
+    const bool uv = textured && mesh.texcoords.size() == mesh.VertexCount() * 2;
+    for (std::size_t v = 0; v < mesh.VertexCount(); ++v) {
+        const float* p = &mesh.positions[v * 3];
+        const float* n = &mesh.normals[v * 3];
+        obj << "v " << p[0] << ' ' << p[1] << ' ' << p[2] << "\nvn " << n[0] << ' ' << n[1] << ' '
+            << n[2] << '\n';
+        if (uv) {
+            obj << "vt " << mesh.texcoords[v * 2] << ' ' << mesh.texcoords[v * 2 + 1] << '\n';
+        }
+    }
+    for (std::size_t t = 0; t + 2 < mesh.indices.size(); t += 3) {
+        obj << 'f';
+        for (int k = 0; k < 3; ++k) {
+            const std::size_t index = base + mesh.indices[t + k];
+            obj << ' ' << index << '/';
+            if (uv) {
+                obj << index;
+            }
+            obj << '/' << index;
+        }
+        obj << '\n';
+    }
+    base += mesh.VertexCount();
+}
+
 bool WriteGeometry(const ModelScene& scene, const std::string& mtlName, std::FILE* file) {
     Text obj;
     obj << "# Vellumark\nmtllib " << mtlName << '\n';
     std::size_t base = 1;
     for (std::size_t i = 0; i < scene.objects.size(); ++i) {
         const ModelObject& object = scene.objects[i];
-        const ModelMesh mesh = WorldMesh(scene, object, IdentityMatrix());
-        const bool uv = object.texture >= 0 && mesh.texcoords.size() == mesh.VertexCount() * 2;
         obj << "o " << OneLine(object.name) << "\nusemtl material" << i << '\n';
-        for (std::size_t v = 0; v < mesh.VertexCount(); ++v) {
-            const float* p = &mesh.positions[v * 3];
-            const float* n = &mesh.normals[v * 3];
-            obj << "v " << p[0] << ' ' << p[1] << ' ' << p[2] << "\nvn " << n[0] << ' ' << n[1]
-                << ' ' << n[2] << '\n';
-            if (uv) {
-                obj << "vt " << mesh.texcoords[v * 2] << ' ' << mesh.texcoords[v * 2 + 1] << '\n';
-            }
+        // Characters stay apart for editing, each a group, as neighbours may overlap.
+        for (std::size_t g = 0; g < object.glyphs.size(); ++g) {
+            ModelObject glyph = object;
+            glyph.glyphs = {object.glyphs[g]};
+            obj << "g glyph" << g + 1 << '\n';
+            WriteMesh(WorldMesh(scene, glyph, IdentityMatrix()), object.texture >= 0, base, obj);
         }
-        for (std::size_t t = 0; t + 2 < mesh.indices.size(); t += 3) {
-            obj << 'f';
-            for (int k = 0; k < 3; ++k) {
-                const std::size_t index = base + mesh.indices[t + k];
-                obj << ' ' << index << '/';
-                if (uv) {
-                    obj << index;
-                }
-                obj << '/' << index;
-            }
-            obj << '\n';
-        }
-        base += mesh.VertexCount();
         if (!WriteBytes(file, obj.Bytes())) {
             return false;
         }

@@ -99,7 +99,8 @@ class VideoAnimation : public AnimationSink {
         input_ = av_frame_alloc();
         filtered_ = av_frame_alloc();
         packet_ = av_packet_alloc();
-        if (!temporary_->IsOpen() || input_ == nullptr || filtered_ == nullptr || packet_ == nullptr) {
+        if (!temporary_->IsOpen() || input_ == nullptr || filtered_ == nullptr ||
+            packet_ == nullptr) {
             return false;
         }
         const AVPixelFormat encoded = format_.channels == 4 ? recipe.transparent : recipe.opaque;

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "text/grid_cells.h"
+
 namespace {
 
 // Two parts of the outline facing each other each take this share of their half of the room
@@ -84,42 +86,46 @@ double FirstContact(PlaneVector p, PlaneVector m, const Edge& e, double limit) {
     return best;
 }
 
-// Edges bucketed in square cells, to find those near a point.
+// Edges in cells, to find those near a point.
 class EdgeCells {
   public:
-    EdgeCells(const std::vector<InsetRing>& rings, double cell) : cell_(std::max(cell, 1.0)) {
+    EdgeCells(const std::vector<InsetRing>& rings, double cell) {
         for (size_t r = 0; r < rings.size(); ++r) {
             const std::vector<GridPoint>& p = rings[r].outline;
             for (size_t i = 0; i < p.size(); ++i) {
                 edges_.push_back({At(p[i]), At(p[(i + 1) % p.size()]), r, i});
+                ends_.push_back({p[i], p[(i + 1) % p.size()]});
             }
         }
         if (edges_.empty()) {
             return;
         }
-        minX_ = maxX_ = edges_[0].a.x;
-        minY_ = maxY_ = edges_[0].a.y;
-        for (const Edge& e : edges_) {
-            minX_ = std::min(minX_, e.a.x);
-            maxX_ = std::max(maxX_, e.a.x);
-            minY_ = std::min(minY_, e.a.y);
-            maxY_ = std::max(maxY_, e.a.y);
+        int64_t minX = ends_[0].a.x, maxX = minX, minY = ends_[0].a.y, maxY = minY;
+        for (const Ends& e : ends_) {
+            minX = std::min(minX, e.a.x);
+            maxX = std::max(maxX, e.a.x);
+            minY = std::min(minY, e.a.y);
+            maxY = std::max(maxY, e.a.y);
         }
         // However narrow the bevel, a few thousand cells at most.
-        cell_ = std::max(cell_, std::max(maxX_ - minX_, maxY_ - minY_) / kMostCellsAcross);
-        columns_ = Column(maxX_) + 1;
-        rows_ = Row(maxY_) + 1;
-        cells_.resize(columns_ * rows_);
-        for (size_t k = 0; k < edges_.size(); ++k) {
-            const Edge& e = edges_[k];
-            for (size_t row = Row(std::min(e.a.y, e.b.y)); row <= Row(std::max(e.a.y, e.b.y));
-                 ++row) {
-                for (size_t column = Column(std::min(e.a.x, e.b.x));
-                     column <= Column(std::max(e.a.x, e.b.x)); ++column) {
-                    cells_[row * columns_ + column].push_back(k);
+        const double extent = static_cast<double>(std::max(maxX - minX, maxY - minY));
+        layout_.Fit(minX, minY, maxX, maxY, std::max({cell, 1.0, extent / kMostCellsAcross}));
+        std::vector<uint32_t> order(edges_.size());
+        for (uint32_t k = 0; k < order.size(); ++k) {
+            order[k] = k;
+        }
+        cells_.Fill(order, layout_.CellCount(), [this](uint32_t k, auto add) {
+            const Ends& e = ends_[k];
+            const int64_t r0 = layout_.Row(std::min(e.a.y, e.b.y));
+            const int64_t r1 = layout_.Row(std::max(e.a.y, e.b.y));
+            const int64_t c0 = layout_.Column(std::min(e.a.x, e.b.x));
+            const int64_t c1 = layout_.Column(std::max(e.a.x, e.b.x));
+            for (int64_t row = r0; row <= r1; ++row) {
+                for (int64_t column = c0; column <= c1; ++column) {
+                    add(layout_.Cell(column, row));
                 }
             }
-        }
+        });
         seen_.assign(edges_.size(), 0);
     }
 
@@ -132,32 +138,31 @@ class EdgeCells {
             return;
         }
         ++stamp_;
-        for (size_t row = Row(p.y - radius); row <= Row(p.y + radius); ++row) {
-            for (size_t column = Column(p.x - radius); column <= Column(p.x + radius); ++column) {
-                for (size_t k : cells_[row * columns_ + column]) {
-                    if (seen_[k] != stamp_) {
-                        seen_[k] = stamp_;
-                        visit(edges_[k]);
-                    }
+        const int64_t c0 = layout_.Column(static_cast<int64_t>(std::floor(p.x - radius)));
+        const int64_t c1 = layout_.Column(static_cast<int64_t>(std::ceil(p.x + radius)));
+        const int64_t r0 = layout_.Row(static_cast<int64_t>(std::floor(p.y - radius)));
+        const int64_t r1 = layout_.Row(static_cast<int64_t>(std::ceil(p.y + radius)));
+        for (int64_t row = r0; row <= r1; ++row) {
+            const uint32_t end = cells_.Start(layout_.Cell(c1, row) + 1);
+            for (uint32_t k = cells_.Start(layout_.Cell(c0, row)); k < end; ++k) {
+                const uint32_t edge = cells_[k];
+                if (seen_[edge] != stamp_) {
+                    seen_[edge] = stamp_;
+                    visit(edges_[edge]);
                 }
             }
         }
     }
 
   private:
-    size_t Column(double x) const { return Index(x - minX_, columns_); }
-    size_t Row(double y) const { return Index(y - minY_, rows_); }
-    size_t Index(double offset, size_t count) const {
-        const double k = std::floor(offset / cell_);
-        const double last = count == 0 ? 1e18 : static_cast<double>(count - 1);
-        return static_cast<size_t>(std::clamp(k, 0.0, last));
-    }
+    struct Ends {
+        GridPoint a, b;
+    };
 
-    double cell_;
-    double minX_ = 0.0, maxX_ = 0.0, minY_ = 0.0, maxY_ = 0.0;
-    size_t columns_ = 0, rows_ = 0;
+    CellLayout layout_;
+    CellContents<uint32_t> cells_;
     std::vector<Edge> edges_;
-    std::vector<std::vector<size_t>> cells_;
+    std::vector<Ends> ends_;
     std::vector<uint32_t> seen_;
     uint32_t stamp_ = 0;
 };

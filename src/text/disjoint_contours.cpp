@@ -5,6 +5,8 @@
 #include <limits>
 #include <numeric>
 
+#include "text/integer_geometry.h"
+
 namespace {
 
 // Differences stay below 2^25 and products below 2^50, so orientation tests and the areas of
@@ -13,27 +15,6 @@ constexpr int64_t kMaxCoordinate = int64_t{1} << 24;
 constexpr size_t kMaxRingSize = size_t{1} << 13;
 
 using Rings = std::vector<std::vector<uint32_t>>;
-
-int64_t Orient(const GridPoint& a, const GridPoint& b, const GridPoint& c) {
-    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
-}
-
-// c collinear with a and b: whether it lies between them.
-bool Within(const GridPoint& a, const GridPoint& b, const GridPoint& c) {
-    return std::min(a.x, b.x) <= c.x && c.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= c.y &&
-           c.y <= std::max(a.y, b.y);
-}
-
-bool SegmentsMeet(const GridPoint& p, const GridPoint& q, const GridPoint& r, const GridPoint& s) {
-    auto sign = [](int64_t v) { return (v > 0) - (v < 0); };
-    const int d1 = sign(Orient(p, q, r)), d2 = sign(Orient(p, q, s));
-    const int d3 = sign(Orient(r, s, p)), d4 = sign(Orient(r, s, q));
-    if (d1 * d2 < 0 && d3 * d4 < 0) {
-        return true;
-    }
-    return (d1 == 0 && Within(p, q, r)) || (d2 == 0 && Within(p, q, s)) ||
-           (d3 == 0 && Within(r, s, p)) || (d4 == 0 && Within(r, s, q));
-}
 
 struct Box {
     int64_t minX, maxX, minY, maxY;
@@ -74,7 +55,7 @@ bool RingsUsable(const std::vector<GridPoint>& points, const Rings& rings) {
                 return false;
             }
             const int64_t forward = (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y);
-            if (Orient(a, b, c) == 0 && forward <= 0) {
+            if (Orientation(a, b, c) == 0 && forward <= 0) {
                 return false;
             }
         }
@@ -155,12 +136,8 @@ bool EdgesMeet(const std::vector<GridPoint>& points, const Rings& rings) {
 }
 
 int64_t TwiceArea(const std::vector<GridPoint>& points, const std::vector<uint32_t>& ring) {
-    int64_t sum = 0;
-    const GridPoint& origin = points[ring[0]];
-    for (size_t i = 1; i + 1 < ring.size(); ++i) {
-        sum += Orient(origin, points[ring[i]], points[ring[i + 1]]);
-    }
-    return sum;
+    return TwiceRingArea(ring.size(),
+                         [&](size_t i) -> const GridPoint& { return points[ring[i]]; });
 }
 
 // p lies on no edge of the ring.
@@ -171,7 +148,7 @@ bool Encloses(const std::vector<GridPoint>& points, const std::vector<uint32_t>&
         const GridPoint &u = points[ring[i]], &v = points[ring[(i + 1) % ring.size()]];
         if ((u.y > p.y) != (v.y > p.y)) {
             // The edge crosses the ray from p towards +x.
-            const int64_t side = Orient(u, v, p);
+            const int64_t side = Orientation(u, v, p);
             inside = inside != (v.y > u.y ? side > 0 : side < 0);
         }
     }

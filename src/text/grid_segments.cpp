@@ -4,15 +4,6 @@
 
 namespace {
 
-int Sign(int64_t v) {
-    return (v > 0) - (v < 0);
-}
-
-bool OnSegment(const GridPoint& a, const GridPoint& b, const GridPoint& p) {
-    return std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= p.y &&
-           p.y <= std::max(a.y, b.y);
-}
-
 int64_t Left(const GridSegment& s) {
     return std::min(s.a.x, s.b.x);
 }
@@ -27,22 +18,6 @@ bool Meet(const GridSegment& s, const GridSegment& t) {
 }
 
 }  // namespace
-
-int64_t GridCross(const GridPoint& a, const GridPoint& b, const GridPoint& c) {
-    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
-}
-
-bool SegmentsMeet(const GridPoint& a, const GridPoint& b, const GridPoint& c, const GridPoint& d) {
-    const int o1 = Sign(GridCross(a, b, c));
-    const int o2 = Sign(GridCross(a, b, d));
-    const int o3 = Sign(GridCross(c, d, a));
-    const int o4 = Sign(GridCross(c, d, b));
-    if (o1 != o2 && o3 != o4) {
-        return true;
-    }
-    return (o1 == 0 && OnSegment(a, b, c)) || (o2 == 0 && OnSegment(a, b, d)) ||
-           (o3 == 0 && OnSegment(c, d, a)) || (o4 == 0 && OnSegment(c, d, b));
-}
 
 void AddRingEdges(const std::vector<GridPoint>& points, size_t begin, size_t count,
                   std::vector<GridSegment>& out) {
@@ -123,9 +98,9 @@ int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t cou
         const GridPoint& a = points[begin + i];
         const GridPoint& b = points[begin + (i + 1) % count];
         if (a.y <= p.y) {
-            winding += b.y > p.y && GridCross(a, b, p) > 0 ? 1 : 0;
+            winding += b.y > p.y && Orientation(a, b, p) > 0 ? 1 : 0;
         } else {
-            winding -= b.y <= p.y && GridCross(a, b, p) < 0 ? 1 : 0;
+            winding -= b.y <= p.y && Orientation(a, b, p) < 0 ? 1 : 0;
         }
     }
     return winding;

@@ -7,13 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "text/integer_geometry.h"
 #include "text/polygon_triangulator.h"
-
-// Twice the signed area of triangle abc.
-int64_t GridCross(const GridPoint& a, const GridPoint& b, const GridPoint& c);
-
-// Closed segments ab and cd share a point.
-bool SegmentsMeet(const GridPoint& a, const GridPoint& b, const GridPoint& c, const GridPoint& d);
 
 struct GridSegment {
     GridPoint a, b;

@@ -12,8 +12,8 @@ std::string FontLibraryVersions() {
         FT_Int major = 0, minor = 0, patch = 0;
         FT_Library_Version(library, &major, &minor, &patch);
         FT_Done_FreeType(library);
-        freetype += " " + std::to_string(major) + "." + std::to_string(minor) + "." +
-                    std::to_string(patch);
+        freetype +=
+            " " + std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(patch);
     }
     return freetype + ", " + SystemFontServiceVersion();
 }

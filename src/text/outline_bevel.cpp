@@ -8,6 +8,7 @@
 
 #include "text/bevel_widths.h"
 #include "text/grid_segments.h"
+#include "text/integer_geometry.h"
 #include "text/outline_union.h"
 
 namespace {
@@ -34,13 +35,7 @@ GridPoint ToGrid(const OutlinePoint& p) {
 
 // Twice the signed area.
 int64_t RingArea(const std::vector<GridPoint>& ring, size_t begin, size_t n) {
-    int64_t sum = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const GridPoint& a = ring[begin + i];
-        const GridPoint& b = ring[begin + (i + 1) % n];
-        sum += a.x * b.y - a.y * b.x;
-    }
-    return sum;
+    return TwiceRingArea(n, [&](size_t i) -> const GridPoint& { return ring[begin + i]; });
 }
 
 PlaneVector Unit(double x, double y) {
@@ -120,7 +115,8 @@ bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count
         const GridPoint& a = p[(i + n - 1) % n];
         const GridPoint& b = p[i];
         const GridPoint& c = p[(i + 1) % n];
-        if (GridCross(a, b, c) == 0 && (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0) {
+        if (Orientation(a, b, c) == 0 &&
+            (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0) {
             blame.push_back(corner[i]);
             return false;
         }
@@ -183,7 +179,7 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
     const size_t last = (rowCount - 1) * n;
     for (size_t i = 0; i < n; ++i) {
         GridPoint& q = ring.rows[last + i];
-        if (GridCross(ring.rows[last + (i + n - 1) % n], q, ring.rows[last + (i + 1) % n]) == 0) {
+        if (Orientation(ring.rows[last + (i + n - 1) % n], q, ring.rows[last + (i + 1) % n]) == 0) {
             const PlaneVector m = Unit(miter[i].x, miter[i].y);
             q = {q.x + std::llround(m.x), q.y + std::llround(m.y)};
         }
@@ -195,7 +191,7 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
             const GridPoint& b = ring.rows[k * n + j];
             const GridPoint& c = ring.rows[(k + 1) * n + j];
             const GridPoint& d = ring.rows[(k + 1) * n + i];
-            if (GridCross(a, b, c) <= 0 || GridCross(a, c, d) <= 0) {
+            if (Orientation(a, b, c) <= 0 || Orientation(a, c, d) <= 0) {
                 blame.insert(blame.end(), {i, j});
                 return false;
             }
@@ -501,8 +497,8 @@ bool CoverPolygon(const std::vector<RingRows>& rings, std::vector<GridPoint>& ca
     if (ok) {
         int64_t faces = 0;
         for (size_t t = firstTriangle; t + 2 < capTriangles.size(); t += 3) {
-            faces += GridCross(capGrid[capTriangles[t]], capGrid[capTriangles[t + 1]],
-                               capGrid[capTriangles[t + 2]]);
+            faces += Orientation(capGrid[capTriangles[t]], capGrid[capTriangles[t + 1]],
+                                 capGrid[capTriangles[t + 2]]);
         }
         ok = faces + strips == whole;
     }

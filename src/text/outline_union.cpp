@@ -6,13 +6,18 @@
 #include <utility>
 
 #include "text/disjoint_contours.h"
+#include "text/grid_cells.h"
+#include "text/integer_geometry.h"
+#include "text/nearly_straight_corners.h"
 
 namespace {
 
 // Far beyond any real glyph, and small enough for exact integer orientation tests.
 constexpr float kMaxEm = 64.0f;
-// How far, in grid steps, a corner may move to part two rings that touch.
-constexpr double kMaxNudge = 256.0;
+// How far, in grid steps, a corner may move to part two rings that touch: at least as far as a
+// 1 mm print's six decimals may move it, so the rings stay apart in the file.
+constexpr double kLeastNudge = 16.0;
+constexpr double kMaxNudge = 512.0;
 constexpr int kMaxUnionPasses = 3;
 
 using ClipperLib::IntPoint;
@@ -21,12 +26,12 @@ using ClipperLib::Paths;
 using Edge = std::pair<size_t, size_t>;
 using Int = ClipperLib::cInt;
 
-Int Cross(Int ux, Int uy, Int vx, Int vy) {
-    return ux * vy - uy * vx;
+GridPoint At(const IntPoint& p) {
+    return {p.X, p.Y};
 }
 
 Int Orient(const IntPoint& a, const IntPoint& b, const IntPoint& c) {
-    return Cross(b.X - a.X, b.Y - a.Y, c.X - a.X, c.Y - a.Y);
+    return Orientation(At(a), At(b), At(c));
 }
 
 bool InClosedTriangle(const IntPoint& a, const IntPoint& b, const IntPoint& c, const IntPoint& p) {
@@ -35,11 +40,7 @@ bool InClosedTriangle(const IntPoint& a, const IntPoint& b, const IntPoint& c, c
 }
 
 Int TwiceArea(const Path& path) {
-    Int sum = 0;
-    for (size_t i = 1; i + 1 < path.size(); ++i) {
-        sum += Orient(path[0], path[i], path[i + 1]);
-    }
-    return sum;
+    return TwiceRingArea(path.size(), [&path](size_t i) { return At(path[i]); });
 }
 
 // Outer rings come out counter-clockwise, holes clockwise; false when the clipper fails.
@@ -69,65 +70,57 @@ bool AlongEdge(const IntPoint& a, const IntPoint& b, const IntPoint& p) {
                            static_cast<double>(dy) * static_cast<double>(dy);
 }
 
-// Points bucketed in square cells of about one point each, stored row after row, to
-// find those near an edge or at a given place.
+// Points in cells of about one point each, to find those near an edge or at a given place.
 class PointCells {
   public:
+    struct Entry {
+        IntPoint point;
+        uint32_t index = 0;
+    };
+
     explicit PointCells(const std::vector<IntPoint>& points) {
         if (points.empty()) {
             return;
         }
-        Int maxX = points[0].X, maxY = points[0].Y;
-        minX_ = maxX;
-        minY_ = maxY;
-        for (const IntPoint& p : points) {
-            minX_ = std::min(minX_, p.X);
-            maxX = std::max(maxX, p.X);
-            minY_ = std::min(minY_, p.Y);
-            maxY = std::max(maxY, p.Y);
-        }
-        const double area =
-            (static_cast<double>(maxX - minX_) + 1.0) * (static_cast<double>(maxY - minY_) + 1.0);
-        // A power of two, so finding a cell takes shifts rather than divisions.
-        const double cell = std::sqrt(area / static_cast<double>(points.size()));
-        while (static_cast<double>(Int{2} << shift_) <= cell) {
-            ++shift_;
-        }
-        columns_ = ((maxX - minX_) >> shift_) + 1;
-        rows_ = ((maxY - minY_) >> shift_) + 1;
-        start_.assign(static_cast<size_t>(columns_ * rows_ + 1), 0);
-        for (const IntPoint& p : points) {
-            ++start_[Cell(p) + 1];
-        }
-        for (size_t k = 1; k < start_.size(); ++k) {
-            start_[k] += start_[k - 1];
-        }
-        std::vector<uint32_t> fill(start_.begin(), start_.end() - 1);
-        entries_.resize(points.size());
+        Int maxX = points[0].X, maxY = points[0].Y, minX = maxX, minY = maxY;
+        std::vector<Entry> entries;
+        entries.reserve(points.size());
         for (uint32_t i = 0; i < points.size(); ++i) {
-            entries_[fill[Cell(points[i])]++] = {points[i], i};
+            const IntPoint& p = points[i];
+            minX = std::min(minX, p.X);
+            maxX = std::max(maxX, p.X);
+            minY = std::min(minY, p.Y);
+            maxY = std::max(maxY, p.Y);
+            entries.push_back({p, i});
         }
+        layout_.FitCount(minX, minY, maxX, maxY, points.size());
+        cells_.Fill(entries, layout_.CellCount(), [this](const Entry& e, auto add) {
+            add(layout_.CellOf(e.point.X, e.point.Y));
+        });
     }
 
     // Calls visit(first, end) with the entries of each cell that holds any.
     template <typename Visit>
     void ForEachCell(Visit visit) const {
-        for (size_t cell = 0; cell + 1 < start_.size(); ++cell) {
-            if (start_[cell] < start_[cell + 1]) {
-                visit(entries_.data() + start_[cell], entries_.data() + start_[cell + 1]);
+        if (cells_.Empty()) {
+            return;
+        }
+        for (size_t cell = 0; cell < layout_.CellCount(); ++cell) {
+            if (cells_.Start(cell) < cells_.Start(cell + 1)) {
+                visit(cells_.Begin(cell), cells_.Begin(cell + 1));
             }
         }
     }
 
     // The index of the point at p, or -1.
     int64_t Find(const IntPoint& p) const {
-        if (entries_.empty()) {
+        if (cells_.Empty()) {
             return -1;
         }
-        const size_t cell = Cell(p);
-        for (uint32_t k = start_[cell]; k < start_[cell + 1]; ++k) {
-            if (entries_[k].point == p) {
-                return entries_[k].index;
+        const size_t cell = layout_.CellOf(p.X, p.Y);
+        for (uint32_t k = cells_.Start(cell); k < cells_.Start(cell + 1); ++k) {
+            if (cells_[k].point == p) {
+                return cells_[k].index;
             }
         }
         return -1;
@@ -137,12 +130,13 @@ class PointCells {
     // segment, until it returns true; returns whether it did.
     template <typename Found>
     bool Along(const IntPoint& a, const IntPoint& b, Found found) const {
-        if (entries_.empty()) {
+        if (cells_.Empty()) {
             return false;
         }
         const Int x0 = std::min(a.X, b.X) - 1, x1 = std::max(a.X, b.X) + 1;
         const Int y0 = std::min(a.Y, b.Y) - 1, y1 = std::max(a.Y, b.Y) + 1;
-        const Int r0 = Row(y0), r1 = Row(y1);
+        const Int r0 = layout_.Row(y0), r1 = layout_.Row(y1);
+        const int shift = layout_.shift();
         const double slope =
             a.Y == b.Y ? 0.0 : static_cast<double>(b.X - a.X) / static_cast<double>(b.Y - a.Y);
         for (Int row = r0; row <= r1; ++row) {
@@ -150,9 +144,9 @@ class PointCells {
             Int from = x0, to = x1;
             if (r0 != r1 && a.Y != b.Y) {
                 const double ya =
-                    static_cast<double>(std::max(y0 + 1, minY_ + (row << shift_) - 1));
+                    static_cast<double>(std::max(y0 + 1, layout_.minY() + (row << shift) - 1));
                 const double yb =
-                    static_cast<double>(std::min(y1 - 1, minY_ + ((row + 1) << shift_)));
+                    static_cast<double>(std::min(y1 - 1, layout_.minY() + ((row + 1) << shift)));
                 const double xa =
                     static_cast<double>(a.X) + (ya - static_cast<double>(a.Y)) * slope;
                 const double xb =
@@ -160,10 +154,9 @@ class PointCells {
                 from = std::max(x0, static_cast<Int>(std::floor(std::min(xa, xb))) - 2);
                 to = std::min(x1, static_cast<Int>(std::ceil(std::max(xa, xb))) + 2);
             }
-            const auto first = static_cast<size_t>(row * columns_);
-            const uint32_t end = start_[first + static_cast<size_t>(Column(to)) + 1];
-            for (uint32_t k = start_[first + static_cast<size_t>(Column(from))]; k < end; ++k) {
-                const IntPoint& p = entries_[k].point;
+            const uint32_t end = cells_.Start(layout_.Cell(layout_.Column(to), row) + 1);
+            for (uint32_t k = cells_.Start(layout_.Cell(layout_.Column(from), row)); k < end; ++k) {
+                const IntPoint& p = cells_[k].point;
                 if (x0 <= p.X && p.X <= x1 && y0 <= p.Y && p.Y <= y1 && AlongEdge(a, b, p) &&
                     found(p)) {
                     return true;
@@ -173,22 +166,9 @@ class PointCells {
         return false;
     }
 
-    struct Entry {
-        IntPoint point;
-        uint32_t index = 0;
-    };
-
   private:
-    Int Column(Int x) const { return std::clamp<Int>((x - minX_) >> shift_, 0, columns_ - 1); }
-    Int Row(Int y) const { return std::clamp<Int>((y - minY_) >> shift_, 0, rows_ - 1); }
-    size_t Cell(const IntPoint& p) const {
-        return static_cast<size_t>(Row(p.Y) * columns_ + Column(p.X));
-    }
-
-    Int minX_ = 0, minY_ = 0, columns_ = 1, rows_ = 1;
-    int shift_ = 0;
-    std::vector<uint32_t> start_;
-    std::vector<Entry> entries_;
+    CellLayout layout_;
+    CellContents<Entry> cells_;
 };
 
 // The clipper's output may have two rings run along one edge in opposite directions (the edge
@@ -274,7 +254,7 @@ class Untangler {
 
     // Around a point several rings pass through, the filled sectors each run counter-clockwise
     // from a leaving edge to an arriving one. All but the first get a corner of their own, a
-    // few grid steps into the sector, which cuts off a sliver far below anything visible.
+    // few dozen grid steps into the sector, which cuts off a sliver far below anything visible.
     void SeparateSectors(size_t p, const std::vector<size_t>& leaving,
                          const std::vector<size_t>& arriving) {
         struct Spoke {
@@ -315,7 +295,7 @@ class Untangler {
                 sweep += 2.0 * pi;
             }
             const double bisector = out.angle + sweep / 2.0;
-            for (double reach = 2.0; reach <= kMaxNudge; reach *= 2.0) {
+            for (double reach = kLeastNudge; reach <= kMaxNudge; reach *= 2.0) {
                 const IntPoint q(centre.X + std::llround(reach * std::cos(bisector)),
                                  centre.Y + std::llround(reach * std::sin(bisector)));
                 if (Clear(from, p, to, q, sweep < pi)) {
@@ -423,10 +403,53 @@ bool Touching(const Paths& rings, size_t points, size_t corners, const PointCell
     return false;
 }
 
-Paths RingsOf(const ClipperLib::PolyTree& tree) {
-    Paths rings;
+// The tree's rings without the corners the clipper made almost straight between their
+// neighbours where contours cross at a shallow angle; the nodes lose them too. A run of corners
+// goes only where no other corner lies near its straight line, so no ring comes to meet another.
+Paths StraightenedRings(ClipperLib::PolyTree& tree) {
+    struct Corner {
+        GridPoint p;
+        const ClipperLib::PolyNode* node;
+        size_t index;
+    };
+    std::vector<Corner> corners;
     for (const ClipperLib::PolyNode* node = tree.GetFirst(); node; node = node->GetNext()) {
-        rings.push_back(node->Contour);
+        for (size_t i = 0; i < node->Contour.size(); ++i) {
+            corners.push_back({{node->Contour[i].X, node->Contour[i].Y}, node, i});
+        }
+    }
+    std::sort(corners.begin(), corners.end(),
+              [](const Corner& a, const Corner& b) { return a.p.x < b.p.x; });
+    const double reach = kStraightRunTolerance + 1.0;
+    const auto reachSteps = static_cast<int64_t>(reach);
+    Paths rings;
+    std::vector<GridPoint> ring;
+    for (ClipperLib::PolyNode* node = tree.GetFirst(); node; node = node->GetNext()) {
+        ring.clear();
+        for (const IntPoint& p : node->Contour) {
+            ring.push_back({p.X, p.Y});
+        }
+        const size_t n = ring.size();
+        const auto clear = [&](size_t from, size_t to) {
+            const GridPoint& a = ring[from];
+            const GridPoint& b = ring[to % n];
+            const int64_t left = std::min(a.x, b.x) - reachSteps;
+            auto c = std::lower_bound(corners.begin(), corners.end(), left,
+                                      [](const Corner& k, int64_t x) { return k.p.x < x; });
+            for (; c != corners.end() && c->p.x <= std::max(a.x, b.x) + reachSteps; ++c) {
+                const bool own = c->node == node &&
+                                 (c->index >= from ? c->index <= to : to == n && c->index == 0);
+                if (!own && NearSegment(a, b, c->p, reach)) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        Path& kept = rings.emplace_back();
+        for (size_t k : CornersOffStraightRuns(ring, clear)) {
+            kept.push_back(node->Contour[k]);
+        }
+        node->Contour = kept;
     }
     return rings;
 }
@@ -449,7 +472,8 @@ OutlinePoint OnGrid(const GridPoint& p, bool smooth) {
             static_cast<float>(static_cast<double>(p.y) / kGridStepsPerEm), smooth};
 }
 
-// The outline's points on the grid, each ring without repeated consecutive points.
+// The outline's points on the grid, each ring without repeated consecutive points nor corners
+// lying almost straight between their neighbours.
 std::vector<std::vector<uint32_t>> GridRings(const FlatOutline& outline, UnitedOutline& result) {
     std::vector<std::vector<uint32_t>> rings;
     rings.reserve(outline.contours.size());
@@ -459,31 +483,38 @@ std::vector<std::vector<uint32_t>> GridRings(const FlatOutline& outline, UnitedO
     }
     result.grid.reserve(total);
     result.points.reserve(total);
+    std::vector<GridPoint> grid;
+    std::vector<bool> smooth;
     for (const OutlineContour& contour : outline.contours) {
-        auto& ring = rings.emplace_back();
-        ring.reserve(contour.size());
+        grid.clear();
+        smooth.clear();
         for (const OutlinePoint& p : contour) {
             if (!(std::abs(p.x) < kMaxEm && std::abs(p.y) < kMaxEm)) {
                 result = UnitedOutline{};
                 result.ok = false;
                 return {};
             }
-            const GridPoint grid{std::llround(static_cast<double>(p.x) * kGridStepsPerEm),
-                                 std::llround(static_cast<double>(p.y) * kGridStepsPerEm)};
-            if (!ring.empty() && SameGridPoint(result.grid[ring.back()], grid)) {
-                result.points[ring.back()].smooth = result.points[ring.back()].smooth && p.smooth;
+            const GridPoint g{std::llround(static_cast<double>(p.x) * kGridStepsPerEm),
+                              std::llround(static_cast<double>(p.y) * kGridStepsPerEm)};
+            if (!grid.empty() && SameGridPoint(grid.back(), g)) {
+                smooth.back() = smooth.back() && p.smooth;
                 continue;
             }
-            ring.push_back(static_cast<uint32_t>(result.grid.size()));
-            result.grid.push_back(grid);
-            result.points.push_back(OnGrid(grid, p.smooth));
+            grid.push_back(g);
+            smooth.push_back(p.smooth);
         }
-        if (ring.size() > 1 && SameGridPoint(result.grid[ring.front()], result.grid[ring.back()])) {
-            result.points[ring.front()].smooth =
-                result.points[ring.front()].smooth && result.points.back().smooth;
-            ring.pop_back();
-            result.grid.pop_back();
-            result.points.pop_back();
+        if (grid.size() > 1 && SameGridPoint(grid.front(), grid.back())) {
+            smooth.front() = smooth.front() && smooth.back();
+            grid.pop_back();
+            smooth.pop_back();
+        }
+        auto& ring = rings.emplace_back();
+        const std::vector<size_t> kept = CornersOffStraightRuns(grid);
+        ring.reserve(kept.size());
+        for (size_t k : kept) {
+            ring.push_back(static_cast<uint32_t>(result.grid.size()));
+            result.grid.push_back(grid[k]);
+            result.points.push_back(OnGrid(grid[k], smooth[k]));
         }
     }
     return rings;
@@ -520,7 +551,7 @@ UnitedOutline UniteContours(const FlatOutline& outline) {
             result.ok = false;
             return result;
         }
-        paths = RingsOf(tree);
+        paths = StraightenedRings(tree);
         distinct = DistinctPoints(paths, pointOfCorner);
         cells = PointCells(distinct);
         Untangler untangler(paths, distinct, pointOfCorner.size(), cells);
@@ -552,7 +583,8 @@ UnitedOutline UniteContours(const FlatOutline& outline) {
         result.points.push_back(OnGrid(result.grid.back(), smooth[k] == 1));
     }
 
-    // The tree's nodes come in the order RingsOf() took them, each outer ring before its holes.
+    // The tree's nodes come in the order StraightenedRings() took them, each outer ring before its
+    // holes.
     std::vector<std::pair<const ClipperLib::PolyNode*, size_t>> polygonOf;
     size_t corner = 0;
     for (const ClipperLib::PolyNode* node = tree.GetFirst(); node; node = node->GetNext()) {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "text/grid_cells.h"
+#include "text/integer_geometry.h"
 #include "text/sliver_flips.h"
 
 namespace {
@@ -26,32 +28,9 @@ struct Candidate {
     uint32_t point = 0;
 };
 
-// Twice the signed area of a, b, c: positive when they turn counter-clockwise. Coordinates stay
-// below 2^27 in magnitude, so the products fit.
-template <typename P>
-int64_t Orient(const Node& a, const Node& b, const P& c) {
-    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
-}
-
 template <typename P>
 bool InClosedTriangle(const Node& a, const Node& b, const Node& c, const P& p) {
-    return Orient(a, b, p) >= 0 && Orient(b, c, p) >= 0 && Orient(c, a, p) >= 0;
-}
-
-// Whether segments pq and rs share any point.
-bool SegmentsMeet(const Node& p, const Node& q, const Node& r, const Node& s) {
-    auto sign = [](int64_t v) { return (v > 0) - (v < 0); };
-    auto within = [](const Node& a, const Node& b, const Node& c) {
-        return std::min(a.x, b.x) <= c.x && c.x <= std::max(a.x, b.x) &&
-               std::min(a.y, b.y) <= c.y && c.y <= std::max(a.y, b.y);
-    };
-    const int d1 = sign(Orient(p, q, r)), d2 = sign(Orient(p, q, s));
-    const int d3 = sign(Orient(r, s, p)), d4 = sign(Orient(r, s, q));
-    if (d1 * d2 < 0 && d3 * d4 < 0) {
-        return true;
-    }
-    return (d1 == 0 && within(p, q, r)) || (d2 == 0 && within(p, q, s)) ||
-           (d3 == 0 && within(r, s, p)) || (d4 == 0 && within(r, s, q));
+    return Orientation(a, b, p) >= 0 && Orientation(b, c, p) >= 0 && Orientation(c, a, p) >= 0;
 }
 
 class EarClipper {
@@ -63,7 +42,7 @@ class EarClipper {
     bool Run(const PolygonRings& polygon) {
         nodes_.clear();
         late_.clear();
-        cells_.clear();
+        cells_.Clear();
         clean_ = true;
         atPoint_.resize(points_.size(), kNoNode);
         Triangulate(polygon);
@@ -174,10 +153,10 @@ class EarClipper {
     // Whether the direction from a to b leaves a into the polygon's interior.
     bool LocallyInside(int32_t ai, int32_t bi) {
         const Node &a = N(ai), &b = N(bi), &prev = N(a.prev), &next = N(a.next);
-        if (Orient(prev, a, next) < 0) {
-            return Orient(a, next, b) >= 0 || Orient(a, b, prev) >= 0;
+        if (Orientation(prev, a, next) < 0) {
+            return Orientation(a, next, b) >= 0 || Orientation(a, b, prev) >= 0;
         }
-        return Orient(a, next, b) >= 0 && Orient(a, b, prev) >= 0;
+        return Orientation(a, next, b) >= 0 && Orientation(a, b, prev) >= 0;
     }
 
     // Among the ring nodes at the point of node, the one whose wedge holds the direction to
@@ -321,10 +300,10 @@ class EarClipper {
     // entered it across the diagonal, and its corner farthest from the diagonal is one of these.
     // Ear cuts only make corners more convex, so the set found once stays sufficient.
     bool MayObstruct(int32_t i) {
-        return Orient(N(N(i).prev), N(i), N(N(i).next)) <= 0 || N(i).revisited;
+        return Orientation(N(N(i).prev), N(i), N(N(i).next)) <= 0 || N(i).revisited;
     }
 
-    // Candidates in row-major cells of about one candidate each, stored cell after cell.
+    // Candidates in cells of about one candidate each.
     void BuildGrid(int32_t start) {
         std::vector<Candidate>& found = found_;
         found.clear();
@@ -336,53 +315,20 @@ class EarClipper {
             i = N(i).next;
         } while (i != start);
         late_.clear();
-        cells_.clear();
+        cells_.Clear();
         if (found.empty()) {
             return;
         }
-        minX_ = maxX_ = found[0].x;
-        minY_ = maxY_ = found[0].y;
+        int64_t minX = found[0].x, maxX = minX, minY = found[0].y, maxY = minY;
         for (const Candidate& c : found) {
-            minX_ = std::min(minX_, c.x);
-            maxX_ = std::max(maxX_, c.x);
-            minY_ = std::min(minY_, c.y);
-            maxY_ = std::max(maxY_, c.y);
+            minX = std::min(minX, c.x);
+            maxX = std::max(maxX, c.x);
+            minY = std::min(minY, c.y);
+            maxY = std::max(maxY, c.y);
         }
-        const double width = static_cast<double>(maxX_ - minX_) + 1.0;
-        const double height = static_cast<double>(maxY_ - minY_) + 1.0;
-        const double cell =
-            std::max(1.0, std::sqrt(width * height / static_cast<double>(found.size())));
-        // A power of two, so finding a cell takes shifts rather than divisions.
-        shift_ = 0;
-        while (static_cast<double>(int64_t{2} << shift_) <= cell) {
-            ++shift_;
-        }
-        columns_ = static_cast<int32_t>(((maxX_ - minX_) >> shift_) + 1);
-        rows_ = static_cast<int32_t>(((maxY_ - minY_) >> shift_) + 1);
-        cellStart_.assign(static_cast<size_t>(columns_) * static_cast<size_t>(rows_) + 1, 0);
-        for (const Candidate& c : found) {
-            ++cellStart_[Cell(c) + 1];
-        }
-        for (size_t k = 1; k < cellStart_.size(); ++k) {
-            cellStart_[k] += cellStart_[k - 1];
-        }
-        cells_.resize(found.size());
-        std::vector<int32_t>& fill = fill_;
-        fill.assign(cellStart_.begin(), cellStart_.end() - 1);
-        for (const Candidate& c : found) {
-            cells_[static_cast<size_t>(fill[Cell(c)]++)] = c;
-        }
-    }
-
-    int32_t Column(int64_t x) const {
-        return static_cast<int32_t>(std::clamp<int64_t>((x - minX_) >> shift_, 0, columns_ - 1));
-    }
-    int32_t Row(int64_t y) const {
-        return static_cast<int32_t>(std::clamp<int64_t>((y - minY_) >> shift_, 0, rows_ - 1));
-    }
-    size_t Cell(const Candidate& c) const {
-        return static_cast<size_t>(Row(c.y)) * static_cast<size_t>(columns_) +
-               static_cast<size_t>(Column(c.x));
+        layout_.FitCount(minX, minY, maxX, maxY, found.size());
+        cells_.Fill(found, layout_.CellCount(),
+                    [this](const Candidate& c, auto add) { add(layout_.CellOf(c.x, c.y)); });
     }
 
     // A corner whose neighbours changed after the grid was built.
@@ -401,7 +347,7 @@ class EarClipper {
     bool IsEar(int32_t bi) {
         const int32_t ai = N(bi).prev, ci = N(bi).next;
         const Node &a = N(ai), &b = N(bi), &c = N(ci);
-        if (Orient(a, b, c) <= 0) {
+        if (Orientation(a, b, c) <= 0) {
             return false;
         }
         // Where the ring passes a point twice, the diagonal must stay in this visit's wedge.
@@ -415,14 +361,13 @@ class EarClipper {
         }
         const int64_t x0 = std::min({a.x, b.x, c.x}), x1 = std::max({a.x, b.x, c.x});
         const int64_t y0 = std::min({a.y, b.y, c.y}), y1 = std::max({a.y, b.y, c.y});
-        if (cells_.empty() || x1 < minX_ || x0 > maxX_ || y1 < minY_ || y0 > maxY_) {
+        if (cells_.Empty() || layout_.Misses(x0, y0, x1, y1)) {
             return true;
         }
-        const size_t c0 = static_cast<size_t>(Column(x0)), c1 = static_cast<size_t>(Column(x1));
-        for (int32_t row = Row(y0); row <= Row(y1); ++row) {
-            const size_t first = static_cast<size_t>(row) * static_cast<size_t>(columns_);
-            const auto end = static_cast<size_t>(cellStart_[first + c1 + 1]);
-            for (auto k = static_cast<size_t>(cellStart_[first + c0]); k < end; ++k) {
+        const int64_t c0 = layout_.Column(x0), c1 = layout_.Column(x1);
+        for (int64_t row = layout_.Row(y0); row <= layout_.Row(y1); ++row) {
+            const uint32_t end = cells_.Start(layout_.Cell(c1, row) + 1);
+            for (uint32_t k = cells_.Start(layout_.Cell(c0, row)); k < end; ++k) {
                 const Candidate& p = cells_[k];
                 if (p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1 && Obstructed(a, b, c, p)) {
                     return false;
@@ -488,9 +433,9 @@ class EarClipper {
         }
         if (live == 3) {
             const int32_t a = N(ear).prev, c = N(ear).next;
-            if (Orient(N(a), N(ear), N(c)) > 0) {
+            if (Orientation(N(a), N(ear), N(c)) > 0) {
                 Emit(a, ear, c);
-            } else if (Orient(N(a), N(ear), N(c)) < 0) {
+            } else if (Orientation(N(a), N(ear), N(c)) < 0) {
                 clean_ = false;
             }
         }
@@ -565,7 +510,7 @@ class EarClipper {
                 return false;
             }
             // A corner lying on the diagonal splits it.
-            if (p.point != a.point && p.point != b.point && Orient(a, b, p) == 0 &&
+            if (p.point != a.point && p.point != b.point && Orientation(a, b, p) == 0 &&
                 SegmentsMeet(a, b, p, p)) {
                 return false;
             }
@@ -596,7 +541,7 @@ class EarClipper {
     bool ForceEar(int32_t& ear) {
         int32_t i = ear;
         do {
-            if (Orient(N(N(i).prev), N(i), N(N(i).next)) > 0) {
+            if (Orientation(N(N(i).prev), N(i), N(N(i).next)) > 0) {
                 clean_ = false;
                 Emit(N(i).prev, i, N(i).next);
                 ear = N(i).prev;
@@ -611,13 +556,10 @@ class EarClipper {
     const std::vector<GridPoint>& points_;
     std::vector<uint32_t>& triangles_;
     std::vector<Node> nodes_;
-    std::vector<int32_t> cellStart_;
-    std::vector<Candidate> cells_, late_, found_;
-    std::vector<int32_t> fill_;
+    CellLayout layout_;
+    CellContents<Candidate> cells_;
+    std::vector<Candidate> late_, found_;
     std::vector<int32_t> atPoint_;  // first node of the joined ring at each point
-    int64_t minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0;
-    int shift_ = 0;
-    int32_t columns_ = 1, rows_ = 1;
     bool clean_ = true;
 };
 

@@ -5,13 +5,11 @@
 #include <limits>
 #include <unordered_map>
 
+#include "text/integer_geometry.h"
+
 namespace {
 
 constexpr uint32_t kShared = std::numeric_limits<uint32_t>::max();
-
-int64_t Orient(const GridPoint& a, const GridPoint& b, const GridPoint& c) {
-    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
-}
 
 double Distance(const GridPoint& a, const GridPoint& b) {
     return std::hypot(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
@@ -38,7 +36,7 @@ Shape ShapeOf(const std::vector<GridPoint>& points, const uint32_t* corner) {
         }
     }
     const auto area =
-        static_cast<double>(Orient(points[corner[0]], points[corner[1]], points[corner[2]]));
+        static_cast<double>(Orientation(points[corner[0]], points[corner[1]], points[corner[2]]));
     shape.height = longest > 0.0 ? area / longest : 0.0;
     return shape;
 }
@@ -114,7 +112,7 @@ class Flipper {
         }
         const uint32_t first[3] = {c, a, d}, second[3] = {c, d, b};
         const GridPoint &pa = points_[a], &pb = points_[b], &pc = points_[c], &pd = points_[d];
-        if (Orient(pc, pa, pd) <= 0 || Orient(pc, pd, pb) <= 0) {
+        if (Orientation(pc, pa, pd) <= 0 || Orientation(pc, pd, pb) <= 0) {
             return false;  // the two do not make a convex quad
         }
         const double before = std::min(shape.height, ShapeOf(points_, uc).height);

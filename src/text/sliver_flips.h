@@ -9,8 +9,9 @@
 
 #include "text/polygon_triangulator.h"
 
-// Triangles lower than this, in grid steps (some 4e-6 em), count as slivers.
-inline constexpr double kMinTriangleHeight = 4.0;
+// Triangles lower than this, in grid steps (some 3e-5 em, as far as a 1 mm print's rounding may
+// move a corner twice over), count as slivers.
+inline constexpr double kMinTriangleHeight = 32.0;
 
 // Three indices per triangle from first on, counter-clockwise. Corners, boundary and area stay;
 // a flip is made only where both new triangles are higher than the lower of the two old ones.

@@ -6,8 +6,7 @@
 
 #include <fstream>
 
-GlTestWindow::GlTestWindow(int width, int height, int antialias)
-    : width_(width), height_(height) {
+GlTestWindow::GlTestWindow(int width, int height, int antialias) : width_(width), height_(height) {
     frame_ = new wxFrame(nullptr, wxID_ANY, "gl test");
     context_ = CreateRenderContext(frame_, antialias, prompts);
     if (!context_.IsValid()) {

@@ -12,7 +12,7 @@
 #include "support/scripted_prompts.h"
 
 class GlTestWindow {
-public:
+  public:
     // Client area width x height; antialias 1 asks for an accumulation buffer.
     GlTestWindow(int width, int height, int antialias = 1);
     ~GlTestWindow();
@@ -33,7 +33,7 @@ public:
 
     ScriptedPrompts prompts;
 
-private:
+  private:
     wxFrame* frame_ = nullptr;
     RenderContext context_;
     int width_, height_;

@@ -14,9 +14,8 @@ int main(int argc, char** argv) {
     // A failed wx check must fail the test, not open a dialog that nobody answers.
     wxSetAssertHandler([](const wxString& file, int line, const wxString& func,
                           const wxString& cond, const wxString& msg) {
-        ADD_FAILURE_AT(file.utf8_str(), line)
-            << "wx assertion " << cond.utf8_string() << " in " << func.utf8_string() << ": "
-            << msg.utf8_string();
+        ADD_FAILURE_AT(file.utf8_str(), line) << "wx assertion " << cond.utf8_string() << " in "
+                                              << func.utf8_string() << ": " << msg.utf8_string();
     });
     wxApp::SetInstance(new wxApp());
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {

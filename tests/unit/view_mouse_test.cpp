@@ -10,7 +10,7 @@ namespace {
 
 // Answers picks from a fixed slot and records what the handling asked of the window.
 class FakeHost : public ViewMouseHost {
-public:
+  public:
     int PickObjectAt(int x, int y) override {
         picks.push_back({x, y});
         return pickResult;
@@ -45,7 +45,7 @@ public:
 };
 
 class ViewMouseTest : public testing::Test {
-protected:
+  protected:
     void Send(MouseAction action, int x, int y) { mouse.Handle({action, x, y}); }
 
     Scene scene;
