@@ -69,6 +69,9 @@ inline constexpr char kPopupRotation[] = "姿勢の入力(&A)";
 inline constexpr char kPopupLoadTexture[] = "テクスチャの読み込み(&T)";
 inline constexpr char kPopupDeleteTexture[] = "テクスチャの削除(&D)";
 inline constexpr char kPopupBevel[] = "ベベルの設定(&B)...";
+inline constexpr char kPopupSurface[] = "質感の設定(&M)...";
+inline constexpr char kMenuStudioLook[] = "スタジオ表示(&T)";
+inline constexpr char kMenuStudioSettings[] = "スタジオの設定(&G)...";
 inline constexpr char kPopupTypography[] = "文字組みの設定(&L)...";
 inline constexpr char kTipNewObject[] = "文字・文字列の追加";
 inline constexpr char kTipCapture[] = "BMPファイルへ出力";
@@ -112,12 +115,15 @@ inline constexpr char kStepPosition[] = "位置の変更";
 inline constexpr char kStepSize[] = "大きさの変更";
 inline constexpr char kStepRotation[] = "姿勢の変更";
 inline constexpr char kStepBevel[] = "ベベルの変更";
+inline constexpr char kStepSurface[] = "質感の変更";
 inline constexpr char kStepTypography[] = "文字組みの変更";
 inline constexpr char kStepLight[] = "光源の変更";
 inline constexpr char kStepShadow[] = "影の変更";
 inline constexpr char kStepTarget[] = "視点先の変更";
 inline constexpr char kStepBackground[] = "背景色の変更";
 inline constexpr char kStepPerspective[] = "遠近感の変更";
+inline constexpr char kStepLook[] = "スタジオ表示の切り替え";
+inline constexpr char kStepStudio[] = "スタジオの設定の変更";
 
 // ---- Dialogs ----
 inline constexpr char kTextEntryCaption[] = "文字・文字列変更ダイアログ";
@@ -219,6 +225,34 @@ inline constexpr char kPlaneC[] = "C =";
 inline constexpr char kPlaneD[] = "D =";
 inline constexpr char kShadowSeeHelp[] = "※詳しくはヘルプを参照してください。";
 
+// Surface dialog
+inline constexpr char kSurfaceCaption[] = "質感の設定";
+inline constexpr char kSurfacePreset[] = "プリセット";
+inline constexpr char kSurfacePresetNone[] = "なし";
+inline constexpr char kSurfaceGold[] = "金";
+inline constexpr char kSurfaceSilver[] = "銀";
+inline constexpr char kSurfaceCopper[] = "銅";
+inline constexpr char kSurfaceChrome[] = "クローム";
+inline constexpr char kSurfaceGlossyPlastic[] = "光沢プラスチック";
+inline constexpr char kSurfaceMatte[] = "つや消し";
+inline constexpr char kSurfaceOriginalColour[] = "元の色";
+inline constexpr char kSurfaceMetallic[] = "金属度（0〜1）";
+inline constexpr char kSurfaceRoughness[] = "粗さ（0.04〜1）";
+
+// Studio settings dialog
+inline constexpr char kStudioCaption[] = "スタジオの設定";
+inline constexpr char kStudioEnvironment[] = "環境光";
+inline constexpr char kStudioBuiltIn[] = "内蔵のスタジオ照明";
+inline constexpr char kStudioHdrFile[] = "HDRファイル";
+inline constexpr char kStudioBrowse[] = "参照(&B)...";
+inline constexpr char kStudioHdrFilter[] = "Radiance HDRファイル (*.hdr)";
+inline constexpr char kStudioHdrTitle[] = "環境光のHDRファイルを開く";
+inline constexpr char kStudioExposure[] = "露出（EV）";
+inline constexpr char kStudioShadowSoftness[] = "影の柔らかさ（0〜100）";
+inline constexpr char kStudioGroundReflection[] = "床に映り込みを付ける。";
+inline constexpr char kStudioAmbientOcclusion[] =
+    "隅の陰り（アンビエントオクルージョン）を付ける。";
+
 // Object selection dialog
 inline constexpr char kObjectSelectCaption[] = "オブジェクト選択ダイアログ";
 inline constexpr char kObjectSelectPrompt[] = "下のボックスでオブジェクトを選択してください。";
@@ -263,6 +297,10 @@ inline constexpr char kSceneExtensionDamaged[] =
     "文字のオブジェクトはそのまま開きます。";
 inline constexpr char kPathNotStorable[] =
     "このパスは長すぎるか、使用できない文字を含んでいるため使えません。";
+// Followed by a line with the environment file's path.
+inline constexpr char kEnvironmentNotKept[] =
+    "シーンは保存しましたが、環境光のHDRファイルの指定はファイルに収まらないため保存できません"
+    "でした。開き直すと内蔵のスタジオ照明になります。";
 
 // ---- Capture and JPEG export ----
 inline constexpr char kJpegFilter[] = "JPEGファイル (*.jpg)";
@@ -288,6 +326,9 @@ inline constexpr char kSizedAntialiasOff[] = "なし";
 // %d: the number of passes.
 inline constexpr char kSizedAntialiasPasses[] = "%d回";
 inline constexpr char kSizedTransparentCheck[] = "背景を透明にする(PNGのみ)";
+inline constexpr char kSizedLookLabel[] = "見た目";
+inline constexpr char kSizedLookClassic[] = "クラシック";
+inline constexpr char kSizedLookStudio[] = "スタジオ";
 inline constexpr char kSizedPreviewLabel[] = "縦横比";
 inline constexpr char kSizedCaptureOk[] = "キャプチャ...";
 inline constexpr char kSizedCaptureCancel[] = "キャンセル";

@@ -40,8 +40,9 @@ class ShellWindow {
     virtual void LockForRegionCapture() = 0;
     // Gives back the menus and the buttons that do not need a picked object.
     virtual void UnlockAfterRegionCapture() = 0;
-    // Greys Undo and Redo when there is nothing to move over and names the step otherwise.
-    virtual void RefreshUndoMenu() = 0;
+    // The menu items that follow the document: Undo and Redo, greyed when there is nothing to
+    // move over and named after the step otherwise, and the studio look's check.
+    virtual void RefreshDocumentMenus() = 0;
     // The caption: the title prefix followed by suffix (UTF-8).
     virtual void ShowCaption(const std::string& suffix) = 0;
     // Replaces the view's canvas and context by ones with (1) or without (0) an accumulation

@@ -60,6 +60,9 @@ void RunCommand(CommandContext& context, int commandId) {
         case kCmdBevel:
             OpenBevelDialog(context);
             break;
+        case kCmdSurface:
+            OpenSurfaceDialog(context);
+            break;
         case kCmdTypography:
             OpenTypographyDialog(context);
             break;
@@ -86,6 +89,13 @@ void RunCommand(CommandContext& context, int commandId) {
             break;
         case kCmdTarget:
             OpenTargetDialog(context);
+            break;
+        case kCmdStudioLook:
+            ToggleStudioLook(scene);
+            context.InvalidateView();
+            break;
+        case kCmdStudioSettings:
+            OpenStudioDialog(context);
             break;
         case kCmdHelp:
             ShowHelpContents(context);
@@ -150,5 +160,5 @@ void DispatchCommand(CommandContext& context, int commandId) {
     } else {
         RunCommand(context, commandId);
     }
-    context.shell().RefreshUndoMenu();
+    context.shell().RefreshDocumentMenus();
 }

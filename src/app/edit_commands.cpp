@@ -35,6 +35,8 @@ std::string EditKindName(EditKind kind) {
             return texts::kStepRotation;
         case EditKind::kBevel:
             return texts::kStepBevel;
+        case EditKind::kSurface:
+            return texts::kStepSurface;
         case EditKind::kTypography:
             return texts::kStepTypography;
         case EditKind::kLight:
@@ -47,6 +49,10 @@ std::string EditKindName(EditKind kind) {
             return texts::kStepBackground;
         case EditKind::kPerspective:
             return texts::kStepPerspective;
+        case EditKind::kLook:
+            return texts::kStepLook;
+        case EditKind::kStudio:
+            return texts::kStepStudio;
     }
     return std::string();
 }
@@ -92,6 +98,7 @@ bool IsEditCommand(int commandId) {
         case kCmdSize:
         case kCmdRotation:
         case kCmdBevel:
+        case kCmdSurface:
         case kCmdTypography:
         case kCmdDeleteObject:
         case kCmdFont:
@@ -101,6 +108,8 @@ bool IsEditCommand(int commandId) {
         case kCmdLight:
         case kCmdTarget:
         case kCmdPreferences:
+        case kCmdStudioLook:
+        case kCmdStudioSettings:
             return true;
         default:
             return false;

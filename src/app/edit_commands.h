@@ -8,7 +8,7 @@
 
 class CommandContext;
 
-// The commands that edit the document (objects, light, shadow, target, preferences); view,
+// The commands that edit the document (objects, light, shadow, target, studio, preferences); view,
 // file, capture and help commands are not steps.
 bool IsEditCommand(int commandId);
 

@@ -45,7 +45,7 @@ MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts,
     objectMenu_.reset(CreateObjectMenu());
     ShowCaption(texts::kNewSceneSuffix);
     SetMenuBar(CreateMainMenuBar());
-    RefreshUndoMenu();
+    RefreshDocumentMenus();
     toolbar_ = CreateMainToolBar(*this);
     SetObjectButtons(false);
     SetAcceleratorTable(CreateShortcutTable());
@@ -71,8 +71,9 @@ void MainFrame::ShowCaption(const std::string& suffix) {
     SetTitle(wxString::FromUTF8(ComposeTitle(suffix)));
 }
 
-void MainFrame::RefreshUndoMenu() {
+void MainFrame::RefreshDocumentMenus() {
     ::RefreshUndoMenu(GetMenuBar(), document_.history);
+    GetMenuBar()->Check(ToWxId(kCmdStudioLook), document_.scene.studio.look == SceneLook::kStudio);
 }
 
 int MainFrame::ChooseFromObjectMenu(int x, int y) {

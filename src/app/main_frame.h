@@ -42,7 +42,7 @@ class MainFrame : public wxFrame, public ShellWindow, private GlViewHandler, pri
     void SetObjectButtons(bool enabled) override;
     void LockForRegionCapture() override;
     void UnlockAfterRegionCapture() override;
-    void RefreshUndoMenu() override;
+    void RefreshDocumentMenus() override;
     void ShowCaption(const std::string& suffix) override;
     // Switching on releases the old context first; switching off keeps it until the new one
     // exists. The render cache fills itself again in the new context.

@@ -11,6 +11,7 @@ namespace {
 struct MenuEntry {
     int command;
     const char* caption;  // UTF-8
+    wxItemKind kind = wxITEM_NORMAL;
 };
 
 constexpr MenuEntry kSeparator = {0, nullptr};
@@ -21,7 +22,8 @@ wxMenu* BuildMenu(std::initializer_list<MenuEntry> entries) {
         if (entry.command == 0) {
             menu->AppendSeparator();
         } else {
-            menu->Append(ToWxId(entry.command), wxString::FromUTF8(entry.caption));
+            menu->Append(ToWxId(entry.command), wxString::FromUTF8(entry.caption), wxEmptyString,
+                         entry.kind);
         }
     }
     return menu;
@@ -59,6 +61,8 @@ wxMenuBar* CreateMainMenuBar() {
     bar->Append(BuildMenu({{kCmdResetView, texts::kMenuResetView},
                            {kCmdGuideLines, texts::kMenuGuideLines},
                            {kCmdPreview, texts::kMenuPreview},
+                           {kCmdStudioLook, texts::kMenuStudioLook, wxITEM_CHECK},
+                           {kCmdStudioSettings, texts::kMenuStudioSettings},
                            kSeparator,
                            {kCmdZoomIn, texts::kMenuZoomIn},
                            {kCmdZoomOut, texts::kMenuZoomOut}}),
@@ -84,5 +88,6 @@ wxMenu* CreateObjectMenu() {
                       {kCmdDeleteTexture, texts::kPopupDeleteTexture},
                       kSeparator,
                       {kCmdBevel, texts::kPopupBevel},
+                      {kCmdSurface, texts::kPopupSurface},
                       {kCmdTypography, texts::kPopupTypography}});
 }

@@ -8,6 +8,8 @@
 #include "dialogs/rotation_dialog.h"
 #include "dialogs/scale_dialog.h"
 #include "dialogs/shadow_dialog.h"
+#include "dialogs/studio_dialog.h"
+#include "dialogs/surface_dialog.h"
 #include "dialogs/target_dialog.h"
 #include "dialogs/typography_dialog.h"
 
@@ -71,6 +73,17 @@ void OpenBevelDialog(CommandContext& context) {
     }
 }
 
+void OpenSurfaceDialog(CommandContext& context) {
+    if (TextObject* object = context.scene().CurrentObject()) {
+        SurfaceDialog dialog(context.window(), *object, Redraw(context));
+        dialog.ShowModal();
+    }
+}
+
+void OpenStudioDialog(CommandContext& context) {
+    StudioDialog dialog(context.window(), context.scene(), context.prompts(), Redraw(context));
+    dialog.ShowModal();
+}
 void OpenTypographyDialog(CommandContext& context) {
     if (TextObject* object = context.scene().CurrentObject()) {
         TypographyDialog dialog(context.window(), *object, context.glyphs(), context.messages(),

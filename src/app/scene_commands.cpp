@@ -43,7 +43,15 @@ std::optional<std::string> StorablePath(CommandContext& context, const std::stri
 }
 
 bool WriteScene(CommandContext& context, const std::string& utf8Path) {
-    if (WriteSceneFile(utf8Path, context.scene()) == SceneFileStatus::kOk) {
+    SceneSaveNotes notes;
+    if (WriteSceneFile(utf8Path, context.scene(), &notes) == SceneFileStatus::kOk) {
+        if (notes.environmentDropped) {
+            const std::string& environment = context.scene().studio.environmentFile;
+            ShowMessage(context,
+                        std::string(texts::kEnvironmentNotKept) + "\n" +
+                            Cp932ToUtf8(environment).value_or(environment),
+                        texts::kTitlePrefix);
+        }
         return true;
     }
     ShowMessage(context, std::string(texts::kSceneSaveFailed) + "\n" + utf8Path,
@@ -178,7 +186,7 @@ bool OpenSceneFile(CommandContext& context, const std::string& path) {
     Scene& scene = context.scene();
     // Dropped files arrive outside the commands, so the menu is brought up to date here too.
     context.document().history.Clear();
-    context.shell().RefreshUndoMenu();
+    context.shell().RefreshDocumentMenus();
     context.document().RefreshSlots();
     for (int i = 0; i < 3; ++i) {
         scene.guideColor[i] = 1.0f - scene.backgroundColor[i];

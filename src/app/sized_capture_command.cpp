@@ -65,6 +65,7 @@ SizedOutcome WritePicture(CommandContext& context, const SizedCaptureChoice& cho
     request.height = choice.height;
     request.level = choice.level;
     request.transparent = choice.transparent;
+    request.look = choice.look;
     const JpegOptions jpeg =
         CaptureJpegOptions(FindJpegPlugin(ExecutableDir()), context.document().settings);
     try {
@@ -113,6 +114,7 @@ void CaptureSizedCommand(CommandContext& context) {
     choice.height = view.y;
     choice.level =
         context.document().settings.antialias == 1 ? context.document().settings.antialiasLevel : 1;
+    choice.look = context.scene().studio.look;
     SizedTarget target;
     if (!AskSizedCapture(context.window(), choice) ||
         !ChooseSizedCaptureFile(context, choice.transparent, target)) {

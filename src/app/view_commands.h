@@ -1,5 +1,5 @@
 #pragma once
-// The view commands on the camera alone; the caller redraws.
+// The view commands on the camera and the look; the caller redraws.
 
 #include "scene/scene.h"
 
@@ -21,4 +21,11 @@ inline void ZoomOut(ViewState& view) {
 
 inline void ToggleGuideLines(ViewState& view) {
     view.showGuides = view.showGuides == 1 ? 0 : 1;
+}
+
+// The look is saved with the scene, so switching it is a change to save, unlike the camera.
+inline void ToggleStudioLook(Scene& scene) {
+    StudioSettings& studio = scene.studio;
+    studio.look = studio.look == SceneLook::kStudio ? SceneLook::kClassic : SceneLook::kStudio;
+    scene.modified = 1;
 }

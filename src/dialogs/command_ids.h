@@ -39,9 +39,12 @@ enum CommandId : int {
     // Beyond the numbers users know, inside the range the frame listens to.
     kCmdBevel = 40076,
     kCmdExportAnimation = 40077,
-    kCmdTypography = 40079,
+    kCmdSurface = 40078,
+    kCmdStudioLook = 40079,
     kCmdUndo = 40080,
     kCmdRedo = 40081,
+    kCmdStudioSettings = 40082,
+    kCmdTypography = 40083,
 };
 
 inline constexpr int kFirstCommandId = 40000;

@@ -86,13 +86,19 @@ SizedCaptureDialog::SizedCaptureDialog(wxWindow* parent, const SizedCaptureChoic
     width_ = side(kIdSizedWidth, initial.width);
     height_ = side(kIdSizedHeight, initial.height);
     level_ = NewLevelChoice(this, kIdSizedLevel, initial.level);
+    look_ = new wxChoice(this, kIdSizedLook);
+    // In the order of SceneLook's values.
+    look_->Append(Text(texts::kSizedLookClassic));
+    look_->Append(Text(texts::kSizedLookStudio));
+    look_->SetSelection(static_cast<int>(initial.look));
     transparent_ = new wxCheckBox(this, kIdSizedTransparent, Text(texts::kSizedTransparentCheck));
     transparent_->SetValue(initial.transparent);
     preview_ = new AspectPreview(this);
 
     LayOutPictureDialog(*this, {{{texts::kSizedWidthLabel, width_},
                                  {texts::kSizedHeightLabel, height_},
-                                 {texts::kSizedAntialiasLabel, level_}},
+                                 {texts::kSizedAntialiasLabel, level_},
+                                 {texts::kSizedLookLabel, look_}},
                                 transparent_,
                                 texts::kSizedPreviewLabel,
                                 preview_,
@@ -111,6 +117,7 @@ SizedCaptureChoice SizedCaptureDialog::choice() const {
     answer.height = height_->GetValue();
     answer.level = ChosenLevel(*level_);
     answer.transparent = transparent_->GetValue();
+    answer.look = static_cast<SceneLook>(look_->GetSelection());
     return answer;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Asks for the size of a captured picture, its antialias level and a transparent background,
-// with a small picture of the asked aspect.
+// Asks for the size of a captured picture, its antialias level, its look and a transparent
+// background, with a small picture of the asked aspect.
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -9,11 +9,14 @@
 
 #include <cstdint>
 
+#include "scene/studio_look.h"
+
 struct SizedCaptureChoice {
     int32_t width = 800;
     int32_t height = 600;
     int level = 1;  // 1: no antialiasing, else one of the antialias levels
     bool transparent = false;
+    SceneLook look = SceneLook::kClassic;
 };
 
 inline constexpr int32_t kMaxSizedCaptureSide = 16384;
@@ -24,6 +27,7 @@ enum SizedCaptureControlId {
     kIdSizedLevel = 1203,
     kIdSizedTransparent = 1204,
     kIdSizedPreview = 1205,
+    kIdSizedLook = 1206,
 };
 
 class AspectPreview;
@@ -41,6 +45,7 @@ class SizedCaptureDialog : public wxDialog {
     wxSpinCtrl* width_;
     wxSpinCtrl* height_;
     wxChoice* level_;
+    wxChoice* look_;
     wxCheckBox* transparent_;
     AspectPreview* preview_;
 };

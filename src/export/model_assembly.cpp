@@ -11,6 +11,7 @@
 #include "formats/texture_path.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
+#include "scene/surface_material.h"
 #include "text/glyph_layout.h"
 #include "text/placed_glyph_union.h"
 
@@ -41,11 +42,25 @@ ModelMesh Indexed(const GlyphMesh& glyph) {
     return mesh;
 }
 
-// The textured material the view draws every textured text with.
-ModelMaterial TexturedMaterial() {
+// The view draws every textured text in white with this shininess; the picture is the base colour.
+constexpr float kTexturedShininess = 128.0f;
+
+ModelMaterial MaterialOf(const TextObject& object, bool textured) {
+    const SurfaceMaterial surface = ResolveSurface(object);
     ModelMaterial m;
-    m.diffuse = m.specular = m.ambient = {1.0f, 1.0f, 1.0f, 1.0f};
-    m.shininess = 128.0f;
+    if (textured) {
+        m.diffuse = m.specular = m.ambient = {1.0f, 1.0f, 1.0f, 1.0f};
+        m.shininess = kTexturedShininess;
+    } else {
+        std::copy(surface.baseColour, surface.baseColour + 4, m.diffuse.begin());
+        std::copy(object.specular, object.specular + 4, m.specular.begin());
+        std::copy(object.ambient, object.ambient + 4, m.ambient.begin());
+        m.shininess = object.shininess;
+    }
+    m.metallic = surface.metallic;
+    m.roughness =
+        object.surface.roughness == 0 ? RoughnessFromShininess(m.shininess) : surface.roughness;
+    std::copy(surface.emissive, surface.emissive + 3, m.emissive.begin());
     return m;
 }
 
@@ -98,20 +113,11 @@ class Assembler {
         }
         model.transform = ObjectTransform(object, laid->textWidth, laid->textBottom);
         model.texture = TextureOf(object);
-        model.material = model.texture >= 0 ? TexturedMaterial() : MaterialOf(object);
+        model.material = MaterialOf(object, model.texture >= 0);
         out_.objects.push_back(std::move(model));
     }
 
   private:
-    static ModelMaterial MaterialOf(const TextObject& object) {
-        ModelMaterial m;
-        std::copy(object.diffuse, object.diffuse + 4, m.diffuse.begin());
-        std::copy(object.specular, object.specular + 4, m.specular.begin());
-        std::copy(object.ambient, object.ambient + 4, m.ambient.begin());
-        m.shininess = object.shininess;
-        return m;
-    }
-
     struct Placed {
         GlyphId glyph;
         std::shared_ptr<const GlyphOutline> outline;

@@ -160,9 +160,9 @@ class GlbBuilder {
         material.name = "material" + std::to_string(materials_.size());
         auto& pbr = material.pbrMetallicRoughness;
         pbr.baseColorFactor = {m.diffuse[0], m.diffuse[1], m.diffuse[2], 1.0};
-        pbr.metallicFactor = 0.0;
-        pbr.roughnessFactor =
-            std::clamp(std::sqrt(2.0 / (std::max(0.0f, m.shininess) + 2.0)), 0.04, 1.0);
+        pbr.metallicFactor = m.metallic;
+        pbr.roughnessFactor = m.roughness;
+        material.emissiveFactor = {m.emissive[0], m.emissive[1], m.emissive[2]};
         if (object.texture >= 0) {
             pbr.baseColorTexture.index = AddTexture(object.texture);
         }

@@ -19,14 +19,20 @@ struct ModelMesh {
     std::size_t TriangleCount() const { return indices.size() / 3; }
 };
 
+// The classic colours, and the metallic-roughness surface the studio look shows, whose base colour
+// is diffuse (a metal preset's own colour, or the object's diffuse).
 struct ModelMaterial {
     std::array<float, 4> diffuse{1.0f, 1.0f, 1.0f, 1.0f};
     std::array<float, 4> specular{0.0f, 0.0f, 0.0f, 1.0f};
     std::array<float, 4> ambient{0.0f, 0.0f, 0.0f, 1.0f};
     float shininess = 0.0f;
+    float metallic = 0.0f;
+    float roughness = 1.0f;
+    std::array<float, 3> emissive{0.0f, 0.0f, 0.0f};
     bool operator==(const ModelMaterial& o) const {
         return diffuse == o.diffuse && specular == o.specular && ambient == o.ambient &&
-               shininess == o.shininess;
+               shininess == o.shininess && metallic == o.metallic && roughness == o.roughness &&
+               emissive == o.emissive;
     }
 };
 

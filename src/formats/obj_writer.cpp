@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "formats/path_names.h"
 #include "formats/png_writer.h"
 #include "formats/replace_file.h"
+#include "scene/surface_material.h"
 
 namespace {
 
@@ -86,6 +88,15 @@ std::string TextureFileName(const std::string& stem, int texture) {
     return BaseName(stem) + "-" + std::to_string(texture) + ".png";
 }
 
+// The classic shininess when it is what gives this roughness, else the exponent that does.
+float ShininessOf(float roughness, float classic) {
+    if (RoughnessFromShininess(classic) == roughness) {
+        return classic;
+    }
+    constexpr float kMaxExponent = 1000.0f;
+    return std::min(kMaxExponent, 2.0f / (roughness * roughness) - 2.0f);
+}
+
 std::string MaterialLibrary(const ModelScene& scene, const std::string& stem,
                             std::vector<std::string>& textureFiles) {
     Text mtl;
@@ -103,7 +114,12 @@ std::string MaterialLibrary(const ModelScene& scene, const std::string& stem,
         mtl << "Ks " << (textured ? 1.0f : m.specular[0]) << ' '
             << (textured ? 1.0f : m.specular[1]) << ' ' << (textured ? 1.0f : m.specular[2])
             << '\n';
-        mtl << "Ns " << (textured ? 128.0f : m.shininess) << "\nillum 2\n";
+        mtl << "Ns " << ShininessOf(m.roughness, textured ? 128.0f : m.shininess) << "\nillum 2\n";
+        // The physically based extension lines, for readers that know them.
+        mtl << "Pr " << m.roughness << "\nPm " << m.metallic << '\n';
+        if (m.emissive != std::array<float, 3>{}) {
+            mtl << "Ke " << m.emissive[0] << ' ' << m.emissive[1] << ' ' << m.emissive[2] << '\n';
+        }
         if (textured) {
             const std::string file = TextureFileName(stem, object.texture);
             mtl << "map_Kd " << file << '\n';

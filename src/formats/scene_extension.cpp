@@ -227,7 +227,8 @@ bool ReadExtensionBlock(const uint8_t* data, std::size_t size, std::size_t recor
 }  // namespace
 
 std::vector<uint8_t> EncodeSceneExtension(const Scene& scene,
-                                          const std::vector<const TextObject*>& recordObjects) {
+                                          const std::vector<const TextObject*>& recordObjects,
+                                          bool* environmentDropped) {
     std::vector<std::size_t> entries;
     for (std::size_t k = 0; k < recordObjects.size(); ++k) {
         if (!IsDefault(*recordObjects[k])) {
@@ -241,12 +242,15 @@ std::vector<uint8_t> EncodeSceneExtension(const Scene& scene,
     const StudioSettings& studio = scene.studio;
     // With fewer than 32 records the block must stay shorter than a record, or readers that
     // follow the record layout would take it for one: the path goes first.
+    // A cut path would name another file: a path too long is dropped whole.
     const std::size_t withoutPath = kHeadSize + kEntrySize * entries.size() + kCheckSize;
-    const std::size_t pathLength =
-        std::min(studio.environmentFile.size(), kMaxEnvironmentPathBytes);
-    const bool keepsPath =
-        pathLength > 0 && (recordObjects.size() == static_cast<std::size_t>(kSlotCount) ||
-                           withoutPath + 1 + pathLength < kSceneRecordSize);
+    const std::size_t pathLength = studio.environmentFile.size();
+    const bool keepsPath = pathLength > 0 && pathLength <= kMaxEnvironmentPathBytes &&
+                           (recordObjects.size() == static_cast<std::size_t>(kSlotCount) ||
+                            withoutPath + 1 + pathLength < kSceneRecordSize);
+    if (environmentDropped != nullptr) {
+        *environmentDropped = pathLength > 0 && !keepsPath;
+    }
     LittleEndianWriter w(block);
     for (char c : kExtensionMagic) {
         w.U8(static_cast<uint8_t>(c));

@@ -14,9 +14,12 @@
 inline constexpr std::size_t kSceneExtensionMaxSize = 12 + 16 * kSlotCount + 1 + 200 + 4;
 
 // recordObjects[k] is the object written as record k. Empty when the scene and every object are
-// at their defaults, so such a file stays exactly the record layout.
+// at their defaults, so such a file stays exactly the record layout. The environment file's path
+// is left out when the block would grow as long as a record before the 32nd; environmentDropped
+// then says so.
 std::vector<uint8_t> EncodeSceneExtension(const Scene& scene,
-                                          const std::vector<const TextObject*>& recordObjects);
+                                          const std::vector<const TextObject*>& recordObjects,
+                                          bool* environmentDropped = nullptr);
 
 enum class SceneExtensionRead {
     kNone,     // nothing there, or bytes that are no block at all

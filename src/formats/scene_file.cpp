@@ -79,7 +79,7 @@ void ReadRecord(const LittleEndianReader& r, TextObject& object) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeSceneFile(const Scene& scene) {
+std::vector<uint8_t> EncodeSceneFile(const Scene& scene, SceneSaveNotes* notes) {
     std::vector<uint8_t> bytes;
     bytes.reserve(kSceneFileReadLimit);
     LittleEndianWriter w(bytes);
@@ -91,7 +91,8 @@ std::vector<uint8_t> EncodeSceneFile(const Scene& scene) {
             recordObjects.push_back(&object);
         }
     }
-    const std::vector<uint8_t> extension = EncodeSceneExtension(scene, recordObjects);
+    const std::vector<uint8_t> extension = EncodeSceneExtension(
+        scene, recordObjects, notes != nullptr ? &notes->environmentDropped : nullptr);
     bytes.insert(bytes.end(), extension.begin(), extension.end());
     return bytes;
 }
@@ -121,8 +122,8 @@ SceneFileStatus DecodeSceneFile(const uint8_t* data, std::size_t size, Scene& sc
     return SceneFileStatus::kOk;
 }
 
-SceneFileStatus WriteSceneFile(const std::string& path, const Scene& scene) {
-    const std::vector<uint8_t> bytes = EncodeSceneFile(scene);
+SceneFileStatus WriteSceneFile(const std::string& path, const Scene& scene, SceneSaveNotes* notes) {
+    const std::vector<uint8_t> bytes = EncodeSceneFile(scene, notes);
     return ReplaceFileContents(path, bytes.data(), bytes.size()) ? SceneFileStatus::kOk
                                                                  : SceneFileStatus::kCannotWrite;
 }

@@ -30,9 +30,15 @@ struct SceneFileNotes {
     bool extensionDamaged = false;
 };
 
+// What a save that succeeded has to tell the user.
+struct SceneSaveNotes {
+    // The studio's environment file found no room in the file: it opens with the built-in light.
+    bool environmentDropped = false;
+};
+
 // Header and one record per live slot, in slot order; then, only when the scene or a live slot
 // differs from the defaults, one extension block.
-std::vector<uint8_t> EncodeSceneFile(const Scene& scene);
+std::vector<uint8_t> EncodeSceneFile(const Scene& scene, SceneSaveNotes* notes = nullptr);
 
 // Fills the scene from file bytes. On kNotSceneFile the scene is untouched; otherwise every slot
 // is reset first, records fill slots 0, 1, 2... and a trailing partial record is ignored unless
@@ -42,6 +48,7 @@ SceneFileStatus DecodeSceneFile(const uint8_t* data, std::size_t size, Scene& sc
 
 // path is a file-system path. Writes beside the target and renames over it, so a failed save
 // never damages the file that was there.
-SceneFileStatus WriteSceneFile(const std::string& path, const Scene& scene);
+SceneFileStatus WriteSceneFile(const std::string& path, const Scene& scene,
+                               SceneSaveNotes* notes = nullptr);
 SceneFileStatus ReadSceneFile(const std::string& path, Scene& scene,
                               SceneFileNotes* notes = nullptr);

@@ -9,6 +9,7 @@
 
 #include "formats/image_sink.h"
 #include "render/renderer.h"
+#include "scene/studio_look.h"
 
 struct PictureRequest {
     int32_t width = 800;
@@ -17,6 +18,8 @@ struct PictureRequest {
     int level = 8;
     // Alpha 0 where nothing is drawn; the edges keep their colour (straight alpha).
     bool transparent = false;
+    // The command fills in the look asked for; the scene's own is what the view shows.
+    SceneLook look = SceneLook::kClassic;
     // Largest tile; 0 lets the renderer choose from its memory budget.
     int32_t maxTileWidth = 0;
     int32_t maxTileHeight = 0;

@@ -69,6 +69,9 @@ EditKind SlotKind(const SlotState& before, const SlotState& after) {
     if (before.bevel != after.bevel) {
         return EditKind::kBevel;
     }
+    if (before.surface != after.surface) {
+        return EditKind::kSurface;
+    }
     if (before.typography != after.typography) {
         return EditKind::kTypography;
     }
@@ -84,6 +87,12 @@ EditKind WideKind(const SceneWideState& before, const SceneWideState& after) {
     }
     if (!Same(before.target, after.target)) {
         return EditKind::kTarget;
+    }
+    if (before.studio.look != after.studio.look) {
+        return EditKind::kLook;
+    }
+    if (before.studio != after.studio) {
+        return EditKind::kStudio;
     }
     return Same(before.background, after.background) ? EditKind::kPerspective
                                                      : EditKind::kBackground;
@@ -101,6 +110,7 @@ void WriteSlot(TextObject& object, const SlotState& state) {
     object.shininess = state.shininess;
     object.SetTextureFile(state.textureFile);
     object.bevel = state.bevel;
+    object.surface = state.surface;
     object.typography = state.typography;
 }
 
@@ -122,6 +132,7 @@ SlotState SlotState::Of(const TextObject& object) {
     state.shininess = object.shininess;
     state.textureFile = std::string(object.TextureFile());
     state.bevel = object.bevel;
+    state.surface = object.surface;
     state.typography = object.typography;
     return state;
 }
@@ -129,7 +140,7 @@ SlotState SlotState::Of(const TextObject& object) {
 bool SlotState::operator==(const SlotState& other) const {
     return SameGlyphSource(*this, other) && SameMaterial(*this, other) &&
            Same(position, other.position) && Same(rotation, other.rotation) &&
-           Same(scale, other.scale) && textureFile == other.textureFile;
+           Same(scale, other.scale) && textureFile == other.textureFile && surface == other.surface;
 }
 
 SceneWideState SceneWideState::Of(const Scene& scene) {
@@ -139,13 +150,14 @@ SceneWideState SceneWideState::Of(const Scene& scene) {
     Copy(state.target, scene.view.target);
     Copy(state.background, scene.backgroundColor);
     state.perspective = scene.view.perspective;
+    state.studio = scene.studio;
     return state;
 }
 
 bool SceneWideState::operator==(const SceneWideState& other) const {
     return SameLight(light, other.light) && SameShadow(shadow, other.shadow) &&
            Same(target, other.target) && Same(background, other.background) &&
-           Same(perspective, other.perspective);
+           Same(perspective, other.perspective) && studio == other.studio;
 }
 
 ChangeFlags ChangeFlags::Of(const Scene& scene) {
@@ -225,6 +237,7 @@ EditRework WriteEditSide(Scene& scene, const SceneEdit& edit, EditSide side,
     Copy(scene.view.target, wide.target);
     Copy(scene.backgroundColor, wide.background);
     scene.view.perspective = wide.perspective;
+    scene.studio = wide.studio;
     if (rework.wide.background) {
         for (int i = 0; i < 3; ++i) {
             scene.guideColor[i] = 1.0f - scene.backgroundColor[i];

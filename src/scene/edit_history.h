@@ -29,6 +29,7 @@ struct SlotState {
     float shininess = 0.0f;
     std::string textureFile;
     BevelSettings bevel;
+    SurfaceSettings surface;
     TypographySettings typography;
 
     static SlotState Of(const TextObject& object);
@@ -44,6 +45,7 @@ struct SceneWideState {
     float target[3] = {};
     float background[3] = {};
     float perspective = 1.0f;
+    StudioSettings studio;
 
     static SceneWideState Of(const Scene& scene);
     bool operator==(const SceneWideState& other) const;
@@ -80,12 +82,15 @@ enum class EditKind {
     kSize,
     kRotation,
     kBevel,
+    kSurface,
     kTypography,
     kLight,
     kShadow,
     kTarget,
     kBackground,
     kPerspective,
+    kLook,
+    kStudio,
 };
 
 struct SlotEdit {

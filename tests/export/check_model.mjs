@@ -2,7 +2,7 @@
 //   node check_model.mjs FILE.glb|FILE.obj [minX minY minZ maxX maxY maxZ
 //                                          [eyeX eyeY eyeZ targetX targetY targetZ fovDegrees]]
 // A .glb goes through the Khronos validator (no errors, no warnings allowed) and three.js's
-// loader; an .obj through three.js's loader. With six numbers, the loaded scene's bounding box
+// loader, which prints each material; an .obj through three.js's loader. With six numbers, the loaded scene's bounding box
 // must match them within 1e-4. With seven more, the .glb's first camera must stand at the eye,
 // look at the target with +y up and have that vertical field of view.
 import { readFileSync } from "node:fs";
@@ -36,6 +36,15 @@ async function loadGlb() {
 const gltf = file.toLowerCase().endsWith(".glb") ? await loadGlb() : null;
 const scene = gltf ? gltf.scene : new OBJLoader().parse(readFileSync(file, "utf8"));
 scene.updateMatrixWorld(true);
+// Each material of a .glb as the viewer takes it: metalness, roughness, base colour.
+const materials = new Set();
+scene.traverse((o) => {
+  if (gltf && o.isMesh && !materials.has(o.material)) {
+    materials.add(o.material);
+    const m = o.material;
+    console.log(`material ${m.metalness} ${m.roughness} ${m.color.r} ${m.color.g} ${m.color.b}`);
+  }
+});
 const box = new Box3().setFromObject(scene, true);
 console.log(`box ${box.min.x} ${box.min.y} ${box.min.z} ${box.max.x} ${box.max.y} ${box.max.z}`);
 if (numbers.length >= 6) {

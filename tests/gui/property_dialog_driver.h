@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/radiobut.h>
 #include <wx/spinbutt.h>
+#include <wx/spinctrl.h>
 #include <wx/textctrl.h>
 
 #include <string>
@@ -42,6 +45,42 @@ inline void ClickCheckBox(wxWindow* dialog, int id) {
     event.SetEventObject(box);
     event.SetInt(box->GetValue() ? 1 : 0);
     box->GetEventHandler()->ProcessEvent(event);
+}
+
+// Picks an item of a choice as the user's selection does, then lets the dialog react.
+inline void ChooseItem(wxWindow* dialog, int id, int item) {
+    auto* choice = wxDynamicCast(dialog->FindWindow(id), wxChoice);
+    ASSERT_NE(choice, nullptr) << "no choice " << id;
+    choice->SetSelection(item);
+    wxCommandEvent event(wxEVT_CHOICE, id);
+    event.SetEventObject(choice);
+    event.SetInt(item);
+    choice->GetEventHandler()->ProcessEvent(event);
+}
+
+inline void ClickRadio(wxWindow* dialog, int id) {
+    auto* radio = wxDynamicCast(dialog->FindWindow(id), wxRadioButton);
+    ASSERT_NE(radio, nullptr) << "no radio button " << id;
+    radio->SetValue(true);
+    wxCommandEvent event(wxEVT_RADIOBUTTON, id);
+    event.SetEventObject(radio);
+    radio->GetEventHandler()->ProcessEvent(event);
+}
+
+// Types a value into a spin field with a fraction, then lets the dialog react.
+inline void SetSpinValue(wxWindow* dialog, int id, double value) {
+    auto* spin = wxDynamicCast(dialog->FindWindow(id), wxSpinCtrlDouble);
+    ASSERT_NE(spin, nullptr) << "no spin field " << id;
+    spin->SetValue(value);
+    wxSpinDoubleEvent event(wxEVT_SPINCTRLDOUBLE, id);
+    event.SetEventObject(spin);
+    event.SetValue(spin->GetValue());
+    spin->GetEventHandler()->ProcessEvent(event);
+}
+
+inline double SpinValue(wxWindow* dialog, int id) {
+    auto* spin = wxDynamicCast(dialog->FindWindow(id), wxSpinCtrlDouble);
+    return spin ? spin->GetValue() : -1.0;
 }
 
 inline bool IsChecked(wxWindow* dialog, int id) {

@@ -65,7 +65,7 @@ TEST_F(ShellTest, MenuBarHasItsMenusItemsAndCaptionsInOrder) {
         {40065, 40071, 40066, 40072, 0, 40074, 40064, 0, 40002},
         {40024, 40073, 40075, 40077},
         {40080, 40081, 0, 40008, 40026, 0, 40027, 40025, 40028},
-        {40003, 40023, 40060, 0, 40021, 40022},
+        {40003, 40023, 40060, 40079, 40082, 0, 40021, 40022},
         {40029, 40004},
     };
     for (size_t i = 0; i < 5; ++i) {
@@ -87,15 +87,19 @@ TEST_F(ShellTest, MenuBarHasItsMenusItemsAndCaptionsInOrder) {
               "3Dモデルのエクスポート(&E)...");
     EXPECT_EQ(bar->FindItem(ToWxId(40075))->GetItemLabel().utf8_string(),
               "サイズを指定してキャプチャ(&Z)...");
+    EXPECT_TRUE(bar->FindItem(ToWxId(40079))->IsCheckable());
+    EXPECT_EQ(bar->FindItem(ToWxId(40082))->GetItemLabel().utf8_string(), "スタジオの設定(&G)...");
 }
 
 TEST_F(ShellTest, ObjectMenuListsTheObjectCommands) {
     ASSERT_NE(frame->objectMenu(), nullptr);
     EXPECT_EQ(MenuIds(*frame->objectMenu()),
               (std::vector<int>{40011, 40018, 0, 40013, 40019, 0, 40014, 40015, 40016, 0, 40012,
-                                40020, 0, 40076, 40079}));
+                                40020, 0, 40076, 40078, 40083}));
     EXPECT_EQ(frame->objectMenu()->FindItem(ToWxId(40018))->GetItemLabel().utf8_string(),
               "このオブジェクトを削除(&D)");
+    EXPECT_EQ(frame->objectMenu()->FindItem(ToWxId(40078))->GetItemLabel().utf8_string(),
+              "質感の設定(&M)...");
 }
 
 TEST_F(ShellTest, KeysIssueTheirCommands) {

@@ -24,6 +24,8 @@
 #include "dialogs/rotation_dialog.h"
 #include "dialogs/scale_dialog.h"
 #include "dialogs/shadow_dialog.h"
+#include "dialogs/studio_dialog.h"
+#include "dialogs/surface_dialog.h"
 #include "dialogs/target_dialog.h"
 #include "dialogs/text_entry_dialog.h"
 #include "dialogs/typography_dialog.h"
@@ -31,6 +33,7 @@
 #include "gui/property_dialog_driver.h"
 #include "gui/shell_fixture.h"
 #include "resources/texts.h"
+#include "scene/surface_material.h"
 #include "support/bmp_samples.h"
 #include "support/temp_folder.h"
 
@@ -356,7 +359,7 @@ TEST_F(UndoTest, TheTypographyDialogSetsAtOnceAndIsOneStepToUndo) {
     scene->currentObject = 1;
     const std::vector<uint8_t> plain = File();
     wxTEST_DIALOG(
-        Run(40079), Use<TypographyDialog>(wxID_OK, [this](TypographyDialog& d) {
+        Run(40083), Use<TypographyDialog>(wxID_OK, [this](TypographyDialog& d) {
             auto* tracking = wxDynamicCast(d.FindWindow(kTypographyTrackingId), wxSpinCtrlDouble);
             ASSERT_NE(tracking, nullptr);
             tracking->SetValue(0.5);
@@ -415,3 +418,80 @@ TEST_F(UndoTest, UndoneTextureDeletionLoadsTheFileAgainOrNamesItAndDropsThePath)
 }
 
 }  // namespace
+
+// A preset sets the fields, a field edited afterwards keeps the preset, 元の色 goes back to the
+// classic values; all of it one step.
+TEST_F(UndoTest, TheSurfaceDialogAppliesPresetsAndValuesAtOnceAndIsOneStepToUndo) {
+    MakeLive(1);
+    scene->currentObject = 1;
+    const std::vector<uint8_t> plain = File();
+    const SurfaceSettings& surface = scene->objects[1].surface;
+    wxTEST_DIALOG(Run(40078), Use<SurfaceDialog>(wxID_OK, [&](SurfaceDialog& d) {
+                      ChooseItem(&d, kSurfacePresetId, 4);  // クローム
+                      EXPECT_EQ(surface, PresetSurface(MaterialPreset::kChrome));
+                      EXPECT_NEAR(SpinValue(&d, kSurfaceMetallicId), 1.0, 1e-9);
+                      SetSpinValue(&d, kSurfaceRoughnessId, 0.12);
+                      EXPECT_EQ(surface.roughness, 31);
+                      EXPECT_EQ(surface.preset, MaterialPreset::kChrome);
+                      const std::vector<uint8_t> chrome = File();
+                      ChooseItem(&d, kSurfacePresetId, 7);  // 元の色
+                      EXPECT_EQ(surface, PresetSurface(MaterialPreset::kOriginalColour));
+                      EXPECT_NEAR(SpinValue(&d, kSurfaceMetallicId), 0.0, 1e-9);
+                      EXPECT_NEAR(SpinValue(&d, kSurfaceRoughnessId),
+                                  RoughnessFromShininess(scene->objects[1].shininess), 0.005);
+                      EXPECT_NE(File(), chrome);
+                  }));
+    EXPECT_EQ(scene->objects[1].touched, 1);
+    EXPECT_EQ(MenuLabel(kUndo), "元に戻す: 質感の変更(&U)　Ctrl+Z");
+    Run(kUndo);
+    EXPECT_EQ(surface, SurfaceSettings{});
+    EXPECT_EQ(File(), plain);
+    Run(kRedo);
+    EXPECT_EQ(surface.preset, MaterialPreset::kOriginalColour);
+}
+
+// The look is the document's: a checked item, a step, saved; the studio dialog's session is one
+// step, and a save that has no room for the environment file says so.
+TEST_F(UndoTest, TheStudioLookAndItsSettingsAreStepsAndTheSaveTellsOfADroppedEnvironment) {
+    const auto checked = [this] { return frame->GetMenuBar()->IsChecked(ToWxId(40079)); };
+    EXPECT_FALSE(checked());
+    Run(40079);
+    EXPECT_EQ(scene->studio.look, SceneLook::kStudio);
+    EXPECT_TRUE(checked());
+    EXPECT_EQ(IsSceneModified(*scene), 1);
+    EXPECT_EQ(MenuLabel(kUndo), "元に戻す: スタジオ表示の切り替え(&U)　Ctrl+Z");
+    Run(kUndo);
+    EXPECT_EQ(scene->studio.look, SceneLook::kClassic);
+    EXPECT_FALSE(checked());
+
+    // A name long enough that no temporary folder leaves it room beside 31 entries.
+    const std::string sky = (dir / "studio-environment-sky.hdr").string();
+    prompts.fileAnswers.push_back({true, sky, 0});
+    wxTEST_DIALOG(Run(40082), Use<StudioDialog>(wxID_OK, [this](StudioDialog& d) {
+                      ClickRadio(&d, kStudioHdrFileId);
+                      SetSpinValue(&d, kStudioExposureId, -1.5);
+                      ClickCheckBox(&d, kStudioOcclusionId);
+                  }));
+    const StudioSettings& studio = scene->studio;
+    EXPECT_EQ(studio.environmentFile, sky);
+    EXPECT_EQ(studio.exposureTenthsEv, -15);
+    EXPECT_TRUE(studio.ambientOcclusion);
+    EXPECT_EQ(MenuLabel(kUndo), "元に戻す: スタジオの設定の変更(&U)　Ctrl+Z");
+
+    // 31 objects with surfaces fill the block nearly to a record's length: no room for the path.
+    for (int slot = 0; slot < 31; ++slot) {
+        MakeLive(slot);
+        scene->objects[slot].surface.metallic = 1;
+    }
+    const std::string saved = (dir / "crowded.vmk").string();
+    prompts.fileAnswers.push_back({true, saved, 0});
+    Run(40066);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, std::string(texts::kEnvironmentNotKept) + "\n" + sky);
+    Scene reopened;
+    ASSERT_EQ(ReadSceneFile(saved, reopened), SceneFileStatus::kOk);
+    EXPECT_EQ(reopened.studio.environmentFile, "");
+    EXPECT_EQ(reopened.studio.exposureTenthsEv, -15);
+    Run(kUndo);
+    EXPECT_EQ(studio, StudioSettings{});
+}

@@ -5,15 +5,19 @@
 #include <tiny_gltf.h>
 #include <unistd.h>
 
+#include <array>
 #include <clipper.hpp>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "../support/bmp_samples.h"
 #include "formats/bmp_reader.h"
 #include "scene/cp932.h"
+#include "scene/surface_material.h"
 #include "support/closed_solid.h"
 #include "support/command_output.h"
 #include "support/recording_sink.h"
@@ -112,6 +116,9 @@ TEST_F(ModelExport, RealGlyphsPassTheValidatorAndLoadInThreeWithTheSceneBoundsAn
     scene_.view.eyeDistance = 6.0f;
     scene_.view.target[0] = 0.5f;
     scene_.view.perspective = 0.8f;
+    // Chrome made rougher by hand: its own colour, fully metallic, the roughness chosen.
+    scene_.objects[1].surface = PresetSurface(MaterialPreset::kChrome);
+    scene_.objects[1].surface.roughness = 31;
     ASSERT_EQ(ExportSceneModel(scene_, TestGlyphs(), Path("logo.glb"), 100.0, messages_),
               ModelExportStatus::kOk);
     const ModelBounds b = SceneBounds(AssembleModelScene(scene_, TestGlyphs(), messages_));
@@ -124,6 +131,25 @@ TEST_F(ModelExport, RealGlyphsPassTheValidatorAndLoadInThreeWithTheSceneBoundsAn
     int status = 0;
     const std::string output = CommandOutput(command, status);
     EXPECT_EQ(status, 0) << output;
+    std::vector<std::array<float, 5>> materials;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        std::array<float, 5> m{};
+        if (std::sscanf(line.c_str(), "material %f %f %f %f %f", &m[0], &m[1], &m[2], &m[3],
+                        &m[4]) == 5) {
+            materials.push_back(m);
+        }
+    }
+    ASSERT_EQ(materials.size(), 2u) << output;
+    const SurfaceMaterial chrome = ResolveSurface(scene_.objects[1]);
+    const std::array<float, 5> expected[] = {
+        {0.0f, RoughnessFromShininess(scene_.objects[0].shininess), 1.0f, 1.0f, 0.0f},
+        {1.0f, 31.0f / 255.0f, chrome.baseColour[0], chrome.baseColour[1], chrome.baseColour[2]}};
+    for (int i = 0; i < 2; ++i) {
+        for (int k = 0; k < 5; ++k) {
+            EXPECT_NEAR(materials[i][k], expected[i][k], 1e-6) << i << " " << k;
+        }
+    }
 }
 
 // glTF reads texture coordinates from the image's first row down; GL from the first row it was

@@ -127,16 +127,25 @@ TEST(SceneFileBevels, EveryExtensionFieldSurvivesASave) {
         MakeLive(scene.objects[i], "c");
         scene.objects[i].surface.metallic = 1;
     }
-    const std::vector<uint8_t> crowded = EncodeSceneFile(scene);
+    SceneSaveNotes notes;
+    const std::vector<uint8_t> crowded = EncodeSceneFile(scene, &notes);
     ASSERT_EQ(DecodeSceneFile(crowded.data(), crowded.size(), loaded), SceneFileStatus::kOk);
     EXPECT_LT(crowded.size() - kSceneHeaderSize - 30 * kSceneRecordSize, kSceneRecordSize);
     EXPECT_EQ(loaded.studio.environmentFile, "");
     EXPECT_EQ(loaded.studio.look, SceneLook::kStudio);
+    EXPECT_TRUE(notes.environmentDropped);
     MakeLive(scene.objects[1], "d");
     MakeLive(scene.objects[31], "e");
-    const std::vector<uint8_t> full = EncodeSceneFile(scene);
+    const std::vector<uint8_t> full = EncodeSceneFile(scene, &notes);
     ASSERT_EQ(DecodeSceneFile(full.data(), full.size(), loaded), SceneFileStatus::kOk);
     EXPECT_EQ(loaded.studio.environmentFile, scene.studio.environmentFile);
+    EXPECT_FALSE(notes.environmentDropped);
+    // Longer than the field: dropped whole, never cut to name another file.
+    scene.studio.environmentFile += 'q';
+    const std::vector<uint8_t> tooLong = EncodeSceneFile(scene, &notes);
+    ASSERT_EQ(DecodeSceneFile(tooLong.data(), tooLong.size(), loaded), SceneFileStatus::kOk);
+    EXPECT_EQ(loaded.studio.environmentFile, "");
+    EXPECT_TRUE(notes.environmentDropped);
 }
 
 // Files saved before the one block for everything still open with their bevels.
@@ -178,8 +187,9 @@ TEST(SceneFileBevels, DamagedBlockOpensTheSceneWithoutBevels) {
     damaged.push_back(good);
     damaged.back().push_back(0);  // one byte too many
     // Valid checks over out-of-range fields: a record the file lacks, a width beyond 0.05 em,
-    // a tracking below -0.5 em, an unknown preset.
-    const std::pair<std::size_t, uint8_t> outOfRange[] = {{12, 2}, {17, 2}, {20, 0}, {26, 8}};
+    // a tracking below -0.5 em, an unknown preset, an unknown look.
+    const std::pair<std::size_t, uint8_t> outOfRange[] = {
+        {12, 2}, {17, 2}, {20, 0}, {26, 8}, {6, 2}};
     for (const auto& [offset, value] : outOfRange) {
         damaged.emplace_back(good.begin(), good.end() - 4);
         damaged.back()[at + offset] = value;
