@@ -134,8 +134,8 @@ int RunAnimationCommand(const AnimationCommandOptions& options, std::ostream& er
         case SceneFileStatus::kCannotWrite:
             return ReportFileError(err, texts::kCliSceneUnreadable, picture.scene);
     }
-    if (picture.hasBackground) {
-        std::copy(picture.background, picture.background + 3, loaded.scene.backgroundColor);
+    if (const int status = ApplyPictureOptions(picture, loaded.scene, err); status != kExitOk) {
+        return status;
     }
     PictureRequest request;
     request.width = picture.width;

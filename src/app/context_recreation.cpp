@@ -22,6 +22,7 @@ void MainFrame::ReleaseViewContext() {
     renderContext_.canvas->SetHandler(nullptr);
     // The names die with the context; deleting them later would hit the next context's.
     cache_.Abandon();
+    renderer_.AbandonStudio();
     ReleaseRenderContext(renderContext_, this, prompts_);
 }
 

@@ -65,8 +65,9 @@ MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts,
 }
 
 MainFrame::~MainFrame() {
-    // The cache's names die with the context.
+    // The cache's and the studio look's names die with the context.
     cache_.Abandon();
+    renderer_.AbandonStudio();
     if (renderContext_.IsValid()) {
         renderContext_.canvas->SetHandler(nullptr);
         ReleaseRenderContext(renderContext_, this, prompts_);

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "render/shadow_matrix.h"
+#include "render/studio/studio_renderer.h"
 
 namespace {
 
@@ -38,6 +39,25 @@ void ApplyRotation(const TextObject& object) {
 
 }  // namespace
 
+Renderer::Renderer(Scene& scene, DrawSource& source) : scene_(scene), source_(&source) {}
+
+Renderer::~Renderer() = default;
+
+StudioRenderer* Renderer::Studio() {
+    if (!studio_ && studioFailure_.empty()) {
+        studio_ = std::make_unique<StudioRenderer>(*this);
+    }
+    return studio_.get();
+}
+
+void Renderer::AbandonStudio() {
+    if (studio_) {
+        studio_->Abandon();
+        studio_.reset();
+    }
+    studioFailure_.clear();
+}
+
 void Renderer::ApplyViewTransform() {
     const ViewState& view = scene_.view;
     const std::array<float, 3> eye = view.Eye();
@@ -66,6 +86,35 @@ void Renderer::RenderScene(int finalImage) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     ApplyViewTransform();
     PlaceLight();
+    if (scene_.studio.look == SceneLook::kStudio && RenderStudioFrame()) {
+        DrawEditingAids();
+        source_->KeepOnly(scene_);
+        return;
+    }
+    DrawGuidesAndMarker();
+    DrawAllObjects(0, 0);
+    if (scene_.shadow.enabled == 1) {
+        DrawShadows();
+    }
+    source_->KeepOnly(scene_);
+}
+
+bool Renderer::RenderStudioFrame() {
+    StudioRenderer* studio = Studio();
+    if (studio == nullptr || !studio->Begin()) {
+        if (studio != nullptr) {
+            // Not asked again in this context: the classic look stands in.
+            studioFailure_ = studio->failure();
+            studio_.reset();
+        }
+        return false;
+    }
+    studio->DrawPass(0, 1.0f);
+    studio->Finish(false, true);
+    return true;
+}
+
+void Renderer::DrawGuidesAndMarker() {
     if (scene_.view.showGuides == 1) {
         const float* bg = scene_.backgroundColor;
         DrawGuideLines(1.0f - bg[0], 1.0f - bg[1], 1.0f - bg[2]);
@@ -73,11 +122,17 @@ void Renderer::RenderScene(int finalImage) {
     if (scene_.light.visible == 1) {
         DrawLightMarker();
     }
-    DrawAllObjects(0, 0);
-    if (scene_.shadow.enabled == 1) {
-        DrawShadows();
+}
+
+// The guides, the light's marker and the selection's boxes, over the studio look's frame and
+// within its depth.
+void Renderer::DrawEditingAids() {
+    DrawGuidesAndMarker();
+    for (const TextObject& object : scene_.objects) {
+        if (object.glyphCount > 0 && !object.hidden && object.highlighted == 1) {
+            DrawHighlightBox(object);
+        }
     }
-    source_->KeepOnly(scene_);
 }
 
 void Renderer::DrawShadows() {
@@ -101,6 +156,21 @@ void Renderer::ApplyObjectTransform(const TextObject& object) const {
     ApplyRotation(object);
     glTranslatef(-(object.textWidth * s[0]) / 2.0f, -object.textBottom, 0.0f);
     glScalef(s[0], s[1], 1.0f);
+}
+
+void Renderer::DrawObjectGeometry(const TextObject& object) {
+    glPushMatrix();
+    ApplyObjectTransform(object);
+    CallGlyphLists(object);
+    glPopMatrix();
+}
+
+void Renderer::ObjectMatrix(const TextObject& object, float columns[16]) const {
+    glPushMatrix();
+    glLoadIdentity();
+    ApplyObjectTransform(object);
+    glGetFloatv(GL_MODELVIEW_MATRIX, columns);
+    glPopMatrix();
 }
 
 void Renderer::CallGlyphLists(const TextObject& object) {

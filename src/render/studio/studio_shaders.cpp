@@ -1,0 +1,244 @@
+#include "render/studio/studio_shaders.h"
+
+namespace studio_shaders {
+
+namespace {
+
+// The key light's shadow, filtered over a rotated disc of the shadow map (hardware comparison
+// of the four nearest texels at every tap); the rotation changes per pixel and per antialias
+// pass, so the passes' mean smooths the filter's grain away.
+#define VELLUMARK_SHADOWING                                                                     \
+    "uniform sampler2DShadow shadowMap;\n"                                                      \
+    "uniform mat4 shadowMatrix;\n"                                                              \
+    "uniform float shadowTexel;\n"                                                              \
+    "uniform float shadowRadius;\n"                                                             \
+    "uniform float normalOffset;\n"                                                             \
+    "uniform float noiseSeed;\n"                                                                \
+    "uniform int hasShadowMap;\n"                                                               \
+    "const vec2 kDisc[12] = vec2[](vec2(-0.326, -0.406), vec2(-0.840, -0.074),\n"               \
+    "    vec2(-0.696, 0.457), vec2(-0.203, 0.621), vec2(0.962, -0.195), vec2(0.473, -0.480),\n" \
+    "    vec2(0.519, 0.767), vec2(0.185, -0.893), vec2(0.507, 0.064), vec2(0.896, 0.412),\n"    \
+    "    vec2(-0.322, -0.933), vec2(-0.792, -0.598));\n"                                        \
+    "float Visibility(vec3 position, vec3 normal) {\n"                                          \
+    "    if (hasShadowMap == 0) return 1.0;\n"                                                  \
+    "    vec4 p = shadowMatrix * vec4(position + normal * normalOffset, 1.0);\n"                \
+    "    if (p.w <= 0.0) return 1.0;\n"                                                         \
+    "    vec3 q = p.xyz / p.w;\n"                                                               \
+    "    if (q.z >= 1.0) return 1.0;\n"                                                         \
+    "    float angle = 6.2831853 * fract(sin(dot(gl_FragCoord.xy + noiseSeed,\n"                \
+    "        vec2(12.9898, 78.233))) * 43758.5453);\n"                                          \
+    "    mat2 turn = mat2(cos(angle), sin(angle), -sin(angle), cos(angle));\n"                  \
+    "    float lit = 0.0;\n"                                                                    \
+    "    for (int i = 0; i < 12; ++i) {\n"                                                      \
+    "        vec2 o = turn * kDisc[i] * (shadowRadius * shadowTexel);\n"                        \
+    "        lit += texture(shadowMap, vec3(q.xy + o, q.z));\n"                                 \
+    "    }\n"                                                                                   \
+    "    return lit / 12.0;\n"                                                                  \
+    "}\n"
+
+#define VELLUMARK_KEY_LIGHT                                                                \
+    "uniform vec4 lightPosition;\n"                                                        \
+    "vec3 TowardsLight(vec3 position) {\n"                                                 \
+    "    return lightPosition.w == 0.0 ? normalize(lightPosition.xyz)\n"                   \
+    "                                  : normalize(lightPosition.xyz / lightPosition.w - " \
+    "position);\n"                                                                         \
+    "}\n"
+
+}  // namespace
+
+const char* const kSurfaceVertex = R"(#version 130
+uniform mat4 viewToWorld;
+// The reflection in the ground: the real point is shaded, seen from the mirrored eye.
+uniform mat4 mirror;
+out vec3 worldPosition;
+out vec3 worldNormal;
+out vec3 drawnPosition;
+out vec2 texCoord;
+void main() {
+    vec4 eyePosition = gl_ModelViewMatrix * gl_Vertex;
+    vec4 drawn = viewToWorld * eyePosition;
+    drawnPosition = drawn.xyz;
+    worldPosition = (mirror * drawn).xyz;
+    worldNormal = mat3(mirror) * (mat3(viewToWorld) * (gl_NormalMatrix * gl_Normal));
+    // The classic look's object-linear texture coordinates.
+    texCoord = vec2(dot(gl_ObjectPlaneS[0], gl_Vertex), dot(gl_ObjectPlaneT[0], gl_Vertex));
+    gl_Position = gl_ProjectionMatrix * eyePosition;
+}
+)";
+
+const char* const kSurfaceFragment = VELLUMARK_SHADOWING VELLUMARK_KEY_LIGHT R"(
+in vec3 worldPosition;
+in vec3 worldNormal;
+in vec3 drawnPosition;
+in vec2 texCoord;
+uniform vec3 eyePosition;
+uniform vec3 baseColour;
+uniform float metallic;
+uniform float roughness;
+uniform vec3 emissive;
+uniform int textured;
+uniform sampler2D baseTexture;
+uniform sampler2D radianceMap;
+uniform float roughestLevel;
+uniform sampler2D irradianceMap;
+uniform sampler2D brdfTable;
+uniform vec3 lightRadiance;
+// Normalised, facing the eye; w 0 and xyz 0 when there is no ground.
+uniform vec4 groundPlane;
+uniform int groundOcclusion;
+// What is drawn on the far side of it is dropped (the reflection's half above the ground).
+uniform vec4 clipPlane;
+// 1 for the objects; the reflection's strength, fading over reflectionFade above the ground.
+uniform float outputScale;
+uniform float reflectionFade;
+vec3 Linear(vec3 c) {
+    return mix(c / 12.92, pow((c + 0.055) / 1.055, vec3(2.4)), step(0.04045, c));
+}
+void main() {
+    if (dot(clipPlane.xyz, drawnPosition) + clipPlane.w > 0.0) discard;
+    vec3 n = normalize(worldNormal);
+    vec3 v = normalize(eyePosition - worldPosition);
+    vec3 base = textured != 0 ? Linear(texture(baseTexture, texCoord).rgb) : baseColour;
+    float r = clamp(roughness, 0.04, 1.0);
+    float a = r * r;
+    vec3 f0 = mix(vec3(0.04), base, metallic);
+    vec3 diffuseColour = base * (1.0 - metallic);
+    float nv = clamp(dot(n, v), 1e-4, 1.0);
+    vec3 l = TowardsLight(worldPosition);
+    float nl = dot(n, l);
+    vec3 direct = vec3(0.0);
+    if (nl > 0.0) {
+        vec3 h = normalize(v + l);
+        float nh = max(dot(n, h), 0.0);
+        float vh = max(dot(v, h), 0.0);
+        float d = a * a / (PI * pow(nh * nh * (a * a - 1.0) + 1.0, 2.0));
+        float k = (r + 1.0) * (r + 1.0) / 8.0;
+        float g = nv / (nv * (1.0 - k) + k) * nl / (nl * (1.0 - k) + k);
+        vec3 f = f0 + (1.0 - f0) * pow(1.0 - vh, 5.0);
+        vec3 specular = d * g * f / (4.0 * nv * nl);
+        direct = ((1.0 - f) * diffuseColour / PI + specular) * lightRadiance * nl *
+                 Visibility(worldPosition, n);
+    }
+    vec3 fr = f0 + (max(vec3(1.0 - r), f0) - f0) * pow(1.0 - nv, 5.0);
+    vec3 irradiance = textureLod(irradianceMap, DirectionToUv(n), 0.0).rgb;
+    vec3 prefiltered = textureLod(radianceMap, DirectionToUv(reflect(-v, n)), r * roughestLevel).rgb;
+    vec2 scaleBias = texture(brdfTable, vec2(nv, r)).rg;
+    float height = dot(groundPlane.xyz, worldPosition) + groundPlane.w;
+    float occlusion = groundOcclusion != 0 ? mix(0.5, 1.0, smoothstep(0.0, 0.35, height)) : 1.0;
+    vec3 ambient = (irradiance * diffuseColour * (1.0 - fr) + prefiltered * (f0 * scaleBias.x + scaleBias.y)) * occlusion;
+    float strength = outputScale;
+    if (reflectionFade > 0.0) {
+        strength *= 1.0 - smoothstep(0.0, reflectionFade, height);
+    }
+    gl_FragColor = vec4((direct + ambient + emissive) * strength, strength);
+}
+)";
+
+const char* const kGroundVertex = R"(#version 130
+out vec3 worldPosition;
+void main() {
+    worldPosition = gl_Vertex.xyz;
+    gl_Position = gl_ModelViewProjectionMatrix * gl_Vertex;
+}
+)";
+
+// Premultiplied: where nothing shades the ground it is fully transparent.
+const char* const kGroundFragment = VELLUMARK_SHADOWING VELLUMARK_KEY_LIGHT R"(
+in vec3 worldPosition;
+uniform vec4 groundPlane;
+uniform vec3 shadowColour;
+uniform float shadowStrength;
+// The contact map: the letters' undersides seen from below the ground, depth linear in height.
+uniform int hasContactMap;
+uniform sampler2D contactMap;
+uniform mat4 contactMatrix;
+uniform float contactDepthRange;
+uniform float contactBelow;
+uniform float contactReach;
+uniform float contactUvPerUnit;
+float HeightAt(vec2 st) {
+    return texture(contactMap, st).r * contactDepthRange - contactBelow;
+}
+float ContactOcclusion(vec3 position) {
+    if (hasContactMap == 0) return 0.0;
+    vec2 centre = (contactMatrix * vec4(position, 1.0)).xy;
+    float occluded = 0.0;
+    float total = 0.0;
+    for (int ring = 1; ring <= 3; ++ring) {
+        float radius = contactReach * float(ring) / 3.0;
+        float weight = 1.0 / float(ring);
+        for (int i = 0; i < 12; ++i) {
+            vec2 st = centre + kDisc[i] * (radius * contactUvPerUnit);
+            float h = HeightAt(st);
+            float closeness = 1.0 - smoothstep(0.0, contactReach, max(h, 0.0) + radius * 0.5);
+            occluded += weight * (h > -contactBelow * 0.5 && h < contactDepthRange - contactBelow - 1e-3 ? closeness : 0.0);
+            total += weight;
+        }
+    }
+    return clamp(1.6 * occluded / total, 0.0, 1.0);
+}
+void main() {
+    vec3 n = groundPlane.xyz;
+    vec3 l = TowardsLight(worldPosition);
+    float shadow = 0.0;
+    if (dot(n, l) > 0.0) {
+        shadow = shadowStrength * (1.0 - Visibility(worldPosition, n));
+    }
+    float occlusion = 0.6 * ContactOcclusion(worldPosition);
+    float alpha = clamp(1.0 - (1.0 - shadow) * (1.0 - occlusion), 0.0, 1.0);
+    gl_FragColor = vec4(shadowColour * alpha, alpha);
+}
+)";
+
+// Khronos PBR Neutral: keeps hues (gold stays gold) and leaves dark and mid tones alone.
+const char* const kAccumulateFragment = R"(#version 130
+uniform sampler2D passColour;
+uniform float exposure;
+uniform float weight;
+vec3 Neutral(vec3 c) {
+    const float start = 0.76;
+    const float desaturation = 0.15;
+    float x = min(c.r, min(c.g, c.b));
+    float offset = x < 0.08 ? x - 6.25 * x * x : 0.04;
+    c -= offset;
+    float peak = max(c.r, max(c.g, c.b));
+    if (peak < start) return c;
+    const float d = 1.0 - start;
+    float newPeak = 1.0 - d * d / (peak + d - start);
+    c *= newPeak / peak;
+    float g = 1.0 - 1.0 / (desaturation * (peak - newPeak) + 1.0);
+    return mix(c, vec3(newPeak), g);
+}
+void main() {
+    vec4 s = texelFetch(passColour, ivec2(gl_FragCoord.xy), 0);
+    vec3 c = s.a > 0.0 ? s.rgb / s.a : vec3(0.0);
+    gl_FragColor = vec4(Neutral(max(c * exposure, vec3(0.0))) * s.a, s.a) * weight;
+}
+)";
+
+const char* const kOutputFragment = R"(#version 130
+uniform sampler2D sum;
+uniform sampler2D depth;
+uniform ivec2 origin;
+uniform int transparent;
+uniform int writeDepth;
+uniform vec3 background;
+vec3 Encoded(vec3 c) {
+    c = clamp(c, 0.0, 1.0);
+    return mix(c * 12.92, 1.055 * pow(c, vec3(1.0 / 2.4)) - 0.055, step(0.0031308, c));
+}
+void main() {
+    ivec2 texel = ivec2(gl_FragCoord.xy) - origin;
+    vec4 s = texelFetch(sum, texel, 0);
+    float alpha = clamp(s.a, 0.0, 1.0);
+    if (transparent != 0) {
+        vec3 straight = alpha > 0.0 ? s.rgb / alpha : vec3(0.0);
+        gl_FragColor = vec4(Encoded(straight) * alpha, alpha);
+    } else {
+        gl_FragColor = vec4(Encoded(s.rgb + background * (1.0 - alpha)), 1.0);
+    }
+    gl_FragDepth = writeDepth != 0 ? texelFetch(depth, texel, 0).r : gl_FragCoord.z;
+}
+)";
+
+}  // namespace studio_shaders
