@@ -22,8 +22,27 @@ vec2 Hammersley(uint i, uint n) {
     bits = ((bits & 0x00FF00FFu) << 8u) | ((bits & 0xFF00FF00u) >> 8u);
     return vec2(float(i) / float(n), float(bits) * 2.3283064365386963e-10);
 }
+// Polynomial arc tangent and arc sine (errors below 1e-4 radians): the library's own cost a
+// software rasteriser several times as much, for every pixel of every surface.
+float ArcTangent(float y, float x) {
+    float ax = abs(x);
+    float ay = abs(y);
+    float t = min(ax, ay) / max(max(ax, ay), 1e-20);
+    float t2 = t * t;
+    float r = ((((-0.0134804 * t2 + 0.0574773) * t2 - 0.1212390) * t2 + 0.1956359) * t2 -
+               0.3329946) * t2 * t + t;
+    r = ay > ax ? 1.5707963 - r : r;
+    r = x < 0.0 ? PI - r : r;
+    return y < 0.0 ? -r : r;
+}
+float ArcSine(float y) {
+    float a = abs(y);
+    float r = 1.5707963 - sqrt(max(1.0 - a, 0.0)) *
+                              (((-0.0187293 * a + 0.0742610) * a - 0.2121144) * a + 1.5707288);
+    return y < 0.0 ? -r : r;
+}
 vec2 DirectionToUv(vec3 d) {
-    return vec2(atan(d.x, -d.z) * (0.5 / PI) + 0.5, asin(clamp(d.y, -1.0, 1.0)) / PI + 0.5);
+    return vec2(ArcTangent(d.x, -d.z) * (0.5 / PI) + 0.5, ArcSine(clamp(d.y, -1.0, 1.0)) / PI + 0.5);
 }
 vec3 UvToDirection(vec2 uv) {
     float phi = (uv.x - 0.5) * 2.0 * PI;
@@ -107,32 +126,6 @@ void main() {
         }
     }
     gl_FragColor = vec4(sum / max(weight, 1e-4), 1.0);
-}
-)";
-
-// Cosine-weighted over every texel of a small level of the source, divided by pi, so that the
-// diffuse light is this times the albedo.
-const char* const kIrradianceFragment = R"(
-in vec2 uv;
-uniform sampler2D source;
-uniform float lod;
-uniform ivec2 levelSize;
-void main() {
-    vec3 n = UvToDirection(uv);
-    vec3 sum = vec3(0.0);
-    for (int y = 0; y < levelSize.y; ++y) {
-        float v = (float(y) + 0.5) / float(levelSize.y);
-        float theta = (v - 0.5) * PI;
-        float solidAngle = (2.0 * PI / float(levelSize.x)) * (PI / float(levelSize.y)) * cos(theta);
-        for (int x = 0; x < levelSize.x; ++x) {
-            vec2 st = vec2((float(x) + 0.5) / float(levelSize.x), v);
-            float c = dot(n, UvToDirection(st));
-            if (c > 0.0) {
-                sum += textureLod(source, st, lod).rgb * c * solidAngle;
-            }
-        }
-    }
-    gl_FragColor = vec4(sum / PI, 1.0);
 }
 )";
 

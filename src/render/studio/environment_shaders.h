@@ -1,6 +1,6 @@
 #pragma once
 // GLSL of the environment's preparation: the built-in studio or a picture resampled into the
-// source map, its GGX prefiltered levels, the diffuse irradiance and the BRDF lookup table.
+// source map, its GGX prefiltered levels and the BRDF lookup table.
 
 namespace environment_shaders {
 
@@ -12,7 +12,6 @@ extern const char* const kCommon;
 extern const char* const kStudioFragment;
 extern const char* const kResampleFragment;
 extern const char* const kPrefilterFragment;
-extern const char* const kIrradianceFragment;
 extern const char* const kBrdfFragment;
 
 }  // namespace environment_shaders

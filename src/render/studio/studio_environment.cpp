@@ -3,19 +3,20 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "render/studio/environment_shaders.h"
 #include "render/studio/fullscreen_quad.h"
+#include "render/studio/irradiance_harmonics.h"
 
 namespace {
 
 constexpr int kSourceWidth = 1024;
 constexpr int kSourceLevels = 11;  // down to 1 x 1
 constexpr int kRadianceWidth = 512;
-constexpr int kRadianceLevels = 6;
+constexpr int kRadianceLevels = 8;  // roughness in sevenths, down to 4 x 2
 constexpr int kPrefilterSamples = 64;
-constexpr int kIrradianceWidth = 64;
-constexpr int kIrradianceSourceLevel = 5;  // 32 x 16 texels, each one sample
+constexpr int kIrradianceSourceLevel = 4;  // 64 x 32 texels
 constexpr int kBrdfSize = 64;
 constexpr int kBrdfSamples = 128;
 
@@ -36,11 +37,9 @@ StudioEnvironment::StudioEnvironment(const StudioGlFunctions& gl)
       studio_(gl),
       resample_(gl),
       prefilter_(gl),
-      irradianceProgram_(gl),
       brdfProgram_(gl),
       source_(gl),
       radiance_(gl),
-      irradiance_(gl),
       brdf_(gl) {}
 
 bool StudioEnvironment::BuildPrograms(std::string& log) {
@@ -48,7 +47,6 @@ bool StudioEnvironment::BuildPrograms(std::string& log) {
     built_ = studio_.Build(kQuadVertex, Fragment(kStudioFragment).c_str(), log) &&
              resample_.Build(kQuadVertex, Fragment(kResampleFragment).c_str(), log) &&
              prefilter_.Build(kQuadVertex, Fragment(kPrefilterFragment).c_str(), log) &&
-             irradianceProgram_.Build(kQuadVertex, Fragment(kIrradianceFragment).c_str(), log) &&
              brdfProgram_.Build(kQuadVertex, Fragment(kBrdfFragment).c_str(), log);
     return built_;
 }
@@ -64,8 +62,10 @@ bool StudioEnvironment::Prepare(const RadiancePicture* picture, std::string& log
     glDisable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
-    ready_ = FillSource(picture) && Prefilter() && Convolve() &&
-             (brdf_.IsAllocated() || MakeBrdfTable());
+    ready_ = FillSource(picture) && Prefilter() && (brdf_.IsAllocated() || MakeBrdfTable());
+    if (ready_) {
+        SumIrradiance();
+    }
     gl_.UseProgram(0);
     glPopAttrib();
     if (!ready_) {
@@ -116,6 +116,9 @@ bool StudioEnvironment::FillSource(const RadiancePicture* picture) {
 
 bool StudioEnvironment::Prefilter() {
     radiance_.Allocate(kRadianceWidth, kRadianceWidth / 2, GL_RGBA16F, kRadianceLevels, false);
+    // A surface reads the level nearest its roughness: half the texels of blending two.
+    glBindTexture(GL_TEXTURE_2D, radiance_.colour());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
     BindTexture(gl_, 0, source_.colour());
     prefilter_.Use();
     prefilter_.Set("source", 0);
@@ -132,19 +135,14 @@ bool StudioEnvironment::Prefilter() {
     return true;
 }
 
-bool StudioEnvironment::Convolve() {
-    irradiance_.Allocate(kIrradianceWidth, kIrradianceWidth / 2, GL_RGBA16F, 1, false);
-    if (!irradiance_.BindLevel(0)) {
-        return false;
-    }
-    BindTexture(gl_, 0, source_.colour());
-    irradianceProgram_.Use();
-    irradianceProgram_.Set("source", 0);
-    irradianceProgram_.Set("lod", static_cast<float>(kIrradianceSourceLevel));
-    const int levelWidth = kSourceWidth >> kIrradianceSourceLevel;
-    gl_.Uniform2i(irradianceProgram_.Location("levelSize"), levelWidth, levelWidth / 2);
-    DrawFullscreenQuad();
-    return true;
+void StudioEnvironment::SumIrradiance() {
+    const int width = kSourceWidth >> kIrradianceSourceLevel;
+    const int height = width / 2;
+    std::vector<float> texels(static_cast<std::size_t>(width) * height * 4);
+    glBindTexture(GL_TEXTURE_2D, source_.colour());
+    glGetTexImage(GL_TEXTURE_2D, kIrradianceSourceLevel, GL_RGBA, GL_FLOAT, texels.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    irradiance_ = IrradianceHarmonics(texels.data(), width, height);
 }
 
 bool StudioEnvironment::MakeBrdfTable() {
@@ -159,11 +157,10 @@ bool StudioEnvironment::MakeBrdfTable() {
 }
 
 void StudioEnvironment::Abandon() {
-    for (ShaderProgram* program :
-         {&studio_, &resample_, &prefilter_, &irradianceProgram_, &brdfProgram_}) {
+    for (ShaderProgram* program : {&studio_, &resample_, &prefilter_, &brdfProgram_}) {
         program->Abandon();
     }
-    for (TextureTarget* target : {&source_, &radiance_, &irradiance_, &brdf_}) {
+    for (TextureTarget* target : {&source_, &radiance_, &brdf_}) {
         target->Abandon();
     }
     built_ = false;

@@ -25,6 +25,7 @@
     X(PFNGLUNIFORM2FPROC, Uniform2f)                           \
     X(PFNGLUNIFORM2IPROC, Uniform2i)                           \
     X(PFNGLUNIFORM3FPROC, Uniform3f)                           \
+    X(PFNGLUNIFORM3FVPROC, Uniform3fv)                         \
     X(PFNGLUNIFORM4FPROC, Uniform4f)                           \
     X(PFNGLUNIFORMMATRIX4FVPROC, UniformMatrix4fv)             \
     X(PFNGLACTIVETEXTUREPROC, ActiveTexture)                   \

@@ -29,7 +29,6 @@ constexpr float kGroundHalfSize = 60.0f;
 enum TextureUnit {
     kBaseUnit = 0,
     kRadianceUnit,
-    kIrradianceUnit,
     kBrdfUnit,
     kShadowUnit,
     kContactUnit,
@@ -135,6 +134,39 @@ void StudioRenderer::PrepareEnvironment() {
     environmentFile_ = wanted;
 }
 
+// What the depth maps depend on: the objects' glyphs and transforms, the light and the ground.
+uint64_t StudioRenderer::DepthMapSignature() {
+    const Scene& scene = renderer_.scene();
+    uint64_t hash = 1469598103934665603ull;
+    const auto mix = [&hash](const void* data, std::size_t size) {
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        for (std::size_t i = 0; i < size; ++i) {
+            hash = (hash ^ bytes[i]) * 1099511628211ull;
+        }
+    };
+    mix(scene.light.position, sizeof scene.light.position);
+    // Which side of the ground the eye is on decides which side is up.
+    const glm::vec4 ground = groundPlane_.value_or(glm::vec4(0.0f));
+    mix(&ground, sizeof ground);
+    const bool occlusion = scene.studio.ambientOcclusion;
+    mix(&occlusion, sizeof occlusion);
+    for (const TextObject& object : scene.objects) {
+        if (object.glyphCount == 0 || object.hidden) {
+            continue;
+        }
+        float columns[16];
+        renderer_.ObjectMatrix(object, columns);
+        mix(columns, sizeof columns);
+        mix(&object.index, sizeof object.index);
+        for (int32_t glyph = 0; glyph < object.glyphCount; ++glyph) {
+            const GLuint list = renderer_.source().GlyphList(object, glyph);
+            mix(&list, sizeof list);
+            mix(&object.glyphCharacters[glyph], sizeof object.glyphCharacters[glyph]);
+        }
+    }
+    return hash;
+}
+
 void StudioRenderer::CollectCasters() {
     casters_.clear();
     for (const TextObject& object : renderer_.scene().objects) {
@@ -178,19 +210,24 @@ bool StudioRenderer::Begin() {
     if (scene.shadow.enabled == 1) {
         groundPlane_ = GroundFacing(scene.shadow.plane, glm::vec3(eye[0], eye[1], eye[2]));
     }
-    CollectCasters();
-    SetDrawState();
-    keyView_ = KeyLightView(scene.light.position, casters_, groundPlane_, kShadowMapSize);
-    if (keyView_) {
-        DrawDepthMap(shadowMap_, *keyView_, true);
-    }
-    contactView_.reset();
-    if (groundPlane_ && scene.studio.ambientOcclusion) {
-        contactView_ =
-            ContactView(*groundPlane_, casters_, kContactReach, kContactBelow, kContactMapSize);
-    }
-    if (contactView_) {
-        DrawDepthMap(contactMap_, *contactView_, false);
+    // The view redraws for every turn of the camera; the maps stay while nothing they show moves.
+    const uint64_t signature = DepthMapSignature();
+    if (!depthMapSignature_ || *depthMapSignature_ != signature) {
+        depthMapSignature_ = signature;
+        CollectCasters();
+        SetDrawState();
+        keyView_ = KeyLightView(scene.light.position, casters_, groundPlane_, kShadowMapSize);
+        if (keyView_) {
+            DrawDepthMap(shadowMap_, *keyView_, true);
+        }
+        contactView_.reset();
+        if (groundPlane_ && scene.studio.ambientOcclusion) {
+            contactView_ =
+                ContactView(*groundPlane_, casters_, kContactReach, kContactBelow, kContactMapSize);
+        }
+        if (contactView_) {
+            DrawDepthMap(contactMap_, *contactView_, false);
+        }
     }
     const int width = std::max(viewport_[2], 1);
     const int height = std::max(viewport_[3], 1);
@@ -199,6 +236,7 @@ bool StudioRenderer::Begin() {
     const bool ready = passTarget_.BindLevel(0) && sumTarget_.BindLevel(0);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
+    singlePass_ = false;
     RestoreTarget();
     glPopAttrib();
     if (!ready) {
@@ -267,17 +305,19 @@ void StudioRenderer::BindLighting(const ShaderProgram& program, int pass) const 
     gl_.Uniform4f(program.Location("groundPlane"), ground.x, ground.y, ground.z, ground.w);
 }
 
-void StudioRenderer::DrawObjects(int pass, bool reflected) {
+void StudioRenderer::DrawObjects(int pass, float weight, bool reflected) {
     const Scene& scene = renderer_.scene();
     const ShaderProgram& program = surface_;
     program.Use();
     BindLighting(program, pass);
     program.Set("radianceMap", static_cast<int>(kRadianceUnit));
-    program.Set("irradianceMap", static_cast<int>(kIrradianceUnit));
+    gl_.Uniform3fv(program.Location("irradiance"), 9, glm::value_ptr(environment_.irradiance()[0]));
     program.Set("brdfTable", static_cast<int>(kBrdfUnit));
     program.Set("baseTexture", static_cast<int>(kBaseUnit));
     program.Set("roughestLevel", static_cast<float>(environment_.roughestLevel()));
     program.Set("lightRadiance", kKeyLightRadiance, kKeyLightRadiance, kKeyLightRadiance);
+    // Four passes or more average a rotated pair of taps into a smooth penumbra.
+    program.Set("surfaceTaps", weight <= 0.25f ? 2 : 4);
     program.Set("groundOcclusion", groundPlane_ && scene.studio.ambientOcclusion ? 1 : 0);
     program.SetMatrix("viewToWorld", glm::value_ptr(viewToWorld_));
     glm::mat4 mirror(1.0f);
@@ -296,6 +336,7 @@ void StudioRenderer::DrawObjects(int pass, bool reflected) {
         glPushMatrix();
         glMultMatrixf(glm::value_ptr(mirror));
         glFrontFace(GL_CW);
+        glEnable(GL_CLIP_DISTANCE0);
     }
     for (const TextObject& object : scene.objects) {
         if (object.glyphCount == 0 || object.hidden) {
@@ -313,6 +354,7 @@ void StudioRenderer::DrawObjects(int pass, bool reflected) {
         renderer_.DrawObjectGeometry(object);
     }
     if (reflected) {
+        glDisable(GL_CLIP_DISTANCE0);
         glFrontFace(GL_CCW);
         glPopMatrix();
     }
@@ -384,18 +426,23 @@ void StudioRenderer::DrawPass(int pass, float weight) {
     // Premultiplied: the reflection and the ground's shadow keep their coverage in alpha.
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     BindUnit(gl_, kRadianceUnit, environment_.radiance());
-    BindUnit(gl_, kIrradianceUnit, environment_.irradiance());
     BindUnit(gl_, kBrdfUnit, environment_.brdf());
     BindUnit(gl_, kShadowUnit, shadowMap_.depth());
     BindUnit(gl_, kContactUnit, contactMap_.depth());
     if (groundPlane_ && scene.studio.groundReflection) {
-        DrawObjects(pass, true);
+        DrawObjects(pass, weight, true);
     }
     if (groundPlane_) {
         DrawGround(pass);
     }
-    DrawObjects(pass, false);
-    Accumulate(weight);
+    // The objects cover whatever lies behind them: no blending, so no reading back.
+    glDisable(GL_BLEND);
+    DrawObjects(pass, weight, false);
+    // One pass on its own (the view's frame) is tone-mapped on its way to the picture.
+    singlePass_ = pass == 0 && weight >= 1.0f;
+    if (!singlePass_) {
+        Accumulate(weight);
+    }
     BindUnit(gl_, kBaseUnit, 0);
     gl_.ActiveTexture(GL_TEXTURE0);
     gl_.UseProgram(0);
@@ -418,9 +465,11 @@ void StudioRenderer::Finish(bool transparent, bool writeDepth) {
     } else {
         glDisable(GL_DEPTH_TEST);
     }
-    BindUnit(gl_, kPassUnit, sumTarget_.colour());
+    BindUnit(gl_, kPassUnit, singlePass_ ? passTarget_.colour() : sumTarget_.colour());
     BindUnit(gl_, kDepthUnit, passTarget_.depth());
     output_.Use();
+    output_.Set("toneMap", singlePass_ ? 1 : 0);
+    output_.Set("exposure", Exposure());
     output_.Set("sum", static_cast<int>(kPassUnit));
     output_.Set("depth", static_cast<int>(kDepthUnit));
     gl_.Uniform2i(output_.Location("origin"), viewport_[0], viewport_[1]);
@@ -432,6 +481,10 @@ void StudioRenderer::Finish(bool transparent, bool writeDepth) {
     gl_.ActiveTexture(GL_TEXTURE0);
     gl_.UseProgram(0);
     glPopAttrib();
+}
+
+float StudioRenderer::Exposure() const {
+    return std::exp2(static_cast<float>(renderer_.scene().studio.exposureTenthsEv) / 10.0f);
 }
 
 void StudioRenderer::RestoreTarget() const {
@@ -447,5 +500,6 @@ void StudioRenderer::Abandon() {
     }
     environment_.Abandon();
     programsBuilt_ = false;
+    depthMapSignature_.reset();
     environmentFile_.reset();
 }

@@ -8,6 +8,7 @@
 // Made on first use in its context (the environment is prepared then and whenever the scene
 // names another one); its names go with it while the context is current, or Abandon drops them.
 
+#include <cstdint>
 #include <glm/glm.hpp>
 #include <optional>
 #include <string>
@@ -49,10 +50,12 @@ class StudioRenderer {
     void CollectCasters();
     void DrawDepthMap(TextureTarget& target, const DepthView& view, bool cullFront);
     void BindLighting(const ShaderProgram& program, int pass) const;
-    void DrawObjects(int pass, bool reflected);
+    void DrawObjects(int pass, float weight, bool reflected);
     void DrawGround(int pass);
     void Accumulate(float weight);
     void RestoreTarget() const;
+    uint64_t DepthMapSignature();
+    float Exposure() const;
 
     Renderer& renderer_;
     StudioGlFunctions gl_;
@@ -78,5 +81,7 @@ class StudioRenderer {
     std::optional<glm::vec4> groundPlane_;
     std::optional<DepthView> keyView_;
     std::optional<DepthView> contactView_;
+    std::optional<uint64_t> depthMapSignature_;
+    bool singlePass_ = false;
     glm::mat4 viewToWorld_{1.0f};
 };

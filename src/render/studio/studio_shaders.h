@@ -10,7 +10,8 @@ extern const char* const kGroundVertex;
 extern const char* const kGroundFragment;
 // Tone-maps a pass and adds it with its weight to the linear sum of the passes.
 extern const char* const kAccumulateFragment;
-// The sum of the passes as sRGB over the background, or premultiplied for transparent pictures.
+// The sum of the passes (or the one pass, tone-mapped) as sRGB over the background, or
+// premultiplied for transparent pictures.
 extern const char* const kOutputFragment;
 
 }  // namespace studio_shaders
