@@ -12,6 +12,7 @@
 
 #include "formats/image_sink.h"
 #include "formats/texture_pictures.h"
+#include "render/antialias.h"
 #include "render/picture_render.h"
 #include "render/render_cache.h"
 #include "render/renderer.h"
@@ -235,6 +236,34 @@ TEST_F(StudioLook, ARequestForTheClassicLookDrawsTheClassicPicture) {
         }));
     EXPECT_FALSE(std::equal(classic.begin(), classic.end(), studio.begin(),
                             [](const Rgba& a, const Rgba& b) { return a.r == b.r && a.g == b.g; }));
+}
+
+// The window's frame: the studio look with the guides drawn into its depth, then the antialiased
+// preview of the same view.
+TEST_F(StudioLook, TheViewShowsTheLookWithItsGuides) {
+    scene.studio.look = SceneLook::kStudio;
+    scene.view.showGuides = 1;
+    scene.objects[0].surface = PresetSurface(MaterialPreset::kGold);
+    const auto isLetter = [](GlTestWindow::Rgb p) { return p.r > 60 && p.b < p.r - 40; };
+    const auto isGuide = [](GlTestWindow::Rgb p) { return p.r < 30 && p.g < 30 && p.b < 30; };
+    renderer.RenderScene(0);
+    const int letters = window.CountPixels(isLetter);
+    EXPECT_GT(letters, 500);
+    EXPECT_GT(window.CountPixels(isGuide), 60);
+    EXPECT_TRUE(isGuide(window.Pixel(3, window.height() / 2)) ||
+                isGuide(window.Pixel(3, window.height() / 2 - 1)))
+        << "the horizontal guide at the left edge";
+    {
+        AntialiasRender preview(renderer, 4);
+        for (int pass = 0; pass < preview.passCount(); ++pass) {
+            preview.RunPass(pass);
+        }
+    }
+    EXPECT_NEAR(window.CountPixels(isLetter), letters, letters / 5);
+    EXPECT_EQ(window.CountPixels(isGuide), 0) << "the preview shows no editing aids";
+    if (HasFailure()) {
+        window.SaveImage("studio_view.ppm");
+    }
 }
 
 }  // namespace
