@@ -300,7 +300,7 @@ void StudioRenderer::BindLighting(const ShaderProgram& program, int pass) const 
     }
     program.Set("shadowTexel", 1.0f / kShadowMapSize);
     program.Set("shadowRadius", 2.0f + scene.studio.shadowSoftness * (22.0f / 255.0f));
-    program.Set("noiseSeed", static_cast<float>(pass) * 17.31f);
+    program.Set("passIndex", pass);
     const glm::vec4 ground = groundPlane_ ? *groundPlane_ : glm::vec4(0.0f);
     gl_.Uniform4f(program.Location("groundPlane"), ground.x, ground.y, ground.z, ground.w);
 }

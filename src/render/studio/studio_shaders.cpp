@@ -5,15 +5,15 @@ namespace studio_shaders {
 namespace {
 
 // The key light's shadow, filtered over a rotated disc of the shadow map (hardware comparison
-// of the four nearest texels at every tap); the rotation changes per pixel and per antialias
-// pass, so the passes' mean smooths the filter's grain away.
+// of the four nearest texels at every tap); the rotation steps through sixteen angles over each
+// 4 x 4 pixels and moves on every antialias pass, so the passes' mean smooths the grain away.
 #define VELLUMARK_SHADOWING                                                                      \
     "uniform sampler2DShadow shadowMap;\n"                                                       \
     "uniform mat4 shadowMatrix;\n"                                                               \
     "uniform float shadowTexel;\n"                                                               \
     "uniform float shadowRadius;\n"                                                              \
     "uniform float normalOffset;\n"                                                              \
-    "uniform float noiseSeed;\n"                                                                 \
+    "uniform int passIndex;\n"                                                                   \
     "uniform int hasShadowMap;\n"                                                                \
     "const vec2 kDisc[8] = vec2[](vec2(-0.613, 0.617), vec2(0.170, -0.040),\n"                   \
     "    vec2(-0.299, -0.792), vec2(0.645, 0.493), vec2(-0.651, -0.075), vec2(0.421, -0.812),\n" \
@@ -26,8 +26,8 @@ namespace {
     "    float reach = shadowRadius * shadowTexel;\n"                                            \
     "    if (q.z >= 1.0 || any(lessThan(q.xy, vec2(-reach))) ||\n"                               \
     "        any(greaterThan(q.xy, vec2(1.0 + reach)))) return 1.0;\n"                           \
-    "    float angle = 6.2831853 * fract(sin(dot(gl_FragCoord.xy + noiseSeed,\n"                 \
-    "        vec2(12.9898, 78.233))) * 43758.5453);\n"                                           \
+    "    ivec2 cell = ivec2(gl_FragCoord.xy) & 3;\n"                                             \
+    "    float angle = 0.3927 * float((cell.x * 5 + cell.y * 11 + passIndex * 7) & 15);\n"       \
     "    vec2 c = vec2(cos(angle), sin(angle)) * reach;\n"                                       \
     "    mat2 turn = mat2(c.x, c.y, -c.y, c.x);\n"                                               \
     "    float lit = 0.0;\n"                                                                     \
