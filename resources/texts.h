@@ -378,6 +378,8 @@ inline constexpr char kCliCannotWriteModel[] = "3Dモデルファイルを書き
 inline constexpr char kCliEmptyScene[] = "シーンにエクスポートする文字がありません";
 inline constexpr char kCliEnvironmentUnreadable[] =
     "環境光のファイルを読み込めません (Radiance .hdr 形式のファイルを指定してください)";
+inline constexpr char kCliStudioLookUnavailable[] =
+    "このOpenGLではスタジオ表示で描けないため、従来の表示で描きました";
 inline constexpr char kCliNoContext[] = "オフスクリーンのOpenGLコンテキストを作成できません";
 inline constexpr char kCliNoFramebuffer[] = "このサイズの画像を作成できません";
 inline constexpr char kCliBadAnimationType[] =

@@ -100,7 +100,9 @@ int WriteAnimation(Renderer& renderer, const PictureRequest& request,
     if (!sink) {
         return ReportFileError(err, texts::kCliCannotWrite, picture.output);
     }
-    switch (RenderAnimation(renderer, request, options.motion, *sink)) {
+    const PictureStatus drawn = RenderAnimation(renderer, request, options.motion, *sink);
+    ReportLookFallback(renderer, err);
+    switch (drawn) {
         case PictureStatus::kOk:
             break;
         case PictureStatus::kNoFramebuffer:

@@ -270,6 +270,13 @@ int ApplyPictureOptions(const RenderCommandOptions& options, Scene& scene, std::
     return kExitOk;
 }
 
+void ReportLookFallback(const Renderer& renderer, std::ostream& err) {
+    if (!renderer.studioFailure().empty()) {
+        err << "vellumark: " << texts::kCliStudioLookUnavailable << ": " << renderer.studioFailure()
+            << '\n';
+    }
+}
+
 int RunRenderCommand(const RenderCommandOptions& options, std::ostream& err) {
     if (options.model) {
         return ExportModel(options, err);
@@ -311,7 +318,9 @@ int RunRenderCommand(const RenderCommandOptions& options, std::ostream& err) {
     if (!sink) {
         return report(texts::kCliCannotWrite, options.output);
     }
-    switch (RenderPicture(loaded.renderer, request, *sink)) {
+    const PictureStatus drawn = RenderPicture(loaded.renderer, request, *sink);
+    ReportLookFallback(loaded.renderer, err);
+    switch (drawn) {
         case PictureStatus::kOk:
             break;
         case PictureStatus::kNoFramebuffer:

@@ -11,6 +11,7 @@
 
 #include "formats/image_sink.h"
 #include "formats/model_writers.h"
+#include "render/renderer.h"
 #include "scene/scene.h"
 
 struct RenderCommandOptions {
@@ -47,6 +48,8 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
 // Puts the background and the look the options ask for into a scene read for them; an
 // environment file that cannot be read is told on err. Returns the exit status so far.
 int ApplyPictureOptions(const RenderCommandOptions& options, Scene& scene, std::ostream& err);
+// Says so on err when the context could not draw the studio look and the classic one stood in.
+void ReportLookFallback(const Renderer& renderer, std::ostream& err);
 // Renders or exports and writes; messages go to err. Returns the exit status.
 int RunRenderCommand(const RenderCommandOptions& options, std::ostream& err);
 // Parses, reports usage errors with the usage text, renders: the whole command.

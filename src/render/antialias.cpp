@@ -94,10 +94,7 @@ AntialiasRender::AntialiasRender(Renderer& renderer, int level)
     glMatrixMode(GL_MODELVIEW);
     renderer_.PlaceLight();
     if (renderer.scene().studio.look == SceneLook::kStudio && table_.count > 0) {
-        studio_ = renderer.Studio();
-        if (studio_ != nullptr && !studio_->Begin()) {
-            studio_ = nullptr;
-        }
+        studio_ = renderer.BeginStudio();
     }
     if (studio_ != nullptr) {
         return;

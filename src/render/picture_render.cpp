@@ -78,10 +78,7 @@ class TileRenderer {
         glViewport(0, 0, tile.width, tile.height);
         renderer_.ApplyViewTransform();
         renderer_.PlaceLight();
-        studio_ = renderer_.Studio();
-        if (studio_ != nullptr && !studio_->Begin()) {
-            studio_ = nullptr;
-        }
+        studio_ = renderer_.BeginStudio();
     }
 
     // Draws pass `pass` of the tile into the framebuffer's lower-left corner (into the studio

@@ -36,13 +36,11 @@ FrustumPlanes JitteredFrustum(const FrustumPlanes& f, int viewportWidth, int vie
     return {f.left + dx, f.right + dx, f.bottom + dy, f.top + dy, f.zNear, f.zFar};
 }
 
-void JitterFrustum(double left, double right, double bottom, double top, double zNear,
-                   double zFar, double pixdx, double pixdy, double eyedx, double eyedy,
-                   double focus) {
+void JitterFrustum(double left, double right, double bottom, double top, double zNear, double zFar,
+                   double pixdx, double pixdy, double eyedx, double eyedy, double focus) {
     const Viewport viewport = ReadViewport();
-    const FrustumPlanes f =
-        JitteredFrustum({left, right, bottom, top, zNear, zFar}, viewport.width, viewport.height,
-                        pixdx, pixdy, eyedx, eyedy, focus);
+    const FrustumPlanes f = JitteredFrustum({left, right, bottom, top, zNear, zFar}, viewport.width,
+                                            viewport.height, pixdx, pixdy, eyedx, eyedy, focus);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glFrustum(f.left, f.right, f.bottom, f.top, f.zNear, f.zFar);
@@ -54,8 +52,7 @@ void JitterFrustum(double left, double right, double bottom, double top, double 
 void JitterPerspective(double fovy, double aspect, double zNear, double zFar, double pixdx,
                        double pixdy, double eyedx, double eyedy, double focus) {
     const FrustumPlanes f = PerspectiveFrustum(fovy, aspect, zNear, zFar);
-    JitterFrustum(f.left, f.right, f.bottom, f.top, zNear, zFar, pixdx, pixdy, eyedx, eyedy,
-                  focus);
+    JitterFrustum(f.left, f.right, f.bottom, f.top, zNear, zFar, pixdx, pixdy, eyedx, eyedy, focus);
 }
 
 void InitRenderState() {

@@ -99,14 +99,20 @@ void Renderer::RenderScene(int finalImage) {
     source_->KeepOnly(scene_);
 }
 
-bool Renderer::RenderStudioFrame() {
+StudioRenderer* Renderer::BeginStudio() {
     StudioRenderer* studio = Studio();
-    if (studio == nullptr || !studio->Begin()) {
-        if (studio != nullptr) {
-            // Not asked again in this context: the classic look stands in.
-            studioFailure_ = studio->failure();
-            studio_.reset();
-        }
+    if (studio != nullptr && !studio->Begin()) {
+        // Not asked again in this context: the classic look stands in.
+        studioFailure_ = studio->failure();
+        studio_.reset();
+        return nullptr;
+    }
+    return studio;
+}
+
+bool Renderer::RenderStudioFrame() {
+    StudioRenderer* studio = BeginStudio();
+    if (studio == nullptr) {
         return false;
     }
     studio->DrawPass(0, 1.0f);

@@ -48,9 +48,9 @@ class Renderer {
     // The object's transform (without the view) as 16 floats, columns first.
     void ObjectMatrix(const TextObject& object, float columns[16]) const;
 
-    // The studio look of the current context, made on first use; nullptr where the context
-    // cannot draw it (studioFailure() says why).
-    StudioRenderer* Studio();
+    // The studio look of the current context (made on first use), begun on a picture the size
+    // of the viewport; nullptr where the context cannot draw it (studioFailure() says why).
+    StudioRenderer* BeginStudio();
     const std::string& studioFailure() const { return studioFailure_; }
     // The context went: the studio look's names are dropped, not deleted.
     void AbandonStudio();
@@ -65,6 +65,7 @@ class Renderer {
     void CallGlyphLists(const TextObject& object);
     // The interactive frame in the studio look; false where the context cannot draw it.
     bool RenderStudioFrame();
+    StudioRenderer* Studio();
     void DrawGuidesAndMarker();
     void DrawEditingAids();
 
