@@ -6,8 +6,8 @@
 #include <new>
 #include <vector>
 
+#include "app/command_context.h"
 #include "app/file_choice.h"
-#include "app/main_frame.h"
 #include "app/progress_window.h"
 #include "dialogs/animation_dialog.h"
 #include "render/animation_render.h"
@@ -43,7 +43,7 @@ const char* RefusalOf(bool transparent, AnimationFileType type) {
 }
 
 // The save dialog, offering the types this build writes.
-bool ChooseAnimationFile(MainFrame& frame, bool transparent, AnimationTarget& target) {
+bool ChooseAnimationFile(CommandContext& context, bool transparent, AnimationTarget& target) {
     FileRequest request;
     request.save = true;
     request.title = texts::kAnimationSaveTitle;
@@ -59,7 +59,7 @@ bool ChooseAnimationFile(MainFrame& frame, bool transparent, AnimationTarget& ta
     request.filterIndex = 0;
     request.overwritePrompt = true;
     for (;;) {
-        const FileAnswer answer = ChooseSaveFile(frame.prompts(), &frame, request);
+        const FileAnswer answer = ChooseSaveFile(context.prompts(), context.window(), request);
         if (!answer.ok) {
             return false;
         }
@@ -74,13 +74,13 @@ bool ChooseAnimationFile(MainFrame& frame, bool transparent, AnimationTarget& ta
         if (refusal == nullptr) {
             return true;
         }
-        frame.prompts().ShowMessage(&frame, refusal, texts::kTitlePrefix, MessageButtons::kOk,
-                                    MessageIcon::kWarning);
+        context.prompts().ShowMessage(context.window(), refusal, texts::kTitlePrefix,
+                                      MessageButtons::kOk, MessageIcon::kWarning);
         request.initialPath = answer.path;
     }
 }
 
-PictureStatus WriteAnimation(MainFrame& frame, const AnimationChoice& choice,
+PictureStatus WriteAnimation(CommandContext& context, const AnimationChoice& choice,
                              const AnimationTarget& target) {
     PictureRequest request;
     request.width = choice.width;
@@ -95,12 +95,12 @@ PictureStatus WriteAnimation(MainFrame& frame, const AnimationChoice& choice,
             return PictureStatus::kCannotWrite;
         }
         std::unique_ptr<wxProgressDialog> progress = OpenCancellableProgress(
-            &frame, texts::kAnimationProgressCaption, texts::kAnimationProgressMessage);
+            context.window(), texts::kAnimationProgressCaption, texts::kAnimationProgressMessage);
         const PictureProgress report = [&progress](int64_t done, int64_t total) {
             return progress->Update(static_cast<int>(done * 1000 / total));
         };
         PictureStatus status =
-            RenderAnimation(frame.renderer(), request, choice.motion, *sink, report);
+            RenderAnimation(context.view().renderer(), request, choice.motion, *sink, report);
         progress.reset();
         if (status == PictureStatus::kOk && !sink->Finish()) {
             status = PictureStatus::kCannotWrite;
@@ -113,40 +113,42 @@ PictureStatus WriteAnimation(MainFrame& frame, const AnimationChoice& choice,
 
 }  // namespace
 
-void ExportAnimationCommand(MainFrame& frame) {
-    if (frame.view() == nullptr) {
+void ExportAnimationCommand(CommandContext& context) {
+    if (context.view().canvas() == nullptr) {
         return;
     }
     // The frames show no highlight box, as pictures do not.
-    frame.ClearSelection();
+    context.ClearSelection();
     AnimationChoice choice;
-    const wxSize view = frame.view()->GetClientSize() * frame.view()->GetContentScaleFactor();
+    const wxSize view =
+        context.view().canvas()->GetClientSize() * context.view().canvas()->GetContentScaleFactor();
     choice.width = view.x;
     choice.height = view.y;
-    choice.level = frame.settings().antialias == 1 ? frame.settings().antialiasLevel : 1;
+    choice.level =
+        context.document().settings.antialias == 1 ? context.document().settings.antialiasLevel : 1;
     AnimationTarget target;
-    if (!AskAnimation(&frame, frame.scene(), choice) ||
-        !ChooseAnimationFile(frame, choice.transparent, target)) {
+    if (!AskAnimation(context.window(), context.scene(), choice) ||
+        !ChooseAnimationFile(context, choice.transparent, target)) {
         return;
     }
     // The view shows itself again where the dialogs were, before its paints are held.
-    frame.view()->Refresh(false);
+    context.view().canvas()->Refresh(false);
     if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
         loop->YieldFor(wxEVT_CATEGORY_UI);
     }
     PictureStatus status = PictureStatus::kNoFramebuffer;
-    frame.RunInViewContext([&] { status = WriteAnimation(frame, choice, target); });
+    context.view().RunInViewContext([&] { status = WriteAnimation(context, choice, target); });
     switch (status) {
         case PictureStatus::kOk:
         case PictureStatus::kCancelled:
             return;
         case PictureStatus::kNoFramebuffer:
-            frame.messages().ShowMessage(texts::kSizedNoFramebuffer, texts::kTitlePrefix,
-                                         MessageOwner::kMainWindow);
+            context.messages().ShowMessage(texts::kSizedNoFramebuffer, texts::kTitlePrefix,
+                                           MessageOwner::kMainWindow);
             return;
         case PictureStatus::kCannotWrite:
             break;
     }
-    frame.messages().ShowMessage(std::string(texts::kAnimationWriteFailed) + "\n" + target.path,
-                                 texts::kTitlePrefix, MessageOwner::kMainWindow);
+    context.messages().ShowMessage(std::string(texts::kAnimationWriteFailed) + "\n" + target.path,
+                                   texts::kTitlePrefix, MessageOwner::kMainWindow);
 }

@@ -2,10 +2,10 @@
 
 #include "app/animation_export_command.h"
 #include "app/capture_commands.h"
+#include "app/command_context.h"
 #include "app/edit_commands.h"
 #include "app/export_command.h"
 #include "app/help_book.h"
-#include "app/main_frame.h"
 #include "app/object_commands.h"
 #include "app/object_select_command.h"
 #include "app/preferences_command.h"
@@ -20,119 +20,119 @@
 
 namespace {
 
-void RunCommand(MainFrame& frame, int commandId) {
-    Scene& scene = frame.scene();
+void RunCommand(CommandContext& context, int commandId) {
+    Scene& scene = context.scene();
     switch (commandId) {
         case kCmdExit:
-            frame.Close();
+            context.window()->Close();
             break;
         case kCmdResetView:
             ResetView(scene.view);
-            frame.InvalidateView();
+            context.InvalidateView();
             break;
         case kCmdVersion:
-            ShowAboutDialog(&frame);
+            ShowAboutDialog(context.window());
             break;
         case kCmdNewObject:
-            NewObject(frame);
+            NewObject(context);
             break;
         case kCmdEditText:
-            EditObjectText(frame);
+            EditObjectText(context);
             break;
         case kCmdDeleteObject:
-            DeleteCurrentObject(frame);
+            DeleteCurrentObject(context);
             break;
         case kCmdFont:
-            ChangeObjectFont(frame);
+            ChangeObjectFont(context);
             break;
         case kCmdColour:
-            OpenMaterialDialog(frame);
+            OpenMaterialDialog(context);
             break;
         case kCmdPosition:
-            OpenPositionDialog(frame);
+            OpenPositionDialog(context);
             break;
         case kCmdSize:
-            OpenScaleDialog(frame);
+            OpenScaleDialog(context);
             break;
         case kCmdRotation:
-            OpenRotationDialog(frame);
+            OpenRotationDialog(context);
             break;
         case kCmdBevel:
-            OpenBevelDialog(frame);
+            OpenBevelDialog(context);
             break;
         case kCmdZoomIn:
             ZoomIn(scene.view);
-            frame.InvalidateView();
+            context.InvalidateView();
             break;
         case kCmdZoomOut:
             ZoomOut(scene.view);
-            frame.InvalidateView();
+            context.InvalidateView();
             break;
         case kCmdGuideLines:
             ToggleGuideLines(scene.view);
-            frame.InvalidateView();
+            context.InvalidateView();
             break;
         case kCmdShadow:
-            OpenShadowDialog(frame);
+            OpenShadowDialog(context);
             break;
         case kCmdSelectObject:
-            SelectObject(frame);
+            SelectObject(context);
             break;
         case kCmdLight:
-            OpenLightDialog(frame);
+            OpenLightDialog(context);
             break;
         case kCmdTarget:
-            OpenTargetDialog(frame);
+            OpenTargetDialog(context);
             break;
         case kCmdHelp:
-            ShowHelpContents(frame);
+            ShowHelpContents(context);
             break;
         case kCmdPreferences:
-            ShowPreferences(frame);
+            ShowPreferences(context);
             break;
         case kCmdPreview:
-            frame.ClearSelection();
-            frame.previewRequested = 1;
-            frame.InvalidateView();
+            context.ClearSelection();
+            context.ui().previewRequested = 1;
+            context.InvalidateView();
             break;
         case kCmdNewScene:
-            NewScene(frame);
+            NewScene(context);
             break;
         case kCmdSaveAs:
-            SaveSceneAsCommand(frame);
+            SaveSceneAsCommand(context);
             break;
         case kCmdOpen:
-            OpenSceneCommand(frame);
+            OpenSceneCommand(context);
             break;
         case kCmdSave:
-            SaveSceneCommand(frame);
+            SaveSceneCommand(context);
             break;
         case kCmdCapture:
-            CaptureSceneCommand(frame);
+            CaptureSceneCommand(context);
             break;
         case kCmdCaptureRegion:
-            CaptureRegionCommand(frame);
+            CaptureRegionCommand(context);
             break;
         case kCmdExportModel:
-            ExportModelCommand(frame);
+            ExportModelCommand(context);
             break;
         case kCmdCaptureSized:
-            CaptureSizedCommand(frame);
+            CaptureSizedCommand(context);
             break;
         case kCmdExportAnimation:
-            ExportAnimationCommand(frame);
+            ExportAnimationCommand(context);
             break;
         case kCmdLoadTexture:
-            LoadTextureCommand(frame);
+            LoadTextureCommand(context);
             break;
         case kCmdDeleteTexture:
-            DeleteTextureCommand(frame);
+            DeleteTextureCommand(context);
             break;
         case kCmdUndo:
-            UndoCommand(frame);
+            UndoCommand(context);
             break;
         case kCmdRedo:
-            RedoCommand(frame);
+            RedoCommand(context);
             break;
         default:
             break;
@@ -141,11 +141,11 @@ void RunCommand(MainFrame& frame, int commandId) {
 
 }  // namespace
 
-void DispatchCommand(MainFrame& frame, int commandId) {
+void DispatchCommand(CommandContext& context, int commandId) {
     if (IsEditCommand(commandId)) {
-        RunAsOneStep(frame, [&frame, commandId] { RunCommand(frame, commandId); });
+        context.document().RunAsOneStep([&context, commandId] { RunCommand(context, commandId); });
     } else {
-        RunCommand(frame, commandId);
+        RunCommand(context, commandId);
     }
-    RefreshUndoMenu(frame);
+    context.shell().RefreshUndoMenu();
 }

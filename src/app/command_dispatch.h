@@ -2,6 +2,6 @@
 // The one place every command id arrives, from the menus, the popup menu, the toolbar and the
 // keys. Ids without an action do nothing.
 
-class MainFrame;
+class CommandContext;
 
-void DispatchCommand(MainFrame& frame, int commandId);
+void DispatchCommand(CommandContext& context, int commandId);

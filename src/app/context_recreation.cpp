@@ -14,23 +14,11 @@ void MainFrame::EnablePreviewCommand(bool enabled) {
     }
 }
 
-void MainFrame::ReleaseViewContext() {
-    if (!renderContext_.IsValid()) {
-        return;
-    }
-    viewReady_ = false;
-    renderContext_.canvas->SetHandler(nullptr);
-    // The names die with the context; deleting them later would hit the next context's.
-    cache_.Abandon();
-    renderer_.AbandonStudio();
-    ReleaseRenderContext(renderContext_, this, prompts_);
-}
-
 bool MainFrame::SwitchRenderContext(int antialias) {
     const bool releaseFirst = antialias == 1;
     if (releaseFirst) {
         EnablePreviewCommand(true);
-        ReleaseViewContext();
+        viewPort_.Release();
     }
     RenderContext fresh = CreateRenderContext(this, antialias, prompts_);
     if (!fresh.IsValid()) {
@@ -38,17 +26,13 @@ bool MainFrame::SwitchRenderContext(int antialias) {
     }
     if (!releaseFirst) {
         EnablePreviewCommand(false);
-        ReleaseViewContext();
+        viewPort_.Release();
     }
-    renderContext_ = fresh;
-    renderContext_.canvas->SetHandler(this);
-    GetSizer()->Add(renderContext_.canvas, 1, wxEXPAND);
+    viewPort_.Adopt(fresh, this);
+    GetSizer()->Add(viewPort_.canvas(), 1, wxEXPAND);
     Layout();
     // The keyboard focus went with the old canvas, and the shortcuts with it.
-    renderContext_.canvas->SetFocus();
-    contextRecreated_ = true;
-    // Sets up at once when the new canvas is already realised, else at its first paint.
-    SetUpView();
-    InvalidateView();
+    viewPort_.canvas()->SetFocus();
+    viewPort_.SetUpRecreated();
     return true;
 }

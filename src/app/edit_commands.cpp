@@ -2,11 +2,11 @@
 
 #include <wx/menu.h>
 
+#include <optional>
 #include <string>
 
-#include "app/main_frame.h"
+#include "app/command_context.h"
 #include "dialogs/command_ids.h"
-#include "document/edit_restore.h"
 #include "resources/texts.h"
 
 namespace {
@@ -49,19 +49,18 @@ std::string EditKindName(EditKind kind) {
     return std::string();
 }
 
-void Move(MainFrame& frame, const EditHistory::Move& move) {
-    if (move.edit == nullptr) {
+void Move(CommandContext& context, const std::optional<RestoredEdit>& restored) {
+    if (!restored) {
         return;
     }
-    if (RestoreEdit(frame.scene(), frame.glyphs(), frame.pictures(), move, frame.messages())
-            .projectionChanged) {
-        frame.ResetProjectionAtNextPaint();
+    if (restored->projectionChanged) {
+        context.view().ResetProjectionAtNextPaint();
     }
-    const TextObject* current = frame.scene().CurrentObject();
+    const TextObject* current = context.scene().CurrentObject();
     if (current != nullptr && !current->IsLive()) {
-        frame.ClearSelection();
+        context.ClearSelection();
     }
-    frame.InvalidateView();
+    context.InvalidateView();
 }
 
 void SetItem(wxMenuBar* bar, int command, const char* plain, const char* named,
@@ -105,35 +104,15 @@ bool IsEditCommand(int commandId) {
     }
 }
 
-void RunAsOneStep(MainFrame& frame, const std::function<void()>& command) {
-    if (frame.recordingStep) {
-        command();
-        return;
-    }
-    frame.recordingStep = true;
-    const SceneState before = CaptureSceneState(frame.scene());
-    const std::size_t clears = frame.history.clearCount();
-    command();
-    frame.recordingStep = false;
-    // A scene opened or cleared meanwhile is another document: undo must not lead back.
-    if (frame.history.clearCount() != clears) {
-        return;
-    }
-    if (std::optional<SceneEdit> edit = DiffSceneStates(before, CaptureSceneState(frame.scene()))) {
-        frame.history.Record(std::move(*edit));
-    }
+void UndoCommand(CommandContext& context) {
+    Move(context, context.document().Undo());
 }
 
-void UndoCommand(MainFrame& frame) {
-    Move(frame, frame.history.Undo());
+void RedoCommand(CommandContext& context) {
+    Move(context, context.document().Redo());
 }
 
-void RedoCommand(MainFrame& frame) {
-    Move(frame, frame.history.Redo());
-}
-
-void RefreshUndoMenu(MainFrame& frame) {
-    wxMenuBar* bar = frame.GetMenuBar();
-    SetItem(bar, kCmdUndo, texts::kMenuUndo, texts::kMenuUndoStep, frame.history.NextUndo());
-    SetItem(bar, kCmdRedo, texts::kMenuRedo, texts::kMenuRedoStep, frame.history.NextRedo());
+void RefreshUndoMenu(wxMenuBar* bar, const EditHistory& history) {
+    SetItem(bar, kCmdUndo, texts::kMenuUndo, texts::kMenuUndoStep, history.NextUndo());
+    SetItem(bar, kCmdRedo, texts::kMenuRedo, texts::kMenuRedoStep, history.NextRedo());
 }

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "app/command_context.h"
 #include "app/file_choice.h"
-#include "app/main_frame.h"
 #include "export/model_assembly.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
@@ -61,52 +61,56 @@ NumberRequest PrintSizeRequest() {
     return request;
 }
 
-void Tell(MainFrame& frame, const std::string& text, MessageIcon icon) {
-    frame.prompts().ShowMessage(&frame, text, texts::kTitlePrefix, MessageButtons::kOk, icon);
+void Tell(CommandContext& context, const std::string& text, MessageIcon icon) {
+    context.prompts().ShowMessage(context.window(), text, texts::kTitlePrefix, MessageButtons::kOk,
+                                  icon);
 }
 
 // The file dialog asked about the model's own name only; its material and texture files are
 // replaced too, so they are named and asked about once together.
-bool MayReplaceCompanions(MainFrame& frame, const ModelScene& model, const std::string& path) {
+bool MayReplaceCompanions(CommandContext& context, const ModelScene& model,
+                          const std::string& path) {
     std::string existing;
     for (const std::string& file : ObjCompanionFiles(model, path)) {
         if (wxFileExists(wxString::FromUTF8(file))) {
             existing += file + "\n";
         }
     }
-    return existing.empty() ||
-           frame.prompts().ShowMessage(&frame, existing + texts::kCompanionReplaceQuestion,
-                                       texts::kExportModelTitle, MessageButtons::kYesNo,
-                                       MessageIcon::kWarning) == MessageAnswer::kYes;
+    return existing.empty() || context.prompts().ShowMessage(
+                                   context.window(), existing + texts::kCompanionReplaceQuestion,
+                                   texts::kExportModelTitle, MessageButtons::kYesNo,
+                                   MessageIcon::kWarning) == MessageAnswer::kYes;
 }
 
 }  // namespace
 
-void ExportModelCommand(MainFrame& frame) {
-    const Scene& scene = frame.scene();
+void ExportModelCommand(CommandContext& context) {
+    const Scene& scene = context.scene();
     if (scene.LiveObjectCount() == 0) {
-        Tell(frame, texts::kExportEmptyScene, MessageIcon::kInformation);
+        Tell(context, texts::kExportEmptyScene, MessageIcon::kInformation);
         return;
     }
-    const FileAnswer answer = ChooseSaveFile(frame.prompts(), &frame, ExportFileRequest(scene));
+    const FileAnswer answer =
+        ChooseSaveFile(context.prompts(), context.window(), ExportFileRequest(scene));
     if (!answer.ok) {
         return;
     }
     const ModelFormat format = ChosenFormat(answer);
     double sizeMm = kDefaultPrintSizeMm;
     if (IsPrintFormat(format)) {
-        const NumberAnswer size = frame.prompts().AskNumber(&frame, PrintSizeRequest());
+        const NumberAnswer size = context.prompts().AskNumber(context.window(), PrintSizeRequest());
         if (!size.ok) {
             return;
         }
         sizeMm = static_cast<double>(size.value);
     }
-    const ModelScene model = AssembleModelScene(scene, frame.glyphs().source(), frame.messages());
+    const ModelScene model =
+        AssembleModelScene(scene, context.glyphs().source(), context.messages());
     if (model.objects.empty()) {
-        Tell(frame, texts::kExportEmptyScene, MessageIcon::kInformation);
+        Tell(context, texts::kExportEmptyScene, MessageIcon::kInformation);
         return;
     }
-    if (format == ModelFormat::kObj && !MayReplaceCompanions(frame, model, answer.path)) {
+    if (format == ModelFormat::kObj && !MayReplaceCompanions(context, model, answer.path)) {
         return;
     }
     bool written = false;
@@ -115,6 +119,6 @@ void ExportModelCommand(MainFrame& frame) {
         written = WriteModel(format, model, answer.path, sizeMm);
     }
     if (!written) {
-        Tell(frame, std::string(texts::kExportFailed) + "\n" + answer.path, MessageIcon::kError);
+        Tell(context, std::string(texts::kExportFailed) + "\n" + answer.path, MessageIcon::kError);
     }
 }

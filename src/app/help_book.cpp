@@ -3,7 +3,7 @@
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 
-#include "app/main_frame.h"
+#include "app/command_context.h"
 #include "resources/texts.h"
 
 namespace {
@@ -44,6 +44,6 @@ std::string FindHelpBook() {
     return FindHelpBook(program.GetPath().utf8_string());
 }
 
-void ShowHelpContents(MainFrame& frame) {
-    frame.helpBook().ShowContents(FindHelpBook(), frame.prompts());
+void ShowHelpContents(CommandContext& context) {
+    context.shell().helpBook().ShowContents(FindHelpBook(), context.prompts());
 }

@@ -7,7 +7,7 @@
 
 #include "dialogs/user_prompts.h"
 
-class MainFrame;
+class CommandContext;
 
 class HelpBook {
   public:
@@ -25,4 +25,4 @@ class HelpBook {
 // installation puts it (share/vellumark beside the program's bin folder).
 std::string FindHelpBook(const std::string& executableDir);
 std::string FindHelpBook();
-void ShowHelpContents(MainFrame& frame);
+void ShowHelpContents(CommandContext& context);

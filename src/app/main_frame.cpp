@@ -17,45 +17,37 @@
 #include "dialogs/antialias_dialog.h"
 #include "dialogs/command_ids.h"
 #include "render/picking.h"
-#include "render/projection.h"
 #include "render/rubber_band.h"
 #include "resources/texts.h"
 #include "resources/toolbar/program_icon.xpm"
-
-std::string ComposeTitle(const std::string& suffix) {
-    return texts::kTitlePrefix + suffix;
-}
 
 MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts,
                      GlyphSource& glyphSource)
     : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(texts::kTitlePrefix), wxDefaultPosition,
               wxSize(800, 600)),
-      scene_(scene),
-      settings_(settings),
       prompts_(prompts),
       messages_(prompts, this),
-      glyphs_(glyphSource),
-      cache_(glyphSource, pictures_),
-      renderer_(scene, cache_) {
+      document_(scene, settings, glyphSource, messages_),
+      viewPort_(this, document_, prompts) {
     SetIcon(wxIcon(program_icon_xpm));
-    renderContext_ = CreateRenderContext(this, settings_.antialias, prompts_);
-    if (!renderContext_.IsValid()) {
+    viewPort_.Adopt(CreateRenderContext(this, settings.antialias, prompts_), this);
+    if (!viewPort_.HasRenderContext()) {
         prompts_.ShowMessage(this, texts::kOpenGlInitFailed, texts::kTitlePrefix,
                              MessageButtons::kOk);
         return;
     }
-    renderContext_.canvas->SetHandler(this);
-    renderer_.SetAntialiasRunner(
-        [this] { RunAntialiasDialog(this, renderer_, settings_.antialiasLevel); });
+    viewPort_.renderer().SetAntialiasRunner([this] {
+        RunAntialiasDialog(this, viewPort_.renderer(), document_.settings.antialiasLevel);
+    });
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(renderContext_.canvas, 1, wxEXPAND);
+    sizer->Add(viewPort_.canvas(), 1, wxEXPAND);
     SetSizer(sizer);
     objectMenu_.reset(CreateObjectMenu());
-    SetTitle(wxString::FromUTF8(ComposeTitle(texts::kNewSceneSuffix)));
+    ShowCaption(texts::kNewSceneSuffix);
     SetMenuBar(CreateMainMenuBar());
-    RefreshUndoMenu(*this);
+    RefreshUndoMenu();
     toolbar_ = CreateMainToolBar(*this);
-    DisableObjectButtons();
+    SetObjectButtons(false);
     SetAcceleratorTable(CreateShortcutTable());
     Bind(wxEVT_MENU, &MainFrame::OnCommand, this, ToWxId(kFirstCommandId), ToWxId(kLastCommandId));
     Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnCloseWindow, this);
@@ -65,13 +57,7 @@ MainFrame::MainFrame(Scene& scene, AppSettings& settings, UserPrompts& prompts,
 }
 
 MainFrame::~MainFrame() {
-    // The cache's and the studio look's names die with the context.
-    cache_.Abandon();
-    renderer_.AbandonStudio();
-    if (renderContext_.IsValid()) {
-        renderContext_.canvas->SetHandler(nullptr);
-        ReleaseRenderContext(renderContext_, this, prompts_);
-    }
+    viewPort_.Release();
 }
 
 HelpBook& MainFrame::helpBook() {
@@ -81,43 +67,20 @@ HelpBook& MainFrame::helpBook() {
     return *helpBook_;
 }
 
-bool MainFrame::MakeCurrent() {
-    if (!renderContext_.IsValid() || !renderContext_.canvas->IsShownOnScreen()) {
-        return false;
-    }
-    return renderContext_.canvas->SetCurrent(*renderContext_.context);
+void MainFrame::ShowCaption(const std::string& suffix) {
+    SetTitle(wxString::FromUTF8(ComposeTitle(suffix)));
 }
 
-void MainFrame::InvalidateView() {
-    // Something changed: the preview gives way to a plain frame.
-    heldPreview_.Release();
-    if (renderContext_.canvas) {
-        renderContext_.canvas->Refresh(false);
-    }
-}
-
-bool MainFrame::RunInViewContext(const std::function<void()>& work) {
-    if (painting_ || !EnsureViewReady()) {
-        return false;
-    }
-    painting_ = true;
-    work();
-    painting_ = false;
-    if (resizedWhilePainting_) {
-        resizedWhilePainting_ = false;
-        const wxSize size = ViewPixelSize();
-        OnViewSize(size.x, size.y);
-    }
-    // Nothing changed in the scene: a held preview may stay.
-    renderContext_.canvas->Refresh(false);
-    return true;
+void MainFrame::RefreshUndoMenu() {
+    ::RefreshUndoMenu(GetMenuBar(), document_.history);
 }
 
 int MainFrame::ChooseFromObjectMenu(int x, int y) {
-    if (!renderContext_.canvas) {
+    GlView* canvas = viewPort_.canvas();
+    if (!canvas) {
         return 0;
     }
-    const wxPoint inFrame = ScreenToClient(renderContext_.canvas->ClientToScreen(wxPoint(x, y)));
+    const wxPoint inFrame = ScreenToClient(canvas->ClientToScreen(wxPoint(x, y)));
     const int chosen = GetPopupMenuSelectionFromUser(*objectMenu_, inFrame);
     return IsCommandWxId(chosen) ? FromWxId(chosen) : 0;
 }
@@ -126,14 +89,6 @@ void MainFrame::SetObjectButtons(bool enabled) {
     for (const int command : kObjectButtonCommands) {
         toolbar_->EnableTool(ToWxId(command), enabled);
     }
-}
-
-void MainFrame::EnableObjectButtons() {
-    SetObjectButtons(true);
-}
-
-void MainFrame::DisableObjectButtons() {
-    SetObjectButtons(false);
 }
 
 void MainFrame::LockForRegionCapture() {
@@ -158,21 +113,12 @@ void MainFrame::UnlockAfterRegionCapture() {
     }
 }
 
-void MainFrame::ClearSelection() {
-    if (scene_.currentObject == -1) {
-        return;
-    }
-    ::ClearSelection(scene_);
-    DisableObjectButtons();
-    InvalidateView();
-}
-
 void MainFrame::OnCommand(wxCommandEvent& event) {
-    DispatchCommand(*this, FromWxId(event.GetId()));
+    DispatchCommand(context_, FromWxId(event.GetId()));
 }
 
 void MainFrame::OnCloseWindow(wxCloseEvent& event) {
-    if (event.CanVeto() && !RunCloseProcedure(*this)) {
+    if (event.CanVeto() && !RunCloseProcedure(context_)) {
         event.Veto();
         return;
     }
@@ -180,8 +126,8 @@ void MainFrame::OnCloseWindow(wxCloseEvent& event) {
 }
 
 bool MainFrame::MayOpenFromOutside() const {
-    return !modalDialogs_.AnyOpen() && !painting_ && mouse.regionArmed == 0 &&
-           mouse.rubberBand == 0 && mouse.capturePending == 0;
+    return !modalDialogs_.AnyOpen() && !viewPort_.IsPainting() && ui_.mouse.regionArmed == 0 &&
+           ui_.mouse.rubberBand == 0 && ui_.mouse.capturePending == 0;
 }
 
 void MainFrame::OnDropFiles(wxDropFilesEvent& event) {
@@ -192,116 +138,52 @@ void MainFrame::OnDropFiles(wxDropFilesEvent& event) {
     // has completed, so the source is not left hanging on them.
     CallAfter([this, path = event.GetFiles()[0].utf8_string()] {
         if (MayOpenFromOutside()) {
-            OpenDroppedSceneFile(*this, path);
+            OpenDroppedSceneFile(context_, path);
         } else {
             wxBell();
         }
     });
 }
 
-bool MainFrame::EnsureViewReady() {
-    if (!(viewReady_ ? MakeCurrent() : SetUpView())) {
-        return false;
-    }
-    ApplyStaleProjection();
-    return true;
-}
-
-void MainFrame::ApplyStaleProjection() {
-    if (projectionStale_) {
-        projectionStale_ = false;
-        ResetProjection(1, scene_.backgroundColor, scene_.view.perspective);
-    }
-}
-
-bool MainFrame::SetUpView() {
-    if (!MakeCurrent()) {
-        return false;
-    }
-    if (!sceneSettingsReset_) {
-        ResetSceneSettings(scene_);
-        sceneSettingsReset_ = true;
-    }
-    InitRenderState();
-    renderer_.PlaceLight();
-    SetLightColors();
-    const wxSize size =
-        renderContext_.canvas->GetClientSize() * renderContext_.canvas->GetContentScaleFactor();
-    SetViewportToClient(size.x, size.y);
-    // At start-up the clear values always include the accumulation buffer's.
-    ResetProjection(contextRecreated_ ? settings_.antialias : 1, scene_.backgroundColor,
-                    scene_.view.perspective);
-    projectionStale_ = false;
-    contextRecreated_ = false;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        scene_.objects[slot].SetIndex(slot);
-    }
-    viewReady_ = true;
-    return true;
-}
-
 void MainFrame::OnViewPaint() {
-    if (painting_) {
-        return;
-    }
-    if (!viewReady_ && !SetUpView()) {
-        return;
-    }
-    if (!MakeCurrent()) {
-        return;
-    }
-    ApplyStaleProjection();
-    painting_ = true;
-    const wxSize paintedSize = ViewPixelSize();
-    if (mouse.capturePending == 1) {
-        // One render serves the screen and the file. It is read before the swap, so windows
-        // lying over the view cannot spoil it.
-        renderer_.RenderScene(settings_.antialias == 1 ? 1 : 0);
-        WritePendingCapture(*this, mouse.captureRect);
-        mouse.capturePending = 0;
-        mouse.captureRect = ClientRect{};
-    } else {
-        if (previewRequested == 1) {
-            renderer_.RenderScene(1);
-            heldPreview_.Take();
-        } else if (!heldPreview_.Draw()) {
-            heldPreview_.Release();
-            renderer_.RenderScene(0);
+    const bool painted = viewPort_.Paint([this] {
+        ViewMouseState& mouse = ui_.mouse;
+        if (mouse.capturePending == 1) {
+            // One render serves the screen and the file. It is read before the swap, so windows
+            // lying over the view cannot spoil it.
+            viewPort_.renderer().RenderScene(document_.settings.antialias == 1 ? 1 : 0);
+            WritePendingCapture(context_, mouse.captureRect);
+            mouse.capturePending = 0;
+            mouse.captureRect = ClientRect{};
+        } else {
+            viewPort_.DrawScene(ui_.previewRequested == 1);
+            if (mouse.rubberBand == 1) {
+                // The rectangle is in window coordinates, and so is this projection of the view.
+                const wxSize size = viewPort_.canvas()->GetClientSize();
+                DrawRubberBand(mouse.captureRect, size.x, size.y);
+            }
         }
-        if (mouse.rubberBand == 1) {
-            // The rectangle is in window coordinates, and so is this projection of the view.
-            const wxSize size = renderContext_.canvas->GetClientSize();
-            DrawRubberBand(mouse.captureRect, size.x, size.y);
-        }
+    });
+    if (!painted) {
+        return;
     }
-    renderContext_.canvas->SwapBuffers();
-    previewRequested = 0;
-    painting_ = false;
+    ui_.previewRequested = 0;
     if (!pendingOpen_.empty()) {
         // Its messages have no place inside a paint; a dialog opened meanwhile defers it to the
         // paint after the dialog.
         CallAfter([this, path = pendingOpen_] {
             if (MayOpenFromOutside()) {
-                OpenSceneFile(*this, path);
+                OpenSceneFile(context_, path);
             } else {
                 OpenWhenReady(path);
             }
         });
         pendingOpen_.clear();
     }
-    // Showing the progress window may report the unchanged size again.
-    if (resizedWhilePainting_) {
-        resizedWhilePainting_ = false;
-        const wxSize size = ViewPixelSize();
-        if (size != paintedSize) {
-            OnViewSize(size.x, size.y);
-            InvalidateView();
-        }
-    }
 }
 
-wxSize MainFrame::ViewPixelSize() const {
-    return renderContext_.canvas->GetClientSize() * renderContext_.canvas->GetContentScaleFactor();
+void MainFrame::OnViewSize(int width, int height) {
+    viewPort_.Resize(width, height);
 }
 
 void MainFrame::OnViewMouse(const ViewMouseEvent& event) {
@@ -309,32 +191,23 @@ void MainFrame::OnViewMouse(const ViewMouseEvent& event) {
 }
 
 int MainFrame::PickObjectAt(int x, int y) {
-    if (!EnsureViewReady()) {
+    if (!viewPort_.EnsureViewReady()) {
         return -1;
     }
     // Mouse positions are window coordinates; the viewport counts the canvas's pixels.
-    const double scale = renderContext_.canvas->GetContentScaleFactor();
-    return PickObject(renderer_, static_cast<int>(x * scale), static_cast<int>(y * scale));
+    const double scale = viewPort_.canvas()->GetContentScaleFactor();
+    return PickObject(viewPort_.renderer(), static_cast<int>(x * scale),
+                      static_cast<int>(y * scale));
 }
 
 void MainFrame::RedrawView() {
-    InvalidateView();
+    viewPort_.InvalidateView();
 }
 
 void MainFrame::RunCommand(int command) {
-    DispatchCommand(*this, command);
+    DispatchCommand(context_, command);
 }
 
 bool MainFrame::ChooseCaptureFile(const ClientRect& region) {
-    return ChooseRegionCaptureFile(*this, region);
-}
-
-void MainFrame::OnViewSize(int width, int height) {
-    if (painting_) {
-        resizedWhilePainting_ = true;
-        return;
-    }
-    if (viewReady_ && MakeCurrent()) {
-        SetViewportToClient(width, height);
-    }
+    return ChooseRegionCaptureFile(context_, region);
 }

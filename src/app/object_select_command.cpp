@@ -1,6 +1,6 @@
 #include "app/object_select_command.h"
 
-#include "app/main_frame.h"
+#include "app/command_context.h"
 #include "app/object_commands.h"
 #include "app/property_commands.h"
 #include "app/texture_commands.h"
@@ -9,8 +9,8 @@
 
 namespace {
 
-void RunFollowUp(MainFrame& frame, ObjectFollowUp followUp) {
-    TextObject* object = frame.scene().CurrentObject();
+void RunFollowUp(CommandContext& context, ObjectFollowUp followUp) {
+    TextObject* object = context.scene().CurrentObject();
     if (object == nullptr) {
         return;
     }
@@ -18,46 +18,46 @@ void RunFollowUp(MainFrame& frame, ObjectFollowUp followUp) {
         case ObjectFollowUp::kNone:
             break;
         case ObjectFollowUp::kEditText:
-            EditObjectText(frame);
+            EditObjectText(context);
             break;
         case ObjectFollowUp::kColour:
-            OpenMaterialDialog(frame);
+            OpenMaterialDialog(context);
             break;
         case ObjectFollowUp::kSize:
-            OpenScaleDialog(frame);
+            OpenScaleDialog(context);
             break;
         case ObjectFollowUp::kRotation:
-            OpenRotationDialog(frame);
+            OpenRotationDialog(context);
             break;
         case ObjectFollowUp::kPosition:
-            OpenPositionDialog(frame);
+            OpenPositionDialog(context);
             break;
         case ObjectFollowUp::kLoadTexture:
-            LoadTextureCommand(frame);
+            LoadTextureCommand(context);
             break;
         case ObjectFollowUp::kDeleteTexture:
-            DeleteTextureCommand(frame);
+            DeleteTextureCommand(context);
             break;
         case ObjectFollowUp::kFont:
             // Unlike the object menu, the picker opens on its own default choice, not on the font.
-            ChooseObjectFont(frame, *object, FontRequest{});
+            ChooseObjectFont(context, *object, FontRequest{});
             break;
     }
 }
 
 }  // namespace
 
-void SelectObject(MainFrame& frame) {
+void SelectObject(CommandContext& context) {
     ObjectFollowUp followUp = ObjectFollowUp::kNone;
     {
-        ObjectSelectDialog dialog(frame);
+        ObjectSelectDialog dialog(context);
         if (!dialog.HasObjects()) {
-            frame.prompts().ShowMessage(&dialog, texts::kNoObjects, texts::kTitlePrefix,
-                                        MessageButtons::kOk);
+            context.prompts().ShowMessage(&dialog, texts::kNoObjects, texts::kTitlePrefix,
+                                          MessageButtons::kOk);
             return;
         }
         dialog.ShowModal();
         followUp = dialog.followUp();
     }
-    RunFollowUp(frame, followUp);
+    RunFollowUp(context, followUp);
 }

@@ -1,34 +1,35 @@
 #include "app/preferences_command.h"
 
-#include "app/main_frame.h"
+#include "app/command_context.h"
 #include "dialogs/preferences_dialog.h"
 
 namespace {
 
-class FramePreferencesHost : public PreferencesHost {
+class ContextPreferencesHost : public PreferencesHost {
   public:
-    explicit FramePreferencesHost(MainFrame& frame) : frame_(frame) {}
+    explicit ContextPreferencesHost(CommandContext& context) : context_(context) {}
 
     void ApplyPerspective() override {
-        frame_.ResetProjectionAtNextPaint();
-        frame_.InvalidateView();
+        context_.view().ResetProjectionAtNextPaint();
+        context_.InvalidateView();
     }
     void ApplyBackground() override {
         // Each frame clears to the scene's background.
-        frame_.InvalidateView();
+        context_.InvalidateView();
     }
-    bool SwitchAntialiasOn() override { return frame_.SwitchRenderContext(1); }
-    bool SwitchAntialiasOff() override { return frame_.SwitchRenderContext(0); }
-    bool HasRenderContext() const override { return frame_.HasRenderContext(); }
+    bool SwitchAntialiasOn() override { return context_.shell().SwitchRenderContext(1); }
+    bool SwitchAntialiasOff() override { return context_.shell().SwitchRenderContext(0); }
+    bool HasRenderContext() const override { return context_.view().HasRenderContext(); }
 
   private:
-    MainFrame& frame_;
+    CommandContext& context_;
 };
 
 }  // namespace
 
-void ShowPreferences(MainFrame& frame) {
-    FramePreferencesHost host(frame);
-    PreferencesDialog dialog(&frame, frame.scene(), frame.settings(), frame.prompts(), host);
+void ShowPreferences(CommandContext& context) {
+    ContextPreferencesHost host(context);
+    PreferencesDialog dialog(context.window(), context.scene(), context.document().settings,
+                             context.prompts(), host);
     dialog.ShowModal();
 }

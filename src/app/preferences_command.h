@@ -1,6 +1,6 @@
 #pragma once
 
-class MainFrame;
+class CommandContext;
 
 // Runs the preferences dialog over the main window (command 40064).
-void ShowPreferences(MainFrame& frame);
+void ShowPreferences(CommandContext& context);

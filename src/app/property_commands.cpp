@@ -1,6 +1,6 @@
 #include "app/property_commands.h"
 
-#include "app/main_frame.h"
+#include "app/command_context.h"
 #include "dialogs/bevel_dialog.h"
 #include "dialogs/light_dialog.h"
 #include "dialogs/material_dialog.h"
@@ -12,58 +12,60 @@
 
 namespace {
 
-InvalidateView Redraw(MainFrame& frame) {
-    return [&frame] { frame.InvalidateView(); };
+InvalidateView Redraw(CommandContext& context) {
+    return [&context] { context.InvalidateView(); };
 }
 
 }  // namespace
 
-void OpenMaterialDialog(MainFrame& frame) {
-    if (TextObject* object = frame.scene().CurrentObject()) {
-        MaterialDialog dialog(&frame, *object, frame.prompts(), Redraw(frame));
+void OpenMaterialDialog(CommandContext& context) {
+    if (TextObject* object = context.scene().CurrentObject()) {
+        MaterialDialog dialog(context.window(), *object, context.prompts(), Redraw(context));
         dialog.ShowModal();
     }
 }
 
-void OpenPositionDialog(MainFrame& frame) {
-    if (TextObject* object = frame.scene().CurrentObject()) {
-        PositionDialog dialog(&frame, *object, Redraw(frame));
+void OpenPositionDialog(CommandContext& context) {
+    if (TextObject* object = context.scene().CurrentObject()) {
+        PositionDialog dialog(context.window(), *object, Redraw(context));
         dialog.ShowModal();
     }
 }
 
-void OpenScaleDialog(MainFrame& frame) {
-    if (TextObject* object = frame.scene().CurrentObject()) {
-        ScaleDialog dialog(&frame, *object, frame.glyphs(), frame.messages(), Redraw(frame));
+void OpenScaleDialog(CommandContext& context) {
+    if (TextObject* object = context.scene().CurrentObject()) {
+        ScaleDialog dialog(context.window(), *object, context.glyphs(), context.messages(),
+                           Redraw(context));
         dialog.ShowModal();
     }
 }
 
-void OpenRotationDialog(MainFrame& frame) {
-    if (TextObject* object = frame.scene().CurrentObject()) {
-        RotationDialog dialog(&frame, *object, Redraw(frame));
+void OpenRotationDialog(CommandContext& context) {
+    if (TextObject* object = context.scene().CurrentObject()) {
+        RotationDialog dialog(context.window(), *object, Redraw(context));
         dialog.ShowModal();
     }
 }
 
-void OpenShadowDialog(MainFrame& frame) {
-    ShadowDialog dialog(&frame, frame.scene(), frame.prompts(), Redraw(frame));
+void OpenShadowDialog(CommandContext& context) {
+    ShadowDialog dialog(context.window(), context.scene(), context.prompts(), Redraw(context));
     dialog.ShowModal();
 }
 
-void OpenLightDialog(MainFrame& frame) {
-    LightDialog dialog(&frame, frame.scene(), Redraw(frame));
+void OpenLightDialog(CommandContext& context) {
+    LightDialog dialog(context.window(), context.scene(), Redraw(context));
     dialog.ShowModal();
 }
 
-void OpenTargetDialog(MainFrame& frame) {
-    TargetDialog dialog(&frame, frame.scene().view, Redraw(frame));
+void OpenTargetDialog(CommandContext& context) {
+    TargetDialog dialog(context.window(), context.scene().view, Redraw(context));
     dialog.ShowModal();
 }
 
-void OpenBevelDialog(MainFrame& frame) {
-    if (TextObject* object = frame.scene().CurrentObject()) {
-        BevelDialog dialog(&frame, *object, frame.glyphs(), frame.messages(), Redraw(frame));
+void OpenBevelDialog(CommandContext& context) {
+    if (TextObject* object = context.scene().CurrentObject()) {
+        BevelDialog dialog(context.window(), *object, context.glyphs(), context.messages(),
+                           Redraw(context));
         dialog.ShowModal();
     }
 }

@@ -2,13 +2,13 @@
 // The commands that open the property dialogs: the current object's colour, position, size and
 // rotation and bevel, and the scene's shadow, light and look-at target.
 
-class MainFrame;
+class CommandContext;
 
-void OpenMaterialDialog(MainFrame& frame);
-void OpenPositionDialog(MainFrame& frame);
-void OpenScaleDialog(MainFrame& frame);
-void OpenRotationDialog(MainFrame& frame);
-void OpenBevelDialog(MainFrame& frame);
-void OpenShadowDialog(MainFrame& frame);
-void OpenLightDialog(MainFrame& frame);
-void OpenTargetDialog(MainFrame& frame);
+void OpenMaterialDialog(CommandContext& context);
+void OpenPositionDialog(CommandContext& context);
+void OpenScaleDialog(CommandContext& context);
+void OpenRotationDialog(CommandContext& context);
+void OpenBevelDialog(CommandContext& context);
+void OpenShadowDialog(CommandContext& context);
+void OpenLightDialog(CommandContext& context);
+void OpenTargetDialog(CommandContext& context);

@@ -2,12 +2,12 @@
 
 #include <wx/evtloop.h>
 
-#include <iterator>
 #include <memory>
 #include <new>
 
+#include "app/capture_request.h"
+#include "app/command_context.h"
 #include "app/file_choice.h"
-#include "app/main_frame.h"
 #include "app/progress_window.h"
 #include "dialogs/sized_capture_dialog.h"
 #include "formats/jpeg_export.h"
@@ -17,9 +17,9 @@
 
 namespace {
 
-// In the order of the save dialog's filters: PNG first, as only it keeps transparency.
-constexpr ImageFileType kFilterTypes[] = {ImageFileType::kPng, ImageFileType::kBmp,
-                                          ImageFileType::kJpeg};
+// PNG first, as only it keeps transparency.
+constexpr CaptureTypeOrder kFilterTypes = {ImageFileType::kPng, ImageFileType::kBmp,
+                                           ImageFileType::kJpeg};
 
 struct SizedTarget {
     std::string path;
@@ -27,29 +27,21 @@ struct SizedTarget {
 };
 
 // The save dialog, again after a transparent picture was given a type without alpha.
-bool ChooseSizedCaptureFile(MainFrame& frame, bool transparent, SizedTarget& target) {
-    FileRequest request;
-    request.save = true;
-    request.title = texts::kCaptureDialogTitle;
-    request.wildcard = std::string(texts::kPngFilter) + "|*.png|" + texts::kBitmapFilter +
-                       "|*.bmp|" + texts::kJpegFilter + "|*.jpg";
-    request.filterIndex = 0;
-    request.overwritePrompt = true;
-    request.extensions = {"png", "bmp", "jpg"};
+bool ChooseSizedCaptureFile(CommandContext& context, bool transparent, SizedTarget& target) {
+    FileRequest request = CaptureFileRequest(kFilterTypes, "");
     for (;;) {
-        const FileAnswer answer = ChooseSaveFile(frame.prompts(), &frame, request);
+        const FileAnswer answer = ChooseSaveFile(context.prompts(), context.window(), request);
         if (!answer.ok) {
             return false;
         }
-        const bool known = answer.filterIndex >= 0 &&
-                           answer.filterIndex < static_cast<int>(std::size(kFilterTypes));
-        target.type = known ? kFilterTypes[answer.filterIndex] : ImageFileType::kPng;
+        target.type = ChosenCaptureType(answer, kFilterTypes);
         target.path = answer.path;
         if (!transparent || target.type == ImageFileType::kPng) {
             return true;
         }
-        frame.prompts().ShowMessage(&frame, texts::kSizedTransparentNeedsPng, texts::kTitlePrefix,
-                                    MessageButtons::kOk, MessageIcon::kWarning);
+        context.prompts().ShowMessage(context.window(), texts::kSizedTransparentNeedsPng,
+                                      texts::kTitlePrefix, MessageButtons::kOk,
+                                      MessageIcon::kWarning);
         request.initialPath = answer.path;
     }
 }
@@ -65,7 +57,7 @@ struct SizedOutcome {
     CaptureStatus file = CaptureStatus::kOk;
 };
 
-SizedOutcome WritePicture(MainFrame& frame, const SizedCaptureChoice& choice,
+SizedOutcome WritePicture(CommandContext& context, const SizedCaptureChoice& choice,
                           const SizedTarget& target) {
     SizedOutcome outcome;
     PictureRequest request;
@@ -73,10 +65,8 @@ SizedOutcome WritePicture(MainFrame& frame, const SizedCaptureChoice& choice,
     request.height = choice.height;
     request.level = choice.level;
     request.transparent = choice.transparent;
-    JpegOptions jpeg;
-    jpeg.library = FindJpegPlugin(ExecutableDir());
-    jpeg.quality = GetJpegQuality(frame.settings()) & 0xFF;
-    jpeg.progressive = GetJpegProgressive(frame.settings()) == 1;
+    const JpegOptions jpeg =
+        CaptureJpegOptions(FindJpegPlugin(ExecutableDir()), context.document().settings);
     try {
         ImageWriteStatus opened = ImageWriteStatus::kOk;
         std::unique_ptr<ImageRowSink> sink =
@@ -89,13 +79,13 @@ SizedOutcome WritePicture(MainFrame& frame, const SizedCaptureChoice& choice,
         std::unique_ptr<wxProgressDialog> progress;
         PictureProgress reportProgress;
         if (NeedsProgress(choice)) {
-            progress = OpenCancellableProgress(&frame, texts::kSizedProgressCaption,
+            progress = OpenCancellableProgress(context.window(), texts::kSizedProgressCaption,
                                                texts::kSizedProgressMessage);
             reportProgress = [&progress](int64_t done, int64_t total) {
                 return progress->Update(static_cast<int>(done * 1000 / total));
             };
         }
-        outcome.picture = RenderPicture(frame.renderer(), request, *sink, reportProgress);
+        outcome.picture = RenderPicture(context.view().renderer(), request, *sink, reportProgress);
         progress.reset();
         if (outcome.picture == PictureStatus::kCannotWrite) {
             outcome.file = CaptureStatus::kCannotWrite;
@@ -110,35 +100,38 @@ SizedOutcome WritePicture(MainFrame& frame, const SizedCaptureChoice& choice,
 
 }  // namespace
 
-void CaptureSizedCommand(MainFrame& frame) {
-    if (frame.view() == nullptr) {
+void CaptureSizedCommand(CommandContext& context) {
+    if (context.view().canvas() == nullptr) {
         return;
     }
     // The picture shows no highlight box, as a whole-view capture does not.
-    frame.ClearSelection();
+    context.ClearSelection();
     SizedCaptureChoice choice;
-    const wxSize view = frame.view()->GetClientSize() * frame.view()->GetContentScaleFactor();
+    const wxSize view =
+        context.view().canvas()->GetClientSize() * context.view().canvas()->GetContentScaleFactor();
     choice.width = view.x;
     choice.height = view.y;
-    choice.level = frame.settings().antialias == 1 ? frame.settings().antialiasLevel : 1;
+    choice.level =
+        context.document().settings.antialias == 1 ? context.document().settings.antialiasLevel : 1;
     SizedTarget target;
-    if (!AskSizedCapture(&frame, choice) ||
-        !ChooseSizedCaptureFile(frame, choice.transparent, target)) {
+    if (!AskSizedCapture(context.window(), choice) ||
+        !ChooseSizedCaptureFile(context, choice.transparent, target)) {
         return;
     }
     // The view shows itself again where the dialogs were, before its paints are held.
-    frame.view()->Refresh(false);
+    context.view().canvas()->Refresh(false);
     if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
         loop->YieldFor(wxEVT_CATEGORY_UI);
     }
     SizedOutcome outcome;
-    if (!frame.RunInViewContext([&] { outcome = WritePicture(frame, choice, target); })) {
+    if (!context.view().RunInViewContext(
+            [&] { outcome = WritePicture(context, choice, target); })) {
         outcome.picture = PictureStatus::kNoFramebuffer;
     }
     if (outcome.picture == PictureStatus::kNoFramebuffer) {
-        frame.messages().ShowMessage(texts::kSizedNoFramebuffer, texts::kTitlePrefix,
-                                     MessageOwner::kMainWindow);
+        context.messages().ShowMessage(texts::kSizedNoFramebuffer, texts::kTitlePrefix,
+                                       MessageOwner::kMainWindow);
         return;
     }
-    ReportCaptureStatus(outcome.file, target.path, frame.messages());
+    ReportCaptureStatus(outcome.file, target.path, context.messages());
 }

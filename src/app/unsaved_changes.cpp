@@ -1,17 +1,17 @@
 #include "app/unsaved_changes.h"
 
-#include "app/main_frame.h"
+#include "app/command_context.h"
 #include "app/scene_commands.h"
 #include "resources/texts.h"
 
-bool RunCloseProcedure(MainFrame& frame) {
-    if (IsSceneModified(frame.scene()) == 0) {
+bool RunCloseProcedure(CommandContext& context) {
+    if (IsSceneModified(context.scene()) == 0) {
         return true;
     }
-    switch (frame.prompts().ShowMessage(&frame, texts::kUnsavedOnClose, texts::kTitlePrefix,
-                                        MessageButtons::kYesNoCancel)) {
+    switch (context.prompts().ShowMessage(context.window(), texts::kUnsavedOnClose,
+                                          texts::kTitlePrefix, MessageButtons::kYesNoCancel)) {
         case MessageAnswer::kYes:
-            return SaveSceneAs(frame);
+            return SaveSceneAs(context);
         case MessageAnswer::kNo:
             return true;
         default:
@@ -19,22 +19,23 @@ bool RunCloseProcedure(MainFrame& frame) {
     }
 }
 
-void NewScene(MainFrame& frame) {
-    Scene& scene = frame.scene();
+void NewScene(CommandContext& context) {
+    Scene& scene = context.scene();
     if (IsSceneModified(scene) == 1) {
-        const MessageAnswer answer = frame.prompts().ShowMessage(
-            &frame, texts::kUnsavedOnClear, texts::kTitlePrefix, MessageButtons::kYesNoCancel);
+        const MessageAnswer answer =
+            context.prompts().ShowMessage(context.window(), texts::kUnsavedOnClear,
+                                          texts::kTitlePrefix, MessageButtons::kYesNoCancel);
         if (answer == MessageAnswer::kCancel ||
-            (answer == MessageAnswer::kYes && !SaveSceneAs(frame))) {
-            frame.InvalidateView();
+            (answer == MessageAnswer::kYes && !SaveSceneAs(context))) {
+            context.InvalidateView();
             return;
         }
     }
     ClearScene(scene);
-    frame.history.Clear();
+    context.document().history.Clear();
     scene.SetFilePath("");
     ResetSceneSettings(scene);
     scene.modified = 0;
-    frame.SetTitle(wxString::FromUTF8(ComposeTitle(texts::kNewSceneSuffix)));
-    frame.InvalidateView();
+    context.shell().ShowCaption(texts::kNewSceneSuffix);
+    context.InvalidateView();
 }

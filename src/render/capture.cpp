@@ -66,16 +66,21 @@ CapturedImage ReadFramePixels(const ClientRect& rect, int32_t viewWidth, int32_t
     return image;
 }
 
+JpegOptions CaptureJpegOptions(const std::string& library, const AppSettings& settings) {
+    JpegOptions jpeg;
+    jpeg.library = library;
+    jpeg.quality = GetJpegQuality(settings) & 0xFF;
+    jpeg.progressive = GetJpegProgressive(settings) == 1;
+    return jpeg;
+}
+
 CaptureStatus WriteCapture(const CapturedImage& image, const CaptureTarget& target,
                            const AppSettings& settings) {
     if (image.width <= 0 || image.height <= 0) {
         return CaptureStatus::kEmptyRegion;
     }
     try {
-        JpegOptions jpeg;
-        jpeg.library = target.jpegLibrary;
-        jpeg.quality = GetJpegQuality(settings) & 0xFF;
-        jpeg.progressive = GetJpegProgressive(settings) == 1;
+        const JpegOptions jpeg = CaptureJpegOptions(target.jpegLibrary, settings);
         ImageWriteStatus status = ImageWriteStatus::kOk;
         std::unique_ptr<ImageRowSink> sink =
             OpenImageFile(target.path, FileTypeOf(target.captureType),

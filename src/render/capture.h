@@ -40,6 +40,10 @@ struct CaptureTarget {
     std::string jpegLibrary;  // the plug-in to load, as FindJpegPlugin names it
 };
 
+// The JPEG writer's options of a capture: the plug-in given, the preferences' quality and
+// progression.
+JpegOptions CaptureJpegOptions(const std::string& library, const AppSettings& settings);
+
 // The whole file or nothing: a failed write, running out of memory included, leaves no file, and
 // no partial one, behind.
 CaptureStatus WriteCapture(const CapturedImage& image, const CaptureTarget& target,

@@ -1,5 +1,5 @@
 #pragma once
-// Where the renderer takes each object's glyph lists and texture from: the view's render cache
+// Where the renderer takes each object's glyph solids and texture from: the view's render cache
 // in the program, hand-made geometry in tests.
 
 #include <GL/gl.h>
@@ -9,8 +9,9 @@
 class DrawSource {
   public:
     virtual ~DrawSource() = default;
-    // The display list of the object's glyph i, without its pen advance; 0 draws nothing.
-    virtual GLuint GlyphList(const TextObject& object, int glyph) = 0;
+    // Draws the object's glyph i at the pen, without its pen advance (plain triangles only, so
+    // selection and feedback see exactly what is drawn).
+    virtual void DrawGlyph(const TextObject& object, int glyph) = 0;
     // The object's texture, 0 when it has none.
     virtual GLuint Texture(const TextObject& object) = 0;
     // A whole frame of the scene was drawn: whatever none of its objects shows may go.

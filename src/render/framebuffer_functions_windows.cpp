@@ -1,26 +1,16 @@
-#include <windows.h>
-
+#include "render/driver_function_windows.h"
 #include "render/framebuffer_functions.h"
-
-namespace {
-
-template <typename Function>
-void Load(Function& function, const char* name) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(wglGetProcAddress(name)));
-}
-
-}  // namespace
 
 FramebufferFunctions LoadFramebufferFunctions() {
     FramebufferFunctions gl;
-    Load(gl.genFramebuffers, "glGenFramebuffers");
-    Load(gl.deleteFramebuffers, "glDeleteFramebuffers");
-    Load(gl.bindFramebuffer, "glBindFramebuffer");
-    Load(gl.framebufferRenderbuffer, "glFramebufferRenderbuffer");
-    Load(gl.checkFramebufferStatus, "glCheckFramebufferStatus");
-    Load(gl.genRenderbuffers, "glGenRenderbuffers");
-    Load(gl.deleteRenderbuffers, "glDeleteRenderbuffers");
-    Load(gl.bindRenderbuffer, "glBindRenderbuffer");
-    Load(gl.renderbufferStorage, "glRenderbufferStorage");
+    LoadDriverFunction(gl.genFramebuffers, "glGenFramebuffers");
+    LoadDriverFunction(gl.deleteFramebuffers, "glDeleteFramebuffers");
+    LoadDriverFunction(gl.bindFramebuffer, "glBindFramebuffer");
+    LoadDriverFunction(gl.framebufferRenderbuffer, "glFramebufferRenderbuffer");
+    LoadDriverFunction(gl.checkFramebufferStatus, "glCheckFramebufferStatus");
+    LoadDriverFunction(gl.genRenderbuffers, "glGenRenderbuffers");
+    LoadDriverFunction(gl.deleteRenderbuffers, "glDeleteRenderbuffers");
+    LoadDriverFunction(gl.bindRenderbuffer, "glBindRenderbuffer");
+    LoadDriverFunction(gl.renderbufferStorage, "glRenderbufferStorage");
     return gl;
 }

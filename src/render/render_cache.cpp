@@ -39,30 +39,35 @@ size_t RenderCache::GlyphKeyHash::operator()(const GlyphKey& key) const {
 
 RenderCache::~RenderCache() {
     for (const auto& [key, entry] : glyphs_) {
-        if (entry.name != 0) {
-            glDeleteLists(entry.name, 1);
-        }
+        Delete(entry);
     }
     for (const auto& [path, texture] : textures_) {
-        DeleteTexture(texture.entry.name);
+        DeleteTexture(texture.name);
     }
 }
 
 void RenderCache::Abandon() {
+    gl_.reset();
     glyphs_.clear();
     textures_.clear();
 }
 
-GLuint RenderCache::BuildGlyph(const ResolvedFont& font, char32_t character,
-                               const TextObject& object) {
+void RenderCache::Delete(const GlyphEntry& entry) const {
+    if (entry.list.value_or(0) != 0) {
+        glDeleteLists(*entry.list, 1);
+    }
+    if (entry.mesh && entry.mesh->buffer != 0) {
+        gl_->deleteBuffers(1, &entry.mesh->buffer);
+    }
+}
+
+GlyphMesh RenderCache::Solid(const ResolvedFont& font, char32_t character,
+                             const TextObject& object) {
     const auto outline = source_.outlines().Outline(font, character);
     if (!outline) {
-        return 0;
+        return {};
     }
-    const GLuint list = glGenLists(1);
-    CompileGlyphList(
-        list, source_.outlines().Solid(font, character, *outline, object.scale[2], object.bevel));
-    return list;
+    return source_.outlines().Solid(font, character, *outline, object.scale[2], object.bevel);
 }
 
 std::optional<RenderCache::GlyphKey> RenderCache::KeyOf(const TextObject& object, int glyph,
@@ -85,18 +90,51 @@ std::optional<RenderCache::GlyphKey> RenderCache::KeyOf(const TextObject& object
                     active && bevel.backToo};
 }
 
+RenderCache::GlyphEntry* RenderCache::FindOrAdd(const TextObject& object, int glyph,
+                                                const ResolvedFont*& font) {
+    const std::optional<GlyphKey> key = KeyOf(object, glyph, font);
+    return key ? &glyphs_[*key] : nullptr;
+}
+
 GLuint RenderCache::GlyphList(const TextObject& object, int glyph) {
     const ResolvedFont* font = nullptr;
-    const std::optional<GlyphKey> key = KeyOf(object, glyph, font);
-    if (!key) {
+    GlyphEntry* entry = FindOrAdd(object, glyph, font);
+    if (entry == nullptr) {
         return 0;
     }
-    if (auto it = glyphs_.find(*key); it != glyphs_.end()) {
-        return it->second.name;
+    if (!entry->list) {
+        const GlyphMesh mesh = Solid(*font, object.glyphCharacters[glyph], object);
+        entry->list = 0;
+        if (!mesh.indices.empty()) {
+            entry->list = glGenLists(1);
+            CompileGlyphList(*entry->list, mesh);
+        }
     }
-    const GLuint list = BuildGlyph(*font, object.glyphCharacters[glyph], object);
-    glyphs_.emplace(*key, Entry{list});
-    return list;
+    return *entry->list;
+}
+
+void RenderCache::DrawGlyph(const TextObject& object, int glyph) {
+    if (const GLuint list = GlyphList(object, glyph)) {
+        glCallList(list);
+    }
+}
+
+const GlyphBuffer* RenderCache::Mesh(const TextObject& object, int glyph) {
+    const ResolvedFont* font = nullptr;
+    GlyphEntry* entry = FindOrAdd(object, glyph, font);
+    if (entry == nullptr) {
+        return nullptr;
+    }
+    if (!entry->mesh) {
+        if (!gl_) {
+            gl_ = LoadBufferFunctions();
+        }
+        entry->mesh =
+            gl_->Complete()
+                ? UploadGlyphBuffer(*gl_, Solid(*font, object.glyphCharacters[glyph], object))
+                : GlyphBuffer{};
+    }
+    return entry->mesh->buffer != 0 ? &*entry->mesh : nullptr;
 }
 
 GLuint RenderCache::Texture(const TextObject& object) {
@@ -110,15 +148,14 @@ GLuint RenderCache::Texture(const TextObject& object) {
     }
     auto it = textures_.find(path);
     if (it != textures_.end() && it->second.picture != picture) {
-        DeleteTexture(it->second.entry.name);
+        DeleteTexture(it->second.name);
         textures_.erase(it);
         it = textures_.end();
     }
     if (it == textures_.end()) {
-        it = textures_.emplace(path, TextureEntry{picture, Entry{UploadTexture(picture->image)}})
-                 .first;
+        it = textures_.emplace(path, TextureEntry{picture, UploadTexture(picture->image)}).first;
     }
-    return it->second.entry.name;
+    return it->second.name;
 }
 
 void RenderCache::KeepOnly(const Scene& scene) {
@@ -134,7 +171,7 @@ void RenderCache::KeepOnly(const Scene& scene) {
         if (object.hasTexture) {
             if (auto it = textures_.find(std::string(object.TextureFile()));
                 it != textures_.end()) {
-                it->second.entry.kept = true;
+                it->second.kept = true;
             }
         }
     }
@@ -143,17 +180,15 @@ void RenderCache::KeepOnly(const Scene& scene) {
             ++it;
             continue;
         }
-        if (it->second.name != 0) {
-            glDeleteLists(it->second.name, 1);
-        }
+        Delete(it->second);
         it = glyphs_.erase(it);
     }
     for (auto it = textures_.begin(); it != textures_.end();) {
-        if (std::exchange(it->second.entry.kept, false)) {
+        if (std::exchange(it->second.kept, false)) {
             ++it;
             continue;
         }
-        DeleteTexture(it->second.entry.name);
+        DeleteTexture(it->second.name);
         it = textures_.erase(it);
     }
 }

@@ -181,9 +181,7 @@ void Renderer::ObjectMatrix(const TextObject& object, float columns[16]) const {
 
 void Renderer::CallGlyphLists(const TextObject& object) {
     for (int32_t i = 0; i < object.glyphCount; ++i) {
-        if (const GLuint list = source_->GlyphList(object, i)) {
-            glCallList(list);
-        }
+        source_->DrawGlyph(object, i);
         if (i % kGlyphsPerFlush == kGlyphsPerFlush - 1) {
             glFlush();
         }

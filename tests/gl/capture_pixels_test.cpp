@@ -1,6 +1,5 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include "formats/bmp_writer.h"
 #include "render/capture.h"
 #include "support/gl_window.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -39,11 +39,8 @@ class CapturePixels : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(window.ready());
-        dir = fs::temp_directory_path() / ("vm_capture_gl_" + std::to_string(getpid()));
-        fs::create_directories(dir);
         DrawQuadrants();
     }
-    void TearDown() override { fs::remove_all(dir); }
     static std::vector<uint8_t> Slurp(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -51,7 +48,7 @@ class CapturePixels : public testing::Test {
 
     GlTestWindow window{120, 80};
     AppSettings settings;
-    fs::path dir;
+    TempFolder dir{"vm_capture_gl"};
 };
 
 TEST_F(CapturePixels, RegionDraggedBackwardsIsWrittenAsTheViewShowedIt) {

@@ -1,9 +1,13 @@
+#define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "formats/texture_pictures.h"
 #include "render/projection.h"
@@ -208,17 +212,8 @@ TEST_F(GlyphRendering, SelectionModeOverGlyphListsHitsTheObject) {
     EXPECT_EQ(pick(2, 2).first, 0);
 }
 
-// Feedback replays a list that mixes primitive types inexactly; plain triangles come back one
-// polygon each.
-TEST_F(GlyphRendering, FeedbackReturnsEveryTriangleOfAGlyphList) {
-    TextObject& object = scene.objects[0];
-    glyphs.ApplyTextWithFallback(object, Utf8ToCp932("鬱").value(), sink);
-    ASSERT_EQ(object.glyphCount, 1);
-    const ResolvedFont* font = TestFonts().Resolve("ＭＳ 明朝", 0, 128);
-    const auto geometry = BuildGlyphGeometry(*font, U'鬱', object.scale[2]);
-    ASSERT_NE(geometry, nullptr);
-    const size_t triangles = geometry->mesh.TriangleCount();
-
+// What feedback returns of draw seen from a fixed angle where no wall lies edge-on.
+std::vector<GLfloat> Feedback(size_t triangles, const std::function<void()>& draw) {
     std::vector<GLfloat> buffer(triangles * 12 + 64);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
     glRenderMode(GL_FEEDBACK);
@@ -230,23 +225,65 @@ TEST_F(GlyphRendering, FeedbackReturnsEveryTriangleOfAGlyphList) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    glRotatef(25.0f, 1.0f, 1.0f, 0.0f);  // no wall seen edge-on
-    glCallList(cache.GlyphList(object, 0));
+    glRotatef(25.0f, 1.0f, 1.0f, 0.0f);
+    draw();
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glEnable(GL_CULL_FACE);
-    const GLint used = glRenderMode(GL_RENDER);
-    ASSERT_GT(used, 0);
+    buffer.resize(static_cast<size_t>(std::max(glRenderMode(GL_RENDER), 0)));
+    return buffer;
+}
+
+size_t TriangleCount(const TextObject& object, char32_t character) {
+    const ResolvedFont* font = TestFonts().Resolve("ＭＳ 明朝", 0, 128);
+    const auto geometry = BuildGlyphGeometry(*font, character, object.scale[2]);
+    return geometry ? geometry->mesh.TriangleCount() : 0;
+}
+
+// Feedback replays a list that mixes primitive types inexactly; plain triangles come back one
+// polygon each.
+TEST_F(GlyphRendering, FeedbackReturnsEveryTriangleOfAGlyphList) {
+    TextObject& object = scene.objects[0];
+    glyphs.ApplyTextWithFallback(object, Utf8ToCp932("鬱").value(), sink);
+    ASSERT_EQ(object.glyphCount, 1);
+    const size_t triangles = TriangleCount(object, U'鬱');
+    ASSERT_GT(triangles, 0u);
+    const std::vector<GLfloat> buffer =
+        Feedback(triangles, [&] { glCallList(cache.GlyphList(object, 0)); });
+    ASSERT_FALSE(buffer.empty());
     size_t polygons = 0;
-    for (GLint i = 0; i < used;) {
-        ASSERT_EQ(buffer[static_cast<size_t>(i)], GL_POLYGON_TOKEN);
-        ASSERT_EQ(buffer[static_cast<size_t>(i) + 1], 3.0f);
+    for (size_t i = 0; i < buffer.size();) {
+        ASSERT_EQ(buffer[i], GL_POLYGON_TOKEN);
+        ASSERT_EQ(buffer[i + 1], 3.0f);
         ++polygons;
         i += 2 + 3 * 3;
     }
     EXPECT_EQ(polygons, triangles);
+}
+
+TEST_F(GlyphRendering, AGlyphsVertexBufferDrawsTheTrianglesOfItsListAndGoesWithIt) {
+    TextObject& object = scene.objects[0];
+    glyphs.ApplyTextWithFallback(object, Utf8ToCp932("鬱 ").value(), sink);
+    ASSERT_EQ(object.glyphCount, 2);
+    EXPECT_EQ(cache.Mesh(object, 1), nullptr) << "a space draws nothing";
+    const GlyphBuffer* mesh = cache.Mesh(object, 0);
+    ASSERT_NE(mesh, nullptr);
+    const size_t triangles = TriangleCount(object, U'鬱');
+    EXPECT_EQ(static_cast<size_t>(mesh->vertexCount), triangles * 3);
+    const BufferFunctions gl = LoadBufferFunctions();
+    const std::vector<GLfloat> fromBuffer =
+        Feedback(triangles, [&] { DrawGlyphBuffer(gl, *mesh); });
+    EXPECT_EQ(fromBuffer.size(), triangles * 11);
+    EXPECT_EQ(fromBuffer, Feedback(triangles, [&] { glCallList(cache.GlyphList(object, 0)); }));
+    EXPECT_EQ(cache.GlyphListCount(), 2u) << "the buffer and the list share the glyph's entry";
+
+    const GLuint name = mesh->buffer;
+    ASSERT_TRUE(glIsBuffer(name));
+    object.ClearGlyphs();
+    renderer.RenderScene(0);
+    EXPECT_FALSE(glIsBuffer(name)) << "a frame without the glyph lets its buffer go";
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -13,6 +12,7 @@
 #include "support/gl_view_setup.h"
 #include "support/gl_window.h"
 #include "support/png_decode.h"
+#include "support/temp_folder.h"
 #include "support/test_geometry.h"
 
 namespace {
@@ -79,13 +79,8 @@ class PictureRenderTest : public testing::Test {
         const float plane[4] = {0.0f, 0.0f, 1.0f, 0.5f};  // a wall behind the square
         std::copy(plane, plane + 4, scene.shadow.plane);
         renderer.RenderScene(0);
-        dir = fs::temp_directory_path() / ("vm_picture_" + std::to_string(getpid()));
-        fs::create_directories(dir);
     }
-    void TearDown() override {
-        glDeleteLists(squares.square, 1);
-        fs::remove_all(dir);
-    }
+    void TearDown() override { glDeleteLists(squares.square, 1); }
 
     std::vector<uint8_t> Render(PictureRequest request) {
         MemorySink sink;
@@ -97,7 +92,7 @@ class PictureRenderTest : public testing::Test {
     Scene scene;
     SquareSource squares;
     Renderer renderer{scene, squares};
-    fs::path dir;
+    TempFolder dir{"vm_picture"};
 };
 
 TEST_F(PictureRenderTest, PngEqualsTheWindowsAntialiasedCaptureOfTheSameSize) {

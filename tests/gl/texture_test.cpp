@@ -14,6 +14,7 @@
 #include "resources/texts.h"
 #include "support/bmp_samples.h"
 #include "support/gl_window.h"
+#include "support/temp_folder.h"
 #include "support/test_glyphs.h"
 
 namespace {
@@ -35,12 +36,7 @@ Rgb MarkedCorner(int x, int y) {
 
 class Textures : public testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(window.ready());
-        dir = fs::temp_directory_path() / ("vm_textures_" + std::to_string(getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    void SetUp() override { ASSERT_TRUE(window.ready()); }
     // What a frame of the view asks of the cache, and what it lets go after it.
     void DrawFrame() {
         cache.Texture(a);
@@ -80,7 +76,7 @@ class Textures : public testing::Test {
     PromptsMessageSink messages{window.prompts, nullptr};
     TexturePictures pictures;
     RenderCache cache{TestGlyphs(), pictures};
-    fs::path dir;
+    TempFolder dir{"vm_textures"};
     Scene scene;
     TextObject& a = scene.objects[0];
     TextObject& b = scene.objects[1];
@@ -195,7 +191,7 @@ TEST_F(Textures, PictureStandsUprightOnAFaceDrawnInGlyphCoordinates) {
     EXPECT_NEAR(bottomLeft.r, 40, 8);
     EXPECT_NEAR(topRight.r, 200, 8);
     if (HasFailure()) {
-        window.SaveImage((dir.parent_path() / "vm_texture_upright.ppm").string());
+        window.SaveImage((dir.path().parent_path() / "vm_texture_upright.ppm").string());
     }
 }
 

@@ -1,7 +1,6 @@
 // Captures on the real window: the whole view and a dragged region to BMP, JPEG and PNG, a
 // picture of a chosen size, the file dialogs, and every way a capture can fail.
 #include <GL/gl.h>
-#include <unistd.h>
 #include <wx/event.h>
 #include <wx/spinctrl.h>
 #include <wx/testing.h>
@@ -26,6 +25,7 @@
 #include "support/command_output.h"
 #include "support/jpeg_decode.h"
 #include "support/png_decode.h"
+#include "support/temp_folder.h"
 #include "support/test_geometry.h"
 
 namespace {
@@ -120,11 +120,6 @@ class CaptureCommands : public ShellTest {
   protected:
     void SetUp() override {
         ShellTest::SetUp();
-        dir = fs::temp_directory_path() /
-              ("vm_capture_" + std::to_string(getpid()) + "_" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
         // Plain frames, so the file can be compared with a frame rendered again.
         settings.antialias = 0;
         UseSquares();
@@ -133,14 +128,9 @@ class CaptureCommands : public ShellTest {
         scene->view.showGuides = 1;
     }
 
-    void TearDown() override {
-        ShellTest::TearDown();
-        fs::remove_all(dir);
-    }
-
     // Lets the view paint until done() holds, then runs what the paint left for later.
     bool PaintUntil(const std::function<bool()>& done) {
-        frame->InvalidateView();
+        frame->viewPort().InvalidateView();
         wxStopWatch watch;
         while (!done() && watch.Time() < 10000) {
             wxTheApp->Yield(true);
@@ -150,14 +140,14 @@ class CaptureCommands : public ShellTest {
         return done();
     }
     bool PaintPendingCapture() {
-        return PaintUntil([this] { return frame->mouse.capturePending == 0; });
+        return PaintUntil([this] { return frame->ui().mouse.capturePending == 0; });
     }
 
     // What the view shows in the region, rendered afresh.
     std::vector<uint8_t> ViewPixels(const ClientRect& region) {
-        EXPECT_TRUE(frame->MakeCurrent());
-        frame->renderer().RenderScene(0);
-        const wxSize size = frame->view()->GetClientSize();
+        EXPECT_TRUE(frame->viewPort().MakeCurrent());
+        frame->viewPort().renderer().RenderScene(0);
+        const wxSize size = frame->viewPort().canvas()->GetClientSize();
         return ReadFramePixels(region, size.x, size.y).rgb;
     }
 
@@ -165,8 +155,8 @@ class CaptureCommands : public ShellTest {
         wxMouseEvent event(type);
         event.m_x = x;
         event.m_y = y;
-        event.SetEventObject(frame->view());
-        frame->view()->GetEventHandler()->ProcessEvent(event);
+        event.SetEventObject(frame->viewPort().canvas());
+        frame->viewPort().canvas()->GetEventHandler()->ProcessEvent(event);
     }
 
     void Answer(const fs::path& path, int filterIndex = 0) {
@@ -181,14 +171,14 @@ class CaptureCommands : public ShellTest {
         return texts;
     }
 
-    fs::path dir;
+    TempFolder dir{"vm_capture"};
 };
 
 TEST_F(CaptureCommands, WholeViewBecomesABmpOfTheCanvasAsShown) {
     scene->currentObject = 0;
     scene->objects[0].highlighted = 1;
     Answer(dir / "view");
-    DispatchCommand(*frame, 40024);
+    DispatchCommand(frame->context(), 40024);
     EXPECT_EQ(scene->currentObject, -1);
     EXPECT_EQ(scene->objects[0].highlighted, 0);
     ASSERT_EQ(prompts.fileRequests.size(), 1u);
@@ -201,10 +191,10 @@ TEST_F(CaptureCommands, WholeViewBecomesABmpOfTheCanvasAsShown) {
         "ビットマップファイル (*.bmp)|*.bmp|JPEGファイル (*.jpg)|*.jpg|PNGファイル (*.png)|*.png");
     EXPECT_EQ(request.filterIndex, 0);
     EXPECT_EQ(request.initialPath, "");
-    EXPECT_EQ(frame->mouse.capturePending, 1);
+    EXPECT_EQ(frame->ui().mouse.capturePending, 1);
 
     ASSERT_TRUE(PaintPendingCapture());
-    const wxSize size = frame->view()->GetClientSize();
+    const wxSize size = frame->viewPort().canvas()->GetClientSize();
     const BmpFile bmp(dir / "view.bmp");
     ASSERT_EQ(bmp.width, size.x);
     ASSERT_EQ(bmp.height, size.y);
@@ -214,28 +204,28 @@ TEST_F(CaptureCommands, WholeViewBecomesABmpOfTheCanvasAsShown) {
     EXPECT_TRUE(prompts.messages.empty());
 
     // The name is not kept for the next capture; cancelling that one changes nothing.
-    DispatchCommand(*frame, 40024);
+    DispatchCommand(frame->context(), 40024);
     ASSERT_EQ(prompts.fileRequests.size(), 2u);
     EXPECT_EQ(prompts.fileRequests[1].initialPath, "");
-    EXPECT_EQ(frame->mouse.capturePending, 0);
+    EXPECT_EQ(frame->ui().mouse.capturePending, 0);
 }
 
 TEST_F(CaptureCommands, AfterNoToReplacingTheDialogShowsTheNameWithItsFiltersExtension) {
     { std::ofstream(dir / "cj.jpg") << "older"; }
     Answer(dir / "cj", 1);
     prompts.messageAnswers.push_back(MessageAnswer::kNo);
-    DispatchCommand(*frame, 40024);
+    DispatchCommand(frame->context(), 40024);
     ASSERT_EQ(prompts.fileRequests.size(), 2u);
     EXPECT_EQ(prompts.fileRequests[1].filterIndex, 1);
     EXPECT_EQ(prompts.fileRequests[1].initialPath, (dir / "cj.jpg").string());
-    EXPECT_EQ(frame->mouse.capturePending, 0);
+    EXPECT_EQ(frame->ui().mouse.capturePending, 0);
 }
 
 TEST_F(CaptureCommands, JpegFilterWritesAJpegWhateverTheNameSays) {
     Answer(dir / "shot", 1);
-    DispatchCommand(*frame, 40024);
+    DispatchCommand(frame->context(), 40024);
     ASSERT_TRUE(PaintPendingCapture());
-    const wxSize size = frame->view()->GetClientSize();
+    const wxSize size = frame->viewPort().canvas()->GetClientSize();
     const DecodedJpeg jpeg = DecodeJpeg(dir / "shot.jpg");
     ASSERT_TRUE(jpeg.ok);
     EXPECT_EQ(jpeg.width, size.x);
@@ -245,7 +235,7 @@ TEST_F(CaptureCommands, JpegFilterWritesAJpegWhateverTheNameSays) {
 
     // The type follows the filter, not the typed extension; BMP is still proposed first.
     Answer(dir / "named.bmp", 1);
-    DispatchCommand(*frame, 40024);
+    DispatchCommand(frame->context(), 40024);
     EXPECT_EQ(prompts.fileRequests[1].filterIndex, 0);
     ASSERT_TRUE(PaintPendingCapture());
     const std::vector<uint8_t> bytes = ReadAll(dir / "named.bmp");
@@ -254,21 +244,21 @@ TEST_F(CaptureCommands, JpegFilterWritesAJpegWhateverTheNameSays) {
     EXPECT_EQ(bytes[1], 0xD8);
 
     Answer(dir / "again.bmp", 0);
-    DispatchCommand(*frame, 40024);
+    DispatchCommand(frame->context(), 40024);
     EXPECT_EQ(settings.captureType, kCaptureBmp);
 }
 
 TEST_F(CaptureCommands, DraggedRegionWritesExactlyThatRegion) {
-    DispatchCommand(*frame, 40073);
-    EXPECT_EQ(frame->mouse.regionArmed, 1);
+    DispatchCommand(frame->context(), 40073);
+    EXPECT_EQ(frame->ui().mouse.regionArmed, 1);
     Answer(dir / "region.bmp");
     Mouse(wxEVT_LEFT_DOWN, 300, 200);
     Mouse(wxEVT_MOTION, 200, 120);
     Mouse(wxEVT_MOTION, 100, 50);
-    EXPECT_EQ(frame->mouse.rubberBand, 1);
+    EXPECT_EQ(frame->ui().mouse.rubberBand, 1);
     Mouse(wxEVT_LEFT_UP, 100, 50);
-    EXPECT_EQ(frame->mouse.rubberBand, 0);
-    EXPECT_EQ(frame->mouse.capturePending, 1);
+    EXPECT_EQ(frame->ui().mouse.rubberBand, 0);
+    EXPECT_EQ(frame->ui().mouse.capturePending, 1);
     // Unlocked at the release; the object buttons stay grey.
     EXPECT_TRUE(frame->GetMenuBar()->IsEnabledTop(0));
     EXPECT_TRUE(ToolEnabled(40024));
@@ -280,21 +270,21 @@ TEST_F(CaptureCommands, DraggedRegionWritesExactlyThatRegion) {
     ASSERT_EQ(bmp.height, 150);
     EXPECT_EQ(bmp.fileSize, 54u + 600u * 150u);
     EXPECT_EQ(bmp.rgb, ViewPixels({100, 50, 300, 200}));
-    EXPECT_EQ(frame->mouse.captureRect.right, 0);
+    EXPECT_EQ(frame->ui().mouse.captureRect.right, 0);
 }
 
 TEST_F(CaptureCommands, RegionWithoutAreaIsRefusedBeforeAnyFileIsAskedFor) {
-    DispatchCommand(*frame, 40073);
+    DispatchCommand(frame->context(), 40073);
     Mouse(wxEVT_LEFT_DOWN, 120, 80);
     Mouse(wxEVT_LEFT_UP, 120, 80);
     EXPECT_TRUE(prompts.fileRequests.empty());
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{texts::kCaptureEmptyRegion});
-    EXPECT_EQ(frame->mouse.capturePending, 0);
+    EXPECT_EQ(frame->ui().mouse.capturePending, 0);
     EXPECT_TRUE(frame->GetMenuBar()->IsEnabledTop(0));
     EXPECT_TRUE(fs::is_empty(dir));
 
     // A drag along one line has no area either.
-    DispatchCommand(*frame, 40073);
+    DispatchCommand(frame->context(), 40073);
     Mouse(wxEVT_LEFT_DOWN, 120, 80);
     Mouse(wxEVT_MOTION, 200, 80);
     Mouse(wxEVT_LEFT_UP, 200, 80);
@@ -303,12 +293,12 @@ TEST_F(CaptureCommands, RegionWithoutAreaIsRefusedBeforeAnyFileIsAskedFor) {
 }
 
 TEST_F(CaptureCommands, CancelledRegionDialogCapturesNothingAndUnlocks) {
-    DispatchCommand(*frame, 40073);
+    DispatchCommand(frame->context(), 40073);
     Mouse(wxEVT_LEFT_DOWN, 10, 10);
     Mouse(wxEVT_MOTION, 60, 60);
     Mouse(wxEVT_LEFT_UP, 60, 60);
     EXPECT_EQ(prompts.fileRequests.size(), 1u);
-    EXPECT_EQ(frame->mouse.capturePending, 0);
+    EXPECT_EQ(frame->ui().mouse.capturePending, 0);
     for (const int command : kShellButtonCommands) {
         EXPECT_TRUE(ToolEnabled(command)) << command;
     }
@@ -319,7 +309,7 @@ TEST_F(CaptureCommands, CancelledRegionDialogCapturesNothingAndUnlocks) {
 TEST_F(CaptureCommands, UnwritableFileIsReportedAndLeavesNothingBehind) {
     const fs::path target = dir / "missing" / "view.bmp";
     Answer(target);
-    DispatchCommand(*frame, 40024);
+    DispatchCommand(frame->context(), 40024);
     ASSERT_TRUE(PaintPendingCapture());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text,
@@ -332,15 +322,15 @@ TEST_F(CaptureCommands, NameCompletedWithItsExtensionAsksBeforeReplacingAFile) {
     std::ofstream(dir / "keep.bmp") << "precious";
     Answer(dir / "keep");
     prompts.messageAnswers.push_back(MessageAnswer::kNo);
-    DispatchCommand(*frame, 40024);
+    DispatchCommand(frame->context(), 40024);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, (dir / "keep.bmp").string() + texts::kReplaceQuestion);
-    EXPECT_EQ(frame->mouse.capturePending, 0);
+    EXPECT_EQ(frame->ui().mouse.capturePending, 0);
     EXPECT_EQ(ReadAll(dir / "keep.bmp").size(), 8u);
 
     Answer(dir / "keep");
     prompts.messageAnswers.push_back(MessageAnswer::kYes);
-    DispatchCommand(*frame, 40024);
+    DispatchCommand(frame->context(), 40024);
     ASSERT_TRUE(PaintPendingCapture());
     EXPECT_GT(ReadAll(dir / "keep.bmp").size(), 54u);
 }
@@ -350,7 +340,7 @@ TEST_F(CaptureCommands, AntialiasedCaptureHasMixedColoursAlongEdges) {
     settings.antialiasLevel = 4;
     scene->view.showGuides = 0;
     Answer(dir / "smooth.bmp");
-    DispatchCommand(*frame, 40024);
+    DispatchCommand(frame->context(), 40024);
     ASSERT_TRUE(PaintPendingCapture());
     const BmpFile smooth(dir / "smooth.bmp");
     const std::vector<uint8_t> plain = ViewPixels({0, 0, smooth.width, smooth.height});
@@ -372,10 +362,10 @@ TEST_F(CaptureCommands, AntialiasedCaptureHasMixedColoursAlongEdges) {
 
 TEST_F(CaptureCommands, PngFilterWritesARealPngOfTheCanvasAsShown) {
     Answer(dir / "view", 2);
-    DispatchCommand(*frame, 40024);
+    DispatchCommand(frame->context(), 40024);
     ASSERT_TRUE(PaintPendingCapture());
     EXPECT_EQ(settings.captureType, kCapturePng);
-    const wxSize size = frame->view()->GetClientSize();
+    const wxSize size = frame->viewPort().canvas()->GetClientSize();
     const DecodedPng png = DecodePng((dir / "view.png").string());
     ASSERT_EQ(png.width, size.x);
     ASSERT_EQ(png.height, size.y);
@@ -388,9 +378,9 @@ TEST_F(CaptureCommands, SizedCaptureOfTheViewsSizeMatchesTheView) {
     scene->view.showGuides = 0;
     scene->currentObject = 0;
     scene->objects[0].highlighted = 1;
-    const wxSize size = frame->view()->GetClientSize();
+    const wxSize size = frame->viewPort().canvas()->GetClientSize();
     Answer(dir / "sized");
-    wxTEST_DIALOG(DispatchCommand(*frame, 40075),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), 40075),
                   AnswerSizedCapture(wxID_OK, [&](SizedCaptureDialog& dialog) {
                       EXPECT_EQ(dialog.GetTitle().utf8_string(), "サイズを指定してキャプチャ");
                       const SizedCaptureChoice offered = dialog.choice();
@@ -427,16 +417,16 @@ TEST_F(CaptureCommands, SizedTransparentCaptureIsAPngAndCancelsWriteNothing) {
     };
     // Slanted, so that its edges cross pixels.
     scene->objects[0].SetRotation(0.0f, 0.0f, 17.0f);
-    wxTEST_DIALOG(DispatchCommand(*frame, 40075), ask(wxID_CANCEL));
+    wxTEST_DIALOG(DispatchCommand(frame->context(), 40075), ask(wxID_CANCEL));
     EXPECT_TRUE(prompts.fileRequests.empty());
-    wxTEST_DIALOG(DispatchCommand(*frame, 40075), ask(wxID_OK));
+    wxTEST_DIALOG(DispatchCommand(frame->context(), 40075), ask(wxID_OK));
     EXPECT_EQ(prompts.fileRequests.size(), 1u);
     EXPECT_TRUE(fs::is_empty(dir));
 
     // Transparency needs PNG: a BMP is refused and the file asked for again.
     Answer(dir / "clear.bmp", 1);
     Answer(dir / "clear", 0);
-    wxTEST_DIALOG(DispatchCommand(*frame, 40075), ask(wxID_OK));
+    wxTEST_DIALOG(DispatchCommand(frame->context(), 40075), ask(wxID_OK));
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{texts::kSizedTransparentNeedsPng});
     ASSERT_EQ(prompts.fileRequests.size(), 3u);
     // Shown again as a PNG under the PNG filter, not as the refused type's name.
@@ -475,13 +465,13 @@ TEST_F(CaptureCommands, AnimationExportWritesTheChosenMotionAndPutsTheObjectsBac
             wxDynamicCast(dialog.FindWindow(kIdAnimationTransparent), wxCheckBox)->SetValue(true);
         });
     };
-    wxTEST_DIALOG(DispatchCommand(*frame, 40077), ask(wxID_CANCEL));
+    wxTEST_DIALOG(DispatchCommand(frame->context(), 40077), ask(wxID_CANCEL));
     EXPECT_TRUE(prompts.fileRequests.empty());
 
     // Transparency is refused for MP4 and the file asked for again; WebP is offered first.
     Answer(dir / "swing.mp4", 3);
     Answer(dir / "swing", 0);
-    wxTEST_DIALOG(DispatchCommand(*frame, 40077), ask(wxID_OK));
+    wxTEST_DIALOG(DispatchCommand(frame->context(), 40077), ask(wxID_OK));
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{texts::kAnimationTransparentNotMp4});
     ASSERT_EQ(prompts.fileRequests.size(), 2u);
     EXPECT_EQ(prompts.fileRequests[0].wildcard.rfind("WebPアニメーション (*.webp)|*.webp|", 0), 0u);

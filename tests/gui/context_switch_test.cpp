@@ -14,7 +14,8 @@ namespace {
 class ContextSwitch : public ShellTest {
   protected:
     void BuildText(int slot, const char* text) {
-        frame->glyphs().ApplyTextWithFallback(scene->objects[slot], text, frame->messages());
+        frame->context().glyphs().ApplyTextWithFallback(scene->objects[slot], text,
+                                                        frame->context().messages());
         ASSERT_GT(scene->objects[slot].glyphCount, 0);
     }
     GLint AccumulationBits() {
@@ -25,7 +26,7 @@ class ContextSwitch : public ShellTest {
     // As the new context's paint asks its cache for them.
     bool AllListsValid(const TextObject& object) {
         for (int i = 0; i < object.glyphCount; ++i) {
-            if (!glIsList(frame->cache().GlyphList(object, i))) {
+            if (!glIsList(frame->viewPort().cache().GlyphList(object, i))) {
                 return false;
             }
         }
@@ -34,18 +35,18 @@ class ContextSwitch : public ShellTest {
     void SwitchTo(int antialias) {
         settings.antialias = antialias;
         ASSERT_TRUE(frame->SwitchRenderContext(antialias));
-        ASSERT_TRUE(frame->EnsureViewReady());
+        ASSERT_TRUE(frame->viewPort().EnsureViewReady());
     }
 };
 
 TEST_F(ContextSwitch, OffAndOnAgainRebuildEveryLiveSlotAndKeepFreeSlotsFree) {
     BuildText(0, "Ab");
     BuildText(5, "\x93\xfa\x96\x7b");  // 日本
-    GlView* before = frame->view();
+    GlView* before = frame->viewPort().canvas();
     EXPECT_GT(AccumulationBits(), 0);
 
     SwitchTo(0);
-    EXPECT_NE(frame->view(), before);
+    EXPECT_NE(frame->viewPort().canvas(), before);
     EXPECT_EQ(AccumulationBits(), 0);
     EXPECT_FALSE(ToolEnabled(kCmdPreview));
     EXPECT_FALSE(frame->GetMenuBar()->IsEnabled(ToWxId(kCmdPreview)));
@@ -70,14 +71,14 @@ TEST_F(ContextSwitch, TheNewContextDrawsTheSceneWithItsSettings) {
     scene->backgroundColor[0] = scene->backgroundColor[1] = scene->backgroundColor[2] = 0.0f;
     SwitchTo(0);
     // Let GTK give the new canvas's window its size before drawing into it.
-    for (int i = 0; i < 50 && !frame->view()->IsShownOnScreen(); ++i) {
+    for (int i = 0; i < 50 && !frame->viewPort().canvas()->IsShownOnScreen(); ++i) {
         wxTheApp->Yield(true);
         wxMilliSleep(5);
     }
     wxTheApp->Yield(true);
-    ASSERT_TRUE(frame->EnsureViewReady());
-    frame->renderer().RenderScene(0);
-    const wxSize size = frame->view()->GetClientSize();
+    ASSERT_TRUE(frame->viewPort().EnsureViewReady());
+    frame->viewPort().renderer().RenderScene(0);
+    const wxSize size = frame->viewPort().canvas()->GetClientSize();
     unsigned char corner[3] = {255, 255, 255};
     glReadPixels(1, 1, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, corner);
     EXPECT_EQ(corner[0], 0) << "the clear colour follows the scene's background";
@@ -103,15 +104,15 @@ TEST_F(ContextSwitch, RepeatedSwitchesKeepTextsAndTheirTexture) {
                static_cast<std::streamsize>(bytes.size()));
     BuildText(0, "Vm");
     BuildText(1, "\x83\x8d\x83\x53");  // ロゴ
-    ASSERT_TRUE(
-        LoadObjectTexture(scene->objects[1], bmp.string(), frame->pictures(), frame->messages()));
+    ASSERT_TRUE(LoadObjectTexture(scene->objects[1], bmp.string(), frame->context().pictures(),
+                                  frame->context().messages()));
 
     for (int round = 0; round < 3; ++round) {
         SwitchTo(0);
         SwitchTo(1);
         EXPECT_TRUE(AllListsValid(scene->objects[0])) << round;
         EXPECT_TRUE(AllListsValid(scene->objects[1])) << round;
-        const uint32_t texture = frame->cache().Texture(scene->objects[1]);
+        const uint32_t texture = frame->viewPort().cache().Texture(scene->objects[1]);
         EXPECT_NE(texture, 0u) << round;
         EXPECT_TRUE(glIsTexture(texture)) << round;
         EXPECT_EQ(scene->objects[1].TextureFile(), bmp.string());
@@ -122,10 +123,10 @@ TEST_F(ContextSwitch, RepeatedSwitchesKeepTextsAndTheirTexture) {
 }
 
 TEST_F(ContextSwitch, TheNewCanvasTakesTheKeyboardSoShortcutsKeepWorking) {
-    frame->view()->SetFocus();
+    frame->viewPort().canvas()->SetFocus();
     for (const int antialias : {0, 1}) {
         SwitchTo(antialias);
-        EXPECT_EQ(wxWindow::FindFocus(), frame->view()) << antialias;
+        EXPECT_EQ(wxWindow::FindFocus(), frame->viewPort().canvas()) << antialias;
     }
 }
 

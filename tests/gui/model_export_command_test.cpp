@@ -1,6 +1,5 @@
 // The file menu's 3D model export on the real window: the files it writes, read by outside
 // checkers, and every way it ends without writing one.
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "resources/texts.h"
 #include "scene/cp932.h"
 #include "support/command_output.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -20,19 +20,6 @@ namespace fs = std::filesystem;
 
 class ModelExportCommand : public ShellTest {
   protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        dir = fs::temp_directory_path() /
-              ("vm_model_" + std::to_string(getpid()) + "_" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        ShellTest::TearDown();
-        fs::remove_all(dir);
-    }
-
     // Two texts, the second turned and stretched. The export reads the outlines, not the lists.
     void ComposeLogo() {
         MakeLive(0, Utf8ToCp932("東京").value().c_str());
@@ -44,15 +31,15 @@ class ModelExportCommand : public ShellTest {
 
     void Export(const fs::path& path, int filterIndex) {
         prompts.fileAnswers.push_back({true, path.string(), filterIndex});
-        DispatchCommand(*frame, kCmdExportModel);
+        DispatchCommand(frame->context(), kCmdExportModel);
     }
 
     std::size_t FileCount() const {
         return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+            std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()));
     }
 
-    fs::path dir;
+    TempFolder dir{"vm_model"};
 };
 
 TEST_F(ModelExportCommand, GlbAndStlPassTheOutsideCheckers) {
@@ -98,7 +85,7 @@ TEST_F(ModelExportCommand, GlbAndStlPassTheOutsideCheckers) {
 
 TEST_F(ModelExportCommand, NothingIsWrittenUnlessTheWholeExportIsAgreedAndPossible) {
     // No text: told so before any dialog.
-    DispatchCommand(*frame, kCmdExportModel);
+    DispatchCommand(frame->context(), kCmdExportModel);
     EXPECT_TRUE(prompts.fileRequests.empty());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, texts::kExportEmptyScene);

@@ -115,7 +115,8 @@ TEST_F(ObjectSelectTest, ListsObjectsAndTheHighlightFollowsTheNumber) {
     std::vector<std::string> shown;
     std::vector<int> highlighted;
     bool buttonsWhileOpen = false;
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject), UseSelect([&](ObjectSelectDialog& d) {
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
+                  UseSelect([&](ObjectSelectDialog& d) {
                       EXPECT_EQ(d.slots(), (std::vector<int>{2, 5}));
                       EXPECT_EQ(d.GetParent(), frame);
                       buttonsWhileOpen = ToolEnabled(kCmdPosition);
@@ -149,7 +150,8 @@ TEST_F(ObjectSelectTest, OneObjectKeepsTheNumberAtZeroAndEscCloses) {
     // Picked with the mouse before.
     scene->currentObject = 7;
     scene->objects[7].highlighted = 1;
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject), UseSelect([&](ObjectSelectDialog& d) {
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
+                  UseSelect([&](ObjectSelectDialog& d) {
                       PressArrow(&d, ObjectSelectDialog::kSpinCommand, +1);
                       PressArrow(&d, ObjectSelectDialog::kSpinCommand, -1);
                       EXPECT_EQ(EditText(&d, ObjectSelectDialog::kNumberId), "0");
@@ -168,8 +170,9 @@ TEST_F(ObjectSelectTest, OpeningMovesAMousePickedHighlightToTheFirstListed) {
     MakeLive(4);
     scene->currentObject = 4;
     scene->objects[4].highlighted = 1;
-    frame->EnableObjectButtons();
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject), UseSelect([&](ObjectSelectDialog& d) {
+    frame->context().EnableObjectButtons();
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
+                  UseSelect([&](ObjectSelectDialog& d) {
                       EXPECT_EQ(Highlighted(), 1);
                       EXPECT_EQ(scene->currentObject, 1);
                       ClickButton(&d, ObjectSelectDialog::kCloseId);
@@ -180,9 +183,9 @@ TEST_F(ObjectSelectTest, OpeningMovesAMousePickedHighlightToTheFirstListed) {
 TEST_F(ObjectSelectTest, EmptySceneSaysSoAndChangesNothing) {
     // A free slot left current by a cancelled new object.
     scene->currentObject = 3;
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject), UseSelect([](ObjectSelectDialog&) {
-                                                              ADD_FAILURE() << "dialog shown";
-                                                          }).Optional());
+    wxTEST_DIALOG(
+        DispatchCommand(frame->context(), kSelectObject),
+        UseSelect([](ObjectSelectDialog&) { ADD_FAILURE() << "dialog shown"; }).Optional());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "オブジェクトはありません。");
     EXPECT_EQ(prompts.messages[0].caption, "Vellumarkライター　version 5.00  ");
@@ -203,7 +206,7 @@ TEST_F(ObjectSelectTest, DeletionAsksWithTheWholeTextAndNoKeepsTheDialogOpen) {
     wxWindow* dialogSeen = nullptr;
     bool openAfterYes = true;
     int modifiedAfterNo = -1;
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
                   UseSelect(
                       [&](ObjectSelectDialog& d) {
                           dialogSeen = &d;
@@ -240,7 +243,7 @@ TEST_F(ObjectSelectTest, PropertyButtonsOpenTheirDialogOnTheChosenObjectAfterClo
     MakeLive(6);
     TextObject& chosen = scene->objects[6];
 
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
                   ChooseSecondAndPress(ObjectSelectDialog::kPositionId),
                   FollowUp<PositionDialog>([&](PositionDialog& d) {
                       ExpectFollowUpOn(6);
@@ -249,7 +252,7 @@ TEST_F(ObjectSelectTest, PropertyButtonsOpenTheirDialogOnTheChosenObjectAfterClo
     EXPECT_EQ(chosen.position[0], 0.1f);
     EXPECT_EQ(scene->objects[2].position[0], 0.0f);
 
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
                   ChooseSecondAndPress(ObjectSelectDialog::kRotationId),
                   FollowUp<RotationDialog>([&](RotationDialog& d) {
                       ExpectFollowUpOn(6);
@@ -257,7 +260,7 @@ TEST_F(ObjectSelectTest, PropertyButtonsOpenTheirDialogOnTheChosenObjectAfterClo
                   }));
     EXPECT_EQ(chosen.rotation[2], 1.0f);
 
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
                   ChooseSecondAndPress(ObjectSelectDialog::kSizeId),
                   FollowUp<ScaleDialog>([&](ScaleDialog& d) {
                       ExpectFollowUpOn(6);
@@ -265,7 +268,7 @@ TEST_F(ObjectSelectTest, PropertyButtonsOpenTheirDialogOnTheChosenObjectAfterClo
                   }));
     EXPECT_EQ(chosen.scale[0], 1.1f);
 
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
                   ChooseSecondAndPress(ObjectSelectDialog::kColourId),
                   FollowUp<MaterialDialog>([&](MaterialDialog& d) {
                       ExpectFollowUpOn(6);
@@ -274,7 +277,7 @@ TEST_F(ObjectSelectTest, PropertyButtonsOpenTheirDialogOnTheChosenObjectAfterClo
     EXPECT_EQ(chosen.diffuse[0], 254.0f / 255.0f);
 
     std::string textShown;
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
                   ChooseSecondAndPress(ObjectSelectDialog::kEditTextId),
                   FollowUp<TextEntryDialog>([&](TextEntryDialog& d) {
                       ExpectFollowUpOn(6);
@@ -287,7 +290,7 @@ TEST_F(ObjectSelectTest, PropertyButtonsOpenTheirDialogOnTheChosenObjectAfterClo
 TEST_F(ObjectSelectTest, AnObjectEditedFromTheDialogCountsAsUnsaved) {
     MakeLive(2);
     MakeLive(6);
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
                   ChooseSecondAndPress(ObjectSelectDialog::kPositionId),
                   FollowUp<PositionDialog>([&](PositionDialog& d) { PressArrow(&d, 40025, +1); }));
     EXPECT_EQ(scene->objects[6].touched, 1);
@@ -300,14 +303,16 @@ TEST_F(ObjectSelectTest, FontButtonOpensThePickerOnItsOwnDefaultAndACancelChange
     TextObject& object = scene->objects[4];
     ASSERT_EQ(object.FaceName(), kDefaultFaceName);
 
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject), Press(ObjectSelectDialog::kFontId));
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
+                  Press(ObjectSelectDialog::kFontId));
     ASSERT_EQ(prompts.fontRequests.size(), 1u);
     EXPECT_EQ(prompts.fontRequests[0].faceName, "");
     EXPECT_EQ(object.FaceName(), kDefaultFaceName);
     EXPECT_EQ(object.glyphCount, 1);
 
     prompts.fontAnswers.push_back({true, "IPAexGothic", 1, 128});
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject), Press(ObjectSelectDialog::kFontId));
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
+                  Press(ObjectSelectDialog::kFontId));
     ASSERT_EQ(prompts.fontRequests.size(), 2u);
     // Not preset from the object, nor from the previous pick.
     EXPECT_EQ(prompts.fontRequests[1].faceName, "");
@@ -336,7 +341,7 @@ TEST_F(ObjectSelectTest, TextureButtonsPutAnImageOnTheChosenObjectAndTakeItOff) 
     TextObject& chosen = scene->objects[5];
 
     prompts.fileAnswers.push_back({true, file.string(), 0});
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
                   ChooseSecondAndPress(ObjectSelectDialog::kLoadTextureId));
     ASSERT_EQ(prompts.fileRequests.size(), 1u);
     EXPECT_EQ(prompts.fileRequests[0].title, "テクスチャ用ビットマップファイルを開く");
@@ -345,14 +350,14 @@ TEST_F(ObjectSelectTest, TextureButtonsPutAnImageOnTheChosenObjectAndTakeItOff) 
     EXPECT_FALSE(scene->objects[1].hasTexture);
     EXPECT_TRUE(prompts.messages.empty());
 
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
                   ChooseSecondAndPress(ObjectSelectDialog::kDeleteTextureId));
     EXPECT_FALSE(chosen.hasTexture);
     EXPECT_EQ(chosen.TextureFile(), "");
     EXPECT_TRUE(prompts.messages.empty());
 
     // Once more: there is nothing to take off, and the user is told so.
-    wxTEST_DIALOG(DispatchCommand(*frame, kSelectObject),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), kSelectObject),
                   ChooseSecondAndPress(ObjectSelectDialog::kDeleteTextureId));
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "テクスチャは読み込まれていません");

@@ -20,16 +20,16 @@ namespace {
 class PreviewCommand : public ShellTest {
   protected:
     void PaintUntilPreviewDone() {
-        frame->InvalidateView();
+        frame->viewPort().InvalidateView();
         wxStopWatch watch;
-        while (frame->previewRequested == 1 && watch.Time() < 10000) {
+        while (frame->ui().previewRequested == 1 && watch.Time() < 10000) {
             wxTheApp->Yield(true);
             wxMilliSleep(2);
         }
     }
 
     void PaintFor(long milliseconds) {
-        frame->InvalidateView();
+        frame->viewPort().InvalidateView();
         for (wxStopWatch watch; watch.Time() < milliseconds; wxMilliSleep(2)) {
             wxTheApp->Yield(true);
         }
@@ -87,28 +87,28 @@ TEST_F(PreviewCommand, NextPaintRunsTheProgressWindowAtTheChosenLevel) {
     settings.antialiasLevel = 15;
     scene->currentObject = 1;
     scene->objects[1].highlighted = 1;
-    DispatchCommand(*frame, 40060);
+    DispatchCommand(frame->context(), 40060);
     EXPECT_EQ(scene->currentObject, -1);
-    EXPECT_EQ(frame->previewRequested, 1);
+    EXPECT_EQ(frame->ui().previewRequested, 1);
     int range = 0;
     wxTEST_DIALOG(PaintUntilPreviewDone(), SeeProgress(range));
     EXPECT_EQ(range, 15);
-    EXPECT_EQ(frame->previewRequested, 0);
+    EXPECT_EQ(frame->ui().previewRequested, 0);
 }
 
 TEST_F(PreviewCommand, RunsOnceThoughPaintsAreAskedForMeanwhileAndTheNextPaintIsNormal) {
     int runs = 0;
-    frame->renderer().SetAntialiasRunner([&] {
+    frame->viewPort().renderer().SetAntialiasRunner([&] {
         ++runs;
-        frame->InvalidateView();
+        frame->viewPort().InvalidateView();
         for (wxStopWatch watch; watch.Time() < 100; wxMilliSleep(2)) {
             wxTheApp->Yield(true);
         }
     });
-    DispatchCommand(*frame, 40060);
+    DispatchCommand(frame->context(), 40060);
     PaintUntilPreviewDone();
     EXPECT_EQ(runs, 1);
-    EXPECT_EQ(frame->previewRequested, 0);
+    EXPECT_EQ(frame->ui().previewRequested, 0);
     PaintFor(200);
     EXPECT_EQ(runs, 1);
 }
@@ -118,20 +118,20 @@ TEST_F(PreviewCommand, PreviewStaysThroughRepaintsUntilTheViewChanges) {
     MakeSquareObject(scene->objects[0]);
     settings.antialiasLevel = 4;
     PaintFor(300);
-    const std::size_t plain = ScreenColours(frame->view());
+    const std::size_t plain = ScreenColours(frame->viewPort().canvas());
     if (plain == 0) {
         GTEST_SKIP() << "no screenshot tool";
     }
     EXPECT_EQ(plain, 2u);  // background and the lit square
-    DispatchCommand(*frame, 40060);
+    DispatchCommand(frame->context(), 40060);
     PaintUntilPreviewDone();
     // The progress window's closing uncovers the view and asks for a repaint.
     for (wxStopWatch watch; watch.Time() < 500; wxMilliSleep(2)) {
         wxTheApp->Yield(true);
     }
-    EXPECT_GT(ScreenColours(frame->view()), plain);
+    EXPECT_GT(ScreenColours(frame->viewPort().canvas()), plain);
     PaintFor(300);
-    EXPECT_EQ(ScreenColours(frame->view()), plain);
+    EXPECT_EQ(ScreenColours(frame->viewPort().canvas()), plain);
 }
 
 TEST_F(PreviewCommand, EdgesAverageTheStoredValuesAsPicturesDo) {
@@ -146,13 +146,13 @@ TEST_F(PreviewCommand, EdgesAverageTheStoredValuesAsPicturesDo) {
     GLint accumulationBits = 0;
     glGetIntegerv(GL_ACCUM_RED_BITS, &accumulationBits);
     ASSERT_GT(accumulationBits, 0) << "the view's antialiasing context";
-    frame->renderer().SetAntialiasRunner([&] {
-        AntialiasRender render(frame->renderer(), 2);
+    frame->viewPort().renderer().SetAntialiasRunner([&] {
+        AntialiasRender render(frame->viewPort().renderer(), 2);
         render.RunPass(0);
         render.RunPass(1);
     });
-    frame->renderer().RenderScene(1);
-    const wxSize size = frame->view()->GetClientSize();
+    frame->viewPort().renderer().RenderScene(1);
+    const wxSize size = frame->viewPort().canvas()->GetClientSize();
     const CapturedImage image = ReadFramePixels({0, 0, size.x, size.y}, size.x, size.y);
     std::size_t edges = 0;
     for (const uint8_t value : image.rgb) {

@@ -40,23 +40,24 @@ TEST_F(ShellTest, ObjectPropertyCommandsEditTheCurrentObject) {
     scene->currentObject = 2;
     TextObject& object = scene->objects[2];
 
-    wxTEST_DIALOG(DispatchCommand(*frame, 40014), Use<PositionDialog>(1007, [&](auto& dialog) {
+    wxTEST_DIALOG(DispatchCommand(frame->context(), 40014),
+                  Use<PositionDialog>(1007, [&](auto& dialog) {
                       EXPECT_EQ(dialog.GetParent(), frame);
                       PressArrow(&dialog, 40025, +1);
                   }));
     EXPECT_EQ(object.position[0], 0.1f);
 
-    wxTEST_DIALOG(DispatchCommand(*frame, 40016),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), 40016),
                   Use<RotationDialog>(1011, [](auto& dialog) { PressArrow(&dialog, 40027, -1); }));
     EXPECT_EQ(object.rotation[2], -1.0f);
 
-    wxTEST_DIALOG(DispatchCommand(*frame, 40013),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), 40013),
                   Use<MaterialDialog>(kMaterialCloseId,
                                       [](auto& dialog) { PressArrow(&dialog, 40025, -1); }));
     EXPECT_EQ(object.diffuse[0], 254.0f / 255.0f);
 
     // The depth change builds the glyphs again, in the view's context.
-    wxTEST_DIALOG(DispatchCommand(*frame, 40015),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), 40015),
                   Use<ScaleDialog>(1002, [](auto& dialog) { PressArrow(&dialog, 40027, +1); }));
     EXPECT_EQ(object.scale[2], 0.4f);
     EXPECT_EQ(object.glyphCount, 1);
@@ -69,7 +70,7 @@ TEST_F(ShellTest, ObjectPropertyCommandsEditTheCurrentObject) {
 TEST_F(ShellTest, ObjectPropertyCommandsWithoutAnObjectOpenNothing) {
     scene->currentObject = -1;
     for (int command : {40013, 40014, 40015, 40016}) {
-        wxTEST_DIALOG(DispatchCommand(*frame, command),
+        wxTEST_DIALOG(DispatchCommand(frame->context(), command),
                       Use<wxDialog>(wxID_CANCEL, [command](wxDialog&) {
                           ADD_FAILURE() << "command " << command << " opened a dialog";
                       }).Optional());
@@ -77,19 +78,20 @@ TEST_F(ShellTest, ObjectPropertyCommandsWithoutAnObjectOpenNothing) {
 }
 
 TEST_F(ShellTest, ScenePropertyCommandsEditLightShadowAndTarget) {
-    wxTEST_DIALOG(DispatchCommand(*frame, 40028),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), 40028),
                   Use<TargetDialog>(1007, [](auto& dialog) { PressArrow(&dialog, 40026, +1); }));
     EXPECT_EQ(scene->view.target[1], 0.1f);
     EXPECT_EQ(scene->modified, 0);
 
-    wxTEST_DIALOG(DispatchCommand(*frame, 40027),
+    wxTEST_DIALOG(DispatchCommand(frame->context(), 40027),
                   Use<LightDialog>(1007, [](auto& dialog) { PressArrow(&dialog, 40025, +1); }));
     EXPECT_EQ(scene->light.position[0], 0.1f);
     EXPECT_EQ(scene->modified, 1);
 
     scene->modified = 0;
     prompts.colourAnswers.push_back({0, 0, 255});
-    wxTEST_DIALOG(DispatchCommand(*frame, 40025), Use<ShadowDialog>(wxID_OK, [](auto& dialog) {
+    wxTEST_DIALOG(DispatchCommand(frame->context(), 40025),
+                  Use<ShadowDialog>(wxID_OK, [](auto& dialog) {
                       ClickCheckBox(&dialog, kDrawShadowCheckId);
                       ClickButton(&dialog, ToWxId(kShadowColourCommand));
                   }));

@@ -17,6 +17,7 @@
 #include "resources/texts.h"
 #include "support/bmp_samples.h"
 #include "support/file_size_limit.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -26,17 +27,6 @@ constexpr char kLogo[] = "\x83\x8d\x83\x53";  // ロゴ
 
 class SceneCommands : public ShellTest {
   protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        dir = fs::temp_directory_path() /
-              ("vm_scene_commands_" + std::to_string(getpid()) + "_" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        ShellTest::TearDown();
-        fs::remove_all(dir);
-    }
     std::string PathOf(const std::string& name) const { return (dir / name).string(); }
     void Answer(const std::string& path) { prompts.fileAnswers.push_back({true, path, 0}); }
     std::string Caption() const { return frame->GetTitle().utf8_string(); }
@@ -62,7 +52,7 @@ class SceneCommands : public ShellTest {
         TextObject& object = scene->objects[slot];
         object.SetText(kLogo);
         object.SetFont("IPAexGothic", 1, 128);
-        ASSERT_TRUE(frame->glyphs().Relayout(object, frame->messages()));
+        ASSERT_TRUE(frame->context().glyphs().Relayout(object, frame->context().messages()));
         object.SetPosition(1.0f, -2.0f, 0.5f);
         object.SetRotation(10.0f, 20.0f, 30.0f);
         object.SetScale(1.5f, 0.5f, 0.25f);
@@ -77,10 +67,11 @@ class SceneCommands : public ShellTest {
         std::ofstream(texture, std::ios::binary)
             .write(reinterpret_cast<const char*>(bmp.data()),
                    static_cast<std::streamsize>(bmp.size()));
-        ASSERT_TRUE(LoadObjectTexture(object, texture, frame->pictures(), frame->messages()));
+        ASSERT_TRUE(LoadObjectTexture(object, texture, frame->context().pictures(),
+                                      frame->context().messages()));
     }
 
-    fs::path dir;
+    TempFolder dir{"vm_scene_commands"};
 };
 
 TEST_F(SceneCommands, SaveAsNewOpenRoundTripKeepsEveryField) {
@@ -94,7 +85,7 @@ TEST_F(SceneCommands, SaveAsNewOpenRoundTripKeepsEveryField) {
     scene->modified = 1;
     const std::string path = PathOf("logo.vmk");
     Answer(path);
-    DispatchCommand(*frame, kCmdSaveAs);
+    DispatchCommand(frame->context(), kCmdSaveAs);
 
     ASSERT_EQ(prompts.fileRequests.size(), 1u);
     const FileRequest& save = prompts.fileRequests[0];
@@ -109,12 +100,12 @@ TEST_F(SceneCommands, SaveAsNewOpenRoundTripKeepsEveryField) {
     EXPECT_EQ(Caption(), ComposeTitle("[" + path + "]"));
     EXPECT_EQ(fs::file_size(path), 132u + 544u);
 
-    DispatchCommand(*frame, kCmdNewScene);
+    DispatchCommand(frame->context(), kCmdNewScene);
     EXPECT_EQ(scene->objects[4].glyphCount, 0);
     EXPECT_EQ(scene->FilePath(), "");
 
     Answer(path);
-    DispatchCommand(*frame, kCmdOpen);
+    DispatchCommand(frame->context(), kCmdOpen);
     ASSERT_EQ(prompts.fileRequests.size(), 2u);
     const FileRequest& open = prompts.fileRequests[1];
     EXPECT_FALSE(open.save);
@@ -151,13 +142,13 @@ TEST_F(SceneCommands, SaveAsNewOpenRoundTripKeepsEveryField) {
 
     // Saved again without a dialog, the file is the same to the byte.
     const std::vector<uint8_t> before = Slurp(path);
-    DispatchCommand(*frame, kCmdSave);
+    DispatchCommand(frame->context(), kCmdSave);
     EXPECT_EQ(prompts.fileRequests.size(), 2u);
     EXPECT_EQ(Slurp(path), before);
 
     // Each dialog opens on its own last name.
-    DispatchCommand(*frame, kCmdSaveAs);
-    DispatchCommand(*frame, kCmdOpen);
+    DispatchCommand(frame->context(), kCmdSaveAs);
+    DispatchCommand(frame->context(), kCmdOpen);
     ASSERT_EQ(prompts.fileRequests.size(), 4u);
     EXPECT_EQ(prompts.fileRequests[2].initialPath, path);
     EXPECT_EQ(prompts.fileRequests[3].initialPath, path);
@@ -165,7 +156,7 @@ TEST_F(SceneCommands, SaveAsNewOpenRoundTripKeepsEveryField) {
 
 TEST_F(SceneCommands, SaveOnUntitledAsksForANameAndOnTitledWritesQuietly) {
     MakeLive(0, "A");
-    DispatchCommand(*frame, kCmdSave);  // cancelled Save As
+    DispatchCommand(frame->context(), kCmdSave);  // cancelled Save As
     ASSERT_EQ(prompts.fileRequests.size(), 1u);
     EXPECT_EQ(prompts.fileRequests[0].title, texts::kSaveSceneTitle);
     EXPECT_EQ(scene->FilePath(), "");
@@ -173,7 +164,7 @@ TEST_F(SceneCommands, SaveOnUntitledAsksForANameAndOnTitledWritesQuietly) {
     const std::string path = PathOf("a.vmk");
     Answer(path);
     scene->objects[0].touched = 1;
-    DispatchCommand(*frame, kCmdSave);
+    DispatchCommand(frame->context(), kCmdSave);
     EXPECT_EQ(scene->FilePath(), path);
     EXPECT_EQ(Caption(), ComposeTitle("[" + path + "]"));
     EXPECT_EQ(IsSceneModified(*scene), 0);
@@ -181,13 +172,13 @@ TEST_F(SceneCommands, SaveOnUntitledAsksForANameAndOnTitledWritesQuietly) {
     frame->SetTitle("unchanged");
     MakeLive(1, "B");
     scene->modified = 1;
-    DispatchCommand(*frame, kCmdSave);
+    DispatchCommand(frame->context(), kCmdSave);
     EXPECT_EQ(prompts.fileRequests.size(), 2u);
     EXPECT_EQ(fs::file_size(path), 132u + 2 * 544u);
     EXPECT_EQ(Caption(), "unchanged");
     EXPECT_EQ(IsSceneModified(*scene), 0);
     // Nothing left to ask about on the way out.
-    EXPECT_TRUE(RunCloseProcedure(*frame));
+    EXPECT_TRUE(RunCloseProcedure(frame->context()));
     EXPECT_TRUE(prompts.messages.empty());
 }
 
@@ -195,14 +186,14 @@ TEST_F(SceneCommands, FailedSaveSaysSoAndKeepsPathStateAndTheOldFile) {
     MakeLive(0, "A");
     const std::string path = PathOf("kept.vmk");
     Answer(path);
-    ASSERT_TRUE(SaveSceneAs(*frame));
+    ASSERT_TRUE(SaveSceneAs(frame->context()));
     const std::vector<uint8_t> before = Slurp(path);
     MakeLive(1, "B");
     MakeLive(2, "C");
     scene->modified = 1;
     {
         FileSizeLimit limit(600);
-        DispatchCommand(*frame, kCmdSave);
+        DispatchCommand(frame->context(), kCmdSave);
     }
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, std::string(texts::kSceneSaveFailed) + "\n" + path);
@@ -214,12 +205,12 @@ TEST_F(SceneCommands, FailedSaveSaysSoAndKeepsPathStateAndTheOldFile) {
     // Save As into a folder that does not exist: the scene keeps its file and its edits.
     const std::string nowhere = PathOf("missing/b.vmk");
     Answer(nowhere);
-    EXPECT_FALSE(SaveSceneAs(*frame));
+    EXPECT_FALSE(SaveSceneAs(frame->context()));
     EXPECT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(scene->FilePath(), path);
     EXPECT_EQ(IsSceneModified(*scene), 1);
     EXPECT_EQ(Caption(), ComposeTitle("[" + path + "]"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(SceneCommands, PathsTheSceneCannotHoldAreRefusedBeforeWriting) {
@@ -228,8 +219,8 @@ TEST_F(SceneCommands, PathsTheSceneCannotHoldAreRefusedBeforeWriting) {
     const std::string tooLong = PathOf(std::string(300, 'x') + ".vmk");
     Answer(emoji);
     Answer(tooLong);
-    EXPECT_FALSE(SaveSceneAs(*frame));
-    EXPECT_FALSE(SaveSceneAs(*frame));
+    EXPECT_FALSE(SaveSceneAs(frame->context()));
+    EXPECT_FALSE(SaveSceneAs(frame->context()));
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[0].text, std::string(texts::kPathNotStorable) + "\n" + emoji);
     EXPECT_FALSE(fs::exists(emoji));
@@ -237,7 +228,7 @@ TEST_F(SceneCommands, PathsTheSceneCannotHoldAreRefusedBeforeWriting) {
     // The conversion takes these one way only: back they name another file.
     for (const char* name : {"logo\u2014final.vmk", "price\u00a5100.vmk"}) {
         Answer(PathOf(name));
-        EXPECT_FALSE(SaveSceneAs(*frame));
+        EXPECT_FALSE(SaveSceneAs(frame->context()));
         EXPECT_EQ(prompts.messages.back().text,
                   std::string(texts::kPathNotStorable) + "\n" + PathOf(name));
     }
@@ -250,7 +241,7 @@ TEST_F(SceneCommands, CompletedNameAsksBeforeReplacingAndNoGoesBackToTheDialog) 
     Answer(PathOf("a"));
     prompts.messageAnswers.push_back(MessageAnswer::kNo);
     Answer(PathOf("b"));
-    EXPECT_TRUE(SaveSceneAs(*frame));
+    EXPECT_TRUE(SaveSceneAs(frame->context()));
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, PathOf("a.vmk") + texts::kReplaceQuestion);
     EXPECT_EQ(prompts.messages[0].caption, texts::kSaveSceneTitle);
@@ -270,11 +261,11 @@ TEST_F(SceneCommands, OpenTakesAnExistingNameAsChosenAndCompletesOnlyAMissingOne
         ASSERT_EQ(WriteSceneFile(PathOf(text), written), SceneFileStatus::kOk);
     }
     Answer(PathOf("noext"));
-    DispatchCommand(*frame, kCmdOpen);
+    DispatchCommand(frame->context(), kCmdOpen);
     EXPECT_EQ(scene->objects[0].Text(), "noext");
     EXPECT_EQ(scene->FilePath(), PathOf("noext"));
     Answer(PathOf("other"));
-    DispatchCommand(*frame, kCmdOpen);
+    DispatchCommand(frame->context(), kCmdOpen);
     EXPECT_EQ(scene->objects[0].Text(), "other.vmk");
     EXPECT_EQ(Caption(), ComposeTitle("[" + PathOf("other.vmk") + "]"));
     EXPECT_TRUE(prompts.messages.empty());
@@ -311,12 +302,12 @@ TEST_F(SceneCommands, AFileDroppedWhileADialogIsOpenLeavesTheSceneUnderItAlone) 
             }
         }
     });
-    DispatchCommand(*frame, kCmdNewObject);
+    DispatchCommand(frame->context(), kCmdNewObject);
     ASSERT_TRUE(dialogWasOpen);
     EXPECT_EQ(textDuringDialog, "");
     EXPECT_TRUE(prompts.messages.empty()) << prompts.messages[0].text;
     EXPECT_EQ(scene->FilePath(), "");
-    EXPECT_EQ(frame->history.size(), 0u);
+    EXPECT_EQ(frame->document().history.size(), 0u);
 
     // Once the dialog has gone, a drop opens the file again.
     prompts.messageAnswers.push_back(MessageAnswer::kNo);
@@ -329,7 +320,7 @@ TEST_F(SceneCommands, ForeignOrMissingFilesAreRefusedAndTheSceneStays) {
     const std::string foreign = PathOf("notes.vmk");
     std::ofstream(foreign) << std::string(200, 'v');
     Answer(foreign);
-    DispatchCommand(*frame, kCmdOpen);  // unmodified: no question first
+    DispatchCommand(frame->context(), kCmdOpen);  // unmodified: no question first
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "Vellumarkライターのファイルではありません。");
     EXPECT_EQ(prompts.messages[0].caption, "");
@@ -338,7 +329,7 @@ TEST_F(SceneCommands, ForeignOrMissingFilesAreRefusedAndTheSceneStays) {
     EXPECT_EQ(scene->FilePath(), "");
 
     Answer(PathOf("absent.vmk"));
-    DispatchCommand(*frame, kCmdOpen);
+    DispatchCommand(frame->context(), kCmdOpen);
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[1].text,
               std::string(texts::kSceneOpenFailed) + "\n" + PathOf("absent.vmk"));
@@ -359,7 +350,7 @@ TEST_F(SceneCommands, OpenFindsTexturesBesideTheSceneAndReportsADamagedBlock) {
     ASSERT_NE(fs::current_path(), dir);
     ClearScene(*scene);
     scene->modified = 0;
-    DispatchCommand(*frame, kCmdOpen);
+    DispatchCommand(frame->context(), kCmdOpen);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text,
               std::string(texts::kSceneExtensionDamaged) + "\n" + PathOf("beside.vmk"));
@@ -372,7 +363,7 @@ TEST_F(SceneCommands, OpenOnAModifiedSceneAsksAndGoesOnAfterACancelledSave) {
     MakeLive(0, "A");
     scene->modified = 1;
     prompts.messageAnswers.push_back(MessageAnswer::kYes);
-    DispatchCommand(*frame, kCmdOpen);  // save dialog cancelled, open dialog cancelled
+    DispatchCommand(frame->context(), kCmdOpen);  // save dialog cancelled, open dialog cancelled
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, texts::kUnsavedOnClear);
     EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::kYesNoCancel);
@@ -382,7 +373,7 @@ TEST_F(SceneCommands, OpenOnAModifiedSceneAsksAndGoesOnAfterACancelledSave) {
     EXPECT_EQ(scene->objects[0].Text(), "A");
 
     prompts.messageAnswers.push_back(MessageAnswer::kCancel);
-    DispatchCommand(*frame, kCmdOpen);
+    DispatchCommand(frame->context(), kCmdOpen);
     EXPECT_EQ(prompts.fileRequests.size(), 2u);
 }
 

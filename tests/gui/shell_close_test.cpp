@@ -52,7 +52,7 @@ TEST_F(CloseTest, TouchedObjectCountsAsModified) {
 TEST_F(CloseTest, CancelKeepsRunningWithTheSceneUnchanged) {
     MakeModified();
     prompts.messageAnswers = {MessageAnswer::kCancel};
-    DispatchCommand(*frame, 40002);
+    DispatchCommand(frame->context(), 40002);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "現在の編集状況は保存されていません。保存しますか？");
     EXPECT_EQ(prompts.messages[0].caption, texts::kTitlePrefix);
@@ -97,7 +97,7 @@ TEST_F(CloseTest, SavedSceneClosesWithoutAQuestion) {
     const std::string path = TempScenePath("shell_saved_test.vmk");
     MakeModified();
     prompts.fileAnswers = {ChosenFile(path)};
-    ASSERT_TRUE(SaveSceneAs(*frame));
+    ASSERT_TRUE(SaveSceneAs(frame->context()));
     frame->Close();
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_TRUE(Ended());
@@ -109,7 +109,7 @@ TEST_F(CloseTest, NewSceneWithACancelledSaveClearsNothing) {
     scene->SetFilePath("old.vmk");
     frame->SetTitle("unchanged");
     prompts.messageAnswers = {MessageAnswer::kYes};
-    DispatchCommand(*frame, 40065);
+    DispatchCommand(frame->context(), 40065);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "現在の編集状況はクリアされます。保存しますか？");
     EXPECT_TRUE(scene->objects[0].IsLive());
@@ -118,7 +118,7 @@ TEST_F(CloseTest, NewSceneWithACancelledSaveClearsNothing) {
     EXPECT_EQ(frame->GetTitle(), "unchanged");
 
     prompts.messageAnswers = {MessageAnswer::kCancel};
-    DispatchCommand(*frame, 40065);
+    DispatchCommand(frame->context(), 40065);
     EXPECT_TRUE(scene->objects[0].IsLive());
     EXPECT_EQ(prompts.fileRequests.size(), 1u);
 }
@@ -136,7 +136,7 @@ TEST_F(CloseTest, NewSceneAnsweredNoClearsObjectsAndSettingsButKeepsTheView) {
     scene->view.showGuides = 1;
     frame->SetTitle("old");
     prompts.messageAnswers = {MessageAnswer::kNo};
-    DispatchCommand(*frame, 40065);
+    DispatchCommand(frame->context(), 40065);
     EXPECT_EQ(scene->LiveObjectCount(), 0);
     EXPECT_EQ(IsSceneModified(*scene), 0);
     EXPECT_EQ(scene->FilePath(), "");
@@ -151,7 +151,7 @@ TEST_F(CloseTest, NewSceneAnsweredNoClearsObjectsAndSettingsButKeepsTheView) {
 
 TEST_F(CloseTest, NewSceneOnAnUnmodifiedSceneAsksNothing) {
     MakeLive(0);
-    DispatchCommand(*frame, 40065);
+    DispatchCommand(frame->context(), 40065);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_FALSE(scene->objects[0].IsLive());
 }

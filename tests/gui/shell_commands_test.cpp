@@ -1,5 +1,4 @@
 // Commands through the dispatcher: view, new object, delete, font, help, unused ids.
-#include <unistd.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
 #include <wx/modalhook.h>
@@ -17,6 +16,7 @@
 #include "dialogs/text_entry_dialog.h"
 #include "gui/shell_fixture.h"
 #include "resources/texts.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ TEST_F(ShellTest, ResetViewKeepsPerspectiveAndGuides) {
     scene->view.target[1] = 3.0f;
     scene->view.perspective = 1.5f;
     scene->view.showGuides = 1;
-    DispatchCommand(*frame, 40003);
+    DispatchCommand(frame->context(), 40003);
     EXPECT_FLOAT_EQ(scene->view.eyeDistance, 5.0f);
     EXPECT_EQ(scene->view.azimuth, 0.0f);
     EXPECT_EQ(scene->view.elevation, 0.0f);
@@ -70,23 +70,23 @@ TEST_F(ShellTest, ResetViewKeepsPerspectiveAndGuides) {
 
 TEST_F(ShellTest, ZoomCommandsStepTheDistance) {
     for (int i = 0; i < 60; ++i) {
-        DispatchCommand(*frame, 40021);
+        DispatchCommand(frame->context(), 40021);
     }
     EXPECT_GT(scene->view.eyeDistance, 0.0f);
     EXPECT_LE(scene->view.eyeDistance, 0.1);
-    DispatchCommand(*frame, 40022);
-    DispatchCommand(*frame, 40022);
+    DispatchCommand(frame->context(), 40022);
+    DispatchCommand(frame->context(), 40022);
     EXPECT_GT(scene->view.eyeDistance, 0.1f);
-    DispatchCommand(*frame, 40023);
+    DispatchCommand(frame->context(), 40023);
     EXPECT_EQ(scene->view.showGuides, 1);
-    DispatchCommand(*frame, 40023);
+    DispatchCommand(frame->context(), 40023);
     EXPECT_EQ(scene->view.showGuides, 0);
 }
 
 TEST_F(ShellTest, IdsWithoutAnActionChangeNothing) {
     MakeLive(0);
     for (const int id : {40005, 40009, 40017, 40030, 40059, 40067, 40099, 39999, 12}) {
-        DispatchCommand(*frame, id);
+        DispatchCommand(frame->context(), id);
     }
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(scene->modified, 0);
@@ -101,9 +101,9 @@ TEST_F(ShellTest, NewObjectWithEverySlotLiveSaysSoAndStillMarksTheScene) {
     }
     scene->currentObject = 4;
     scene->objects[4].highlighted = 1;
-    frame->EnableObjectButtons();
+    frame->context().EnableObjectButtons();
     CountModals modals;
-    DispatchCommand(*frame, 40008);
+    DispatchCommand(frame->context(), 40008);
     EXPECT_EQ(modals.shown, 0);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "オブジェクトはいっぱいです。");
@@ -124,12 +124,12 @@ TEST_F(ShellTest, NewObjectOpensOnTheLowestFreeSlotAndCloseLeavesItFree) {
     }
     int dialogSlot = -1;
     std::string shownText = "unset";
-    wxTEST_DIALOG(DispatchCommand(*frame, 40008), SeeTextEntry([&](TextEntryDialog& dialog) {
-                      dialogSlot = dialog.slot();
-                      auto* text =
-                          dynamic_cast<wxTextCtrl*>(dialog.FindWindow(TextEntryDialog::kTextId));
-                      shownText = text ? text->GetValue().utf8_string() : "no text control";
-                  }));
+    wxTEST_DIALOG(
+        DispatchCommand(frame->context(), 40008), SeeTextEntry([&](TextEntryDialog& dialog) {
+            dialogSlot = dialog.slot();
+            auto* text = dynamic_cast<wxTextCtrl*>(dialog.FindWindow(TextEntryDialog::kTextId));
+            shownText = text ? text->GetValue().utf8_string() : "no text control";
+        }));
     EXPECT_EQ(dialogSlot, 5);
     EXPECT_EQ(shownText, "");
     EXPECT_EQ(scene->currentObject, 5);
@@ -143,10 +143,10 @@ TEST_F(ShellTest, DeleteAsksWithTheTextAndKeepsTheFreedSlotCurrent) {
     MakeLive(4);
     scene->currentObject = 3;
     scene->objects[3].highlighted = 1;
-    frame->EnableObjectButtons();
+    frame->context().EnableObjectButtons();
 
     prompts.messageAnswers = {MessageAnswer::kNo};
-    DispatchCommand(*frame, 40018);
+    DispatchCommand(frame->context(), 40018);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "ABC　を削除してよろしいですか？");
     EXPECT_EQ(prompts.messages[0].caption, "削除の確認");
@@ -155,7 +155,7 @@ TEST_F(ShellTest, DeleteAsksWithTheTextAndKeepsTheFreedSlotCurrent) {
     EXPECT_TRUE(ToolEnabled(40018));
 
     prompts.messageAnswers = {MessageAnswer::kYes};
-    DispatchCommand(*frame, 40018);
+    DispatchCommand(frame->context(), 40018);
     EXPECT_FALSE(scene->objects[3].IsLive());
     EXPECT_EQ(scene->objects[3].Text(), "");
     EXPECT_EQ(scene->currentObject, 3);
@@ -169,7 +169,7 @@ TEST_F(ShellTest, DeleteAsksWithTheTextAndKeepsTheFreedSlotCurrent) {
 TEST_F(ShellTest, DeleteQuestionShowsJapaneseText) {
     MakeLive(0, "\x93\xfa\x96\x7b");  // 日本 in CP932
     scene->currentObject = 0;
-    DispatchCommand(*frame, 40018);
+    DispatchCommand(frame->context(), 40018);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "日本　を削除してよろしいですか？");
     EXPECT_TRUE(scene->objects[0].IsLive());  // no answer scripted: not Yes
@@ -179,12 +179,12 @@ TEST_F(ShellTest, CancelledFontPickerChangesNothingAndKeepsTheFaceForNextTime) {
     MakeLive(2);
     scene->objects[2].SetFont("Some Face", 1, 0);
     scene->currentObject = 2;
-    DispatchCommand(*frame, 40019);
+    DispatchCommand(frame->context(), 40019);
     ASSERT_EQ(prompts.fontRequests.size(), 1u);
     EXPECT_EQ(prompts.fontRequests[0].faceName, "Some Face");
     EXPECT_EQ(prompts.fontRequests[0].italic, 1);
     EXPECT_EQ(scene->objects[2].FaceName(), "Some Face");
-    EXPECT_EQ(frame->fontScratch.faceName, "Some Face");
+    EXPECT_EQ(frame->ui().fontScratch.faceName, "Some Face");
     EXPECT_TRUE(scene->objects[2].IsLive());
 }
 
@@ -194,7 +194,8 @@ class FontCommandTest : public ShellTest {
     TextObject& JapaneseObject() {
         TextObject& object = scene->objects[1];
         object.SetIndex(1);
-        frame->glyphs().ApplyTextWithFallback(object, "\x93\xfa\x96\x7b", frame->messages());
+        frame->context().glyphs().ApplyTextWithFallback(object, "\x93\xfa\x96\x7b",
+                                                        frame->context().messages());
         scene->currentObject = 1;
         return object;
     }
@@ -212,20 +213,20 @@ TEST_F(FontCommandTest, PickedFontRebuildsTheObject) {
     TextObject& object = JapaneseObject();
     ASSERT_EQ(object.glyphCount, 2);
     prompts.fontAnswers = {Picked("IPAGothic", 1, 128)};
-    DispatchCommand(*frame, 40019);
+    DispatchCommand(frame->context(), 40019);
     EXPECT_EQ(object.FaceName(), "IPAGothic");
     EXPECT_EQ(object.italic, 1);
     EXPECT_EQ(object.charSet, 128);
     EXPECT_EQ(object.glyphCount, 2);
-    ASSERT_TRUE(frame->MakeCurrent());
-    EXPECT_TRUE(glIsList(frame->cache().GlyphList(object, 1)));
+    ASSERT_TRUE(frame->viewPort().MakeCurrent());
+    EXPECT_TRUE(glIsList(frame->viewPort().cache().GlyphList(object, 1)));
     EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(FontCommandTest, FontWithoutTheCharactersFallsBackToTheDefaultFace) {
     TextObject& object = JapaneseObject();
     prompts.fontAnswers = {Picked("DejaVu Sans", 0, 0)};
-    DispatchCommand(*frame, 40019);
+    DispatchCommand(frame->context(), 40019);
     EXPECT_FALSE(prompts.messages.empty());
     EXPECT_EQ(object.FaceName(), kDefaultFaceName);
     EXPECT_EQ(object.charSet, 128);
@@ -236,7 +237,7 @@ TEST_F(FontCommandTest, FontWithoutTheCharactersFallsBackToTheDefaultFace) {
 TEST_F(FontCommandTest, FaceNameCp932CannotHoldIsRefused) {
     TextObject& object = JapaneseObject();
     prompts.fontAnswers = {Picked("나눔고딕", 0, 0)};
-    DispatchCommand(*frame, 40019);
+    DispatchCommand(frame->context(), 40019);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, texts::kFontNameNotStorable);
     EXPECT_EQ(object.FaceName(), kDefaultFaceName);
@@ -264,7 +265,7 @@ TEST_F(ShellTest, HelpBookOfTheProgramLoads) {
 // Never the source tree the program was built from: a release binary carries no such path.
 TEST(HelpBookLookup, BesideTheProgramElseInstalled) {
     namespace fs = std::filesystem;
-    const fs::path prefix = fs::temp_directory_path() / ("vm-help-" + std::to_string(::getpid()));
+    const TempFolder prefix("vm-help");
     const fs::path bin = prefix / "bin";
     fs::create_directories(bin);
     const std::string installed = bin.string() + "/../share/vellumark/help/vellumark.hhp";
@@ -273,7 +274,6 @@ TEST(HelpBookLookup, BesideTheProgramElseInstalled) {
     fs::create_directories(bin / "help");
     std::ofstream((bin / "help" / "vellumark.hhp").string()) << "x";
     EXPECT_EQ(FindHelpBook(bin.string()), bin.string() + "/help/vellumark.hhp");
-    fs::remove_all(prefix);
 }
 
 TEST_F(ShellTest, VersionDialogOpensModally) {
@@ -291,6 +291,6 @@ TEST_F(ShellTest, VersionDialogOpensModally) {
       private:
         std::string& caption_;
     };
-    wxTEST_DIALOG(DispatchCommand(*frame, 40004), SeeAbout(caption));
+    wxTEST_DIALOG(DispatchCommand(frame->context(), 40004), SeeAbout(caption));
     EXPECT_EQ(caption, "バージョン情報");
 }

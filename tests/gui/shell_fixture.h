@@ -27,19 +27,19 @@ class ShellTest : public testing::Test {
         ASSERT_TRUE(frame->HasRenderContext());
         frame->Show();
         wxStopWatch watch;
-        while (!frame->EnsureViewReady() && watch.Time() < 10000) {
+        while (!frame->viewPort().EnsureViewReady() && watch.Time() < 10000) {
             wxTheApp->Yield(true);
             wxMilliSleep(5);
         }
-        ASSERT_TRUE(frame->IsViewReady());
+        ASSERT_TRUE(frame->viewPort().IsViewReady());
     }
 
     void TearDown() override {
         if (frame != nullptr && !wxTheApp->IsScheduledForDestruction(frame)) {
-            if (squares.square != 0 && frame->MakeCurrent()) {
+            if (squares.square != 0 && frame->viewPort().MakeCurrent()) {
                 glDeleteLists(squares.square, 1);
             }
-            frame->renderer().SetSource(frame->cache());
+            frame->viewPort().renderer().SetSource(frame->viewPort().cache());
             delete frame;
         }
         // A frame that closed itself waits for the idle time to be deleted.
@@ -56,16 +56,16 @@ class ShellTest : public testing::Test {
 
     // One frame of the view, as a paint draws it (without the swap).
     void DrawFrame() {
-        ASSERT_TRUE(frame->MakeCurrent());
-        frame->renderer().RenderScene(0);
+        ASSERT_TRUE(frame->viewPort().MakeCurrent());
+        frame->viewPort().renderer().RenderScene(0);
     }
 
     // The view draws square glyphs (MakeSquareObject) as a unit square from now on.
     void UseSquares() {
-        ASSERT_TRUE(frame->MakeCurrent());
+        ASSERT_TRUE(frame->viewPort().MakeCurrent());
         squares.square = MakeSquareList();
-        squares.behind = &frame->cache();
-        frame->renderer().SetSource(squares);
+        squares.behind = &frame->viewPort().cache();
+        frame->viewPort().renderer().SetSource(squares);
     }
 
     bool ToolEnabled(int command) { return frame->toolbar()->GetToolEnabled(ToWxId(command)); }

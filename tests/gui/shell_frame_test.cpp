@@ -119,9 +119,9 @@ TEST_F(ShellTest, KeysIssueTheirCommands) {
 TEST_F(ShellTest, RegionCaptureLocksEverythingAndUnlockLeavesObjectButtonsOff) {
     scene->currentObject = 2;
     scene->objects[2].highlighted = 1;
-    frame->EnableObjectButtons();
-    DispatchCommand(*frame, 40073);
-    EXPECT_EQ(frame->mouse.regionArmed, 1);
+    frame->context().EnableObjectButtons();
+    DispatchCommand(frame->context(), 40073);
+    EXPECT_EQ(frame->ui().mouse.regionArmed, 1);
     EXPECT_EQ(scene->currentObject, -1);
     EXPECT_EQ(scene->objects[2].highlighted, 0);
     wxMenuBar* bar = frame->GetMenuBar();
@@ -151,5 +151,5 @@ TEST_F(ShellTest, MenuEventsReachTheDispatcher) {
     EXPECT_EQ(scene->view.showGuides, 1);
     wxCommandEvent preview(wxEVT_MENU, ToWxId(40060));
     frame->ProcessWindowEvent(preview);
-    EXPECT_EQ(frame->previewRequested, 1);
+    EXPECT_EQ(frame->ui().previewRequested, 1);
 }

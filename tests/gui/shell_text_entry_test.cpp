@@ -52,7 +52,7 @@ class TextEntryTest : public ShellTest {
     // was still open when act ended.
     bool NewObjectWith(std::function<void(TextEntryDialog&)> act) {
         bool stillOpen = false;
-        wxTEST_DIALOG(NewObject(*frame), UseTextEntry([&](TextEntryDialog& dialog) {
+        wxTEST_DIALOG(NewObject(frame->context()), UseTextEntry([&](TextEntryDialog& dialog) {
                           act(dialog);
                           stillOpen = dialog.IsShown();
                       }));
@@ -100,7 +100,7 @@ TEST_F(TextEntryTest, EmptyTextAsksAndNoKeepsTheDialogOpen) {
     bool openAfterNo = false;
     bool openAfterYes = true;
     scene->currentObject = 1;
-    wxTEST_DIALOG(EditObjectText(*frame), UseTextEntry([&](TextEntryDialog& dialog) {
+    wxTEST_DIALOG(EditObjectText(frame->context()), UseTextEntry([&](TextEntryDialog& dialog) {
                       Type(dialog, "");
                       Press(dialog, TextEntryDialog::kApplyButtonId);
                       openAfterNo = dialog.IsShown();
@@ -131,7 +131,7 @@ TEST_F(TextEntryTest, EditShowsTheTextAndApplyRebuildsEvenAnUnchangedText) {
         scene->objects[0].glyphCharacters[i] = 0;
     }
     std::string shown;
-    wxTEST_DIALOG(EditObjectText(*frame), UseTextEntry([&](TextEntryDialog& dialog) {
+    wxTEST_DIALOG(EditObjectText(frame->context()), UseTextEntry([&](TextEntryDialog& dialog) {
                       auto* text =
                           dynamic_cast<wxTextCtrl*>(dialog.FindWindow(TextEntryDialog::kTextId));
                       shown = text->GetValue().utf8_string();

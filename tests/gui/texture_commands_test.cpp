@@ -9,6 +9,7 @@
 #include "gui/shell_fixture.h"
 #include "resources/texts.h"
 #include "support/bmp_samples.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -18,14 +19,8 @@ class TextureCommands : public ShellTest {
   protected:
     void SetUp() override {
         ShellTest::SetUp();
-        dir = fs::temp_directory_path() / ("vm_texture_" + std::to_string(getpid()));
-        fs::create_directories(dir);
         MakeLive(3);
         scene->currentObject = 3;
-    }
-    void TearDown() override {
-        ShellTest::TearDown();
-        fs::remove_all(dir);
     }
 
     fs::path WriteBmp(const std::string& name, int side) {
@@ -39,14 +34,14 @@ class TextureCommands : public ShellTest {
         return path;
     }
 
-    fs::path dir;
+    TempFolder dir{"vm_texture"};
 };
 
 TEST_F(TextureCommands, LoadPutsTheImageOnTheCurrentObjectAndDeleteTakesItOff) {
     TextObject& object = scene->objects[3];
     const fs::path first = WriteBmp("first.bmp", 64);
     prompts.fileAnswers.push_back({true, first.string(), 0});
-    DispatchCommand(*frame, 40012);
+    DispatchCommand(frame->context(), 40012);
     ASSERT_EQ(prompts.fileRequests.size(), 1u);
     const FileRequest& request = prompts.fileRequests[0];
     EXPECT_FALSE(request.save);
@@ -58,29 +53,29 @@ TEST_F(TextureCommands, LoadPutsTheImageOnTheCurrentObjectAndDeleteTakesItOff) {
     EXPECT_TRUE(prompts.messages.empty());
 
     // The dialog opens on the file chosen last; a second image replaces the first.
-    ASSERT_TRUE(frame->MakeCurrent());
-    const uint32_t firstName = frame->cache().Texture(object);
+    ASSERT_TRUE(frame->viewPort().MakeCurrent());
+    const uint32_t firstName = frame->viewPort().cache().Texture(object);
     ASSERT_NE(firstName, 0u);
     DrawFrame();
     const fs::path second = WriteBmp("second.bmp", 32);
     prompts.fileAnswers.push_back({true, second.string(), 0});
-    DispatchCommand(*frame, 40012);
+    DispatchCommand(frame->context(), 40012);
     EXPECT_EQ(prompts.fileRequests[1].initialPath, first.string());
     DrawFrame();
     EXPECT_FALSE(glIsTexture(firstName));
     EXPECT_EQ(object.TextureFile(), second.string());
 
     // Cancelling keeps the image.
-    DispatchCommand(*frame, 40012);
+    DispatchCommand(frame->context(), 40012);
     EXPECT_TRUE(object.hasTexture);
     EXPECT_EQ(object.TextureFile(), second.string());
 
-    DispatchCommand(*frame, 40020);
+    DispatchCommand(frame->context(), 40020);
     EXPECT_FALSE(object.hasTexture);
     EXPECT_EQ(object.TextureFile(), "");
     EXPECT_TRUE(prompts.messages.empty());
 
-    DispatchCommand(*frame, 40020);
+    DispatchCommand(frame->context(), 40020);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "テクスチャは読み込まれていません");
     EXPECT_EQ(prompts.messages[0].caption, "");
@@ -90,7 +85,7 @@ TEST_F(TextureCommands, LoadPutsTheImageOnTheCurrentObjectAndDeleteTakesItOff) {
 TEST_F(TextureCommands, RefusedFileLeavesTheObjectWithoutImage) {
     TextObject& object = scene->objects[3];
     prompts.fileAnswers.push_back({true, WriteBmp("big.bmp", 512).string(), 0});
-    DispatchCommand(*frame, 40012);
+    DispatchCommand(frame->context(), 40012);
     EXPECT_FALSE(object.hasTexture);
     EXPECT_EQ(object.TextureFile(), "");
     ASSERT_EQ(prompts.messages.size(), 1u);
@@ -101,7 +96,7 @@ TEST_F(TextureCommands, RefusedFileLeavesTheObjectWithoutImage) {
 TEST_F(TextureCommands, PathTheObjectCannotStoreIsRefused) {
     const fs::path path = WriteBmp(std::string(250, 'x') + ".bmp", 64);
     prompts.fileAnswers.push_back({true, path.string(), 0});
-    DispatchCommand(*frame, 40012);
+    DispatchCommand(frame->context(), 40012);
     EXPECT_FALSE(scene->objects[3].hasTexture);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text,
@@ -111,7 +106,7 @@ TEST_F(TextureCommands, PathTheObjectCannotStoreIsRefused) {
     fs::create_directories(dir / "\u301c");
     const fs::path wave = WriteBmp("\u301c/wood.bmp", 64);
     prompts.fileAnswers.push_back({true, wave.string(), 0});
-    DispatchCommand(*frame, 40012);
+    DispatchCommand(frame->context(), 40012);
     EXPECT_FALSE(scene->objects[3].hasTexture);
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[1].text,

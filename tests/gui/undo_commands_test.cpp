@@ -31,6 +31,7 @@
 #include "gui/shell_fixture.h"
 #include "resources/texts.h"
 #include "support/bmp_samples.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -69,16 +70,6 @@ std::function<void(TextEntryDialog&)> Typing(const std::string& utf8) {
 
 class UndoTest : public ShellTest {
   protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        dir = fs::temp_directory_path() / ("vm_undo_" + std::to_string(getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        ShellTest::TearDown();
-        fs::remove_all(dir);
-    }
-
     std::string WriteBmp(const std::string& name, uint8_t blue) {
         const auto bytes = bmp_samples::Make24(32, 32, [blue](int x, int y) {
             return bmp_samples::Rgb{static_cast<uint8_t>(x * 8), static_cast<uint8_t>(y * 8), blue};
@@ -90,7 +81,7 @@ class UndoTest : public ShellTest {
         return path.string();
     }
 
-    void Run(int command) { DispatchCommand(*frame, command); }
+    void Run(int command) { DispatchCommand(frame->context(), command); }
 
     std::vector<uint8_t> File() const { return EncodeSceneFile(*scene); }
 
@@ -110,7 +101,7 @@ class UndoTest : public ShellTest {
         return frame->GetMenuBar()->FindItem(ToWxId(command))->IsEnabled();
     }
 
-    fs::path dir;
+    TempFolder dir{"vm_undo"};
 };
 
 TEST_F(UndoTest, RandomEditsUndoneGiveBackTheOpenedFileAndRedoneTheEditedOne) {
@@ -118,7 +109,7 @@ TEST_F(UndoTest, RandomEditsUndoneGiveBackTheOpenedFileAndRedoneTheEditedOne) {
     MakeLive(0);
     scene->currentObject = 0;
     wxTEST_DIALOG(Run(40014), Use<PositionDialog>(1007, [](auto& d) { PressArrow(&d, 40025, 1); }));
-    ASSERT_NE(frame->history.NextUndo(), nullptr);
+    ASSERT_NE(frame->document().history.NextUndo(), nullptr);
 
     const std::string textures[] = {WriteBmp("a.bmp", 10), WriteBmp("b.bmp", 200)};
     Scene made;
@@ -137,7 +128,7 @@ TEST_F(UndoTest, RandomEditsUndoneGiveBackTheOpenedFileAndRedoneTheEditedOne) {
     prompts.fileAnswers.push_back({true, opened.string(), 0});
     Run(40071 /* open */);
     ASSERT_EQ(scene->FilePath(), opened.string());
-    EXPECT_EQ(frame->history.NextUndo(), nullptr);
+    EXPECT_EQ(frame->document().history.NextUndo(), nullptr);
     EXPECT_FALSE(MenuEnabled(kUndo));
 
     const std::vector<uint8_t> before = File();
@@ -283,7 +274,7 @@ TEST_F(UndoTest, RandomEditsUndoneGiveBackTheOpenedFileAndRedoneTheEditedOne) {
     EXPECT_EQ(Built(), builtBefore);
     // Back at the opened file: closing asks nothing.
     prompts.messages.clear();
-    EXPECT_TRUE(RunCloseProcedure(*frame));
+    EXPECT_TRUE(RunCloseProcedure(frame->context()));
     EXPECT_TRUE(prompts.messages.empty());
 
     size_t redone = 0;
@@ -310,7 +301,7 @@ TEST_F(UndoTest, ADialogSessionIsOneStepAndAnUntouchedDialogNone) {
     wxTEST_DIALOG(Run(40027), Use<LightDialog>(1007, [](auto&) {}));
     wxTEST_DIALOG(Run(40015), Use<ScaleDialog>(1002, [](auto&) {}));
     Run(40003 /* reset view */);
-    EXPECT_EQ(frame->history.size(), 1u);
+    EXPECT_EQ(frame->document().history.size(), 1u);
     EXPECT_EQ(MenuLabel(kUndo), "元に戻す: 位置の変更(&U)　Ctrl+Z");
     EXPECT_TRUE(MenuEnabled(kUndo));
     EXPECT_EQ(MenuLabel(kRedo), "やり直し(&R)　Ctrl+Y");

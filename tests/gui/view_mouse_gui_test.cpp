@@ -18,8 +18,8 @@ class ViewMouseGui : public ShellTest {
         wxMouseEvent event(type);
         event.m_x = x;
         event.m_y = y;
-        event.SetEventObject(frame->view());
-        frame->view()->GetEventHandler()->ProcessEvent(event);
+        event.SetEventObject(frame->viewPort().canvas());
+        frame->viewPort().canvas()->GetEventHandler()->ProcessEvent(event);
     }
 
     // A square centred on the origin, drawn once so that the modelview holds the view.
@@ -27,10 +27,10 @@ class ViewMouseGui : public ShellTest {
         UseSquares();
         MakeSquareObject(scene->objects[slot]);
         scene->objects[slot].SetPosition(0.0f, -0.5f, 0.0f);
-        frame->renderer().RenderScene(0);
+        frame->viewPort().renderer().RenderScene(0);
     }
 
-    wxSize ViewSize() const { return frame->view()->GetClientSize(); }
+    wxSize ViewSize() const { return frame->viewPort().canvas()->GetClientSize(); }
 };
 
 TEST_F(ViewMouseGui, DraggingWithTheLeftButtonTurnsTheView) {
@@ -41,7 +41,7 @@ TEST_F(ViewMouseGui, DraggingWithTheLeftButtonTurnsTheView) {
     Send(wxEVT_LEFT_UP, 100, 150);
     Send(wxEVT_MOTION, 0, 0);
     EXPECT_NEAR(scene->view.azimuth, 0.1, 1e-6);
-    EXPECT_EQ(frame->mouse.dragAnchor.x, -1);
+    EXPECT_EQ(frame->ui().mouse.dragAnchor.x, -1);
 }
 
 TEST_F(ViewMouseGui, DoubleClickSelectsTheObjectUnderThePointer) {

@@ -20,11 +20,12 @@ void MakeSquareObject(TextObject& object);
 class SquareSource : public DrawSource {
   public:
     explicit SquareSource(DrawSource* source = nullptr) : behind(source) {}
-    GLuint GlyphList(const TextObject& object, int glyph) override {
+    void DrawGlyph(const TextObject& object, int glyph) override {
         if (object.glyphCharacters[glyph] == kSquareCharacter) {
-            return square;
+            glCallList(square);
+        } else if (behind) {
+            behind->DrawGlyph(object, glyph);
         }
-        return behind ? behind->GlyphList(object, glyph) : 0;
     }
     GLuint Texture(const TextObject& object) override {
         if (object.hasTexture && texture != 0) {

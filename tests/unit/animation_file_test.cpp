@@ -1,18 +1,17 @@
 #include "formats/animation_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <vector>
 
+#include "support/temp_folder.h"
 namespace fs = std::filesystem;
 
 // Each type this build offers is written; the others are refused before a file appears, so the
 // save dialog and the command line may trust AnimationFileTypeAvailable.
 TEST(AnimationFile, WritesExactlyTheTypesThisBuildOffers) {
-    const fs::path dir = fs::temp_directory_path() / ("vm_animation_" + std::to_string(getpid()));
-    fs::create_directories(dir);
+    const TempFolder dir("vm_animation");
     const std::vector<uint8_t> frame(16 * 16 * 3, 128);
     for (const char* name : {"a.webp", "a.png", "a.gif", "a.mp4", "a.webm"}) {
         const std::string path = (dir / name).string();
@@ -29,5 +28,4 @@ TEST(AnimationFile, WritesExactlyTheTypesThisBuildOffers) {
         EXPECT_EQ(fs::exists(path), available) << name;
     }
     EXPECT_TRUE(AnimationFileTypeAvailable(AnimationFileType::kWebp));
-    fs::remove_all(dir);
 }

@@ -2,12 +2,12 @@
 #ifdef VELLUMARK_JPEG_PLUGIN
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
-#include "render/capture.h"
 #include "formats/jpeg_export.h"
+#include "render/capture.h"
+#include "support/temp_folder.h"
 #include "tests/support/jpeg_decode.h"
 
 namespace {
@@ -32,20 +32,15 @@ CapturedImage Picture(int width, int height) {
 
 class CaptureJpeg : public testing::Test {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("vm_jpeg_" + std::to_string(getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
     CaptureTarget Target(const std::string& name) const {
         return {(dir / name).string(), kCaptureJpeg, VELLUMARK_JPEG_PLUGIN};
     }
     std::size_t FilesInDir() const {
         return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+            std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()));
     }
 
-    fs::path dir;
+    TempFolder dir{"vm_jpeg"};
     AppSettings settings;
 };
 

@@ -12,6 +12,7 @@
 #include "formats/jpeg_export.h"
 #include "render/capture.h"
 #include "resources/texts.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -41,23 +42,16 @@ CapturedImage Picture(int width, int height) {
 
 class CaptureWrite : public testing::Test {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("vm_capture_" + std::to_string(getpid()) + "_" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
     std::size_t FilesInDir() const {
         return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+            std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()));
     }
     static std::vector<uint8_t> Slurp(const fs::path& path) {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    fs::path dir;
+    TempFolder dir{"vm_capture"};
     AppSettings settings;
 };
 
@@ -183,10 +177,10 @@ TEST_F(CaptureWrite, RunningOutOfMemoryIsAWriteFailureThatLeavesNoFile) {
 }
 
 TEST_F(CaptureWrite, PluginIsLookedForBesideTheExecutableFirst) {
-    EXPECT_EQ(FindJpegPlugin(dir.string()), "");
+    EXPECT_EQ(FindJpegPlugin(dir.path().string()), "");
     EXPECT_EQ(FindJpegPlugin(""), "");
     std::ofstream((dir / "libSaveJPG.so").string()) << "x";
-    EXPECT_EQ(FindJpegPlugin(dir.string()), (dir / "libSaveJPG.so").string());
+    EXPECT_EQ(FindJpegPlugin(dir.path().string()), (dir / "libSaveJPG.so").string());
     EXPECT_FALSE(ExecutableDir().empty());
 }
 

@@ -1,20 +1,17 @@
 // The document is edited, undone and saved by a program that never makes a GL context.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "document/edit_restore.h"
+#include "document/document.h"
 #include "document/object_texture.h"
 #include "formats/scene_file.h"
-#include "formats/texture_pictures.h"
-#include "scene/edit_history.h"
 #include "support/bmp_samples.h"
 #include "support/recording_sink.h"
+#include "support/temp_folder.h"
 #include "support/test_glyphs.h"
-#include "text/glyph_layout.h"
 
 namespace {
 
@@ -22,26 +19,16 @@ namespace fs = std::filesystem;
 
 class DocumentWithoutGl : public testing::Test {
   protected:
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
-
-    // Runs one command on the scene and records it as a step, as the shell does.
-    template <typename Command>
-    void Step(Command command) {
-        const SceneState before = CaptureSceneState(scene);
-        command();
-        history.Record(DiffSceneStates(before, CaptureSceneState(scene)).value());
-    }
     std::u32string Shown(const TextObject& object) const {
         return std::u32string(object.glyphCharacters, object.glyphCharacters + object.glyphCount);
     }
 
-    const fs::path dir = fs::temp_directory_path() / ("vm_document_" + std::to_string(getpid()));
+    const TempFolder dir{"vm_document"};
     Scene scene;
-    EditHistory history;
-    TexturePictures pictures;
-    GlyphLayout glyphs{TestGlyphs()};
+    AppSettings settings;
     RecordingSink messages;
+    Document document{scene, settings, TestGlyphs(), messages};
+    GlyphLayout& glyphs = document.glyphs;
 };
 
 TEST_F(DocumentWithoutGl, EditsAreUndoneAndTheSavedFileHoldsWhatIsLeft) {
@@ -53,26 +40,32 @@ TEST_F(DocumentWithoutGl, EditsAreUndoneAndTheSavedFileHoldsWhatIsLeft) {
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     TextObject& object = scene.objects[0];
-    Step([&] { glyphs.ApplyTextWithFallback(object, "Logo", messages); });
-    Step([&] { ASSERT_TRUE(LoadObjectTexture(object, bmp, pictures, messages)); });
-    Step([&] {
+    document.RunAsOneStep([&] { glyphs.ApplyTextWithFallback(object, "Logo", messages); });
+    document.RunAsOneStep(
+        [&] { ASSERT_TRUE(LoadObjectTexture(object, bmp, document.pictures, messages)); });
+    document.RunAsOneStep([&] {
         glyphs.ApplyTextWithFallback(object, "Mark", messages);
         object.SetScale(2.0f, 1.0f, 0.5f);
     });
     ASSERT_EQ(Shown(object), U"Mark");
 
-    RestoreEdit(scene, glyphs, pictures, history.Undo(), messages);
+    ASSERT_TRUE(document.Undo());
     EXPECT_EQ(object.Text(), "Logo");
     EXPECT_EQ(Shown(object), U"Logo") << "laid out again";
     EXPECT_EQ(object.scale[2], 0.3f);
     EXPECT_TRUE(object.hasTexture);
-    RestoreEdit(scene, glyphs, pictures, history.Undo(), messages);
+    ASSERT_TRUE(document.Undo());
     EXPECT_FALSE(object.hasTexture);
     EXPECT_EQ(object.TextureFile(), "");
     EXPECT_TRUE(messages.texts.empty());
 
     const std::string path = (dir / "logo.vmk").string();
     ASSERT_EQ(WriteSceneFile(path, scene), SceneFileStatus::kOk);
+    document.MarkSaved();
+    EXPECT_EQ(IsSceneModified(scene), 0);
+    const std::size_t steps = document.history.size();
+    document.RunAsOneStep([&] { glyphs.ApplyTextWithFallback(object, "Logo", messages); });
+    EXPECT_EQ(document.history.size(), steps) << "a command that changed nothing is no step";
     Scene read;
     ASSERT_EQ(ReadSceneFile(path, read), SceneFileStatus::kOk);
     EXPECT_EQ(read.objects[0].Text(), "Logo");

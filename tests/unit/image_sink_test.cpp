@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "formats/bmp_writer.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -29,16 +29,9 @@ std::vector<uint8_t> Pattern(int width, int height, int channels) {
 
 class ImageSinkTest : public testing::Test {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("vm_sink_" + std::to_string(getpid()) + "_" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
     std::size_t FilesInDir() const {
         return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+            std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()));
     }
     // Writes the pixels in bands of 4 rows, the last one shorter.
     ImageWriteStatus WriteInBands(const std::string& path, ImageFileType type, int width,
@@ -55,7 +48,7 @@ class ImageSinkTest : public testing::Test {
         }
         return sink->Finish();
     }
-    fs::path dir;
+    TempFolder dir{"vm_sink"};
 };
 
 TEST_F(ImageSinkTest, PngWrittenInBandsDecodesWithLibpngToTheSamePixels) {

@@ -17,6 +17,7 @@
 #include "support/closed_solid.h"
 #include "support/command_output.h"
 #include "support/recording_sink.h"
+#include "support/temp_folder.h"
 #include "support/test_glyphs.h"
 
 namespace {
@@ -25,11 +26,6 @@ namespace fs = std::filesystem;
 
 class ModelExport : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("vm-export-" + std::to_string(getpid()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
     std::string Path(const char* name) const { return (folder_ / name).string(); }
 
     // Kanji, kana and Latin; upright and synthetic oblique; turned and stretched.
@@ -50,7 +46,7 @@ class ModelExport : public ::testing::Test {
 
     Scene scene_;
     RecordingSink messages_;
-    fs::path folder_;
+    TempFolder folder_{"vm-export"};
 };
 
 TEST_F(ModelExport, RealGlyphSolidsAreClosedToAdmeshAndLib3mf) {

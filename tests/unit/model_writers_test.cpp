@@ -2,7 +2,6 @@
 
 #include <Model/COM/NMR_DLLInterfaces.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <array>
 #include <cmath>
@@ -10,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -87,11 +88,6 @@ std::string RunCommand(const std::string& command, int& status) {
 
 class ModelWriters : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("vm-models-" + std::to_string(getpid()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
     std::string Path(const char* name) const { return (folder_ / name).string(); }
 
     // The outside checker, told the bounds our own transforms give and the camera's figures.
@@ -113,7 +109,7 @@ class ModelWriters : public ::testing::Test {
         EXPECT_EQ(status, 0) << output;
     }
 
-    fs::path folder_;
+    TempFolder folder_{"vm-models"};
 };
 
 TEST_F(ModelWriters, GlbPassesTheValidatorAndLoadsInThreeWithTheSceneBoundsAndCamera) {
@@ -139,7 +135,7 @@ TEST_F(ModelWriters, ObjLoadsInThreeWithTheSceneBoundsBesideItsMaterialsAndTextu
         "convert " + Path("two-0.png") + " -crop 1x1+0+15 -format '%w %h %[pixel:p{0,0}]' info:",
         status);
     EXPECT_EQ(size, "1 1 srgb(0,255,40)") << size;
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 3);
 }
 
 // The number after "label ... :" in admesh's report (its first column: the original file).
@@ -233,7 +229,7 @@ TEST_F(ModelWriters, FailedRenameLeavesNoFileBehind) {
     for (const char* name : {"a.glb", "a.3mf", "a.stl", "a.obj"}) {
         EXPECT_FALSE(WriteModel(*ModelFormatOfPath(name), scene, Path(name), 100.0)) << name;
     }
-    for (const auto& entry : fs::directory_iterator(folder_)) {
+    for (const auto& entry : fs::directory_iterator(folder_.path())) {
         EXPECT_TRUE(entry.is_directory()) << entry.path();
     }
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
 namespace {
 
 namespace fs = std::filesystem;
@@ -22,9 +23,7 @@ std::string Contents(const fs::path& path) {
 // A group whose last rename fails after the others went through: the first target gets its
 // old contents back, the new one goes, and no temporary or second name stays behind.
 TEST(CommitTogether, OneFailedRenameUndoesTheOthers) {
-    const fs::path dir = fs::temp_directory_path() / ("vm_group_" + std::to_string(getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const TempFolder dir("vm_group");
     std::ofstream(dir / "a.mtl") << "old";
     std::vector<std::unique_ptr<TemporaryFile>> files;
     for (const char* name : {"a.mtl", "a-0.png", "a.obj"}) {
@@ -38,7 +37,7 @@ TEST(CommitTogether, OneFailedRenameUndoesTheOthers) {
     EXPECT_EQ(Contents(dir / "a.mtl"), "old");
     EXPECT_FALSE(fs::exists(dir / "a-0.png"));
     EXPECT_TRUE(fs::is_directory(dir / "a.obj"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 
     fs::remove(dir / "a.obj");
     files.clear();
@@ -49,8 +48,7 @@ TEST(CommitTogether, OneFailedRenameUndoesTheOthers) {
     EXPECT_TRUE(CommitTogether(files));
     EXPECT_EQ(Contents(dir / "a.mtl"), "new");
     EXPECT_EQ(Contents(dir / "a.obj"), "new");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
-    fs::remove_all(dir);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <iterator>
 #include <limits>
 
+#include "support/temp_folder.h"
 #include "tests/support/file_size_limit.h"
 
 namespace {
@@ -64,16 +65,6 @@ void MarkTextSlotsLive(Scene& scene) {
 
 class SceneFile : public testing::Test {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("vm_scene_file_" + std::to_string(getpid()) + "_" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        fs::permissions(dir, fs::perms::owner_all);
-        fs::remove_all(dir);
-    }
     std::string PathOf(const std::string& name) const { return (dir / name).string(); }
     static std::vector<uint8_t> Slurp(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
@@ -85,7 +76,7 @@ class SceneFile : public testing::Test {
                   static_cast<std::streamsize>(bytes.size()));
     }
 
-    fs::path dir;
+    TempFolder dir{"vm_scene_file"};
 };
 
 TEST_F(SceneFile, EmptySceneIsExactlyTheHeaderWithItsFieldsInPlace) {
@@ -320,7 +311,7 @@ TEST_F(SceneFile, StringFieldsWithoutTerminatorAreCutToFit) {
 TEST_F(SceneFile, MissingFileIsACannotOpen) {
     Scene scene;
     EXPECT_EQ(ReadSceneFile(PathOf("absent.vmk"), scene), SceneFileStatus::kCannotOpen);
-    EXPECT_EQ(ReadSceneFile(dir.string(), scene), SceneFileStatus::kCannotOpen);
+    EXPECT_EQ(ReadSceneFile(dir.path().string(), scene), SceneFileStatus::kCannotOpen);
     // A FIFO without a writer would block the open for good.
     const std::string fifo = PathOf("pipe.vmk");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -339,7 +330,7 @@ TEST_F(SceneFile, FailedSaveKeepsThePreviousFileAndLeavesNoTemporary) {
         EXPECT_EQ(WriteSceneFile(path, scene), SceneFileStatus::kCannotWrite);
     }
     EXPECT_EQ(Slurp(path), before);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(SceneFile, SaveIntoAMissingFolderFailsAndReplacingKeepsPermissions) {
@@ -356,7 +347,7 @@ TEST_F(SceneFile, SaveIntoAMissingFolderFailsAndReplacingKeepsPermissions) {
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                   fs::perms::others_read);
     EXPECT_EQ(fs::file_size(path), 132u + 544u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(SceneFile, SavingThroughALinkReplacesTheFileItPointsAt) {
@@ -380,7 +371,7 @@ TEST_F(SceneFile, ReadOnlyFileIsRefusedAndLeftAsItIs) {
     MakeLiveObject(scene.objects[0], "x", 0.0f);
     EXPECT_EQ(WriteSceneFile(path, scene), SceneFileStatus::kCannotWrite);
     EXPECT_EQ(fs::file_size(path), 132u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(SceneFile, LeftoversOfAKilledSaveGoAtTheNextSaveOfTheSameFile) {

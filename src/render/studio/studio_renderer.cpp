@@ -158,10 +158,22 @@ uint64_t StudioRenderer::DepthMapSignature() {
         renderer_.ObjectMatrix(object, columns);
         mix(columns, sizeof columns);
         mix(&object.index, sizeof object.index);
+        // The solids' key: font, characters, depth and bevel, and where each glyph sits.
+        const std::string_view face = object.FaceName();
+        mix(face.data(), face.size());
+        mix(&object.italic, sizeof object.italic);
+        mix(&object.charSet, sizeof object.charSet);
+        mix(&object.scale[2], sizeof object.scale[2]);
+        const BevelSettings& bevel = object.bevel;
+        for (const float value : {bevel.width, bevel.depth}) {
+            mix(&value, sizeof value);
+        }
+        const int32_t shape[3] = {static_cast<int32_t>(bevel.profile), bevel.segments,
+                                  bevel.backToo ? 1 : 0};
+        mix(shape, sizeof shape);
+        mix(object.glyphCharacters, sizeof object.glyphCharacters[0] * object.glyphCount);
         for (int32_t glyph = 0; glyph < object.glyphCount; ++glyph) {
-            const GLuint list = renderer_.source().GlyphList(object, glyph);
-            mix(&list, sizeof list);
-            mix(&object.glyphCharacters[glyph], sizeof object.glyphCharacters[glyph]);
+            mix(&object.glyphMetrics[glyph].gmfCellIncX, sizeof(float));
         }
     }
     return hash;
