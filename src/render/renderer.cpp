@@ -167,7 +167,7 @@ void Renderer::ApplyObjectTransform(const TextObject& object) const {
 void Renderer::DrawObjectGeometry(const TextObject& object) {
     glPushMatrix();
     ApplyObjectTransform(object);
-    CallGlyphLists(object);
+    CallGlyphLists(object, true);
     glPopMatrix();
 }
 
@@ -179,9 +179,13 @@ void Renderer::ObjectMatrix(const TextObject& object, float columns[16]) const {
     glPopMatrix();
 }
 
-void Renderer::CallGlyphLists(const TextObject& object) {
+void Renderer::CallGlyphLists(const TextObject& object, bool fromBuffers) {
     for (int32_t i = 0; i < object.glyphCount; ++i) {
-        source_->DrawGlyph(object, i);
+        if (fromBuffers) {
+            source_->DrawGlyphFromBuffer(object, i);
+        } else {
+            source_->DrawGlyph(object, i);
+        }
         if (i % kGlyphsPerFlush == kGlyphsPerFlush - 1) {
             glFlush();
         }

@@ -43,7 +43,8 @@ class Renderer {
     // Fixes the light in world space through the view transform; moves the marker there.
     void PlaceLight();
 
-    // The object's glyphs through its transform, with whatever state and program is current.
+    // The object's glyphs (from their vertex buffers) through its transform, with whatever state
+    // and program is current.
     void DrawObjectGeometry(const TextObject& object);
     // The object's transform (without the view) as 16 floats, columns first.
     void ObjectMatrix(const TextObject& object, float columns[16]) const;
@@ -62,7 +63,8 @@ class Renderer {
   private:
     void ApplyObjectTransform(const TextObject& object) const;
     void DrawHighlightBox(const TextObject& object) const;
-    void CallGlyphLists(const TextObject& object);
+    // fromBuffers: the glyphs' vertex buffers, for the studio look's shaders.
+    void CallGlyphLists(const TextObject& object, bool fromBuffers = false);
     // The interactive frame in the studio look; false where the context cannot draw it.
     bool RenderStudioFrame();
     StudioRenderer* Studio();
