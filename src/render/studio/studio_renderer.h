@@ -40,8 +40,6 @@ class StudioRenderer {
     void Finish(bool transparent, bool writeDepth);
 
     const std::string& failure() const { return failure_; }
-    // True when the scene's environment file could not be read and the built-in studio stands in.
-    bool environmentUnreadable() const { return environmentUnreadable_; }
     void Abandon();
 
   private:
@@ -72,7 +70,6 @@ class StudioRenderer {
     std::string failure_;
 
     std::optional<std::string> environmentFile_;  // what the environment was prepared from
-    bool environmentUnreadable_ = false;
 
     // Of the picture between Begin and Finish.
     GLint framebuffer_ = 0;

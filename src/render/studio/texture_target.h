@@ -21,8 +21,6 @@ class TextureTarget {
 
     GLuint colour() const { return colour_; }
     GLuint depth() const { return depth_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
     int levels() const { return levels_; }
     void Abandon();
 
