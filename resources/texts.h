@@ -400,6 +400,11 @@ inline constexpr char kCliUsage[] =
     "  --quality 1..100        JPEGの品質 (既定 50)\n"
     "  --progressive|--baseline\n"
     "                          JPEGの圧縮方式 (既定 プログレッシブ)\n"
+    "  --look classic|studio   描き方 (既定 シーンの設定、なければ classic)\n"
+    "                          studio: 質感・スタジオの光・柔らかい影で描く\n"
+    "  --environment ファイル.hdr\n"
+    "                          studio で使う環境光のHDR画像 (既定 内蔵のスタジオ)\n"
+    "  --exposure EV           studio の露出 (-5〜5、0.1刻み、既定 シーンの設定)\n"
     "  3Dモデル (.glb .3mf .stl .obj):\n"
     "  --size-mm 1..10000      .3mf と .stl でシーンの最も長い辺の長さ (ミリメートル、既定 100)\n"
     "  アニメーション (.webp .png .gif .mp4 .webm、画像のオプションも使えます):\n"
@@ -428,6 +433,10 @@ inline constexpr char kCliJpegWriterMissing[] =
     "JPEG出力ライブラリ(libSaveJPG.so)が見つからないため、JPEGファイルを書き込めません";
 inline constexpr char kCliCannotWriteModel[] = "3Dモデルファイルを書き込めません";
 inline constexpr char kCliEmptyScene[] = "シーンにエクスポートする文字がありません";
+inline constexpr char kCliEnvironmentUnreadable[] =
+    "環境光のファイルを読み込めません (Radiance .hdr 形式のファイルを指定してください)";
+inline constexpr char kCliStudioLookUnavailable[] =
+    "このOpenGLではスタジオ表示で描けないため、従来の表示で描きました";
 inline constexpr char kCliNoContext[] = "オフスクリーンのOpenGLコンテキストを作成できません";
 inline constexpr char kCliNoFramebuffer[] = "このサイズの画像を作成できません";
 inline constexpr char kCliBadAnimationType[] =

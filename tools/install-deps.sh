@@ -8,6 +8,7 @@ libfreetype-dev libharfbuzz-dev libharfbuzz-bin libfontconfig-dev fontconfig lib
 fonts-ipafont-mincho fonts-ipafont-gothic fonts-ipaexfont fonts-dejavu-core
 libjpeg62-turbo-dev libpng-dev libegl-dev libegl-mesa0 libtinygltf-dev lib3mf-dev
 libgtest-dev libgmock-dev libbenchmark-dev libcgal-dev
+libglm-dev libstb-dev
 libwebp-dev libavcodec-dev libavformat-dev libavfilter-dev libswscale-dev libavutil-dev ffmpeg webp
 admesh nodejs xvfb xauth xdotool x11-utils imagemagick python3 clang libclang-rt-14-dev"
 

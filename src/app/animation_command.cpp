@@ -100,7 +100,9 @@ int WriteAnimation(Renderer& renderer, const PictureRequest& request,
     if (!sink) {
         return ReportFileError(err, texts::kCliCannotWrite, picture.output);
     }
-    switch (RenderAnimation(renderer, request, options.motion, *sink)) {
+    const PictureStatus drawn = RenderAnimation(renderer, request, options.motion, *sink);
+    ReportLookFallback(renderer, err);
+    switch (drawn) {
         case PictureStatus::kOk:
             break;
         case PictureStatus::kNoFramebuffer:
@@ -134,8 +136,8 @@ int RunAnimationCommand(const AnimationCommandOptions& options, std::ostream& er
         case SceneFileStatus::kCannotWrite:
             return ReportFileError(err, texts::kCliSceneUnreadable, picture.scene);
     }
-    if (picture.hasBackground) {
-        std::copy(picture.background, picture.background + 3, loaded.scene.backgroundColor);
+    if (const int status = ApplyPictureOptions(picture, loaded.scene, err); status != kExitOk) {
+        return status;
     }
     PictureRequest request;
     request.width = picture.width;

@@ -1,6 +1,7 @@
 #include "app/render_command.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <iterator>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "app/loaded_scene.h"
 #include "export/model_assembly.h"
 #include "formats/jpeg_export.h"
+#include "formats/radiance_picture.h"
 #include "formats/regular_file.h"
 #include "formats/scene_file.h"
 #include "render/offscreen_context.h"
@@ -22,9 +24,9 @@
 namespace {
 
 // Options a model file has no use for.
-constexpr std::string_view kPictureOptions[] = {"--size",    "--antialias",   "--background",
-                                                "--quality", "--transparent", "--progressive",
-                                                "--baseline"};
+constexpr std::string_view kPictureOptions[] = {
+    "--size",        "--antialias", "--background", "--quality",     "--transparent",
+    "--progressive", "--baseline",  "--look",       "--environment", "--exposure"};
 
 bool ParseInt(const std::string& text, long low, long high, int& value) {
     if (text.empty() || text.size() > 9 ||
@@ -51,6 +53,21 @@ bool ParseInts(const std::string& text, char separator, std::size_t count, long 
         }
         start = end + 1;
     }
+    return true;
+}
+
+// EV as a decimal number within the scene's range, to the tenth.
+bool ParseExposure(const std::string& text, int8_t& tenths) {
+    if (text.empty() || text.size() > 12) {
+        return false;
+    }
+    char* end = nullptr;
+    const double ev = std::strtod(text.c_str(), &end);
+    const double limit = kMaxExposureTenthsEv / 10.0;
+    if (end != text.c_str() + text.size() || !(ev >= -limit && ev <= limit)) {
+        return false;
+    }
+    tenths = static_cast<int8_t>(std::lround(ev * 10.0));
     return true;
 }
 
@@ -116,7 +133,8 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
         auto [name, value, hasValue] = SplitOptionArgument(arguments[i]);
         const bool takesValue = name == "-o" || name == "--output" || name == "--size" ||
                                 name == "--antialias" || name == "--background" ||
-                                name == "--quality" || name == "--size-mm";
+                                name == "--quality" || name == "--size-mm" || name == "--look" ||
+                                name == "--environment" || name == "--exposure";
         if (takesValue && !hasValue) {
             if (i + 1 >= arguments.size()) {
                 return FailUsage(error, texts::kCliMissingValue, name);
@@ -167,6 +185,22 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
             }
             options.sizeMm = millimetres;
             hasSizeMm = true;
+        } else if (name == "--look") {
+            if (value != "classic" && value != "studio") {
+                return FailUsage(error, texts::kCliBadValue, name + " " + value);
+            }
+            options.look = value == "studio" ? SceneLook::kStudio : SceneLook::kClassic;
+        } else if (name == "--environment") {
+            if (value.empty()) {
+                return FailUsage(error, texts::kCliMissingValue, name);
+            }
+            options.environment = value;
+        } else if (name == "--exposure") {
+            int8_t tenths = 0;
+            if (!ParseExposure(value, tenths)) {
+                return FailUsage(error, texts::kCliBadValue, name + " " + value);
+            }
+            options.exposureTenthsEv = tenths;
         } else if (name == "--transparent") {
             options.transparent = true;
         } else if (name == "--progressive") {
@@ -213,6 +247,36 @@ bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommand
     return true;
 }
 
+int ApplyPictureOptions(const RenderCommandOptions& options, Scene& scene, std::ostream& err) {
+    if (options.hasBackground) {
+        std::copy(options.background, options.background + 3, scene.backgroundColor);
+    }
+    StudioSettings& studio = scene.studio;
+    if (options.look) {
+        studio.look = *options.look;
+    }
+    if (options.exposureTenthsEv) {
+        studio.exposureTenthsEv = *options.exposureTenthsEv;
+    }
+    if (!options.environment.empty()) {
+        // Read here once, so that a bad file is told rather than quietly replaced by the studio.
+        const auto stored = Utf8ToCp932Exactly(options.environment);
+        if (!stored || stored->size() > kMaxEnvironmentPathBytes ||
+            !ReadRadiancePicture(options.environment)) {
+            return ReportFileError(err, texts::kCliEnvironmentUnreadable, options.environment);
+        }
+        studio.environmentFile = *stored;
+    }
+    return kExitOk;
+}
+
+void ReportLookFallback(const Renderer& renderer, std::ostream& err) {
+    if (!renderer.studioFailure().empty()) {
+        err << "vellumark: " << texts::kCliStudioLookUnavailable << ": " << renderer.studioFailure()
+            << '\n';
+    }
+}
+
 int RunRenderCommand(const RenderCommandOptions& options, std::ostream& err) {
     if (options.model) {
         return ExportModel(options, err);
@@ -235,8 +299,8 @@ int RunRenderCommand(const RenderCommandOptions& options, std::ostream& err) {
         case SceneFileStatus::kCannotWrite:
             return report(texts::kCliSceneUnreadable, options.scene);
     }
-    if (options.hasBackground) {
-        std::copy(options.background, options.background + 3, loaded.scene.backgroundColor);
+    if (const int status = ApplyPictureOptions(options, loaded.scene, err); status != kExitOk) {
+        return status;
     }
     PictureRequest request;
     request.width = options.width;
@@ -254,7 +318,9 @@ int RunRenderCommand(const RenderCommandOptions& options, std::ostream& err) {
     if (!sink) {
         return report(texts::kCliCannotWrite, options.output);
     }
-    switch (RenderPicture(loaded.renderer, request, *sink)) {
+    const PictureStatus drawn = RenderPicture(loaded.renderer, request, *sink);
+    ReportLookFallback(loaded.renderer, err);
+    switch (drawn) {
         case PictureStatus::kOk:
             break;
         case PictureStatus::kNoFramebuffer:

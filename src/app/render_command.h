@@ -11,6 +11,8 @@
 
 #include "formats/image_sink.h"
 #include "formats/model_writers.h"
+#include "render/renderer.h"
+#include "scene/scene.h"
 
 struct RenderCommandOptions {
     std::string output;
@@ -22,6 +24,10 @@ struct RenderCommandOptions {
     bool transparent = false;
     bool hasBackground = false;
     float background[3] = {1.0f, 1.0f, 1.0f};
+    // Unset: as the scene says.
+    std::optional<SceneLook> look;
+    std::string environment;  // a Radiance .hdr file for the studio look
+    std::optional<int8_t> exposureTenthsEv;
     int quality = 50;
     bool progressive = true;
     // Set when the output's extension names a 3D model; the picture fields are then unused.
@@ -39,6 +45,11 @@ bool IsRenderCommand(const std::vector<std::string>& arguments);
 // Reads the options after the program name; false with a message in error on a usage error.
 bool ParseRenderCommand(const std::vector<std::string>& arguments, RenderCommandOptions& options,
                         std::string& error);
+// Puts the background and the look the options ask for into a scene read for them; an
+// environment file that cannot be read is told on err. Returns the exit status so far.
+int ApplyPictureOptions(const RenderCommandOptions& options, Scene& scene, std::ostream& err);
+// Says so on err when the context could not draw the studio look and the classic one stood in.
+void ReportLookFallback(const Renderer& renderer, std::ostream& err);
 // Renders or exports and writes; messages go to err. Returns the exit status.
 int RunRenderCommand(const RenderCommandOptions& options, std::ostream& err);
 // Parses, reports usage errors with the usage text, renders: the whole command.

@@ -13,6 +13,7 @@ ViewPort::ViewPort(wxWindow* owner, Document& document, UserPrompts& prompts)
 ViewPort::~ViewPort() {
     // The names die with the context.
     cache_.Abandon();
+    renderer_.AbandonStudio();
 }
 
 void ViewPort::Adopt(const RenderContext& context, GlViewHandler* handler) {
@@ -30,6 +31,7 @@ void ViewPort::Release() {
     context_.canvas->SetHandler(nullptr);
     // Deleting the names later would hit the next context's.
     cache_.Abandon();
+    renderer_.AbandonStudio();
     ReleaseRenderContext(context_, owner_, prompts_);
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "render/projection.h"
+#include "render/studio/studio_renderer.h"
 #include "render/viewport_pixels.h"
 
 namespace {
@@ -92,6 +93,12 @@ AntialiasRender::AntialiasRender(Renderer& renderer, int level)
     glPushMatrix();
     glMatrixMode(GL_MODELVIEW);
     renderer_.PlaceLight();
+    if (renderer.scene().studio.look == SceneLook::kStudio && table_.count > 0) {
+        studio_ = renderer.BeginStudio();
+    }
+    if (studio_ != nullptr) {
+        return;
+    }
     CurrentViewportSize(width_, height_);
     sum_.assign(static_cast<size_t>(width_) * height_ * 3, 0.0f);
     pixels_.resize(sum_.size());
@@ -114,6 +121,10 @@ void AntialiasRender::RunPass(int pass) {
     const std::array<float, 3> eye = view.Eye();
     gluLookAt(eye[0], eye[1], eye[2], view.target[0], view.target[1], view.target[2], 0.0, 1.0,
               0.0);
+    if (studio_ != nullptr) {
+        studio_->DrawPass(pass, 1.0f / static_cast<float>(table_.count));
+        return;
+    }
     renderer_.DrawAllObjects(0, 0);
     if (scene.shadow.enabled == 1) {
         renderer_.DrawShadows();
@@ -123,7 +134,9 @@ void AntialiasRender::RunPass(int pass) {
 
 void AntialiasRender::Finish() {
     finished_ = true;
-    if (table_.count > 0) {
+    if (studio_ != nullptr) {
+        studio_->Finish(false, false);
+    } else if (table_.count > 0) {
         DrawMeanFromMemory();
     }
     glMatrixMode(GL_PROJECTION);

@@ -1,12 +1,15 @@
 #pragma once
 // The antialiased picture: the scene drawn once per jitter offset and the stored values averaged
-// in memory. Not in the accumulation buffer even where the context has one: Debian 12's Mesa
-// converts every window's pixels to linear light on their way into it and back, so the view
-// showed other greys than pictures and captures (188 where the mean of 0 and 255 is 128).
+// in memory (the studio look averages its passes in linear light itself). Not in the accumulation
+// buffer even where the context has one: Debian 12's Mesa converts every window's pixels to linear
+// light on their way into it and back, so the view showed other greys than pictures and captures
+// (188 where the mean of 0 and 255 is 128).
 
 #include <vector>
 
 #include "render/renderer.h"
+
+class StudioRenderer;
 
 struct JitterOffset {
     double x, y;  // pixels, within -0.5 ... +0.5
@@ -41,6 +44,7 @@ class AntialiasRender {
     void DrawMeanFromMemory();
 
     Renderer& renderer_;
+    StudioRenderer* studio_ = nullptr;  // when the scene shows the studio look
     int level_;
     JitterTable table_;
     bool finished_ = false;

@@ -10,6 +10,7 @@
 #include "render/antialias.h"
 #include "render/offscreen_context.h"
 #include "render/projection.h"
+#include "render/studio/studio_renderer.h"
 #include "render/viewport_pixels.h"
 
 namespace {
@@ -56,6 +57,7 @@ class TileRenderer {
         : renderer_(renderer), request_(request), table_(JitterTableFor(request.level)) {
         passes_ = table_.count > 0 ? table_.count : 1;
         const Scene& scene = renderer.scene();
+        wantsStudio_ = request.look.value_or(scene.studio.look) == SceneLook::kStudio;
         const double farPlane = table_.count > 0 ? kPickFarPlane : kViewFarPlane;
         full_ = PerspectiveFrustum(scene.view.perspective * kFieldOfViewDegrees,
                                    static_cast<double>(request.width) / request.height, kNearPlane,
@@ -64,7 +66,23 @@ class TileRenderer {
 
     int passes() const { return passes_; }
 
-    // Draws pass `pass` of the tile into the framebuffer's lower-left corner.
+    // The studio look of the context when the request asks for it and the context can draw it;
+    // its passes go to a sum of its own, finished by FinishStudio.
+    StudioRenderer* studio() const { return studio_; }
+
+    // Starts a tile: the studio look's shadow maps and sum are made for it.
+    void BeginTile(const Tile& tile) {
+        if (!wantsStudio_) {
+            return;
+        }
+        glViewport(0, 0, tile.width, tile.height);
+        renderer_.ApplyViewTransform();
+        renderer_.PlaceLight();
+        studio_ = renderer_.BeginStudio();
+    }
+
+    // Draws pass `pass` of the tile into the framebuffer's lower-left corner (into the studio
+    // look's sum instead when it draws).
     void DrawPass(const Tile& tile, int pass) {
         FrustumPlanes f = full_;
         if (table_.count > 0) {
@@ -80,18 +98,25 @@ class TileRenderer {
         const double top = f.top - h * tile.y0 / request_.height;
         const double bottom = f.top - h * (tile.y0 + tile.height) / request_.height;
         glViewport(0, 0, tile.width, tile.height);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glFrustum(left, right, bottom, top, f.zNear, f.zFar);
         glMatrixMode(GL_MODELVIEW);
         renderer_.ApplyViewTransform();
         renderer_.PlaceLight();
+        if (studio_ != nullptr) {
+            studio_->DrawPass(pass, 1.0f / static_cast<float>(passes_));
+            return;
+        }
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         renderer_.DrawAllObjects(0, 0);
         if (renderer_.scene().shadow.enabled == 1) {
             renderer_.DrawShadows();
         }
     }
+
+    // The studio look's mean of the tile's passes into the framebuffer.
+    void FinishStudio() { studio_->Finish(request_.transparent, false); }
 
   private:
     Renderer& renderer_;
@@ -99,10 +124,17 @@ class TileRenderer {
     JitterTable table_;
     FrustumPlanes full_{};
     int passes_ = 1;
+    bool wantsStudio_ = false;
+    StudioRenderer* studio_ = nullptr;
 };
 
-void ReadTile(const Tile& tile, std::vector<uint8_t>& rgba) {
-    ReadFramebuffer(0, 0, tile.width, tile.height, 4, rgba.data());
+// Reads the tile's pixels and adds them to the sums of its passes.
+void AddTile(const Tile& tile, std::vector<uint8_t>& read, std::vector<uint16_t>& sums) {
+    ReadFramebuffer(0, 0, tile.width, tile.height, 4, read.data());
+    const std::size_t values = static_cast<std::size_t>(tile.width) * tile.height * 4;
+    for (std::size_t i = 0; i < values; ++i) {
+        sums[i] = static_cast<uint16_t>(sums[i] + read[i]);
+    }
 }
 
 uint8_t Rounded(uint32_t numerator, uint32_t denominator) {
@@ -217,18 +249,23 @@ PictureStatus PictureFrames::Render(ImageRowSink& sink, const PictureProgress& p
             const Tile tile{x0, y0, std::min(tileWidth, request.width - x0), bandHeight};
             const std::size_t values = static_cast<std::size_t>(tile.width) * tile.height * 4;
             std::fill_n(sums.begin(), values, 0);
+            tiles.BeginTile(tile);
             for (int pass = 0; pass < tiles.passes(); ++pass) {
                 tiles.DrawPass(tile, pass);
-                ReadTile(tile, read);
-                for (std::size_t i = 0; i < values; ++i) {
-                    sums[i] = static_cast<uint16_t>(sums[i] + read[i]);
+                if (tiles.studio() == nullptr) {
+                    AddTile(tile, read, sums);
                 }
                 ++done;
                 if (progress && !progress(done, total)) {
                     return PictureStatus::kCancelled;
                 }
             }
-            StoreMean(tile, sums, tiles.passes(), request.transparent, request.width, band);
+            if (tiles.studio() != nullptr) {
+                tiles.FinishStudio();
+                AddTile(tile, read, sums);
+            }
+            StoreMean(tile, sums, tiles.studio() != nullptr ? 1 : tiles.passes(),
+                      request.transparent, request.width, band);
         }
         const std::size_t stride = static_cast<std::size_t>(request.width) * channels;
         if (!sink.WriteRows(band.data(), bandHeight, stride)) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "formats/image_sink.h"
 #include "render/renderer.h"
@@ -18,8 +19,8 @@ struct PictureRequest {
     int level = 8;
     // Alpha 0 where nothing is drawn; the edges keep their colour (straight alpha).
     bool transparent = false;
-    // The command fills in the look asked for; the scene's own is what the view shows.
-    SceneLook look = SceneLook::kClassic;
+    // How the scene is drawn; none: the look the scene is set to.
+    std::optional<SceneLook> look;
     // Largest tile; 0 lets the renderer choose from its memory budget.
     int32_t maxTileWidth = 0;
     int32_t maxTileHeight = 0;

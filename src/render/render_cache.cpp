@@ -118,6 +118,14 @@ void RenderCache::DrawGlyph(const TextObject& object, int glyph) {
     }
 }
 
+void RenderCache::DrawGlyphFromBuffer(const TextObject& object, int glyph) {
+    if (const GlyphBuffer* mesh = Mesh(object, glyph)) {
+        DrawGlyphBuffer(*gl_, *mesh);
+        return;
+    }
+    DrawGlyph(object, glyph);
+}
+
 const GlyphBuffer* RenderCache::Mesh(const TextObject& object, int glyph) {
     const ResolvedFont* font = nullptr;
     GlyphEntry* entry = FindOrAdd(object, glyph, font);

@@ -29,6 +29,8 @@ class RenderCache : public DrawSource {
 
     // Calls the glyph's display list: on llvmpipe as fast as the vertex buffer or faster.
     void DrawGlyph(const TextObject& object, int glyph) override;
+    // Draws the glyph's vertex buffer (the display list where the driver has no buffers).
+    void DrawGlyphFromBuffer(const TextObject& object, int glyph) override;
     // The display list of the object's glyph i, 0 when it draws nothing. Builds it when new.
     GLuint GlyphList(const TextObject& object, int glyph);
     // The vertex buffer of the object's glyph i, nullptr when it draws nothing or the driver has no

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "render/shadow_matrix.h"
+#include "render/studio/studio_renderer.h"
 
 namespace {
 
@@ -38,6 +39,25 @@ void ApplyRotation(const TextObject& object) {
 
 }  // namespace
 
+Renderer::Renderer(Scene& scene, DrawSource& source) : scene_(scene), source_(&source) {}
+
+Renderer::~Renderer() = default;
+
+StudioRenderer* Renderer::Studio() {
+    if (!studio_ && studioFailure_.empty()) {
+        studio_ = std::make_unique<StudioRenderer>(*this);
+    }
+    return studio_.get();
+}
+
+void Renderer::AbandonStudio() {
+    if (studio_) {
+        studio_->Abandon();
+        studio_.reset();
+    }
+    studioFailure_.clear();
+}
+
 void Renderer::ApplyViewTransform() {
     const ViewState& view = scene_.view;
     const std::array<float, 3> eye = view.Eye();
@@ -66,6 +86,41 @@ void Renderer::RenderScene(int finalImage) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     ApplyViewTransform();
     PlaceLight();
+    if (scene_.studio.look == SceneLook::kStudio && RenderStudioFrame()) {
+        DrawEditingAids();
+        source_->KeepOnly(scene_);
+        return;
+    }
+    DrawGuidesAndMarker();
+    DrawAllObjects(0, 0);
+    if (scene_.shadow.enabled == 1) {
+        DrawShadows();
+    }
+    source_->KeepOnly(scene_);
+}
+
+StudioRenderer* Renderer::BeginStudio() {
+    StudioRenderer* studio = Studio();
+    if (studio != nullptr && !studio->Begin()) {
+        // Not asked again in this context: the classic look stands in.
+        studioFailure_ = studio->failure();
+        studio_.reset();
+        return nullptr;
+    }
+    return studio;
+}
+
+bool Renderer::RenderStudioFrame() {
+    StudioRenderer* studio = BeginStudio();
+    if (studio == nullptr) {
+        return false;
+    }
+    studio->DrawPass(0, 1.0f);
+    studio->Finish(false, true);
+    return true;
+}
+
+void Renderer::DrawGuidesAndMarker() {
     if (scene_.view.showGuides == 1) {
         const float* bg = scene_.backgroundColor;
         DrawGuideLines(1.0f - bg[0], 1.0f - bg[1], 1.0f - bg[2]);
@@ -73,11 +128,17 @@ void Renderer::RenderScene(int finalImage) {
     if (scene_.light.visible == 1) {
         DrawLightMarker();
     }
-    DrawAllObjects(0, 0);
-    if (scene_.shadow.enabled == 1) {
-        DrawShadows();
+}
+
+// The guides, the light's marker and the selection's boxes, over the studio look's frame and
+// within its depth.
+void Renderer::DrawEditingAids() {
+    DrawGuidesAndMarker();
+    for (const TextObject& object : scene_.objects) {
+        if (object.glyphCount > 0 && !object.hidden && object.highlighted == 1) {
+            DrawHighlightBox(object);
+        }
     }
-    source_->KeepOnly(scene_);
 }
 
 void Renderer::DrawShadows() {
@@ -103,13 +164,36 @@ void Renderer::ApplyObjectTransform(const TextObject& object) const {
     glScalef(s[0], s[1], 1.0f);
 }
 
-void Renderer::CallGlyphLists(const TextObject& object) {
+void Renderer::DrawObjectGeometry(const TextObject& object) {
+    glPushMatrix();
+    ApplyObjectTransform(object);
+    CallGlyphLists(object, true);
+    glPopMatrix();
+}
+
+void Renderer::ObjectMatrix(const TextObject& object, float columns[16]) const {
+    glPushMatrix();
+    glLoadIdentity();
+    ApplyObjectTransform(object);
+    glGetFloatv(GL_MODELVIEW_MATRIX, columns);
+    glPopMatrix();
+}
+
+void Renderer::DrawGlyph(const TextObject& object, int glyph, bool fromBuffers) {
+    if (fromBuffers) {
+        source_->DrawGlyphFromBuffer(object, glyph);
+    } else {
+        source_->DrawGlyph(object, glyph);
+    }
+}
+
+void Renderer::CallGlyphLists(const TextObject& object, bool fromBuffers) {
     if (object.typeset) {
-        CallPlacedGlyphLists(object);
+        CallPlacedGlyphLists(object, fromBuffers);
         return;
     }
     for (int32_t i = 0; i < object.glyphCount; ++i) {
-        source_->DrawGlyph(object, i);
+        DrawGlyph(object, i, fromBuffers);
         if (i % kGlyphsPerFlush == kGlyphsPerFlush - 1) {
             glFlush();
         }
@@ -117,7 +201,7 @@ void Renderer::CallGlyphLists(const TextObject& object) {
     }
 }
 
-void Renderer::CallPlacedGlyphLists(const TextObject& object) {
+void Renderer::CallPlacedGlyphLists(const TextObject& object, bool fromBuffers) {
     for (int32_t i = 0; i < object.glyphCount; ++i) {
         const GlyphPlacement& place = object.glyphPlacements[i];
         glPushMatrix();
@@ -125,7 +209,7 @@ void Renderer::CallPlacedGlyphLists(const TextObject& object) {
         if (place.sideways) {
             glRotatef(-90.0f, 0.0f, 0.0f, 1.0f);
         }
-        source_->DrawGlyph(object, i);
+        DrawGlyph(object, i, fromBuffers);
         glPopMatrix();
         if (i % kGlyphsPerFlush == kGlyphsPerFlush - 1) {
             glFlush();

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Runs `vellumark -o OUT SCENE` with no display at all and checks the pictures with ImageMagick
 and the 3D models by their own layout, the exit status of bad options (2) and of unreadable or
-unwritable files (1), and that a failed run leaves no file behind.
+unwritable files (1), that a failed run leaves no file behind, and the studio look with the
+built-in studio and with a Radiance panorama.
 
 usage: render_command.py PROGRAM SCENE_FILE"""
 
@@ -56,6 +57,45 @@ def stl_extent(path):
     return low, max(h - l for h, l in zip(high, low))
 
 
+def write_radiance(path, rgbe):
+    """A 16 x 8 Radiance picture of one colour, its pixels stored flat (RGBE bytes)."""
+    with open(path, "wb") as out:
+        out.write(b"#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 8 +X 16\n")
+        out.write(bytes(rgbe) * (16 * 8))
+
+
+def mean_colour(picture):
+    """Mean (r, g, b) of the opaque pixels of a transparent picture."""
+    opaque = [p for p in picture.values() if p[3] == 255]
+    if not opaque:
+        return (0, 0, 0)
+    return tuple(sum(p[c] for p in opaque) / len(opaque) for c in range(3))
+
+
+def check_studio(program, scene, work):
+    classic = os.path.join(work, "classic.png")
+    studio = os.path.join(work, "studio.png")
+    red = os.path.join(work, "red.png")
+    panorama = os.path.join(work, "red.hdr")
+    write_radiance(panorama, (128, 0, 0, 129))  # radiance (1, 0, 0)
+    for path, extra in ((classic, []), (studio, ["--look", "studio", "--exposure", "0.5"]),
+                        (red, ["--look=studio", "--environment", panorama])):
+        result = run(program, "-o", path, "--size", "200x150", "--transparent", *extra, scene)
+        check(result.returncode == 0, f"{extra}: exit {result.returncode} {result.stderr}")
+    if not all(os.path.exists(p) for p in (classic, studio, red)):
+        return
+    looks = [pixels(p) for p in (classic, studio, red)]
+    for picture, name in zip(looks, ("classic", "studio", "red studio")):
+        alpha = [p[3] for p in picture.values()]
+        check(alpha.count(0) > len(alpha) // 2, f"{name}: the background is not transparent")
+        check(alpha.count(255) > 300, f"{name}: the text is not opaque")
+    differing = sum(looks[0][k][:3] != looks[1][k][:3] for k in looks[0] if looks[0][k][3] == 255)
+    check(differing > 300, f"--look studio drew the classic picture ({differing} pixels differ)")
+    built_in, panorama_lit = mean_colour(looks[1]), mean_colour(looks[2])
+    check(panorama_lit[0] - panorama_lit[1] > built_in[0] - built_in[1] + 20,
+          f"a red panorama does not redden the text: {built_in} then {panorama_lit}")
+
+
 def main():
     program, scene = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory() as work:
@@ -103,8 +143,11 @@ def main():
             check(extent is not None and all(abs(v) < 1e-3 for v in extent[0]) and
                   abs(extent[1] - 40) < 1e-3, f"the STL is not 40 mm from the origin: {extent}")
 
+        check_studio(program, scene, work)
+
         before = listing()
-        for arguments in (["--size", "0x10"], ["--size", "16385x10"], ["--antialias", "5"],
+        for arguments in (["--look", "glossy"], ["--exposure", "5.5"], ["--exposure", "1e"],
+                          ["--look", "studio", "-o", glb], ["--size", "0x10"], ["--size", "16385x10"], ["--antialias", "5"],
                           ["--quality", "101"], ["--background", "1,2"], ["--frobnicate"],
                           ["--transparent", "-o", os.path.join(work, "t.jpg")],
                           ["-o", os.path.join(work, "x.gif")], ["second.vmk"],
@@ -124,6 +167,10 @@ def main():
         os.mkdir(blocked)
         before = listing()
         for arguments, named in ((["-o", os.path.join(work, "a.png"), missing], missing),
+                                 (["-o", os.path.join(work, "e.png"), "--environment", missing,
+                                   scene], missing),
+                                 (["-o", os.path.join(work, "f.png"), "--environment", not_scene,
+                                   scene], not_scene),
                                  (["-o", os.path.join(work, "b.png"), not_scene], not_scene),
                                  (["-o", os.path.join(work, "no", "c.png"), scene], "c.png"),
                                  (["-o", blocked, scene], blocked),

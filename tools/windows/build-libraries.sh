@@ -13,7 +13,7 @@ mkdir -p "$prefix/lib" "$prefix/include" "$work"
 prefix=$(cd "$prefix" && pwd -P)
 
 sh "$here/fetch-sources.sh" "$work" zlib libpng1.6 libjpeg-turbo freetype harfbuzz libpolyclipping googletest \
-    libzip lib3mf tinygltf nlohmann-json3 libstb libwebp wxwidgets3.2
+    libzip lib3mf tinygltf nlohmann-json3 libstb glm libwebp wxwidgets3.2
 
 # Third-party builds say a lot: it goes to a log beside the sources, shown when a step fails.
 quietly() { # log name, then the command
@@ -136,6 +136,14 @@ if ! built tinygltf; then
         -o "$work/tinygltf.o"
     $host-ar rcs "$prefix/lib/libtinygltf.a" "$work/tinygltf.o"
     done_with tinygltf
+fi
+
+if ! built header-libraries; then
+    # Header-only: stb's image decoders (Radiance pictures) and GLM's vectors and matrices.
+    mkdir -p "$prefix/include/stb"
+    cp "$work/libstb/stb_image.h" "$prefix/include/stb/"
+    cp -r "$work/glm/glm" "$prefix/include/"
+    done_with header-libraries
 fi
 
 if ! built wxwidgets; then

@@ -18,7 +18,7 @@ cp "$source/docs/windows-readme.txt" "$dist/README.txt"
 cp "$source/docs/logo-example.vmk" "$dist/"
 mkdir -p "$dist/licenses"
 for package in wxwidgets3.2 freetype libjpeg-turbo libpng1.6 zlib libzip lib3mf tinygltf \
-    nlohmann-json3 libstb libpolyclipping libwebp; do
+    nlohmann-json3 libstb glm libpolyclipping libwebp; do
     for notice in "$libraries/$package/debian/copyright" "$libraries/$package/LICENSE"; do
         if [ -f "$notice" ]; then
             cp "$notice" "$dist/licenses/$package.txt"

@@ -1,0 +1,272 @@
+#include "render/studio/studio_shaders.h"
+
+namespace studio_shaders {
+
+namespace {
+
+// The key light's shadow, filtered over a rotated disc of the shadow map (hardware comparison
+// of the four nearest texels at every tap); the rotation steps through sixteen angles over each
+// 4 x 4 pixels and moves on every antialias pass, so the passes' mean smooths the grain away.
+#define VELLUMARK_SHADOWING                                                                      \
+    "uniform sampler2DShadow shadowMap;\n"                                                       \
+    "uniform mat4 shadowMatrix;\n"                                                               \
+    "uniform float shadowTexel;\n"                                                               \
+    "uniform float shadowRadius;\n"                                                              \
+    "uniform float normalOffset;\n"                                                              \
+    "uniform int passIndex;\n"                                                                   \
+    "uniform int hasShadowMap;\n"                                                                \
+    "const vec2 kDisc[8] = vec2[](vec2(-0.613, 0.617), vec2(0.170, -0.040),\n"                   \
+    "    vec2(-0.299, -0.792), vec2(0.645, 0.493), vec2(-0.651, -0.075), vec2(0.421, -0.812),\n" \
+    "    vec2(0.016, 0.973), vec2(0.945, -0.216));\n"                                            \
+    "float Visibility(vec3 position, vec3 normal, int taps) {\n"                                 \
+    "    if (hasShadowMap == 0) return 1.0;\n"                                                   \
+    "    vec4 p = shadowMatrix * vec4(position + normal * normalOffset, 1.0);\n"                 \
+    "    if (p.w <= 0.0) return 1.0;\n"                                                          \
+    "    vec3 q = p.xyz / p.w;\n"                                                                \
+    "    float reach = shadowRadius * shadowTexel;\n"                                            \
+    "    if (q.z >= 1.0 || any(lessThan(q.xy, vec2(-reach))) ||\n"                               \
+    "        any(greaterThan(q.xy, vec2(1.0 + reach)))) return 1.0;\n"                           \
+    "    ivec2 cell = ivec2(gl_FragCoord.xy) & 3;\n"                                             \
+    "    float angle = 0.3927 * float((cell.x * 5 + cell.y * 11 + passIndex * 7) & 15);\n"       \
+    "    vec2 c = vec2(cos(angle), sin(angle)) * reach;\n"                                       \
+    "    mat2 turn = mat2(c.x, c.y, -c.y, c.x);\n"                                               \
+    "    float lit = 0.0;\n"                                                                     \
+    "    for (int i = 0; i < taps; ++i) {\n"                                                     \
+    "        lit += texture(shadowMap, vec3(q.xy + turn * kDisc[i], q.z));\n"                    \
+    "    }\n"                                                                                    \
+    "    return lit / float(taps);\n"                                                            \
+    "}\n"
+
+#define VELLUMARK_KEY_LIGHT                                                                \
+    "uniform vec4 lightPosition;\n"                                                        \
+    "vec3 TowardsLight(vec3 position) {\n"                                                 \
+    "    return lightPosition.w == 0.0 ? normalize(lightPosition.xyz)\n"                   \
+    "                                  : normalize(lightPosition.xyz / lightPosition.w - " \
+    "position);\n"                                                                         \
+    "}\n"
+
+}  // namespace
+
+const char* const kSurfaceVertex = R"(#version 130
+uniform mat4 viewToWorld;
+// The reflection in the ground: the real point is shaded, seen from the mirrored eye.
+uniform mat4 mirror;
+// What is drawn on its far side is cut away (the reflection's part above the ground).
+uniform vec4 clipPlane;
+out vec3 worldPosition;
+out vec3 worldNormal;
+out vec2 texCoord;
+out float gl_ClipDistance[1];
+void main() {
+    vec4 eyePosition = gl_ModelViewMatrix * gl_Vertex;
+    vec4 drawn = viewToWorld * eyePosition;
+    gl_ClipDistance[0] = -dot(clipPlane, drawn);
+    worldPosition = (mirror * drawn).xyz;
+    worldNormal = mat3(mirror) * (mat3(viewToWorld) * (gl_NormalMatrix * gl_Normal));
+    // The classic look's object-linear texture coordinates.
+    texCoord = vec2(dot(gl_ObjectPlaneS[0], gl_Vertex), dot(gl_ObjectPlaneT[0], gl_Vertex));
+    gl_Position = gl_ProjectionMatrix * eyePosition;
+}
+)";
+
+const char* const kSurfaceFragment = VELLUMARK_SHADOWING VELLUMARK_KEY_LIGHT R"(
+in vec3 worldPosition;
+in vec3 worldNormal;
+in vec2 texCoord;
+uniform vec3 eyePosition;
+uniform vec3 baseColour;
+uniform float metallic;
+uniform float roughness;
+uniform vec3 emissive;
+uniform int textured;
+uniform sampler2D baseTexture;
+uniform sampler2D radianceMap;
+uniform float roughestLevel;
+// The irradiance over pi as spherical harmonics, constants folded in.
+uniform vec3 irradiance[9];
+uniform sampler2D brdfTable;
+uniform vec3 lightRadiance;
+// Fewer where many antialias passes average the filter.
+uniform int surfaceTaps;
+// Normalised, facing the eye; all 0 when there is no ground.
+uniform vec4 groundPlane;
+uniform int groundOcclusion;
+// 1 for the objects; the reflection's strength, fading over reflectionFade above the ground.
+uniform float outputScale;
+uniform float reflectionFade;
+vec3 Linear(vec3 c) {
+    return mix(c / 12.92, pow((c + 0.055) / 1.055, vec3(2.4)), step(0.04045, c));
+}
+vec3 Irradiance(vec3 n) {
+    return irradiance[0] + irradiance[1] * n.y + irradiance[2] * n.z + irradiance[3] * n.x +
+           irradiance[4] * (n.x * n.y) + irradiance[5] * (n.y * n.z) +
+           irradiance[6] * (3.0 * n.z * n.z - 1.0) + irradiance[7] * (n.x * n.z) +
+           irradiance[8] * (n.x * n.x - n.y * n.y);
+}
+float Fifth(float x) {
+    float x2 = x * x;
+    return x2 * x2 * x;
+}
+void main() {
+    vec3 n = normalize(worldNormal);
+    vec3 v = normalize(eyePosition - worldPosition);
+    vec3 base = baseColour;
+    if (textured != 0) {
+        base = Linear(texture(baseTexture, texCoord).rgb);
+    }
+    float r = clamp(roughness, 0.04, 1.0);
+    float a = r * r;
+    vec3 f0 = mix(vec3(0.04), base, metallic);
+    vec3 diffuseColour = base * (1.0 - metallic);
+    float nv = clamp(dot(n, v), 1e-4, 1.0);
+    vec3 l = TowardsLight(worldPosition);
+    float nl = dot(n, l);
+    vec3 direct = vec3(0.0);
+    if (nl > 0.0) {
+        vec3 h = normalize(v + l);
+        float nh = max(dot(n, h), 0.0);
+        float vh = max(dot(v, h), 0.0);
+        float t = nh * nh * (a * a - 1.0) + 1.0;
+        float d = a * a / (PI * t * t);
+        float k = (r + 1.0) * (r + 1.0) / 8.0;
+        float g = nv / (nv * (1.0 - k) + k) * nl / (nl * (1.0 - k) + k);
+        vec3 f = f0 + (1.0 - f0) * Fifth(1.0 - vh);
+        vec3 specular = d * g * f / (4.0 * nv * nl);
+        direct = ((1.0 - f) * diffuseColour / PI + specular) * lightRadiance * nl *
+                 Visibility(worldPosition, n, surfaceTaps);
+    }
+    vec3 fr = f0 + (max(vec3(1.0 - r), f0) - f0) * Fifth(1.0 - nv);
+    vec3 prefiltered = textureLod(radianceMap, DirectionToUv(reflect(-v, n)), r * roughestLevel).rgb;
+    vec2 scaleBias = texture(brdfTable, vec2(nv, r)).rg;
+    float height = dot(groundPlane.xyz, worldPosition) + groundPlane.w;
+    float occlusion = groundOcclusion != 0 ? mix(0.5, 1.0, smoothstep(0.0, 0.35, height)) : 1.0;
+    vec3 ambient = (max(Irradiance(n), vec3(0.0)) * diffuseColour * (1.0 - fr) +
+                    prefiltered * (f0 * scaleBias.x + scaleBias.y)) * occlusion;
+    float strength = outputScale;
+    if (reflectionFade > 0.0) {
+        strength *= 1.0 - smoothstep(0.0, reflectionFade, height);
+    }
+    gl_FragColor = vec4((direct + ambient + emissive) * strength, strength);
+}
+)";
+
+const char* const kGroundVertex = R"(#version 130
+out vec3 worldPosition;
+void main() {
+    worldPosition = gl_Vertex.xyz;
+    gl_Position = gl_ModelViewProjectionMatrix * gl_Vertex;
+}
+)";
+
+// Premultiplied: where nothing shades the ground it is fully transparent.
+const char* const kGroundFragment = VELLUMARK_SHADOWING VELLUMARK_KEY_LIGHT R"(
+in vec3 worldPosition;
+uniform vec4 groundPlane;
+uniform vec3 shadowColour;
+uniform float shadowStrength;
+// The contact map: the letters' undersides seen from below the ground, depth linear in height.
+uniform int hasContactMap;
+uniform sampler2D contactMap;
+uniform mat4 contactMatrix;
+uniform float contactDepthRange;
+uniform float contactBelow;
+uniform float contactReach;
+uniform float contactUvPerUnit;
+float HeightAt(vec2 st) {
+    return texture(contactMap, st).r * contactDepthRange - contactBelow;
+}
+// The share of two rings around the point that the letters' undersides cover, weighted by how
+// close above the ground they are.
+float ContactOcclusion(vec3 position) {
+    if (hasContactMap == 0) return 0.0;
+    vec2 centre = (contactMatrix * vec4(position, 1.0)).xy;
+    float reach = contactReach * contactUvPerUnit;
+    if (any(lessThan(centre, vec2(-reach))) || any(greaterThan(centre, vec2(1.0 + reach)))) {
+        return 0.0;
+    }
+    float occluded = 0.0;
+    for (int ring = 1; ring <= 2; ++ring) {
+        float radius = contactReach * float(ring) * 0.5;
+        for (int i = 0; i < 8; ++i) {
+            float h = HeightAt(centre + kDisc[i] * (radius * contactUvPerUnit));
+            float under = step(-0.5 * contactBelow, h) * step(h, contactDepthRange - contactBelow - 1e-3);
+            occluded += under * (1.0 - smoothstep(0.0, contactReach, max(h, 0.0) + radius * 0.5)) /
+                        float(ring);
+        }
+    }
+    return clamp(occluded / 6.0, 0.0, 1.0);
+}
+void main() {
+    vec3 n = groundPlane.xyz;
+    vec3 l = TowardsLight(worldPosition);
+    float shadow = 0.0;
+    if (dot(n, l) > 0.0) {
+        shadow = shadowStrength * (1.0 - Visibility(worldPosition, n, 8));
+    }
+    float occlusion = 0.6 * ContactOcclusion(worldPosition);
+    float alpha = clamp(1.0 - (1.0 - shadow) * (1.0 - occlusion), 0.0, 1.0);
+    gl_FragColor = vec4(shadowColour * alpha, alpha);
+}
+)";
+
+// Khronos PBR Neutral: keeps hues (gold stays gold) and leaves dark and mid tones alone.
+#define VELLUMARK_TONE_MAPPING                                             \
+    "uniform float exposure;\n"                                            \
+    "vec3 Neutral(vec3 c) {\n"                                             \
+    "    const float start = 0.76;\n"                                      \
+    "    const float desaturation = 0.15;\n"                               \
+    "    float x = min(c.r, min(c.g, c.b));\n"                             \
+    "    float offset = x < 0.08 ? x - 6.25 * x * x : 0.04;\n"             \
+    "    c -= offset;\n"                                                   \
+    "    float peak = max(c.r, max(c.g, c.b));\n"                          \
+    "    if (peak < start) return c;\n"                                    \
+    "    const float d = 1.0 - start;\n"                                   \
+    "    float newPeak = 1.0 - d * d / (peak + d - start);\n"              \
+    "    c *= newPeak / peak;\n"                                           \
+    "    float g = 1.0 - 1.0 / (desaturation * (peak - newPeak) + 1.0);\n" \
+    "    return mix(c, vec3(newPeak), g);\n"                               \
+    "}\n"                                                                  \
+    "vec4 ToneMapped(vec4 s) {\n"                                          \
+    "    vec3 c = s.a > 0.0 ? s.rgb / s.a : vec3(0.0);\n"                  \
+    "    return vec4(Neutral(max(c * exposure, vec3(0.0))) * s.a, s.a);\n" \
+    "}\n"
+
+const char* const kAccumulateFragment = "#version 130\n" VELLUMARK_TONE_MAPPING R"(
+uniform sampler2D passColour;
+uniform float weight;
+void main() {
+    gl_FragColor = ToneMapped(texelFetch(passColour, ivec2(gl_FragCoord.xy), 0)) * weight;
+}
+)";
+
+// A single pass goes straight from its buffer (toneMap 1), without a sum.
+const char* const kOutputFragment = "#version 130\n" VELLUMARK_TONE_MAPPING R"(
+uniform sampler2D sum;
+uniform int toneMap;
+uniform sampler2D depth;
+uniform ivec2 origin;
+uniform int transparent;
+uniform int writeDepth;
+uniform vec3 background;
+vec3 Encoded(vec3 c) {
+    c = clamp(c, 0.0, 1.0);
+    return mix(c * 12.92, 1.055 * pow(c, vec3(1.0 / 2.4)) - 0.055, step(0.0031308, c));
+}
+void main() {
+    ivec2 texel = ivec2(gl_FragCoord.xy) - origin;
+    vec4 s = texelFetch(sum, texel, 0);
+    if (toneMap != 0) {
+        s = ToneMapped(s);
+    }
+    float alpha = clamp(s.a, 0.0, 1.0);
+    if (transparent != 0) {
+        vec3 straight = alpha > 0.0 ? s.rgb / alpha : vec3(0.0);
+        gl_FragColor = vec4(Encoded(straight) * alpha, alpha);
+    } else {
+        gl_FragColor = vec4(Encoded(s.rgb + background * (1.0 - alpha)), 1.0);
+    }
+    gl_FragDepth = writeDepth != 0 ? texelFetch(depth, texel, 0).r : gl_FragCoord.z;
+}
+)";
+
+}  // namespace studio_shaders
