@@ -331,7 +331,7 @@ void DropStraightPoints(RingRows& ring) {
                 std::hypot(static_cast<double>(c.x - a.x), static_cast<double>(c.y - a.y));
             const double straight =
                 ring.widths[before] + (ring.widths[after] - ring.widths[before]) * toB / toC;
-            keep[i] = std::abs(ring.widths[i] - straight) > kStraightWidth;
+            keep[i] = ring.scale > 0.0 && std::abs(ring.widths[i] - straight) > kStraightWidth;
         }
         before = keep[i] ? i : before;
     }
@@ -603,6 +603,25 @@ bool CoverPolygon(const std::vector<RingRows>& rings, std::vector<GridPoint>& ca
     return ok;
 }
 
+// Covers the polygon as CoverPolygon does, with the points added along its edges that the
+// widths found did not need dropped first; the rings change only where it succeeds.
+bool CoverWithoutStraightPoints(std::vector<RingRows>& rings, const std::vector<double>& fractions,
+                                std::vector<GridPoint>& capGrid,
+                                std::vector<uint32_t>& capTriangles) {
+    std::vector<RingRows> fewer = rings;
+    for (RingRows& ring : fewer) {
+        DropStraightPoints(ring);
+        if (!LayRows(ring, ring.scale, fractions)) {
+            return false;
+        }
+    }
+    if (!CoverPolygon(fewer, capGrid, capTriangles, true)) {
+        return false;
+    }
+    rings = std::move(fewer);
+    return true;
+}
+
 OutlinePoint FromGrid(const GridPoint& g, bool smooth) {
     return {static_cast<float>(static_cast<double>(g.x) / kGridStepsPerEm),
             static_cast<float>(static_cast<double>(g.y) / kGridStepsPerEm), smooth};
@@ -654,15 +673,13 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
             for (size_t r = 0; r < rings.size(); ++r) {
                 rings[r].widths = std::move(widths[r]);
                 trials[r] = LayWidest(rings[r], fractions, 0);
-                DropStraightPoints(rings[r]);
-                LayRows(rings[r], rings[r].scale, fractions);
             }
-            covered = CoverPolygon(rings, capGrid, result.capTriangles, true);
+            covered = CoverWithoutStraightPoints(rings, fractions, capGrid, result.capTriangles);
         }
         if (!covered) {
             // Rings that fit on their own may still run into one another: narrow those that do.
             NarrowColliding(rings, trials, fractions);
-            covered = CoverPolygon(rings, capGrid, result.capTriangles, true);
+            covered = CoverWithoutStraightPoints(rings, fractions, capGrid, result.capTriangles);
         }
         // Then narrow them all together.
         std::vector<double> scales;
@@ -674,10 +691,13 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
             for (size_t r = 0; r < rings.size() && laid; ++r) {
                 laid = LayRows(rings[r], scales[r] * kPolygonTrials[g], fractions);
             }
-            covered = laid && CoverPolygon(rings, capGrid, result.capTriangles, true);
+            covered =
+                laid && CoverWithoutStraightPoints(rings, fractions, capGrid, result.capTriangles);
         }
         if (!covered) {
             for (RingRows& ring : rings) {
+                LayRows(ring, 0.0, fractions);
+                DropStraightPoints(ring);
                 LayRows(ring, 0.0, fractions);
             }
             CoverPolygon(rings, capGrid, result.capTriangles, false);
