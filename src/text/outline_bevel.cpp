@@ -31,7 +31,7 @@ constexpr int kCollisionRounds = 24;
 constexpr double kNarrowestRow = 4.0;
 // Points along the edges of a ring that cannot keep the full width all round lie this many
 // widths apart at most.
-constexpr double kAlongSpacing = 1.0;
+constexpr double kAlongSpacing = 1.5;
 // Grid steps a width may differ from the straight run of its neighbours' and still be dropped.
 constexpr double kStraightWidth = 0.5;
 
@@ -45,7 +45,7 @@ int64_t RingArea(const std::vector<GridPoint>& ring, size_t begin, size_t n) {
 }
 
 PlaneVector Unit(double x, double y) {
-    const double length = std::hypot(x, y);
+    const double length = Length(x, y);
     return length > 0.0 ? PlaneVector{x / length, y / length} : PlaneVector{0.0, 0.0};
 }
 
@@ -63,7 +63,7 @@ std::vector<PlaneVector> MiterDirections(const std::vector<GridPoint>& p) {
         const PlaneVector n2{-d2.y, d2.x};
         const double join = 1.0 + n1.x * n2.x + n1.y * n2.y;
         PlaneVector m{(n1.x + n2.x) / std::max(join, 1e-12), (n1.y + n2.y) / std::max(join, 1e-12)};
-        const double length = std::hypot(m.x, m.y);
+        const double length = Length(m.x, m.y);
         if (join < 1e-9) {
             // The outline turns straight back: go back along the spike.
             const PlaneVector back = Unit(d2.x - d1.x, d2.y - d1.y);
@@ -270,9 +270,11 @@ double Clearance(const PlaneVector& miter, double width) {
            (1.05 * std::sqrt(std::max(0.0, miter.x * miter.x + miter.y * miter.y - 1.0)) + 0.1);
 }
 
-// Adds points along the ring's edges at most `spacing` apart, so that its width can change
-// along an edge: a thin place then narrows the bevel near it and not the whole edge.
-void AddPointsAlong(RingRows& ring, double spacing) {
+// Adds points along the ring's edges with an end narrower than `width`, at most `spacing`
+// apart, so that its width can change along an edge: a thin place then narrows the bevel near
+// it and not the whole edge.
+void AddPointsAlong(RingRows& ring, const std::vector<double>& widths, double width,
+                    double spacing) {
     std::vector<GridPoint> outline;
     std::vector<uint32_t> source;
     const size_t n = ring.outline.size();
@@ -283,15 +285,15 @@ void AddPointsAlong(RingRows& ring, double spacing) {
         source.push_back(ring.source[i]);
         // Only grid points on the edge itself, so that the outline keeps its shape to the bit.
         const int64_t steps = std::gcd(b.x - a.x, b.y - a.y);
-        if (steps < 2) {
+        if (steps < 2 || std::min(widths[i], widths[(i + 1) % n]) >= width) {
             continue;
         }
         const int64_t sx = (b.x - a.x) / steps, sy = (b.y - a.y) / steps;
         const double length =
-            std::hypot(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+            Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
         // None so near a corner that its inset point would meet the corner's.
-        const double from = Clearance(ring.miter[i], spacing);
-        const double room = length - from - Clearance(ring.miter[(i + 1) % n], spacing);
+        const double from = Clearance(ring.miter[i], width);
+        const double room = length - from - Clearance(ring.miter[(i + 1) % n], width);
         const double pieces = room > 0.0 ? std::ceil(room / spacing) : -1.0;
         for (double k = 0.0; k <= pieces; ++k) {
             const double t = (from + room * k / std::max(pieces, 1.0)) / length;
@@ -326,9 +328,9 @@ void DropStraightPoints(RingRows& ring) {
             const GridPoint& b = ring.outline[i];
             const GridPoint& c = ring.outline[after];
             const double toB =
-                std::hypot(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+                Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
             const double toC =
-                std::hypot(static_cast<double>(c.x - a.x), static_cast<double>(c.y - a.y));
+                Length(static_cast<double>(c.x - a.x), static_cast<double>(c.y - a.y));
             const double straight =
                 ring.widths[before] + (ring.widths[after] - ring.widths[before]) * toB / toC;
             keep[i] = ring.scale > 0.0 && std::abs(ring.widths[i] - straight) > kStraightWidth;
@@ -608,6 +610,12 @@ bool CoverPolygon(const std::vector<RingRows>& rings, std::vector<GridPoint>& ca
 bool CoverWithoutStraightPoints(std::vector<RingRows>& rings, const std::vector<double>& fractions,
                                 std::vector<GridPoint>& capGrid,
                                 std::vector<uint32_t>& capTriangles) {
+    if (std::none_of(rings.begin(), rings.end(), [](const RingRows& ring) {
+            return std::find(ring.source.begin(), ring.source.end(), kAddedAlong) !=
+                   ring.source.end();
+        })) {
+        return CoverPolygon(rings, capGrid, capTriangles, true);
+    }
     std::vector<RingRows> fewer = rings;
     for (RingRows& ring : fewer) {
         DropStraightPoints(ring);
@@ -666,10 +674,15 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
         if (!covered) {
             std::vector<InsetRing> shapes(rings.size());
             for (size_t r = 0; r < rings.size(); ++r) {
-                AddPointsAlong(rings[r], kAlongSpacing * gridWidth);
                 shapes[r] = {rings[r].outline, rings[r].miter};
             }
+            // Points go only along the edges with a narrowed end, found at the corners alone.
             std::vector<std::vector<double>> widths = CornerWidths(shapes, gridWidth);
+            for (size_t r = 0; r < rings.size(); ++r) {
+                AddPointsAlong(rings[r], widths[r], gridWidth, kAlongSpacing * gridWidth);
+                shapes[r] = {rings[r].outline, rings[r].miter};
+            }
+            widths = CornerWidths(shapes, gridWidth);
             for (size_t r = 0; r < rings.size(); ++r) {
                 rings[r].widths = std::move(widths[r]);
                 trials[r] = LayWidest(rings[r], fractions, 0);
@@ -851,7 +864,7 @@ uint32_t AddColumn(const BevelRing& ring, size_t i, const Profile& profile, Norm
     uint32_t first = 0;
     for (size_t k = 0; k < profile.z.size(); ++k) {
         const double up = profile.up[k] * (profile.upPerWidth ? ring.widths[i] : 1.0);
-        const double length = std::hypot(profile.out[k], up);
+        const double length = Length(profile.out[k], up);
         const uint32_t v = out.Add(ring.rows[k * count + i], profile.z[k],
                                    static_cast<float>(n.x * profile.out[k] / length),
                                    static_cast<float>(n.y * profile.out[k] / length),
