@@ -202,7 +202,7 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
         for (size_t i = 0; i < n; ++i) {
             const PlaneVector p = At(ring.outline[i]);
             const PlaneVector m = ring.miter[i];
-            const double reach = width * (std::hypot(m.x, m.y) + 1.0);
+            const double reach = width * (Length(m.x, m.y) + 1.0);
             double contact = (width + kRoundingRoom) / kShare;  // allows the full width
             cells.Near(p, reach, [&](const Edge& e) {
                 if (e.ring == r && (e.corner == i || (e.corner + 1) % n == i)) {
@@ -259,7 +259,7 @@ void SmoothAlong(const std::vector<GridPoint>& outline, std::vector<double>& wid
     for (size_t i = 0; i < n; ++i) {
         const GridPoint& a = outline[i];
         const GridPoint& b = outline[(i + 1) % n];
-        step[i] = std::hypot(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+        step[i] = Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
     }
     // Twice round each way carries a narrow place's effect past the ring's seam.
     for (size_t k = 1; k <= 2 * n; ++k) {

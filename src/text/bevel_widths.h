@@ -4,6 +4,7 @@
 // other part of the outline than to its own edges, so that a thin stroke narrows the bevel there
 // and nowhere else.
 
+#include <cmath>
 #include <vector>
 
 #include "text/polygon_triangulator.h"
@@ -11,6 +12,11 @@
 struct PlaneVector {
     double x, y;
 };
+
+// std::hypot guards against overflow at a cost that grid distances do not need.
+inline double Length(double x, double y) {
+    return std::sqrt(x * x + y * y);
+}
 
 // One ring of grid points with, per corner, where the inward parallels of its two edges meet at
 // a width of one.

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <numeric>
 
 #include "text/bevel_widths.h"
 #include "text/grid_segments.h"
@@ -28,6 +29,11 @@ constexpr double kMendFactor = 0.8;
 constexpr int kCollisionRounds = 24;
 // Grid steps the front face's edge lies in from the outline at least.
 constexpr double kNarrowestRow = 4.0;
+// Points along the edges of a ring that cannot keep the full width all round lie this many
+// widths apart at most.
+constexpr double kAlongSpacing = 1.5;
+// Grid steps a width may differ from the straight run of its neighbours' and still be dropped.
+constexpr double kStraightWidth = 0.5;
 
 GridPoint ToGrid(const OutlinePoint& p) {
     return {std::llround(p.x * kGridStepsPerEm), std::llround(p.y * kGridStepsPerEm)};
@@ -39,7 +45,7 @@ int64_t RingArea(const std::vector<GridPoint>& ring, size_t begin, size_t n) {
 }
 
 PlaneVector Unit(double x, double y) {
-    const double length = std::hypot(x, y);
+    const double length = Length(x, y);
     return length > 0.0 ? PlaneVector{x / length, y / length} : PlaneVector{0.0, 0.0};
 }
 
@@ -57,7 +63,7 @@ std::vector<PlaneVector> MiterDirections(const std::vector<GridPoint>& p) {
         const PlaneVector n2{-d2.y, d2.x};
         const double join = 1.0 + n1.x * n2.x + n1.y * n2.y;
         PlaneVector m{(n1.x + n2.x) / std::max(join, 1e-12), (n1.y + n2.y) / std::max(join, 1e-12)};
-        const double length = std::hypot(m.x, m.y);
+        const double length = Length(m.x, m.y);
         if (join < 1e-9) {
             // The outline turns straight back: go back along the spike.
             const PlaneVector back = Unit(d2.x - d1.x, d2.y - d1.y);
@@ -82,6 +88,7 @@ std::vector<double> RowFractions(int steps) {
 // One ring's rows at one fraction of its corners' widths, on the grid.
 struct RingRows {
     std::vector<GridPoint> outline;
+    std::vector<uint32_t> source;  // the face's vertex per point, or kAddedAlong
     std::vector<PlaneVector> miter;
     std::vector<double> widths;  // grid steps, per corner
     std::vector<GridPoint> rows;
@@ -255,6 +262,95 @@ size_t LayWidest(RingRows& ring, const std::vector<double>& fractions, size_t fr
     }
     LayRows(ring, 0.0, fractions);
     return std::size(kRingTrials);
+}
+
+// How far along its edges a corner's inset point reaches at the given width, with some room.
+double Clearance(const PlaneVector& miter, double width) {
+    return width *
+           (1.05 * std::sqrt(std::max(0.0, miter.x * miter.x + miter.y * miter.y - 1.0)) + 0.1);
+}
+
+// Adds points along the ring's edges with an end narrower than `width`, at most `spacing`
+// apart, so that its width can change along an edge: a thin place then narrows the bevel near
+// it and not the whole edge.
+void AddPointsAlong(RingRows& ring, const std::vector<double>& widths, double width,
+                    double spacing) {
+    std::vector<GridPoint> outline;
+    std::vector<uint32_t> source;
+    const size_t n = ring.outline.size();
+    for (size_t i = 0; i < n; ++i) {
+        const GridPoint& a = ring.outline[i];
+        const GridPoint& b = ring.outline[(i + 1) % n];
+        outline.push_back(a);
+        source.push_back(ring.source[i]);
+        // Only grid points on the edge itself, so that the outline keeps its shape to the bit.
+        const int64_t steps = std::gcd(b.x - a.x, b.y - a.y);
+        if (steps < 2 || std::min(widths[i], widths[(i + 1) % n]) >= width) {
+            continue;
+        }
+        const int64_t sx = (b.x - a.x) / steps, sy = (b.y - a.y) / steps;
+        const double length =
+            Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+        // None so near a corner that its inset point would meet the corner's.
+        const double from = Clearance(ring.miter[i], width);
+        const double room = length - from - Clearance(ring.miter[(i + 1) % n], width);
+        const double pieces = room > 0.0 ? std::ceil(room / spacing) : -1.0;
+        for (double k = 0.0; k <= pieces; ++k) {
+            const double t = (from + room * k / std::max(pieces, 1.0)) / length;
+            const int64_t m = std::llround(static_cast<double>(steps) * t);
+            const GridPoint p{a.x + m * sx, a.y + m * sy};
+            if ((p.x != outline.back().x || p.y != outline.back().y) &&
+                (p.x != b.x || p.y != b.y)) {
+                outline.push_back(p);
+                source.push_back(kAddedAlong);
+            }
+        }
+    }
+    ring.outline = std::move(outline);
+    ring.source = std::move(source);
+    ring.miter = MiterDirections(ring.outline);
+}
+
+// Drops the added points where the width runs straight on, so the front face's edge keeps
+// corners only where it bends (the face is cut from corners; a point lying straight between
+// two others would have to move).
+void DropStraightPoints(RingRows& ring) {
+    const size_t n = ring.outline.size();
+    std::vector<bool> keep(n, true);
+    size_t before = n - 1;
+    while (before > 0 && ring.source[before] == kAddedAlong) {
+        --before;
+    }
+    for (size_t i = 0; i < n; ++i) {
+        const size_t after = (i + 1) % n;
+        if (ring.source[i] == kAddedAlong) {
+            const GridPoint& a = ring.outline[before];
+            const GridPoint& b = ring.outline[i];
+            const GridPoint& c = ring.outline[after];
+            const double toB =
+                Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+            const double toC =
+                Length(static_cast<double>(c.x - a.x), static_cast<double>(c.y - a.y));
+            const double straight =
+                ring.widths[before] + (ring.widths[after] - ring.widths[before]) * toB / toC;
+            keep[i] = ring.scale > 0.0 && std::abs(ring.widths[i] - straight) > kStraightWidth;
+        }
+        before = keep[i] ? i : before;
+    }
+    size_t kept = 0;
+    for (size_t i = 0; i < n; ++i) {
+        if (keep[i]) {
+            ring.outline[kept] = ring.outline[i];
+            ring.source[kept] = ring.source[i];
+            ring.miter[kept] = ring.miter[i];
+            ring.widths[kept] = ring.widths[i];
+            ++kept;
+        }
+    }
+    ring.outline.resize(kept);
+    ring.source.resize(kept);
+    ring.miter.resize(kept);
+    ring.widths.resize(kept);
 }
 
 GridBox PointsBox(const std::vector<GridPoint>& points) {
@@ -509,6 +605,31 @@ bool CoverPolygon(const std::vector<RingRows>& rings, std::vector<GridPoint>& ca
     return ok;
 }
 
+// Covers the polygon as CoverPolygon does, with the points added along its edges that the
+// widths found did not need dropped first; the rings change only where it succeeds.
+bool CoverWithoutStraightPoints(std::vector<RingRows>& rings, const std::vector<double>& fractions,
+                                std::vector<GridPoint>& capGrid,
+                                std::vector<uint32_t>& capTriangles) {
+    if (std::none_of(rings.begin(), rings.end(), [](const RingRows& ring) {
+            return std::find(ring.source.begin(), ring.source.end(), kAddedAlong) !=
+                   ring.source.end();
+        })) {
+        return CoverPolygon(rings, capGrid, capTriangles, true);
+    }
+    std::vector<RingRows> fewer = rings;
+    for (RingRows& ring : fewer) {
+        DropStraightPoints(ring);
+        if (!LayRows(ring, ring.scale, fractions)) {
+            return false;
+        }
+    }
+    if (!CoverPolygon(fewer, capGrid, capTriangles, true)) {
+        return false;
+    }
+    rings = std::move(fewer);
+    return true;
+}
+
 OutlinePoint FromGrid(const GridPoint& g, bool smooth) {
     return {static_cast<float>(static_cast<double>(g.x) / kGridStepsPerEm),
             static_cast<float>(static_cast<double>(g.y) / kGridStepsPerEm), smooth};
@@ -540,6 +661,7 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
             for (uint32_t v : *source) {
                 ring.outline.push_back(ToGrid(face.vertices[v]));
             }
+            ring.source = *source;
             ring.miter = MiterDirections(ring.outline);
             ring.widths.assign(ring.outline.size(), gridWidth);
         }
@@ -554,17 +676,23 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
             for (size_t r = 0; r < rings.size(); ++r) {
                 shapes[r] = {rings[r].outline, rings[r].miter};
             }
+            // Points go only along the edges with a narrowed end, found at the corners alone.
             std::vector<std::vector<double>> widths = CornerWidths(shapes, gridWidth);
+            for (size_t r = 0; r < rings.size(); ++r) {
+                AddPointsAlong(rings[r], widths[r], gridWidth, kAlongSpacing * gridWidth);
+                shapes[r] = {rings[r].outline, rings[r].miter};
+            }
+            widths = CornerWidths(shapes, gridWidth);
             for (size_t r = 0; r < rings.size(); ++r) {
                 rings[r].widths = std::move(widths[r]);
                 trials[r] = LayWidest(rings[r], fractions, 0);
             }
-            covered = CoverPolygon(rings, capGrid, result.capTriangles, true);
+            covered = CoverWithoutStraightPoints(rings, fractions, capGrid, result.capTriangles);
         }
         if (!covered) {
             // Rings that fit on their own may still run into one another: narrow those that do.
             NarrowColliding(rings, trials, fractions);
-            covered = CoverPolygon(rings, capGrid, result.capTriangles, true);
+            covered = CoverWithoutStraightPoints(rings, fractions, capGrid, result.capTriangles);
         }
         // Then narrow them all together.
         std::vector<double> scales;
@@ -576,17 +704,20 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
             for (size_t r = 0; r < rings.size() && laid; ++r) {
                 laid = LayRows(rings[r], scales[r] * kPolygonTrials[g], fractions);
             }
-            covered = laid && CoverPolygon(rings, capGrid, result.capTriangles, true);
+            covered =
+                laid && CoverWithoutStraightPoints(rings, fractions, capGrid, result.capTriangles);
         }
         if (!covered) {
             for (RingRows& ring : rings) {
+                LayRows(ring, 0.0, fractions);
+                DropStraightPoints(ring);
                 LayRows(ring, 0.0, fractions);
             }
             CoverPolygon(rings, capGrid, result.capTriangles, false);
         }
         for (size_t r = 0; r < rings.size(); ++r) {
             BevelRing& out = result.rings.emplace_back();
-            out.outline = *sources[r];
+            out.outline = rings[r].source;
             const size_t n = out.outline.size();
             out.widths.assign(n, 0.0f);
             if (rings[r].rows.size() > n) {
@@ -598,9 +729,12 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
             }
             out.rows.reserve(rings[r].rows.size());
             for (size_t i = 0; i < rings[r].rows.size(); ++i) {
-                const OutlinePoint& source = face.vertices[out.outline[i % n]];
+                const uint32_t v = out.outline[i % n];
+                const bool added = v == kAddedAlong;
                 // Row 0 is the outline itself, to the bit.
-                out.rows.push_back(i < n ? source : FromGrid(rings[r].rows[i], source.smooth));
+                out.rows.push_back(
+                    i < n && !added ? face.vertices[v]
+                                    : FromGrid(rings[r].rows[i], added || face.vertices[v].smooth));
             }
         }
     }
@@ -730,7 +864,7 @@ uint32_t AddColumn(const BevelRing& ring, size_t i, const Profile& profile, Norm
     uint32_t first = 0;
     for (size_t k = 0; k < profile.z.size(); ++k) {
         const double up = profile.up[k] * (profile.upPerWidth ? ring.widths[i] : 1.0);
-        const double length = std::hypot(profile.out[k], up);
+        const double length = Length(profile.out[k], up);
         const uint32_t v = out.Add(ring.rows[k * count + i], profile.z[k],
                                    static_cast<float>(n.x * profile.out[k] / length),
                                    static_cast<float>(n.y * profile.out[k] / length),
@@ -762,9 +896,11 @@ void AddStrips(const BevelRing& ring, const std::vector<Normal2>& atStart,
     }
 }
 
-void AddRingWalls(const std::vector<OutlinePoint>& points, const std::vector<Normal2>& atStart,
-                  const std::vector<Normal2>& atEnd, float zTop, float zBottom,
-                  BevelMeshWriter& out) {
+// Points added along an edge split the wall's top; its foot stays whole where it meets the
+// unbevelled back face, which has the face's own corners only.
+void AddRingWalls(const std::vector<OutlinePoint>& points, const std::vector<uint32_t>& source,
+                  const std::vector<Normal2>& atStart, const std::vector<Normal2>& atEnd,
+                  float zTop, float zBottom, bool splitFoot, BevelMeshWriter& out) {
     const size_t n = points.size();
     auto pair = [&](size_t i, Normal2 normal) {
         const uint32_t top = out.Add(points[i], zTop, normal.x, normal.y, 0.0f);
@@ -775,12 +911,23 @@ void AddRingWalls(const std::vector<OutlinePoint>& points, const std::vector<Nor
     for (size_t e = 0; e < n; ++e) {
         endPair[e] = pair((e + 1) % n, atEnd[e]);
     }
+    uint32_t foot = 0;  // at the last of the face's own corners
     for (size_t e = 0; e < n; ++e) {
         const size_t before = (e + n - 1) % n;
         const uint32_t a = atEnd[before] == atStart[e] ? endPair[before] : pair(e, atStart[e]);
         const uint32_t b = endPair[e];
-        out.Triangle(a, a + 1, b + 1, false);
-        out.Triangle(a, b + 1, b, false);
+        const bool addedFrom = source[e] == kAddedAlong;
+        const bool addedTo = source[(e + 1) % n] == kAddedAlong;
+        foot = addedFrom ? foot : a + 1;
+        if (splitFoot || (!addedFrom && !addedTo)) {
+            out.Triangle(a, a + 1, b + 1, false);
+            out.Triangle(a, b + 1, b, false);
+        } else {
+            out.Triangle(a, foot, b, false);
+            if (!addedTo) {
+                out.Triangle(b, foot, b + 1, false);
+            }
+        }
     }
 }
 
@@ -823,7 +970,7 @@ GlyphMesh ExtrudeBevelled(const FaceTriangulation& face, const BevelledFace& ins
         const size_t n = ring.outline.size();
         std::vector<OutlinePoint> points(n);
         for (size_t i = 0; i < n; ++i) {
-            points[i] = face.vertices[ring.outline[i]];
+            points[i] = ring.rows[i];
         }
         std::vector<Normal2> normals(n), atStart(n), atEnd(n);
         for (size_t e = 0; e < n; ++e) {
@@ -839,7 +986,8 @@ GlyphMesh ExtrudeBevelled(const FaceTriangulation& face, const BevelledFace& ins
         const Side front{zTop, bevelled ? zTop - bevelDepth : zTop, bevelDepth, false, round};
         const Side back{zBottom, bevelled && bevel.backToo ? zBottom + bevelDepth : zBottom,
                         bevelDepth, true, round};
-        AddRingWalls(points, atStart, atEnd, front.wallEnd, back.wallEnd, out);
+        AddRingWalls(points, ring.outline, atStart, atEnd, front.wallEnd, back.wallEnd,
+                     bevel.backToo, out);
         if (bevelled) {
             AddStrips(ring, atStart, atEnd, front, steps, out);
             if (bevel.backToo) {

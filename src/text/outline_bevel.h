@@ -4,14 +4,18 @@
 // same again at the back when asked). Every strip and cap triangle faces the same way seen along
 // z, so the bevelled surface lies over the outline as a height field and cannot cross itself.
 
+#include <cstdint>
 #include <vector>
 
 #include "scene/text_object.h"
 #include "text/outline_extruder.h"
 
+inline constexpr uint32_t kAddedAlong = UINT32_MAX;
+
 // One boundary ring of the face with its inset rows.
 struct BevelRing {
-    // Indices of the face's vertices, in the ring's order (filled region on the left).
+    // Per point of the ring, in its order (filled region on the left), the face's vertex it is,
+    // or kAddedAlong for a point added on an edge so the width can change there.
     std::vector<uint32_t> outline;
     // Rows of outline.size() points each, from the outline itself (row 0) inwards to the edge of
     // the front face. A ring whose stroke is too thin for any width keeps row 0 only.
