@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "dialogs/labelled_rows.h"
 #include "resources/texts.h"
 #include "text/glyph_layout.h"
 
@@ -49,16 +50,10 @@ BevelDialog::BevelDialog(wxWindow* parent, TextObject& object, GlyphLayout& glyp
     auto* closeButton = new wxButton(this, wxID_OK, wxString::FromUTF8(texts::kPropertyClose));
     closeButton->SetDefault();
 
-    auto* rows = new wxFlexGridSizer(2, wxSize(8, 8));
-    const std::pair<const char*, wxWindow*> labelled[] = {{texts::kBevelProfile, profile_},
-                                                          {texts::kBevelWidth, width_},
-                                                          {texts::kBevelDepth, depth_},
-                                                          {texts::kBevelSegments, segments_}};
-    for (const auto& [label, control] : labelled) {
-        rows->Add(new wxStaticText(this, wxID_ANY, wxString::FromUTF8(label)),
-                  wxSizerFlags().CenterVertical());
-        rows->Add(control, wxSizerFlags().Expand());
-    }
+    auto* rows = LabelledRows(this, {{texts::kBevelProfile, profile_},
+                                     {texts::kBevelWidth, width_},
+                                     {texts::kBevelDepth, depth_},
+                                     {texts::kBevelSegments, segments_}});
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(rows, wxSizerFlags().Border(wxLEFT | wxRIGHT | wxTOP, 10));
     top->Add(backToo_, wxSizerFlags().Border(wxLEFT | wxRIGHT | wxTOP, 10));

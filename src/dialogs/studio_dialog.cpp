@@ -7,6 +7,7 @@
 #include <cmath>
 #include <optional>
 
+#include "dialogs/labelled_rows.h"
 #include "resources/texts.h"
 #include "scene/cp932.h"
 
@@ -49,13 +50,8 @@ StudioDialog::StudioDialog(wxWindow* parent, Scene& scene, UserPrompts& prompts,
     fileRow->Add(hdrFileChoice_, wxSizerFlags().CenterVertical());
     fileRow->Add(path_, wxSizerFlags(1).CenterVertical().Border(wxLEFT, 6));
     fileRow->Add(browse, wxSizerFlags().CenterVertical().Border(wxLEFT, 6));
-    auto* rows = new wxFlexGridSizer(2, wxSize(8, 8));
-    for (const auto& [label, control] :
-         {std::pair<const char*, wxWindow*>{texts::kStudioExposure, exposure_},
-          {texts::kStudioShadowSoftness, softness_}}) {
-        rows->Add(new wxStaticText(this, wxID_ANY, Text(label)), wxSizerFlags().CenterVertical());
-        rows->Add(control);
-    }
+    auto* rows = LabelledRows(
+        this, {{texts::kStudioExposure, exposure_}, {texts::kStudioShadowSoftness, softness_}});
     auto* top = new wxBoxSizer(wxVERTICAL);
     const auto row = wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxTOP, 10);
     top->Add(new wxStaticText(this, wxID_ANY, Text(texts::kStudioEnvironment)), row);

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "dialogs/labelled_rows.h"
 #include "resources/texts.h"
 #include "scene/surface_material.h"
 
@@ -51,15 +52,9 @@ SurfaceDialog::SurfaceDialog(wxWindow* parent, TextObject& object, InvalidateVie
     auto* closeButton = new wxButton(this, wxID_OK, wxString::FromUTF8(texts::kPropertyClose));
     closeButton->SetDefault();
 
-    auto* rows = new wxFlexGridSizer(2, wxSize(8, 8));
-    const std::pair<const char*, wxWindow*> labelled[] = {{texts::kSurfacePreset, preset_},
-                                                          {texts::kSurfaceMetallic, metallic_},
-                                                          {texts::kSurfaceRoughness, roughness_}};
-    for (const auto& [label, control] : labelled) {
-        rows->Add(new wxStaticText(this, wxID_ANY, wxString::FromUTF8(label)),
-                  wxSizerFlags().CenterVertical());
-        rows->Add(control, wxSizerFlags().Expand());
-    }
+    auto* rows = LabelledRows(this, {{texts::kSurfacePreset, preset_},
+                                     {texts::kSurfaceMetallic, metallic_},
+                                     {texts::kSurfaceRoughness, roughness_}});
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(rows, wxSizerFlags().Border(wxLEFT | wxRIGHT | wxTOP, 10));
     top->Add(closeButton, wxSizerFlags().Center().Border(wxALL, 10));

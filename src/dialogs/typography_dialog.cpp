@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "dialogs/labelled_rows.h"
 #include "resources/texts.h"
 
 namespace {
@@ -79,14 +80,8 @@ TypographyDialog::TypographyDialog(wxWindow* parent, TextObject& object, GlyphLa
     auto* closeButton = new wxButton(this, wxID_OK, wxString::FromUTF8(texts::kPropertyClose));
     closeButton->SetDefault();
 
-    auto* rows = new wxFlexGridSizer(2, wxSize(8, 8));
-    const std::pair<const char*, wxWindow*> labelled[] = {
-        {texts::kTypographyTracking, tracking_}, {texts::kTypographyLineDistance, lineDistance_}};
-    for (const auto& [label, control] : labelled) {
-        rows->Add(new wxStaticText(this, wxID_ANY, wxString::FromUTF8(label)),
-                  wxSizerFlags().CenterVertical());
-        rows->Add(control, wxSizerFlags().Expand());
-    }
+    auto* rows = LabelledRows(this, {{texts::kTypographyTracking, tracking_},
+                                     {texts::kTypographyLineDistance, lineDistance_}});
     const wxSizerFlags spaced = wxSizerFlags().Border(wxLEFT | wxRIGHT | wxTOP, 10);
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(kerning_, spaced);
