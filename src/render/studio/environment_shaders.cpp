@@ -129,39 +129,4 @@ void main() {
 }
 )";
 
-// Scale and bias of the Fresnel term for (n.v, roughness), the second half of the split sum.
-const char* const kBrdfFragment = R"(
-in vec2 uv;
-uniform int sampleCount;
-float SmithGgx(float nv, float nl, float a) {
-    float k = a / 2.0;
-    return (nv / (nv * (1.0 - k) + k)) * (nl / (nl * (1.0 - k) + k));
-}
-void main() {
-    float nv = max(uv.x, 1e-3);
-    float roughness = max(uv.y, 0.04);
-    float a = roughness * roughness;
-    vec3 v = vec3(sqrt(1.0 - nv * nv), 0.0, nv);
-    vec2 sum = vec2(0.0);
-    uint count = uint(sampleCount);
-    for (uint i = 0u; i < count; ++i) {
-        vec2 xi = Hammersley(i, count);
-        float phi = 2.0 * PI * xi.x;
-        float cosTheta = sqrt((1.0 - xi.y) / (1.0 + (a * a - 1.0) * xi.y));
-        float sinTheta = sqrt(1.0 - cosTheta * cosTheta);
-        vec3 h = vec3(cos(phi) * sinTheta, sin(phi) * sinTheta, cosTheta);
-        vec3 l = 2.0 * dot(v, h) * h - v;
-        float nl = max(l.z, 0.0);
-        float nh = max(h.z, 0.0);
-        float vh = max(dot(v, h), 0.0);
-        if (nl > 0.0) {
-            float g = SmithGgx(nv, nl, a) * vh / (nh * nv);
-            float fc = pow(1.0 - vh, 5.0);
-            sum += vec2((1.0 - fc) * g, fc * g);
-        }
-    }
-    gl_FragColor = vec4(sum / float(count), 0.0, 1.0);
-}
-)";
-
 }  // namespace environment_shaders

@@ -1,6 +1,6 @@
 #pragma once
 // GLSL of the environment's preparation: the built-in studio or a picture resampled into the
-// source map, its GGX prefiltered levels and the BRDF lookup table.
+// source map and its GGX prefiltered levels.
 
 namespace environment_shaders {
 
@@ -12,6 +12,5 @@ extern const char* const kCommon;
 extern const char* const kStudioFragment;
 extern const char* const kResampleFragment;
 extern const char* const kPrefilterFragment;
-extern const char* const kBrdfFragment;
 
 }  // namespace environment_shaders

@@ -17,8 +17,6 @@ constexpr int kRadianceWidth = 512;
 constexpr int kRadianceLevels = 8;  // roughness in sevenths, down to 4 x 2
 constexpr int kPrefilterSamples = 64;
 constexpr int kIrradianceSourceLevel = 4;  // 64 x 32 texels
-constexpr int kBrdfSize = 64;
-constexpr int kBrdfSamples = 128;
 
 std::string Fragment(const char* body) {
     return std::string(environment_shaders::kCommon) + body;
@@ -33,21 +31,13 @@ void BindTexture(const StudioGlFunctions& gl, int unit, GLuint texture) {
 }  // namespace
 
 StudioEnvironment::StudioEnvironment(const StudioGlFunctions& gl)
-    : gl_(gl),
-      studio_(gl),
-      resample_(gl),
-      prefilter_(gl),
-      brdfProgram_(gl),
-      source_(gl),
-      radiance_(gl),
-      brdf_(gl) {}
+    : gl_(gl), studio_(gl), resample_(gl), prefilter_(gl), source_(gl), radiance_(gl) {}
 
 bool StudioEnvironment::BuildPrograms(std::string& log) {
     using namespace environment_shaders;
     built_ = studio_.Build(kQuadVertex, Fragment(kStudioFragment).c_str(), log) &&
              resample_.Build(kQuadVertex, Fragment(kResampleFragment).c_str(), log) &&
-             prefilter_.Build(kQuadVertex, Fragment(kPrefilterFragment).c_str(), log) &&
-             brdfProgram_.Build(kQuadVertex, Fragment(kBrdfFragment).c_str(), log);
+             prefilter_.Build(kQuadVertex, Fragment(kPrefilterFragment).c_str(), log);
     return built_;
 }
 
@@ -62,7 +52,7 @@ bool StudioEnvironment::Prepare(const RadiancePicture* picture, std::string& log
     glDisable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
-    ready_ = FillSource(picture) && Prefilter() && (brdf_.IsAllocated() || MakeBrdfTable());
+    ready_ = FillSource(picture) && Prefilter();
     if (ready_) {
         SumIrradiance();
     }
@@ -145,22 +135,11 @@ void StudioEnvironment::SumIrradiance() {
     irradiance_ = IrradianceHarmonics(texels.data(), width, height);
 }
 
-bool StudioEnvironment::MakeBrdfTable() {
-    brdf_.Allocate(kBrdfSize, kBrdfSize, GL_RGBA16F, 1, false);
-    if (!brdf_.BindLevel(0)) {
-        return false;
-    }
-    brdfProgram_.Use();
-    brdfProgram_.Set("sampleCount", kBrdfSamples);
-    DrawFullscreenQuad();
-    return true;
-}
-
 void StudioEnvironment::Abandon() {
-    for (ShaderProgram* program : {&studio_, &resample_, &prefilter_, &brdfProgram_}) {
+    for (ShaderProgram* program : {&studio_, &resample_, &prefilter_}) {
         program->Abandon();
     }
-    for (TextureTarget* target : {&source_, &radiance_, &brdf_}) {
+    for (TextureTarget* target : {&source_, &radiance_}) {
         target->Abandon();
     }
     built_ = false;

@@ -1,8 +1,8 @@
 #pragma once
 // The light around the studio look's objects, ready for image-based lighting: a source map
 // (the built-in studio, or an equirectangular picture resampled), its GGX prefiltered levels
-// (roughness 0 at level 0 up to 1 at the last), the diffuse irradiance as spherical harmonics
-// and the split-sum BRDF lookup table. Prepared on the GPU, which measured faster than the CPU
+// (roughness 0 at level 0 up to 1 at the last) and the diffuse irradiance as spherical
+// harmonics. Prepared on the GPU, which measured faster than the CPU
 // on llvmpipe; only the harmonics are summed on the CPU, from a 64 x 32 level.
 
 #include <array>
@@ -27,7 +27,6 @@ class StudioEnvironment {
 
     GLuint radiance() const { return radiance_.colour(); }
     const std::array<glm::vec3, 9>& irradiance() const { return irradiance_; }
-    GLuint brdf() const { return brdf_.colour(); }
     // The last level of radiance(), which holds roughness 1.
     int roughestLevel() const { return radiance_.levels() - 1; }
 
@@ -38,16 +37,13 @@ class StudioEnvironment {
     bool FillSource(const RadiancePicture* picture);
     bool Prefilter();
     void SumIrradiance();
-    bool MakeBrdfTable();
 
     const StudioGlFunctions& gl_;
     ShaderProgram studio_;
     ShaderProgram resample_;
     ShaderProgram prefilter_;
-    ShaderProgram brdfProgram_;
     TextureTarget source_;
     TextureTarget radiance_;
-    TextureTarget brdf_;
     std::array<glm::vec3, 9> irradiance_{};
     bool built_ = false;
     bool ready_ = false;

@@ -29,7 +29,6 @@ constexpr float kGroundHalfSize = 60.0f;
 enum TextureUnit {
     kBaseUnit = 0,
     kRadianceUnit,
-    kBrdfUnit,
     kShadowUnit,
     kContactUnit,
     kPassUnit,
@@ -324,7 +323,6 @@ void StudioRenderer::DrawObjects(int pass, float weight, bool reflected) {
     BindLighting(program, pass);
     program.Set("radianceMap", static_cast<int>(kRadianceUnit));
     gl_.Uniform3fv(program.Location("irradiance"), 9, glm::value_ptr(environment_.irradiance()[0]));
-    program.Set("brdfTable", static_cast<int>(kBrdfUnit));
     program.Set("baseTexture", static_cast<int>(kBaseUnit));
     program.Set("roughestLevel", static_cast<float>(environment_.roughestLevel()));
     program.Set("lightRadiance", kKeyLightRadiance, kKeyLightRadiance, kKeyLightRadiance);
@@ -438,7 +436,6 @@ void StudioRenderer::DrawPass(int pass, float weight) {
     // Premultiplied: the reflection and the ground's shadow keep their coverage in alpha.
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     BindUnit(gl_, kRadianceUnit, environment_.radiance());
-    BindUnit(gl_, kBrdfUnit, environment_.brdf());
     BindUnit(gl_, kShadowUnit, shadowMap_.depth());
     BindUnit(gl_, kContactUnit, contactMap_.depth());
     if (groundPlane_ && scene.studio.groundReflection) {

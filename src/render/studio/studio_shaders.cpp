@@ -84,7 +84,6 @@ uniform sampler2D radianceMap;
 uniform float roughestLevel;
 // The irradiance over pi as spherical harmonics, constants folded in.
 uniform vec3 irradiance[9];
-uniform sampler2D brdfTable;
 uniform vec3 lightRadiance;
 // Fewer where many antialias passes average the filter.
 uniform int surfaceTaps;
@@ -137,7 +136,10 @@ void main() {
     }
     vec3 fr = f0 + (max(vec3(1.0 - r), f0) - f0) * Fifth(1.0 - nv);
     vec3 prefiltered = textureLod(radianceMap, DirectionToUv(reflect(-v, n)), r * roughestLevel).rgb;
-    vec2 scaleBias = texture(brdfTable, vec2(nv, r)).rg;
+    // The split sum's scale and bias fitted in closed form: cheaper than a table's lookup.
+    vec4 fit = r * vec4(-1.0, -0.0275, -0.572, 0.022) + vec4(1.0, 0.0425, 1.04, -0.04);
+    float fall = min(fit.x * fit.x, exp2(-9.28 * nv)) * fit.x + fit.y;
+    vec2 scaleBias = vec2(-1.04, 1.04) * fall + fit.zw;
     float height = dot(groundPlane.xyz, worldPosition) + groundPlane.w;
     float occlusion = groundOcclusion != 0 ? mix(0.5, 1.0, smoothstep(0.0, 0.35, height)) : 1.0;
     vec3 ambient = (max(Irradiance(n), vec3(0.0)) * diffuseColour * (1.0 - fr) +
