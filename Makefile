@@ -71,7 +71,9 @@ ASAN_ENV := LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print
 test-asan: deps checkers
 	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) $(LAUNCHER) -DCMAKE_BUILD_TYPE=Debug -DVELLUMARK_SANITIZE=ON -DVELLUMARK_UNIT_ONLY=OFF >/dev/null
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests gl_tests gui_tests
-	cd $(ASAN_BUILD) && $(ASAN_ENV) ./unit_tests --gtest_brief=1
+	# The exact crossing check of whole exported scenes runs for minutes under the sanitizers and
+	# walks the same writers the other export tests run there.
+	cd $(ASAN_BUILD) && $(ASAN_ENV) ./unit_tests --gtest_brief=1 --gtest_filter=-ExportedSolids.*
 	cd $(ASAN_BUILD) && $(ASAN_ENV) $(TEST_ENV) $(WITH_DISPLAY) ./gl_tests --gtest_brief=1
 	cd $(ASAN_BUILD) && $(ASAN_ENV) $(TEST_ENV) $(WITH_DISPLAY) ./gui_tests --gtest_brief=1
 
