@@ -35,7 +35,8 @@
     X(PFNGLBINDFRAMEBUFFERPROC, BindFramebuffer)               \
     X(PFNGLFRAMEBUFFERTEXTURE2DPROC, FramebufferTexture2D)     \
     X(PFNGLCHECKFRAMEBUFFERSTATUSPROC, CheckFramebufferStatus) \
-    X(PFNGLBINDBUFFERPROC, BindBuffer)
+    X(PFNGLBINDBUFFERPROC, BindBuffer)                         \
+    X(PFNGLDRAWBUFFERSPROC, DrawBuffers)
 
 #define VELLUMARK_STUDIO_GL_MEMBER(type, name) type name = nullptr;
 #define VELLUMARK_STUDIO_GL_PRESENT(type, name) &&name != nullptr

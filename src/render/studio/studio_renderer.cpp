@@ -33,6 +33,8 @@ enum TextureUnit {
     kContactUnit,
     kPassUnit,
     kDepthUnit,
+    kPositionUnit,
+    kSurfaceUnit,
 };
 
 float Linear(float c) {
@@ -75,36 +77,43 @@ void SetDrawState() {
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_ALPHA_TEST);
+    glDisable(GL_STENCIL_TEST);
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
 constexpr GLbitfield kSavedAttributes = GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT |
-                                        GL_VIEWPORT_BIT | GL_POLYGON_BIT | GL_TEXTURE_BIT |
-                                        GL_TRANSFORM_BIT;
+                                        GL_STENCIL_BUFFER_BIT | GL_VIEWPORT_BIT | GL_POLYGON_BIT |
+                                        GL_TEXTURE_BIT | GL_TRANSFORM_BIT;
 
 }  // namespace
 
 StudioRenderer::StudioRenderer(Renderer& renderer)
     : renderer_(renderer),
       gl_(LoadStudioGlFunctions()),
-      surface_(gl_),
+      geometry_(gl_),
+      shaded_(gl_),
+      reflected_(gl_),
       groundProgram_(gl_),
       accumulate_(gl_),
       output_(gl_),
       environment_(gl_),
       shadowMap_(gl_),
       contactMap_(gl_),
+      geometryBuffer_(gl_),
       passTarget_(gl_),
       sumTarget_(gl_) {}
 
 bool StudioRenderer::BuildPrograms() {
     using namespace studio_shaders;
     const std::string common = environment_shaders::kCommon;
+    const std::string lit = common + kSurfaceLighting;
     std::string log;
     programsBuilt_ =
-        surface_.Build(kSurfaceVertex, (common + kSurfaceFragment).c_str(), log) &&
+        geometry_.Build(kSurfaceVertex, kGeometryFragment, log) &&
+        shaded_.Build(environment_shaders::kQuadVertex, (lit + kShadedFragment).c_str(), log) &&
+        reflected_.Build(kSurfaceVertex, (lit + kReflectedFragment).c_str(), log) &&
         groundProgram_.Build(kGroundVertex, (common + kGroundFragment).c_str(), log) &&
         accumulate_.Build(environment_shaders::kQuadVertex, kAccumulateFragment, log) &&
         output_.Build(environment_shaders::kQuadVertex, kOutputFragment, log);
@@ -242,12 +251,13 @@ bool StudioRenderer::Begin() {
     }
     const int width = std::max(viewport_[2], 1);
     const int height = std::max(viewport_[3], 1);
+    geometryBuffer_.Allocate(width, height);
     passTarget_.Allocate(width, height, GL_RGBA16F, 1, true);
     sumTarget_.Allocate(width, height, GL_RGBA16F, 1, false);
-    const bool ready = passTarget_.BindLevel(0) && sumTarget_.BindLevel(0);
+    const bool ready =
+        geometryBuffer_.BindForGeometry() && passTarget_.BindLevel(0) && sumTarget_.BindLevel(0);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    singlePass_ = false;
     RestoreTarget();
     glPopAttrib();
     if (!ready) {
@@ -316,39 +326,22 @@ void StudioRenderer::BindLighting(const ShaderProgram& program, int pass) const 
     gl_.Uniform4f(program.Location("groundPlane"), ground.x, ground.y, ground.z, ground.w);
 }
 
-void StudioRenderer::DrawObjects(int pass, float weight, bool reflected) {
-    const Scene& scene = renderer_.scene();
-    const ShaderProgram& program = surface_;
-    program.Use();
+void StudioRenderer::BindSurfaceLighting(const ShaderProgram& program, int pass,
+                                         float weight) const {
     BindLighting(program, pass);
     program.Set("radianceMap", static_cast<int>(kRadianceUnit));
     gl_.Uniform3fv(program.Location("irradiance"), 9, glm::value_ptr(environment_.irradiance()[0]));
-    program.Set("baseTexture", static_cast<int>(kBaseUnit));
     program.Set("roughestLevel", static_cast<float>(environment_.roughestLevel()));
     program.Set("lightRadiance", kKeyLightRadiance, kKeyLightRadiance, kKeyLightRadiance);
     // Four passes or more average a rotated pair of taps into a smooth penumbra.
     program.Set("surfaceTaps", weight <= 0.25f ? 2 : 4);
-    program.Set("groundOcclusion", groundPlane_ && scene.studio.ambientOcclusion ? 1 : 0);
-    program.SetMatrix("viewToWorld", glm::value_ptr(viewToWorld_));
-    glm::mat4 mirror(1.0f);
-    glm::vec4 clip(0.0f, 0.0f, 0.0f, -1.0f);
-    if (reflected) {
-        mirror = MirrorIn(*groundPlane_);
-        clip = *groundPlane_;
-    }
-    const glm::vec3 eye = glm::vec3(mirror * viewToWorld_[3]);
-    program.Set("eyePosition", eye.x, eye.y, eye.z);
-    program.SetMatrix("mirror", glm::value_ptr(mirror));
-    gl_.Uniform4f(program.Location("clipPlane"), clip.x, clip.y, clip.z, clip.w);
-    program.Set("outputScale", reflected ? kReflectionStrength : 1.0f);
-    program.Set("reflectionFade", reflected ? kReflectionFade : 0.0f);
-    if (reflected) {
-        glPushMatrix();
-        glMultMatrixf(glm::value_ptr(mirror));
-        glFrontFace(GL_CW);
-        glEnable(GL_CLIP_DISTANCE0);
-    }
-    for (const TextObject& object : scene.objects) {
+    program.Set("groundOcclusion",
+                groundPlane_ && renderer_.scene().studio.ambientOcclusion ? 1 : 0);
+}
+
+void StudioRenderer::DrawMaterialObjects(const ShaderProgram& program) {
+    program.Set("baseTexture", static_cast<int>(kBaseUnit));
+    for (const TextObject& object : renderer_.scene().objects) {
         if (object.glyphCount == 0 || object.hidden) {
             continue;
         }
@@ -363,14 +356,57 @@ void StudioRenderer::DrawObjects(int pass, float weight, bool reflected) {
         program.Set("emissive", surface.emissive[0], surface.emissive[1], surface.emissive[2]);
         renderer_.DrawObjectGeometry(object);
     }
-    if (reflected) {
-        glDisable(GL_CLIP_DISTANCE0);
-        glFrontFace(GL_CCW);
-        glPopMatrix();
-    }
 }
 
-void StudioRenderer::DrawGround(int pass) {
+bool StudioRenderer::DrawGeometry() {
+    if (!geometryBuffer_.BindForGeometry()) {
+        return false;
+    }
+    glClearStencil(0);
+    glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glEnable(GL_STENCIL_TEST);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+    if (groundPlane_) {
+        // Only its depth: it hides what lies beneath it, and the view's aids behind it.
+        glStencilFunc(GL_ALWAYS, 0, 0xFF);
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        gl_.UseProgram(0);
+        DrawGroundQuad();
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    }
+    glStencilFunc(GL_ALWAYS, 1, 0xFF);
+    geometry_.Use();
+    geometry_.SetMatrix("viewToWorld", glm::value_ptr(viewToWorld_));
+    geometry_.SetMatrix("mirror", glm::value_ptr(glm::mat4(1.0f)));
+    gl_.Uniform4f(geometry_.Location("clipPlane"), 0.0f, 0.0f, 0.0f, -1.0f);
+    DrawMaterialObjects(geometry_);
+    glDisable(GL_STENCIL_TEST);
+    return true;
+}
+
+void StudioRenderer::DrawReflection(int pass, float weight) {
+    const glm::mat4 mirror = MirrorIn(*groundPlane_);
+    reflected_.Use();
+    BindSurfaceLighting(reflected_, pass, weight);
+    reflected_.SetMatrix("viewToWorld", glm::value_ptr(viewToWorld_));
+    const glm::vec3 eye = glm::vec3(mirror * viewToWorld_[3]);
+    reflected_.Set("eyePosition", eye.x, eye.y, eye.z);
+    reflected_.SetMatrix("mirror", glm::value_ptr(mirror));
+    const glm::vec4 clip = *groundPlane_;
+    gl_.Uniform4f(reflected_.Location("clipPlane"), clip.x, clip.y, clip.z, clip.w);
+    reflected_.Set("strength", kReflectionStrength);
+    reflected_.Set("fade", kReflectionFade);
+    glPushMatrix();
+    glMultMatrixf(glm::value_ptr(mirror));
+    glFrontFace(GL_CW);
+    glEnable(GL_CLIP_DISTANCE0);
+    DrawMaterialObjects(reflected_);
+    glDisable(GL_CLIP_DISTANCE0);
+    glFrontFace(GL_CCW);
+    glPopMatrix();
+}
+
+void StudioRenderer::DrawGroundQuad() const {
     const Scene& scene = renderer_.scene();
     const glm::vec3 n(*groundPlane_);
     const glm::vec3 target(scene.view.target[0], scene.view.target[1], scene.view.target[2]);
@@ -378,6 +414,20 @@ void StudioRenderer::DrawGround(int pass) {
     const glm::vec3 u = glm::normalize(
         glm::cross(n, std::abs(n.y) < 0.9f ? glm::vec3(0, 1, 0) : glm::vec3(1, 0, 0)));
     const glm::vec3 v = glm::cross(n, u);
+    // Seen from either side: the plane faces the eye by construction.
+    glDisable(GL_CULL_FACE);
+    glBegin(GL_QUADS);
+    for (const glm::vec2 corner :
+         {glm::vec2(-1, -1), glm::vec2(1, -1), glm::vec2(1, 1), glm::vec2(-1, 1)}) {
+        const glm::vec3 p = centre + (u * corner.x + v * corner.y) * kGroundHalfSize;
+        glVertex3f(p.x, p.y, p.z);
+    }
+    glEnd();
+    glEnable(GL_CULL_FACE);
+}
+
+void StudioRenderer::DrawGround(int pass) {
+    const Scene& scene = renderer_.scene();
     groundProgram_.Use();
     BindLighting(groundProgram_, pass);
     const glm::vec3 shadow = LinearColour(scene.shadow.color);
@@ -392,30 +442,44 @@ void StudioRenderer::DrawGround(int pass) {
         groundProgram_.Set("contactReach", kContactReach);
         groundProgram_.Set("contactUvPerUnit", 1.0f / (contactView_->texelWorld * kContactMapSize));
     }
-    // Seen from either side: the plane faces the eye by construction.
-    glDisable(GL_CULL_FACE);
-    glBegin(GL_QUADS);
-    for (const glm::vec2 corner :
-         {glm::vec2(-1, -1), glm::vec2(1, -1), glm::vec2(1, 1), glm::vec2(-1, 1)}) {
-        const glm::vec3 p = centre + (u * corner.x + v * corner.y) * kGroundHalfSize;
-        glVertex3f(p.x, p.y, p.z);
-    }
-    glEnd();
-    glEnable(GL_CULL_FACE);
+    DrawGroundQuad();
 }
 
-void StudioRenderer::Accumulate(float weight) {
-    sumTarget_.BindLevel(0);
+// Over whole blocks of pixels, stencilled: the objects' pixels lit from the geometry buffer,
+// the others (ground and reflection) from the pass buffer.
+void StudioRenderer::Shade(int pass, float weight) {
+    if (!geometryBuffer_.BindForShading(sumTarget_.colour())) {
+        return;
+    }
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
+    glEnable(GL_STENCIL_TEST);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glStencilFunc(GL_EQUAL, 1, 0xFF);
+    BindUnit(gl_, kPositionUnit, geometryBuffer_.attribute(GeometryBuffer::kPositions));
+    BindUnit(gl_, kSurfaceUnit, geometryBuffer_.attribute(GeometryBuffer::kSurfaces));
+    shaded_.Use();
+    BindSurfaceLighting(shaded_, pass, weight);
+    const glm::vec3 eye(viewToWorld_[3]);
+    shaded_.Set("eyePosition", eye.x, eye.y, eye.z);
+    shaded_.Set("positions", static_cast<int>(kPositionUnit));
+    shaded_.Set("surfaces", static_cast<int>(kSurfaceUnit));
+    shaded_.Set("exposure", Exposure());
+    shaded_.Set("weight", weight);
+    DrawFullscreenQuad();
+    if (groundPlane_) {
+        glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
+        Accumulate(weight);
+    }
+}
+
+void StudioRenderer::Accumulate(float weight) {
     BindUnit(gl_, kPassUnit, passTarget_.colour());
     accumulate_.Use();
     accumulate_.Set("passColour", static_cast<int>(kPassUnit));
-    accumulate_.Set(
-        "exposure",
-        std::exp2(static_cast<float>(renderer_.scene().studio.exposureTenthsEv) / 10.0f));
+    accumulate_.Set("exposure", Exposure());
     accumulate_.Set("weight", weight);
     DrawFullscreenQuad();
 }
@@ -424,33 +488,24 @@ void StudioRenderer::DrawPass(int pass, float weight) {
     viewToWorld_ = glm::inverse(CurrentMatrix(GL_MODELVIEW_MATRIX));
     const Scene& scene = renderer_.scene();
     glPushAttrib(kSavedAttributes);
-    if (!passTarget_.BindLevel(0)) {
-        RestoreTarget();
-        glPopAttrib();
-        return;
-    }
     SetDrawState();
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_BLEND);
-    // Premultiplied: the reflection and the ground's shadow keep their coverage in alpha.
-    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     BindUnit(gl_, kRadianceUnit, environment_.radiance());
     BindUnit(gl_, kShadowUnit, shadowMap_.depth());
     BindUnit(gl_, kContactUnit, contactMap_.depth());
-    if (groundPlane_ && scene.studio.groundReflection) {
-        DrawObjects(pass, weight, true);
-    }
-    if (groundPlane_) {
-        DrawGround(pass);
-    }
-    // The objects cover whatever lies behind them: no blending, so no reading back.
-    glDisable(GL_BLEND);
-    DrawObjects(pass, weight, false);
-    // One pass on its own (the view's frame) is tone-mapped on its way to the picture.
-    singlePass_ = pass == 0 && weight >= 1.0f;
-    if (!singlePass_) {
-        Accumulate(weight);
+    if (DrawGeometry()) {
+        // Without a ground nothing but the objects is drawn.
+        if (groundPlane_ && passTarget_.BindLevel(0)) {
+            glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glEnable(GL_BLEND);
+            // Premultiplied: the reflection and the ground's shadow keep their coverage in alpha.
+            glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+            if (scene.studio.groundReflection) {
+                DrawReflection(pass, weight);
+            }
+            DrawGround(pass);
+        }
+        Shade(pass, weight);
     }
     BindUnit(gl_, kBaseUnit, 0);
     gl_.ActiveTexture(GL_TEXTURE0);
@@ -474,11 +529,9 @@ void StudioRenderer::Finish(bool transparent, bool writeDepth) {
     } else {
         glDisable(GL_DEPTH_TEST);
     }
-    BindUnit(gl_, kPassUnit, singlePass_ ? passTarget_.colour() : sumTarget_.colour());
-    BindUnit(gl_, kDepthUnit, passTarget_.depth());
+    BindUnit(gl_, kPassUnit, sumTarget_.colour());
+    BindUnit(gl_, kDepthUnit, geometryBuffer_.depth());
     output_.Use();
-    output_.Set("toneMap", singlePass_ ? 1 : 0);
-    output_.Set("exposure", Exposure());
     output_.Set("sum", static_cast<int>(kPassUnit));
     output_.Set("depth", static_cast<int>(kDepthUnit));
     gl_.Uniform2i(output_.Location("origin"), viewport_[0], viewport_[1]);
@@ -501,9 +554,11 @@ void StudioRenderer::RestoreTarget() const {
 }
 
 void StudioRenderer::Abandon() {
-    for (ShaderProgram* program : {&surface_, &groundProgram_, &accumulate_, &output_}) {
+    for (ShaderProgram* program :
+         {&geometry_, &shaded_, &reflected_, &groundProgram_, &accumulate_, &output_}) {
         program->Abandon();
     }
+    geometryBuffer_.Abandon();
     for (TextureTarget* target : {&shadowMap_, &contactMap_, &passTarget_, &sumTarget_}) {
         target->Abandon();
     }

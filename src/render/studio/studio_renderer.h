@@ -2,8 +2,10 @@
 // The studio look of one GL context: the scene's objects drawn with physically based materials
 // in an image-lit studio, the key light's soft shadow, and the shadow plane as a ground that
 // catches the shadow (and, when asked, a faint reflection and the occlusion where letters meet
-// it). Each pass is drawn in linear light into a floating-point buffer, tone-mapped and added to
-// a floating-point sum; the sum goes to the picture as sRGB at the end.
+// it). Each pass draws the objects' surfaces into a geometry buffer and lights its pixels once
+// each, drawing the ground (and reflection) in linear light into a floating-point buffer beside;
+// both are tone-mapped and added to a floating-point sum, which goes to the picture as sRGB at
+// the end.
 //
 // Made on first use in its context (the environment is prepared then and whenever the scene
 // names another one); its names go with it while the context is current, or Abandon drops them.
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "render/studio/geometry_buffer.h"
 #include "render/studio/light_views.h"
 #include "render/studio/shader_program.h"
 #include "render/studio/studio_environment.h"
@@ -48,8 +51,13 @@ class StudioRenderer {
     void CollectCasters();
     void DrawDepthMap(TextureTarget& target, const DepthView& view, bool cullFront);
     void BindLighting(const ShaderProgram& program, int pass) const;
-    void DrawObjects(int pass, float weight, bool reflected);
+    void BindSurfaceLighting(const ShaderProgram& program, int pass, float weight) const;
+    void DrawMaterialObjects(const ShaderProgram& program);
+    bool DrawGeometry();
+    void DrawReflection(int pass, float weight);
+    void DrawGroundQuad() const;
     void DrawGround(int pass);
+    void Shade(int pass, float weight);
     void Accumulate(float weight);
     void RestoreTarget() const;
     uint64_t DepthMapSignature();
@@ -57,13 +65,16 @@ class StudioRenderer {
 
     Renderer& renderer_;
     StudioGlFunctions gl_;
-    ShaderProgram surface_;
+    ShaderProgram geometry_;
+    ShaderProgram shaded_;
+    ShaderProgram reflected_;
     ShaderProgram groundProgram_;
     ShaderProgram accumulate_;
     ShaderProgram output_;
     StudioEnvironment environment_;
     TextureTarget shadowMap_;
     TextureTarget contactMap_;
+    GeometryBuffer geometryBuffer_;
     TextureTarget passTarget_;
     TextureTarget sumTarget_;
     bool programsBuilt_ = false;
@@ -79,6 +90,5 @@ class StudioRenderer {
     std::optional<DepthView> keyView_;
     std::optional<DepthView> contactView_;
     std::optional<uint64_t> depthMapSignature_;
-    bool singlePass_ = false;
     glm::mat4 viewToWorld_{1.0f};
 };

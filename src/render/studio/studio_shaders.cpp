@@ -69,17 +69,14 @@ void main() {
 }
 )";
 
-const char* const kSurfaceFragment = VELLUMARK_SHADOWING VELLUMARK_KEY_LIGHT R"(
-in vec3 worldPosition;
-in vec3 worldNormal;
-in vec2 texCoord;
+#define VELLUMARK_LINEAR                                                                  \
+    "vec3 Linear(vec3 c) {\n"                                                             \
+    "    return mix(c / 12.92, pow((c + 0.055) / 1.055, vec3(2.4)), step(0.04045, c));\n" \
+    "}\n"
+
+// The light a surface sends towards the eye: the key light's (shadowed) and the environment's.
+const char* const kSurfaceLighting = VELLUMARK_SHADOWING VELLUMARK_KEY_LIGHT R"(
 uniform vec3 eyePosition;
-uniform vec3 baseColour;
-uniform float metallic;
-uniform float roughness;
-uniform vec3 emissive;
-uniform int textured;
-uniform sampler2D baseTexture;
 uniform sampler2D radianceMap;
 uniform float roughestLevel;
 // The irradiance over pi as spherical harmonics, constants folded in.
@@ -90,12 +87,6 @@ uniform int surfaceTaps;
 // Normalised, facing the eye; all 0 when there is no ground.
 uniform vec4 groundPlane;
 uniform int groundOcclusion;
-// 1 for the objects; the reflection's strength, fading over reflectionFade above the ground.
-uniform float outputScale;
-uniform float reflectionFade;
-vec3 Linear(vec3 c) {
-    return mix(c / 12.92, pow((c + 0.055) / 1.055, vec3(2.4)), step(0.04045, c));
-}
 vec3 Irradiance(vec3 n) {
     return irradiance[0] + irradiance[1] * n.y + irradiance[2] * n.z + irradiance[3] * n.x +
            irradiance[4] * (n.x * n.y) + irradiance[5] * (n.y * n.z) +
@@ -106,19 +97,14 @@ float Fifth(float x) {
     float x2 = x * x;
     return x2 * x2 * x;
 }
-void main() {
-    vec3 n = normalize(worldNormal);
-    vec3 v = normalize(eyePosition - worldPosition);
-    vec3 base = baseColour;
-    if (textured != 0) {
-        base = Linear(texture(baseTexture, texCoord).rgb);
-    }
+vec3 Lit(vec3 position, vec3 n, vec3 base, float metallic, float roughness) {
+    vec3 v = normalize(eyePosition - position);
     float r = clamp(roughness, 0.04, 1.0);
     float a = r * r;
     vec3 f0 = mix(vec3(0.04), base, metallic);
     vec3 diffuseColour = base * (1.0 - metallic);
     float nv = clamp(dot(n, v), 1e-4, 1.0);
-    vec3 l = TowardsLight(worldPosition);
+    vec3 l = TowardsLight(position);
     float nl = dot(n, l);
     vec3 direct = vec3(0.0);
     if (nl > 0.0) {
@@ -132,7 +118,8 @@ void main() {
         vec3 f = f0 + (1.0 - f0) * Fifth(1.0 - vh);
         vec3 specular = d * g * f / (4.0 * nv * nl);
         direct = ((1.0 - f) * diffuseColour / PI + specular) * lightRadiance * nl *
-                 Visibility(worldPosition, n, surfaceTaps);
+                 Visibility(position, n, surfaceTaps);
+
     }
     vec3 fr = f0 + (max(vec3(1.0 - r), f0) - f0) * Fifth(1.0 - nv);
     vec3 prefiltered = textureLod(radianceMap, DirectionToUv(reflect(-v, n)), r * roughestLevel).rgb;
@@ -140,15 +127,83 @@ void main() {
     vec4 fit = r * vec4(-1.0, -0.0275, -0.572, 0.022) + vec4(1.0, 0.0425, 1.04, -0.04);
     float fall = min(fit.x * fit.x, exp2(-9.28 * nv)) * fit.x + fit.y;
     vec2 scaleBias = vec2(-1.04, 1.04) * fall + fit.zw;
-    float height = dot(groundPlane.xyz, worldPosition) + groundPlane.w;
+    float height = dot(groundPlane.xyz, position) + groundPlane.w;
     float occlusion = groundOcclusion != 0 ? mix(0.5, 1.0, smoothstep(0.0, 0.35, height)) : 1.0;
-    vec3 ambient = (max(Irradiance(n), vec3(0.0)) * diffuseColour * (1.0 - fr) +
-                    prefiltered * (f0 * scaleBias.x + scaleBias.y)) * occlusion;
-    float strength = outputScale;
-    if (reflectionFade > 0.0) {
-        strength *= 1.0 - smoothstep(0.0, reflectionFade, height);
-    }
-    gl_FragColor = vec4((direct + ambient + emissive) * strength, strength);
+    return direct + (max(Irradiance(n), vec3(0.0)) * diffuseColour * (1.0 - fr) +
+                     prefiltered * (f0 * scaleBias.x + scaleBias.y)) * occlusion;
+}
+)";
+
+#define VELLUMARK_MATERIAL                                                                  \
+    "in vec3 worldPosition;\n"                                                              \
+    "in vec3 worldNormal;\n"                                                                \
+    "in vec2 texCoord;\n"                                                                   \
+    "uniform vec3 baseColour;\n"                                                            \
+    "uniform float metallic;\n"                                                             \
+    "uniform float roughness;\n"                                                            \
+    "uniform vec3 emissive;\n"                                                              \
+    "uniform int textured;\n"                                                               \
+    "uniform sampler2D baseTexture;\n" VELLUMARK_LINEAR                                     \
+    "vec3 Base() {\n"                                                                       \
+    "    return textured != 0 ? Linear(texture(baseTexture, texCoord).rgb) : baseColour;\n" \
+    "}\n"
+
+// The reflection in the ground, lit where it is drawn.
+const char* const kReflectedFragment = VELLUMARK_MATERIAL R"(
+uniform float strength;
+// Fades out over this distance above the ground.
+uniform float fade;
+void main() {
+    vec3 colour = Lit(worldPosition, normalize(worldNormal), Base(), metallic, roughness);
+    float height = dot(groundPlane.xyz, worldPosition) + groundPlane.w;
+    float shown = strength * (1.0 - smoothstep(0.0, fade, height));
+    gl_FragColor = vec4((colour + emissive) * shown, shown);
+}
+)";
+
+// Values of 0 to 1 as whole numbers in one float, exactly (it holds 24 bits): two of 12 bits, or
+// three bytes; normals by their octahedral coordinates. Fewer buffers to write for each pixel.
+#define VELLUMARK_PACKING                                                  \
+    "float Pack(float high, float low) {\n"                                \
+    "    return floor(clamp(high, 0.0, 1.0) * 4095.0 + 0.5) * 4096.0 +\n"  \
+    "           floor(clamp(low, 0.0, 1.0) * 4095.0 + 0.5);\n"             \
+    "}\n"                                                                  \
+    "vec2 Unpack(float value) {\n"                                         \
+    "    float high = floor(value / 4096.0);\n"                            \
+    "    return vec2(high, value - high * 4096.0) / 4095.0;\n"             \
+    "}\n"                                                                  \
+    "float PackBytes(vec3 c) {\n"                                          \
+    "    vec3 b = floor(clamp(c, 0.0, 1.0) * 255.0 + 0.5);\n"              \
+    "    return (b.r * 256.0 + b.g) * 256.0 + b.b;\n"                      \
+    "}\n"                                                                  \
+    "vec3 UnpackBytes(float value) {\n"                                    \
+    "    float r = floor(value / 65536.0);\n"                              \
+    "    float g = floor((value - r * 65536.0) / 256.0);\n"                \
+    "    return vec3(r, g, value - r * 65536.0 - g * 256.0) / 255.0;\n"    \
+    "}\n"                                                                  \
+    "vec2 SignNotZero(vec2 v) {\n"                                         \
+    "    return vec2(v.x >= 0.0 ? 1.0 : -1.0, v.y >= 0.0 ? 1.0 : -1.0);\n" \
+    "}\n"                                                                  \
+    "float PackNormal(vec3 n) {\n"                                         \
+    "    vec2 e = n.xy / (abs(n.x) + abs(n.y) + abs(n.z));\n"              \
+    "    if (n.z < 0.0) e = (1.0 - abs(e.yx)) * SignNotZero(e);\n"         \
+    "    return Pack(e.x * 0.5 + 0.5, e.y * 0.5 + 0.5);\n"                 \
+    "}\n"                                                                  \
+    "vec3 UnpackNormal(float value) {\n"                                   \
+    "    vec2 e = Unpack(value) * 2.0 - 1.0;\n"                            \
+    "    vec3 n = vec3(e, 1.0 - abs(e.x) - abs(e.y));\n"                   \
+    "    if (n.z < 0.0) n.xy = (1.0 - abs(n.yx)) * SignNotZero(n.xy);\n"   \
+    "    return normalize(n);\n"                                           \
+    "}\n"
+
+// The objects' surfaces into the geometry buffer: position and roughness with metallic, then
+// normal, base colour and emission, packed.
+const char* const kGeometryFragment = "#version 130\n" VELLUMARK_MATERIAL VELLUMARK_PACKING R"(
+void main() {
+    vec3 base = Base();
+    gl_FragData[0] = vec4(worldPosition, Pack(roughness, metallic));
+    gl_FragData[1] = vec4(PackNormal(normalize(worldNormal)), Pack(base.r, base.g),
+                          Pack(base.b, 0.0), PackBytes(emissive));
 }
 )";
 
@@ -241,10 +296,25 @@ void main() {
 }
 )";
 
-// A single pass goes straight from its buffer (toneMap 1), without a sum.
-const char* const kOutputFragment = "#version 130\n" VELLUMARK_TONE_MAPPING R"(
+// The objects' pixels of the geometry buffer lit, tone-mapped and added to the sum.
+const char* const kShadedFragment = VELLUMARK_TONE_MAPPING VELLUMARK_PACKING R"(
+uniform sampler2D positions;
+uniform sampler2D surfaces;
+uniform float weight;
+void main() {
+    ivec2 texel = ivec2(gl_FragCoord.xy);
+    vec4 p = texelFetch(positions, texel, 0);
+    vec4 s = texelFetch(surfaces, texel, 0);
+    vec2 roughnessMetallic = Unpack(p.w);
+    vec3 base = vec3(Unpack(s.y), Unpack(s.z).x);
+    vec3 colour = Lit(p.xyz, UnpackNormal(s.x), base, roughnessMetallic.y, roughnessMetallic.x) +
+                  UnpackBytes(s.w);
+    gl_FragColor = ToneMapped(vec4(colour, 1.0)) * weight;
+}
+)";
+
+const char* const kOutputFragment = R"(#version 130
 uniform sampler2D sum;
-uniform int toneMap;
 uniform sampler2D depth;
 uniform ivec2 origin;
 uniform int transparent;
@@ -257,9 +327,6 @@ vec3 Encoded(vec3 c) {
 void main() {
     ivec2 texel = ivec2(gl_FragCoord.xy) - origin;
     vec4 s = texelFetch(sum, texel, 0);
-    if (toneMap != 0) {
-        s = ToneMapped(s);
-    }
     float alpha = clamp(s.a, 0.0, 1.0);
     if (transparent != 0) {
         vec3 straight = alpha > 0.0 ? s.rgb / alpha : vec3(0.0);
