@@ -370,7 +370,7 @@ bool StudioRenderer::DrawGeometry() {
         // Only its depth: it hides what lies beneath it, and the view's aids behind it.
         glStencilFunc(GL_ALWAYS, 0, 0xFF);
         glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-        gl_.UseProgram(0);
+        groundProgram_.Use();
         DrawGroundQuad();
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     }
