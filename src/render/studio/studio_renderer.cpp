@@ -252,10 +252,13 @@ bool StudioRenderer::Begin() {
     const int width = std::max(viewport_[2], 1);
     const int height = std::max(viewport_[3], 1);
     geometryBuffer_.Allocate(width, height);
-    passTarget_.Allocate(width, height, GL_RGBA16F, 1, true);
+    // Only the ground and its reflection are drawn beside the objects.
+    if (groundPlane_) {
+        passTarget_.Allocate(width, height, GL_RGBA16F, 1, true);
+    }
     sumTarget_.Allocate(width, height, GL_RGBA16F, 1, false);
-    const bool ready =
-        geometryBuffer_.BindForGeometry() && passTarget_.BindLevel(0) && sumTarget_.BindLevel(0);
+    const bool ready = geometryBuffer_.BindForGeometry() &&
+                       (!groundPlane_ || passTarget_.BindLevel(0)) && sumTarget_.BindLevel(0);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     RestoreTarget();
