@@ -223,6 +223,39 @@ TEST_F(StudioLook, TransparentPictureCarriesTheShadowInItsAlpha) {
     }
 }
 
+// The letters' faint mirror image lies on the ground below them, and the letters cover it.
+TEST_F(StudioLook, TheGroundReflectsTheLettersBelowThem) {
+    scene.shadow.enabled = 1;
+    scene.objects[0].surface = PresetSurface(MaterialPreset::kGold);
+    const float plane[4] = {0.0f, 1.0f, 0.0f, 0.0f};
+    std::copy(plane, plane + 4, scene.shadow.plane);
+    const std::vector<Rgba> plain = Picture(SceneLook::kStudio);
+    scene.studio.groundReflection = true;
+    const std::vector<Rgba> reflecting = Picture(SceneLook::kStudio);
+    ASSERT_EQ(plain.size(), reflecting.size());
+    const auto gold = [](const Rgba& p) { return p.r - p.b > 60; };
+    int lowestLetterRow = -1;
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        if (gold(plain[i])) {
+            lowestLetterRow = std::max(lowestLetterRow, static_cast<int>(i / kWidth));
+        }
+    }
+    ASSERT_GT(lowestLetterRow, 0);
+    int mirrored = 0;
+    int changedLetters = 0;
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        const Rgba& a = plain[i];
+        const Rgba& b = reflecting[i];
+        const bool changed = std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) > 12;
+        if (changed && static_cast<int>(i / kWidth) > lowestLetterRow && b.r - b.b > a.r - a.b) {
+            ++mirrored;
+        }
+        changedLetters += changed && gold(a) && gold(b) && a.Luminance() > 120;
+    }
+    EXPECT_GT(mirrored, 300) << "a yellowish image below the letters";
+    EXPECT_LT(changedLetters, 50) << "the letters themselves as before";
+}
+
 TEST_F(StudioLook, ARequestForTheClassicLookDrawsTheClassicPicture) {
     scene.shadow.enabled = 1;
     const std::vector<Rgba> classic = Picture(std::nullopt);
