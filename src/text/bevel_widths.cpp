@@ -185,13 +185,14 @@ void Lower(double& from, double& to, double t, double most) {
 
 }  // namespace
 
-std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& rings, double width) {
-    std::vector<std::vector<double>> widths;
-    for (const InsetRing& ring : rings) {
-        widths.emplace_back(ring.outline.size(), width);
+std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rings, double width,
+                                               std::vector<std::vector<double>> known) {
+    known.resize(rings.size());
+    for (size_t r = 0; r < rings.size(); ++r) {
+        known[r].resize(rings[r].outline.size(), std::nan(""));
     }
     if (!(width > 0.0)) {
-        return widths;
+        return known;
     }
     // A corner's inset point reaches at most its miter's length times the width; edges further
     // than the width beyond that cannot come nearer to it than its own.
@@ -200,6 +201,9 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
         const InsetRing& ring = rings[r];
         const size_t n = ring.outline.size();
         for (size_t i = 0; i < n; ++i) {
+            if (!std::isnan(known[r][i])) {
+                continue;
+            }
             const PlaneVector p = At(ring.outline[i]);
             const PlaneVector m = ring.miter[i];
             const double reach = width * (Length(m.x, m.y) + 1.0);
@@ -214,9 +218,19 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
                 }
                 contact = FirstContact(p, m, e, contact);
             });
-            widths[r][i] = std::min(width, Allowed(contact));
+            known[r][i] = std::min(width, Allowed(contact));
         }
     }
+    return known;
+}
+
+std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& rings, double width,
+                                              std::vector<std::vector<double>> contacts) {
+    std::vector<std::vector<double>>& widths = contacts;
+    if (!(width > 0.0)) {
+        return widths;
+    }
+    EdgeCells cells(rings, 2.0 * width);
     // Between its corners an edge may pass a corner of some other part of the outline: there
     // the bevels of both get half the room between them.
     for (const Edge& e : cells.edges()) {

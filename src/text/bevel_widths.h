@@ -25,9 +25,17 @@ struct InsetRing {
     std::vector<PlaneVector> miter;
 };
 
-// Per ring, per corner, the width in grid steps: at most `width`, and where less, shared with
-// the nearest other part of the outline so the two bevels stop short of each other.
-std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& rings, double width);
+// Per ring, per corner, the width in grid steps its inset point leaves room for on its own: at
+// most `width`, and where less, shared with the nearest other part of the outline. Those given in
+// `known` (not NaN) are kept, so corners that stay need not be found again.
+std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rings, double width,
+                                               std::vector<std::vector<double>> known = {});
+
+// Per ring, per corner, the width in grid steps from the contact widths: lowered further where an
+// edge passes a corner of another part between its own, and smoothed along the rings so the two
+// bevels stop short of each other.
+std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& rings, double width,
+                                              std::vector<std::vector<double>> contacts);
 
 // Lowers widths where they would change along the outline faster than the distance run, so a
 // bevel narrows and widens again smoothly.

@@ -272,17 +272,19 @@ double Clearance(const PlaneVector& miter, double width) {
 
 // Adds points along the ring's edges with an end narrower than `width`, at most `spacing`
 // apart, so that its width can change along an edge: a thin place then narrows the bevel near
-// it and not the whole edge.
-void AddPointsAlong(RingRows& ring, const std::vector<double>& widths, double width,
-                    double spacing) {
+// it and not the whole edge. The corners' contact widths stay; the new points' are to be found.
+void AddPointsAlong(RingRows& ring, const std::vector<double>& widths, double width, double spacing,
+                    std::vector<double>& contacts) {
     std::vector<GridPoint> outline;
     std::vector<uint32_t> source;
+    std::vector<double> known;
     const size_t n = ring.outline.size();
     for (size_t i = 0; i < n; ++i) {
         const GridPoint& a = ring.outline[i];
         const GridPoint& b = ring.outline[(i + 1) % n];
         outline.push_back(a);
         source.push_back(ring.source[i]);
+        known.push_back(contacts[i]);
         // Only grid points on the edge itself, so that the outline keeps its shape to the bit.
         const int64_t steps = std::gcd(b.x - a.x, b.y - a.y);
         if (steps < 2 || std::min(widths[i], widths[(i + 1) % n]) >= width) {
@@ -303,12 +305,14 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths, double wi
                 (p.x != b.x || p.y != b.y)) {
                 outline.push_back(p);
                 source.push_back(kAddedAlong);
+                known.push_back(std::nan(""));
             }
         }
     }
     ring.outline = std::move(outline);
     ring.source = std::move(source);
     ring.miter = MiterDirections(ring.outline);
+    contacts = std::move(known);
 }
 
 // Drops the added points where the width runs straight on, so the front face's edge keeps
@@ -677,12 +681,15 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
                 shapes[r] = {rings[r].outline, rings[r].miter};
             }
             // Points go only along the edges with a narrowed end, found at the corners alone.
-            std::vector<std::vector<double>> widths = CornerWidths(shapes, gridWidth);
+            std::vector<std::vector<double>> contacts = ContactWidths(shapes, gridWidth);
+            std::vector<std::vector<double>> widths = CornerWidths(shapes, gridWidth, contacts);
             for (size_t r = 0; r < rings.size(); ++r) {
-                AddPointsAlong(rings[r], widths[r], gridWidth, kAlongSpacing * gridWidth);
+                AddPointsAlong(rings[r], widths[r], gridWidth, kAlongSpacing * gridWidth,
+                               contacts[r]);
                 shapes[r] = {rings[r].outline, rings[r].miter};
             }
-            widths = CornerWidths(shapes, gridWidth);
+            widths = CornerWidths(shapes, gridWidth,
+                                  ContactWidths(shapes, gridWidth, std::move(contacts)));
             for (size_t r = 0; r < rings.size(); ++r) {
                 rings[r].widths = std::move(widths[r]);
                 trials[r] = LayWidest(rings[r], fractions, 0);
