@@ -86,6 +86,19 @@ double FirstContact(PlaneVector p, PlaneVector m, const Edge& e, double limit) {
     return best;
 }
 
+// How far along the ray from p in the unit direction d it meets segment e, or very far.
+double RayHit(PlaneVector p, PlaneVector d, const Edge& e) {
+    const PlaneVector along = Minus(e.b, e.a);
+    const double across = d.x * along.y - d.y * along.x;
+    if (across == 0.0) {
+        return 1e300;
+    }
+    const PlaneVector g = Minus(e.a, p);
+    const double s = (g.x * along.y - g.y * along.x) / across;
+    const double t = (g.x * d.y - g.y * d.x) / across;
+    return s > 0.0 && t >= 0.0 && t <= 1.0 ? s : 1e300;
+}
+
 // Edges in cells, to find those near a point.
 class EdgeCells {
   public:
@@ -208,6 +221,11 @@ std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rin
             const PlaneVector m = ring.miter[i];
             const double reach = width * (Length(m.x, m.y) + 1.0);
             double contact = (width + kRoundingRoom) / kShare;  // allows the full width
+            const double miterLength = Length(m.x, m.y);
+            const PlaneVector along = miterLength > 0.0
+                                          ? PlaneVector{m.x / miterLength, m.y / miterLength}
+                                          : PlaneVector{0.0, 0.0};
+            double hit = 1e300;
             cells.Near(p, reach, [&](const Edge& e) {
                 if (e.ring == r && (e.corner == i || (e.corner + 1) % n == i)) {
                     return;  // its own edges
@@ -217,8 +235,12 @@ std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rin
                     return;  // out of reach
                 }
                 contact = FirstContact(p, m, e, contact);
+                hit = std::min(hit, RayHit(p, along, e));
             });
-            known[r][i] = std::min(width, Allowed(contact));
+            // A long miter (as at a hole's corner) reaches further in than the width: its inset
+            // point keeps to its half of the room along it.
+            known[r][i] = std::min(
+                {width, Allowed(contact), Allowed(hit / 2.0) / std::max(miterLength, 1.0)});
         }
     }
     return known;
