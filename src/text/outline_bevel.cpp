@@ -26,6 +26,10 @@ constexpr double kPolygonTrials[] = {1.0, 0.7, 0.45, 0.25, 0.1, 0.0};
 constexpr int kMendRounds = 24;
 constexpr size_t kMendReach = 0;
 constexpr double kMendFactor = 0.8;
+// Where what a band's edge runs into is known, it is narrowed in steps of this much of its width
+// only as far as clears it (by kMendFactor at most), for this many rounds.
+constexpr double kClearingStep = 0.02;
+constexpr int kClearingRounds = 3;
 constexpr int kCollisionRounds = 24;
 // Grid steps the front face's edge lies in from the outline at least.
 constexpr double kNarrowestRow = 4.0;
@@ -95,12 +99,36 @@ struct RingRows {
     double scale = 0.0;
 };
 
+// A corner to narrow, with the next one (the far end of its edge), and by how much.
+struct Blame {
+    size_t corner;
+    double factor = kMendFactor;
+};
+
+// The greatest factor, in steps down to kMendFactor, by which narrowing both ends of the front
+// face's edge from corner c keeps that edge clear of segment t.
+double ClearingFactor(const RingRows& ring, size_t c, const GridSegment& t) {
+    const size_t n = ring.outline.size();
+    auto inset = [&ring](size_t i, double factor) {
+        const double width = std::max(ring.widths[i] * ring.scale * factor, kNarrowestRow);
+        const GridPoint& p = ring.outline[i];
+        return GridPoint{p.x + std::llround(width * ring.miter[i].x),
+                         p.y + std::llround(width * ring.miter[i].y)};
+    };
+    for (double factor = 1.0 - kClearingStep; factor > kMendFactor; factor -= kClearingStep) {
+        if (!SegmentsMeet(inset(c, factor), inset((c + 1) % n, factor), t.a, t.b)) {
+            return std::max(factor - kClearingStep, kMendFactor);
+        }
+    }
+    return kMendFactor;
+}
+
 // No two edges of the ring meet except neighbours at their shared corner, and no corner turns
 // straight back. Edges are swept in order of their left ends, each compared only with those
 // still reaching it, which keeps the outlines of glyphs near linear. Where one does, the corners
 // to blame (by their place in the ring) are added to blame.
-bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count,
-                  std::vector<size_t>& blame) {
+bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<Blame>& blame) {
+    const std::vector<GridPoint>& rows = ring.rows;
     std::vector<GridPoint> p;
     std::vector<size_t> corner;
     p.reserve(count);
@@ -124,7 +152,7 @@ bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count
         const GridPoint& c = p[(i + 1) % n];
         if (Orientation(a, b, c) == 0 &&
             (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0) {
-            blame.push_back(corner[i]);
+            blame.push_back({corner[i]});
             return false;
         }
     }
@@ -146,8 +174,14 @@ bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count
                 continue;  // neighbours share a corner; a fold back was refused above
             }
             if (SegmentsMeet(p[e], p[(e + 1) % n], p[f], p[(f + 1) % n])) {
+                // Both edges move: each takes back half of what clears it of the other.
+                const double fromE =
+                    (1.0 + ClearingFactor(ring, corner[e], {p[f], p[(f + 1) % n]})) / 2.0;
+                const double fromF =
+                    (1.0 + ClearingFactor(ring, corner[f], {p[e], p[(e + 1) % n]})) / 2.0;
                 blame.insert(blame.end(),
-                             {corner[e], corner[(e + 1) % n], corner[f], corner[(f + 1) % n]});
+                             {Blame{corner[e], fromE}, Blame{corner[(e + 1) % n], fromE},
+                              Blame{corner[f], fromF}, Blame{corner[(f + 1) % n], fromF}});
                 return false;
             }
         }
@@ -160,7 +194,7 @@ bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count
 // the front face's edge would cross itself or turn inside out. The corners to blame, where
 // known, are added to blame.
 bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
-             std::vector<size_t>& blame) {
+             std::vector<Blame>& blame) {
     const std::vector<GridPoint>& outline = ring.outline;
     const std::vector<PlaneVector>& miter = ring.miter;
     const size_t n = outline.size();
@@ -199,34 +233,35 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
             const GridPoint& c = ring.rows[(k + 1) * n + j];
             const GridPoint& d = ring.rows[(k + 1) * n + i];
             if (Orientation(a, b, c) <= 0 || Orientation(a, c, d) <= 0) {
-                blame.insert(blame.end(), {i, j});
+                blame.insert(blame.end(), {Blame{i}, Blame{j}});
                 return false;
             }
         }
     }
     const int64_t own = RingArea(outline, 0, n);
     const int64_t inset = RingArea(ring.rows, last, n);
-    return (own > 0) == (inset > 0) && inset != 0 && IsSimpleRing(ring.rows, last, n, blame);
+    return (own > 0) == (inset > 0) && inset != 0 && IsSimpleRing(ring, last, n, blame);
 }
 
 bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions) {
-    std::vector<size_t> blame;
+    std::vector<Blame> blame;
     return LayRows(ring, scale, fractions, blame);
 }
 
 // Narrows the corners to blame, each with the next one (the far end of its edge), and kMendReach
-// more either side.
-void NarrowAbout(RingRows& ring, const std::vector<size_t>& blame) {
+// more either side: when clearing, each by the least factor it is blamed with, else by
+// kMendFactor.
+void NarrowAbout(RingRows& ring, const std::vector<Blame>& blame, bool clearing) {
     const size_t n = ring.outline.size();
-    std::vector<bool> narrowed(n, false);
-    for (size_t c : blame) {
+    std::vector<double> factor(n, 1.0);
+    for (const Blame& b : blame) {
         for (size_t k = 0; k < 2 * kMendReach + 2; ++k) {
-            const size_t i = (c + n + k - kMendReach) % n;
-            if (!narrowed[i]) {
-                narrowed[i] = true;
-                ring.widths[i] *= kMendFactor;
-            }
+            const size_t i = (b.corner + n + k - kMendReach) % n;
+            factor[i] = std::min(factor[i], clearing ? b.factor : kMendFactor);
         }
+    }
+    for (size_t i = 0; i < n; ++i) {
+        ring.widths[i] *= factor[i];
     }
     SmoothAlong(ring.outline, ring.widths);
 }
@@ -235,7 +270,7 @@ void NarrowAbout(RingRows& ring, const std::vector<size_t>& blame) {
 // gives up after some rounds: a fault of the widths found is then mended where it lies rather
 // than by narrowing the whole ring.
 bool LayMended(RingRows& ring, const std::vector<double>& fractions) {
-    std::vector<size_t> blame;
+    std::vector<Blame> blame;
     for (int round = 0; round < kMendRounds; ++round) {
         blame.clear();
         if (LayRows(ring, 1.0, fractions, blame)) {
@@ -244,7 +279,7 @@ bool LayMended(RingRows& ring, const std::vector<double>& fractions) {
         if (blame.empty()) {
             return false;
         }
-        NarrowAbout(ring, blame);
+        NarrowAbout(ring, blame, round < kClearingRounds);
     }
     return false;
 }
@@ -417,7 +452,7 @@ class RingCollisions {
         return colliding;
     }
 
-    const std::vector<std::vector<size_t>>& blame() const { return blame_; }
+    const std::vector<std::vector<Blame>>& blame() const { return blame_; }
 
   private:
     static bool IsIn(const std::vector<GridSegment>& list, const GridSegment* s) {
@@ -464,8 +499,9 @@ class RingCollisions {
         }
         SegmentPairs met;
         MeetingSegments({&edges_[r]}, outlines, boxes_[r], met);
-        for (const auto& pair : met) {
-            leavesBlame_[r].push_back(pair.first->corner);
+        for (const auto& [first, second] : met) {
+            leavesBlame_[r].push_back(
+                {first->corner, ClearingFactor(rings_[r], first->corner, *second)});
         }
         if (!met.empty()) {
             return true;
@@ -494,12 +530,17 @@ class RingCollisions {
             std::min(boxes_[r].maxX, boxes_[s].maxX), std::min(boxes_[r].maxY, boxes_[s].maxY)};
         SegmentPairs met;
         MeetingSegments({&outlineEdges_[r], &edges_[r]}, {&outlineEdges_[s], &edges_[s]}, box, met);
+        // Where both front faces' edges cross, each ring takes back half of what clears it.
         for (const auto& [first, second] : met) {
+            const bool both = IsIn(edges_[r], first) && IsIn(edges_[s], second);
+            auto share = [both](double factor) { return both ? (1.0 + factor) / 2.0 : factor; };
             if (IsIn(edges_[r], first)) {
-                blame_[r].push_back(first->corner);
+                blame_[r].push_back(
+                    {first->corner, share(ClearingFactor(rings_[r], first->corner, *second))});
             }
             if (IsIn(edges_[s], second)) {
-                blame_[s].push_back(second->corner);
+                blame_[s].push_back(
+                    {second->corner, share(ClearingFactor(rings_[s], second->corner, *first))});
             }
         }
         return !met.empty() || InBand(r, rings_[s].outline[0]) || InBand(r, EdgePoint(s)) ||
@@ -513,8 +554,8 @@ class RingCollisions {
     std::vector<GridBox> boxes_;                   // of the bands
     std::vector<bool> bevelled_;
     std::vector<bool> leaves_;
-    std::vector<std::vector<size_t>> leavesBlame_;
-    std::vector<std::vector<size_t>> blame_;
+    std::vector<std::vector<Blame>> leavesBlame_;
+    std::vector<std::vector<Blame>> blame_;
     std::vector<bool> changed_;
 };
 
@@ -534,9 +575,9 @@ void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials,
             if (!colliding[r]) {
                 continue;
             }
-            const std::vector<size_t>& blame = collisions.blame()[r];
+            const std::vector<Blame>& blame = collisions.blame()[r];
             if (trials[r] == 0 && !blame.empty()) {
-                NarrowAbout(rings[r], blame);
+                NarrowAbout(rings[r], blame, round < kClearingRounds);
                 if (!LayMended(rings[r], fractions)) {
                     trials[r] = LayWidest(rings[r], fractions, 1);
                 }
