@@ -36,6 +36,8 @@ constexpr double kNarrowestRow = 4.0;
 // Points along the edges of a ring that cannot keep the full width all round lie this many
 // widths apart at most.
 constexpr double kAlongSpacing = 1.5;
+// And, from a narrowed end, also these many widths beyond the corner's clearance.
+constexpr double kNearNarrowed[] = {0.125, 0.25, 0.5};
 // Grid steps a width may differ from the straight run of its neighbours' and still be dropped.
 constexpr double kStraightWidth = 0.5;
 
@@ -313,6 +315,7 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths, double wi
     std::vector<GridPoint> outline;
     std::vector<uint32_t> source;
     std::vector<double> known;
+    std::vector<double> along;
     const size_t n = ring.outline.size();
     for (size_t i = 0; i < n; ++i) {
         const GridPoint& a = ring.outline[i];
@@ -332,8 +335,26 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths, double wi
         const double from = Clearance(ring.miter[i], width);
         const double room = length - from - Clearance(ring.miter[(i + 1) % n], width);
         const double pieces = room > 0.0 ? std::ceil(room / spacing) : -1.0;
+        along.clear();
         for (double k = 0.0; k <= pieces; ++k) {
-            const double t = (from + room * k / std::max(pieces, 1.0)) / length;
+            along.push_back(from + room * k / std::max(pieces, 1.0));
+        }
+        // Near a narrowed end the width may have to rise again within much less than the spacing.
+        if (room > 0.0) {
+            for (double near : kNearNarrowed) {
+                if (near * width < room) {
+                    if (widths[i] < width) {
+                        along.push_back(from + near * width);
+                    }
+                    if (widths[(i + 1) % n] < width) {
+                        along.push_back(from + room - near * width);
+                    }
+                }
+            }
+            std::sort(along.begin(), along.end());
+        }
+        for (double s : along) {
+            const double t = s / length;
             const int64_t m = std::llround(static_cast<double>(steps) * t);
             const GridPoint p{a.x + m * sx, a.y + m * sy};
             if ((p.x != outline.back().x || p.y != outline.back().y) &&
@@ -735,10 +756,8 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
                 rings[r].widths = std::move(widths[r]);
                 trials[r] = LayWidest(rings[r], fractions, 0);
             }
-            covered = CoverWithoutStraightPoints(rings, fractions, capGrid, result.capTriangles);
-        }
-        if (!covered) {
-            // Rings that fit on their own may still run into one another: narrow those that do.
+            // Rings that fit on their own may still run into one another: narrow those that do
+            // before cutting the face.
             NarrowColliding(rings, trials, fractions);
             covered = CoverWithoutStraightPoints(rings, fractions, capGrid, result.capTriangles);
         }
