@@ -147,14 +147,24 @@ class EdgeCells {
     // Calls visit(edge) once for each edge in the cells reaching within radius of p.
     template <typename Visit>
     void Near(PlaneVector p, double radius, Visit visit) {
+        Near(p, p, radius, visit);
+    }
+
+    // The same for the box from a to b grown by radius.
+    template <typename Visit>
+    void Near(PlaneVector a, PlaneVector b, double radius, Visit visit) {
         if (edges_.empty()) {
             return;
         }
         ++stamp_;
-        const int64_t c0 = layout_.Column(static_cast<int64_t>(std::floor(p.x - radius)));
-        const int64_t c1 = layout_.Column(static_cast<int64_t>(std::ceil(p.x + radius)));
-        const int64_t r0 = layout_.Row(static_cast<int64_t>(std::floor(p.y - radius)));
-        const int64_t r1 = layout_.Row(static_cast<int64_t>(std::ceil(p.y + radius)));
+        const int64_t c0 =
+            layout_.Column(static_cast<int64_t>(std::floor(std::min(a.x, b.x) - radius)));
+        const int64_t c1 =
+            layout_.Column(static_cast<int64_t>(std::ceil(std::max(a.x, b.x) + radius)));
+        const int64_t r0 =
+            layout_.Row(static_cast<int64_t>(std::floor(std::min(a.y, b.y) - radius)));
+        const int64_t r1 =
+            layout_.Row(static_cast<int64_t>(std::ceil(std::max(a.y, b.y) + radius)));
         for (int64_t row = r0; row <= r1; ++row) {
             const uint32_t end = cells_.Start(layout_.Cell(c1, row) + 1);
             for (uint32_t k = cells_.Start(layout_.Cell(c0, row)); k < end; ++k) {
@@ -263,19 +273,17 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
         }
         const double length = std::sqrt(length2);
         const PlaneVector n{-along.y / length, along.x / length};
-        const PlaneVector middle{(e.a.x + e.b.x) / 2.0, (e.a.y + e.b.y) / 2.0};
         const size_t count = rings[e.ring].outline.size();
         double& from = widths[e.ring][e.corner];
         double& to = widths[e.ring][(e.corner + 1) % count];
-        cells.Near(middle, length / 2.0 + 2.0 * (width + kRoundingRoom) / kShare,
-                   [&](const Edge& f) {
-                       const PlaneVector v = f.a;
-                       const double t = Dot(Minus(v, e.a), along) / length2;
-                       const double gap = Dot(n, Minus(v, e.a));
-                       if (t > 0.0 && t < 1.0 && gap > 0.0) {
-                           Lower(from, to, t, Allowed(gap / 2.0));
-                       }
-                   });
+        cells.Near(e.a, e.b, 2.0 * (width + kRoundingRoom) / kShare, [&](const Edge& f) {
+            const PlaneVector v = f.a;
+            const double t = Dot(Minus(v, e.a), along) / length2;
+            const double gap = Dot(n, Minus(v, e.a));
+            if (t > 0.0 && t < 1.0 && gap > 0.0) {
+                Lower(from, to, t, Allowed(gap / 2.0));
+            }
+        });
     }
     for (size_t r = 0; r < rings.size(); ++r) {
         for (double& w : widths[r]) {

@@ -542,6 +542,8 @@ class RingCollisions {
         return !nested || inRegion == 0;
     }
 
+    // Front faces' edges crossing, or one band holding a point of the other. An edge of either
+    // running into the other's outline is found by Leaves, and outlines do not meet.
     bool BandsMeet(size_t r, size_t s) {
         if (!bevelled_[r] || !bevelled_[s] || !Meet(boxes_[r], boxes_[s])) {
             return false;
@@ -550,19 +552,13 @@ class RingCollisions {
             std::max(boxes_[r].minX, boxes_[s].minX), std::max(boxes_[r].minY, boxes_[s].minY),
             std::min(boxes_[r].maxX, boxes_[s].maxX), std::min(boxes_[r].maxY, boxes_[s].maxY)};
         SegmentPairs met;
-        MeetingSegments({&outlineEdges_[r], &edges_[r]}, {&outlineEdges_[s], &edges_[s]}, box, met);
-        // Where both front faces' edges cross, each ring takes back half of what clears it.
+        MeetingSegments({&edges_[r]}, {&edges_[s]}, box, met);
+        // Both move: each ring takes back half of what clears it of the other.
         for (const auto& [first, second] : met) {
-            const bool both = IsIn(edges_[r], first) && IsIn(edges_[s], second);
-            auto share = [both](double factor) { return both ? (1.0 + factor) / 2.0 : factor; };
-            if (IsIn(edges_[r], first)) {
-                blame_[r].push_back(
-                    {first->corner, share(ClearingFactor(rings_[r], first->corner, *second))});
-            }
-            if (IsIn(edges_[s], second)) {
-                blame_[s].push_back(
-                    {second->corner, share(ClearingFactor(rings_[s], second->corner, *first))});
-            }
+            blame_[r].push_back(
+                {first->corner, (1.0 + ClearingFactor(rings_[r], first->corner, *second)) / 2.0});
+            blame_[s].push_back(
+                {second->corner, (1.0 + ClearingFactor(rings_[s], second->corner, *first)) / 2.0});
         }
         return !met.empty() || InBand(r, rings_[s].outline[0]) || InBand(r, EdgePoint(s)) ||
                InBand(s, rings_[r].outline[0]) || InBand(s, EdgePoint(r));
