@@ -158,22 +158,31 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
             return false;
         }
     }
-    auto left = [&p, n](size_t e) { return std::min(p[e].x, p[(e + 1) % n].x); };
-    auto right = [&p, n](size_t e) { return std::max(p[e].x, p[(e + 1) % n].x); };
-    std::vector<size_t> order(n);
+    // Each edge's box, sorted by its left side.
+    struct Span {
+        int64_t left, right, bottom, top;
+        size_t edge;
+    };
+    std::vector<Span> order(n);
     for (size_t e = 0; e < n; ++e) {
-        order[e] = e;
+        const GridPoint& a = p[e];
+        const GridPoint& b = p[(e + 1) % n];
+        order[e] = {std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y),
+                    e};
     }
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return left(a) < left(b); });
-    std::vector<size_t> active;
-    for (size_t e : order) {
-        const int64_t x = left(e);
-        active.erase(
-            std::remove_if(active.begin(), active.end(), [&](size_t f) { return right(f) < x; }),
-            active.end());
-        for (size_t f : active) {
-            if (f == (e + 1) % n || e == (f + 1) % n) {
-                continue;  // neighbours share a corner; a fold back was refused above
+    std::sort(order.begin(), order.end(),
+              [](const Span& a, const Span& b) { return a.left < b.left; });
+    std::vector<Span> active;
+    for (const Span& span : order) {
+        const size_t e = span.edge;
+        active.erase(std::remove_if(active.begin(), active.end(),
+                                    [&span](const Span& f) { return f.right < span.left; }),
+                     active.end());
+        for (const Span& other : active) {
+            const size_t f = other.edge;
+            if (other.top < span.bottom || other.bottom > span.top || f == (e + 1) % n ||
+                e == (f + 1) % n) {
+                continue;  // apart, or neighbours sharing a corner (a fold back was refused above)
             }
             if (SegmentsMeet(p[e], p[(e + 1) % n], p[f], p[(f + 1) % n])) {
                 // Both edges move: each takes back half of what clears it of the other.
@@ -187,7 +196,7 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
                 return false;
             }
         }
-        active.push_back(e);
+        active.push_back(span);
     }
     return true;
 }
@@ -422,6 +431,10 @@ GridBox PointsBox(const std::vector<GridPoint>& points) {
     return box;
 }
 
+bool Holds(const GridBox& box, const GridPoint& p) {
+    return box.minX <= p.x && p.x <= box.maxX && box.minY <= p.y && p.y <= box.maxY;
+}
+
 bool Meet(const GridBox& a, const GridBox& b) {
     return a.minX <= b.maxX && b.minX <= a.maxX && a.minY <= b.maxY && b.minY <= a.maxY;
 }
@@ -444,7 +457,7 @@ class RingCollisions {
           blame_(rings.size()),
           changed_(rings.size(), true) {
         for (const RingRows& ring : rings) {
-            AddRingEdges(ring.outline, 0, ring.outline.size(), outlineEdges_.emplace_back());
+            AddRingEdges(ring.outline, 0, ring.outline.size(), outlineEdges_);
             outlineBoxes_.push_back(PointsBox(ring.outline));
         }
     }
@@ -505,6 +518,9 @@ class RingCollisions {
     const GridPoint& EdgePoint(size_t r) const { return edges_[r].front().a; }
 
     bool InBand(size_t r, const GridPoint& p) const {
+        if (!Holds(boxes_[r], p)) {
+            return false;
+        }
         const RingRows& ring = rings_[r];
         const size_t n = ring.outline.size();
         return WindingNumber(ring.rows, 0, n, p) !=
@@ -514,12 +530,8 @@ class RingCollisions {
     // Unless the front-face edge lies nested with the outline, inside the region, crossing no
     // outline and with no other ring's outline between the two.
     bool Leaves(size_t r, const std::vector<size_t>& near) {
-        SegmentLists outlines;
-        for (size_t s : near) {
-            outlines.push_back(&outlineEdges_[s]);
-        }
         SegmentPairs met;
-        MeetingSegments({&edges_[r]}, outlines, boxes_[r], met);
+        MeetingSegments({&edges_[r]}, {&outlineEdges_}, boxes_[r], met);
         for (const auto& [first, second] : met) {
             leavesBlame_[r].push_back(
                 {first->corner, ClearingFactor(rings_[r], first->corner, *second)});
@@ -534,7 +546,10 @@ class RingCollisions {
                             WindingNumber(ring.rows, ring.rows.size() - n, n, ring.outline[0]) != 0;
         int inRegion = 0;
         for (size_t s : near) {
-            inRegion += WindingNumber(rings_[s].outline, 0, rings_[s].outline.size(), edgePoint);
+            if (Holds(outlineBoxes_[s], edgePoint)) {
+                inRegion +=
+                    WindingNumber(rings_[s].outline, 0, rings_[s].outline.size(), edgePoint);
+            }
             if (s != r && InBand(r, rings_[s].outline[0])) {
                 return true;
             }
@@ -565,7 +580,7 @@ class RingCollisions {
     }
 
     const std::vector<RingRows>& rings_;
-    std::vector<std::vector<GridSegment>> outlineEdges_;
+    std::vector<GridSegment> outlineEdges_;  // of all the rings' outlines
     std::vector<GridBox> outlineBoxes_;
     std::vector<std::vector<GridSegment>> edges_;  // of the front-face edges
     std::vector<GridBox> boxes_;                   // of the bands
