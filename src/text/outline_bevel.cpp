@@ -310,10 +310,10 @@ size_t LayWidest(RingRows& ring, const std::vector<double>& fractions, size_t fr
     return std::size(kRingTrials);
 }
 
-// How far along its edges a corner's inset point reaches at the given width, with some room.
-double Clearance(const PlaneVector& miter, double width) {
-    return width *
-           (1.05 * std::sqrt(std::max(0.0, miter.x * miter.x + miter.y * miter.y - 1.0)) + 0.1);
+// How far along the edge leaving it in direction into a corner's inset point reaches at the given
+// width, with some room; at a reflex corner, which leans away from its edges, only the room.
+double Clearance(const PlaneVector& miter, double intoX, double intoY, double width) {
+    return width * (1.05 * std::max(0.0, miter.x * intoX + miter.y * intoY) + 0.2);
 }
 
 // Adds points along the ring's edges with an end narrower than `width`, at most `spacing`
@@ -341,8 +341,11 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths, double wi
         const double length =
             Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
         // None so near a corner that its inset point would meet the corner's.
-        const double from = Clearance(ring.miter[i], width);
-        const double room = length - from - Clearance(ring.miter[(i + 1) % n], width);
+        const double intoX = static_cast<double>(b.x - a.x) / length;
+        const double intoY = static_cast<double>(b.y - a.y) / length;
+        const double from = Clearance(ring.miter[i], intoX, intoY, width);
+        const double room =
+            length - from - Clearance(ring.miter[(i + 1) % n], -intoX, -intoY, width);
         const double pieces = room > 0.0 ? std::ceil(room / spacing) : -1.0;
         along.clear();
         for (double k = 0.0; k <= pieces; ++k) {
