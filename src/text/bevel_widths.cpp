@@ -18,7 +18,7 @@ constexpr double kRoundingRoom = 2.0;
 constexpr double kNarrowest = 4.0;
 constexpr double kMostCellsAcross = 64.0;
 // How much the width may change along a unit of outline.
-constexpr double kSlope = 1.0;
+constexpr double kSlope = 3.0;
 
 struct Edge {
     PlaneVector a, b;

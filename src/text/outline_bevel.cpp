@@ -30,7 +30,7 @@ constexpr double kMendFactor = 0.8;
 // only as far as clears it (by kMendFactor at most), for this many rounds.
 constexpr double kClearingStep = 0.02;
 constexpr int kClearingRounds = 3;
-constexpr int kCollisionRounds = 24;
+constexpr int kCollisionRounds = 48;
 // Grid steps the front face's edge lies in from the outline at least.
 constexpr double kNarrowestRow = 4.0;
 // Points along the edges of a ring that cannot keep the full width all round lie this many
@@ -686,7 +686,8 @@ bool CoverPolygon(const std::vector<RingRows>& rings, std::vector<GridPoint>& ca
 }
 
 // Covers the polygon as CoverPolygon does, with the points added along its edges that the
-// widths found did not need dropped first; the rings change only where it succeeds.
+// widths found did not need dropped first where it succeeds so (the rings change only then), else
+// with all of them.
 bool CoverWithoutStraightPoints(std::vector<RingRows>& rings, const std::vector<double>& fractions,
                                 std::vector<GridPoint>& capGrid,
                                 std::vector<uint32_t>& capTriangles) {
@@ -697,17 +698,17 @@ bool CoverWithoutStraightPoints(std::vector<RingRows>& rings, const std::vector<
         return CoverPolygon(rings, capGrid, capTriangles, true);
     }
     std::vector<RingRows> fewer = rings;
+    bool laid = true;
     for (RingRows& ring : fewer) {
         DropStraightPoints(ring);
-        if (!LayRows(ring, ring.scale, fractions)) {
-            return false;
-        }
+        laid = laid && LayRows(ring, ring.scale, fractions);
     }
-    if (!CoverPolygon(fewer, capGrid, capTriangles, true)) {
-        return false;
+    if (laid && CoverPolygon(fewer, capGrid, capTriangles, true)) {
+        rings = std::move(fewer);
+        return true;
     }
-    rings = std::move(fewer);
-    return true;
+    // Some of those points were needed after all: rather them than narrower bevels.
+    return CoverPolygon(rings, capGrid, capTriangles, true);
 }
 
 OutlinePoint FromGrid(const GridPoint& g, bool smooth) {
