@@ -257,11 +257,17 @@ std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rin
 }
 
 std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& rings, double width,
-                                              std::vector<std::vector<double>> contacts) {
+                                              std::vector<std::vector<double>> contacts,
+                                              std::vector<std::vector<FacingCorner>>* facing) {
     std::vector<std::vector<double>>& widths = contacts;
+    if (facing != nullptr) {
+        facing->assign(rings.size(), {});
+    }
     if (!(width > 0.0)) {
         return widths;
     }
+    // The room a circle of the full width needs, across.
+    const double across = 2.0 * (width + kRoundingRoom) / kShare;
     EdgeCells cells(rings, 2.0 * width);
     // Between its corners an edge may pass a corner of some other part of the outline: there
     // the bevels of both get half the room between them.
@@ -276,14 +282,27 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
         const size_t count = rings[e.ring].outline.size();
         double& from = widths[e.ring][e.corner];
         double& to = widths[e.ring][(e.corner + 1) % count];
-        cells.Near(e.a, e.b, 2.0 * (width + kRoundingRoom) / kShare, [&](const Edge& f) {
+        cells.Near(e.a, e.b, across, [&](const Edge& f) {
             const PlaneVector v = f.a;
             const double t = Dot(Minus(v, e.a), along) / length2;
             const double gap = Dot(n, Minus(v, e.a));
             if (t > 0.0 && t < 1.0 && gap > 0.0) {
                 Lower(from, to, t, Allowed(gap / 2.0));
+                if (facing != nullptr && gap < across) {
+                    // The circle touching the edge there and through the corner is as wide as
+                    // the bevel this far either side.
+                    (*facing)[e.ring].push_back(
+                        {e.corner, t * length, std::sqrt(gap * across - gap * gap)});
+                }
             }
         });
+    }
+    if (facing != nullptr) {
+        for (std::vector<FacingCorner>& list : *facing) {
+            std::sort(list.begin(), list.end(), [](const FacingCorner& p, const FacingCorner& q) {
+                return p.edge != q.edge ? p.edge < q.edge : p.at < q.at;
+            });
+        }
     }
     for (size_t r = 0; r < rings.size(); ++r) {
         for (double& w : widths[r]) {

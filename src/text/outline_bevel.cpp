@@ -319,8 +319,10 @@ double Clearance(const PlaneVector& miter, double intoX, double intoY, double wi
 // Adds points along the ring's edges with an end narrower than `width`, at most `spacing`
 // apart, so that its width can change along an edge: a thin place then narrows the bevel near
 // it and not the whole edge. The corners' contact widths stay; the new points' are to be found.
-void AddPointsAlong(RingRows& ring, const std::vector<double>& widths, double width, double spacing,
+void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
+                    const std::vector<FacingCorner>& facing, double width, double spacing,
                     std::vector<double>& contacts) {
+    auto nextFacing = facing.begin();
     std::vector<GridPoint> outline;
     std::vector<uint32_t> source;
     std::vector<double> known;
@@ -332,6 +334,10 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths, double wi
         outline.push_back(a);
         source.push_back(ring.source[i]);
         known.push_back(contacts[i]);
+        const auto facingFrom = nextFacing;
+        while (nextFacing != facing.end() && nextFacing->edge == i) {
+            ++nextFacing;
+        }
         // Only grid points on the edge itself, so that the outline keeps its shape to the bit.
         const int64_t steps = std::gcd(b.x - a.x, b.y - a.y);
         if (steps < 2 || std::min(widths[i], widths[(i + 1) % n]) >= width) {
@@ -360,6 +366,15 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths, double wi
                     }
                     if (widths[(i + 1) % n] < width) {
                         along.push_back(from + room - near * width);
+                    }
+                }
+            }
+            // Where a corner of another part faces the edge, and where the room ends either side.
+            for (auto corner = facingFrom; corner != nextFacing; ++corner) {
+                for (double s :
+                     {corner->at - corner->reach, corner->at, corner->at + corner->reach}) {
+                    if (s > from && s < from + room) {
+                        along.push_back(s);
                     }
                 }
             }
@@ -759,9 +774,11 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
             }
             // Points go only along the edges with a narrowed end, found at the corners alone.
             std::vector<std::vector<double>> contacts = ContactWidths(shapes, gridWidth);
-            std::vector<std::vector<double>> widths = CornerWidths(shapes, gridWidth, contacts);
+            std::vector<std::vector<FacingCorner>> facing;
+            std::vector<std::vector<double>> widths =
+                CornerWidths(shapes, gridWidth, contacts, &facing);
             for (size_t r = 0; r < rings.size(); ++r) {
-                AddPointsAlong(rings[r], widths[r], gridWidth, kAlongSpacing * gridWidth,
+                AddPointsAlong(rings[r], widths[r], facing[r], gridWidth, kAlongSpacing * gridWidth,
                                contacts[r]);
                 shapes[r] = {rings[r].outline, rings[r].miter};
             }

@@ -346,8 +346,8 @@ TEST(BevelledSolids, HardKanjiKeepTheirBevelAlongTheOutlineAndItsWidthWhereThere
             }
             const std::string what = std::string(name) + " " + std::to_string(width);
             EXPECT_GE(total.bevelled / total.length, 0.98) << what;
-            // Narrowing whole rings kept under a fifth and corner by corner about a third.
-            EXPECT_GE(total.kept / total.roomy, 0.48) << what;
+            // Narrowing whole rings kept under a fifth, corner by corner about a third.
+            EXPECT_GE(total.kept / total.roomy, 0.54) << what;
         }
     }
 }
