@@ -18,7 +18,7 @@ constexpr double kRoundingRoom = 2.0;
 constexpr double kNarrowest = 4.0;
 constexpr double kMostCellsAcross = 64.0;
 // How much the width may change along a unit of outline.
-constexpr double kSlope = 1.0;
+constexpr double kSlope = 3.0;
 
 struct Edge {
     PlaneVector a, b;
@@ -86,6 +86,19 @@ double FirstContact(PlaneVector p, PlaneVector m, const Edge& e, double limit) {
     return best;
 }
 
+// How far along the ray from p in the unit direction d it meets segment e, or very far.
+double RayHit(PlaneVector p, PlaneVector d, const Edge& e) {
+    const PlaneVector along = Minus(e.b, e.a);
+    const double across = d.x * along.y - d.y * along.x;
+    if (across == 0.0) {
+        return 1e300;
+    }
+    const PlaneVector g = Minus(e.a, p);
+    const double s = (g.x * along.y - g.y * along.x) / across;
+    const double t = (g.x * d.y - g.y * d.x) / across;
+    return s > 0.0 && t >= 0.0 && t <= 1.0 ? s : 1e300;
+}
+
 // Edges in cells, to find those near a point.
 class EdgeCells {
   public:
@@ -134,14 +147,24 @@ class EdgeCells {
     // Calls visit(edge) once for each edge in the cells reaching within radius of p.
     template <typename Visit>
     void Near(PlaneVector p, double radius, Visit visit) {
+        Near(p, p, radius, visit);
+    }
+
+    // The same for the box from a to b grown by radius.
+    template <typename Visit>
+    void Near(PlaneVector a, PlaneVector b, double radius, Visit visit) {
         if (edges_.empty()) {
             return;
         }
         ++stamp_;
-        const int64_t c0 = layout_.Column(static_cast<int64_t>(std::floor(p.x - radius)));
-        const int64_t c1 = layout_.Column(static_cast<int64_t>(std::ceil(p.x + radius)));
-        const int64_t r0 = layout_.Row(static_cast<int64_t>(std::floor(p.y - radius)));
-        const int64_t r1 = layout_.Row(static_cast<int64_t>(std::ceil(p.y + radius)));
+        const int64_t c0 =
+            layout_.Column(static_cast<int64_t>(std::floor(std::min(a.x, b.x) - radius)));
+        const int64_t c1 =
+            layout_.Column(static_cast<int64_t>(std::ceil(std::max(a.x, b.x) + radius)));
+        const int64_t r0 =
+            layout_.Row(static_cast<int64_t>(std::floor(std::min(a.y, b.y) - radius)));
+        const int64_t r1 =
+            layout_.Row(static_cast<int64_t>(std::ceil(std::max(a.y, b.y) + radius)));
         for (int64_t row = r0; row <= r1; ++row) {
             const uint32_t end = cells_.Start(layout_.Cell(c1, row) + 1);
             for (uint32_t k = cells_.Start(layout_.Cell(c0, row)); k < end; ++k) {
@@ -185,13 +208,14 @@ void Lower(double& from, double& to, double t, double most) {
 
 }  // namespace
 
-std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& rings, double width) {
-    std::vector<std::vector<double>> widths;
-    for (const InsetRing& ring : rings) {
-        widths.emplace_back(ring.outline.size(), width);
+std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rings, double width,
+                                               std::vector<std::vector<double>> known) {
+    known.resize(rings.size());
+    for (size_t r = 0; r < rings.size(); ++r) {
+        known[r].resize(rings[r].outline.size(), std::nan(""));
     }
     if (!(width > 0.0)) {
-        return widths;
+        return known;
     }
     // A corner's inset point reaches at most its miter's length times the width; edges further
     // than the width beyond that cannot come nearer to it than its own.
@@ -200,10 +224,18 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
         const InsetRing& ring = rings[r];
         const size_t n = ring.outline.size();
         for (size_t i = 0; i < n; ++i) {
+            if (!std::isnan(known[r][i])) {
+                continue;
+            }
             const PlaneVector p = At(ring.outline[i]);
             const PlaneVector m = ring.miter[i];
             const double reach = width * (Length(m.x, m.y) + 1.0);
             double contact = (width + kRoundingRoom) / kShare;  // allows the full width
+            const double miterLength = Length(m.x, m.y);
+            const PlaneVector along = miterLength > 0.0
+                                          ? PlaneVector{m.x / miterLength, m.y / miterLength}
+                                          : PlaneVector{0.0, 0.0};
+            double hit = 1e300;
             cells.Near(p, reach, [&](const Edge& e) {
                 if (e.ring == r && (e.corner == i || (e.corner + 1) % n == i)) {
                     return;  // its own edges
@@ -213,10 +245,30 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
                     return;  // out of reach
                 }
                 contact = FirstContact(p, m, e, contact);
+                hit = std::min(hit, RayHit(p, along, e));
             });
-            widths[r][i] = std::min(width, Allowed(contact));
+            // A long miter (as at a hole's corner) reaches further in than the width: its inset
+            // point keeps to its half of the room along it.
+            known[r][i] = std::min(
+                {width, Allowed(contact), Allowed(hit / 2.0) / std::max(miterLength, 1.0)});
         }
     }
+    return known;
+}
+
+std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& rings, double width,
+                                              std::vector<std::vector<double>> contacts,
+                                              std::vector<std::vector<FacingCorner>>* facing) {
+    std::vector<std::vector<double>>& widths = contacts;
+    if (facing != nullptr) {
+        facing->assign(rings.size(), {});
+    }
+    if (!(width > 0.0)) {
+        return widths;
+    }
+    // The room a circle of the full width needs, across.
+    const double across = 2.0 * (width + kRoundingRoom) / kShare;
+    EdgeCells cells(rings, 2.0 * width);
     // Between its corners an edge may pass a corner of some other part of the outline: there
     // the bevels of both get half the room between them.
     for (const Edge& e : cells.edges()) {
@@ -227,19 +279,30 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
         }
         const double length = std::sqrt(length2);
         const PlaneVector n{-along.y / length, along.x / length};
-        const PlaneVector middle{(e.a.x + e.b.x) / 2.0, (e.a.y + e.b.y) / 2.0};
         const size_t count = rings[e.ring].outline.size();
         double& from = widths[e.ring][e.corner];
         double& to = widths[e.ring][(e.corner + 1) % count];
-        cells.Near(middle, length / 2.0 + 2.0 * (width + kRoundingRoom) / kShare,
-                   [&](const Edge& f) {
-                       const PlaneVector v = f.a;
-                       const double t = Dot(Minus(v, e.a), along) / length2;
-                       const double gap = Dot(n, Minus(v, e.a));
-                       if (t > 0.0 && t < 1.0 && gap > 0.0) {
-                           Lower(from, to, t, Allowed(gap / 2.0));
-                       }
-                   });
+        cells.Near(e.a, e.b, across, [&](const Edge& f) {
+            const PlaneVector v = f.a;
+            const double t = Dot(Minus(v, e.a), along) / length2;
+            const double gap = Dot(n, Minus(v, e.a));
+            if (t > 0.0 && t < 1.0 && gap > 0.0) {
+                Lower(from, to, t, Allowed(gap / 2.0));
+                if (facing != nullptr && gap < across) {
+                    // The circle touching the edge there and through the corner is as wide as
+                    // the bevel this far either side.
+                    (*facing)[e.ring].push_back(
+                        {e.corner, t * length, std::sqrt(gap * across - gap * gap)});
+                }
+            }
+        });
+    }
+    if (facing != nullptr) {
+        for (std::vector<FacingCorner>& list : *facing) {
+            std::sort(list.begin(), list.end(), [](const FacingCorner& p, const FacingCorner& q) {
+                return p.edge != q.edge ? p.edge < q.edge : p.at < q.at;
+            });
+        }
     }
     for (size_t r = 0; r < rings.size(); ++r) {
         for (double& w : widths[r]) {

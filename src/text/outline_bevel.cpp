@@ -26,12 +26,18 @@ constexpr double kPolygonTrials[] = {1.0, 0.7, 0.45, 0.25, 0.1, 0.0};
 constexpr int kMendRounds = 24;
 constexpr size_t kMendReach = 0;
 constexpr double kMendFactor = 0.8;
-constexpr int kCollisionRounds = 24;
+// Where what a band's edge runs into is known, it is narrowed in steps of this much of its width
+// only as far as clears it (by kMendFactor at most), for this many rounds.
+constexpr double kClearingStep = 0.02;
+constexpr int kClearingRounds = 3;
+constexpr int kCollisionRounds = 48;
 // Grid steps the front face's edge lies in from the outline at least.
 constexpr double kNarrowestRow = 4.0;
 // Points along the edges of a ring that cannot keep the full width all round lie this many
 // widths apart at most.
 constexpr double kAlongSpacing = 1.5;
+// And, from a narrowed end, also these many widths beyond the corner's clearance.
+constexpr double kNearNarrowed[] = {0.125, 0.25, 0.5};
 // Grid steps a width may differ from the straight run of its neighbours' and still be dropped.
 constexpr double kStraightWidth = 0.5;
 
@@ -95,12 +101,36 @@ struct RingRows {
     double scale = 0.0;
 };
 
+// A corner to narrow, with the next one (the far end of its edge), and by how much.
+struct Blame {
+    size_t corner;
+    double factor = kMendFactor;
+};
+
+// The greatest factor, in steps down to kMendFactor, by which narrowing both ends of the front
+// face's edge from corner c keeps that edge clear of segment t.
+double ClearingFactor(const RingRows& ring, size_t c, const GridSegment& t) {
+    const size_t n = ring.outline.size();
+    auto inset = [&ring](size_t i, double factor) {
+        const double width = std::max(ring.widths[i] * ring.scale * factor, kNarrowestRow);
+        const GridPoint& p = ring.outline[i];
+        return GridPoint{p.x + std::llround(width * ring.miter[i].x),
+                         p.y + std::llround(width * ring.miter[i].y)};
+    };
+    for (double factor = 1.0 - kClearingStep; factor > kMendFactor; factor -= kClearingStep) {
+        if (!SegmentsMeet(inset(c, factor), inset((c + 1) % n, factor), t.a, t.b)) {
+            return std::max(factor - kClearingStep, kMendFactor);
+        }
+    }
+    return kMendFactor;
+}
+
 // No two edges of the ring meet except neighbours at their shared corner, and no corner turns
 // straight back. Edges are swept in order of their left ends, each compared only with those
 // still reaching it, which keeps the outlines of glyphs near linear. Where one does, the corners
 // to blame (by their place in the ring) are added to blame.
-bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count,
-                  std::vector<size_t>& blame) {
+bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<Blame>& blame) {
+    const std::vector<GridPoint>& rows = ring.rows;
     std::vector<GridPoint> p;
     std::vector<size_t> corner;
     p.reserve(count);
@@ -124,34 +154,49 @@ bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count
         const GridPoint& c = p[(i + 1) % n];
         if (Orientation(a, b, c) == 0 &&
             (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0) {
-            blame.push_back(corner[i]);
+            blame.push_back({corner[i]});
             return false;
         }
     }
-    auto left = [&p, n](size_t e) { return std::min(p[e].x, p[(e + 1) % n].x); };
-    auto right = [&p, n](size_t e) { return std::max(p[e].x, p[(e + 1) % n].x); };
-    std::vector<size_t> order(n);
+    // Each edge's box, sorted by its left side.
+    struct Span {
+        int64_t left, right, bottom, top;
+        size_t edge;
+    };
+    std::vector<Span> order(n);
     for (size_t e = 0; e < n; ++e) {
-        order[e] = e;
+        const GridPoint& a = p[e];
+        const GridPoint& b = p[(e + 1) % n];
+        order[e] = {std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y),
+                    e};
     }
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return left(a) < left(b); });
-    std::vector<size_t> active;
-    for (size_t e : order) {
-        const int64_t x = left(e);
-        active.erase(
-            std::remove_if(active.begin(), active.end(), [&](size_t f) { return right(f) < x; }),
-            active.end());
-        for (size_t f : active) {
-            if (f == (e + 1) % n || e == (f + 1) % n) {
-                continue;  // neighbours share a corner; a fold back was refused above
+    std::sort(order.begin(), order.end(),
+              [](const Span& a, const Span& b) { return a.left < b.left; });
+    std::vector<Span> active;
+    for (const Span& span : order) {
+        const size_t e = span.edge;
+        active.erase(std::remove_if(active.begin(), active.end(),
+                                    [&span](const Span& f) { return f.right < span.left; }),
+                     active.end());
+        for (const Span& other : active) {
+            const size_t f = other.edge;
+            if (other.top < span.bottom || other.bottom > span.top || f == (e + 1) % n ||
+                e == (f + 1) % n) {
+                continue;  // apart, or neighbours sharing a corner (a fold back was refused above)
             }
             if (SegmentsMeet(p[e], p[(e + 1) % n], p[f], p[(f + 1) % n])) {
+                // Both edges move: each takes back half of what clears it of the other.
+                const double fromE =
+                    (1.0 + ClearingFactor(ring, corner[e], {p[f], p[(f + 1) % n]})) / 2.0;
+                const double fromF =
+                    (1.0 + ClearingFactor(ring, corner[f], {p[e], p[(e + 1) % n]})) / 2.0;
                 blame.insert(blame.end(),
-                             {corner[e], corner[(e + 1) % n], corner[f], corner[(f + 1) % n]});
+                             {Blame{corner[e], fromE}, Blame{corner[(e + 1) % n], fromE},
+                              Blame{corner[f], fromF}, Blame{corner[(f + 1) % n], fromF}});
                 return false;
             }
         }
-        active.push_back(e);
+        active.push_back(span);
     }
     return true;
 }
@@ -160,7 +205,7 @@ bool IsSimpleRing(const std::vector<GridPoint>& rows, size_t begin, size_t count
 // the front face's edge would cross itself or turn inside out. The corners to blame, where
 // known, are added to blame.
 bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
-             std::vector<size_t>& blame) {
+             std::vector<Blame>& blame) {
     const std::vector<GridPoint>& outline = ring.outline;
     const std::vector<PlaneVector>& miter = ring.miter;
     const size_t n = outline.size();
@@ -199,34 +244,35 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
             const GridPoint& c = ring.rows[(k + 1) * n + j];
             const GridPoint& d = ring.rows[(k + 1) * n + i];
             if (Orientation(a, b, c) <= 0 || Orientation(a, c, d) <= 0) {
-                blame.insert(blame.end(), {i, j});
+                blame.insert(blame.end(), {Blame{i}, Blame{j}});
                 return false;
             }
         }
     }
     const int64_t own = RingArea(outline, 0, n);
     const int64_t inset = RingArea(ring.rows, last, n);
-    return (own > 0) == (inset > 0) && inset != 0 && IsSimpleRing(ring.rows, last, n, blame);
+    return (own > 0) == (inset > 0) && inset != 0 && IsSimpleRing(ring, last, n, blame);
 }
 
 bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions) {
-    std::vector<size_t> blame;
+    std::vector<Blame> blame;
     return LayRows(ring, scale, fractions, blame);
 }
 
 // Narrows the corners to blame, each with the next one (the far end of its edge), and kMendReach
-// more either side.
-void NarrowAbout(RingRows& ring, const std::vector<size_t>& blame) {
+// more either side: when clearing, each by the least factor it is blamed with, else by
+// kMendFactor.
+void NarrowAbout(RingRows& ring, const std::vector<Blame>& blame, bool clearing) {
     const size_t n = ring.outline.size();
-    std::vector<bool> narrowed(n, false);
-    for (size_t c : blame) {
+    std::vector<double> factor(n, 1.0);
+    for (const Blame& b : blame) {
         for (size_t k = 0; k < 2 * kMendReach + 2; ++k) {
-            const size_t i = (c + n + k - kMendReach) % n;
-            if (!narrowed[i]) {
-                narrowed[i] = true;
-                ring.widths[i] *= kMendFactor;
-            }
+            const size_t i = (b.corner + n + k - kMendReach) % n;
+            factor[i] = std::min(factor[i], clearing ? b.factor : kMendFactor);
         }
+    }
+    for (size_t i = 0; i < n; ++i) {
+        ring.widths[i] *= factor[i];
     }
     SmoothAlong(ring.outline, ring.widths);
 }
@@ -235,7 +281,7 @@ void NarrowAbout(RingRows& ring, const std::vector<size_t>& blame) {
 // gives up after some rounds: a fault of the widths found is then mended where it lies rather
 // than by narrowing the whole ring.
 bool LayMended(RingRows& ring, const std::vector<double>& fractions) {
-    std::vector<size_t> blame;
+    std::vector<Blame> blame;
     for (int round = 0; round < kMendRounds; ++round) {
         blame.clear();
         if (LayRows(ring, 1.0, fractions, blame)) {
@@ -244,7 +290,7 @@ bool LayMended(RingRows& ring, const std::vector<double>& fractions) {
         if (blame.empty()) {
             return false;
         }
-        NarrowAbout(ring, blame);
+        NarrowAbout(ring, blame, round < kClearingRounds);
     }
     return false;
 }
@@ -264,25 +310,34 @@ size_t LayWidest(RingRows& ring, const std::vector<double>& fractions, size_t fr
     return std::size(kRingTrials);
 }
 
-// How far along its edges a corner's inset point reaches at the given width, with some room.
-double Clearance(const PlaneVector& miter, double width) {
-    return width *
-           (1.05 * std::sqrt(std::max(0.0, miter.x * miter.x + miter.y * miter.y - 1.0)) + 0.1);
+// How far along the edge leaving it in direction into a corner's inset point reaches at the given
+// width, with some room; at a reflex corner, which leans away from its edges, only the room.
+double Clearance(const PlaneVector& miter, double intoX, double intoY, double width) {
+    return width * (1.05 * std::max(0.0, miter.x * intoX + miter.y * intoY) + 0.2);
 }
 
 // Adds points along the ring's edges with an end narrower than `width`, at most `spacing`
 // apart, so that its width can change along an edge: a thin place then narrows the bevel near
-// it and not the whole edge.
-void AddPointsAlong(RingRows& ring, const std::vector<double>& widths, double width,
-                    double spacing) {
+// it and not the whole edge. The corners' contact widths stay; the new points' are to be found.
+void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
+                    const std::vector<FacingCorner>& facing, double width, double spacing,
+                    std::vector<double>& contacts) {
+    auto nextFacing = facing.begin();
     std::vector<GridPoint> outline;
     std::vector<uint32_t> source;
+    std::vector<double> known;
+    std::vector<double> along;
     const size_t n = ring.outline.size();
     for (size_t i = 0; i < n; ++i) {
         const GridPoint& a = ring.outline[i];
         const GridPoint& b = ring.outline[(i + 1) % n];
         outline.push_back(a);
         source.push_back(ring.source[i]);
+        known.push_back(contacts[i]);
+        const auto facingFrom = nextFacing;
+        while (nextFacing != facing.end() && nextFacing->edge == i) {
+            ++nextFacing;
+        }
         // Only grid points on the edge itself, so that the outline keeps its shape to the bit.
         const int64_t steps = std::gcd(b.x - a.x, b.y - a.y);
         if (steps < 2 || std::min(widths[i], widths[(i + 1) % n]) >= width) {
@@ -292,23 +347,55 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths, double wi
         const double length =
             Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
         // None so near a corner that its inset point would meet the corner's.
-        const double from = Clearance(ring.miter[i], width);
-        const double room = length - from - Clearance(ring.miter[(i + 1) % n], width);
+        const double intoX = static_cast<double>(b.x - a.x) / length;
+        const double intoY = static_cast<double>(b.y - a.y) / length;
+        const double from = Clearance(ring.miter[i], intoX, intoY, width);
+        const double room =
+            length - from - Clearance(ring.miter[(i + 1) % n], -intoX, -intoY, width);
         const double pieces = room > 0.0 ? std::ceil(room / spacing) : -1.0;
+        along.clear();
         for (double k = 0.0; k <= pieces; ++k) {
-            const double t = (from + room * k / std::max(pieces, 1.0)) / length;
+            along.push_back(from + room * k / std::max(pieces, 1.0));
+        }
+        // Near a narrowed end the width may have to rise again within much less than the spacing.
+        if (room > 0.0) {
+            for (double near : kNearNarrowed) {
+                if (near * width < room) {
+                    if (widths[i] < width) {
+                        along.push_back(from + near * width);
+                    }
+                    if (widths[(i + 1) % n] < width) {
+                        along.push_back(from + room - near * width);
+                    }
+                }
+            }
+            // Where a corner of another part faces the edge, and where the room ends either side.
+            for (auto corner = facingFrom; corner != nextFacing; ++corner) {
+                for (double s :
+                     {corner->at - corner->reach, corner->at, corner->at + corner->reach}) {
+                    if (s > from && s < from + room) {
+                        along.push_back(s);
+                    }
+                }
+            }
+            std::sort(along.begin(), along.end());
+        }
+        for (double s : along) {
+            const double t = s / length;
             const int64_t m = std::llround(static_cast<double>(steps) * t);
             const GridPoint p{a.x + m * sx, a.y + m * sy};
             if ((p.x != outline.back().x || p.y != outline.back().y) &&
                 (p.x != b.x || p.y != b.y)) {
                 outline.push_back(p);
                 source.push_back(kAddedAlong);
+                known.push_back(std::nan(""));
             }
         }
     }
     ring.outline = std::move(outline);
     ring.source = std::move(source);
     ring.miter = MiterDirections(ring.outline);
+    contacts = std::move(known);
 }
 
 // Drops the added points where the width runs straight on, so the front face's edge keeps
@@ -362,6 +449,10 @@ GridBox PointsBox(const std::vector<GridPoint>& points) {
     return box;
 }
 
+bool Holds(const GridBox& box, const GridPoint& p) {
+    return box.minX <= p.x && p.x <= box.maxX && box.minY <= p.y && p.y <= box.maxY;
+}
+
 bool Meet(const GridBox& a, const GridBox& b) {
     return a.minX <= b.maxX && b.minX <= a.maxX && a.minY <= b.maxY && b.minY <= a.maxY;
 }
@@ -384,7 +475,7 @@ class RingCollisions {
           blame_(rings.size()),
           changed_(rings.size(), true) {
         for (const RingRows& ring : rings) {
-            AddRingEdges(ring.outline, 0, ring.outline.size(), outlineEdges_.emplace_back());
+            AddRingEdges(ring.outline, 0, ring.outline.size(), outlineEdges_);
             outlineBoxes_.push_back(PointsBox(ring.outline));
         }
     }
@@ -413,7 +504,7 @@ class RingCollisions {
         return colliding;
     }
 
-    const std::vector<std::vector<size_t>>& blame() const { return blame_; }
+    const std::vector<std::vector<Blame>>& blame() const { return blame_; }
 
   private:
     static bool IsIn(const std::vector<GridSegment>& list, const GridSegment* s) {
@@ -445,6 +536,9 @@ class RingCollisions {
     const GridPoint& EdgePoint(size_t r) const { return edges_[r].front().a; }
 
     bool InBand(size_t r, const GridPoint& p) const {
+        if (!Holds(boxes_[r], p)) {
+            return false;
+        }
         const RingRows& ring = rings_[r];
         const size_t n = ring.outline.size();
         return WindingNumber(ring.rows, 0, n, p) !=
@@ -454,14 +548,11 @@ class RingCollisions {
     // Unless the front-face edge lies nested with the outline, inside the region, crossing no
     // outline and with no other ring's outline between the two.
     bool Leaves(size_t r, const std::vector<size_t>& near) {
-        SegmentLists outlines;
-        for (size_t s : near) {
-            outlines.push_back(&outlineEdges_[s]);
-        }
         SegmentPairs met;
-        MeetingSegments({&edges_[r]}, outlines, boxes_[r], met);
-        for (const auto& pair : met) {
-            leavesBlame_[r].push_back(pair.first->corner);
+        MeetingSegments({&edges_[r]}, {&outlineEdges_}, boxes_[r], met);
+        for (const auto& [first, second] : met) {
+            leavesBlame_[r].push_back(
+                {first->corner, ClearingFactor(rings_[r], first->corner, *second)});
         }
         if (!met.empty()) {
             return true;
@@ -473,7 +564,10 @@ class RingCollisions {
                             WindingNumber(ring.rows, ring.rows.size() - n, n, ring.outline[0]) != 0;
         int inRegion = 0;
         for (size_t s : near) {
-            inRegion += WindingNumber(rings_[s].outline, 0, rings_[s].outline.size(), edgePoint);
+            if (Holds(outlineBoxes_[s], edgePoint)) {
+                inRegion +=
+                    WindingNumber(rings_[s].outline, 0, rings_[s].outline.size(), edgePoint);
+            }
             if (s != r && InBand(r, rings_[s].outline[0])) {
                 return true;
             }
@@ -481,6 +575,8 @@ class RingCollisions {
         return !nested || inRegion == 0;
     }
 
+    // Front faces' edges crossing, or one band holding a point of the other. An edge of either
+    // running into the other's outline is found by Leaves, and outlines do not meet.
     bool BandsMeet(size_t r, size_t s) {
         if (!bevelled_[r] || !bevelled_[s] || !Meet(boxes_[r], boxes_[s])) {
             return false;
@@ -489,28 +585,27 @@ class RingCollisions {
             std::max(boxes_[r].minX, boxes_[s].minX), std::max(boxes_[r].minY, boxes_[s].minY),
             std::min(boxes_[r].maxX, boxes_[s].maxX), std::min(boxes_[r].maxY, boxes_[s].maxY)};
         SegmentPairs met;
-        MeetingSegments({&outlineEdges_[r], &edges_[r]}, {&outlineEdges_[s], &edges_[s]}, box, met);
+        MeetingSegments({&edges_[r]}, {&edges_[s]}, box, met);
+        // Both move: each ring takes back half of what clears it of the other.
         for (const auto& [first, second] : met) {
-            if (IsIn(edges_[r], first)) {
-                blame_[r].push_back(first->corner);
-            }
-            if (IsIn(edges_[s], second)) {
-                blame_[s].push_back(second->corner);
-            }
+            blame_[r].push_back(
+                {first->corner, (1.0 + ClearingFactor(rings_[r], first->corner, *second)) / 2.0});
+            blame_[s].push_back(
+                {second->corner, (1.0 + ClearingFactor(rings_[s], second->corner, *first)) / 2.0});
         }
         return !met.empty() || InBand(r, rings_[s].outline[0]) || InBand(r, EdgePoint(s)) ||
                InBand(s, rings_[r].outline[0]) || InBand(s, EdgePoint(r));
     }
 
     const std::vector<RingRows>& rings_;
-    std::vector<std::vector<GridSegment>> outlineEdges_;
+    std::vector<GridSegment> outlineEdges_;  // of all the rings' outlines
     std::vector<GridBox> outlineBoxes_;
     std::vector<std::vector<GridSegment>> edges_;  // of the front-face edges
     std::vector<GridBox> boxes_;                   // of the bands
     std::vector<bool> bevelled_;
     std::vector<bool> leaves_;
-    std::vector<std::vector<size_t>> leavesBlame_;
-    std::vector<std::vector<size_t>> blame_;
+    std::vector<std::vector<Blame>> leavesBlame_;
+    std::vector<std::vector<Blame>> blame_;
     std::vector<bool> changed_;
 };
 
@@ -530,9 +625,9 @@ void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials,
             if (!colliding[r]) {
                 continue;
             }
-            const std::vector<size_t>& blame = collisions.blame()[r];
+            const std::vector<Blame>& blame = collisions.blame()[r];
             if (trials[r] == 0 && !blame.empty()) {
-                NarrowAbout(rings[r], blame);
+                NarrowAbout(rings[r], blame, round < kClearingRounds);
                 if (!LayMended(rings[r], fractions)) {
                     trials[r] = LayWidest(rings[r], fractions, 1);
                 }
@@ -606,7 +701,8 @@ bool CoverPolygon(const std::vector<RingRows>& rings, std::vector<GridPoint>& ca
 }
 
 // Covers the polygon as CoverPolygon does, with the points added along its edges that the
-// widths found did not need dropped first; the rings change only where it succeeds.
+// widths found did not need dropped first where it succeeds so (the rings change only then), else
+// with all of them.
 bool CoverWithoutStraightPoints(std::vector<RingRows>& rings, const std::vector<double>& fractions,
                                 std::vector<GridPoint>& capGrid,
                                 std::vector<uint32_t>& capTriangles) {
@@ -617,17 +713,17 @@ bool CoverWithoutStraightPoints(std::vector<RingRows>& rings, const std::vector<
         return CoverPolygon(rings, capGrid, capTriangles, true);
     }
     std::vector<RingRows> fewer = rings;
+    bool laid = true;
     for (RingRows& ring : fewer) {
         DropStraightPoints(ring);
-        if (!LayRows(ring, ring.scale, fractions)) {
-            return false;
-        }
+        laid = laid && LayRows(ring, ring.scale, fractions);
     }
-    if (!CoverPolygon(fewer, capGrid, capTriangles, true)) {
-        return false;
+    if (laid && CoverPolygon(fewer, capGrid, capTriangles, true)) {
+        rings = std::move(fewer);
+        return true;
     }
-    rings = std::move(fewer);
-    return true;
+    // Some of those points were needed after all: rather them than narrower bevels.
+    return CoverPolygon(rings, capGrid, capTriangles, true);
 }
 
 OutlinePoint FromGrid(const GridPoint& g, bool smooth) {
@@ -677,20 +773,23 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
                 shapes[r] = {rings[r].outline, rings[r].miter};
             }
             // Points go only along the edges with a narrowed end, found at the corners alone.
-            std::vector<std::vector<double>> widths = CornerWidths(shapes, gridWidth);
+            std::vector<std::vector<double>> contacts = ContactWidths(shapes, gridWidth);
+            std::vector<std::vector<FacingCorner>> facing;
+            std::vector<std::vector<double>> widths =
+                CornerWidths(shapes, gridWidth, contacts, &facing);
             for (size_t r = 0; r < rings.size(); ++r) {
-                AddPointsAlong(rings[r], widths[r], gridWidth, kAlongSpacing * gridWidth);
+                AddPointsAlong(rings[r], widths[r], facing[r], gridWidth, kAlongSpacing * gridWidth,
+                               contacts[r]);
                 shapes[r] = {rings[r].outline, rings[r].miter};
             }
-            widths = CornerWidths(shapes, gridWidth);
+            widths = CornerWidths(shapes, gridWidth,
+                                  ContactWidths(shapes, gridWidth, std::move(contacts)));
             for (size_t r = 0; r < rings.size(); ++r) {
                 rings[r].widths = std::move(widths[r]);
                 trials[r] = LayWidest(rings[r], fractions, 0);
             }
-            covered = CoverWithoutStraightPoints(rings, fractions, capGrid, result.capTriangles);
-        }
-        if (!covered) {
-            // Rings that fit on their own may still run into one another: narrow those that do.
+            // Rings that fit on their own may still run into one another: narrow those that do
+            // before cutting the face.
             NarrowColliding(rings, trials, fractions);
             covered = CoverWithoutStraightPoints(rings, fractions, capGrid, result.capTriangles);
         }
