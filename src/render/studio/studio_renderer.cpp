@@ -33,7 +33,6 @@ enum TextureUnit {
     kContactUnit,
     kPassUnit,
     kDepthUnit,
-    kPositionUnit,
     kSurfaceUnit,
 };
 
@@ -62,6 +61,18 @@ glm::mat4 MirrorIn(const glm::vec4& plane) {
     }
     m[3] = glm::vec4(-2.0f * plane.w * n, 1.0f);
     return m;
+}
+
+// From a pixel of a width x height buffer and its depth to the world, for the current projection.
+glm::mat4 PixelToWorld(const glm::mat4& viewToWorld, int width, int height) {
+    glm::dmat4 projection(1.0);
+    glGetDoublev(GL_PROJECTION_MATRIX, glm::value_ptr(projection));
+    glm::dmat4 toClip(1.0);
+    toClip[0][0] = 2.0 / width;
+    toClip[1][1] = 2.0 / height;
+    toClip[2][2] = 2.0;
+    toClip[3] = glm::dvec4(-1.0, -1.0, -1.0, 1.0);
+    return glm::mat4(glm::dmat4(viewToWorld) * glm::inverse(projection) * toClip);
 }
 
 void BindUnit(const StudioGlFunctions& gl, int unit, GLuint texture) {
@@ -111,7 +122,7 @@ bool StudioRenderer::BuildPrograms() {
     const std::string lit = common + kSurfaceLighting;
     std::string log;
     programsBuilt_ =
-        geometry_.Build(kSurfaceVertex, kGeometryFragment, log) &&
+        geometry_.Build(kSurfaceVertex, kGeometryFragment, log, "surface") &&
         shaded_.Build(environment_shaders::kQuadVertex, (lit + kShadedFragment).c_str(), log) &&
         reflected_.Build(kSurfaceVertex, (lit + kReflectedFragment).c_str(), log) &&
         groundProgram_.Build(kGroundVertex, (common + kGroundFragment).c_str(), log) &&
@@ -461,14 +472,17 @@ void StudioRenderer::Shade(int pass, float weight) {
     glEnable(GL_STENCIL_TEST);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     glStencilFunc(GL_EQUAL, 1, 0xFF);
-    BindUnit(gl_, kPositionUnit, geometryBuffer_.attribute(GeometryBuffer::kPositions));
-    BindUnit(gl_, kSurfaceUnit, geometryBuffer_.attribute(GeometryBuffer::kSurfaces));
+    BindUnit(gl_, kSurfaceUnit, geometryBuffer_.surfaces());
+    BindUnit(gl_, kDepthUnit, geometryBuffer_.depth());
     shaded_.Use();
     BindSurfaceLighting(shaded_, pass, weight);
     const glm::vec3 eye(viewToWorld_[3]);
     shaded_.Set("eyePosition", eye.x, eye.y, eye.z);
-    shaded_.Set("positions", static_cast<int>(kPositionUnit));
     shaded_.Set("surfaces", static_cast<int>(kSurfaceUnit));
+    shaded_.Set("depths", static_cast<int>(kDepthUnit));
+    shaded_.SetMatrix("pixelToWorld",
+                      glm::value_ptr(PixelToWorld(viewToWorld_, std::max(viewport_[2], 1),
+                                                  std::max(viewport_[3], 1))));
     shaded_.Set("exposure", Exposure());
     shaded_.Set("weight", weight);
     DrawFullscreenQuad();
