@@ -44,6 +44,12 @@ glm::vec3 LinearColour(const float srgb[3]) {
     return glm::vec3(Linear(srgb[0]), Linear(srgb[1]), Linear(srgb[2]));
 }
 
+// The same source with TEXTURED defined after its first line (the version).
+std::string Textured(const std::string& source) {
+    const std::size_t line = source.find('\n') + 1;
+    return source.substr(0, line) + "#define TEXTURED\n" + source.substr(line);
+}
+
 glm::mat4 CurrentMatrix(GLenum which) {
     glm::mat4 m(1.0f);
     glGetFloatv(which, glm::value_ptr(m));
@@ -124,7 +130,7 @@ bool StudioRenderer::BuildPrograms() {
     programsBuilt_ =
         geometry_.Build(kSurfaceVertex, kGeometryFragment, log, "surface") &&
         shaded_.Build(environment_shaders::kQuadVertex, (lit + kShadedFragment).c_str(), log) &&
-        reflected_.Build(kSurfaceVertex, (lit + kReflectedFragment).c_str(), log) &&
+        reflected_.Build(kSurfaceVertex, lit + kReflectedFragment, log) &&
         groundProgram_.Build(kGroundVertex, (common + kGroundFragment).c_str(), log) &&
         accumulate_.Build(environment_shaders::kQuadVertex, kAccumulateFragment, log) &&
         output_.Build(environment_shaders::kQuadVertex, kOutputFragment, log);
@@ -353,8 +359,13 @@ void StudioRenderer::BindSurfaceLighting(const ShaderProgram& program, int pass,
                 groundPlane_ && renderer_.scene().studio.ambientOcclusion ? 1 : 0);
 }
 
-void StudioRenderer::DrawMaterialObjects(const ShaderProgram& program) {
-    program.Set("baseTexture", static_cast<int>(kBaseUnit));
+bool StudioRenderer::MaterialPrograms::Build(const char* vertex, const std::string& fragment,
+                                             std::string& log, const char* output) {
+    return plain.Build(vertex, fragment.c_str(), log, output) &&
+           textured.Build(vertex, Textured(fragment).c_str(), log, output);
+}
+
+void StudioRenderer::DrawMaterialObjects(const MaterialPrograms& programs) {
     for (const TextObject& object : renderer_.scene().objects) {
         if (object.glyphCount == 0 || object.hidden) {
             continue;
@@ -362,7 +373,9 @@ void StudioRenderer::DrawMaterialObjects(const ShaderProgram& program) {
         const SurfaceMaterial surface = ResolveSurface(object);
         const GLuint texture = renderer_.source().Texture(object);
         BindUnit(gl_, kBaseUnit, texture);
-        program.Set("textured", texture != 0 ? 1 : 0);
+        const ShaderProgram& program = texture != 0 ? programs.textured : programs.plain;
+        program.Use();
+        program.Set("baseTexture", static_cast<int>(kBaseUnit));
         program.Set("baseColour", surface.baseColour[0], surface.baseColour[1],
                     surface.baseColour[2]);
         program.Set("metallic", surface.metallic);
@@ -389,10 +402,12 @@ bool StudioRenderer::DrawGeometry() {
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     }
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
-    geometry_.Use();
-    geometry_.SetMatrix("viewToWorld", glm::value_ptr(viewToWorld_));
-    geometry_.SetMatrix("mirror", glm::value_ptr(glm::mat4(1.0f)));
-    gl_.Uniform4f(geometry_.Location("clipPlane"), 0.0f, 0.0f, 0.0f, -1.0f);
+    for (const ShaderProgram* program : geometry_.Both()) {
+        program->Use();
+        program->SetMatrix("viewToWorld", glm::value_ptr(viewToWorld_));
+        program->SetMatrix("mirror", glm::value_ptr(glm::mat4(1.0f)));
+        gl_.Uniform4f(program->Location("clipPlane"), 0.0f, 0.0f, 0.0f, -1.0f);
+    }
     DrawMaterialObjects(geometry_);
     glDisable(GL_STENCIL_TEST);
     return true;
@@ -400,16 +415,18 @@ bool StudioRenderer::DrawGeometry() {
 
 void StudioRenderer::DrawReflection(int pass, float weight) {
     const glm::mat4 mirror = MirrorIn(*groundPlane_);
-    reflected_.Use();
-    BindSurfaceLighting(reflected_, pass, weight);
-    reflected_.SetMatrix("viewToWorld", glm::value_ptr(viewToWorld_));
     const glm::vec3 eye = glm::vec3(mirror * viewToWorld_[3]);
-    reflected_.Set("eyePosition", eye.x, eye.y, eye.z);
-    reflected_.SetMatrix("mirror", glm::value_ptr(mirror));
     const glm::vec4 clip = *groundPlane_;
-    gl_.Uniform4f(reflected_.Location("clipPlane"), clip.x, clip.y, clip.z, clip.w);
-    reflected_.Set("strength", kReflectionStrength);
-    reflected_.Set("fade", kReflectionFade);
+    for (const ShaderProgram* program : reflected_.Both()) {
+        program->Use();
+        BindSurfaceLighting(*program, pass, weight);
+        program->SetMatrix("viewToWorld", glm::value_ptr(viewToWorld_));
+        program->Set("eyePosition", eye.x, eye.y, eye.z);
+        program->SetMatrix("mirror", glm::value_ptr(mirror));
+        gl_.Uniform4f(program->Location("clipPlane"), clip.x, clip.y, clip.z, clip.w);
+        program->Set("strength", kReflectionStrength);
+        program->Set("fade", kReflectionFade);
+    }
     glPushMatrix();
     glMultMatrixf(glm::value_ptr(mirror));
     glFrontFace(GL_CW);
@@ -572,7 +589,8 @@ void StudioRenderer::RestoreTarget() const {
 
 void StudioRenderer::Abandon() {
     for (ShaderProgram* program :
-         {&geometry_, &shaded_, &reflected_, &groundProgram_, &accumulate_, &output_}) {
+         {&geometry_.plain, &geometry_.textured, &shaded_, &reflected_.plain, &reflected_.textured,
+          &groundProgram_, &accumulate_, &output_}) {
         program->Abandon();
     }
     geometryBuffer_.Abandon();

@@ -134,18 +134,21 @@ vec3 Lit(vec3 position, vec3 n, vec3 base, float metallic, float roughness) {
 }
 )";
 
-#define VELLUMARK_MATERIAL                                                                  \
-    "in vec3 worldPosition;\n"                                                              \
-    "in vec3 worldNormal;\n"                                                                \
-    "in vec2 texCoord;\n"                                                                   \
-    "uniform vec3 baseColour;\n"                                                            \
-    "uniform float metallic;\n"                                                             \
-    "uniform float roughness;\n"                                                            \
-    "uniform vec3 emissive;\n"                                                              \
-    "uniform int textured;\n"                                                               \
-    "uniform sampler2D baseTexture;\n" VELLUMARK_LINEAR                                     \
-    "vec3 Base() {\n"                                                                       \
-    "    return textured != 0 ? Linear(texture(baseTexture, texCoord).rgb) : baseColour;\n" \
+#define VELLUMARK_MATERIAL                                     \
+    "in vec3 worldPosition;\n"                                 \
+    "in vec3 worldNormal;\n"                                   \
+    "in vec2 texCoord;\n"                                      \
+    "uniform vec3 baseColour;\n"                               \
+    "uniform float metallic;\n"                                \
+    "uniform float roughness;\n"                               \
+    "uniform vec3 emissive;\n"                                 \
+    "uniform sampler2D baseTexture;\n" VELLUMARK_LINEAR        \
+    "vec3 Base() {\n"                                          \
+    "#ifdef TEXTURED\n"                                        \
+    "    return Linear(texture(baseTexture, texCoord).rgb);\n" \
+    "#else\n"                                                  \
+    "    return baseColour;\n"                                 \
+    "#endif\n"                                                 \
     "}\n"
 
 // The reflection in the ground, lit where it is drawn.
@@ -331,12 +334,10 @@ void main() {
     ivec2 texel = ivec2(gl_FragCoord.xy) - origin;
     vec4 s = texelFetch(sum, texel, 0);
     float alpha = clamp(s.a, 0.0, 1.0);
-    if (transparent != 0) {
-        vec3 straight = alpha > 0.0 ? s.rgb / alpha : vec3(0.0);
-        gl_FragColor = vec4(Encoded(straight) * alpha, alpha);
-    } else {
-        gl_FragColor = vec4(Encoded(s.rgb + background * (1.0 - alpha)), 1.0);
-    }
+    // One encoding for either: a software rasteriser runs both sides of a branch.
+    vec3 straight = alpha > 0.0 ? s.rgb / alpha : vec3(0.0);
+    vec3 shown = Encoded(transparent != 0 ? straight : s.rgb + background * (1.0 - alpha));
+    gl_FragColor = transparent != 0 ? vec4(shown * alpha, alpha) : vec4(shown, 1.0);
     gl_FragDepth = writeDepth != 0 ? texelFetch(depth, texel, 0).r : gl_FragCoord.z;
 }
 )";
