@@ -44,10 +44,15 @@ glm::vec3 LinearColour(const float srgb[3]) {
     return glm::vec3(Linear(srgb[0]), Linear(srgb[1]), Linear(srgb[2]));
 }
 
-// The same source with TEXTURED defined after its first line (the version).
-std::string Textured(const std::string& source) {
+// Four passes or more average a rotated pair of taps into a smooth penumbra.
+int SurfaceTaps(float weight) {
+    return weight <= 0.25f ? 2 : 4;
+}
+
+// The same source with a macro defined after its first line (the version).
+std::string Defining(const std::string& source, const std::string& definition) {
     const std::size_t line = source.find('\n') + 1;
-    return source.substr(0, line) + "#define TEXTURED\n" + source.substr(line);
+    return source.substr(0, line) + "#define " + definition + "\n" + source.substr(line);
 }
 
 glm::mat4 CurrentMatrix(GLenum which) {
@@ -111,6 +116,7 @@ StudioRenderer::StudioRenderer(Renderer& renderer)
       gl_(LoadStudioGlFunctions()),
       geometry_(gl_),
       shaded_(gl_),
+      shadedFewTaps_(gl_),
       reflected_(gl_),
       groundProgram_(gl_),
       accumulate_(gl_),
@@ -129,7 +135,10 @@ bool StudioRenderer::BuildPrograms() {
     std::string log;
     programsBuilt_ =
         geometry_.Build(kSurfaceVertex, kGeometryFragment, log, "surface") &&
-        shaded_.Build(environment_shaders::kQuadVertex, (lit + kShadedFragment).c_str(), log) &&
+        shaded_.Build(environment_shaders::kQuadVertex,
+                      Defining(lit + kShadedFragment, "SURFACE_TAPS 4").c_str(), log) &&
+        shadedFewTaps_.Build(environment_shaders::kQuadVertex,
+                             Defining(lit + kShadedFragment, "SURFACE_TAPS 2").c_str(), log) &&
         reflected_.Build(kSurfaceVertex, lit + kReflectedFragment, log) &&
         groundProgram_.Build(kGroundVertex, (common + kGroundFragment).c_str(), log) &&
         accumulate_.Build(environment_shaders::kQuadVertex, kAccumulateFragment, log) &&
@@ -353,8 +362,7 @@ void StudioRenderer::BindSurfaceLighting(const ShaderProgram& program, int pass,
     gl_.Uniform3fv(program.Location("irradiance"), 9, glm::value_ptr(environment_.irradiance()[0]));
     program.Set("roughestLevel", static_cast<float>(environment_.roughestLevel()));
     program.Set("lightRadiance", kKeyLightRadiance, kKeyLightRadiance, kKeyLightRadiance);
-    // Four passes or more average a rotated pair of taps into a smooth penumbra.
-    program.Set("surfaceTaps", weight <= 0.25f ? 2 : 4);
+    program.Set("surfaceTaps", SurfaceTaps(weight));
     program.Set("groundOcclusion",
                 groundPlane_ && renderer_.scene().studio.ambientOcclusion ? 1 : 0);
 }
@@ -362,7 +370,7 @@ void StudioRenderer::BindSurfaceLighting(const ShaderProgram& program, int pass,
 bool StudioRenderer::MaterialPrograms::Build(const char* vertex, const std::string& fragment,
                                              std::string& log, const char* output) {
     return plain.Build(vertex, fragment.c_str(), log, output) &&
-           textured.Build(vertex, Textured(fragment).c_str(), log, output);
+           textured.Build(vertex, Defining(fragment, "TEXTURED").c_str(), log, output);
 }
 
 void StudioRenderer::DrawMaterialObjects(const MaterialPrograms& programs) {
@@ -491,17 +499,18 @@ void StudioRenderer::Shade(int pass, float weight) {
     glStencilFunc(GL_EQUAL, 1, 0xFF);
     BindUnit(gl_, kSurfaceUnit, geometryBuffer_.surfaces());
     BindUnit(gl_, kDepthUnit, geometryBuffer_.depth());
-    shaded_.Use();
-    BindSurfaceLighting(shaded_, pass, weight);
+    const ShaderProgram& shaded = SurfaceTaps(weight) == 4 ? shaded_ : shadedFewTaps_;
+    shaded.Use();
+    BindSurfaceLighting(shaded, pass, weight);
     const glm::vec3 eye(viewToWorld_[3]);
-    shaded_.Set("eyePosition", eye.x, eye.y, eye.z);
-    shaded_.Set("surfaces", static_cast<int>(kSurfaceUnit));
-    shaded_.Set("depths", static_cast<int>(kDepthUnit));
-    shaded_.SetMatrix("pixelToWorld",
-                      glm::value_ptr(PixelToWorld(viewToWorld_, std::max(viewport_[2], 1),
-                                                  std::max(viewport_[3], 1))));
-    shaded_.Set("exposure", Exposure());
-    shaded_.Set("weight", weight);
+    shaded.Set("eyePosition", eye.x, eye.y, eye.z);
+    shaded.Set("surfaces", static_cast<int>(kSurfaceUnit));
+    shaded.Set("depths", static_cast<int>(kDepthUnit));
+    shaded.SetMatrix("pixelToWorld",
+                     glm::value_ptr(PixelToWorld(viewToWorld_, std::max(viewport_[2], 1),
+                                                 std::max(viewport_[3], 1))));
+    shaded.Set("exposure", Exposure());
+    shaded.Set("weight", weight);
     DrawFullscreenQuad();
     if (groundPlane_) {
         glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
@@ -589,8 +598,8 @@ void StudioRenderer::RestoreTarget() const {
 
 void StudioRenderer::Abandon() {
     for (ShaderProgram* program :
-         {&geometry_.plain, &geometry_.textured, &shaded_, &reflected_.plain, &reflected_.textured,
-          &groundProgram_, &accumulate_, &output_}) {
+         {&geometry_.plain, &geometry_.textured, &shaded_, &shadedFewTaps_, &reflected_.plain,
+          &reflected_.textured, &groundProgram_, &accumulate_, &output_}) {
         program->Abandon();
     }
     geometryBuffer_.Abandon();

@@ -79,6 +79,7 @@ class StudioRenderer {
     StudioGlFunctions gl_;
     MaterialPrograms geometry_;
     ShaderProgram shaded_;
+    ShaderProgram shadedFewTaps_;
     MaterialPrograms reflected_;
     ShaderProgram groundProgram_;
     ShaderProgram accumulate_;

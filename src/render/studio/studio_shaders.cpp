@@ -82,8 +82,12 @@ uniform float roughestLevel;
 // The irradiance over pi as spherical harmonics, constants folded in.
 uniform vec3 irradiance[9];
 uniform vec3 lightRadiance;
-// Fewer where many antialias passes average the filter.
+// Fewer where many antialias passes average the filter. A program built with a fixed count
+// (SURFACE_TAPS defined) unrolls the loop.
 uniform int surfaceTaps;
+#ifndef SURFACE_TAPS
+#define SURFACE_TAPS surfaceTaps
+#endif
 // Normalised, facing the eye; all 0 when there is no ground.
 uniform vec4 groundPlane;
 uniform int groundOcclusion;
@@ -118,7 +122,7 @@ vec3 Lit(vec3 position, vec3 n, vec3 base, float metallic, float roughness) {
         vec3 f = f0 + (1.0 - f0) * Fifth(1.0 - vh);
         vec3 specular = d * g * f / (4.0 * nv * nl);
         direct = ((1.0 - f) * diffuseColour / PI + specular) * lightRadiance * nl *
-                 Visibility(position, n, surfaceTaps);
+                 Visibility(position, n, SURFACE_TAPS);
 
     }
     vec3 fr = f0 + (max(vec3(1.0 - r), f0) - f0) * Fifth(1.0 - nv);
