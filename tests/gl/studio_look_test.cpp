@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "document/object_texture.h"
 #include "formats/image_sink.h"
 #include "formats/texture_pictures.h"
 #include "render/antialias.h"
@@ -18,6 +20,7 @@
 #include "render/renderer.h"
 #include "scene/cp932.h"
 #include "scene/surface_material.h"
+#include "support/bmp_samples.h"
 #include "support/gl_view_setup.h"
 #include "support/gl_window.h"
 #include "support/png_decode.h"
@@ -254,6 +257,28 @@ TEST_F(StudioLook, TheGroundReflectsTheLettersBelowThem) {
     }
     EXPECT_GT(mirrored, 300) << "a yellowish image below the letters";
     EXPECT_LT(changedLetters, 50) << "the letters themselves as before";
+}
+
+TEST_F(StudioLook, ATexturedSurfaceTakesItsPicturesColour) {
+    const auto blue = [](const std::vector<Rgba>& pixels) {
+        return std::count_if(pixels.begin(), pixels.end(),
+                             [](const Rgba& p) { return p.b > p.r + 60 && p.b > p.g + 30; });
+    };
+    const long plain = blue(Picture(SceneLook::kStudio));
+    const std::string bmp = path + ".bmp";
+    {
+        const std::vector<uint8_t> bytes = bmp_samples::Make24(8, 8, [](int, int) {
+            return bmp_samples::Rgb{40, 90, 230};
+        });
+        std::ofstream(bmp, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+    ASSERT_TRUE(LoadObjectTexture(scene.objects[0], bmp, pictures, sink));
+    const long textured = blue(Picture(SceneLook::kStudio));
+    fs::remove(bmp);
+    EXPECT_LT(plain, 20);
+    EXPECT_GT(textured, 500);
 }
 
 TEST_F(StudioLook, ARequestForTheClassicLookDrawsTheClassicPicture) {

@@ -29,22 +29,16 @@ void GeometryBuffer::Release() {
             gl_.DeleteFramebuffers(1, framebuffer);
         }
     }
-    for (GLuint& texture : attributes_) {
-        if (texture != 0) {
-            glDeleteTextures(1, &texture);
+    for (GLuint* texture : {&surfaces_, &depthStencil_}) {
+        if (*texture != 0) {
+            glDeleteTextures(1, texture);
         }
-    }
-    if (depthStencil_ != 0) {
-        glDeleteTextures(1, &depthStencil_);
     }
     Abandon();
 }
 
 void GeometryBuffer::Abandon() {
-    geometry_ = shading_ = depthStencil_ = 0;
-    for (GLuint& texture : attributes_) {
-        texture = 0;
-    }
+    geometry_ = shading_ = surfaces_ = depthStencil_ = 0;
     width_ = height_ = 0;
 }
 
@@ -55,22 +49,14 @@ void GeometryBuffer::Allocate(int width, int height) {
     Release();
     width_ = width;
     height_ = height;
-    // Full floats: the shadow map is looked up from the positions, and 24 bits hold two packed
-    // values exactly.
-    for (GLuint& texture : attributes_) {
-        texture = NewTexture(GL_RGBA32F, width, height, GL_RGBA, GL_FLOAT);
-    }
+    surfaces_ = NewTexture(GL_RGBA32UI, width, height, GL_RGBA_INTEGER, GL_UNSIGNED_INT);
     depthStencil_ =
         NewTexture(GL_DEPTH24_STENCIL8, width, height, GL_DEPTH_STENCIL, GL_UNSIGNED_INT_24_8);
     glBindTexture(GL_TEXTURE_2D, 0);
     gl_.GenFramebuffers(1, &geometry_);
     gl_.BindFramebuffer(GL_FRAMEBUFFER, geometry_);
-    GLenum drawn[kAttributes];
-    for (int i = 0; i < kAttributes; ++i) {
-        drawn[i] = static_cast<GLenum>(GL_COLOR_ATTACHMENT0 + i);
-        gl_.FramebufferTexture2D(GL_FRAMEBUFFER, drawn[i], GL_TEXTURE_2D, attributes_[i], 0);
-    }
-    gl_.DrawBuffers(kAttributes, drawn);
+    gl_.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, surfaces_, 0);
+    glDrawBuffer(GL_COLOR_ATTACHMENT0);
     glReadBuffer(GL_NONE);
     gl_.FramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
                              depthStencil_, 0);

@@ -1,5 +1,5 @@
 #pragma once
-// What each pixel of a pass sees nearest: the surface's position, normal and material, drawn by a
+// What each pixel of a pass sees nearest: the surface's depth, normal and material, drawn by a
 // cheap program so that the costly lighting runs once per pixel over whole blocks of pixels
 // rather than over the many thin triangles of the glyphs. The stencil marks the objects' pixels.
 // Its names are deleted with it (the context must be current) unless Abandon said the context
@@ -9,9 +9,6 @@
 
 class GeometryBuffer {
   public:
-    // Positions, and the surfaces' normals and materials packed into whole numbers.
-    enum Attribute { kPositions, kSurfaces, kAttributes };
-
     explicit GeometryBuffer(const StudioGlFunctions& gl) : gl_(gl) {}
     ~GeometryBuffer();
     GeometryBuffer(const GeometryBuffer&) = delete;
@@ -19,12 +16,13 @@ class GeometryBuffer {
 
     // Does nothing when the buffer already has this size.
     void Allocate(int width, int height);
-    // Draws into the attributes and the depth and stencil; false when the driver refuses it.
+    // Draws into the surfaces and the depth and stencil; false when the driver refuses it.
     bool BindForGeometry();
     // Draws into colour (a texture of this size), with this buffer's depth and stencil.
     bool BindForShading(GLuint colour);
 
-    GLuint attribute(Attribute which) const { return attributes_[which]; }
+    // Normal and material packed into four unsigned whole numbers; positions come from the depth.
+    GLuint surfaces() const { return surfaces_; }
     GLuint depth() const { return depthStencil_; }
     void Abandon();
 
@@ -35,7 +33,7 @@ class GeometryBuffer {
     const StudioGlFunctions& gl_;
     GLuint geometry_ = 0;
     GLuint shading_ = 0;
-    GLuint attributes_[kAttributes] = {};
+    GLuint surfaces_ = 0;
     GLuint depthStencil_ = 0;
     int width_ = 0;
     int height_ = 0;

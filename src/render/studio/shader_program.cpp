@@ -26,7 +26,8 @@ GLuint ShaderProgram::Compile(GLenum type, const char* source, std::string& log)
     return shader;
 }
 
-bool ShaderProgram::Build(const char* vertexSource, const char* fragmentSource, std::string& log) {
+bool ShaderProgram::Build(const char* vertexSource, const char* fragmentSource, std::string& log,
+                          const char* output) {
     const GLuint vertex = Compile(GL_VERTEX_SHADER, vertexSource, log);
     const GLuint fragment = Compile(GL_FRAGMENT_SHADER, fragmentSource, log);
     if (vertex == 0 || fragment == 0) {
@@ -41,6 +42,9 @@ bool ShaderProgram::Build(const char* vertexSource, const char* fragmentSource, 
     program_ = gl_.CreateProgram();
     gl_.AttachShader(program_, vertex);
     gl_.AttachShader(program_, fragment);
+    if (output != nullptr) {
+        gl_.BindFragDataLocation(program_, 0, output);
+    }
     gl_.LinkProgram(program_);
     // Attached shaders go with the program.
     gl_.DeleteShader(vertex);

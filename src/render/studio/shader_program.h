@@ -13,8 +13,10 @@ class ShaderProgram {
     ShaderProgram(const ShaderProgram&) = delete;
     ShaderProgram& operator=(const ShaderProgram&) = delete;
 
-    // Compiles and links; false with the compiler's words in log.
-    bool Build(const char* vertexSource, const char* fragmentSource, std::string& log);
+    // Compiles and links; false with the compiler's words in log. A fragment shader that writes
+    // whole numbers names its output, which goes to the first draw buffer.
+    bool Build(const char* vertexSource, const char* fragmentSource, std::string& log,
+               const char* output = nullptr);
     void Use() const { gl_.UseProgram(program_); }
     // -1 when the program has no such uniform (the compiler may drop unused ones).
     GLint Location(const char* name) const { return gl_.GetUniformLocation(program_, name); }

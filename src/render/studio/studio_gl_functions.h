@@ -36,7 +36,7 @@
     X(PFNGLFRAMEBUFFERTEXTURE2DPROC, FramebufferTexture2D)     \
     X(PFNGLCHECKFRAMEBUFFERSTATUSPROC, CheckFramebufferStatus) \
     X(PFNGLBINDBUFFERPROC, BindBuffer)                         \
-    X(PFNGLDRAWBUFFERSPROC, DrawBuffers)
+    X(PFNGLBINDFRAGDATALOCATIONPROC, BindFragDataLocation)
 
 #define VELLUMARK_STUDIO_GL_MEMBER(type, name) type name = nullptr;
 #define VELLUMARK_STUDIO_GL_PRESENT(type, name) &&name != nullptr

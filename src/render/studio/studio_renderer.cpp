@@ -33,7 +33,6 @@ enum TextureUnit {
     kContactUnit,
     kPassUnit,
     kDepthUnit,
-    kPositionUnit,
     kSurfaceUnit,
 };
 
@@ -43,6 +42,17 @@ float Linear(float c) {
 
 glm::vec3 LinearColour(const float srgb[3]) {
     return glm::vec3(Linear(srgb[0]), Linear(srgb[1]), Linear(srgb[2]));
+}
+
+// Four passes or more average a rotated pair of taps into a smooth penumbra.
+int SurfaceTaps(float weight) {
+    return weight <= 0.25f ? 2 : 4;
+}
+
+// The same source with a macro defined after its first line (the version).
+std::string Defining(const std::string& source, const std::string& definition) {
+    const std::size_t line = source.find('\n') + 1;
+    return source.substr(0, line) + "#define " + definition + "\n" + source.substr(line);
 }
 
 glm::mat4 CurrentMatrix(GLenum which) {
@@ -62,6 +72,18 @@ glm::mat4 MirrorIn(const glm::vec4& plane) {
     }
     m[3] = glm::vec4(-2.0f * plane.w * n, 1.0f);
     return m;
+}
+
+// From a pixel of a width x height buffer and its depth to the world, for the current projection.
+glm::mat4 PixelToWorld(const glm::mat4& viewToWorld, int width, int height) {
+    glm::dmat4 projection(1.0);
+    glGetDoublev(GL_PROJECTION_MATRIX, glm::value_ptr(projection));
+    glm::dmat4 toClip(1.0);
+    toClip[0][0] = 2.0 / width;
+    toClip[1][1] = 2.0 / height;
+    toClip[2][2] = 2.0;
+    toClip[3] = glm::dvec4(-1.0, -1.0, -1.0, 1.0);
+    return glm::mat4(glm::dmat4(viewToWorld) * glm::inverse(projection) * toClip);
 }
 
 void BindUnit(const StudioGlFunctions& gl, int unit, GLuint texture) {
@@ -94,6 +116,7 @@ StudioRenderer::StudioRenderer(Renderer& renderer)
       gl_(LoadStudioGlFunctions()),
       geometry_(gl_),
       shaded_(gl_),
+      shadedFewTaps_(gl_),
       reflected_(gl_),
       groundProgram_(gl_),
       accumulate_(gl_),
@@ -111,9 +134,12 @@ bool StudioRenderer::BuildPrograms() {
     const std::string lit = common + kSurfaceLighting;
     std::string log;
     programsBuilt_ =
-        geometry_.Build(kSurfaceVertex, kGeometryFragment, log) &&
-        shaded_.Build(environment_shaders::kQuadVertex, (lit + kShadedFragment).c_str(), log) &&
-        reflected_.Build(kSurfaceVertex, (lit + kReflectedFragment).c_str(), log) &&
+        geometry_.Build(kSurfaceVertex, kGeometryFragment, log, "surface") &&
+        shaded_.Build(environment_shaders::kQuadVertex,
+                      Defining(lit + kShadedFragment, "SURFACE_TAPS 4").c_str(), log) &&
+        shadedFewTaps_.Build(environment_shaders::kQuadVertex,
+                             Defining(lit + kShadedFragment, "SURFACE_TAPS 2").c_str(), log) &&
+        reflected_.Build(kSurfaceVertex, lit + kReflectedFragment, log) &&
         groundProgram_.Build(kGroundVertex, (common + kGroundFragment).c_str(), log) &&
         accumulate_.Build(environment_shaders::kQuadVertex, kAccumulateFragment, log) &&
         output_.Build(environment_shaders::kQuadVertex, kOutputFragment, log);
@@ -336,14 +362,18 @@ void StudioRenderer::BindSurfaceLighting(const ShaderProgram& program, int pass,
     gl_.Uniform3fv(program.Location("irradiance"), 9, glm::value_ptr(environment_.irradiance()[0]));
     program.Set("roughestLevel", static_cast<float>(environment_.roughestLevel()));
     program.Set("lightRadiance", kKeyLightRadiance, kKeyLightRadiance, kKeyLightRadiance);
-    // Four passes or more average a rotated pair of taps into a smooth penumbra.
-    program.Set("surfaceTaps", weight <= 0.25f ? 2 : 4);
+    program.Set("surfaceTaps", SurfaceTaps(weight));
     program.Set("groundOcclusion",
                 groundPlane_ && renderer_.scene().studio.ambientOcclusion ? 1 : 0);
 }
 
-void StudioRenderer::DrawMaterialObjects(const ShaderProgram& program) {
-    program.Set("baseTexture", static_cast<int>(kBaseUnit));
+bool StudioRenderer::MaterialPrograms::Build(const char* vertex, const std::string& fragment,
+                                             std::string& log, const char* output) {
+    return plain.Build(vertex, fragment.c_str(), log, output) &&
+           textured.Build(vertex, Defining(fragment, "TEXTURED").c_str(), log, output);
+}
+
+void StudioRenderer::DrawMaterialObjects(const MaterialPrograms& programs) {
     for (const TextObject& object : renderer_.scene().objects) {
         if (object.glyphCount == 0 || object.hidden) {
             continue;
@@ -351,7 +381,9 @@ void StudioRenderer::DrawMaterialObjects(const ShaderProgram& program) {
         const SurfaceMaterial surface = ResolveSurface(object);
         const GLuint texture = renderer_.source().Texture(object);
         BindUnit(gl_, kBaseUnit, texture);
-        program.Set("textured", texture != 0 ? 1 : 0);
+        const ShaderProgram& program = texture != 0 ? programs.textured : programs.plain;
+        program.Use();
+        program.Set("baseTexture", static_cast<int>(kBaseUnit));
         program.Set("baseColour", surface.baseColour[0], surface.baseColour[1],
                     surface.baseColour[2]);
         program.Set("metallic", surface.metallic);
@@ -378,10 +410,12 @@ bool StudioRenderer::DrawGeometry() {
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     }
     glStencilFunc(GL_ALWAYS, 1, 0xFF);
-    geometry_.Use();
-    geometry_.SetMatrix("viewToWorld", glm::value_ptr(viewToWorld_));
-    geometry_.SetMatrix("mirror", glm::value_ptr(glm::mat4(1.0f)));
-    gl_.Uniform4f(geometry_.Location("clipPlane"), 0.0f, 0.0f, 0.0f, -1.0f);
+    for (const ShaderProgram* program : geometry_.Both()) {
+        program->Use();
+        program->SetMatrix("viewToWorld", glm::value_ptr(viewToWorld_));
+        program->SetMatrix("mirror", glm::value_ptr(glm::mat4(1.0f)));
+        gl_.Uniform4f(program->Location("clipPlane"), 0.0f, 0.0f, 0.0f, -1.0f);
+    }
     DrawMaterialObjects(geometry_);
     glDisable(GL_STENCIL_TEST);
     return true;
@@ -389,16 +423,18 @@ bool StudioRenderer::DrawGeometry() {
 
 void StudioRenderer::DrawReflection(int pass, float weight) {
     const glm::mat4 mirror = MirrorIn(*groundPlane_);
-    reflected_.Use();
-    BindSurfaceLighting(reflected_, pass, weight);
-    reflected_.SetMatrix("viewToWorld", glm::value_ptr(viewToWorld_));
     const glm::vec3 eye = glm::vec3(mirror * viewToWorld_[3]);
-    reflected_.Set("eyePosition", eye.x, eye.y, eye.z);
-    reflected_.SetMatrix("mirror", glm::value_ptr(mirror));
     const glm::vec4 clip = *groundPlane_;
-    gl_.Uniform4f(reflected_.Location("clipPlane"), clip.x, clip.y, clip.z, clip.w);
-    reflected_.Set("strength", kReflectionStrength);
-    reflected_.Set("fade", kReflectionFade);
+    for (const ShaderProgram* program : reflected_.Both()) {
+        program->Use();
+        BindSurfaceLighting(*program, pass, weight);
+        program->SetMatrix("viewToWorld", glm::value_ptr(viewToWorld_));
+        program->Set("eyePosition", eye.x, eye.y, eye.z);
+        program->SetMatrix("mirror", glm::value_ptr(mirror));
+        gl_.Uniform4f(program->Location("clipPlane"), clip.x, clip.y, clip.z, clip.w);
+        program->Set("strength", kReflectionStrength);
+        program->Set("fade", kReflectionFade);
+    }
     glPushMatrix();
     glMultMatrixf(glm::value_ptr(mirror));
     glFrontFace(GL_CW);
@@ -461,16 +497,20 @@ void StudioRenderer::Shade(int pass, float weight) {
     glEnable(GL_STENCIL_TEST);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     glStencilFunc(GL_EQUAL, 1, 0xFF);
-    BindUnit(gl_, kPositionUnit, geometryBuffer_.attribute(GeometryBuffer::kPositions));
-    BindUnit(gl_, kSurfaceUnit, geometryBuffer_.attribute(GeometryBuffer::kSurfaces));
-    shaded_.Use();
-    BindSurfaceLighting(shaded_, pass, weight);
+    BindUnit(gl_, kSurfaceUnit, geometryBuffer_.surfaces());
+    BindUnit(gl_, kDepthUnit, geometryBuffer_.depth());
+    const ShaderProgram& shaded = SurfaceTaps(weight) == 4 ? shaded_ : shadedFewTaps_;
+    shaded.Use();
+    BindSurfaceLighting(shaded, pass, weight);
     const glm::vec3 eye(viewToWorld_[3]);
-    shaded_.Set("eyePosition", eye.x, eye.y, eye.z);
-    shaded_.Set("positions", static_cast<int>(kPositionUnit));
-    shaded_.Set("surfaces", static_cast<int>(kSurfaceUnit));
-    shaded_.Set("exposure", Exposure());
-    shaded_.Set("weight", weight);
+    shaded.Set("eyePosition", eye.x, eye.y, eye.z);
+    shaded.Set("surfaces", static_cast<int>(kSurfaceUnit));
+    shaded.Set("depths", static_cast<int>(kDepthUnit));
+    shaded.SetMatrix("pixelToWorld",
+                     glm::value_ptr(PixelToWorld(viewToWorld_, std::max(viewport_[2], 1),
+                                                 std::max(viewport_[3], 1))));
+    shaded.Set("exposure", Exposure());
+    shaded.Set("weight", weight);
     DrawFullscreenQuad();
     if (groundPlane_) {
         glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
@@ -558,7 +598,8 @@ void StudioRenderer::RestoreTarget() const {
 
 void StudioRenderer::Abandon() {
     for (ShaderProgram* program :
-         {&geometry_, &shaded_, &reflected_, &groundProgram_, &accumulate_, &output_}) {
+         {&geometry_.plain, &geometry_.textured, &shaded_, &shadedFewTaps_, &reflected_.plain,
+          &reflected_.textured, &groundProgram_, &accumulate_, &output_}) {
         program->Abandon();
     }
     geometryBuffer_.Abandon();

@@ -10,6 +10,7 @@
 // Made on first use in its context (the environment is prepared then and whenever the scene
 // names another one); its names go with it while the context is current, or Abandon drops them.
 
+#include <array>
 #include <cstdint>
 #include <glm/glm.hpp>
 #include <optional>
@@ -46,13 +47,24 @@ class StudioRenderer {
     void Abandon();
 
   private:
+    // A surface's program built twice, for plain and for textured bases: a software rasteriser
+    // pays for both sides of a branch on every pixel.
+    struct MaterialPrograms {
+        explicit MaterialPrograms(const StudioGlFunctions& gl) : plain(gl), textured(gl) {}
+        bool Build(const char* vertex, const std::string& fragment, std::string& log,
+                   const char* output = nullptr);
+        std::array<const ShaderProgram*, 2> Both() const { return {&plain, &textured}; }
+        ShaderProgram plain;
+        ShaderProgram textured;
+    };
+
     bool BuildPrograms();
     void PrepareEnvironment();
     void CollectCasters();
     void DrawDepthMap(TextureTarget& target, const DepthView& view, bool cullFront);
     void BindLighting(const ShaderProgram& program, int pass) const;
     void BindSurfaceLighting(const ShaderProgram& program, int pass, float weight) const;
-    void DrawMaterialObjects(const ShaderProgram& program);
+    void DrawMaterialObjects(const MaterialPrograms& programs);
     bool DrawGeometry();
     void DrawReflection(int pass, float weight);
     void DrawGroundQuad() const;
@@ -65,9 +77,10 @@ class StudioRenderer {
 
     Renderer& renderer_;
     StudioGlFunctions gl_;
-    ShaderProgram geometry_;
+    MaterialPrograms geometry_;
     ShaderProgram shaded_;
-    ShaderProgram reflected_;
+    ShaderProgram shadedFewTaps_;
+    MaterialPrograms reflected_;
     ShaderProgram groundProgram_;
     ShaderProgram accumulate_;
     ShaderProgram output_;

@@ -82,8 +82,12 @@ uniform float roughestLevel;
 // The irradiance over pi as spherical harmonics, constants folded in.
 uniform vec3 irradiance[9];
 uniform vec3 lightRadiance;
-// Fewer where many antialias passes average the filter.
+// Fewer where many antialias passes average the filter. A program built with a fixed count
+// (SURFACE_TAPS defined) unrolls the loop.
 uniform int surfaceTaps;
+#ifndef SURFACE_TAPS
+#define SURFACE_TAPS surfaceTaps
+#endif
 // Normalised, facing the eye; all 0 when there is no ground.
 uniform vec4 groundPlane;
 uniform int groundOcclusion;
@@ -118,7 +122,7 @@ vec3 Lit(vec3 position, vec3 n, vec3 base, float metallic, float roughness) {
         vec3 f = f0 + (1.0 - f0) * Fifth(1.0 - vh);
         vec3 specular = d * g * f / (4.0 * nv * nl);
         direct = ((1.0 - f) * diffuseColour / PI + specular) * lightRadiance * nl *
-                 Visibility(position, n, surfaceTaps);
+                 Visibility(position, n, SURFACE_TAPS);
 
     }
     vec3 fr = f0 + (max(vec3(1.0 - r), f0) - f0) * Fifth(1.0 - nv);
@@ -134,18 +138,21 @@ vec3 Lit(vec3 position, vec3 n, vec3 base, float metallic, float roughness) {
 }
 )";
 
-#define VELLUMARK_MATERIAL                                                                  \
-    "in vec3 worldPosition;\n"                                                              \
-    "in vec3 worldNormal;\n"                                                                \
-    "in vec2 texCoord;\n"                                                                   \
-    "uniform vec3 baseColour;\n"                                                            \
-    "uniform float metallic;\n"                                                             \
-    "uniform float roughness;\n"                                                            \
-    "uniform vec3 emissive;\n"                                                              \
-    "uniform int textured;\n"                                                               \
-    "uniform sampler2D baseTexture;\n" VELLUMARK_LINEAR                                     \
-    "vec3 Base() {\n"                                                                       \
-    "    return textured != 0 ? Linear(texture(baseTexture, texCoord).rgb) : baseColour;\n" \
+#define VELLUMARK_MATERIAL                                     \
+    "in vec3 worldPosition;\n"                                 \
+    "in vec3 worldNormal;\n"                                   \
+    "in vec2 texCoord;\n"                                      \
+    "uniform vec3 baseColour;\n"                               \
+    "uniform float metallic;\n"                                \
+    "uniform float roughness;\n"                               \
+    "uniform vec3 emissive;\n"                                 \
+    "uniform sampler2D baseTexture;\n" VELLUMARK_LINEAR        \
+    "vec3 Base() {\n"                                          \
+    "#ifdef TEXTURED\n"                                        \
+    "    return Linear(texture(baseTexture, texCoord).rgb);\n" \
+    "#else\n"                                                  \
+    "    return baseColour;\n"                                 \
+    "#endif\n"                                                 \
     "}\n"
 
 // The reflection in the ground, lit where it is drawn.
@@ -161,49 +168,49 @@ void main() {
 }
 )";
 
-// Values of 0 to 1 as whole numbers in one float, exactly (it holds 24 bits): two of 12 bits, or
-// three bytes; normals by their octahedral coordinates. Fewer buffers to write for each pixel.
-#define VELLUMARK_PACKING                                                  \
-    "float Pack(float high, float low) {\n"                                \
-    "    return floor(clamp(high, 0.0, 1.0) * 4095.0 + 0.5) * 4096.0 +\n"  \
-    "           floor(clamp(low, 0.0, 1.0) * 4095.0 + 0.5);\n"             \
-    "}\n"                                                                  \
-    "vec2 Unpack(float value) {\n"                                         \
-    "    float high = floor(value / 4096.0);\n"                            \
-    "    return vec2(high, value - high * 4096.0) / 4095.0;\n"             \
-    "}\n"                                                                  \
-    "float PackBytes(vec3 c) {\n"                                          \
-    "    vec3 b = floor(clamp(c, 0.0, 1.0) * 255.0 + 0.5);\n"              \
-    "    return (b.r * 256.0 + b.g) * 256.0 + b.b;\n"                      \
-    "}\n"                                                                  \
-    "vec3 UnpackBytes(float value) {\n"                                    \
-    "    float r = floor(value / 65536.0);\n"                              \
-    "    float g = floor((value - r * 65536.0) / 256.0);\n"                \
-    "    return vec3(r, g, value - r * 65536.0 - g * 256.0) / 255.0;\n"    \
-    "}\n"                                                                  \
-    "vec2 SignNotZero(vec2 v) {\n"                                         \
-    "    return vec2(v.x >= 0.0 ? 1.0 : -1.0, v.y >= 0.0 ? 1.0 : -1.0);\n" \
-    "}\n"                                                                  \
-    "float PackNormal(vec3 n) {\n"                                         \
-    "    vec2 e = n.xy / (abs(n.x) + abs(n.y) + abs(n.z));\n"              \
-    "    if (n.z < 0.0) e = (1.0 - abs(e.yx)) * SignNotZero(e);\n"         \
-    "    return Pack(e.x * 0.5 + 0.5, e.y * 0.5 + 0.5);\n"                 \
-    "}\n"                                                                  \
-    "vec3 UnpackNormal(float value) {\n"                                   \
-    "    vec2 e = Unpack(value) * 2.0 - 1.0;\n"                            \
-    "    vec3 n = vec3(e, 1.0 - abs(e.x) - abs(e.y));\n"                   \
-    "    if (n.z < 0.0) n.xy = (1.0 - abs(n.yx)) * SignNotZero(n.xy);\n"   \
-    "    return normalize(n);\n"                                           \
+// Values of 0 to 1 as whole numbers, two of 16 bits or four bytes to an unsigned 32; normals by
+// their octahedral coordinates. One buffer to write for each pixel.
+#define VELLUMARK_PACKING                                                                       \
+    "uint Bits(float value, float most) {\n"                                                    \
+    "    return uint(clamp(value, 0.0, 1.0) * most + 0.5);\n"                                   \
+    "}\n"                                                                                       \
+    "uint Pack(vec2 v) {\n"                                                                     \
+    "    return Bits(v.x, 65535.0) << 16u | Bits(v.y, 65535.0);\n"                              \
+    "}\n"                                                                                       \
+    "vec2 Unpack(uint value) {\n"                                                               \
+    "    return vec2(value >> 16u, value & 0xFFFFu) / 65535.0;\n"                               \
+    "}\n"                                                                                       \
+    "uint PackBytes(vec4 c) {\n"                                                                \
+    "    return Bits(c.x, 255.0) << 24u | Bits(c.y, 255.0) << 16u | Bits(c.z, 255.0) << 8u |\n" \
+    "           Bits(c.w, 255.0);\n"                                                            \
+    "}\n"                                                                                       \
+    "vec4 UnpackBytes(uint value) {\n"                                                          \
+    "    return vec4(value >> 24u, (value >> 16u) & 0xFFu, (value >> 8u) & 0xFFu,\n"            \
+    "                value & 0xFFu) / 255.0;\n"                                                 \
+    "}\n"                                                                                       \
+    "vec2 SignNotZero(vec2 v) {\n"                                                              \
+    "    return vec2(v.x >= 0.0 ? 1.0 : -1.0, v.y >= 0.0 ? 1.0 : -1.0);\n"                      \
+    "}\n"                                                                                       \
+    "uint PackNormal(vec3 n) {\n"                                                               \
+    "    vec2 e = n.xy / (abs(n.x) + abs(n.y) + abs(n.z));\n"                                   \
+    "    if (n.z < 0.0) e = (1.0 - abs(e.yx)) * SignNotZero(e);\n"                              \
+    "    return Pack(e * 0.5 + 0.5);\n"                                                         \
+    "}\n"                                                                                       \
+    "vec3 UnpackNormal(uint value) {\n"                                                         \
+    "    vec2 e = Unpack(value) * 2.0 - 1.0;\n"                                                 \
+    "    vec3 n = vec3(e, 1.0 - abs(e.x) - abs(e.y));\n"                                        \
+    "    if (n.z < 0.0) n.xy = (1.0 - abs(n.yx)) * SignNotZero(n.xy);\n"                        \
+    "    return normalize(n);\n"                                                                \
     "}\n"
 
-// The objects' surfaces into the geometry buffer: position and roughness with metallic, then
-// normal, base colour and emission, packed.
+// The objects' surfaces into the geometry buffer: normal, base colour and roughness, then
+// emission with metallic.
 const char* const kGeometryFragment = "#version 130\n" VELLUMARK_MATERIAL VELLUMARK_PACKING R"(
+out uvec4 surface;
 void main() {
     vec3 base = Base();
-    gl_FragData[0] = vec4(worldPosition, Pack(roughness, metallic));
-    gl_FragData[1] = vec4(PackNormal(normalize(worldNormal)), Pack(base.r, base.g),
-                          Pack(base.b, 0.0), PackBytes(emissive));
+    surface = uvec4(PackNormal(normalize(worldNormal)), Pack(base.rg), Pack(vec2(base.b, roughness)),
+                    PackBytes(vec4(emissive, metallic)));
 }
 )";
 
@@ -298,17 +305,20 @@ void main() {
 
 // The objects' pixels of the geometry buffer lit, tone-mapped and added to the sum.
 const char* const kShadedFragment = VELLUMARK_TONE_MAPPING VELLUMARK_PACKING R"(
-uniform sampler2D positions;
-uniform sampler2D surfaces;
+uniform usampler2D surfaces;
+uniform sampler2D depths;
+// A pixel of the buffer with its depth back into the world: this pass's projection undone.
+uniform mat4 pixelToWorld;
 uniform float weight;
 void main() {
     ivec2 texel = ivec2(gl_FragCoord.xy);
-    vec4 p = texelFetch(positions, texel, 0);
-    vec4 s = texelFetch(surfaces, texel, 0);
-    vec2 roughnessMetallic = Unpack(p.w);
-    vec3 base = vec3(Unpack(s.y), Unpack(s.z).x);
-    vec3 colour = Lit(p.xyz, UnpackNormal(s.x), base, roughnessMetallic.y, roughnessMetallic.x) +
-                  UnpackBytes(s.w);
+    uvec4 s = texelFetch(surfaces, texel, 0);
+    vec4 p = pixelToWorld * vec4(gl_FragCoord.xy, texelFetch(depths, texel, 0).r, 1.0);
+    vec2 blueRoughness = Unpack(s.z);
+    vec4 emissionMetallic = UnpackBytes(s.w);
+    vec3 colour = Lit(p.xyz / p.w, UnpackNormal(s.x), vec3(Unpack(s.y), blueRoughness.x),
+                      emissionMetallic.w, blueRoughness.y) +
+                  emissionMetallic.rgb;
     gl_FragColor = ToneMapped(vec4(colour, 1.0)) * weight;
 }
 )";
@@ -328,12 +338,10 @@ void main() {
     ivec2 texel = ivec2(gl_FragCoord.xy) - origin;
     vec4 s = texelFetch(sum, texel, 0);
     float alpha = clamp(s.a, 0.0, 1.0);
-    if (transparent != 0) {
-        vec3 straight = alpha > 0.0 ? s.rgb / alpha : vec3(0.0);
-        gl_FragColor = vec4(Encoded(straight) * alpha, alpha);
-    } else {
-        gl_FragColor = vec4(Encoded(s.rgb + background * (1.0 - alpha)), 1.0);
-    }
+    // One encoding for either: a software rasteriser runs both sides of a branch.
+    vec3 straight = alpha > 0.0 ? s.rgb / alpha : vec3(0.0);
+    vec3 shown = Encoded(transparent != 0 ? straight : s.rgb + background * (1.0 - alpha));
+    gl_FragColor = transparent != 0 ? vec4(shown * alpha, alpha) : vec4(shown, 1.0);
     gl_FragDepth = writeDepth != 0 ? texelFetch(depth, texel, 0).r : gl_FragCoord.z;
 }
 )";
