@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <iterator>
 #include <numeric>
+#include <utility>
 
 #include "text/bevel_widths.h"
 #include "text/grid_segments.h"
@@ -33,6 +34,8 @@ constexpr int kClearingRounds = 3;
 constexpr int kCollisionRounds = 48;
 // Grid steps the front face's edge lies in from the outline at least.
 constexpr double kNarrowestRow = 4.0;
+// A folding strip's ends narrow to this share of the widths at which it stops folding.
+constexpr double kUnfoldMargin = 0.98;
 // Points along the edges of a ring that cannot keep the full width all round lie this many
 // widths apart at most.
 constexpr double kAlongSpacing = 1.5;
@@ -101,10 +104,12 @@ struct RingRows {
     double scale = 0.0;
 };
 
-// A corner to narrow, with the next one (the far end of its edge), and by how much.
+// A corner to narrow, with the next one (the far end of its edge), and by how much. A strip's
+// fold names each end alone, with the factor that unfolds it in every round.
 struct Blame {
     size_t corner;
     double factor = kMendFactor;
+    bool alone = false;
 };
 
 // The greatest factor, in steps down to kMendFactor, by which narrowing both ends of the front
@@ -123,6 +128,31 @@ double ClearingFactor(const RingRows& ring, size_t c, const GridSegment& t) {
         }
     }
     return kMendFactor;
+}
+
+// The factors by which to narrow the two ends of the strip from corner i to corner j so that it
+// no longer folds. Its last quad's triangles (i, j, j') and (i, j', i') turn over as the widths
+// grow: the first once cross(E, m_j) + w_i cross(m_j, m_i) reaches zero, the second once
+// cross(E, m_i) + w_j cross(m_j, m_i) does, E being the edge. A fold these do not explain (only
+// rounding or the narrowest row) narrows both ends by kMendFactor.
+std::pair<Blame, Blame> UnfoldingBlame(const RingRows& ring, size_t i, size_t j) {
+    const GridPoint& a = ring.outline[i];
+    const GridPoint& b = ring.outline[j];
+    const PlaneVector edge{static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y)};
+    auto cross = [](PlaneVector u, PlaneVector v) { return u.x * v.y - u.y * v.x; };
+    const double turn = cross(ring.miter[j], ring.miter[i]);
+    // The share of its width an end keeps, 1 where it does not cause the fold.
+    auto keep = [&](double room, size_t corner) {
+        const double width = std::max(ring.widths[corner] * ring.scale, kNarrowestRow);
+        const double most = turn < 0.0 ? kUnfoldMargin * room / -turn : width;
+        return most > kNarrowestRow ? std::min(1.0, most / width) : 0.0;
+    };
+    const double fromI = keep(cross(edge, ring.miter[j]), i);
+    const double fromJ = keep(cross(edge, ring.miter[i]), j);
+    if (std::min(fromI, fromJ) == 0.0 || std::min(fromI, fromJ) == 1.0) {
+        return {Blame{i, kMendFactor, true}, Blame{j, kMendFactor, true}};
+    }
+    return {Blame{i, fromI, true}, Blame{j, fromJ, true}};
 }
 
 // No two edges of the ring meet except neighbours at their shared corner, and no corner turns
@@ -244,7 +274,8 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
             const GridPoint& c = ring.rows[(k + 1) * n + j];
             const GridPoint& d = ring.rows[(k + 1) * n + i];
             if (Orientation(a, b, c) <= 0 || Orientation(a, c, d) <= 0) {
-                blame.insert(blame.end(), {Blame{i}, Blame{j}});
+                const auto [from, to] = UnfoldingBlame(ring, i, j);
+                blame.insert(blame.end(), {from, to});
                 return false;
             }
         }
@@ -266,6 +297,10 @@ void NarrowAbout(RingRows& ring, const std::vector<Blame>& blame, bool clearing)
     const size_t n = ring.outline.size();
     std::vector<double> factor(n, 1.0);
     for (const Blame& b : blame) {
+        if (b.alone) {
+            factor[b.corner] = std::min(factor[b.corner], b.factor);
+            continue;
+        }
         for (size_t k = 0; k < 2 * kMendReach + 2; ++k) {
             const size_t i = (b.corner + n + k - kMendReach) % n;
             factor[i] = std::min(factor[i], clearing ? b.factor : kMendFactor);
