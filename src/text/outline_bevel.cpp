@@ -42,7 +42,7 @@ constexpr double kNearNarrowed[] = {0.125, 0.25, 0.5};
 constexpr double kStraightWidth = 0.5;
 
 GridPoint ToGrid(const OutlinePoint& p) {
-    return {std::llround(p.x * kGridStepsPerEm), std::llround(p.y * kGridStepsPerEm)};
+    return {RoundToGrid(p.x * kGridStepsPerEm), RoundToGrid(p.y * kGridStepsPerEm)};
 }
 
 // Twice the signed area.
@@ -222,8 +222,8 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
             const double width = std::max(ring.widths[i] * scale, kNarrowestRow);
             const double offset = width * fractions[k];
             const GridPoint& p = outline[i];
-            ring.rows[k * n + i] = {p.x + std::llround(offset * miter[i].x),
-                                    p.y + std::llround(offset * miter[i].y)};
+            ring.rows[k * n + i] = {p.x + RoundToGrid(offset * miter[i].x),
+                                    p.y + RoundToGrid(offset * miter[i].y)};
         }
     }
     // The face is cut from corners only, so a row point lying straight between its neighbours
@@ -233,7 +233,7 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
         GridPoint& q = ring.rows[last + i];
         if (Orientation(ring.rows[last + (i + n - 1) % n], q, ring.rows[last + (i + 1) % n]) == 0) {
             const PlaneVector m = Unit(miter[i].x, miter[i].y);
-            q = {q.x + std::llround(m.x), q.y + std::llround(m.y)};
+            q = {q.x + RoundToGrid(m.x), q.y + RoundToGrid(m.y)};
         }
     }
     for (size_t k = 0; k + 1 < rowCount; ++k) {
@@ -467,6 +467,7 @@ class RingCollisions {
   public:
     explicit RingCollisions(const std::vector<RingRows>& rings)
         : rings_(rings),
+          outlineEdges_(OutlineEdges(rings)),
           edges_(rings.size()),
           boxes_(rings.size()),
           bevelled_(rings.size(), false),
@@ -475,7 +476,6 @@ class RingCollisions {
           blame_(rings.size()),
           changed_(rings.size(), true) {
         for (const RingRows& ring : rings) {
-            AddRingEdges(ring.outline, 0, ring.outline.size(), outlineEdges_);
             outlineBoxes_.push_back(PointsBox(ring.outline));
         }
     }
@@ -507,8 +507,15 @@ class RingCollisions {
     const std::vector<std::vector<Blame>>& blame() const { return blame_; }
 
   private:
-    static bool IsIn(const std::vector<GridSegment>& list, const GridSegment* s) {
-        return !list.empty() && s >= list.data() && s < list.data() + list.size();
+    static SegmentCells OutlineEdges(const std::vector<RingRows>& rings) {
+        std::vector<GridSegment> edges;
+        for (const RingRows& ring : rings) {
+            const size_t n = ring.outline.size();
+            for (size_t i = 0; i < n; ++i) {
+                edges.push_back({ring.outline[i], ring.outline[(i + 1) % n], i});
+            }
+        }
+        return SegmentCells(std::move(edges));
     }
 
     void UpdateBand(size_t r) {
@@ -549,7 +556,7 @@ class RingCollisions {
     // outline and with no other ring's outline between the two.
     bool Leaves(size_t r, const std::vector<size_t>& near) {
         SegmentPairs met;
-        MeetingSegments({&edges_[r]}, {&outlineEdges_}, boxes_[r], met);
+        outlineEdges_.Meeting(edges_[r], boxes_[r], met);
         for (const auto& [first, second] : met) {
             leavesBlame_[r].push_back(
                 {first->corner, ClearingFactor(rings_[r], first->corner, *second)});
@@ -585,7 +592,7 @@ class RingCollisions {
             std::max(boxes_[r].minX, boxes_[s].minX), std::max(boxes_[r].minY, boxes_[s].minY),
             std::min(boxes_[r].maxX, boxes_[s].maxX), std::min(boxes_[r].maxY, boxes_[s].maxY)};
         SegmentPairs met;
-        MeetingSegments({&edges_[r]}, {&edges_[s]}, box, met);
+        MeetingSegments(edges_[r], edges_[s], box, met);
         // Both move: each ring takes back half of what clears it of the other.
         for (const auto& [first, second] : met) {
             blame_[r].push_back(
@@ -598,7 +605,7 @@ class RingCollisions {
     }
 
     const std::vector<RingRows>& rings_;
-    std::vector<GridSegment> outlineEdges_;  // of all the rings' outlines
+    SegmentCells outlineEdges_;  // of all the rings' outlines
     std::vector<GridBox> outlineBoxes_;
     std::vector<std::vector<GridSegment>> edges_;  // of the front-face edges
     std::vector<GridBox> boxes_;                   // of the bands
