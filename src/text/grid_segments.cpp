@@ -137,6 +137,51 @@ void SegmentCells::Meeting(const std::vector<GridSegment>& first, const GridBox&
     }
 }
 
+bool RingMeetsItself(const std::vector<GridPoint>& ring) {
+    const size_t n = ring.size();
+    auto next = [n](size_t e) { return e + 1 < n ? e + 1 : 0; };
+    GridBox all{INT64_MAX, INT64_MAX, INT64_MIN, INT64_MIN};
+    std::vector<GridBox> boxes(n);
+    std::vector<uint32_t> order(n);
+    for (size_t e = 0; e < n; ++e) {
+        boxes[e] = BoxOf({ring[e], ring[next(e)]});
+        all = {std::min(all.minX, boxes[e].minX), std::min(all.minY, boxes[e].minY),
+               std::max(all.maxX, boxes[e].maxX), std::max(all.maxY, boxes[e].maxY)};
+        order[e] = static_cast<uint32_t>(e);
+    }
+    if (n < 4) {
+        return false;
+    }
+    CellLayout layout;
+    layout.FitCount(all.minX, all.minY, all.maxX, all.maxY, n);
+    CellContents<uint32_t> cells;
+    cells.Fill(order, layout.CellCount(), [&](uint32_t e, auto add) {
+        for (int64_t row = layout.Row(boxes[e].minY); row <= layout.Row(boxes[e].maxY); ++row) {
+            for (int64_t column = layout.Column(boxes[e].minX);
+                 column <= layout.Column(boxes[e].maxX); ++column) {
+                add(layout.Cell(column, row));
+            }
+        }
+    });
+    for (size_t cell = 0; cell < layout.CellCount(); ++cell) {
+        for (uint32_t k = cells.Start(cell); k < cells.Start(cell + 1); ++k) {
+            const uint32_t e = cells[k];
+            for (uint32_t l = k + 1; l < cells.Start(cell + 1); ++l) {
+                const uint32_t f = cells[l];
+                // A pair sharing several cells is looked at in the one holding the lower left
+                // corner of where their boxes overlap.
+                if (f != next(e) && e != next(f) && Overlap(boxes[e], boxes[f]) &&
+                    layout.CellOf(std::max(boxes[e].minX, boxes[f].minX),
+                                  std::max(boxes[e].minY, boxes[f].minY)) == cell &&
+                    SegmentsMeet(ring[e], ring[next(e)], ring[f], ring[next(f)])) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
 int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t count,
                   const GridPoint& p) {
     int winding = 0;

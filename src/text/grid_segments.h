@@ -48,6 +48,10 @@ class SegmentCells {
     CellContents<uint32_t> cells_;
 };
 
+// Whether two edges of the closed ring meet other than neighbours at their shared corner; no two
+// neighbouring points may be equal.
+bool RingMeetsItself(const std::vector<GridPoint>& ring);
+
 // How often the ring of count points from begin winds counter-clockwise round p, which lies on
 // none of its edges.
 int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t count,

@@ -126,9 +126,9 @@ double ClearingFactor(const RingRows& ring, size_t c, const GridSegment& t) {
 }
 
 // No two edges of the ring meet except neighbours at their shared corner, and no corner turns
-// straight back. Edges are swept in order of their left ends, each compared only with those
-// still reaching it, which keeps the outlines of glyphs near linear. Where one does, the corners
-// to blame (by their place in the ring) are added to blame.
+// straight back. Where two do, found by a sweep of the edges in order of their left ends (each
+// compared only with those still reaching it), the corners to blame (by their place in the ring)
+// are added to blame; the sweep runs only once the quicker look cell by cell has found some.
 bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<Blame>& blame) {
     const std::vector<GridPoint>& rows = ring.rows;
     std::vector<GridPoint> p;
@@ -158,6 +158,9 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
             return false;
         }
     }
+    if (!RingMeetsItself(p)) {
+        return true;
+    }
     // Each edge's box, sorted by its left side.
     struct Span {
         int64_t left, right, bottom, top;
@@ -172,30 +175,34 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
     }
     std::sort(order.begin(), order.end(),
               [](const Span& a, const Span& b) { return a.left < b.left; });
+    auto next = [n](size_t e) { return e + 1 < n ? e + 1 : 0; };
     std::vector<Span> active;
     for (const Span& span : order) {
         const size_t e = span.edge;
-        active.erase(std::remove_if(active.begin(), active.end(),
-                                    [&span](const Span& f) { return f.right < span.left; }),
-                     active.end());
+        // Those ending left of this edge are dropped as the rest are compared, in one pass.
+        size_t kept = 0;
         for (const Span& other : active) {
+            if (other.right < span.left) {
+                continue;
+            }
+            active[kept++] = other;
             const size_t f = other.edge;
-            if (other.top < span.bottom || other.bottom > span.top || f == (e + 1) % n ||
-                e == (f + 1) % n) {
+            if (other.top < span.bottom || other.bottom > span.top || f == next(e) ||
+                e == next(f)) {
                 continue;  // apart, or neighbours sharing a corner (a fold back was refused above)
             }
-            if (SegmentsMeet(p[e], p[(e + 1) % n], p[f], p[(f + 1) % n])) {
+            if (SegmentsMeet(p[e], p[next(e)], p[f], p[next(f)])) {
                 // Both edges move: each takes back half of what clears it of the other.
                 const double fromE =
-                    (1.0 + ClearingFactor(ring, corner[e], {p[f], p[(f + 1) % n]})) / 2.0;
+                    (1.0 + ClearingFactor(ring, corner[e], {p[f], p[next(f)]})) / 2.0;
                 const double fromF =
-                    (1.0 + ClearingFactor(ring, corner[f], {p[e], p[(e + 1) % n]})) / 2.0;
-                blame.insert(blame.end(),
-                             {Blame{corner[e], fromE}, Blame{corner[(e + 1) % n], fromE},
-                              Blame{corner[f], fromF}, Blame{corner[(f + 1) % n], fromF}});
+                    (1.0 + ClearingFactor(ring, corner[f], {p[e], p[next(e)]})) / 2.0;
+                blame.insert(blame.end(), {Blame{corner[e], fromE}, Blame{corner[next(e)], fromE},
+                                           Blame{corner[f], fromF}, Blame{corner[next(f)], fromF}});
                 return false;
             }
         }
+        active.resize(kept);
         active.push_back(span);
     }
     return true;
@@ -231,14 +238,16 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
     const size_t last = (rowCount - 1) * n;
     for (size_t i = 0; i < n; ++i) {
         GridPoint& q = ring.rows[last + i];
-        if (Orientation(ring.rows[last + (i + n - 1) % n], q, ring.rows[last + (i + 1) % n]) == 0) {
+        const size_t before = i > 0 ? i - 1 : n - 1;
+        const size_t after = i + 1 < n ? i + 1 : 0;
+        if (Orientation(ring.rows[last + before], q, ring.rows[last + after]) == 0) {
             const PlaneVector m = Unit(miter[i].x, miter[i].y);
             q = {q.x + RoundToGrid(m.x), q.y + RoundToGrid(m.y)};
         }
     }
     for (size_t k = 0; k + 1 < rowCount; ++k) {
         for (size_t i = 0; i < n; ++i) {
-            const size_t j = (i + 1) % n;
+            const size_t j = i + 1 < n ? i + 1 : 0;
             const GridPoint& a = ring.rows[k * n + i];
             const GridPoint& b = ring.rows[k * n + j];
             const GridPoint& c = ring.rows[(k + 1) * n + j];
