@@ -4,6 +4,9 @@
 
 namespace {
 
+// Rings with no more edges than this are quicker to check pair by pair than cell by cell.
+constexpr size_t kFewEdges = 24;
+
 int64_t Left(const GridSegment& s) {
     return std::min(s.a.x, s.b.x);
 }
@@ -152,6 +155,20 @@ bool RingMeetsItself(const std::vector<GridPoint>& ring) {
     if (n < 4) {
         return false;
     }
+    auto meet = [&](size_t e, size_t f) {
+        return f != next(e) && e != next(f) && Overlap(boxes[e], boxes[f]) &&
+               SegmentsMeet(ring[e], ring[next(e)], ring[f], ring[next(f)]);
+    };
+    if (n <= kFewEdges) {
+        for (size_t e = 0; e < n; ++e) {
+            for (size_t f = e + 1; f < n; ++f) {
+                if (meet(e, f)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
     CellLayout layout;
     layout.FitCount(all.minX, all.minY, all.maxX, all.maxY, n);
     CellContents<uint32_t> cells;
@@ -170,10 +187,9 @@ bool RingMeetsItself(const std::vector<GridPoint>& ring) {
                 const uint32_t f = cells[l];
                 // A pair sharing several cells is looked at in the one holding the lower left
                 // corner of where their boxes overlap.
-                if (f != next(e) && e != next(f) && Overlap(boxes[e], boxes[f]) &&
-                    layout.CellOf(std::max(boxes[e].minX, boxes[f].minX),
+                if (layout.CellOf(std::max(boxes[e].minX, boxes[f].minX),
                                   std::max(boxes[e].minY, boxes[f].minY)) == cell &&
-                    SegmentsMeet(ring[e], ring[next(e)], ring[f], ring[next(f)])) {
+                    meet(e, f)) {
                     return true;
                 }
             }
@@ -185,9 +201,13 @@ bool RingMeetsItself(const std::vector<GridPoint>& ring) {
 int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t count,
                   const GridPoint& p) {
     int winding = 0;
+    if (count == 0) {
+        return 0;
+    }
+    const GridPoint* ring = points.data() + begin;
     for (size_t i = 0; i < count; ++i) {
-        const GridPoint& a = points[begin + i];
-        const GridPoint& b = points[begin + (i + 1) % count];
+        const GridPoint& a = ring[i];
+        const GridPoint& b = ring[i + 1 < count ? i + 1 : 0];
         if (a.y <= p.y) {
             winding += b.y > p.y && Orientation(a, b, p) > 0 ? 1 : 0;
         } else {

@@ -576,11 +576,14 @@ class RingCollisions {
         const RingRows& ring = rings_[r];
         const size_t n = ring.outline.size();
         const GridPoint& edgePoint = EdgePoint(r);
-        const bool nested = WindingNumber(ring.outline, 0, n, edgePoint) != 0 ||
+        const int aroundOwn = WindingNumber(ring.outline, 0, n, edgePoint);
+        const bool nested = aroundOwn != 0 ||
                             WindingNumber(ring.rows, ring.rows.size() - n, n, ring.outline[0]) != 0;
         int inRegion = 0;
         for (size_t s : near) {
-            if (Holds(outlineBoxes_[s], edgePoint)) {
+            if (s == r) {
+                inRegion += aroundOwn;
+            } else if (Holds(outlineBoxes_[s], edgePoint)) {
                 inRegion +=
                     WindingNumber(rings_[s].outline, 0, rings_[s].outline.size(), edgePoint);
             }
@@ -873,7 +876,7 @@ class BevelMeshWriter {
         if (flip) {
             std::swap(a, c);
         }
-        mesh_.indices.insert(mesh_.indices.end(), {a, b, c});
+        AddIndices(a, b, c);
     }
     // A strip's triangle: where the profile's normal at a corner would face away from the
     // triangle itself (a sliver standing on edge where the width changes at a sharp corner),
@@ -905,10 +908,17 @@ class BevelMeshWriter {
                 corner = static_cast<uint32_t>(mesh_.vertices.size() - 1);
             }
         }
-        mesh_.indices.insert(mesh_.indices.end(), {corners[0], corners[1], corners[2]});
+        AddIndices(corners[0], corners[1], corners[2]);
     }
 
   private:
+    // One at a time: a range insert of three costs a call to copy them.
+    void AddIndices(uint32_t a, uint32_t b, uint32_t c) {
+        mesh_.indices.push_back(a);
+        mesh_.indices.push_back(b);
+        mesh_.indices.push_back(c);
+    }
+
     GlyphMesh& mesh_;
 };
 
