@@ -237,7 +237,7 @@ std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rin
                                           : PlaneVector{0.0, 0.0};
             double hit = 1e300;
             cells.Near(p, reach, [&](const Edge& e) {
-                if (e.ring == r && (e.corner == i || (e.corner + 1) % n == i)) {
+                if (e.ring == r && (e.corner == i || (e.corner + 1 < n ? e.corner + 1 : 0) == i)) {
                     return;  // its own edges
                 }
                 if (std::min(e.a.x, e.b.x) > p.x + reach || std::max(e.a.x, e.b.x) < p.x - reach ||

@@ -145,12 +145,10 @@ bool RingMeetsItself(const std::vector<GridPoint>& ring) {
     auto next = [n](size_t e) { return e + 1 < n ? e + 1 : 0; };
     GridBox all{INT64_MAX, INT64_MAX, INT64_MIN, INT64_MIN};
     std::vector<GridBox> boxes(n);
-    std::vector<uint32_t> order(n);
     for (size_t e = 0; e < n; ++e) {
         boxes[e] = BoxOf({ring[e], ring[next(e)]});
         all = {std::min(all.minX, boxes[e].minX), std::min(all.minY, boxes[e].minY),
                std::max(all.maxX, boxes[e].maxX), std::max(all.maxY, boxes[e].maxY)};
-        order[e] = static_cast<uint32_t>(e);
     }
     if (n < 4) {
         return false;
@@ -168,6 +166,10 @@ bool RingMeetsItself(const std::vector<GridPoint>& ring) {
             }
         }
         return false;
+    }
+    std::vector<uint32_t> order(n);
+    for (size_t e = 0; e < n; ++e) {
+        order[e] = static_cast<uint32_t>(e);
     }
     CellLayout layout;
     layout.FitCount(all.minX, all.minY, all.maxX, all.maxY, n);
