@@ -237,7 +237,7 @@ std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rin
                                           : PlaneVector{0.0, 0.0};
             double hit = 1e300;
             cells.Near(p, reach, [&](const Edge& e) {
-                if (e.ring == r && (e.corner == i || (e.corner + 1) % n == i)) {
+                if (e.ring == r && (e.corner == i || (e.corner + 1 < n ? e.corner + 1 : 0) == i)) {
                     return;  // its own edges
                 }
                 if (std::min(e.a.x, e.b.x) > p.x + reach || std::max(e.a.x, e.b.x) < p.x - reach ||
@@ -325,12 +325,16 @@ void SmoothAlong(const std::vector<GridPoint>& outline, std::vector<double>& wid
         step[i] = Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
     }
     // Twice round each way carries a narrow place's effect past the ring's seam.
-    for (size_t k = 1; k <= 2 * n; ++k) {
-        const size_t i = k % n, before = (k - 1) % n;
-        widths[i] = std::min(widths[i], widths[before] + kSlope * step[before]);
+    for (int round = 0; round < 2; ++round) {
+        for (size_t before = 0; before < n; ++before) {
+            const size_t i = before + 1 < n ? before + 1 : 0;
+            widths[i] = std::min(widths[i], widths[before] + kSlope * step[before]);
+        }
     }
-    for (size_t k = 2 * n; k-- > 0;) {
-        const size_t i = k % n, after = (k + 1) % n;
-        widths[i] = std::min(widths[i], widths[after] + kSlope * step[i]);
+    for (int round = 0; round < 2; ++round) {
+        for (size_t i = n; i-- > 0;) {
+            const size_t after = i + 1 < n ? i + 1 : 0;
+            widths[i] = std::min(widths[i], widths[after] + kSlope * step[i]);
+        }
     }
 }

@@ -4,6 +4,9 @@
 
 namespace {
 
+// Rings with no more edges than this are quicker to check pair by pair than cell by cell.
+constexpr size_t kFewEdges = 24;
+
 int64_t Left(const GridSegment& s) {
     return std::min(s.a.x, s.b.x);
 }
@@ -17,6 +20,20 @@ bool Meet(const GridSegment& s, const GridSegment& t) {
            std::min(t.a.y, t.b.y) <= std::max(s.a.y, s.b.y) && SegmentsMeet(s.a, s.b, t.a, t.b);
 }
 
+// Whether s runs into the box at all (one left of it was never taken).
+bool Reaches(const GridSegment& s, const GridBox& box) {
+    return Right(s) >= box.minX && std::max(s.a.y, s.b.y) >= box.minY &&
+           std::min(s.a.y, s.b.y) <= box.maxY;
+}
+
+GridBox BoxOf(const GridSegment& s) {
+    return {Left(s), std::min(s.a.y, s.b.y), Right(s), std::max(s.a.y, s.b.y)};
+}
+
+bool Overlap(const GridBox& a, const GridBox& b) {
+    return a.minX <= b.maxX && b.minX <= a.maxX && a.minY <= b.maxY && b.minY <= a.maxY;
+}
+
 }  // namespace
 
 void AddRingEdges(const std::vector<GridPoint>& points, size_t begin, size_t count,
@@ -28,75 +45,171 @@ void AddRingEdges(const std::vector<GridPoint>& points, size_t begin, size_t cou
               [](const GridSegment& s, const GridSegment& t) { return Left(s) < Left(t); });
 }
 
-// Calls met(s, t) for meeting segments s of first and t of second until it returns true; returns
-// whether it did.
-namespace {
-
-template <typename Met>
-bool SweepMeetings(const SegmentLists& first, const SegmentLists& second, const GridBox& box,
-                   Met met) {
-    const SegmentLists* sides[2] = {&first, &second};
-    std::vector<size_t> next[2] = {std::vector<size_t>(first.size(), 0),
-                                   std::vector<size_t>(second.size(), 0)};
+void MeetingSegments(const std::vector<GridSegment>& first, const std::vector<GridSegment>& second,
+                     const GridBox& box, SegmentPairs& out) {
+    const std::vector<GridSegment>* sides[2] = {&first, &second};
+    size_t next[2] = {0, 0};
     std::vector<const GridSegment*> active[2];
     for (;;) {
-        // The segment with the leftmost left end still to come, from either side.
-        const GridSegment* s = nullptr;
-        int side = 0;
-        size_t list = 0;
-        for (int k = 0; k < 2; ++k) {
-            for (size_t l = 0; l < sides[k]->size(); ++l) {
-                const std::vector<GridSegment>& segments = *(*sides[k])[l];
-                if (next[k][l] < segments.size() && (!s || Left(segments[next[k][l]]) < Left(*s))) {
-                    s = &segments[next[k][l]];
-                    side = k;
-                    list = l;
-                }
-            }
+        // The segment with the leftmost left end still to come, first's on a tie.
+        const bool more[2] = {next[0] < first.size(), next[1] < second.size()};
+        if (!more[0] && !more[1]) {
+            return;
         }
-        if (!s || Left(*s) > box.maxX) {
-            return false;
+        const int side =
+            more[0] && (!more[1] || Left(first[next[0]]) <= Left(second[next[1]])) ? 0 : 1;
+        const GridSegment* s = &(*sides[side])[next[side]++];
+        const int64_t x = Left(*s);
+        if (x > box.maxX) {
+            return;
         }
-        ++next[side][list];
-        if (Right(*s) < box.minX || std::max(s->a.y, s->b.y) < box.minY ||
-            std::min(s->a.y, s->b.y) > box.maxY) {
+        if (!Reaches(*s, box)) {
             continue;
         }
+        // Those of the other side ending left of s are done with; the rest are compared.
         std::vector<const GridSegment*>& others = active[1 - side];
-        const int64_t x = Left(*s);
-        others.erase(std::remove_if(others.begin(), others.end(),
-                                    [x](const GridSegment* t) { return Right(*t) < x; }),
-                     others.end());
+        size_t kept = 0;
         for (const GridSegment* t : others) {
-            if (Meet(*s, *t) && (side == 0 ? met(s, t) : met(t, s))) {
-                return true;
+            if (Right(*t) < x) {
+                continue;
+            }
+            others[kept++] = t;
+            if (Meet(*s, *t)) {
+                side == 0 ? out.emplace_back(s, t) : out.emplace_back(t, s);
             }
         }
+        others.resize(kept);
         active[side].push_back(s);
     }
 }
 
-}  // namespace
-
-bool AnySegmentsMeet(const SegmentLists& first, const SegmentLists& second, const GridBox& box) {
-    return SweepMeetings(first, second, box,
-                         [](const GridSegment*, const GridSegment*) { return true; });
+SegmentCells::SegmentCells(std::vector<GridSegment> segments) : segments_(std::move(segments)) {
+    if (segments_.empty()) {
+        return;
+    }
+    GridBox all = BoxOf(segments_.front());
+    for (const GridSegment& segment : segments_) {
+        const GridBox box = BoxOf(segment);
+        all = {std::min(all.minX, box.minX), std::min(all.minY, box.minY),
+               std::max(all.maxX, box.maxX), std::max(all.maxY, box.maxY)};
+    }
+    layout_.FitCount(all.minX, all.minY, all.maxX, all.maxY, segments_.size());
+    std::vector<uint32_t> order(segments_.size());
+    for (size_t k = 0; k < order.size(); ++k) {
+        order[k] = static_cast<uint32_t>(k);
+    }
+    cells_.Fill(order, layout_.CellCount(), [this](uint32_t k, auto add) {
+        const GridBox box = BoxOf(segments_[k]);
+        for (int64_t row = layout_.Row(box.minY); row <= layout_.Row(box.maxY); ++row) {
+            for (int64_t column = layout_.Column(box.minX); column <= layout_.Column(box.maxX);
+                 ++column) {
+                add(layout_.Cell(column, row));
+            }
+        }
+    });
 }
 
-void MeetingSegments(const SegmentLists& first, const SegmentLists& second, const GridBox& box,
-                     SegmentPairs& out) {
-    SweepMeetings(first, second, box, [&out](const GridSegment* s, const GridSegment* t) {
-        out.emplace_back(s, t);
+void SegmentCells::Meeting(const std::vector<GridSegment>& first, const GridBox& box,
+                           SegmentPairs& out) const {
+    if (segments_.empty()) {
+        return;
+    }
+    for (const GridSegment& s : first) {
+        const GridBox own = BoxOf(s);
+        if (!Overlap(own, box)) {
+            continue;
+        }
+        for (int64_t row = layout_.Row(own.minY); row <= layout_.Row(own.maxY); ++row) {
+            for (int64_t column = layout_.Column(own.minX); column <= layout_.Column(own.maxX);
+                 ++column) {
+                const size_t cell = layout_.Cell(column, row);
+                for (uint32_t k = cells_.Start(cell); k < cells_.Start(cell + 1); ++k) {
+                    const GridSegment& t = segments_[cells_[k]];
+                    const GridBox other = BoxOf(t);
+                    // A pair sharing several cells counts in the one holding the lower left
+                    // corner of where their boxes overlap.
+                    if (Overlap(own, other) && Overlap(other, box) &&
+                        layout_.CellOf(std::max(own.minX, other.minX),
+                                       std::max(own.minY, other.minY)) == cell &&
+                        SegmentsMeet(s.a, s.b, t.a, t.b)) {
+                        out.emplace_back(&s, &t);
+                    }
+                }
+            }
+        }
+    }
+}
+
+bool RingMeetsItself(const std::vector<GridPoint>& ring) {
+    const size_t n = ring.size();
+    auto next = [n](size_t e) { return e + 1 < n ? e + 1 : 0; };
+    GridBox all{INT64_MAX, INT64_MAX, INT64_MIN, INT64_MIN};
+    std::vector<GridBox> boxes(n);
+    for (size_t e = 0; e < n; ++e) {
+        boxes[e] = BoxOf({ring[e], ring[next(e)]});
+        all = {std::min(all.minX, boxes[e].minX), std::min(all.minY, boxes[e].minY),
+               std::max(all.maxX, boxes[e].maxX), std::max(all.maxY, boxes[e].maxY)};
+    }
+    if (n < 4) {
         return false;
+    }
+    auto meet = [&](size_t e, size_t f) {
+        return f != next(e) && e != next(f) && Overlap(boxes[e], boxes[f]) &&
+               SegmentsMeet(ring[e], ring[next(e)], ring[f], ring[next(f)]);
+    };
+    if (n <= kFewEdges) {
+        for (size_t e = 0; e < n; ++e) {
+            for (size_t f = e + 1; f < n; ++f) {
+                if (meet(e, f)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+    std::vector<uint32_t> order(n);
+    for (size_t e = 0; e < n; ++e) {
+        order[e] = static_cast<uint32_t>(e);
+    }
+    CellLayout layout;
+    layout.FitCount(all.minX, all.minY, all.maxX, all.maxY, n);
+    CellContents<uint32_t> cells;
+    cells.Fill(order, layout.CellCount(), [&](uint32_t e, auto add) {
+        for (int64_t row = layout.Row(boxes[e].minY); row <= layout.Row(boxes[e].maxY); ++row) {
+            for (int64_t column = layout.Column(boxes[e].minX);
+                 column <= layout.Column(boxes[e].maxX); ++column) {
+                add(layout.Cell(column, row));
+            }
+        }
     });
+    for (size_t cell = 0; cell < layout.CellCount(); ++cell) {
+        for (uint32_t k = cells.Start(cell); k < cells.Start(cell + 1); ++k) {
+            const uint32_t e = cells[k];
+            for (uint32_t l = k + 1; l < cells.Start(cell + 1); ++l) {
+                const uint32_t f = cells[l];
+                // A pair sharing several cells is looked at in the one holding the lower left
+                // corner of where their boxes overlap.
+                if (layout.CellOf(std::max(boxes[e].minX, boxes[f].minX),
+                                  std::max(boxes[e].minY, boxes[f].minY)) == cell &&
+                    meet(e, f)) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
 }
 
 int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t count,
                   const GridPoint& p) {
     int winding = 0;
+    if (count == 0) {
+        return 0;
+    }
+    const GridPoint* ring = points.data() + begin;
     for (size_t i = 0; i < count; ++i) {
-        const GridPoint& a = points[begin + i];
-        const GridPoint& b = points[begin + (i + 1) % count];
+        const GridPoint& a = ring[i];
+        const GridPoint& b = ring[i + 1 < count ? i + 1 : 0];
         if (a.y <= p.y) {
             winding += b.y > p.y && Orientation(a, b, p) > 0 ? 1 : 0;
         } else {

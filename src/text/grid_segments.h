@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "text/grid_cells.h"
 #include "text/integer_geometry.h"
 #include "text/polygon_triangulator.h"
 
@@ -25,17 +26,31 @@ struct GridBox {
 void AddRingEdges(const std::vector<GridPoint>& points, size_t begin, size_t count,
                   std::vector<GridSegment>& out);
 
-// Lists of segments, each in order of their left ends.
-using SegmentLists = std::vector<const std::vector<GridSegment>*>;
-
-// Whether a segment of first meets one of second, looking only at those reaching the box. All
-// are swept together in order of their left ends, so only segments sharing some x are compared.
-bool AnySegmentsMeet(const SegmentLists& first, const SegmentLists& second, const GridBox& box);
-
-// Every such meeting pair, the segment of first before the one of second.
+// Every pair of a segment of first and one of second that meet, the one of first before the
+// other's, looking only at those reaching the box. Both lists are in order of their left ends and
+// are swept together, so only segments sharing some x are compared.
 using SegmentPairs = std::vector<std::pair<const GridSegment*, const GridSegment*>>;
-void MeetingSegments(const SegmentLists& first, const SegmentLists& second, const GridBox& box,
-                     SegmentPairs& out);
+void MeetingSegments(const std::vector<GridSegment>& first, const std::vector<GridSegment>& second,
+                     const GridBox& box, SegmentPairs& out);
+
+// Segments that stay, sorted into cells once so that each search reads only those near it.
+class SegmentCells {
+  public:
+    explicit SegmentCells(std::vector<GridSegment> segments);
+
+    // The pairs MeetingSegments(first, these, box) lists, in another order.
+    void Meeting(const std::vector<GridSegment>& first, const GridBox& box,
+                 SegmentPairs& out) const;
+
+  private:
+    std::vector<GridSegment> segments_;
+    CellLayout layout_;
+    CellContents<uint32_t> cells_;
+};
+
+// Whether two edges of the closed ring meet other than neighbours at their shared corner; no two
+// neighbouring points may be equal.
+bool RingMeetsItself(const std::vector<GridPoint>& ring);
 
 // How often the ring of count points from begin winds counter-clockwise round p, which lies on
 // none of its edges.

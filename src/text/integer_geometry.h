@@ -3,8 +3,20 @@
 // Coordinates stay below 2^26 in magnitude, so every product fits in 64 bits.
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+
+// std::llround (halves away from zero) without a library call, which counts where points are
+// rounded onto the grid by the million. v - trunc(v) is exact, so the result is the same.
+inline int64_t RoundToGrid(double v) {
+    if (!(std::fabs(v) < 0x1p62)) {
+        return std::llround(v);
+    }
+    const auto whole = static_cast<int64_t>(v);
+    const double rest = v - static_cast<double>(whole);
+    return whole + (rest >= 0.5 ? 1 : 0) - (rest <= -0.5 ? 1 : 0);
+}
 
 // Twice the signed area of triangle abc: positive when a, b, c turn counter-clockwise.
 template <typename A, typename B, typename C>

@@ -45,7 +45,7 @@ constexpr double kNearNarrowed[] = {0.125, 0.25, 0.5};
 constexpr double kStraightWidth = 0.5;
 
 GridPoint ToGrid(const OutlinePoint& p) {
-    return {std::llround(p.x * kGridStepsPerEm), std::llround(p.y * kGridStepsPerEm)};
+    return {RoundToGrid(p.x * kGridStepsPerEm), RoundToGrid(p.y * kGridStepsPerEm)};
 }
 
 // Twice the signed area.
@@ -156,9 +156,9 @@ std::pair<Blame, Blame> UnfoldingBlame(const RingRows& ring, size_t i, size_t j)
 }
 
 // No two edges of the ring meet except neighbours at their shared corner, and no corner turns
-// straight back. Edges are swept in order of their left ends, each compared only with those
-// still reaching it, which keeps the outlines of glyphs near linear. Where one does, the corners
-// to blame (by their place in the ring) are added to blame.
+// straight back. Where two do, found by a sweep of the edges in order of their left ends (each
+// compared only with those still reaching it), the corners to blame (by their place in the ring)
+// are added to blame; the sweep runs only once the quicker look cell by cell has found some.
 bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<Blame>& blame) {
     const std::vector<GridPoint>& rows = ring.rows;
     std::vector<GridPoint> p;
@@ -188,6 +188,9 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
             return false;
         }
     }
+    if (!RingMeetsItself(p)) {
+        return true;
+    }
     // Each edge's box, sorted by its left side.
     struct Span {
         int64_t left, right, bottom, top;
@@ -202,30 +205,34 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
     }
     std::sort(order.begin(), order.end(),
               [](const Span& a, const Span& b) { return a.left < b.left; });
+    auto next = [n](size_t e) { return e + 1 < n ? e + 1 : 0; };
     std::vector<Span> active;
     for (const Span& span : order) {
         const size_t e = span.edge;
-        active.erase(std::remove_if(active.begin(), active.end(),
-                                    [&span](const Span& f) { return f.right < span.left; }),
-                     active.end());
+        // Those ending left of this edge are dropped as the rest are compared, in one pass.
+        size_t kept = 0;
         for (const Span& other : active) {
+            if (other.right < span.left) {
+                continue;
+            }
+            active[kept++] = other;
             const size_t f = other.edge;
-            if (other.top < span.bottom || other.bottom > span.top || f == (e + 1) % n ||
-                e == (f + 1) % n) {
+            if (other.top < span.bottom || other.bottom > span.top || f == next(e) ||
+                e == next(f)) {
                 continue;  // apart, or neighbours sharing a corner (a fold back was refused above)
             }
-            if (SegmentsMeet(p[e], p[(e + 1) % n], p[f], p[(f + 1) % n])) {
+            if (SegmentsMeet(p[e], p[next(e)], p[f], p[next(f)])) {
                 // Both edges move: each takes back half of what clears it of the other.
                 const double fromE =
-                    (1.0 + ClearingFactor(ring, corner[e], {p[f], p[(f + 1) % n]})) / 2.0;
+                    (1.0 + ClearingFactor(ring, corner[e], {p[f], p[next(f)]})) / 2.0;
                 const double fromF =
-                    (1.0 + ClearingFactor(ring, corner[f], {p[e], p[(e + 1) % n]})) / 2.0;
-                blame.insert(blame.end(),
-                             {Blame{corner[e], fromE}, Blame{corner[(e + 1) % n], fromE},
-                              Blame{corner[f], fromF}, Blame{corner[(f + 1) % n], fromF}});
+                    (1.0 + ClearingFactor(ring, corner[f], {p[e], p[next(e)]})) / 2.0;
+                blame.insert(blame.end(), {Blame{corner[e], fromE}, Blame{corner[next(e)], fromE},
+                                           Blame{corner[f], fromF}, Blame{corner[next(f)], fromF}});
                 return false;
             }
         }
+        active.resize(kept);
         active.push_back(span);
     }
     return true;
@@ -252,8 +259,8 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
             const double width = std::max(ring.widths[i] * scale, kNarrowestRow);
             const double offset = width * fractions[k];
             const GridPoint& p = outline[i];
-            ring.rows[k * n + i] = {p.x + std::llround(offset * miter[i].x),
-                                    p.y + std::llround(offset * miter[i].y)};
+            ring.rows[k * n + i] = {p.x + RoundToGrid(offset * miter[i].x),
+                                    p.y + RoundToGrid(offset * miter[i].y)};
         }
     }
     // The face is cut from corners only, so a row point lying straight between its neighbours
@@ -261,14 +268,16 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
     const size_t last = (rowCount - 1) * n;
     for (size_t i = 0; i < n; ++i) {
         GridPoint& q = ring.rows[last + i];
-        if (Orientation(ring.rows[last + (i + n - 1) % n], q, ring.rows[last + (i + 1) % n]) == 0) {
+        const size_t before = i > 0 ? i - 1 : n - 1;
+        const size_t after = i + 1 < n ? i + 1 : 0;
+        if (Orientation(ring.rows[last + before], q, ring.rows[last + after]) == 0) {
             const PlaneVector m = Unit(miter[i].x, miter[i].y);
-            q = {q.x + std::llround(m.x), q.y + std::llround(m.y)};
+            q = {q.x + RoundToGrid(m.x), q.y + RoundToGrid(m.y)};
         }
     }
     for (size_t k = 0; k + 1 < rowCount; ++k) {
         for (size_t i = 0; i < n; ++i) {
-            const size_t j = (i + 1) % n;
+            const size_t j = i + 1 < n ? i + 1 : 0;
             const GridPoint& a = ring.rows[k * n + i];
             const GridPoint& b = ring.rows[k * n + j];
             const GridPoint& c = ring.rows[(k + 1) * n + j];
@@ -502,6 +511,7 @@ class RingCollisions {
   public:
     explicit RingCollisions(const std::vector<RingRows>& rings)
         : rings_(rings),
+          outlineEdges_(OutlineEdges(rings)),
           edges_(rings.size()),
           boxes_(rings.size()),
           bevelled_(rings.size(), false),
@@ -510,7 +520,6 @@ class RingCollisions {
           blame_(rings.size()),
           changed_(rings.size(), true) {
         for (const RingRows& ring : rings) {
-            AddRingEdges(ring.outline, 0, ring.outline.size(), outlineEdges_);
             outlineBoxes_.push_back(PointsBox(ring.outline));
         }
     }
@@ -542,8 +551,15 @@ class RingCollisions {
     const std::vector<std::vector<Blame>>& blame() const { return blame_; }
 
   private:
-    static bool IsIn(const std::vector<GridSegment>& list, const GridSegment* s) {
-        return !list.empty() && s >= list.data() && s < list.data() + list.size();
+    static SegmentCells OutlineEdges(const std::vector<RingRows>& rings) {
+        std::vector<GridSegment> edges;
+        for (const RingRows& ring : rings) {
+            const size_t n = ring.outline.size();
+            for (size_t i = 0; i < n; ++i) {
+                edges.push_back({ring.outline[i], ring.outline[(i + 1) % n], i});
+            }
+        }
+        return SegmentCells(std::move(edges));
     }
 
     void UpdateBand(size_t r) {
@@ -584,7 +600,7 @@ class RingCollisions {
     // outline and with no other ring's outline between the two.
     bool Leaves(size_t r, const std::vector<size_t>& near) {
         SegmentPairs met;
-        MeetingSegments({&edges_[r]}, {&outlineEdges_}, boxes_[r], met);
+        outlineEdges_.Meeting(edges_[r], boxes_[r], met);
         for (const auto& [first, second] : met) {
             leavesBlame_[r].push_back(
                 {first->corner, ClearingFactor(rings_[r], first->corner, *second)});
@@ -595,11 +611,14 @@ class RingCollisions {
         const RingRows& ring = rings_[r];
         const size_t n = ring.outline.size();
         const GridPoint& edgePoint = EdgePoint(r);
-        const bool nested = WindingNumber(ring.outline, 0, n, edgePoint) != 0 ||
+        const int aroundOwn = WindingNumber(ring.outline, 0, n, edgePoint);
+        const bool nested = aroundOwn != 0 ||
                             WindingNumber(ring.rows, ring.rows.size() - n, n, ring.outline[0]) != 0;
         int inRegion = 0;
         for (size_t s : near) {
-            if (Holds(outlineBoxes_[s], edgePoint)) {
+            if (s == r) {
+                inRegion += aroundOwn;
+            } else if (Holds(outlineBoxes_[s], edgePoint)) {
                 inRegion +=
                     WindingNumber(rings_[s].outline, 0, rings_[s].outline.size(), edgePoint);
             }
@@ -620,7 +639,7 @@ class RingCollisions {
             std::max(boxes_[r].minX, boxes_[s].minX), std::max(boxes_[r].minY, boxes_[s].minY),
             std::min(boxes_[r].maxX, boxes_[s].maxX), std::min(boxes_[r].maxY, boxes_[s].maxY)};
         SegmentPairs met;
-        MeetingSegments({&edges_[r]}, {&edges_[s]}, box, met);
+        MeetingSegments(edges_[r], edges_[s], box, met);
         // Both move: each ring takes back half of what clears it of the other.
         for (const auto& [first, second] : met) {
             blame_[r].push_back(
@@ -633,7 +652,7 @@ class RingCollisions {
     }
 
     const std::vector<RingRows>& rings_;
-    std::vector<GridSegment> outlineEdges_;  // of all the rings' outlines
+    SegmentCells outlineEdges_;  // of all the rings' outlines
     std::vector<GridBox> outlineBoxes_;
     std::vector<std::vector<GridSegment>> edges_;  // of the front-face edges
     std::vector<GridBox> boxes_;                   // of the bands
@@ -892,7 +911,7 @@ class BevelMeshWriter {
         if (flip) {
             std::swap(a, c);
         }
-        mesh_.indices.insert(mesh_.indices.end(), {a, b, c});
+        AddIndices(a, b, c);
     }
     // A strip's triangle: where the profile's normal at a corner would face away from the
     // triangle itself (a sliver standing on edge where the width changes at a sharp corner),
@@ -924,10 +943,17 @@ class BevelMeshWriter {
                 corner = static_cast<uint32_t>(mesh_.vertices.size() - 1);
             }
         }
-        mesh_.indices.insert(mesh_.indices.end(), {corners[0], corners[1], corners[2]});
+        AddIndices(corners[0], corners[1], corners[2]);
     }
 
   private:
+    // One at a time: a range insert of three costs a call to copy them.
+    void AddIndices(uint32_t a, uint32_t b, uint32_t c) {
+        mesh_.indices.push_back(a);
+        mesh_.indices.push_back(b);
+        mesh_.indices.push_back(c);
+    }
+
     GlyphMesh& mesh_;
 };
 
