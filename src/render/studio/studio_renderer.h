@@ -84,6 +84,7 @@ class StudioRenderer {
     ShaderProgram groundProgram_;
     ShaderProgram accumulate_;
     ShaderProgram output_;
+    ShaderProgram outputWithDepth_;
     StudioEnvironment environment_;
     TextureTarget shadowMap_;
     TextureTarget contactMap_;
