@@ -119,6 +119,7 @@ StudioRenderer::StudioRenderer(Renderer& renderer)
       shadedFewTaps_(gl_),
       reflected_(gl_),
       groundProgram_(gl_),
+      groundDepth_(gl_),
       accumulate_(gl_),
       output_(gl_),
       outputWithDepth_(gl_),
@@ -142,6 +143,7 @@ bool StudioRenderer::BuildPrograms() {
                              Defining(lit + kShadedFragment, "SURFACE_TAPS 2").c_str(), log) &&
         reflected_.Build(kSurfaceVertex, lit + kReflectedFragment, log) &&
         groundProgram_.Build(kGroundVertex, (common + kGroundFragment).c_str(), log) &&
+        groundDepth_.Build(kGroundVertex, kDepthOnlyFragment, log) &&
         accumulate_.Build(environment_shaders::kQuadVertex, kAccumulateFragment, log) &&
         output_.Build(environment_shaders::kQuadVertex, kOutputFragment, log) &&
         outputWithDepth_.Build(environment_shaders::kQuadVertex,
@@ -408,7 +410,7 @@ bool StudioRenderer::DrawGeometry() {
         // Only its depth: it hides what lies beneath it, and the view's aids behind it.
         glStencilFunc(GL_ALWAYS, 0, 0xFF);
         glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-        groundProgram_.Use();
+        groundDepth_.Use();
         DrawGroundQuad();
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     }
@@ -604,9 +606,9 @@ void StudioRenderer::RestoreTarget() const {
 }
 
 void StudioRenderer::Abandon() {
-    for (ShaderProgram* program :
-         {&geometry_.plain, &geometry_.textured, &shaded_, &shadedFewTaps_, &reflected_.plain,
-          &reflected_.textured, &groundProgram_, &accumulate_, &output_, &outputWithDepth_}) {
+    for (ShaderProgram* program : {&geometry_.plain, &geometry_.textured, &shaded_, &shadedFewTaps_,
+                                   &reflected_.plain, &reflected_.textured, &groundProgram_,
+                                   &groundDepth_, &accumulate_, &output_, &outputWithDepth_}) {
         program->Abandon();
     }
     geometryBuffer_.Abandon();

@@ -82,6 +82,7 @@ class StudioRenderer {
     ShaderProgram shadedFewTaps_;
     MaterialPrograms reflected_;
     ShaderProgram groundProgram_;
+    ShaderProgram groundDepth_;
     ShaderProgram accumulate_;
     ShaderProgram output_;
     ShaderProgram outputWithDepth_;

@@ -279,6 +279,11 @@ void main() {
 }
 )";
 
+const char* const kDepthOnlyFragment = R"(#version 130
+void main() {
+}
+)";
+
 // Khronos PBR Neutral: keeps hues (gold stays gold) and leaves dark and mid tones alone.
 #define VELLUMARK_TONE_MAPPING                                             \
     "uniform float exposure;\n"                                            \
