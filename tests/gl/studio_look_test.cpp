@@ -308,6 +308,15 @@ TEST_F(StudioLook, TheViewShowsTheLookWithItsGuides) {
     const int letters = window.CountPixels(isLetter);
     EXPECT_GT(letters, 500);
     EXPECT_GT(window.CountPixels(isGuide), 60);
+    // The letters' depth stays in the frame, where the editing aids drawn later meet it.
+    const std::vector<GlTestWindow::Rgb> frame = window.ReadAll();
+    const auto letter = std::find_if(frame.begin(), frame.end(), isLetter);
+    ASSERT_NE(letter, frame.end());
+    const auto at = static_cast<int>(letter - frame.begin());
+    float depth = 1.0f;
+    glReadPixels(at % window.width(), window.height() - 1 - at / window.width(), 1, 1,
+                 GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    EXPECT_LT(depth, 0.999f);
     EXPECT_TRUE(isGuide(window.Pixel(3, window.height() / 2)) ||
                 isGuide(window.Pixel(3, window.height() / 2 - 1)))
         << "the horizontal guide at the left edge";

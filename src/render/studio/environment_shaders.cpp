@@ -44,6 +44,19 @@ float ArcSine(float y) {
 vec2 DirectionToUv(vec3 d) {
     return vec2(ArcTangent(d.x, -d.z) * (0.5 / PI) + 0.5, ArcSine(clamp(d.y, -1.0, 1.0)) / PI + 0.5);
 }
+// The prefiltered maps: the sphere folded onto a square, found with divides and no arcs, the
+// lower half's triangles turned out to the corners (+y at the centre).
+vec2 DirectionToSquare(vec3 d) {
+    vec2 e = d.xz / (abs(d.x) + abs(d.y) + abs(d.z));
+    if (d.y < 0.0) e = (1.0 - abs(e.yx)) * vec2(e.x >= 0.0 ? 1.0 : -1.0, e.y >= 0.0 ? 1.0 : -1.0);
+    return e * 0.5 + 0.5;
+}
+vec3 SquareToDirection(vec2 uv) {
+    vec2 e = uv * 2.0 - 1.0;
+    vec3 d = vec3(e.x, 1.0 - abs(e.x) - abs(e.y), e.y);
+    if (d.y < 0.0) d.xz = (1.0 - abs(d.zx)) * vec2(d.x >= 0.0 ? 1.0 : -1.0, d.z >= 0.0 ? 1.0 : -1.0);
+    return normalize(d);
+}
 vec3 UvToDirection(vec2 uv) {
     float phi = (uv.x - 0.5) * 2.0 * PI;
     float theta = (uv.y - 0.5) * PI;
@@ -93,9 +106,9 @@ uniform vec2 sourceSize;
 uniform float roughness;
 uniform int sampleCount;
 void main() {
-    vec3 n = UvToDirection(uv);
+    vec3 n = SquareToDirection(uv);
     if (roughness <= 0.0) {
-        gl_FragColor = vec4(textureLod(source, uv, 0.0).rgb, 1.0);
+        gl_FragColor = vec4(textureLod(source, DirectionToUv(n), 0.0).rgb, 1.0);
         return;
     }
     float a = roughness * roughness;

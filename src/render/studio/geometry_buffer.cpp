@@ -79,6 +79,21 @@ bool GeometryBuffer::BindForGeometry() {
     return Complete();
 }
 
+bool GeometryBuffer::CopyDepthTo(GLuint framebuffer, int x, int y) const {
+    if (geometry_ == 0) {
+        return false;
+    }
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, geometry_);
+    gl_.BindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
+    gl_.BlitFramebuffer(0, 0, width_, height_, x, y, x + width_, y + height_, GL_DEPTH_BUFFER_BIT,
+                        GL_NEAREST);
+    const bool copied = glGetError() == GL_NO_ERROR;
+    gl_.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    return copied;
+}
+
 bool GeometryBuffer::BindForShading(GLuint colour) {
     if (shading_ == 0) {
         return false;

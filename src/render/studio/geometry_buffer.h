@@ -20,6 +20,9 @@ class GeometryBuffer {
     bool BindForGeometry();
     // Draws into colour (a texture of this size), with this buffer's depth and stencil.
     bool BindForShading(GLuint colour);
+    // The depth into framebuffer's at (x, y), which must then be bound; false when the two
+    // depth formats differ and nothing was copied.
+    bool CopyDepthTo(GLuint framebuffer, int x, int y) const;
 
     // Normal and material packed into four unsigned whole numbers; positions come from the depth.
     GLuint surfaces() const { return surfaces_; }

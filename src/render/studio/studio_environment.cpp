@@ -13,8 +13,9 @@ namespace {
 
 constexpr int kSourceWidth = 1024;
 constexpr int kSourceLevels = 11;  // down to 1 x 1
-constexpr int kRadianceWidth = 512;
-constexpr int kRadianceLevels = 8;  // roughness in sevenths, down to 4 x 2
+// Folded onto a square: finer than a 512 x 256 equirectangular map at the horizon.
+constexpr int kRadianceSide = 256;
+constexpr int kRadianceLevels = 8;  // roughness in sevenths, down to 2 x 2
 constexpr int kPrefilterSamples = 64;
 constexpr int kIrradianceSourceLevel = 4;  // 64 x 32 texels
 
@@ -105,10 +106,12 @@ bool StudioEnvironment::FillSource(const RadiancePicture* picture) {
 }
 
 bool StudioEnvironment::Prefilter() {
-    radiance_.Allocate(kRadianceWidth, kRadianceWidth / 2, GL_RGBA16F, kRadianceLevels, false);
+    radiance_.Allocate(kRadianceSide, kRadianceSide, GL_RGBA16F, kRadianceLevels, false);
     // A surface reads the level nearest its roughness: half the texels of blending two.
     glBindTexture(GL_TEXTURE_2D, radiance_.colour());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    // Across a folded edge lies the same row mirrored, so the edge texel is the right neighbour.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     BindTexture(gl_, 0, source_.colour());
     prefilter_.Use();
     prefilter_.Set("source", 0);

@@ -35,6 +35,7 @@
     X(PFNGLBINDFRAMEBUFFERPROC, BindFramebuffer)               \
     X(PFNGLFRAMEBUFFERTEXTURE2DPROC, FramebufferTexture2D)     \
     X(PFNGLCHECKFRAMEBUFFERSTATUSPROC, CheckFramebufferStatus) \
+    X(PFNGLBLITFRAMEBUFFERPROC, BlitFramebuffer)               \
     X(PFNGLBINDBUFFERPROC, BindBuffer)                         \
     X(PFNGLBINDFRAGDATALOCATIONPROC, BindFragDataLocation)
 

@@ -119,8 +119,10 @@ StudioRenderer::StudioRenderer(Renderer& renderer)
       shadedFewTaps_(gl_),
       reflected_(gl_),
       groundProgram_(gl_),
+      groundDepth_(gl_),
       accumulate_(gl_),
       output_(gl_),
+      outputWithDepth_(gl_),
       environment_(gl_),
       shadowMap_(gl_),
       contactMap_(gl_),
@@ -141,8 +143,11 @@ bool StudioRenderer::BuildPrograms() {
                              Defining(lit + kShadedFragment, "SURFACE_TAPS 2").c_str(), log) &&
         reflected_.Build(kSurfaceVertex, lit + kReflectedFragment, log) &&
         groundProgram_.Build(kGroundVertex, (common + kGroundFragment).c_str(), log) &&
+        groundDepth_.Build(kGroundVertex, kDepthOnlyFragment, log) &&
         accumulate_.Build(environment_shaders::kQuadVertex, kAccumulateFragment, log) &&
-        output_.Build(environment_shaders::kQuadVertex, kOutputFragment, log);
+        output_.Build(environment_shaders::kQuadVertex, kOutputFragment, log) &&
+        outputWithDepth_.Build(environment_shaders::kQuadVertex,
+                               Defining(kOutputFragment, "WRITE_DEPTH").c_str(), log);
     if (!programsBuilt_) {
         failure_ = log;
     }
@@ -405,7 +410,7 @@ bool StudioRenderer::DrawGeometry() {
         // Only its depth: it hides what lies beneath it, and the view's aids behind it.
         glStencilFunc(GL_ALWAYS, 0, 0xFF);
         glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-        groundProgram_.Use();
+        groundDepth_.Use();
         DrawGroundQuad();
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     }
@@ -565,23 +570,27 @@ void StudioRenderer::Finish(bool transparent, bool writeDepth) {
     glDisable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
-    if (writeDepth) {
+    // A copy of the depth costs less than a program that writes it.
+    const bool shaderDepth =
+        writeDepth &&
+        !geometryBuffer_.CopyDepthTo(static_cast<GLuint>(framebuffer_), viewport_[0], viewport_[1]);
+    if (shaderDepth) {
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_ALWAYS);
         glDepthMask(GL_TRUE);
     } else {
         glDisable(GL_DEPTH_TEST);
     }
+    const ShaderProgram& output = shaderDepth ? outputWithDepth_ : output_;
     BindUnit(gl_, kPassUnit, sumTarget_.colour());
     BindUnit(gl_, kDepthUnit, geometryBuffer_.depth());
-    output_.Use();
-    output_.Set("sum", static_cast<int>(kPassUnit));
-    output_.Set("depth", static_cast<int>(kDepthUnit));
-    gl_.Uniform2i(output_.Location("origin"), viewport_[0], viewport_[1]);
-    output_.Set("transparent", transparent ? 1 : 0);
-    output_.Set("writeDepth", writeDepth ? 1 : 0);
+    output.Use();
+    output.Set("sum", static_cast<int>(kPassUnit));
+    output.Set("depth", static_cast<int>(kDepthUnit));
+    gl_.Uniform2i(output.Location("origin"), viewport_[0], viewport_[1]);
+    output.Set("transparent", transparent ? 1 : 0);
     const glm::vec3 background = LinearColour(renderer_.scene().backgroundColor);
-    output_.Set("background", background.x, background.y, background.z);
+    output.Set("background", background.x, background.y, background.z);
     DrawFullscreenQuad();
     gl_.ActiveTexture(GL_TEXTURE0);
     gl_.UseProgram(0);
@@ -597,9 +606,9 @@ void StudioRenderer::RestoreTarget() const {
 }
 
 void StudioRenderer::Abandon() {
-    for (ShaderProgram* program :
-         {&geometry_.plain, &geometry_.textured, &shaded_, &shadedFewTaps_, &reflected_.plain,
-          &reflected_.textured, &groundProgram_, &accumulate_, &output_}) {
+    for (ShaderProgram* program : {&geometry_.plain, &geometry_.textured, &shaded_, &shadedFewTaps_,
+                                   &reflected_.plain, &reflected_.textured, &groundProgram_,
+                                   &groundDepth_, &accumulate_, &output_, &outputWithDepth_}) {
         program->Abandon();
     }
     geometryBuffer_.Abandon();

@@ -82,8 +82,10 @@ class StudioRenderer {
     ShaderProgram shadedFewTaps_;
     MaterialPrograms reflected_;
     ShaderProgram groundProgram_;
+    ShaderProgram groundDepth_;
     ShaderProgram accumulate_;
     ShaderProgram output_;
+    ShaderProgram outputWithDepth_;
     StudioEnvironment environment_;
     TextureTarget shadowMap_;
     TextureTarget contactMap_;

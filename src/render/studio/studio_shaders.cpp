@@ -7,6 +7,7 @@ namespace {
 // The key light's shadow, filtered over a rotated disc of the shadow map (hardware comparison
 // of the four nearest texels at every tap); the rotation steps through sixteen angles over each
 // 4 x 4 pixels and moves on every antialias pass, so the passes' mean smooths the grain away.
+// The angles' cosines and sines come from a table: a software rasteriser's are costly.
 #define VELLUMARK_SHADOWING                                                                      \
     "uniform sampler2DShadow shadowMap;\n"                                                       \
     "uniform mat4 shadowMatrix;\n"                                                               \
@@ -18,6 +19,12 @@ namespace {
     "const vec2 kDisc[8] = vec2[](vec2(-0.613, 0.617), vec2(0.170, -0.040),\n"                   \
     "    vec2(-0.299, -0.792), vec2(0.645, 0.493), vec2(-0.651, -0.075), vec2(0.421, -0.812),\n" \
     "    vec2(0.016, 0.973), vec2(0.945, -0.216));\n"                                            \
+    "const vec2 kTurns[16] = vec2[](vec2(1.0, 0.0), vec2(0.92388, 0.382683),\n"                  \
+    "    vec2(0.707107, 0.707107), vec2(0.382683, 0.92388), vec2(0.0, 1.0),\n"                   \
+    "    vec2(-0.382683, 0.92388), vec2(-0.707107, 0.707107), vec2(-0.92388, 0.382683),\n"       \
+    "    vec2(-1.0, 0.0), vec2(-0.92388, -0.382683), vec2(-0.707107, -0.707107),\n"              \
+    "    vec2(-0.382683, -0.92388), vec2(0.0, -1.0), vec2(0.382683, -0.92388),\n"                \
+    "    vec2(0.707107, -0.707107), vec2(0.92388, -0.382683));\n"                                \
     "float Visibility(vec3 position, vec3 normal, int taps) {\n"                                 \
     "    if (hasShadowMap == 0) return 1.0;\n"                                                   \
     "    vec4 p = shadowMatrix * vec4(position + normal * normalOffset, 1.0);\n"                 \
@@ -27,8 +34,7 @@ namespace {
     "    if (q.z >= 1.0 || any(lessThan(q.xy, vec2(-reach))) ||\n"                               \
     "        any(greaterThan(q.xy, vec2(1.0 + reach)))) return 1.0;\n"                           \
     "    ivec2 cell = ivec2(gl_FragCoord.xy) & 3;\n"                                             \
-    "    float angle = 0.3927 * float((cell.x * 5 + cell.y * 11 + passIndex * 7) & 15);\n"       \
-    "    vec2 c = vec2(cos(angle), sin(angle)) * reach;\n"                                       \
+    "    vec2 c = kTurns[(cell.x * 5 + cell.y * 11 + passIndex * 7) & 15] * reach;\n"            \
     "    mat2 turn = mat2(c.x, c.y, -c.y, c.x);\n"                                               \
     "    float lit = 0.0;\n"                                                                     \
     "    for (int i = 0; i < taps; ++i) {\n"                                                     \
@@ -126,7 +132,7 @@ vec3 Lit(vec3 position, vec3 n, vec3 base, float metallic, float roughness) {
 
     }
     vec3 fr = f0 + (max(vec3(1.0 - r), f0) - f0) * Fifth(1.0 - nv);
-    vec3 prefiltered = textureLod(radianceMap, DirectionToUv(reflect(-v, n)), r * roughestLevel).rgb;
+    vec3 prefiltered = textureLod(radianceMap, DirectionToSquare(reflect(-v, n)), r * roughestLevel).rgb;
     // The split sum's scale and bias fitted in closed form: cheaper than a table's lookup.
     vec4 fit = r * vec4(-1.0, -0.0275, -0.572, 0.022) + vec4(1.0, 0.0425, 1.04, -0.04);
     float fall = min(fit.x * fit.x, exp2(-9.28 * nv)) * fit.x + fit.y;
@@ -273,6 +279,11 @@ void main() {
 }
 )";
 
+const char* const kDepthOnlyFragment = R"(#version 130
+void main() {
+}
+)";
+
 // Khronos PBR Neutral: keeps hues (gold stays gold) and leaves dark and mid tones alone.
 #define VELLUMARK_TONE_MAPPING                                             \
     "uniform float exposure;\n"                                            \
@@ -328,7 +339,6 @@ uniform sampler2D sum;
 uniform sampler2D depth;
 uniform ivec2 origin;
 uniform int transparent;
-uniform int writeDepth;
 uniform vec3 background;
 vec3 Encoded(vec3 c) {
     c = clamp(c, 0.0, 1.0);
@@ -342,7 +352,9 @@ void main() {
     vec3 straight = alpha > 0.0 ? s.rgb / alpha : vec3(0.0);
     vec3 shown = Encoded(transparent != 0 ? straight : s.rgb + background * (1.0 - alpha));
     gl_FragColor = transparent != 0 ? vec4(shown * alpha, alpha) : vec4(shown, 1.0);
-    gl_FragDepth = writeDepth != 0 ? texelFetch(depth, texel, 0).r : gl_FragCoord.z;
+#ifdef WRITE_DEPTH
+    gl_FragDepth = texelFetch(depth, texel, 0).r;
+#endif
 }
 )";
 

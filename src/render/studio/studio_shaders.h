@@ -15,6 +15,8 @@ extern const char* const kShadedFragment;
 extern const char* const kGeometryFragment;
 extern const char* const kGroundVertex;
 extern const char* const kGroundFragment;
+// Only depth: the ground hiding what lies beneath it.
+extern const char* const kDepthOnlyFragment;
 // Tone-maps a pass and adds it with its weight to the linear sum of the passes.
 extern const char* const kAccumulateFragment;
 // The sum of the passes as sRGB over the background, or
