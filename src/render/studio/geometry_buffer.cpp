@@ -83,7 +83,9 @@ bool GeometryBuffer::CopyDepthTo(GLuint framebuffer, int x, int y) const {
     if (geometry_ == 0) {
         return false;
     }
-    while (glGetError() != GL_NO_ERROR) {
+    // Only the copy's own error may decide; a lost context reports one for ever, so the queue
+    // is drained a bounded number of times.
+    for (int pending = 0; pending < 16 && glGetError() != GL_NO_ERROR; ++pending) {
     }
     gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, geometry_);
     gl_.BindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
