@@ -206,20 +206,13 @@ void Lower(double& from, double& to, double t, double most) {
     to = std::max(0.0, to - excess * t / weights);
 }
 
-}  // namespace
-
 std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rings, double width,
+                                               EdgeCells& cells,
                                                std::vector<std::vector<double>> known) {
     known.resize(rings.size());
     for (size_t r = 0; r < rings.size(); ++r) {
         known[r].resize(rings[r].outline.size(), std::nan(""));
     }
-    if (!(width > 0.0)) {
-        return known;
-    }
-    // A corner's inset point reaches at most its miter's length times the width; edges further
-    // than the width beyond that cannot come nearer to it than its own.
-    EdgeCells cells(rings, 2.0 * width);
     for (size_t r = 0; r < rings.size(); ++r) {
         const InsetRing& ring = rings[r];
         const size_t n = ring.outline.size();
@@ -257,18 +250,12 @@ std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rin
 }
 
 std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& rings, double width,
+                                              EdgeCells& cells,
                                               std::vector<std::vector<double>> contacts,
                                               std::vector<std::vector<FacingCorner>>* facing) {
     std::vector<std::vector<double>>& widths = contacts;
-    if (facing != nullptr) {
-        facing->assign(rings.size(), {});
-    }
-    if (!(width > 0.0)) {
-        return widths;
-    }
     // The room a circle of the full width needs, across.
     const double across = 2.0 * (width + kRoundingRoom) / kShare;
-    EdgeCells cells(rings, 2.0 * width);
     // Between its corners an edge may pass a corner of some other part of the outline: there
     // the bevels of both get half the room between them.
     for (const Edge& e : cells.edges()) {
@@ -311,6 +298,31 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
         SmoothAlong(rings[r].outline, widths[r]);
     }
     return widths;
+}
+
+}  // namespace
+
+BevelWidths FindBevelWidths(const std::vector<InsetRing>& rings, double width,
+                            std::vector<std::vector<double>> known,
+                            std::vector<std::vector<FacingCorner>>* facing) {
+    if (facing != nullptr) {
+        facing->assign(rings.size(), {});
+    }
+    if (!(width > 0.0)) {
+        known.resize(rings.size());
+        for (size_t r = 0; r < rings.size(); ++r) {
+            known[r].resize(rings[r].outline.size(), std::nan(""));
+        }
+        return {known, known};
+    }
+    // A corner's inset point reaches at most its miter's length times the width; edges further
+    // than the width beyond that cannot come nearer to it than its own. One index serves both
+    // passes, as the outline stays while the widths change.
+    EdgeCells cells(rings, 2.0 * width);
+    BevelWidths found;
+    found.contacts = ContactWidths(rings, width, cells, std::move(known));
+    found.corners = CornerWidths(rings, width, cells, found.contacts, facing);
+    return found;
 }
 
 void SmoothAlong(const std::vector<GridPoint>& outline, std::vector<double>& widths) {
