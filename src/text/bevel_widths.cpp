@@ -288,10 +288,12 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
         double& from = widths[e.ring][e.corner];
         double& to = widths[e.ring][(e.corner + 1) % count];
         cells.Near(e.a, e.b, across, [&](const Edge& f) {
-            const PlaneVector v = f.a;
-            const double t = Dot(Minus(v, e.a), along) / length2;
-            const double gap = Dot(n, Minus(v, e.a));
-            if (t > 0.0 && t < 1.0 && gap > 0.0) {
+            const PlaneVector d = Minus(f.a, e.a);
+            // Grid points make this exact, so it tells 0 < t < 1 without dividing.
+            const double onto = Dot(d, along);
+            const double gap = Dot(n, d);
+            if (onto > 0.0 && onto < length2 && gap > 0.0) {
+                const double t = onto / length2;
                 Lower(from, to, t, Allowed(gap / 2.0));
                 if (facing != nullptr && gap < across) {
                     // The circle touching the edge there and through the corner is as wide as
