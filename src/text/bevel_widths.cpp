@@ -20,11 +20,6 @@ constexpr double kMostCellsAcross = 64.0;
 // How much the width may change along a unit of outline.
 constexpr double kSlope = 3.0;
 
-struct Edge {
-    PlaneVector a, b;
-    size_t ring, corner;  // the corner it starts from
-};
-
 PlaneVector At(const GridPoint& p) {
     return {static_cast<double>(p.x), static_cast<double>(p.y)};
 }
@@ -35,6 +30,28 @@ double Dot(PlaneVector u, PlaneVector v) {
 
 PlaneVector Minus(PlaneVector u, PlaneVector v) {
     return {u.x - v.x, u.y - v.y};
+}
+
+struct Edge {
+    PlaneVector a, b;
+    size_t ring, corner;  // the corner it starts from
+};
+
+// An edge's direction, squared length and unit normal (zero for an edge of no length), found
+// once rather than for every corner near it.
+struct EdgeLine {
+    PlaneVector along, n;
+    double length2;
+};
+
+EdgeLine LineAlong(const Edge& e) {
+    const PlaneVector along = Minus(e.b, e.a);
+    const double length2 = Dot(along, along);
+    if (length2 == 0.0) {
+        return {along, {0.0, 0.0}, length2};
+    }
+    const double length = std::sqrt(length2);
+    return {along, {-along.y / length, along.x / length}, length2};
 }
 
 // The least positive root of a w^2 + b w + c, or `none`.
@@ -58,19 +75,19 @@ double LeastPositiveRoot(double a, double b, double c, double none) {
 
 // The least w up to `limit` at which p + w m comes as near to segment ab as w: where a circle
 // touching the corner's own edges there first touches this edge.
-double FirstContact(PlaneVector p, PlaneVector m, const Edge& e, double limit) {
+double FirstContact(PlaneVector p, PlaneVector m, const Edge& e, const EdgeLine& line,
+                    double limit) {
     double best = limit;
     for (PlaneVector end : {e.a, e.b}) {
         const PlaneVector d = Minus(p, end);
         best = std::min(best, LeastPositiveRoot(Dot(m, m) - 1.0, 2.0 * Dot(m, d), Dot(d, d), best));
     }
-    const PlaneVector along = Minus(e.b, e.a);
-    const double length2 = Dot(along, along);
+    const PlaneVector along = line.along;
+    const double length2 = line.length2;
     if (length2 == 0.0) {
         return best;
     }
-    const double length = std::sqrt(length2);
-    const PlaneVector n{-along.y / length, along.x / length};
+    const PlaneVector n = line.n;
     const double s0 = Dot(n, Minus(p, e.a)), s1 = Dot(n, m);
     // Distance to the edge's line s0 + w s1, equal to w on either side of it.
     for (double w :
@@ -107,6 +124,7 @@ class EdgeCells {
             const std::vector<GridPoint>& p = rings[r].outline;
             for (size_t i = 0; i < p.size(); ++i) {
                 edges_.push_back({At(p[i]), At(p[(i + 1) % p.size()]), r, i});
+                lines_.push_back(LineAlong(edges_.back()));
                 ends_.push_back({p[i], p[(i + 1) % p.size()]});
             }
         }
@@ -143,6 +161,7 @@ class EdgeCells {
     }
 
     const std::vector<Edge>& edges() const { return edges_; }
+    const EdgeLine& LineOf(const Edge& e) const { return lines_[&e - edges_.data()]; }
 
     // Calls visit(edge) once for each edge in the cells reaching within radius of p.
     template <typename Visit>
@@ -185,6 +204,7 @@ class EdgeCells {
     CellLayout layout_;
     CellContents<uint32_t> cells_;
     std::vector<Edge> edges_;
+    std::vector<EdgeLine> lines_;
     std::vector<Ends> ends_;
     std::vector<uint32_t> seen_;
     uint32_t stamp_ = 0;
@@ -206,20 +226,13 @@ void Lower(double& from, double& to, double t, double most) {
     to = std::max(0.0, to - excess * t / weights);
 }
 
-}  // namespace
-
 std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rings, double width,
+                                               EdgeCells& cells,
                                                std::vector<std::vector<double>> known) {
     known.resize(rings.size());
     for (size_t r = 0; r < rings.size(); ++r) {
         known[r].resize(rings[r].outline.size(), std::nan(""));
     }
-    if (!(width > 0.0)) {
-        return known;
-    }
-    // A corner's inset point reaches at most its miter's length times the width; edges further
-    // than the width beyond that cannot come nearer to it than its own.
-    EdgeCells cells(rings, 2.0 * width);
     for (size_t r = 0; r < rings.size(); ++r) {
         const InsetRing& ring = rings[r];
         const size_t n = ring.outline.size();
@@ -244,7 +257,7 @@ std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rin
                     std::min(e.a.y, e.b.y) > p.y + reach || std::max(e.a.y, e.b.y) < p.y - reach) {
                     return;  // out of reach
                 }
-                contact = FirstContact(p, m, e, contact);
+                contact = FirstContact(p, m, e, cells.LineOf(e), contact);
                 hit = std::min(hit, RayHit(p, along, e));
             });
             // A long miter (as at a hole's corner) reaches further in than the width: its inset
@@ -257,36 +270,30 @@ std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rin
 }
 
 std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& rings, double width,
+                                              EdgeCells& cells,
                                               std::vector<std::vector<double>> contacts,
                                               std::vector<std::vector<FacingCorner>>* facing) {
     std::vector<std::vector<double>>& widths = contacts;
-    if (facing != nullptr) {
-        facing->assign(rings.size(), {});
-    }
-    if (!(width > 0.0)) {
-        return widths;
-    }
     // The room a circle of the full width needs, across.
     const double across = 2.0 * (width + kRoundingRoom) / kShare;
-    EdgeCells cells(rings, 2.0 * width);
     // Between its corners an edge may pass a corner of some other part of the outline: there
     // the bevels of both get half the room between them.
     for (const Edge& e : cells.edges()) {
-        const PlaneVector along = Minus(e.b, e.a);
-        const double length2 = Dot(along, along);
+        const auto [along, n, length2] = cells.LineOf(e);
         if (length2 == 0.0) {
             continue;
         }
         const double length = std::sqrt(length2);
-        const PlaneVector n{-along.y / length, along.x / length};
         const size_t count = rings[e.ring].outline.size();
         double& from = widths[e.ring][e.corner];
         double& to = widths[e.ring][(e.corner + 1) % count];
         cells.Near(e.a, e.b, across, [&](const Edge& f) {
-            const PlaneVector v = f.a;
-            const double t = Dot(Minus(v, e.a), along) / length2;
-            const double gap = Dot(n, Minus(v, e.a));
-            if (t > 0.0 && t < 1.0 && gap > 0.0) {
+            const PlaneVector d = Minus(f.a, e.a);
+            // Grid points make this exact, so it tells 0 < t < 1 without dividing.
+            const double onto = Dot(d, along);
+            const double gap = Dot(n, d);
+            if (onto > 0.0 && onto < length2 && gap > 0.0) {
+                const double t = onto / length2;
                 Lower(from, to, t, Allowed(gap / 2.0));
                 if (facing != nullptr && gap < across) {
                     // The circle touching the edge there and through the corner is as wide as
@@ -311,6 +318,31 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
         SmoothAlong(rings[r].outline, widths[r]);
     }
     return widths;
+}
+
+}  // namespace
+
+BevelWidths FindBevelWidths(const std::vector<InsetRing>& rings, double width,
+                            std::vector<std::vector<double>> known,
+                            std::vector<std::vector<FacingCorner>>* facing) {
+    if (facing != nullptr) {
+        facing->assign(rings.size(), {});
+    }
+    if (!(width > 0.0)) {
+        known.resize(rings.size());
+        for (size_t r = 0; r < rings.size(); ++r) {
+            known[r].resize(rings[r].outline.size(), std::nan(""));
+        }
+        return {known, known};
+    }
+    // A corner's inset point reaches at most its miter's length times the width; edges further
+    // than the width beyond that cannot come nearer to it than its own. One index serves both
+    // passes, as the outline stays while the widths change.
+    EdgeCells cells(rings, 2.0 * width);
+    BevelWidths found;
+    found.contacts = ContactWidths(rings, width, cells, std::move(known));
+    found.corners = CornerWidths(rings, width, cells, found.contacts, facing);
+    return found;
 }
 
 void SmoothAlong(const std::vector<GridPoint>& outline, std::vector<double>& widths) {

@@ -25,12 +25,6 @@ struct InsetRing {
     std::vector<PlaneVector> miter;
 };
 
-// Per ring, per corner, the width in grid steps its inset point leaves room for on its own: at
-// most `width`, and where less, shared with the nearest other part of the outline. Those given in
-// `known` (not NaN) are kept, so corners that stay need not be found again.
-std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rings, double width,
-                                               std::vector<std::vector<double>> known = {});
-
 // A corner of some other part facing an edge nearer than twice the width: how far along the edge
 // from its start it lies, and how far either side of there the room stays short of the width.
 struct FacingCorner {
@@ -38,13 +32,21 @@ struct FacingCorner {
     double at, reach;
 };
 
-// Per ring, per corner, the width in grid steps from the contact widths: lowered further where an
-// edge passes a corner of another part between its own, and smoothed along the rings so the two
-// bevels stop short of each other. Those corners are put in facing, per ring in order of the
-// edges, when it is given.
-std::vector<std::vector<double>> CornerWidths(
-    const std::vector<InsetRing>& rings, double width, std::vector<std::vector<double>> contacts,
-    std::vector<std::vector<FacingCorner>>* facing = nullptr);
+// Per ring, per corner, in grid steps. The contact width is what the corner's inset point leaves
+// room for on its own: at most the width asked for, and where less, shared with the nearest other
+// part of the outline. The corner width is that lowered further where an edge passes a corner of
+// another part between its own, and smoothed along the rings so the two bevels stop short of each
+// other.
+struct BevelWidths {
+    std::vector<std::vector<double>> contacts, corners;
+};
+
+// The contact widths given in `known` (not NaN) are kept, so corners that stay need not be found
+// again. The corners facing edges are put in facing, per ring in order of the edges, when it is
+// given.
+BevelWidths FindBevelWidths(const std::vector<InsetRing>& rings, double width,
+                            std::vector<std::vector<double>> known = {},
+                            std::vector<std::vector<FacingCorner>>* facing = nullptr);
 
 // Lowers widths where they would change along the outline faster than the distance run, so a
 // bevel narrows and widens again smoothly.

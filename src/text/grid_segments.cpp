@@ -123,7 +123,8 @@ void SegmentCells::Meeting(const std::vector<GridSegment>& first, const GridBox&
             for (int64_t column = layout_.Column(own.minX); column <= layout_.Column(own.maxX);
                  ++column) {
                 const size_t cell = layout_.Cell(column, row);
-                for (uint32_t k = cells_.Start(cell); k < cells_.Start(cell + 1); ++k) {
+                const uint32_t end = cells_.Start(cell + 1);
+                for (uint32_t k = cells_.Start(cell); k < end; ++k) {
                     const GridSegment& t = segments_[cells_[k]];
                     const GridBox other = BoxOf(t);
                     // A pair sharing several cells counts in the one holding the lower left
@@ -183,13 +184,15 @@ bool RingMeetsItself(const std::vector<GridPoint>& ring) {
         }
     });
     for (size_t cell = 0; cell < layout.CellCount(); ++cell) {
-        for (uint32_t k = cells.Start(cell); k < cells.Start(cell + 1); ++k) {
+        const uint32_t end = cells.Start(cell + 1);
+        for (uint32_t k = cells.Start(cell); k < end; ++k) {
             const uint32_t e = cells[k];
-            for (uint32_t l = k + 1; l < cells.Start(cell + 1); ++l) {
+            for (uint32_t l = k + 1; l < end; ++l) {
                 const uint32_t f = cells[l];
                 // A pair sharing several cells is looked at in the one holding the lower left
-                // corner of where their boxes overlap.
-                if (layout.CellOf(std::max(boxes[e].minX, boxes[f].minX),
+                // corner of where their boxes overlap; most pairs in a cell do not overlap at all.
+                if (Overlap(boxes[e], boxes[f]) &&
+                    layout.CellOf(std::max(boxes[e].minX, boxes[f].minX),
                                   std::max(boxes[e].minY, boxes[f].minY)) == cell &&
                     meet(e, f)) {
                     return true;

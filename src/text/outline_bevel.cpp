@@ -827,19 +827,16 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
                 shapes[r] = {rings[r].outline, rings[r].miter};
             }
             // Points go only along the edges with a narrowed end, found at the corners alone.
-            std::vector<std::vector<double>> contacts = ContactWidths(shapes, gridWidth);
             std::vector<std::vector<FacingCorner>> facing;
-            std::vector<std::vector<double>> widths =
-                CornerWidths(shapes, gridWidth, contacts, &facing);
+            BevelWidths found = FindBevelWidths(shapes, gridWidth, {}, &facing);
             for (size_t r = 0; r < rings.size(); ++r) {
-                AddPointsAlong(rings[r], widths[r], facing[r], gridWidth, kAlongSpacing * gridWidth,
-                               contacts[r]);
+                AddPointsAlong(rings[r], found.corners[r], facing[r], gridWidth,
+                               kAlongSpacing * gridWidth, found.contacts[r]);
                 shapes[r] = {rings[r].outline, rings[r].miter};
             }
-            widths = CornerWidths(shapes, gridWidth,
-                                  ContactWidths(shapes, gridWidth, std::move(contacts)));
+            found = FindBevelWidths(shapes, gridWidth, std::move(found.contacts));
             for (size_t r = 0; r < rings.size(); ++r) {
-                rings[r].widths = std::move(widths[r]);
+                rings[r].widths = std::move(found.corners[r]);
                 trials[r] = LayWidest(rings[r], fractions, 0);
             }
             // Rings that fit on their own may still run into one another: narrow those that do

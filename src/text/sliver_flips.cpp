@@ -11,8 +11,9 @@ namespace {
 
 constexpr uint32_t kShared = std::numeric_limits<uint32_t>::max();
 
-double Distance(const GridPoint& a, const GridPoint& b) {
-    return std::hypot(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+int64_t SquaredDistance(const GridPoint& a, const GridPoint& b) {
+    const int64_t dx = b.x - a.x, dy = b.y - a.y;
+    return dx * dx + dy * dy;
 }
 
 uint64_t Key(uint32_t from, uint32_t to) {
@@ -27,17 +28,23 @@ struct Shape {
 
 Shape ShapeOf(const std::vector<GridPoint>& points, const uint32_t* corner) {
     Shape shape;
-    double longest = -1.0;
+    // Exact squared lengths pick the same edge as the lengths, with one root in place of three.
+    int64_t longest = -1;
     for (int k = 0; k < 3; ++k) {
-        const double length = Distance(points[corner[(k + 1) % 3]], points[corner[(k + 2) % 3]]);
-        if (length > longest) {
-            longest = length;
+        const int64_t length2 =
+            SquaredDistance(points[corner[(k + 1) % 3]], points[corner[(k + 2) % 3]]);
+        if (length2 > longest) {
+            longest = length2;
             shape.apex = k;
         }
     }
+    const GridPoint& a = points[corner[(shape.apex + 1) % 3]];
+    const GridPoint& b = points[corner[(shape.apex + 2) % 3]];
+    const double length =
+        std::hypot(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
     const auto area =
         static_cast<double>(Orientation(points[corner[0]], points[corner[1]], points[corner[2]]));
-    shape.height = longest > 0.0 ? area / longest : 0.0;
+    shape.height = length > 0.0 ? area / length : 0.0;
     return shape;
 }
 
