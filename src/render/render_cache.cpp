@@ -62,11 +62,23 @@ void RenderCache::Delete(const GlyphEntry& entry) const {
 }
 
 GlyphMesh RenderCache::Solid(const ResolvedFont& font, GlyphId glyph, const TextObject& object) {
-    const auto outline = source_.outlines().Outline(font, glyph);
+    GlyphOutlineCache& outlines = source_.outlines();
+    const auto outline = outlines.Outline(font, glyph);
     if (!outline) {
         return {};
     }
-    return source_.outlines().Solid(font, glyph, *outline, object.scale[2], object.bevel);
+    if (object.bevel.Active() && !outlines.HasInset(font, glyph, object.bevel)) {
+        // The object's other glyphs will be asked for next: make all their bevels at once.
+        std::vector<GlyphOutlineCache::InsetRequest> requests;
+        for (int i = 0; i < object.glyphCount; ++i) {
+            const GlyphId other = GlyphId::OfObjectGlyph(object, i);
+            if (!other.IsNone()) {
+                requests.push_back({other, outlines.Outline(font, other)});
+            }
+        }
+        outlines.PrepareInsets(font, requests, object.bevel);
+    }
+    return outlines.Solid(font, glyph, *outline, object.scale[2], object.bevel);
 }
 
 std::optional<RenderCache::GlyphKey> RenderCache::KeyOf(const TextObject& object, int glyph,

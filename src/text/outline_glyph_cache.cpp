@@ -1,6 +1,10 @@
 #include "text/outline_glyph_cache.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -35,12 +39,58 @@ void GlyphOutlineCache::MakeRoom(size_t bytes) {
     bytes_ += bytes;
 }
 
+GlyphOutlineCache::InsetKey GlyphOutlineCache::KeyOf(const ResolvedFont& font, GlyphId glyph,
+                                                     const BevelSettings& bevel) {
+    InsetKey key{{font.id, glyph.Bits()}, 0, BevelSteps(bevel)};
+    std::memcpy(&key.widthBits, &bevel.width, sizeof key.widthBits);
+    return key;
+}
+
+bool GlyphOutlineCache::HasInset(const ResolvedFont& font, GlyphId glyph,
+                                 const BevelSettings& bevel) const {
+    return insets_.count(KeyOf(font, glyph, bevel)) != 0;
+}
+
+void GlyphOutlineCache::PrepareInsets(const ResolvedFont& font,
+                                      const std::vector<InsetRequest>& glyphs,
+                                      const BevelSettings& bevel) {
+    std::vector<std::pair<InsetKey, const GlyphOutline*>> missing;
+    for (const InsetRequest& request : glyphs) {
+        const InsetKey key = KeyOf(font, request.glyph, bevel);
+        if (request.outline && insets_.count(key) == 0 &&
+            std::none_of(missing.begin(), missing.end(),
+                         [&key](const auto& other) { return other.first == key; })) {
+            missing.emplace_back(key, request.outline.get());
+        }
+    }
+    std::vector<std::shared_ptr<const BevelledFace>> made(missing.size());
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i = next++; i < missing.size(); i = next++) {
+            made[i] = std::make_shared<BevelledFace>(
+                InsetFace(missing[i].second->face, bevel.width, missing[i].first.steps));
+        }
+    };
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::future<void>> helpers;
+    for (size_t h = 1; h < std::min(cores, missing.size()); ++h) {
+        helpers.push_back(std::async(std::launch::async, work));
+    }
+    work();
+    for (std::future<void>& helper : helpers) {
+        helper.get();
+    }
+    for (size_t i = 0; i < missing.size(); ++i) {
+        MakeRoom(Footprint(*made[i]));
+        insets_.emplace(missing[i].first, std::move(made[i]));
+    }
+}
+
 std::shared_ptr<const BevelledFace> GlyphOutlineCache::Inset(const ResolvedFont& font,
                                                              GlyphId glyph,
                                                              const GlyphOutline& outline,
                                                              const BevelSettings& bevel) {
-    InsetKey key{{font.id, glyph.Bits()}, 0, BevelSteps(bevel)};
-    std::memcpy(&key.widthBits, &bevel.width, sizeof key.widthBits);
+    const InsetKey key = KeyOf(font, glyph, bevel);
     if (auto it = insets_.find(key); it != insets_.end()) {
         return it->second;
     }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "text/outline_bevel.h"
 #include "text/outline_glyph.h"
@@ -21,6 +22,16 @@ class GlyphOutlineCache {
     std::shared_ptr<const BevelledFace> Inset(const ResolvedFont& font, GlyphId glyph,
                                               const GlyphOutline& outline,
                                               const BevelSettings& bevel);
+    bool HasInset(const ResolvedFont& font, GlyphId glyph, const BevelSettings& bevel) const;
+    // Makes the insets of these glyphs that are not kept yet side by side, one per processor
+    // core: a glyph's inset costs more than all the rest of its bevelled solid, and each glyph's
+    // is its own. Outlines may be nullptr (glyphs that draw nothing).
+    struct InsetRequest {
+        GlyphId glyph;
+        std::shared_ptr<const GlyphOutline> outline;
+    };
+    void PrepareInsets(const ResolvedFont& font, const std::vector<InsetRequest>& glyphs,
+                       const BevelSettings& bevel);
     // The glyph's solid at this depth with this bevel, from cached outlines and insets.
     GlyphMesh Solid(const ResolvedFont& font, GlyphId glyph, const GlyphOutline& outline,
                     float depth, const BevelSettings& bevel);
@@ -54,6 +65,7 @@ class GlyphOutlineCache {
             return KeyHash{}(k.glyph) ^ (size_t{k.widthBits} * 31u + static_cast<size_t>(k.steps));
         }
     };
+    static InsetKey KeyOf(const ResolvedFont& font, GlyphId glyph, const BevelSettings& bevel);
     // Starts again rather than grow without end.
     void MakeRoom(size_t bytes);
 

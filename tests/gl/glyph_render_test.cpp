@@ -309,4 +309,40 @@ TEST_F(GlyphRendering, AGlyphsVertexBufferDrawsTheTrianglesOfItsListAndGoesWithI
     EXPECT_FALSE(glIsBuffer(name)) << "a frame without the glyph lets its buffer go";
 }
 
+// Feedback's triangles, each from its least corner on (the winding kept), in sorted order.
+std::vector<std::vector<GLfloat>> Triangles(const std::vector<GLfloat>& buffer) {
+    std::vector<std::vector<GLfloat>> triangles;
+    for (size_t i = 0; i + 11 <= buffer.size(); i += 11) {
+        std::vector<GLfloat> t(buffer.begin() + static_cast<std::ptrdiff_t>(i + 2),
+                               buffer.begin() + static_cast<std::ptrdiff_t>(i + 11));
+        std::vector<GLfloat> least = t;
+        for (int turn = 0; turn < 2; ++turn) {
+            std::rotate(t.begin(), t.begin() + 3, t.end());
+            least = std::min(least, t);
+        }
+        triangles.push_back(std::move(least));
+    }
+    std::sort(triangles.begin(), triangles.end());
+    return triangles;
+}
+
+// A bevel's bands go into the list as triangle strips: they must draw the very triangles of the
+// solid, each turning the same way.
+TEST_F(GlyphRendering, ABevelledGlyphsListDrawsTheTrianglesOfItsBuffer) {
+    TextObject& object = scene.objects[0];
+    object.bevel.profile = BevelProfile::kRound;
+    object.bevel.backToo = true;
+    glyphs.ApplyTextWithFallback(object, Utf8ToCp932("鬱").value(), sink);
+    ASSERT_EQ(object.glyphCount, 1);
+    const GlyphBuffer* mesh = cache.Mesh(object, 0);
+    ASSERT_NE(mesh, nullptr);
+    const auto triangles = static_cast<size_t>(mesh->vertexCount / 3);
+    const BufferFunctions gl = LoadBufferFunctions();
+    const std::vector<GLfloat> fromBuffer =
+        Feedback(triangles, [&] { DrawGlyphBuffer(gl, *mesh); });
+    ASSERT_EQ(fromBuffer.size(), triangles * 11);
+    EXPECT_EQ(Triangles(fromBuffer),
+              Triangles(Feedback(triangles, [&] { glCallList(cache.GlyphList(object, 0)); })));
+}
+
 }  // namespace

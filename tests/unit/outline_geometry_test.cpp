@@ -607,4 +607,40 @@ TEST(GlyphSolids, OutlinesAreCachedPerFontAndCharacter) {
     EXPECT_EQ(cache.Outline(*resolver.Resolve("DejaVu Sans", 0, 0), U'字'), nullptr);
 }
 
+// Bevels made side by side must be those made one by one, each glyph's once.
+TEST(GlyphSolids, InsetsMadeTogetherAreThoseMadeOneAtATime) {
+    const ResolvedFont* font = TestFonts().Resolve("ＭＳ 明朝", 0, 128);
+    ASSERT_NE(font, nullptr);
+    BevelSettings bevel;
+    bevel.profile = BevelProfile::kRound;
+    GlyphOutlineCache cache;
+    std::vector<GlyphOutlineCache::InsetRequest> requests;
+    for (char32_t c : std::u32string(U"鬱髪驚識曜議鬱A")) {
+        requests.push_back({GlyphId::OfCharacter(c), cache.Outline(*font, c)});
+    }
+    requests.push_back({GlyphId::OfCharacter(U' '), nullptr});
+    cache.PrepareInsets(*font, requests, bevel);
+    auto same = [](const std::vector<OutlinePoint>& a, const std::vector<OutlinePoint>& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& p, const auto& q) {
+            return p.x == q.x && p.y == q.y && p.smooth == q.smooth;
+        });
+    };
+    for (const auto& [glyph, outline] : requests) {
+        if (!outline) {
+            EXPECT_FALSE(cache.HasInset(*font, glyph, bevel));
+            continue;
+        }
+        ASSERT_TRUE(cache.HasInset(*font, glyph, bevel));
+        const auto prepared = cache.Inset(*font, glyph, *outline, bevel);
+        const BevelledFace alone = InsetFace(outline->face, bevel.width, BevelSteps(bevel));
+        EXPECT_TRUE(same(prepared->capVertices, alone.capVertices));
+        EXPECT_EQ(prepared->capTriangles, alone.capTriangles);
+        ASSERT_EQ(prepared->rings.size(), alone.rings.size());
+        for (size_t r = 0; r < alone.rings.size(); ++r) {
+            EXPECT_TRUE(same(prepared->rings[r].rows, alone.rings[r].rows));
+            EXPECT_EQ(prepared->rings[r].widths, alone.rings[r].widths);
+        }
+    }
+}
+
 }  // namespace
