@@ -63,6 +63,10 @@ void GlyphOutlineCache::PrepareInsets(const ResolvedFont& font,
             missing.emplace_back(key, request.outline.get());
         }
     }
+    // The largest first, so no core is left with a long one at the end.
+    std::sort(missing.begin(), missing.end(), [](const auto& a, const auto& b) {
+        return a.second->face.vertices.size() > b.second->face.vertices.size();
+    });
     std::vector<std::shared_ptr<const BevelledFace>> made(missing.size());
     std::atomic<size_t> next{0};
     auto work = [&] {
