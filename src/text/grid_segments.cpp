@@ -1,11 +1,16 @@
 #include "text/grid_segments.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <utility>
 
 namespace {
 
 // Rings with no more edges than this are quicker to check pair by pair than cell by cell.
 constexpr size_t kFewEdges = 24;
+// Grid steps a point added beside a segment lies off it at most.
+constexpr double kMostOff = 1.0 / 16.0;
 
 int64_t Left(const GridSegment& s) {
     return std::min(s.a.x, s.b.x);
@@ -220,4 +225,69 @@ int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t cou
         }
     }
     return winding;
+}
+
+std::optional<GridPoint> GridPointAlong(const GridPoint& a, const GridPoint& b, double t,
+                                        double tolerance, bool beside, const GridPoint& previous,
+                                        double& at) {
+    const int64_t dx = b.x - a.x, dy = b.y - a.y;
+    const int64_t g = std::gcd(dx, dy);
+    if (g == 0) {
+        return std::nullopt;
+    }
+    const int64_t sx = dx / g, sy = dy / g;
+    const auto fx = static_cast<double>(dx), fy = static_cast<double>(dy);
+    const double length2 = fx * fx + fy * fy;
+    const double length = std::sqrt(length2);
+    const int64_t onEdge = std::llround(static_cast<double>(g) * t);
+    const bool onSegment = onEdge > 0 && onEdge < g;
+    const double onEdgeAt = static_cast<double>(onEdge) / static_cast<double>(g);
+    if (onSegment && (!beside || std::abs(onEdgeAt - t) * length <= tolerance)) {
+        at = onEdgeAt;
+        return GridPoint{a.x + onEdge * sx, a.y + onEdge * sy};
+    }
+    if (!beside) {
+        return std::nullopt;
+    }
+    // The grid points u off a with sx u.y - sy u.x = c lie c / |s| grid steps left of the
+    // segment, one every s along it: u = c w + k s, w being one of them for c = 1 (Euclid).
+    int64_t r0 = sx, r1 = -sy, p0 = 1, p1 = 0, q0 = 0, q1 = 1;
+    while (r1 != 0) {
+        const int64_t quotient = r0 / r1;
+        r0 = std::exchange(r1, r0 - quotient * r1);
+        p0 = std::exchange(p1, p0 - quotient * p1);
+        q0 = std::exchange(q1, q0 - quotient * q1);
+    }
+    const int64_t wx = r0 * q0, wy = r0 * p0;  // r0 is 1 or -1
+    auto fraction = [&](int64_t x, int64_t y) {
+        return (static_cast<double>(x) * fx + static_cast<double>(y) * fy) / length2;
+    };
+    const double wAt = fraction(wx, wy);
+    // The furthest off first (later points on the segment may lie only as far off in
+    // proportion to their distance from a), yet all far nearer than a grid step.
+    int64_t most = static_cast<int64_t>(length / static_cast<double>(g) * kMostOff);
+    const int64_t previousOff = sx * (previous.y - a.y) - sy * (previous.x - a.x);
+    if (previousOff > 0) {
+        const double bound =
+            static_cast<double>(previousOff) * t / fraction(previous.x - a.x, previous.y - a.y);
+        most = std::min(most, static_cast<int64_t>(bound) + 1);
+    }
+    for (int64_t c = most; c > 0; --c) {
+        const double base = static_cast<double>(c) * wAt;
+        const double k = std::round((t - base) * static_cast<double>(g));
+        const double there = base + k / static_cast<double>(g);
+        if (std::abs(there - t) * length <= tolerance && there > 0.0 && there < 1.0) {
+            const auto steps = static_cast<int64_t>(k);
+            const GridPoint p{a.x + c * wx + steps * sx, a.y + c * wy + steps * sy};
+            if (Orientation(a, p, previous) >= 0) {
+                at = there;
+                return p;
+            }
+        }
+    }
+    if (onSegment) {
+        at = onEdgeAt;
+        return GridPoint{a.x + onEdge * sx, a.y + onEdge * sy};
+    }
+    return std::nullopt;
 }

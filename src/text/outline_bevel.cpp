@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
-#include <numeric>
+#include <optional>
 #include <utility>
 
 #include "text/bevel_widths.h"
@@ -39,6 +39,8 @@ constexpr double kUnfoldMargin = 0.98;
 // Points along the edges of a ring that cannot keep the full width all round lie this many
 // widths apart at most.
 constexpr double kAlongSpacing = 1.5;
+// How far, in widths, a point along an edge may lie from where it was meant to.
+constexpr double kAlongTolerance = 0.03;
 // And, from a narrowed end, also these many widths beyond the corner's clearance.
 constexpr double kNearNarrowed[] = {0.125, 0.25, 0.5};
 // Grid steps a width may differ from the straight run of its neighbours' and still be dropped.
@@ -363,9 +365,12 @@ double Clearance(const PlaneVector& miter, double intoX, double intoY, double wi
 // Adds points along the ring's edges with an end narrower than `width`, at most `spacing`
 // apart, so that its width can change along an edge: a thin place then narrows the bevel near
 // it and not the whole edge. The corners' contact widths stay; the new points' are to be found.
+// A point goes on the edge itself, so the outline keeps its shape to the bit, or where the edge
+// has no grid point near and `beside` allows, just inside it: the wall's foot below, running
+// straight from the edge's first corner, then covers the sliver between.
 void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
                     const std::vector<FacingCorner>& facing, double width, double spacing,
-                    std::vector<double>& contacts) {
+                    bool beside, std::vector<double>& contacts) {
     auto nextFacing = facing.begin();
     std::vector<GridPoint> outline;
     std::vector<uint32_t> source;
@@ -382,12 +387,9 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
         while (nextFacing != facing.end() && nextFacing->edge == i) {
             ++nextFacing;
         }
-        // Only grid points on the edge itself, so that the outline keeps its shape to the bit.
-        const int64_t steps = std::gcd(b.x - a.x, b.y - a.y);
-        if (steps < 2 || std::min(widths[i], widths[(i + 1) % n]) >= width) {
+        if (std::min(widths[i], widths[(i + 1) % n]) >= width) {
             continue;
         }
-        const int64_t sx = (b.x - a.x) / steps, sy = (b.y - a.y) / steps;
         const double length =
             Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
         // None so near a corner that its inset point would meet the corner's.
@@ -424,13 +426,15 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
             }
             std::sort(along.begin(), along.end());
         }
+        // Beside the edge a point may lie off where it was meant to, so they are kept in order.
+        double last = 0.0;
         for (double s : along) {
-            const double t = s / length;
-            const int64_t m = std::llround(static_cast<double>(steps) * t);
-            const GridPoint p{a.x + m * sx, a.y + m * sy};
-            if ((p.x != outline.back().x || p.y != outline.back().y) &&
-                (p.x != b.x || p.y != b.y)) {
-                outline.push_back(p);
+            double at = 0.0;
+            const std::optional<GridPoint> p = GridPointAlong(
+                a, b, s / length, kAlongTolerance * width, beside, outline.back(), at);
+            if (p && at > last) {
+                last = at;
+                outline.push_back(*p);
                 source.push_back(kAddedAlong);
                 known.push_back(std::nan(""));
             }
@@ -793,7 +797,7 @@ int BevelSteps(const BevelSettings& bevel) {
                : 1;
 }
 
-BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
+BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bool backToo) {
     BevelledFace result;
     result.steps = std::max(steps, 1);
     const std::vector<double> fractions = RowFractions(result.steps);
@@ -831,7 +835,7 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
             BevelWidths found = FindBevelWidths(shapes, gridWidth, {}, &facing);
             for (size_t r = 0; r < rings.size(); ++r) {
                 AddPointsAlong(rings[r], found.corners[r], facing[r], gridWidth,
-                               kAlongSpacing * gridWidth, found.contacts[r]);
+                               kAlongSpacing * gridWidth, !backToo, found.contacts[r]);
                 shapes[r] = {rings[r].outline, rings[r].miter};
             }
             found = FindBevelWidths(shapes, gridWidth, std::move(found.contacts));

@@ -39,12 +39,13 @@ std::shared_ptr<const BevelledFace> GlyphOutlineCache::Inset(const ResolvedFont&
                                                              GlyphId glyph,
                                                              const GlyphOutline& outline,
                                                              const BevelSettings& bevel) {
-    InsetKey key{{font.id, glyph.Bits()}, 0, BevelSteps(bevel)};
+    InsetKey key{{font.id, glyph.Bits()}, 0, BevelSteps(bevel), bevel.backToo};
     std::memcpy(&key.widthBits, &bevel.width, sizeof key.widthBits);
     if (auto it = insets_.find(key); it != insets_.end()) {
         return it->second;
     }
-    auto inset = std::make_shared<BevelledFace>(InsetFace(outline.face, bevel.width, key.steps));
+    auto inset = std::make_shared<BevelledFace>(
+        InsetFace(outline.face, bevel.width, key.steps, key.backToo));
     MakeRoom(Footprint(*inset));
     insets_.emplace(key, inset);
     return inset;
