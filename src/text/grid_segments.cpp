@@ -249,40 +249,61 @@ std::optional<GridPoint> GridPointAlong(const GridPoint& a, const GridPoint& b, 
     if (!beside) {
         return std::nullopt;
     }
-    // The grid points u off a with sx u.y - sy u.x = c lie c / |s| grid steps left of the
-    // segment, one every s along it: u = c w + k s, w being one of them for c = 1 (Euclid).
-    int64_t r0 = sx, r1 = -sy, p0 = 1, p1 = 0, q0 = 0, q1 = 1;
-    while (r1 != 0) {
-        const int64_t quotient = r0 / r1;
-        r0 = std::exchange(r1, r0 - quotient * r1);
-        p0 = std::exchange(p1, p0 - quotient * p1);
-        q0 = std::exchange(q1, q0 - quotient * q1);
-    }
-    const int64_t wx = r0 * q0, wy = r0 * p0;  // r0 is 1 or -1
     auto fraction = [&](int64_t x, int64_t y) {
         return (static_cast<double>(x) * fx + static_cast<double>(y) * fy) / length2;
     };
-    const double wAt = fraction(wx, wy);
-    // The furthest off first (later points on the segment may lie only as far off in
-    // proportion to their distance from a), yet all far nearer than a grid step.
+    // A grid point u off a lies c / |s| grid steps left of the segment, c = sx u.y - sy u.x: at
+    // most kMostOff steps, and at least half as far as the point before allows (later points may
+    // lie only as far off in proportion to their distance from a), to leave room for the next.
     int64_t most = static_cast<int64_t>(length / static_cast<double>(g) * kMostOff);
     const int64_t previousOff = sx * (previous.y - a.y) - sy * (previous.x - a.x);
     if (previousOff > 0) {
         const double bound =
             static_cast<double>(previousOff) * t / fraction(previous.x - a.x, previous.y - a.y);
         most = std::min(most, static_cast<int64_t>(bound) + 1);
+    } else if (previous.x != a.x || previous.y != a.y) {
+        most = 0;  // none may follow one on the segment
     }
-    for (int64_t c = most; c > 0; --c) {
-        const double base = static_cast<double>(c) * wAt;
-        const double k = std::round((t - base) * static_cast<double>(g));
-        const double there = base + k / static_cast<double>(g);
-        if (std::abs(there - t) * length <= tolerance && there > 0.0 && there < 1.0) {
-            const auto steps = static_cast<int64_t>(k);
-            const GridPoint p{a.x + c * wx + steps * sx, a.y + c * wy + steps * sy};
-            if (Orientation(a, p, previous) >= 0) {
-                at = there;
-                return p;
-            }
+    const int64_t least = (most + 1) / 2;
+    // Across each grid line along the segment's longer side the nearest point left of it, outwards
+    // from fraction t. There c = sign (major v - minor u) at (u, v) across and along, which lies
+    // in 1..|major| and steps by -sign minor (mod |major|) from one line to the next.
+    const bool alongX = std::abs(sx) >= std::abs(sy);
+    const int64_t major = alongX ? sx : sy, minor = alongX ? sy : sx;
+    const int64_t sign = alongX ? 1 : -1;
+    const int64_t lines = std::abs(major);
+    auto wrap = [lines](int64_t c) { return c > lines ? c - lines : c < 1 ? c + lines : c; };
+    const int64_t step = (-sign * minor) % lines;
+    const double reach = tolerance * static_cast<double>(std::abs(alongX ? dx : dy)) / length;
+    const int64_t middle = std::llround(t * static_cast<double>(alongX ? dx : dy));
+    int64_t upOff = wrap((-sign * minor * middle) % lines);
+    int64_t downOff = upOff;
+    auto take = [&](int64_t u, int64_t c) -> std::optional<GridPoint> {
+        if (c < least || c > most) {
+            return std::nullopt;
+        }
+        const int64_t v = (sign * c + minor * u) / major;
+        const GridPoint p = alongX ? GridPoint{a.x + u, a.y + v} : GridPoint{a.x + v, a.y + u};
+        const double there = fraction(p.x - a.x, p.y - a.y);
+        if (there <= 0.0 || there >= 1.0 || Orientation(a, p, previous) < 0) {
+            return std::nullopt;
+        }
+        at = there;
+        return p;
+    };
+    if (most > 0) {
+        if (auto p = take(middle, upOff)) {
+            return p;
+        }
+    }
+    for (int64_t i = 1; most > 0 && static_cast<double>(i) <= reach; ++i) {
+        upOff = wrap(upOff + step);
+        downOff = wrap(downOff - step);
+        if (auto p = take(middle + i, upOff)) {
+            return p;
+        }
+        if (auto p = take(middle - i, downOff)) {
+            return p;
         }
     }
     if (onSegment) {

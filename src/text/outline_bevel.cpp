@@ -448,8 +448,8 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
 
 // Drops the added points where the width runs straight on, so the front face's edge keeps
 // corners only where it bends (the face is cut from corners; a point lying straight between
-// two others would have to move).
-void DropStraightPoints(RingRows& ring) {
+// two others would have to move). Whether it dropped any.
+bool DropStraightPoints(RingRows& ring) {
     const size_t n = ring.outline.size();
     std::vector<bool> keep(n, true);
     size_t before = n - 1;
@@ -486,6 +486,7 @@ void DropStraightPoints(RingRows& ring) {
     ring.source.resize(kept);
     ring.miter.resize(kept);
     ring.widths.resize(kept);
+    return kept < n;
 }
 
 GridBox PointsBox(const std::vector<GridPoint>& points) {
@@ -773,8 +774,10 @@ bool CoverWithoutStraightPoints(std::vector<RingRows>& rings, const std::vector<
     std::vector<RingRows> fewer = rings;
     bool laid = true;
     for (RingRows& ring : fewer) {
-        DropStraightPoints(ring);
-        laid = laid && LayRows(ring, ring.scale, fractions);
+        // A ring that keeps all its points keeps its rows too.
+        if (DropStraightPoints(ring)) {
+            laid = laid && LayRows(ring, ring.scale, fractions);
+        }
     }
     if (laid && CoverPolygon(fewer, capGrid, capTriangles, true)) {
         rings = std::move(fewer);
