@@ -38,11 +38,11 @@ constexpr double kNarrowestRow = 4.0;
 constexpr double kUnfoldMargin = 0.98;
 // Points along the edges of a ring that cannot keep the full width all round lie this many
 // widths apart at most.
-constexpr double kAlongSpacing = 1.5;
+constexpr double kAlongSpacing = 2.0;
 // How far, in widths, a point along an edge may lie from where it was meant to.
 constexpr double kAlongTolerance = 0.03;
-// And, from a narrowed end, also these many widths beyond the corner's clearance.
-constexpr double kNearNarrowed[] = {0.125, 0.25, 0.5};
+// And, from a narrowed end, also this many widths beyond the corner's clearance.
+constexpr double kNearNarrowed = 0.25;
 // Grid steps a width may differ from the straight run of its neighbours' and still be dropped.
 constexpr double kStraightWidth = 0.5;
 
@@ -405,14 +405,12 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
         }
         // Near a narrowed end the width may have to rise again within much less than the spacing.
         if (room > 0.0) {
-            for (double near : kNearNarrowed) {
-                if (near * width < room) {
-                    if (widths[i] < width) {
-                        along.push_back(from + near * width);
-                    }
-                    if (widths[(i + 1) % n] < width) {
-                        along.push_back(from + room - near * width);
-                    }
+            if (kNearNarrowed * width < room) {
+                if (widths[i] < width) {
+                    along.push_back(from + kNearNarrowed * width);
+                }
+                if (widths[(i + 1) % n] < width) {
+                    along.push_back(from + room - kNearNarrowed * width);
                 }
             }
             // Where a corner of another part faces the edge, and where the room ends either side.
