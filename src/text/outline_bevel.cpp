@@ -37,12 +37,14 @@ constexpr double kNarrowestRow = 4.0;
 // A folding strip's ends narrow to this share of the widths at which it stops folding.
 constexpr double kUnfoldMargin = 0.98;
 // Points along the edges of a ring that cannot keep the full width all round lie this many
-// widths apart at most.
-constexpr double kAlongSpacing = 2.0;
+// widths apart at most; where they may lie beside an edge, so that many more edges take them,
+// the second, which keeps the cost down.
+constexpr double kAlongSpacing[] = {1.5, 2.0};
 // How far, in widths, a point along an edge may lie from where it was meant to.
 constexpr double kAlongTolerance = 0.03;
-// And, from a narrowed end, also this many widths beyond the corner's clearance.
-constexpr double kNearNarrowed = 0.25;
+// And, from a narrowed end, also these many widths beyond the corner's clearance; the first
+// alone where points may lie beside an edge.
+constexpr double kNearNarrowed[] = {0.25, 0.125, 0.5};
 // Grid steps a width may differ from the straight run of its neighbours' and still be dropped.
 constexpr double kStraightWidth = 0.5;
 
@@ -405,12 +407,15 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
         }
         // Near a narrowed end the width may have to rise again within much less than the spacing.
         if (room > 0.0) {
-            if (kNearNarrowed * width < room) {
-                if (widths[i] < width) {
-                    along.push_back(from + kNearNarrowed * width);
-                }
-                if (widths[(i + 1) % n] < width) {
-                    along.push_back(from + room - kNearNarrowed * width);
+            for (size_t k = 0; k < (beside ? 1 : std::size(kNearNarrowed)); ++k) {
+                const double near = kNearNarrowed[k] * width;
+                if (near < room) {
+                    if (widths[i] < width) {
+                        along.push_back(from + near);
+                    }
+                    if (widths[(i + 1) % n] < width) {
+                        along.push_back(from + room - near);
+                    }
                 }
             }
             // Where a corner of another part faces the edge, and where the room ends either side.
@@ -836,7 +841,8 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bo
             BevelWidths found = FindBevelWidths(shapes, gridWidth, {}, &facing);
             for (size_t r = 0; r < rings.size(); ++r) {
                 AddPointsAlong(rings[r], found.corners[r], facing[r], gridWidth,
-                               kAlongSpacing * gridWidth, !backToo, found.contacts[r]);
+                               kAlongSpacing[backToo ? 0 : 1] * gridWidth, !backToo,
+                               found.contacts[r]);
                 shapes[r] = {rings[r].outline, rings[r].miter};
             }
             found = FindBevelWidths(shapes, gridWidth, std::move(found.contacts));
