@@ -162,8 +162,9 @@ std::pair<Blame, Blame> UnfoldingBlame(const RingRows& ring, size_t i, size_t j)
 // No two edges of the ring meet except neighbours at their shared corner, and no corner turns
 // straight back. Where two do, found by a sweep of the edges in order of their left ends (each
 // compared only with those still reaching it), the corners to blame (by their place in the ring)
-// are added to blame; the sweep runs only once the quicker look cell by cell has found some.
-bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<Blame>& blame) {
+// are added to blame when it is given; the sweep runs only once the quicker look cell by cell has
+// found some.
+bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<Blame>* blame) {
     const std::vector<GridPoint>& rows = ring.rows;
     std::vector<GridPoint> p;
     std::vector<size_t> corner;
@@ -188,12 +189,17 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
         const GridPoint& c = p[(i + 1) % n];
         if (Orientation(a, b, c) == 0 &&
             (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0) {
-            blame.push_back({corner[i]});
+            if (blame != nullptr) {
+                blame->push_back({corner[i]});
+            }
             return false;
         }
     }
     if (!RingMeetsItself(p)) {
         return true;
+    }
+    if (blame == nullptr) {
+        return false;
     }
     // Each edge's box, sorted by its left side.
     struct Span {
@@ -231,8 +237,9 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
                     (1.0 + ClearingFactor(ring, corner[e], {p[f], p[next(f)]})) / 2.0;
                 const double fromF =
                     (1.0 + ClearingFactor(ring, corner[f], {p[e], p[next(e)]})) / 2.0;
-                blame.insert(blame.end(), {Blame{corner[e], fromE}, Blame{corner[next(e)], fromE},
-                                           Blame{corner[f], fromF}, Blame{corner[next(f)], fromF}});
+                blame->insert(blame->end(),
+                              {Blame{corner[e], fromE}, Blame{corner[next(e)], fromE},
+                               Blame{corner[f], fromF}, Blame{corner[next(f)], fromF}});
                 return false;
             }
         }
@@ -243,10 +250,10 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
 }
 
 // Lays the rows at the given fraction of the corners' widths; false when a strip would fold or
-// the front face's edge would cross itself or turn inside out. The corners to blame, where
-// known, are added to blame.
+// the front face's edge would cross itself or turn inside out. The corners to blame, where known,
+// are added to blame when it is given.
 bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
-             std::vector<Blame>& blame) {
+             std::vector<Blame>* blame = nullptr) {
     const std::vector<GridPoint>& outline = ring.outline;
     const std::vector<PlaneVector>& miter = ring.miter;
     const size_t n = outline.size();
@@ -287,8 +294,10 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
             const GridPoint& c = ring.rows[(k + 1) * n + j];
             const GridPoint& d = ring.rows[(k + 1) * n + i];
             if (Orientation(a, b, c) <= 0 || Orientation(a, c, d) <= 0) {
-                const auto [from, to] = UnfoldingBlame(ring, i, j);
-                blame.insert(blame.end(), {from, to});
+                if (blame != nullptr) {
+                    const auto [from, to] = UnfoldingBlame(ring, i, j);
+                    blame->insert(blame->end(), {from, to});
+                }
                 return false;
             }
         }
@@ -296,11 +305,6 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
     const int64_t own = RingArea(outline, 0, n);
     const int64_t inset = RingArea(ring.rows, last, n);
     return (own > 0) == (inset > 0) && inset != 0 && IsSimpleRing(ring, last, n, blame);
-}
-
-bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions) {
-    std::vector<Blame> blame;
-    return LayRows(ring, scale, fractions, blame);
 }
 
 // Narrows the corners to blame, each with the next one (the far end of its edge), and kMendReach
@@ -332,7 +336,7 @@ bool LayMended(RingRows& ring, const std::vector<double>& fractions) {
     std::vector<Blame> blame;
     for (int round = 0; round < kMendRounds; ++round) {
         blame.clear();
-        if (LayRows(ring, 1.0, fractions, blame)) {
+        if (LayRows(ring, 1.0, fractions, &blame)) {
             return true;
         }
         if (blame.empty()) {
