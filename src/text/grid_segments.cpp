@@ -1,11 +1,16 @@
 #include "text/grid_segments.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <utility>
 
 namespace {
 
 // Rings with no more edges than this are quicker to check pair by pair than cell by cell.
 constexpr size_t kFewEdges = 24;
+// Grid steps a point added beside a segment lies off it at most.
+constexpr double kMostOff = 1.0 / 16.0;
 
 int64_t Left(const GridSegment& s) {
     return std::min(s.a.x, s.b.x);
@@ -220,4 +225,90 @@ int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t cou
         }
     }
     return winding;
+}
+
+std::optional<GridPoint> GridPointAlong(const GridPoint& a, const GridPoint& b, double t,
+                                        double tolerance, bool beside, const GridPoint& previous,
+                                        double& at) {
+    const int64_t dx = b.x - a.x, dy = b.y - a.y;
+    const int64_t g = std::gcd(dx, dy);
+    if (g == 0) {
+        return std::nullopt;
+    }
+    const int64_t sx = dx / g, sy = dy / g;
+    const auto fx = static_cast<double>(dx), fy = static_cast<double>(dy);
+    const double length2 = fx * fx + fy * fy;
+    const double length = std::sqrt(length2);
+    const int64_t onEdge = std::llround(static_cast<double>(g) * t);
+    const bool onSegment = onEdge > 0 && onEdge < g;
+    const double onEdgeAt = static_cast<double>(onEdge) / static_cast<double>(g);
+    if (onSegment && (!beside || std::abs(onEdgeAt - t) * length <= tolerance)) {
+        at = onEdgeAt;
+        return GridPoint{a.x + onEdge * sx, a.y + onEdge * sy};
+    }
+    if (!beside) {
+        return std::nullopt;
+    }
+    auto fraction = [&](int64_t x, int64_t y) {
+        return (static_cast<double>(x) * fx + static_cast<double>(y) * fy) / length2;
+    };
+    // A grid point u off a lies c / |s| grid steps left of the segment, c = sx u.y - sy u.x: at
+    // most kMostOff steps, and at least half as far as the point before allows (later points may
+    // lie only as far off in proportion to their distance from a), to leave room for the next.
+    int64_t most = static_cast<int64_t>(length / static_cast<double>(g) * kMostOff);
+    const int64_t previousOff = sx * (previous.y - a.y) - sy * (previous.x - a.x);
+    if (previousOff > 0) {
+        const double bound =
+            static_cast<double>(previousOff) * t / fraction(previous.x - a.x, previous.y - a.y);
+        most = std::min(most, static_cast<int64_t>(bound) + 1);
+    } else if (previous.x != a.x || previous.y != a.y) {
+        most = 0;  // none may follow one on the segment
+    }
+    const int64_t least = (most + 1) / 2;
+    // Across each grid line along the segment's longer side the nearest point left of it, outwards
+    // from fraction t. There c = sign (major v - minor u) at (u, v) across and along, which lies
+    // in 1..|major| and steps by -sign minor (mod |major|) from one line to the next.
+    const bool alongX = std::abs(sx) >= std::abs(sy);
+    const int64_t major = alongX ? sx : sy, minor = alongX ? sy : sx;
+    const int64_t sign = alongX ? 1 : -1;
+    const int64_t lines = std::abs(major);
+    auto wrap = [lines](int64_t c) { return c > lines ? c - lines : c < 1 ? c + lines : c; };
+    const int64_t step = (-sign * minor) % lines;
+    const double reach = tolerance * static_cast<double>(std::abs(alongX ? dx : dy)) / length;
+    const int64_t middle = std::llround(t * static_cast<double>(alongX ? dx : dy));
+    int64_t upOff = wrap((-sign * minor * middle) % lines);
+    int64_t downOff = upOff;
+    auto take = [&](int64_t u, int64_t c) -> std::optional<GridPoint> {
+        if (c < least || c > most) {
+            return std::nullopt;
+        }
+        const int64_t v = (sign * c + minor * u) / major;
+        const GridPoint p = alongX ? GridPoint{a.x + u, a.y + v} : GridPoint{a.x + v, a.y + u};
+        const double there = fraction(p.x - a.x, p.y - a.y);
+        if (there <= 0.0 || there >= 1.0 || Orientation(a, p, previous) < 0) {
+            return std::nullopt;
+        }
+        at = there;
+        return p;
+    };
+    if (most > 0) {
+        if (auto p = take(middle, upOff)) {
+            return p;
+        }
+    }
+    for (int64_t i = 1; most > 0 && static_cast<double>(i) <= reach; ++i) {
+        upOff = wrap(upOff + step);
+        downOff = wrap(downOff - step);
+        if (auto p = take(middle + i, upOff)) {
+            return p;
+        }
+        if (auto p = take(middle - i, downOff)) {
+            return p;
+        }
+    }
+    if (onSegment) {
+        at = onEdgeAt;
+        return GridPoint{a.x + onEdge * sx, a.y + onEdge * sy};
+    }
+    return std::nullopt;
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -56,3 +57,12 @@ bool RingMeetsItself(const std::vector<GridPoint>& ring);
 // none of its edges.
 int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t count,
                   const GridPoint& p);
+
+// A grid point near fraction t along segment ab, at most `tolerance` grid steps from there along
+// it and neither end, its fraction along the segment put in at: one on the segment where there is
+// one, else (when `beside` allows) one just left of it, less than a grid step off, and seen from a
+// no further left than `previous` (a, or the point found before it on ab), so that the triangles
+// from a to each pair of such points in turn all face the same way.
+std::optional<GridPoint> GridPointAlong(const GridPoint& a, const GridPoint& b, double t,
+                                        double tolerance, bool beside, const GridPoint& previous,
+                                        double& at);

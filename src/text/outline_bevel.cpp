@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
-#include <numeric>
+#include <optional>
 #include <utility>
 
 #include "text/bevel_widths.h"
@@ -37,10 +37,14 @@ constexpr double kNarrowestRow = 4.0;
 // A folding strip's ends narrow to this share of the widths at which it stops folding.
 constexpr double kUnfoldMargin = 0.98;
 // Points along the edges of a ring that cannot keep the full width all round lie this many
-// widths apart at most.
-constexpr double kAlongSpacing = 1.5;
-// And, from a narrowed end, also these many widths beyond the corner's clearance.
-constexpr double kNearNarrowed[] = {0.125, 0.25, 0.5};
+// widths apart at most; where they may lie beside an edge, so that many more edges take them,
+// the second, which keeps the cost down.
+constexpr double kAlongSpacing[] = {1.5, 2.0};
+// How far, in widths, a point along an edge may lie from where it was meant to.
+constexpr double kAlongTolerance = 0.03;
+// And, from a narrowed end, also these many widths beyond the corner's clearance; the first
+// alone where points may lie beside an edge.
+constexpr double kNearNarrowed[] = {0.25, 0.125, 0.5};
 // Grid steps a width may differ from the straight run of its neighbours' and still be dropped.
 constexpr double kStraightWidth = 0.5;
 
@@ -158,8 +162,9 @@ std::pair<Blame, Blame> UnfoldingBlame(const RingRows& ring, size_t i, size_t j)
 // No two edges of the ring meet except neighbours at their shared corner, and no corner turns
 // straight back. Where two do, found by a sweep of the edges in order of their left ends (each
 // compared only with those still reaching it), the corners to blame (by their place in the ring)
-// are added to blame; the sweep runs only once the quicker look cell by cell has found some.
-bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<Blame>& blame) {
+// are added to blame when it is given; the sweep runs only once the quicker look cell by cell has
+// found some.
+bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<Blame>* blame) {
     const std::vector<GridPoint>& rows = ring.rows;
     std::vector<GridPoint> p;
     std::vector<size_t> corner;
@@ -184,12 +189,17 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
         const GridPoint& c = p[(i + 1) % n];
         if (Orientation(a, b, c) == 0 &&
             (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0) {
-            blame.push_back({corner[i]});
+            if (blame != nullptr) {
+                blame->push_back({corner[i]});
+            }
             return false;
         }
     }
     if (!RingMeetsItself(p)) {
         return true;
+    }
+    if (blame == nullptr) {
+        return false;
     }
     // Each edge's box, sorted by its left side.
     struct Span {
@@ -227,8 +237,9 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
                     (1.0 + ClearingFactor(ring, corner[e], {p[f], p[next(f)]})) / 2.0;
                 const double fromF =
                     (1.0 + ClearingFactor(ring, corner[f], {p[e], p[next(e)]})) / 2.0;
-                blame.insert(blame.end(), {Blame{corner[e], fromE}, Blame{corner[next(e)], fromE},
-                                           Blame{corner[f], fromF}, Blame{corner[next(f)], fromF}});
+                blame->insert(blame->end(),
+                              {Blame{corner[e], fromE}, Blame{corner[next(e)], fromE},
+                               Blame{corner[f], fromF}, Blame{corner[next(f)], fromF}});
                 return false;
             }
         }
@@ -239,10 +250,10 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
 }
 
 // Lays the rows at the given fraction of the corners' widths; false when a strip would fold or
-// the front face's edge would cross itself or turn inside out. The corners to blame, where
-// known, are added to blame.
+// the front face's edge would cross itself or turn inside out. The corners to blame, where known,
+// are added to blame when it is given.
 bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
-             std::vector<Blame>& blame) {
+             std::vector<Blame>* blame = nullptr) {
     const std::vector<GridPoint>& outline = ring.outline;
     const std::vector<PlaneVector>& miter = ring.miter;
     const size_t n = outline.size();
@@ -283,8 +294,10 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
             const GridPoint& c = ring.rows[(k + 1) * n + j];
             const GridPoint& d = ring.rows[(k + 1) * n + i];
             if (Orientation(a, b, c) <= 0 || Orientation(a, c, d) <= 0) {
-                const auto [from, to] = UnfoldingBlame(ring, i, j);
-                blame.insert(blame.end(), {from, to});
+                if (blame != nullptr) {
+                    const auto [from, to] = UnfoldingBlame(ring, i, j);
+                    blame->insert(blame->end(), {from, to});
+                }
                 return false;
             }
         }
@@ -292,11 +305,6 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
     const int64_t own = RingArea(outline, 0, n);
     const int64_t inset = RingArea(ring.rows, last, n);
     return (own > 0) == (inset > 0) && inset != 0 && IsSimpleRing(ring, last, n, blame);
-}
-
-bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions) {
-    std::vector<Blame> blame;
-    return LayRows(ring, scale, fractions, blame);
 }
 
 // Narrows the corners to blame, each with the next one (the far end of its edge), and kMendReach
@@ -328,7 +336,7 @@ bool LayMended(RingRows& ring, const std::vector<double>& fractions) {
     std::vector<Blame> blame;
     for (int round = 0; round < kMendRounds; ++round) {
         blame.clear();
-        if (LayRows(ring, 1.0, fractions, blame)) {
+        if (LayRows(ring, 1.0, fractions, &blame)) {
             return true;
         }
         if (blame.empty()) {
@@ -363,9 +371,12 @@ double Clearance(const PlaneVector& miter, double intoX, double intoY, double wi
 // Adds points along the ring's edges with an end narrower than `width`, at most `spacing`
 // apart, so that its width can change along an edge: a thin place then narrows the bevel near
 // it and not the whole edge. The corners' contact widths stay; the new points' are to be found.
+// A point goes on the edge itself, so the outline keeps its shape to the bit, or where the edge
+// has no grid point near and `beside` allows, just inside it: the wall's foot below, running
+// straight from the edge's first corner, then covers the sliver between.
 void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
                     const std::vector<FacingCorner>& facing, double width, double spacing,
-                    std::vector<double>& contacts) {
+                    bool beside, std::vector<double>& contacts) {
     auto nextFacing = facing.begin();
     std::vector<GridPoint> outline;
     std::vector<uint32_t> source;
@@ -382,12 +393,9 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
         while (nextFacing != facing.end() && nextFacing->edge == i) {
             ++nextFacing;
         }
-        // Only grid points on the edge itself, so that the outline keeps its shape to the bit.
-        const int64_t steps = std::gcd(b.x - a.x, b.y - a.y);
-        if (steps < 2 || std::min(widths[i], widths[(i + 1) % n]) >= width) {
+        if (std::min(widths[i], widths[(i + 1) % n]) >= width) {
             continue;
         }
-        const int64_t sx = (b.x - a.x) / steps, sy = (b.y - a.y) / steps;
         const double length =
             Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
         // None so near a corner that its inset point would meet the corner's.
@@ -403,13 +411,14 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
         }
         // Near a narrowed end the width may have to rise again within much less than the spacing.
         if (room > 0.0) {
-            for (double near : kNearNarrowed) {
-                if (near * width < room) {
+            for (size_t k = 0; k < (beside ? 1 : std::size(kNearNarrowed)); ++k) {
+                const double near = kNearNarrowed[k] * width;
+                if (near < room) {
                     if (widths[i] < width) {
-                        along.push_back(from + near * width);
+                        along.push_back(from + near);
                     }
                     if (widths[(i + 1) % n] < width) {
-                        along.push_back(from + room - near * width);
+                        along.push_back(from + room - near);
                     }
                 }
             }
@@ -424,13 +433,15 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
             }
             std::sort(along.begin(), along.end());
         }
+        // Beside the edge a point may lie off where it was meant to, so they are kept in order.
+        double last = 0.0;
         for (double s : along) {
-            const double t = s / length;
-            const int64_t m = std::llround(static_cast<double>(steps) * t);
-            const GridPoint p{a.x + m * sx, a.y + m * sy};
-            if ((p.x != outline.back().x || p.y != outline.back().y) &&
-                (p.x != b.x || p.y != b.y)) {
-                outline.push_back(p);
+            double at = 0.0;
+            const std::optional<GridPoint> p = GridPointAlong(
+                a, b, s / length, kAlongTolerance * width, beside, outline.back(), at);
+            if (p && at > last) {
+                last = at;
+                outline.push_back(*p);
                 source.push_back(kAddedAlong);
                 known.push_back(std::nan(""));
             }
@@ -444,8 +455,8 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
 
 // Drops the added points where the width runs straight on, so the front face's edge keeps
 // corners only where it bends (the face is cut from corners; a point lying straight between
-// two others would have to move).
-void DropStraightPoints(RingRows& ring) {
+// two others would have to move). Whether it dropped any.
+bool DropStraightPoints(RingRows& ring) {
     const size_t n = ring.outline.size();
     std::vector<bool> keep(n, true);
     size_t before = n - 1;
@@ -482,6 +493,7 @@ void DropStraightPoints(RingRows& ring) {
     ring.source.resize(kept);
     ring.miter.resize(kept);
     ring.widths.resize(kept);
+    return kept < n;
 }
 
 GridBox PointsBox(const std::vector<GridPoint>& points) {
@@ -769,8 +781,10 @@ bool CoverWithoutStraightPoints(std::vector<RingRows>& rings, const std::vector<
     std::vector<RingRows> fewer = rings;
     bool laid = true;
     for (RingRows& ring : fewer) {
-        DropStraightPoints(ring);
-        laid = laid && LayRows(ring, ring.scale, fractions);
+        // A ring that keeps all its points keeps its rows too.
+        if (DropStraightPoints(ring)) {
+            laid = laid && LayRows(ring, ring.scale, fractions);
+        }
     }
     if (laid && CoverPolygon(fewer, capGrid, capTriangles, true)) {
         rings = std::move(fewer);
@@ -793,7 +807,7 @@ int BevelSteps(const BevelSettings& bevel) {
                : 1;
 }
 
-BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
+BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bool backToo) {
     BevelledFace result;
     result.steps = std::max(steps, 1);
     const std::vector<double> fractions = RowFractions(result.steps);
@@ -831,7 +845,8 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps) {
             BevelWidths found = FindBevelWidths(shapes, gridWidth, {}, &facing);
             for (size_t r = 0; r < rings.size(); ++r) {
                 AddPointsAlong(rings[r], found.corners[r], facing[r], gridWidth,
-                               kAlongSpacing * gridWidth, found.contacts[r]);
+                               kAlongSpacing[backToo ? 0 : 1] * gridWidth, !backToo,
+                               found.contacts[r]);
                 shapes[r] = {rings[r].outline, rings[r].miter};
             }
             found = FindBevelWidths(shapes, gridWidth, std::move(found.contacts));

@@ -25,7 +25,8 @@ struct BevelRing {
     std::vector<float> widths;
 };
 
-// The flat part of a bevel, which depends on the width and the number of steps only.
+// The flat part of a bevel. It depends on the width, the number of steps and whether the back is
+// bevelled too, nothing else.
 struct BevelledFace {
     int steps = 1;
     std::vector<BevelRing> rings;
@@ -37,7 +38,9 @@ struct BevelledFace {
 // Profile steps between the outline and the front face: 1 for a chamfer.
 int BevelSteps(const BevelSettings& bevel);
 
-BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps);
+// Where the back is bevelled too (backToo), the walls' foot follows every point of the rings, so
+// all of them lie on the outline's own edges.
+BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bool backToo);
 
 // The solid as ExtrudeFaces builds it, with bevelled edges. The bevel depth is kept below the
 // solid's own depth so the side walls keep some height.

@@ -75,9 +75,11 @@ std::unique_ptr<GlyphOutline> BuildGlyphOutline(const ResolvedFont& font, GlyphI
 }
 
 GlyphMesh BuildSolid(const FaceTriangulation& face, float depth, const BevelSettings& bevel) {
-    return bevel.Active() ? ExtrudeBevelled(face, InsetFace(face, bevel.width, BevelSteps(bevel)),
-                                            depth, bevel)
-                          : ExtrudeFaces(face, depth);
+    return bevel.Active()
+               ? ExtrudeBevelled(face,
+                                 InsetFace(face, bevel.width, BevelSteps(bevel), bevel.backToo),
+                                 depth, bevel)
+               : ExtrudeFaces(face, depth);
 }
 
 std::unique_ptr<GlyphGeometry> BuildGlyphGeometry(const ResolvedFont& font, char32_t character,

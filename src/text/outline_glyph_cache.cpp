@@ -41,7 +41,7 @@ void GlyphOutlineCache::MakeRoom(size_t bytes) {
 
 GlyphOutlineCache::InsetKey GlyphOutlineCache::KeyOf(const ResolvedFont& font, GlyphId glyph,
                                                      const BevelSettings& bevel) {
-    InsetKey key{{font.id, glyph.Bits()}, 0, BevelSteps(bevel)};
+    InsetKey key{{font.id, glyph.Bits()}, 0, BevelSteps(bevel), bevel.backToo};
     std::memcpy(&key.widthBits, &bevel.width, sizeof key.widthBits);
     return key;
 }
@@ -71,8 +71,8 @@ void GlyphOutlineCache::PrepareInsets(const ResolvedFont& font,
     std::atomic<size_t> next{0};
     auto work = [&] {
         for (size_t i = next++; i < missing.size(); i = next++) {
-            made[i] = std::make_shared<BevelledFace>(
-                InsetFace(missing[i].second->face, bevel.width, missing[i].first.steps));
+            made[i] = std::make_shared<BevelledFace>(InsetFace(
+                missing[i].second->face, bevel.width, missing[i].first.steps, bevel.backToo));
         }
     };
     const size_t cores = std::max(1u, std::thread::hardware_concurrency());
@@ -98,7 +98,8 @@ std::shared_ptr<const BevelledFace> GlyphOutlineCache::Inset(const ResolvedFont&
     if (auto it = insets_.find(key); it != insets_.end()) {
         return it->second;
     }
-    auto inset = std::make_shared<BevelledFace>(InsetFace(outline.face, bevel.width, key.steps));
+    auto inset = std::make_shared<BevelledFace>(
+        InsetFace(outline.face, bevel.width, key.steps, key.backToo));
     MakeRoom(Footprint(*inset));
     insets_.emplace(key, inset);
     return inset;

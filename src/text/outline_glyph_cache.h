@@ -1,7 +1,8 @@
 #pragma once
 // Filled glyph outlines kept per (font, glyph), so repeated characters, rebuilt objects, depth
 // changes and reopened scenes skip the outline and tessellation work; and the inset front faces
-// of bevels, kept per (font, glyph, width, steps). A glyph is named by character or by index.
+// of bevels, kept per (font, glyph, width, steps, back bevelled or not). A glyph is named by
+// character or by index.
 
 #include <cstddef>
 #include <cstdint>
@@ -56,13 +57,16 @@ class GlyphOutlineCache {
         Key glyph;
         uint32_t widthBits;
         int steps;
+        bool backToo;
         bool operator==(const InsetKey& other) const {
-            return glyph == other.glyph && widthBits == other.widthBits && steps == other.steps;
+            return glyph == other.glyph && widthBits == other.widthBits && steps == other.steps &&
+                   backToo == other.backToo;
         }
     };
     struct InsetKeyHash {
         size_t operator()(const InsetKey& k) const {
-            return KeyHash{}(k.glyph) ^ (size_t{k.widthBits} * 31u + static_cast<size_t>(k.steps));
+            return KeyHash{}(k.glyph) ^ (size_t{k.widthBits} * 31u +
+                                         static_cast<size_t>(k.steps) * 2u + (k.backToo ? 1u : 0u));
         }
     };
     static InsetKey KeyOf(const ResolvedFont& font, GlyphId glyph, const BevelSettings& bevel);

@@ -13,6 +13,7 @@
 #include "support/test_glyphs.h"
 #include "tests/support/closed_solid.h"
 #include "text/font_resolver.h"
+#include "text/grid_segments.h"
 #include "text/outline_extruder.h"
 #include "text/outline_flattener.h"
 #include "text/outline_glyph.h"
@@ -431,6 +432,43 @@ TEST(PolygonTriangulation, SliversAlongABumpyEdgeAreFlippedAway) {
     EXPECT_GE(lowest, kMinTriangleHeight);
 }
 
+// Slanted segments in every direction, most with no grid point of their own: points asked for in
+// turn along one lie on it or just left of it, near where they were asked for, and seen from its
+// start each lies no further left than the one before (none beside it follows one on it).
+TEST(GridSegments, PointsAlongASegmentLieOnItOrJustLeftOfItInOrder) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int64_t> coordinate(-60000, 60000);
+    size_t asked = 0, beside = 0;
+    for (int n = 0; n < 400; ++n) {
+        const GridPoint a{coordinate(random), coordinate(random)};
+        const GridPoint b{coordinate(random), coordinate(random)};
+        const double length =
+            std::hypot(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+        GridPoint previous = a;
+        for (double t = 0.1; t < 0.95; t += 0.2) {
+            double at = 0.0;
+            const auto p = GridPointAlong(a, b, t, 0.01 * length, true, previous, at);
+            ++asked;
+            if (!p) {
+                continue;
+            }
+            const int64_t off = Orientation(a, b, *p);
+            EXPECT_GE(off, 0);
+            EXPECT_LT(static_cast<double>(off) / length, 1.0 / 16.0);
+            EXPECT_GE(Orientation(a, *p, previous), 0);
+            if (off > 0) {
+                EXPECT_NEAR(at, t, 0.01 + 1e-9);
+                ++beside;
+            }
+            previous = *p;
+        }
+        double at = 0.0;
+        const auto onEdge = GridPointAlong(a, b, 0.5, 0.0, false, a, at);
+        EXPECT_TRUE(!onEdge || Orientation(a, b, *onEdge) == 0);
+    }
+    EXPECT_GT(beside, asked * 4 / 5);
+}
+
 TEST(OutlineExtrusion, FacesAtTheRightDepthWallsBlendOnlyOnCurves) {
     TestOutline shape;
     shape.Contour({{0, 0, kOn}, {500, 1000, kConic}, {1000, 0, kOn}});
@@ -632,7 +670,8 @@ TEST(GlyphSolids, InsetsMadeTogetherAreThoseMadeOneAtATime) {
         }
         ASSERT_TRUE(cache.HasInset(*font, glyph, bevel));
         const auto prepared = cache.Inset(*font, glyph, *outline, bevel);
-        const BevelledFace alone = InsetFace(outline->face, bevel.width, BevelSteps(bevel));
+        const BevelledFace alone =
+            InsetFace(outline->face, bevel.width, BevelSteps(bevel), bevel.backToo);
         EXPECT_TRUE(same(prepared->capVertices, alone.capVertices));
         EXPECT_EQ(prepared->capTriangles, alone.capTriangles);
         ASSERT_EQ(prepared->rings.size(), alone.rings.size());
