@@ -32,6 +32,10 @@ constexpr double kMendFactor = 0.8;
 constexpr double kClearingStep = 0.02;
 constexpr int kClearingRounds = 3;
 constexpr int kCollisionRounds = 48;
+// Where two rings' bands run into each other, one edge alone may narrow to this share of its
+// width to clear the other; a width within kKeptShare of the one found is as good as kept.
+constexpr double kDeepestClearing = 0.3;
+constexpr double kKeptShare = 0.95;
 // Grid steps the front face's edge lies in from the outline at least.
 constexpr double kNarrowestRow = 4.0;
 // A folding strip's ends narrow to this share of the widths at which it stops folding.
@@ -116,9 +120,10 @@ struct Blame {
     bool alone = false;
 };
 
-// The greatest factor, in steps down to kMendFactor, by which narrowing both ends of the front
-// face's edge from corner c keeps that edge clear of segment t.
-double ClearingFactor(const RingRows& ring, size_t c, const GridSegment& t) {
+// The greatest factor, in steps down to `least`, by which narrowing both ends of the front face's
+// edge from corner c keeps that edge clear of segment t.
+double ClearingFactor(const RingRows& ring, size_t c, const GridSegment& t,
+                      double least = kMendFactor) {
     const size_t n = ring.outline.size();
     auto inset = [&ring](size_t i, double factor) {
         const double width = std::max(ring.widths[i] * ring.scale * factor, kNarrowestRow);
@@ -126,12 +131,12 @@ double ClearingFactor(const RingRows& ring, size_t c, const GridSegment& t) {
         return GridPoint{p.x + std::llround(width * ring.miter[i].x),
                          p.y + std::llround(width * ring.miter[i].y)};
     };
-    for (double factor = 1.0 - kClearingStep; factor > kMendFactor; factor -= kClearingStep) {
+    for (double factor = 1.0 - kClearingStep; factor > least; factor -= kClearingStep) {
         if (!SegmentsMeet(inset(c, factor), inset((c + 1) % n, factor), t.a, t.b)) {
-            return std::max(factor - kClearingStep, kMendFactor);
+            return std::max(factor - kClearingStep, least);
         }
     }
-    return kMendFactor;
+    return least;
 }
 
 // The factors by which to narrow the two ends of the strip from corner i to corner j so that it
@@ -550,9 +555,10 @@ class RingCollisions {
         blame_ = leavesBlame_;
         for (size_t r = 0; r < rings_.size(); ++r) {
             for (size_t s = r + 1; s < rings_.size(); ++s) {
-                if ((changed_[r] || changed_[s]) && BandsMeet(r, s)) {
-                    colliding[r] = true;
-                    colliding[s] = true;
+                if (changed_[r] || changed_[s]) {
+                    const auto [meetsR, meetsS] = BandsMeet(r, s);
+                    colliding[r] = colliding[r] || meetsR;
+                    colliding[s] = colliding[s] || meetsS;
                 }
             }
         }
@@ -642,25 +648,57 @@ class RingCollisions {
     }
 
     // Front faces' edges crossing, or one band holding a point of the other. An edge of either
-    // running into the other's outline is found by Leaves, and outlines do not meet.
-    bool BandsMeet(size_t r, size_t s) {
+    // running into the other's outline is found by Leaves, and outlines do not meet. Whether each
+    // of the two must narrow: where edges cross, only those blamed.
+    std::pair<bool, bool> BandsMeet(size_t r, size_t s) {
         if (!bevelled_[r] || !bevelled_[s] || !Meet(boxes_[r], boxes_[s])) {
-            return false;
+            return {false, false};
         }
         const GridBox box{
             std::max(boxes_[r].minX, boxes_[s].minX), std::max(boxes_[r].minY, boxes_[s].minY),
             std::min(boxes_[r].maxX, boxes_[s].maxX), std::min(boxes_[r].maxY, boxes_[s].maxY)};
         SegmentPairs met;
         MeetingSegments(edges_[r], edges_[s], box, met);
-        // Both move: each ring takes back half of what clears it of the other.
-        for (const auto& [first, second] : met) {
-            blame_[r].push_back(
-                {first->corner, (1.0 + ClearingFactor(rings_[r], first->corner, *second)) / 2.0});
-            blame_[s].push_back(
-                {second->corner, (1.0 + ClearingFactor(rings_[s], second->corner, *first)) / 2.0});
+        if (met.empty()) {
+            const bool meet = InBand(r, rings_[s].outline[0]) || InBand(r, EdgePoint(s)) ||
+                              InBand(s, rings_[r].outline[0]) || InBand(s, EdgePoint(r));
+            return {meet, meet};
         }
-        return !met.empty() || InBand(r, rings_[s].outline[0]) || InBand(r, EdgePoint(s)) ||
-               InBand(s, rings_[r].outline[0]) || InBand(s, EdgePoint(r));
+        std::pair<bool, bool> blamed{false, false};
+        for (const auto& [first, second] : met) {
+            const double fromR =
+                ClearingFactor(rings_[r], first->corner, *second, kDeepestClearing);
+            const double fromS =
+                ClearingFactor(rings_[s], second->corner, *first, kDeepestClearing);
+            const bool clearsR = fromR > kDeepestClearing;
+            const bool clearsS = fromS > kDeepestClearing;
+            // Where halves keep both widths, or neither edge clears alone, both move: each ring
+            // takes back half of what clears it of the other.
+            if (std::min(fromR, fromS) >= 2.0 * kKeptShare - 1.0 || (!clearsR && !clearsS)) {
+                blame_[r].push_back({first->corner, std::max((1.0 + fromR) / 2.0, kMendFactor)});
+                blame_[s].push_back({second->corner, std::max((1.0 + fromS) / 2.0, kMendFactor)});
+                blamed = {true, true};
+                continue;
+            }
+            // Else the one that loses less of the width kept: an edge that keeps it anyway, or
+            // the shorter.
+            const double lossR = fromR >= kKeptShare ? 0.0 : EdgeLength(rings_[r], first->corner);
+            const double lossS = fromS >= kKeptShare ? 0.0 : EdgeLength(rings_[s], second->corner);
+            if (!clearsS || (clearsR && (lossR < lossS || (lossR == lossS && fromR >= fromS)))) {
+                blame_[r].push_back({first->corner, fromR});
+                blamed.first = true;
+            } else {
+                blame_[s].push_back({second->corner, fromS});
+                blamed.second = true;
+            }
+        }
+        return blamed;
+    }
+
+    static double EdgeLength(const RingRows& ring, size_t corner) {
+        const GridPoint& a = ring.outline[corner];
+        const GridPoint& b = ring.outline[(corner + 1) % ring.outline.size()];
+        return Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
     }
 
     const std::vector<RingRows>& rings_;
