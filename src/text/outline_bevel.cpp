@@ -139,6 +139,34 @@ double ClearingFactor(const RingRows& ring, size_t c, const GridSegment& t,
     return least;
 }
 
+// Of two crossing front-face edges, with the factors that clear each of the other alone (found
+// down to kDeepestClearing) and their edges' lengths, which narrows: both, each taking back half
+// of what clears it, where halves keep both widths or neither clears alone; else the one that
+// loses less of the width kept, an edge that keeps it anyway or the shorter.
+enum class Narrows { kBoth, kFirst, kSecond };
+
+Narrows WhichNarrows(double first, double second, double firstLength, double secondLength) {
+    const bool clearsFirst = first > kDeepestClearing;
+    const bool clearsSecond = second > kDeepestClearing;
+    if (std::min(first, second) >= 2.0 * kKeptShare - 1.0 || (!clearsFirst && !clearsSecond)) {
+        return Narrows::kBoth;
+    }
+    const double lossFirst = first >= kKeptShare ? 0.0 : firstLength;
+    const double lossSecond = second >= kKeptShare ? 0.0 : secondLength;
+    const bool firstLosesLess =
+        lossFirst < lossSecond || (lossFirst == lossSecond && first >= second);
+    return !clearsSecond || (clearsFirst && firstLosesLess) ? Narrows::kFirst : Narrows::kSecond;
+}
+
+// Half of what clears an edge, when both move.
+double HalfClearing(double factor) {
+    return (1.0 + std::max(factor, kMendFactor)) / 2.0;
+}
+
+double EdgeLength(const GridPoint& a, const GridPoint& b) {
+    return Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+}
+
 // The factors by which to narrow the two ends of the strip from corner i to corner j so that it
 // no longer folds. Its last quad's triangles (i, j, j') and (i, j', i') turn over as the widths
 // grow: the first once cross(E, m_j) + w_i cross(m_j, m_i) reaches zero, the second once
@@ -168,8 +196,9 @@ std::pair<Blame, Blame> UnfoldingBlame(const RingRows& ring, size_t i, size_t j)
 // straight back. Where two do, found by a sweep of the edges in order of their left ends (each
 // compared only with those still reaching it), the corners to blame (by their place in the ring)
 // are added to blame when it is given; the sweep runs only once the quicker look cell by cell has
-// found some.
-bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<Blame>* blame) {
+// found some. Both edges of a crossing are blamed unless oneEdge lets one clear the other alone.
+bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<Blame>* blame,
+                  bool oneEdge) {
     const std::vector<GridPoint>& rows = ring.rows;
     std::vector<GridPoint> p;
     std::vector<size_t> corner;
@@ -221,6 +250,9 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
     std::sort(order.begin(), order.end(),
               [](const Span& a, const Span& b) { return a.left < b.left; });
     auto next = [n](size_t e) { return e + 1 < n ? e + 1 : 0; };
+    auto outlineLength = [&ring](size_t from, size_t to) {
+        return EdgeLength(ring.outline[from], ring.outline[to]);
+    };
     std::vector<Span> active;
     for (const Span& span : order) {
         const size_t e = span.edge;
@@ -237,14 +269,23 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
                 continue;  // apart, or neighbours sharing a corner (a fold back was refused above)
             }
             if (SegmentsMeet(p[e], p[next(e)], p[f], p[next(f)])) {
-                // Both edges move: each takes back half of what clears it of the other.
-                const double fromE =
-                    (1.0 + ClearingFactor(ring, corner[e], {p[f], p[next(f)]})) / 2.0;
-                const double fromF =
-                    (1.0 + ClearingFactor(ring, corner[f], {p[e], p[next(e)]})) / 2.0;
-                blame->insert(blame->end(),
-                              {Blame{corner[e], fromE}, Blame{corner[next(e)], fromE},
-                               Blame{corner[f], fromF}, Blame{corner[next(f)], fromF}});
+                const double least = oneEdge ? kDeepestClearing : kMendFactor;
+                const double fromE = ClearingFactor(ring, corner[e], {p[f], p[next(f)]}, least);
+                const double fromF = ClearingFactor(ring, corner[f], {p[e], p[next(e)]}, least);
+                const Narrows narrows =
+                    oneEdge ? WhichNarrows(fromE, fromF, outlineLength(corner[e], corner[next(e)]),
+                                           outlineLength(corner[f], corner[next(f)]))
+                            : Narrows::kBoth;
+                if (narrows != Narrows::kSecond) {
+                    const double factor = narrows == Narrows::kBoth ? HalfClearing(fromE) : fromE;
+                    blame->insert(blame->end(),
+                                  {Blame{corner[e], factor}, Blame{corner[next(e)], factor}});
+                }
+                if (narrows != Narrows::kFirst) {
+                    const double factor = narrows == Narrows::kBoth ? HalfClearing(fromF) : fromF;
+                    blame->insert(blame->end(),
+                                  {Blame{corner[f], factor}, Blame{corner[next(f)], factor}});
+                }
                 return false;
             }
         }
@@ -256,9 +297,10 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
 
 // Lays the rows at the given fraction of the corners' widths; false when a strip would fold or
 // the front face's edge would cross itself or turn inside out. The corners to blame, where known,
-// are added to blame when it is given.
+// are added to blame when it is given (of the front face's edges crossing, one alone when
+// oneEdge lets it).
 bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
-             std::vector<Blame>* blame = nullptr) {
+             std::vector<Blame>* blame = nullptr, bool oneEdge = false) {
     const std::vector<GridPoint>& outline = ring.outline;
     const std::vector<PlaneVector>& miter = ring.miter;
     const size_t n = outline.size();
@@ -309,7 +351,7 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
     }
     const int64_t own = RingArea(outline, 0, n);
     const int64_t inset = RingArea(ring.rows, last, n);
-    return (own > 0) == (inset > 0) && inset != 0 && IsSimpleRing(ring, last, n, blame);
+    return (own > 0) == (inset > 0) && inset != 0 && IsSimpleRing(ring, last, n, blame, oneEdge);
 }
 
 // Narrows the corners to blame, each with the next one (the far end of its edge), and kMendReach
@@ -341,7 +383,7 @@ bool LayMended(RingRows& ring, const std::vector<double>& fractions) {
     std::vector<Blame> blame;
     for (int round = 0; round < kMendRounds; ++round) {
         blame.clear();
-        if (LayRows(ring, 1.0, fractions, &blame)) {
+        if (LayRows(ring, 1.0, fractions, &blame, round < kClearingRounds)) {
             return true;
         }
         if (blame.empty()) {
@@ -670,35 +712,25 @@ class RingCollisions {
                 ClearingFactor(rings_[r], first->corner, *second, kDeepestClearing);
             const double fromS =
                 ClearingFactor(rings_[s], second->corner, *first, kDeepestClearing);
-            const bool clearsR = fromR > kDeepestClearing;
-            const bool clearsS = fromS > kDeepestClearing;
-            // Where halves keep both widths, or neither edge clears alone, both move: each ring
-            // takes back half of what clears it of the other.
-            if (std::min(fromR, fromS) >= 2.0 * kKeptShare - 1.0 || (!clearsR && !clearsS)) {
-                blame_[r].push_back({first->corner, std::max((1.0 + fromR) / 2.0, kMendFactor)});
-                blame_[s].push_back({second->corner, std::max((1.0 + fromS) / 2.0, kMendFactor)});
-                blamed = {true, true};
-                continue;
-            }
-            // Else the one that loses less of the width kept: an edge that keeps it anyway, or
-            // the shorter.
-            const double lossR = fromR >= kKeptShare ? 0.0 : EdgeLength(rings_[r], first->corner);
-            const double lossS = fromS >= kKeptShare ? 0.0 : EdgeLength(rings_[s], second->corner);
-            if (!clearsS || (clearsR && (lossR < lossS || (lossR == lossS && fromR >= fromS)))) {
-                blame_[r].push_back({first->corner, fromR});
+            const Narrows narrows = WhichNarrows(fromR, fromS, OutlineEdge(r, first->corner),
+                                                 OutlineEdge(s, second->corner));
+            if (narrows != Narrows::kSecond) {
+                blame_[r].push_back(
+                    {first->corner, narrows == Narrows::kBoth ? HalfClearing(fromR) : fromR});
                 blamed.first = true;
-            } else {
-                blame_[s].push_back({second->corner, fromS});
+            }
+            if (narrows != Narrows::kFirst) {
+                blame_[s].push_back(
+                    {second->corner, narrows == Narrows::kBoth ? HalfClearing(fromS) : fromS});
                 blamed.second = true;
             }
         }
         return blamed;
     }
 
-    static double EdgeLength(const RingRows& ring, size_t corner) {
-        const GridPoint& a = ring.outline[corner];
-        const GridPoint& b = ring.outline[(corner + 1) % ring.outline.size()];
-        return Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+    double OutlineEdge(size_t r, size_t corner) const {
+        const std::vector<GridPoint>& outline = rings_[r].outline;
+        return EdgeLength(outline[corner], outline[(corner + 1) % outline.size()]);
     }
 
     const std::vector<RingRows>& rings_;
