@@ -114,17 +114,20 @@ struct RingRows {
 };
 
 // A corner to narrow, with the next one (the far end of its edge), and by how much. A strip's
-// fold names each end alone, with the factor that unfolds it in every round.
+// fold, or an edge cleared by narrowing one end, names each end alone, with the factor that
+// mends it in every round.
 struct Blame {
     size_t corner;
     double factor = kMendFactor;
     bool alone = false;
 };
 
-// The greatest factor, in steps down to `least`, by which narrowing both ends of the front face's
-// edge from corner c keeps that edge clear of segment t.
+enum class Ends { kBoth, kStart, kEnd };
+
+// The greatest factor, in steps down to `least`, by which narrowing the given ends of the front
+// face's edge from corner c keeps that edge clear of segment t.
 double ClearingFactor(const RingRows& ring, size_t c, const GridSegment& t,
-                      double least = kMendFactor) {
+                      double least = kMendFactor, Ends ends = Ends::kBoth) {
     const size_t n = ring.outline.size();
     auto inset = [&ring](size_t i, double factor) {
         const double width = std::max(ring.widths[i] * ring.scale * factor, kNarrowestRow);
@@ -132,12 +135,28 @@ double ClearingFactor(const RingRows& ring, size_t c, const GridSegment& t,
         return GridPoint{p.x + std::llround(width * ring.miter[i].x),
                          p.y + std::llround(width * ring.miter[i].y)};
     };
+    const bool start = ends != Ends::kEnd;
+    const bool end = ends != Ends::kStart;
     for (double factor = 1.0 - kClearingStep; factor > least; factor -= kClearingStep) {
-        if (!SegmentsMeet(inset(c, factor), inset((c + 1) % n, factor), t.a, t.b)) {
+        if (!SegmentsMeet(inset(c, start ? factor : 1.0), inset((c + 1) % n, end ? factor : 1.0),
+                          t.a, t.b)) {
             return std::max(factor - kClearingStep, least);
         }
     }
     return least;
+}
+
+// What clears the front face's edge from corner c of segment t, given the factor that does by
+// narrowing both its ends: one end alone where that keeps the edge's middle as wide.
+Blame ClearingBlame(const RingRows& ring, size_t c, const GridSegment& t, double both,
+                    double least) {
+    const double fromStart = ClearingFactor(ring, c, t, least, Ends::kStart);
+    const double fromEnd = ClearingFactor(ring, c, t, least, Ends::kEnd);
+    const double one = std::max(fromStart, fromEnd);
+    if (one > least && (1.0 + one) / 2.0 >= both) {
+        return {fromStart >= fromEnd ? c : (c + 1) % ring.outline.size(), one, true};
+    }
+    return {c, both};
 }
 
 // Of two crossing front-face edges, with the factors that clear each of the other alone (found
@@ -284,15 +303,17 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
                                            NarrowingCost(ring.outline, corner[e], corner[next(e)]),
                                            NarrowingCost(ring.outline, corner[f], corner[next(f)]))
                             : Narrows::kBoth;
-                if (narrows != Narrows::kSecond) {
-                    const double factor = narrows == Narrows::kBoth ? HalfClearing(fromE) : fromE;
-                    blame->insert(blame->end(),
-                                  {Blame{corner[e], factor}, Blame{corner[next(e)], factor}});
-                }
-                if (narrows != Narrows::kFirst) {
-                    const double factor = narrows == Narrows::kBoth ? HalfClearing(fromF) : fromF;
-                    blame->insert(blame->end(),
-                                  {Blame{corner[f], factor}, Blame{corner[next(f)], factor}});
+                if (narrows == Narrows::kBoth) {
+                    blame->insert(blame->end(), {Blame{corner[e], HalfClearing(fromE)},
+                                                 Blame{corner[next(e)], HalfClearing(fromE)},
+                                                 Blame{corner[f], HalfClearing(fromF)},
+                                                 Blame{corner[next(f)], HalfClearing(fromF)}});
+                } else if (narrows == Narrows::kFirst) {
+                    blame->push_back(
+                        ClearingBlame(ring, corner[e], {p[f], p[next(f)]}, fromE, least));
+                } else {
+                    blame->push_back(
+                        ClearingBlame(ring, corner[f], {p[e], p[next(e)]}, fromF, least));
                 }
                 return false;
             }
@@ -722,16 +743,18 @@ class RingCollisions {
                 ClearingFactor(rings_[s], second->corner, *first, kDeepestClearing);
             const Narrows narrows =
                 WhichNarrows(fromR, fromS, EdgeCost(r, first->corner), EdgeCost(s, second->corner));
-            if (narrows != Narrows::kSecond) {
+            if (narrows == Narrows::kBoth) {
+                blame_[r].push_back({first->corner, HalfClearing(fromR)});
+                blame_[s].push_back({second->corner, HalfClearing(fromS)});
+            } else if (narrows == Narrows::kFirst) {
                 blame_[r].push_back(
-                    {first->corner, narrows == Narrows::kBoth ? HalfClearing(fromR) : fromR});
-                blamed.first = true;
-            }
-            if (narrows != Narrows::kFirst) {
+                    ClearingBlame(rings_[r], first->corner, *second, fromR, kDeepestClearing));
+            } else {
                 blame_[s].push_back(
-                    {second->corner, narrows == Narrows::kBoth ? HalfClearing(fromS) : fromS});
-                blamed.second = true;
+                    ClearingBlame(rings_[s], second->corner, *first, fromS, kDeepestClearing));
             }
+            blamed.first = blamed.first || narrows != Narrows::kSecond;
+            blamed.second = blamed.second || narrows != Narrows::kFirst;
         }
         return blamed;
     }
