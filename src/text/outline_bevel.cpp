@@ -28,9 +28,9 @@ constexpr int kMendRounds = 24;
 constexpr size_t kMendReach = 0;
 constexpr double kMendFactor = 0.8;
 // Where what a band's edge runs into is known, it is narrowed in steps of this much of its width
-// only as far as clears it (by kMendFactor at most), for this many rounds.
+// only as far as clears it for this many rounds, then by kMendFactor.
 constexpr double kClearingStep = 0.02;
-constexpr int kClearingRounds = 3;
+constexpr int kClearingRounds = 6;
 constexpr int kCollisionRounds = 48;
 // Where two rings' bands run into each other, one edge alone may narrow to this share of its
 // width to clear the other; a width within kKeptShare of the one found is as good as kept (a
