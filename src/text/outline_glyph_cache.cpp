@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstring>
 #include <future>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -78,7 +79,11 @@ void GlyphOutlineCache::PrepareInsets(const ResolvedFont& font,
     const size_t cores = std::max(1u, std::thread::hardware_concurrency());
     std::vector<std::future<void>> helpers;
     for (size_t h = 1; h < std::min(cores, missing.size()); ++h) {
-        helpers.push_back(std::async(std::launch::async, work));
+        try {
+            helpers.push_back(std::async(std::launch::async, work));
+        } catch (const std::system_error&) {
+            break;  // no thread to be had: fewer hands do the same work
+        }
     }
     work();
     for (std::future<void>& helper : helpers) {
