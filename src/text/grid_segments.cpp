@@ -7,8 +7,6 @@
 
 namespace {
 
-// Rings with no more edges than this are quicker to check pair by pair than cell by cell.
-constexpr size_t kFewEdges = 24;
 // Grid steps a point added beside a segment lies off it at most.
 constexpr double kMostOff = 1.0 / 16.0;
 
@@ -148,62 +146,39 @@ void SegmentCells::Meeting(const std::vector<GridSegment>& first, const GridBox&
 
 bool RingMeetsItself(const std::vector<GridPoint>& ring) {
     const size_t n = ring.size();
-    auto next = [n](size_t e) { return e + 1 < n ? e + 1 : 0; };
-    GridBox all{INT64_MAX, INT64_MAX, INT64_MIN, INT64_MIN};
-    std::vector<GridBox> boxes(n);
-    for (size_t e = 0; e < n; ++e) {
-        boxes[e] = BoxOf({ring[e], ring[next(e)]});
-        all = {std::min(all.minX, boxes[e].minX), std::min(all.minY, boxes[e].minY),
-               std::max(all.maxX, boxes[e].maxX), std::max(all.maxY, boxes[e].maxY)};
-    }
     if (n < 4) {
         return false;
     }
-    auto meet = [&](size_t e, size_t f) {
-        return f != next(e) && e != next(f) && Overlap(boxes[e], boxes[f]) &&
-               SegmentsMeet(ring[e], ring[next(e)], ring[f], ring[next(f)]);
-    };
-    if (n <= kFewEdges) {
-        for (size_t e = 0; e < n; ++e) {
-            for (size_t f = e + 1; f < n; ++f) {
-                if (meet(e, f)) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
-    std::vector<uint32_t> order(n);
+    auto next = [n](size_t e) { return e + 1 < n ? e + 1 : 0; };
+    std::vector<GridBox> boxes(n);
+    int64_t left = INT64_MAX;
     for (size_t e = 0; e < n; ++e) {
-        order[e] = static_cast<uint32_t>(e);
+        boxes[e] = BoxOf({ring[e], ring[next(e)]});
+        left = std::min(left, boxes[e].minX);
     }
-    CellLayout layout;
-    layout.FitCount(all.minX, all.minY, all.maxX, all.maxY, n);
-    CellContents<uint32_t> cells;
-    cells.Fill(order, layout.CellCount(), [&](uint32_t e, auto add) {
-        for (int64_t row = layout.Row(boxes[e].minY); row <= layout.Row(boxes[e].maxY); ++row) {
-            for (int64_t column = layout.Column(boxes[e].minX);
-                 column <= layout.Column(boxes[e].maxX); ++column) {
-                add(layout.Cell(column, row));
+    // Swept from left to right, each edge is compared only with those still reaching its left end.
+    // Plain numbers, an edge's left end above its index, sort fastest.
+    std::vector<uint64_t> order(n);
+    for (size_t e = 0; e < n; ++e) {
+        order[e] = static_cast<uint64_t>(boxes[e].minX - left) << 32 | e;
+    }
+    std::sort(order.begin(), order.end());
+    std::vector<uint32_t> active;
+    for (const uint64_t key : order) {
+        const auto e = static_cast<uint32_t>(key);
+        size_t kept = 0;
+        for (const uint32_t f : active) {
+            if (boxes[f].maxX < boxes[e].minX) {
+                continue;
+            }
+            active[kept++] = f;
+            if (f != next(e) && e != next(f) && Overlap(boxes[e], boxes[f]) &&
+                SegmentsMeet(ring[e], ring[next(e)], ring[f], ring[next(f)])) {
+                return true;
             }
         }
-    });
-    for (size_t cell = 0; cell < layout.CellCount(); ++cell) {
-        const uint32_t end = cells.Start(cell + 1);
-        for (uint32_t k = cells.Start(cell); k < end; ++k) {
-            const uint32_t e = cells[k];
-            for (uint32_t l = k + 1; l < end; ++l) {
-                const uint32_t f = cells[l];
-                // A pair sharing several cells is looked at in the one holding the lower left
-                // corner of where their boxes overlap; most pairs in a cell do not overlap at all.
-                if (Overlap(boxes[e], boxes[f]) &&
-                    layout.CellOf(std::max(boxes[e].minX, boxes[f].minX),
-                                  std::max(boxes[e].minY, boxes[f].minY)) == cell &&
-                    meet(e, f)) {
-                    return true;
-                }
-            }
-        }
+        active.resize(kept);
+        active.push_back(e);
     }
     return false;
 }
