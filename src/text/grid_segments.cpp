@@ -90,19 +90,17 @@ SegmentCells::SegmentCells(std::vector<GridSegment> segments) : segments_(std::m
     if (segments_.empty()) {
         return;
     }
+    std::vector<Entry> entries(segments_.size());
     GridBox all = BoxOf(segments_.front());
-    for (const GridSegment& segment : segments_) {
-        const GridBox box = BoxOf(segment);
+    for (size_t k = 0; k < segments_.size(); ++k) {
+        const GridBox box = BoxOf(segments_[k]);
+        entries[k] = {box, static_cast<uint32_t>(k)};
         all = {std::min(all.minX, box.minX), std::min(all.minY, box.minY),
                std::max(all.maxX, box.maxX), std::max(all.maxY, box.maxY)};
     }
     layout_.FitCount(all.minX, all.minY, all.maxX, all.maxY, segments_.size());
-    std::vector<uint32_t> order(segments_.size());
-    for (size_t k = 0; k < order.size(); ++k) {
-        order[k] = static_cast<uint32_t>(k);
-    }
-    cells_.Fill(order, layout_.CellCount(), [this](uint32_t k, auto add) {
-        const GridBox box = BoxOf(segments_[k]);
+    cells_.Fill(entries, layout_.CellCount(), [this](const Entry& entry, auto add) {
+        const GridBox& box = entry.box;
         for (int64_t row = layout_.Row(box.minY); row <= layout_.Row(box.maxY); ++row) {
             for (int64_t column = layout_.Column(box.minX); column <= layout_.Column(box.maxX);
                  ++column) {
@@ -128,15 +126,16 @@ void SegmentCells::Meeting(const std::vector<GridSegment>& first, const GridBox&
                 const size_t cell = layout_.Cell(column, row);
                 const uint32_t end = cells_.Start(cell + 1);
                 for (uint32_t k = cells_.Start(cell); k < end; ++k) {
-                    const GridSegment& t = segments_[cells_[k]];
-                    const GridBox other = BoxOf(t);
+                    const GridBox& other = cells_[k].box;
                     // A pair sharing several cells counts in the one holding the lower left
                     // corner of where their boxes overlap.
                     if (Overlap(own, other) && Overlap(other, box) &&
                         layout_.CellOf(std::max(own.minX, other.minX),
-                                       std::max(own.minY, other.minY)) == cell &&
-                        SegmentsMeet(s.a, s.b, t.a, t.b)) {
-                        out.emplace_back(&s, &t);
+                                       std::max(own.minY, other.minY)) == cell) {
+                        const GridSegment& t = segments_[cells_[k].segment];
+                        if (SegmentsMeet(s.a, s.b, t.a, t.b)) {
+                            out.emplace_back(&s, &t);
+                        }
                     }
                 }
             }
