@@ -32,26 +32,23 @@ PlaneVector Minus(PlaneVector u, PlaneVector v) {
     return {u.x - v.x, u.y - v.y};
 }
 
+// An edge with its direction, squared length and unit normal (zero for an edge of no length),
+// found once rather than for every corner near it.
 struct Edge {
     PlaneVector a, b;
     size_t ring, corner;  // the corner it starts from
-};
-
-// An edge's direction, squared length and unit normal (zero for an edge of no length), found
-// once rather than for every corner near it.
-struct EdgeLine {
     PlaneVector along, n;
     double length2;
 };
 
-EdgeLine LineAlong(const Edge& e) {
-    const PlaneVector along = Minus(e.b, e.a);
-    const double length2 = Dot(along, along);
-    if (length2 == 0.0) {
-        return {along, {0.0, 0.0}, length2};
+Edge EdgeFrom(const GridPoint& from, const GridPoint& to, size_t ring, size_t corner) {
+    Edge e{At(from), At(to), ring, corner, Minus(At(to), At(from)), {0.0, 0.0}, 0.0};
+    e.length2 = Dot(e.along, e.along);
+    if (e.length2 > 0.0) {
+        const double length = std::sqrt(e.length2);
+        e.n = {-e.along.y / length, e.along.x / length};
     }
-    const double length = std::sqrt(length2);
-    return {along, {-along.y / length, along.x / length}, length2};
+    return e;
 }
 
 // The least positive root of a w^2 + b w + c, or `none`.
@@ -75,19 +72,18 @@ double LeastPositiveRoot(double a, double b, double c, double none) {
 
 // The least w up to `limit` at which p + w m comes as near to segment ab as w: where a circle
 // touching the corner's own edges there first touches this edge.
-double FirstContact(PlaneVector p, PlaneVector m, const Edge& e, const EdgeLine& line,
-                    double limit) {
+double FirstContact(PlaneVector p, PlaneVector m, const Edge& e, double limit) {
     double best = limit;
     for (PlaneVector end : {e.a, e.b}) {
         const PlaneVector d = Minus(p, end);
         best = std::min(best, LeastPositiveRoot(Dot(m, m) - 1.0, 2.0 * Dot(m, d), Dot(d, d), best));
     }
-    const PlaneVector along = line.along;
-    const double length2 = line.length2;
+    const PlaneVector along = e.along;
+    const double length2 = e.length2;
     if (length2 == 0.0) {
         return best;
     }
-    const PlaneVector n = line.n;
+    const PlaneVector n = e.n;
     const double s0 = Dot(n, Minus(p, e.a)), s1 = Dot(n, m);
     // Distance to the edge's line s0 + w s1, equal to w on either side of it.
     for (double w :
@@ -120,11 +116,16 @@ double RayHit(PlaneVector p, PlaneVector d, const Edge& e) {
 class EdgeCells {
   public:
     EdgeCells(const std::vector<InsetRing>& rings, double cell) {
+        size_t count = 0;
+        for (const InsetRing& ring : rings) {
+            count += ring.outline.size();
+        }
+        edges_.reserve(count);
+        ends_.reserve(count);
         for (size_t r = 0; r < rings.size(); ++r) {
             const std::vector<GridPoint>& p = rings[r].outline;
             for (size_t i = 0; i < p.size(); ++i) {
-                edges_.push_back({At(p[i]), At(p[(i + 1) % p.size()]), r, i});
-                lines_.push_back(LineAlong(edges_.back()));
+                edges_.push_back(EdgeFrom(p[i], p[(i + 1) % p.size()], r, i));
                 ends_.push_back({p[i], p[(i + 1) % p.size()]});
             }
         }
@@ -161,7 +162,6 @@ class EdgeCells {
     }
 
     const std::vector<Edge>& edges() const { return edges_; }
-    const EdgeLine& LineOf(const Edge& e) const { return lines_[&e - edges_.data()]; }
 
     // Calls visit(edge) once for each edge in the cells reaching within radius of p.
     template <typename Visit>
@@ -204,7 +204,6 @@ class EdgeCells {
     CellLayout layout_;
     CellContents<uint32_t> cells_;
     std::vector<Edge> edges_;
-    std::vector<EdgeLine> lines_;
     std::vector<Ends> ends_;
     std::vector<uint32_t> seen_;
     uint32_t stamp_ = 0;
@@ -257,7 +256,7 @@ std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rin
                     std::min(e.a.y, e.b.y) > p.y + reach || std::max(e.a.y, e.b.y) < p.y - reach) {
                     return;  // out of reach
                 }
-                contact = FirstContact(p, m, e, cells.LineOf(e), contact);
+                contact = FirstContact(p, m, e, contact);
                 hit = std::min(hit, RayHit(p, along, e));
             });
             // A long miter (as at a hole's corner) reaches further in than the width: its inset
@@ -279,21 +278,20 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
     // Between its corners an edge may pass a corner of some other part of the outline: there
     // the bevels of both get half the room between them.
     for (const Edge& e : cells.edges()) {
-        const auto [along, n, length2] = cells.LineOf(e);
-        if (length2 == 0.0) {
+        if (e.length2 == 0.0) {
             continue;
         }
-        const double length = std::sqrt(length2);
+        const double length = std::sqrt(e.length2);
         const size_t count = rings[e.ring].outline.size();
         double& from = widths[e.ring][e.corner];
         double& to = widths[e.ring][(e.corner + 1) % count];
         cells.Near(e.a, e.b, across, [&](const Edge& f) {
             const PlaneVector d = Minus(f.a, e.a);
             // Grid points make this exact, so it tells 0 < t < 1 without dividing.
-            const double onto = Dot(d, along);
-            const double gap = Dot(n, d);
-            if (onto > 0.0 && onto < length2 && gap > 0.0) {
-                const double t = onto / length2;
+            const double onto = Dot(d, e.along);
+            const double gap = Dot(e.n, d);
+            if (onto > 0.0 && onto < e.length2 && gap > 0.0) {
+                const double t = onto / e.length2;
                 Lower(from, to, t, Allowed(gap / 2.0));
                 if (facing != nullptr && gap < across) {
                     // The circle touching the edge there and through the corner is as wide as
