@@ -189,13 +189,13 @@ int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t cou
         return 0;
     }
     const GridPoint* ring = points.data() + begin;
-    for (size_t i = 0; i < count; ++i) {
-        const GridPoint& a = ring[i];
-        const GridPoint& b = ring[i + 1 < count ? i + 1 : 0];
-        if (a.y <= p.y) {
-            winding += b.y > p.y && Orientation(a, b, p) > 0 ? 1 : 0;
+    // Each edge from the corner before, the last's closing the ring first.
+    const GridPoint* a = ring + count - 1;
+    for (const GridPoint* b = ring; b != ring + count; a = b++) {
+        if (a->y <= p.y) {
+            winding += b->y > p.y && Orientation(*a, *b, p) > 0 ? 1 : 0;
         } else {
-            winding -= b.y <= p.y && Orientation(a, b, p) < 0 ? 1 : 0;
+            winding -= b->y <= p.y && Orientation(*a, *b, p) < 0 ? 1 : 0;
         }
     }
     return winding;
