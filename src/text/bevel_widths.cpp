@@ -125,8 +125,9 @@ class EdgeCells {
         for (size_t r = 0; r < rings.size(); ++r) {
             const std::vector<GridPoint>& p = rings[r].outline;
             for (size_t i = 0; i < p.size(); ++i) {
-                edges_.push_back(EdgeFrom(p[i], p[(i + 1) % p.size()], r, i));
-                ends_.push_back({p[i], p[(i + 1) % p.size()]});
+                const GridPoint& next = p[i + 1 < p.size() ? i + 1 : 0];
+                edges_.push_back(EdgeFrom(p[i], next, r, i));
+                ends_.push_back({p[i], next});
             }
         }
         if (edges_.empty()) {
@@ -159,6 +160,7 @@ class EdgeCells {
             }
         });
         seen_.assign(edges_.size(), 0);
+        found_.resize(edges_.size() + 1);
     }
 
     const std::vector<Edge>& edges() const { return edges_; }
@@ -184,15 +186,19 @@ class EdgeCells {
             layout_.Row(static_cast<int64_t>(std::floor(std::min(a.y, b.y) - radius)));
         const int64_t r1 =
             layout_.Row(static_cast<int64_t>(std::ceil(std::max(a.y, b.y) + radius)));
+        // Gathered first without a branch on whether each was seen, which mispredicts often.
+        size_t count = 0;
         for (int64_t row = r0; row <= r1; ++row) {
             const uint32_t end = cells_.Start(layout_.Cell(c1, row) + 1);
             for (uint32_t k = cells_.Start(layout_.Cell(c0, row)); k < end; ++k) {
                 const uint32_t edge = cells_[k];
-                if (seen_[edge] != stamp_) {
-                    seen_[edge] = stamp_;
-                    visit(edges_[edge]);
-                }
+                found_[count] = edge;
+                count += seen_[edge] != stamp_ ? 1 : 0;
+                seen_[edge] = stamp_;
             }
+        }
+        for (size_t i = 0; i < count; ++i) {
+            visit(edges_[found_[i]]);
         }
     }
 
@@ -206,6 +212,7 @@ class EdgeCells {
     std::vector<Edge> edges_;
     std::vector<Ends> ends_;
     std::vector<uint32_t> seen_;
+    std::vector<uint32_t> found_;  // by the last search, once each, in the order first met
     uint32_t stamp_ = 0;
 };
 
@@ -284,7 +291,7 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
         const double length = std::sqrt(e.length2);
         const size_t count = rings[e.ring].outline.size();
         double& from = widths[e.ring][e.corner];
-        double& to = widths[e.ring][(e.corner + 1) % count];
+        double& to = widths[e.ring][e.corner + 1 < count ? e.corner + 1 : 0];
         cells.Near(e.a, e.b, across, [&](const Edge& f) {
             const PlaneVector d = Minus(f.a, e.a);
             // Grid points make this exact, so it tells 0 < t < 1 without dividing.
@@ -351,7 +358,7 @@ void SmoothAlong(const std::vector<GridPoint>& outline, std::vector<double>& wid
     std::vector<double> step(n);  // from corner i to i + 1
     for (size_t i = 0; i < n; ++i) {
         const GridPoint& a = outline[i];
-        const GridPoint& b = outline[(i + 1) % n];
+        const GridPoint& b = outline[i + 1 < n ? i + 1 : 0];
         step[i] = Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
     }
     // Twice round each way carries a narrow place's effect past the ring's seam.
