@@ -115,6 +115,24 @@ Shape ShapeOf(const std::vector<GridPoint>& points, const uint32_t* corner) {
     return shape;
 }
 
+// Lower than kMinTriangleHeight. Most triangles are far higher, which their squared height,
+// area^2 over the longest side's length^2, shows without taking a root: the margin is far wider
+// than rounding could move either side.
+bool IsSliver(const std::vector<GridPoint>& points, const uint32_t* corner) {
+    int64_t longest = 0;
+    for (int k = 0; k < 3; ++k) {
+        longest =
+            std::max(longest, SquaredDistance(points[corner[k]], points[corner[(k + 1) % 3]]));
+    }
+    const auto area =
+        static_cast<double>(Orientation(points[corner[0]], points[corner[1]], points[corner[2]]));
+    constexpr double kClearly = 1.001 * kMinTriangleHeight * kMinTriangleHeight;
+    if (area > 0.0 && area * area > kClearly * static_cast<double>(longest)) {
+        return false;
+    }
+    return ShapeOf(points, corner).height < kMinTriangleHeight;
+}
+
 class Flipper {
   public:
     Flipper(const std::vector<GridPoint>& points, std::vector<uint32_t>& triangles, size_t first)
@@ -141,13 +159,13 @@ class Flipper {
         while (!queue.empty() && budget > 0) {
             const uint32_t t = queue.back();
             queue.pop_back();
-            if (ShapeOf(points_, Corners(t)).height < kMinTriangleHeight && Flip(t, queue)) {
+            if (IsSliver(points_, Corners(t)) && Flip(t, queue)) {
                 --budget;
             }
         }
         size_t left = 0;
         for (uint32_t t = 0; t < count_; ++t) {
-            left += ShapeOf(points_, Corners(t)).height < kMinTriangleHeight ? 1 : 0;
+            left += IsSliver(points_, Corners(t)) ? 1 : 0;
         }
         return left;
     }
@@ -222,7 +240,7 @@ size_t FlipSlivers(const std::vector<GridPoint>& points, std::vector<uint32_t>& 
                    size_t first) {
     // Most faces have none; they skip building the edge map.
     for (size_t t = first; t + 2 < triangles.size(); t += 3) {
-        if (ShapeOf(points, &triangles[t]).height < kMinTriangleHeight) {
+        if (IsSliver(points, &triangles[t])) {
             return Flipper(points, triangles, first).Run();
         }
     }
