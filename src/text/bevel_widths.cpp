@@ -355,23 +355,38 @@ void SmoothAlong(const std::vector<GridPoint>& outline, std::vector<double>& wid
     if (n < 2) {
         return;
     }
-    std::vector<double> step(n);  // from corner i to i + 1
+    auto next = [n](size_t i) { return i + 1 < n ? i + 1 : 0; };
+    std::vector<double> step(n);  // from corner i to the next
     for (size_t i = 0; i < n; ++i) {
         const GridPoint& a = outline[i];
-        const GridPoint& b = outline[i + 1 < n ? i + 1 : 0];
+        const GridPoint& b = outline[next(i)];
         step[i] = Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
     }
-    // Twice round each way carries a narrow place's effect past the ring's seam.
-    for (int round = 0; round < 2; ++round) {
-        for (size_t before = 0; before < n; ++before) {
-            const size_t i = before + 1 < n ? before + 1 : 0;
-            widths[i] = std::min(widths[i], widths[before] + kSlope * step[before]);
+    // Lowers corner `to` to what its neighbour `from` allows, telling whether it did.
+    auto lower = [&](size_t from, size_t to, double run) {
+        const double allowed = widths[from] + kSlope * run;
+        if (!(allowed < widths[to])) {
+            return false;
+        }
+        widths[to] = allowed;
+        return true;
+    };
+    // Round each way, then on past the ring's seam as far as the effect carries: once a corner
+    // keeps its width the second time, all after it do too.
+    for (size_t i = 0; i < n; ++i) {
+        lower(i, next(i), step[i]);
+    }
+    for (size_t i = 0; i < n; ++i) {
+        if (!lower(i, next(i), step[i])) {
+            break;
         }
     }
-    for (int round = 0; round < 2; ++round) {
-        for (size_t i = n; i-- > 0;) {
-            const size_t after = i + 1 < n ? i + 1 : 0;
-            widths[i] = std::min(widths[i], widths[after] + kSlope * step[i]);
+    for (size_t i = n; i-- > 0;) {
+        lower(next(i), i, step[i]);
+    }
+    for (size_t i = n; i-- > 0;) {
+        if (!lower(next(i), i, step[i])) {
+            break;
         }
     }
 }
