@@ -52,20 +52,21 @@ void MeetingSegments(const std::vector<GridSegment>& first, const std::vector<Gr
                      const GridBox& box, SegmentPairs& out) {
     const std::vector<GridSegment>* sides[2] = {&first, &second};
     size_t next[2] = {0, 0};
+    // Each side's left end still to come, past every grid point once it has none.
+    auto head = [&](int side) {
+        return next[side] < sides[side]->size() ? Left((*sides[side])[next[side]]) : INT64_MAX;
+    };
+    int64_t heads[2] = {head(0), head(1)};
     std::vector<const GridSegment*> active[2];
     for (;;) {
         // The segment with the leftmost left end still to come, first's on a tie.
-        const bool more[2] = {next[0] < first.size(), next[1] < second.size()};
-        if (!more[0] && !more[1]) {
+        const int side = heads[0] <= heads[1] ? 0 : 1;
+        const int64_t x = heads[side];
+        if (x == INT64_MAX || x > box.maxX) {
             return;
         }
-        const int side =
-            more[0] && (!more[1] || Left(first[next[0]]) <= Left(second[next[1]])) ? 0 : 1;
         const GridSegment* s = &(*sides[side])[next[side]++];
-        const int64_t x = Left(*s);
-        if (x > box.maxX) {
-            return;
-        }
+        heads[side] = head(side);
         if (!Reaches(*s, box)) {
             continue;
         }
