@@ -32,26 +32,23 @@ PlaneVector Minus(PlaneVector u, PlaneVector v) {
     return {u.x - v.x, u.y - v.y};
 }
 
+// An edge with its direction, squared length and unit normal (zero for an edge of no length),
+// found once rather than for every corner near it.
 struct Edge {
     PlaneVector a, b;
     size_t ring, corner;  // the corner it starts from
-};
-
-// An edge's direction, squared length and unit normal (zero for an edge of no length), found
-// once rather than for every corner near it.
-struct EdgeLine {
     PlaneVector along, n;
     double length2;
 };
 
-EdgeLine LineAlong(const Edge& e) {
-    const PlaneVector along = Minus(e.b, e.a);
-    const double length2 = Dot(along, along);
-    if (length2 == 0.0) {
-        return {along, {0.0, 0.0}, length2};
+Edge EdgeFrom(const GridPoint& from, const GridPoint& to, size_t ring, size_t corner) {
+    Edge e{At(from), At(to), ring, corner, Minus(At(to), At(from)), {0.0, 0.0}, 0.0};
+    e.length2 = Dot(e.along, e.along);
+    if (e.length2 > 0.0) {
+        const double length = std::sqrt(e.length2);
+        e.n = {-e.along.y / length, e.along.x / length};
     }
-    const double length = std::sqrt(length2);
-    return {along, {-along.y / length, along.x / length}, length2};
+    return e;
 }
 
 // The least positive root of a w^2 + b w + c, or `none`.
@@ -75,19 +72,18 @@ double LeastPositiveRoot(double a, double b, double c, double none) {
 
 // The least w up to `limit` at which p + w m comes as near to segment ab as w: where a circle
 // touching the corner's own edges there first touches this edge.
-double FirstContact(PlaneVector p, PlaneVector m, const Edge& e, const EdgeLine& line,
-                    double limit) {
+double FirstContact(PlaneVector p, PlaneVector m, const Edge& e, double limit) {
     double best = limit;
     for (PlaneVector end : {e.a, e.b}) {
         const PlaneVector d = Minus(p, end);
         best = std::min(best, LeastPositiveRoot(Dot(m, m) - 1.0, 2.0 * Dot(m, d), Dot(d, d), best));
     }
-    const PlaneVector along = line.along;
-    const double length2 = line.length2;
+    const PlaneVector along = e.along;
+    const double length2 = e.length2;
     if (length2 == 0.0) {
         return best;
     }
-    const PlaneVector n = line.n;
+    const PlaneVector n = e.n;
     const double s0 = Dot(n, Minus(p, e.a)), s1 = Dot(n, m);
     // Distance to the edge's line s0 + w s1, equal to w on either side of it.
     for (double w :
@@ -120,12 +116,18 @@ double RayHit(PlaneVector p, PlaneVector d, const Edge& e) {
 class EdgeCells {
   public:
     EdgeCells(const std::vector<InsetRing>& rings, double cell) {
+        size_t count = 0;
+        for (const InsetRing& ring : rings) {
+            count += ring.outline.size();
+        }
+        edges_.reserve(count);
+        ends_.reserve(count);
         for (size_t r = 0; r < rings.size(); ++r) {
             const std::vector<GridPoint>& p = rings[r].outline;
             for (size_t i = 0; i < p.size(); ++i) {
-                edges_.push_back({At(p[i]), At(p[(i + 1) % p.size()]), r, i});
-                lines_.push_back(LineAlong(edges_.back()));
-                ends_.push_back({p[i], p[(i + 1) % p.size()]});
+                const GridPoint& next = p[i + 1 < p.size() ? i + 1 : 0];
+                edges_.push_back(EdgeFrom(p[i], next, r, i));
+                ends_.push_back({p[i], next});
             }
         }
         if (edges_.empty()) {
@@ -158,10 +160,10 @@ class EdgeCells {
             }
         });
         seen_.assign(edges_.size(), 0);
+        found_.resize(edges_.size() + 1);
     }
 
     const std::vector<Edge>& edges() const { return edges_; }
-    const EdgeLine& LineOf(const Edge& e) const { return lines_[&e - edges_.data()]; }
 
     // Calls visit(edge) once for each edge in the cells reaching within radius of p.
     template <typename Visit>
@@ -184,15 +186,19 @@ class EdgeCells {
             layout_.Row(static_cast<int64_t>(std::floor(std::min(a.y, b.y) - radius)));
         const int64_t r1 =
             layout_.Row(static_cast<int64_t>(std::ceil(std::max(a.y, b.y) + radius)));
+        // Gathered first without a branch on whether each was seen, which mispredicts often.
+        size_t count = 0;
         for (int64_t row = r0; row <= r1; ++row) {
             const uint32_t end = cells_.Start(layout_.Cell(c1, row) + 1);
             for (uint32_t k = cells_.Start(layout_.Cell(c0, row)); k < end; ++k) {
                 const uint32_t edge = cells_[k];
-                if (seen_[edge] != stamp_) {
-                    seen_[edge] = stamp_;
-                    visit(edges_[edge]);
-                }
+                found_[count] = edge;
+                count += seen_[edge] != stamp_ ? 1 : 0;
+                seen_[edge] = stamp_;
             }
+        }
+        for (size_t i = 0; i < count; ++i) {
+            visit(edges_[found_[i]]);
         }
     }
 
@@ -204,9 +210,9 @@ class EdgeCells {
     CellLayout layout_;
     CellContents<uint32_t> cells_;
     std::vector<Edge> edges_;
-    std::vector<EdgeLine> lines_;
     std::vector<Ends> ends_;
     std::vector<uint32_t> seen_;
+    std::vector<uint32_t> found_;  // by the last search, once each, in the order first met
     uint32_t stamp_ = 0;
 };
 
@@ -257,7 +263,7 @@ std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rin
                     std::min(e.a.y, e.b.y) > p.y + reach || std::max(e.a.y, e.b.y) < p.y - reach) {
                     return;  // out of reach
                 }
-                contact = FirstContact(p, m, e, cells.LineOf(e), contact);
+                contact = FirstContact(p, m, e, contact);
                 hit = std::min(hit, RayHit(p, along, e));
             });
             // A long miter (as at a hole's corner) reaches further in than the width: its inset
@@ -279,21 +285,20 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
     // Between its corners an edge may pass a corner of some other part of the outline: there
     // the bevels of both get half the room between them.
     for (const Edge& e : cells.edges()) {
-        const auto [along, n, length2] = cells.LineOf(e);
-        if (length2 == 0.0) {
+        if (e.length2 == 0.0) {
             continue;
         }
-        const double length = std::sqrt(length2);
+        const double length = std::sqrt(e.length2);
         const size_t count = rings[e.ring].outline.size();
         double& from = widths[e.ring][e.corner];
-        double& to = widths[e.ring][(e.corner + 1) % count];
+        double& to = widths[e.ring][e.corner + 1 < count ? e.corner + 1 : 0];
         cells.Near(e.a, e.b, across, [&](const Edge& f) {
             const PlaneVector d = Minus(f.a, e.a);
             // Grid points make this exact, so it tells 0 < t < 1 without dividing.
-            const double onto = Dot(d, along);
-            const double gap = Dot(n, d);
-            if (onto > 0.0 && onto < length2 && gap > 0.0) {
-                const double t = onto / length2;
+            const double onto = Dot(d, e.along);
+            const double gap = Dot(e.n, d);
+            if (onto > 0.0 && onto < e.length2 && gap > 0.0) {
+                const double t = onto / e.length2;
                 Lower(from, to, t, Allowed(gap / 2.0));
                 if (facing != nullptr && gap < across) {
                     // The circle touching the edge there and through the corner is as wide as
@@ -350,23 +355,38 @@ void SmoothAlong(const std::vector<GridPoint>& outline, std::vector<double>& wid
     if (n < 2) {
         return;
     }
-    std::vector<double> step(n);  // from corner i to i + 1
+    auto next = [n](size_t i) { return i + 1 < n ? i + 1 : 0; };
+    std::vector<double> step(n);  // from corner i to the next
     for (size_t i = 0; i < n; ++i) {
         const GridPoint& a = outline[i];
-        const GridPoint& b = outline[(i + 1) % n];
+        const GridPoint& b = outline[next(i)];
         step[i] = Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
     }
-    // Twice round each way carries a narrow place's effect past the ring's seam.
-    for (int round = 0; round < 2; ++round) {
-        for (size_t before = 0; before < n; ++before) {
-            const size_t i = before + 1 < n ? before + 1 : 0;
-            widths[i] = std::min(widths[i], widths[before] + kSlope * step[before]);
+    // Lowers corner `to` to what its neighbour `from` allows, telling whether it did.
+    auto lower = [&](size_t from, size_t to, double run) {
+        const double allowed = widths[from] + kSlope * run;
+        if (!(allowed < widths[to])) {
+            return false;
+        }
+        widths[to] = allowed;
+        return true;
+    };
+    // Round each way, then on past the ring's seam as far as the effect carries: once a corner
+    // keeps its width the second time, all after it do too.
+    for (size_t i = 0; i < n; ++i) {
+        lower(i, next(i), step[i]);
+    }
+    for (size_t i = 0; i < n; ++i) {
+        if (!lower(i, next(i), step[i])) {
+            break;
         }
     }
-    for (int round = 0; round < 2; ++round) {
-        for (size_t i = n; i-- > 0;) {
-            const size_t after = i + 1 < n ? i + 1 : 0;
-            widths[i] = std::min(widths[i], widths[after] + kSlope * step[i]);
+    for (size_t i = n; i-- > 0;) {
+        lower(next(i), i, step[i]);
+    }
+    for (size_t i = n; i-- > 0;) {
+        if (!lower(next(i), i, step[i])) {
+            break;
         }
     }
 }

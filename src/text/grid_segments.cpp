@@ -7,8 +7,6 @@
 
 namespace {
 
-// Rings with no more edges than this are quicker to check pair by pair than cell by cell.
-constexpr size_t kFewEdges = 24;
 // Grid steps a point added beside a segment lies off it at most.
 constexpr double kMostOff = 1.0 / 16.0;
 
@@ -54,20 +52,21 @@ void MeetingSegments(const std::vector<GridSegment>& first, const std::vector<Gr
                      const GridBox& box, SegmentPairs& out) {
     const std::vector<GridSegment>* sides[2] = {&first, &second};
     size_t next[2] = {0, 0};
+    // Each side's left end still to come, past every grid point once it has none.
+    auto head = [&](int side) {
+        return next[side] < sides[side]->size() ? Left((*sides[side])[next[side]]) : INT64_MAX;
+    };
+    int64_t heads[2] = {head(0), head(1)};
     std::vector<const GridSegment*> active[2];
     for (;;) {
         // The segment with the leftmost left end still to come, first's on a tie.
-        const bool more[2] = {next[0] < first.size(), next[1] < second.size()};
-        if (!more[0] && !more[1]) {
+        const int side = heads[0] <= heads[1] ? 0 : 1;
+        const int64_t x = heads[side];
+        if (x == INT64_MAX || x > box.maxX) {
             return;
         }
-        const int side =
-            more[0] && (!more[1] || Left(first[next[0]]) <= Left(second[next[1]])) ? 0 : 1;
         const GridSegment* s = &(*sides[side])[next[side]++];
-        const int64_t x = Left(*s);
-        if (x > box.maxX) {
-            return;
-        }
+        heads[side] = head(side);
         if (!Reaches(*s, box)) {
             continue;
         }
@@ -92,19 +91,17 @@ SegmentCells::SegmentCells(std::vector<GridSegment> segments) : segments_(std::m
     if (segments_.empty()) {
         return;
     }
+    std::vector<Entry> entries(segments_.size());
     GridBox all = BoxOf(segments_.front());
-    for (const GridSegment& segment : segments_) {
-        const GridBox box = BoxOf(segment);
+    for (size_t k = 0; k < segments_.size(); ++k) {
+        const GridBox box = BoxOf(segments_[k]);
+        entries[k] = {box, static_cast<uint32_t>(k)};
         all = {std::min(all.minX, box.minX), std::min(all.minY, box.minY),
                std::max(all.maxX, box.maxX), std::max(all.maxY, box.maxY)};
     }
     layout_.FitCount(all.minX, all.minY, all.maxX, all.maxY, segments_.size());
-    std::vector<uint32_t> order(segments_.size());
-    for (size_t k = 0; k < order.size(); ++k) {
-        order[k] = static_cast<uint32_t>(k);
-    }
-    cells_.Fill(order, layout_.CellCount(), [this](uint32_t k, auto add) {
-        const GridBox box = BoxOf(segments_[k]);
+    cells_.Fill(entries, layout_.CellCount(), [this](const Entry& entry, auto add) {
+        const GridBox& box = entry.box;
         for (int64_t row = layout_.Row(box.minY); row <= layout_.Row(box.maxY); ++row) {
             for (int64_t column = layout_.Column(box.minX); column <= layout_.Column(box.maxX);
                  ++column) {
@@ -130,15 +127,16 @@ void SegmentCells::Meeting(const std::vector<GridSegment>& first, const GridBox&
                 const size_t cell = layout_.Cell(column, row);
                 const uint32_t end = cells_.Start(cell + 1);
                 for (uint32_t k = cells_.Start(cell); k < end; ++k) {
-                    const GridSegment& t = segments_[cells_[k]];
-                    const GridBox other = BoxOf(t);
+                    const GridBox& other = cells_[k].box;
                     // A pair sharing several cells counts in the one holding the lower left
                     // corner of where their boxes overlap.
                     if (Overlap(own, other) && Overlap(other, box) &&
                         layout_.CellOf(std::max(own.minX, other.minX),
-                                       std::max(own.minY, other.minY)) == cell &&
-                        SegmentsMeet(s.a, s.b, t.a, t.b)) {
-                        out.emplace_back(&s, &t);
+                                       std::max(own.minY, other.minY)) == cell) {
+                        const GridSegment& t = segments_[cells_[k].segment];
+                        if (SegmentsMeet(s.a, s.b, t.a, t.b)) {
+                            out.emplace_back(&s, &t);
+                        }
                     }
                 }
             }
@@ -148,62 +146,39 @@ void SegmentCells::Meeting(const std::vector<GridSegment>& first, const GridBox&
 
 bool RingMeetsItself(const std::vector<GridPoint>& ring) {
     const size_t n = ring.size();
-    auto next = [n](size_t e) { return e + 1 < n ? e + 1 : 0; };
-    GridBox all{INT64_MAX, INT64_MAX, INT64_MIN, INT64_MIN};
-    std::vector<GridBox> boxes(n);
-    for (size_t e = 0; e < n; ++e) {
-        boxes[e] = BoxOf({ring[e], ring[next(e)]});
-        all = {std::min(all.minX, boxes[e].minX), std::min(all.minY, boxes[e].minY),
-               std::max(all.maxX, boxes[e].maxX), std::max(all.maxY, boxes[e].maxY)};
-    }
     if (n < 4) {
         return false;
     }
-    auto meet = [&](size_t e, size_t f) {
-        return f != next(e) && e != next(f) && Overlap(boxes[e], boxes[f]) &&
-               SegmentsMeet(ring[e], ring[next(e)], ring[f], ring[next(f)]);
-    };
-    if (n <= kFewEdges) {
-        for (size_t e = 0; e < n; ++e) {
-            for (size_t f = e + 1; f < n; ++f) {
-                if (meet(e, f)) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
-    std::vector<uint32_t> order(n);
+    auto next = [n](size_t e) { return e + 1 < n ? e + 1 : 0; };
+    std::vector<GridBox> boxes(n);
+    int64_t left = INT64_MAX;
     for (size_t e = 0; e < n; ++e) {
-        order[e] = static_cast<uint32_t>(e);
+        boxes[e] = BoxOf({ring[e], ring[next(e)]});
+        left = std::min(left, boxes[e].minX);
     }
-    CellLayout layout;
-    layout.FitCount(all.minX, all.minY, all.maxX, all.maxY, n);
-    CellContents<uint32_t> cells;
-    cells.Fill(order, layout.CellCount(), [&](uint32_t e, auto add) {
-        for (int64_t row = layout.Row(boxes[e].minY); row <= layout.Row(boxes[e].maxY); ++row) {
-            for (int64_t column = layout.Column(boxes[e].minX);
-                 column <= layout.Column(boxes[e].maxX); ++column) {
-                add(layout.Cell(column, row));
+    // Swept from left to right, each edge is compared only with those still reaching its left end.
+    // Plain numbers, an edge's left end above its index, sort fastest.
+    std::vector<uint64_t> order(n);
+    for (size_t e = 0; e < n; ++e) {
+        order[e] = static_cast<uint64_t>(boxes[e].minX - left) << 32 | e;
+    }
+    std::sort(order.begin(), order.end());
+    std::vector<uint32_t> active;
+    for (const uint64_t key : order) {
+        const auto e = static_cast<uint32_t>(key);
+        size_t kept = 0;
+        for (const uint32_t f : active) {
+            if (boxes[f].maxX < boxes[e].minX) {
+                continue;
+            }
+            active[kept++] = f;
+            if (f != next(e) && e != next(f) && Overlap(boxes[e], boxes[f]) &&
+                SegmentsMeet(ring[e], ring[next(e)], ring[f], ring[next(f)])) {
+                return true;
             }
         }
-    });
-    for (size_t cell = 0; cell < layout.CellCount(); ++cell) {
-        const uint32_t end = cells.Start(cell + 1);
-        for (uint32_t k = cells.Start(cell); k < end; ++k) {
-            const uint32_t e = cells[k];
-            for (uint32_t l = k + 1; l < end; ++l) {
-                const uint32_t f = cells[l];
-                // A pair sharing several cells is looked at in the one holding the lower left
-                // corner of where their boxes overlap; most pairs in a cell do not overlap at all.
-                if (Overlap(boxes[e], boxes[f]) &&
-                    layout.CellOf(std::max(boxes[e].minX, boxes[f].minX),
-                                  std::max(boxes[e].minY, boxes[f].minY)) == cell &&
-                    meet(e, f)) {
-                    return true;
-                }
-            }
-        }
+        active.resize(kept);
+        active.push_back(e);
     }
     return false;
 }
@@ -215,13 +190,13 @@ int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t cou
         return 0;
     }
     const GridPoint* ring = points.data() + begin;
-    for (size_t i = 0; i < count; ++i) {
-        const GridPoint& a = ring[i];
-        const GridPoint& b = ring[i + 1 < count ? i + 1 : 0];
-        if (a.y <= p.y) {
-            winding += b.y > p.y && Orientation(a, b, p) > 0 ? 1 : 0;
+    // Each edge from the corner before, the last's closing the ring first.
+    const GridPoint* a = ring + count - 1;
+    for (const GridPoint* b = ring; b != ring + count; a = b++) {
+        if (a->y <= p.y) {
+            winding += b->y > p.y && Orientation(*a, *b, p) > 0 ? 1 : 0;
         } else {
-            winding -= b.y <= p.y && Orientation(a, b, p) < 0 ? 1 : 0;
+            winding -= b->y <= p.y && Orientation(*a, *b, p) < 0 ? 1 : 0;
         }
     }
     return winding;

@@ -44,9 +44,15 @@ class SegmentCells {
                  SegmentPairs& out) const;
 
   private:
+    // Each segment's box kept beside its index in the cells, as most met there are passed by.
+    struct Entry {
+        GridBox box;
+        uint32_t segment;
+    };
+
     std::vector<GridSegment> segments_;
     CellLayout layout_;
-    CellContents<uint32_t> cells_;
+    CellContents<Entry> cells_;
 };
 
 // Whether two edges of the closed ring meet other than neighbours at their shared corner; no two

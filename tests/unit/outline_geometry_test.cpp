@@ -469,6 +469,44 @@ TEST(GridSegments, PointsAlongASegmentLieOnItOrJustLeftOfItInOrder) {
     EXPECT_GT(beside, asked * 4 / 5);
 }
 
+// Rings round a centre, their corners' angles shaken by up to a few times the spacing, so some
+// stay simple and others cross, touch or run along themselves: whether a ring meets itself agrees
+// with comparing every pair of edges but neighbours.
+TEST(GridSegments, RingsMeetingThemselvesAgreeWithEveryPairCompared) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    int meeting = 0, clear = 0;
+    for (int k = 0; k < 600; ++k) {
+        const size_t n = 4 + static_cast<size_t>(k) % 70;
+        const double spacing = 6.283185307179586 / static_cast<double>(n);
+        std::vector<GridPoint> ring;
+        for (size_t i = 0; i < n; ++i) {
+            const double angle =
+                (static_cast<double>(i) + (k % 4) * (unit(random) - 0.5)) * spacing;
+            const double radius = 40.0 + 20.0 * unit(random);
+            ring.push_back(
+                {std::llround(radius * std::cos(angle)), std::llround(radius * std::sin(angle))});
+        }
+        auto next = [n](size_t e) { return (e + 1) % n; };
+        bool repeated = false, expected = false;
+        for (size_t e = 0; e < n; ++e) {
+            repeated = repeated || (ring[e].x == ring[next(e)].x && ring[e].y == ring[next(e)].y);
+            for (size_t f = e + 1; f < n; ++f) {
+                expected =
+                    expected || (f != next(e) && e != next(f) &&
+                                 SegmentsMeet(ring[e], ring[next(e)], ring[f], ring[next(f)]));
+            }
+        }
+        if (repeated) {
+            continue;
+        }
+        EXPECT_EQ(RingMeetsItself(ring), expected) << "ring " << k;
+        (expected ? meeting : clear) += 1;
+    }
+    EXPECT_GT(meeting, 100);
+    EXPECT_GT(clear, 100);
+}
+
 TEST(OutlineExtrusion, FacesAtTheRightDepthWallsBlendOnlyOnCurves) {
     TestOutline shape;
     shape.Contour({{0, 0, kOn}, {500, 1000, kConic}, {1000, 0, kOn}});
