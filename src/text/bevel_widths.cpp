@@ -18,7 +18,7 @@ constexpr double kRoundingRoom = 2.0;
 constexpr double kNarrowest = 4.0;
 constexpr double kMostCellsAcross = 64.0;
 // How much the width may change along a unit of outline.
-constexpr double kSlope = 3.0;
+constexpr double kSlope = 4.5;
 
 PlaneVector At(const GridPoint& p) {
     return {static_cast<double>(p.x), static_cast<double>(p.y)};
