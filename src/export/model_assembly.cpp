@@ -85,7 +85,7 @@ class Assembler {
         model.name = name ? *name : "text " + std::to_string(object.index + 1);
         const BevelSettings shape = object.bevel.Active() ? object.bevel : BevelSettings{};
         if (!united && font != nullptr && shape.Active()) {
-            PrepareInsets(*font, *laid, shape);
+            glyphs_.outlines().PrepareInsets(*font, *laid, shape);
         }
         float pen = 0.0f;
         std::vector<Placed> run;
@@ -131,19 +131,6 @@ class Assembler {
         float Left() const { return Pen() + outline->metrics.gmfptGlyphOrigin.x; }
         float Right() const { return Left() + outline->metrics.gmfBlackBoxX; }
     };
-
-    // The bevels of the object's glyphs, made side by side before its solids are.
-    void PrepareInsets(const ResolvedFont& font, const TextObject& laid,
-                       const BevelSettings& shape) {
-        std::vector<GlyphOutlineCache::InsetRequest> requests;
-        for (int32_t i = 0; i < laid.glyphCount; ++i) {
-            const GlyphId glyph = GlyphId::OfObjectGlyph(laid, i);
-            if (!glyph.IsNone()) {
-                requests.push_back({glyph, glyphs_.outlines().Outline(font, glyph)});
-            }
-        }
-        glyphs_.outlines().PrepareInsets(font, requests, shape);
-    }
 
     // Whether the glyph's box reaches back into the run's (touching counts), and the run stays
     // short enough for the union's grid. Only glyphs on one baseline, turned alike, are united.

@@ -69,14 +69,7 @@ GlyphMesh RenderCache::Solid(const ResolvedFont& font, GlyphId glyph, const Text
     }
     if (object.bevel.Active() && !outlines.HasInset(font, glyph, object.bevel)) {
         // The object's other glyphs will be asked for next: make all their bevels at once.
-        std::vector<GlyphOutlineCache::InsetRequest> requests;
-        for (int i = 0; i < object.glyphCount; ++i) {
-            const GlyphId other = GlyphId::OfObjectGlyph(object, i);
-            if (!other.IsNone()) {
-                requests.push_back({other, outlines.Outline(font, other)});
-            }
-        }
-        outlines.PrepareInsets(font, requests, object.bevel);
+        outlines.PrepareInsets(font, object, object.bevel);
     }
     return outlines.Solid(font, glyph, *outline, object.scale[2], object.bevel);
 }

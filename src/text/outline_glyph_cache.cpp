@@ -95,6 +95,18 @@ void GlyphOutlineCache::PrepareInsets(const ResolvedFont& font,
     }
 }
 
+void GlyphOutlineCache::PrepareInsets(const ResolvedFont& font, const TextObject& object,
+                                      const BevelSettings& bevel) {
+    std::vector<InsetRequest> requests;
+    for (int i = 0; i < object.glyphCount; ++i) {
+        const GlyphId glyph = GlyphId::OfObjectGlyph(object, i);
+        if (!glyph.IsNone()) {
+            requests.push_back({glyph, Outline(font, glyph)});
+        }
+    }
+    PrepareInsets(font, requests, bevel);
+}
+
 std::shared_ptr<const BevelledFace> GlyphOutlineCache::Inset(const ResolvedFont& font,
                                                              GlyphId glyph,
                                                              const GlyphOutline& outline,

@@ -33,6 +33,9 @@ class GlyphOutlineCache {
     };
     void PrepareInsets(const ResolvedFont& font, const std::vector<InsetRequest>& glyphs,
                        const BevelSettings& bevel);
+    // The same for every glyph a laid-out object shows, in its font.
+    void PrepareInsets(const ResolvedFont& font, const TextObject& object,
+                       const BevelSettings& bevel);
     // The glyph's solid at this depth with this bevel, from cached outlines and insets.
     GlyphMesh Solid(const ResolvedFont& font, GlyphId glyph, const GlyphOutline& outline,
                     float depth, const BevelSettings& bevel);
