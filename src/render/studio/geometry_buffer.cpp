@@ -29,7 +29,7 @@ void GeometryBuffer::Release() {
             gl_.DeleteFramebuffers(1, framebuffer);
         }
     }
-    for (GLuint* texture : {&surfaces_, &depthStencil_}) {
+    for (GLuint* texture : {&surfaces_, &depthStencil_, &shadingDepthStencil_}) {
         if (*texture != 0) {
             glDeleteTextures(1, texture);
         }
@@ -38,7 +38,7 @@ void GeometryBuffer::Release() {
 }
 
 void GeometryBuffer::Abandon() {
-    geometry_ = shading_ = surfaces_ = depthStencil_ = 0;
+    geometry_ = shading_ = surfaces_ = depthStencil_ = shadingDepthStencil_ = 0;
     width_ = height_ = 0;
 }
 
@@ -50,8 +50,10 @@ void GeometryBuffer::Allocate(int width, int height) {
     width_ = width;
     height_ = height;
     surfaces_ = NewTexture(GL_RGBA32UI, width, height, GL_RGBA_INTEGER, GL_UNSIGNED_INT);
-    depthStencil_ =
-        NewTexture(GL_DEPTH24_STENCIL8, width, height, GL_DEPTH_STENCIL, GL_UNSIGNED_INT_24_8);
+    for (GLuint* texture : {&depthStencil_, &shadingDepthStencil_}) {
+        *texture =
+            NewTexture(GL_DEPTH24_STENCIL8, width, height, GL_DEPTH_STENCIL, GL_UNSIGNED_INT_24_8);
+    }
     glBindTexture(GL_TEXTURE_2D, 0);
     gl_.GenFramebuffers(1, &geometry_);
     gl_.BindFramebuffer(GL_FRAMEBUFFER, geometry_);
@@ -63,7 +65,7 @@ void GeometryBuffer::Allocate(int width, int height) {
     gl_.GenFramebuffers(1, &shading_);
     gl_.BindFramebuffer(GL_FRAMEBUFFER, shading_);
     gl_.FramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D,
-                             depthStencil_, 0);
+                             shadingDepthStencil_, 0);
 }
 
 bool GeometryBuffer::Complete() const {
@@ -104,5 +106,12 @@ bool GeometryBuffer::BindForShading(GLuint colour) {
     gl_.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, 0);
     glDrawBuffer(GL_COLOR_ATTACHMENT0);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
-    return Complete();
+    if (!Complete()) {
+        return false;
+    }
+    gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, geometry_);
+    gl_.BlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_,
+                        GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT, GL_NEAREST);
+    gl_.BindFramebuffer(GL_FRAMEBUFFER, shading_);
+    return true;
 }
