@@ -52,6 +52,13 @@ constexpr double kAlongTolerance = 0.03;
 constexpr double kNearNarrowed[] = {0.25, 0.125, 0.5};
 // Grid steps a width may differ from the straight run of its neighbours' and still be dropped.
 constexpr double kStraightWidth = 0.5;
+// A notch's tip, a reflex corner whose miter is cut, gets a point on each of its edges about
+// this many widths from it: their inset points keep the width along the edges, where the cut
+// miter's alone would lean in towards the tip. Near it, so that only short edges lean in.
+constexpr double kBesideNotch = 0.1;
+// Edges shorter than this many widths lose little to a cut miter, and points beside the tip would
+// only crowd the narrow places notches often lie in.
+constexpr double kNotchEdge = 1.0;
 
 GridPoint ToGrid(const OutlinePoint& p) {
     return {RoundToGrid(p.x * kGridStepsPerEm), RoundToGrid(p.y * kGridStepsPerEm)};
@@ -65,6 +72,10 @@ int64_t RingArea(const std::vector<GridPoint>& ring, size_t begin, size_t n) {
 PlaneVector Unit(double x, double y) {
     const double length = Length(x, y);
     return length > 0.0 ? PlaneVector{x / length, y / length} : PlaneVector{0.0, 0.0};
+}
+
+double EdgeLength(const GridPoint& a, const GridPoint& b) {
+    return Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
 }
 
 // Where the inward parallels of the two edges at each corner meet, for a width of one.
@@ -92,6 +103,15 @@ std::vector<PlaneVector> MiterDirections(const std::vector<GridPoint>& p) {
         miter[i] = m;
     }
     return miter;
+}
+
+// Whether the outline turns right at b so sharply that its miter is cut.
+bool IsNotchTip(const GridPoint& a, const GridPoint& b, const GridPoint& c) {
+    const PlaneVector d1 = Unit(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+    const PlaneVector d2 = Unit(static_cast<double>(c.x - b.x), static_cast<double>(c.y - b.y));
+    // A miter is sqrt(2 / (1 + cos turn)) long.
+    const double join = 1.0 + d1.x * d2.x + d1.y * d2.y;
+    return d1.x * d2.y - d1.y * d2.x < 0.0 && join * kMiterLimit * kMiterLimit < 2.0;
 }
 
 // How far along its miter each row lies, as a fraction of the width: a quarter circle.
@@ -181,10 +201,6 @@ Narrows WhichNarrows(double first, double second, double firstCost, double secon
 // Half of what clears an edge, when both move.
 double HalfClearing(double factor) {
     return (1.0 + std::max(factor, kMendFactor)) / 2.0;
-}
-
-double EdgeLength(const GridPoint& a, const GridPoint& b) {
-    return Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
 }
 
 // The outline length that may lose its width when the corners from and to narrow: the run
@@ -438,6 +454,89 @@ size_t LayWidest(RingRows& ring, const std::vector<double>& fractions, size_t fr
     return std::size(kRingTrials);
 }
 
+// A point on edge ab, or just inside it where `beside` allows (after `previous` as
+// GridPointAlong takes it), within half the tip's distance of `at` grid steps from a; none on an
+// edge shorter than kNotchEdge widths.
+std::optional<GridPoint> BesideTip(const GridPoint& a, const GridPoint& b, double at, double width,
+                                   bool beside, const GridPoint& previous) {
+    const double length = EdgeLength(a, b);
+    const double tip = kBesideNotch * width;
+    if (length <= kNotchEdge * width) {
+        return std::nullopt;
+    }
+    double found = 0.0;
+    const std::optional<GridPoint> p =
+        GridPointAlong(a, b, at / length, tip / 2.0, beside, previous, found);
+    return p && std::abs(found * length - at) <= tip / 2.0 ? p : std::nullopt;
+}
+
+// Adds the points beside the ring's notch tips, kBesideNotch widths from them.
+void AddPointsBesideNotches(RingRows& ring, double width, bool beside) {
+    const size_t n = ring.outline.size();
+    auto isTip = [&ring, n](size_t i) {
+        return IsNotchTip(ring.outline[(i + n - 1) % n], ring.outline[i],
+                          ring.outline[(i + 1) % n]);
+    };
+    std::vector<std::optional<GridPoint>> after(n);
+    for (size_t i = 0; i < n; ++i) {
+        const GridPoint& b = ring.outline[i];
+        after[i] = isTip(i) ? BesideTip(b, ring.outline[(i + 1) % n], kBesideNotch * width, width,
+                                        beside, b)
+                            : std::nullopt;
+    }
+    std::vector<GridPoint> outline;
+    std::vector<uint32_t> source;
+    auto add = [&](const std::optional<GridPoint>& p, uint32_t from) {
+        if (p) {
+            outline.push_back(*p);
+            source.push_back(from);
+        }
+    };
+    auto before = [&](size_t i) {
+        const size_t previous = (i + n - 1) % n;
+        const GridPoint& a = ring.outline[previous];
+        const GridPoint& b = ring.outline[i];
+        // Points along one edge lie in order, each no further off it than the one before.
+        return isTip(i) ? BesideTip(a, b, EdgeLength(a, b) - kBesideNotch * width, width, beside,
+                                    after[previous].value_or(a))
+                        : std::nullopt;
+    };
+    // The ring still starts at its first corner, where the walls' foot starts.
+    for (size_t i = 0; i < n; ++i) {
+        add(i > 0 ? before(i) : std::nullopt, kAddedAlong);
+        add(ring.outline[i], ring.source[i]);
+        add(after[i], kAddedAlong);
+    }
+    add(before(0), kAddedAlong);
+    ring.outline = std::move(outline);
+    ring.source = std::move(source);
+}
+
+// Per point of a ring, the outline's own corners at or before it and at or after it: the ends of
+// the edge it lies on.
+struct OwnCorners {
+    std::vector<size_t> before, after;
+};
+
+OwnCorners FindOwnCorners(const std::vector<uint32_t>& source) {
+    const size_t n = source.size();
+    OwnCorners own{std::vector<size_t>(n), std::vector<size_t>(n)};
+    const size_t first = static_cast<size_t>(
+        std::find_if(source.begin(), source.end(), [](uint32_t v) { return v != kAddedAlong; }) -
+        source.begin());
+    for (size_t k = 0, last = first; k < n; ++k) {
+        const size_t i = (first + k) % n;
+        last = source[i] != kAddedAlong ? i : last;
+        own.before[i] = last;
+    }
+    for (size_t k = 0, next = first; k < n; ++k) {
+        const size_t i = (first + n - k) % n;
+        next = source[i] != kAddedAlong ? i : next;
+        own.after[i] = next;
+    }
+    return own;
+}
+
 // How far along the edge leaving it in direction into a corner's inset point reaches at the given
 // width, with some room; at a reflex corner, which leans away from its edges, only the room.
 double Clearance(const PlaneVector& miter, double intoX, double intoY, double width) {
@@ -459,12 +558,26 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
     std::vector<double> known;
     std::vector<double> along;
     const size_t n = ring.outline.size();
+    const OwnCorners own = FindOwnCorners(ring.source);
     for (size_t i = 0; i < n; ++i) {
         const GridPoint& a = ring.outline[i];
         const GridPoint& b = ring.outline[(i + 1) % n];
-        outline.push_back(a);
-        source.push_back(ring.source[i]);
-        known.push_back(contacts[i]);
+        const GridPoint& start = ring.outline[own.before[i]];
+        const GridPoint& end = ring.outline[own.after[(i + 1) % n]];
+        const double ownLength = EdgeLength(start, end);
+        const double offset = EdgeLength(start, a);
+        // A point beside a notch tip is found again after those added before it on its edge.
+        double at = 0.0;
+        const std::optional<GridPoint> kept =
+            ring.source[i] != kAddedAlong
+                ? std::optional<GridPoint>(a)
+                : GridPointAlong(start, end, offset / ownLength, kAlongTolerance * width, beside,
+                                 outline.back(), at);
+        if (kept) {
+            outline.push_back(*kept);
+            source.push_back(ring.source[i]);
+            known.push_back(kept->x == a.x && kept->y == a.y ? contacts[i] : std::nan(""));
+        }
         const auto facingFrom = nextFacing;
         while (nextFacing != facing.end() && nextFacing->edge == i) {
             ++nextFacing;
@@ -509,13 +622,16 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
             }
             std::sort(along.begin(), along.end());
         }
-        // Beside the edge a point may lie off where it was meant to, so they are kept in order.
-        double last = 0.0;
+        // Beside the edge a point may lie off where it was meant to, so they are kept in order,
+        // and found along the outline's own edge, of which this may be the piece up to or from a
+        // point beside a notch tip.
+        const double stop = EdgeLength(start, b) / ownLength;
+        double last = offset / ownLength;
         for (double s : along) {
-            double at = 0.0;
-            const std::optional<GridPoint> p = GridPointAlong(
-                a, b, s / length, kAlongTolerance * width, beside, outline.back(), at);
-            if (p && at > last) {
+            const std::optional<GridPoint> p =
+                GridPointAlong(start, end, (offset + s) / ownLength, kAlongTolerance * width,
+                               beside, outline.back(), at);
+            if (p && at > last && at < stop) {
                 last = at;
                 outline.push_back(*p);
                 source.push_back(kAddedAlong);
@@ -527,6 +643,15 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
     ring.source = std::move(source);
     ring.miter = MiterDirections(ring.outline);
     contacts = std::move(known);
+}
+
+// Whether a neighbour of point i is a notch tip.
+bool BesideNotch(const std::vector<GridPoint>& p, size_t i) {
+    const size_t n = p.size();
+    const size_t before = (i + n - 1) % n;
+    const size_t after = (i + 1) % n;
+    return IsNotchTip(p[(before + n - 1) % n], p[before], p[i]) ||
+           IsNotchTip(p[i], p[after], p[(after + 1) % n]);
 }
 
 // Drops the added points where the width runs straight on, so the front face's edge keeps
@@ -551,7 +676,8 @@ bool DropStraightPoints(RingRows& ring) {
                 Length(static_cast<double>(c.x - a.x), static_cast<double>(c.y - a.y));
             const double straight =
                 ring.widths[before] + (ring.widths[after] - ring.widths[before]) * toB / toC;
-            keep[i] = ring.scale > 0.0 && std::abs(ring.widths[i] - straight) > kStraightWidth;
+            keep[i] = ring.scale > 0.0 && (std::abs(ring.widths[i] - straight) > kStraightWidth ||
+                                           BesideNotch(ring.outline, i));
         }
         before = keep[i] ? i : before;
     }
@@ -927,6 +1053,7 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bo
                 ring.outline.push_back(ToGrid(face.vertices[v]));
             }
             ring.source = *source;
+            AddPointsBesideNotches(ring, gridWidth, !backToo);
             ring.miter = MiterDirections(ring.outline);
             ring.widths.assign(ring.outline.size(), gridWidth);
         }
