@@ -50,6 +50,10 @@ constexpr double kAlongTolerance = 0.03;
 // And, from a narrowed end, also these many widths beyond the corner's clearance; the first
 // alone where points may lie beside an edge.
 constexpr double kNearNarrowed[] = {0.25, 0.125, 0.5};
+// Widths between where a corner's inset point reaches along an edge and the first point added
+// on it: little, so the width rises again soon beside a narrowed corner; more where a ring or the
+// face cannot be laid so.
+constexpr double kCornerRooms[] = {0.125, 0.2};
 // Grid steps a width may differ from the straight run of its neighbours' and still be dropped.
 constexpr double kStraightWidth = 0.5;
 // A notch's tip, a reflex corner whose miter is cut, gets a point on each of its edges about
@@ -538,9 +542,10 @@ OwnCorners FindOwnCorners(const std::vector<uint32_t>& source) {
 }
 
 // How far along the edge leaving it in direction into a corner's inset point reaches at the given
-// width, with some room; at a reflex corner, which leans away from its edges, only the room.
-double Clearance(const PlaneVector& miter, double intoX, double intoY, double width) {
-    return width * (1.05 * std::max(0.0, miter.x * intoX + miter.y * intoY) + 0.2);
+// width, with `room` widths more; at a reflex corner, which leans away from its edges, only the
+// room.
+double Clearance(const PlaneVector& miter, double intoX, double intoY, double width, double room) {
+    return width * (1.05 * std::max(0.0, miter.x * intoX + miter.y * intoY) + room);
 }
 
 // Adds points along the ring's edges with an end narrower than `width`, at most `spacing`
@@ -551,7 +556,7 @@ double Clearance(const PlaneVector& miter, double intoX, double intoY, double wi
 // straight from the edge's first corner, then covers the sliver between.
 void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
                     const std::vector<FacingCorner>& facing, double width, double spacing,
-                    bool beside, std::vector<double>& contacts) {
+                    bool beside, double cornerRoom, std::vector<double>& contacts) {
     auto nextFacing = facing.begin();
     std::vector<GridPoint> outline;
     std::vector<uint32_t> source;
@@ -590,9 +595,9 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
         // None so near a corner that its inset point would meet the corner's.
         const double intoX = static_cast<double>(b.x - a.x) / length;
         const double intoY = static_cast<double>(b.y - a.y) / length;
-        const double from = Clearance(ring.miter[i], intoX, intoY, width);
+        const double from = Clearance(ring.miter[i], intoX, intoY, width, cornerRoom);
         const double room =
-            length - from - Clearance(ring.miter[(i + 1) % n], -intoX, -intoY, width);
+            length - from - Clearance(ring.miter[(i + 1) % n], -intoX, -intoY, width, cornerRoom);
         const double pieces = room > 0.0 ? std::ceil(room / spacing) : -1.0;
         along.clear();
         for (double k = 0.0; k <= pieces; ++k) {
@@ -1026,6 +1031,39 @@ OutlinePoint FromGrid(const GridPoint& g, bool smooth) {
             static_cast<float>(static_cast<double>(g.y) / kGridStepsPerEm), smooth};
 }
 
+std::vector<InsetRing> Shapes(const std::vector<RingRows>& rings) {
+    std::vector<InsetRing> shapes(rings.size());
+    for (size_t r = 0; r < rings.size(); ++r) {
+        shapes[r] = {rings[r].outline, rings[r].miter};
+    }
+    return shapes;
+}
+
+// Given the widths found at the rings' corners alone, adds points along the edges where they
+// narrow (`room` widths from where the corners' inset points reach), finds the widths of all,
+// lays the rings at them and cuts the front face; whether it could.
+bool LayAtFoundWidths(std::vector<RingRows>& rings, BevelWidths found,
+                      const std::vector<std::vector<FacingCorner>>& facing,
+                      std::vector<size_t>& trials, const std::vector<double>& fractions,
+                      double width, double room, bool backToo, std::vector<GridPoint>& capGrid,
+                      std::vector<uint32_t>& capTriangles) {
+    std::vector<InsetRing> shapes(rings.size());
+    for (size_t r = 0; r < rings.size(); ++r) {
+        AddPointsAlong(rings[r], found.corners[r], facing[r], width,
+                       kAlongSpacing[backToo ? 0 : 1] * width, !backToo, room, found.contacts[r]);
+        shapes[r] = {rings[r].outline, rings[r].miter};
+    }
+    found = FindBevelWidths(shapes, width, std::move(found.contacts));
+    for (size_t r = 0; r < rings.size(); ++r) {
+        rings[r].widths = std::move(found.corners[r]);
+        trials[r] = LayWidest(rings[r], fractions, 0);
+    }
+    // Rings that fit on their own may still run into one another: narrow those that do before
+    // cutting the face.
+    NarrowColliding(rings, trials, fractions);
+    return CoverWithoutStraightPoints(rings, fractions, capGrid, capTriangles);
+}
+
 }  // namespace
 
 int BevelSteps(const BevelSettings& bevel) {
@@ -1064,28 +1102,25 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bo
                        CoverPolygon(rings, capGrid, result.capTriangles, true);
         trials.assign(rings.size(), 0);
         if (!covered) {
-            std::vector<InsetRing> shapes(rings.size());
-            for (size_t r = 0; r < rings.size(); ++r) {
-                shapes[r] = {rings[r].outline, rings[r].miter};
-            }
             // Points go only along the edges with a narrowed end, found at the corners alone.
             std::vector<std::vector<FacingCorner>> facing;
-            BevelWidths found = FindBevelWidths(shapes, gridWidth, {}, &facing);
-            for (size_t r = 0; r < rings.size(); ++r) {
-                AddPointsAlong(rings[r], found.corners[r], facing[r], gridWidth,
-                               kAlongSpacing[backToo ? 0 : 1] * gridWidth, !backToo,
-                               found.contacts[r]);
-                shapes[r] = {rings[r].outline, rings[r].miter};
+            const BevelWidths atCorners = FindBevelWidths(Shapes(rings), gridWidth, {}, &facing);
+            // Should a ring not take its widths found, or the face not be cut, with the least
+            // room beside the corners, the next is tried, and the last one kept.
+            const std::vector<RingRows> given = rings;
+            const size_t points = capGrid.size();
+            const size_t triangles = result.capTriangles.size();
+            for (double room : kCornerRooms) {
+                rings = given;
+                capGrid.resize(points);
+                result.capTriangles.resize(triangles);
+                covered = LayAtFoundWidths(rings, atCorners, facing, trials, fractions, gridWidth,
+                                           room, backToo, capGrid, result.capTriangles);
+                if (covered && std::all_of(trials.begin(), trials.end(),
+                                           [](size_t trial) { return trial == 0; })) {
+                    break;
+                }
             }
-            found = FindBevelWidths(shapes, gridWidth, std::move(found.contacts));
-            for (size_t r = 0; r < rings.size(); ++r) {
-                rings[r].widths = std::move(found.corners[r]);
-                trials[r] = LayWidest(rings[r], fractions, 0);
-            }
-            // Rings that fit on their own may still run into one another: narrow those that do
-            // before cutting the face.
-            NarrowColliding(rings, trials, fractions);
-            covered = CoverWithoutStraightPoints(rings, fractions, capGrid, result.capTriangles);
         }
         // Then narrow them all together.
         std::vector<double> scales;
