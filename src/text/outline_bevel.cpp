@@ -111,11 +111,16 @@ std::vector<PlaneVector> MiterDirections(const std::vector<GridPoint>& p) {
 
 // Whether the outline turns right at b so sharply that its miter is cut.
 bool IsNotchTip(const GridPoint& a, const GridPoint& b, const GridPoint& c) {
-    const PlaneVector d1 = Unit(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
-    const PlaneVector d2 = Unit(static_cast<double>(c.x - b.x), static_cast<double>(c.y - b.y));
+    const PlaneVector u{static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y)};
+    const PlaneVector v{static_cast<double>(c.x - b.x), static_cast<double>(c.y - b.y)};
+    const double along = u.x * v.x + u.y * v.y;
+    // Most corners turn left or less than a right angle, which needs no root.
+    if (u.x * v.y - u.y * v.x >= 0.0 || along >= 0.0) {
+        return false;
+    }
     // A miter is sqrt(2 / (1 + cos turn)) long.
-    const double join = 1.0 + d1.x * d2.x + d1.y * d2.y;
-    return d1.x * d2.y - d1.y * d2.x < 0.0 && join * kMiterLimit * kMiterLimit < 2.0;
+    const double join = 1.0 + along / std::sqrt((u.x * u.x + u.y * u.y) * (v.x * v.x + v.y * v.y));
+    return join * kMiterLimit * kMiterLimit < 2.0;
 }
 
 // How far along its miter each row lies, as a fraction of the width: a quarter circle.
@@ -477,16 +482,20 @@ std::optional<GridPoint> BesideTip(const GridPoint& a, const GridPoint& b, doubl
 // Adds the points beside the ring's notch tips, kBesideNotch widths from them.
 void AddPointsBesideNotches(RingRows& ring, double width, bool beside) {
     const size_t n = ring.outline.size();
-    auto isTip = [&ring, n](size_t i) {
-        return IsNotchTip(ring.outline[(i + n - 1) % n], ring.outline[i],
-                          ring.outline[(i + 1) % n]);
-    };
+    std::vector<bool> tip(n);
+    for (size_t i = 0; i < n; ++i) {
+        tip[i] =
+            IsNotchTip(ring.outline[(i + n - 1) % n], ring.outline[i], ring.outline[(i + 1) % n]);
+    }
+    if (std::none_of(tip.begin(), tip.end(), [](bool t) { return t; })) {
+        return;
+    }
     std::vector<std::optional<GridPoint>> after(n);
     for (size_t i = 0; i < n; ++i) {
         const GridPoint& b = ring.outline[i];
-        after[i] = isTip(i) ? BesideTip(b, ring.outline[(i + 1) % n], kBesideNotch * width, width,
-                                        beside, b)
-                            : std::nullopt;
+        after[i] =
+            tip[i] ? BesideTip(b, ring.outline[(i + 1) % n], kBesideNotch * width, width, beside, b)
+                   : std::nullopt;
     }
     std::vector<GridPoint> outline;
     std::vector<uint32_t> source;
@@ -501,9 +510,9 @@ void AddPointsBesideNotches(RingRows& ring, double width, bool beside) {
         const GridPoint& a = ring.outline[previous];
         const GridPoint& b = ring.outline[i];
         // Points along one edge lie in order, each no further off it than the one before.
-        return isTip(i) ? BesideTip(a, b, EdgeLength(a, b) - kBesideNotch * width, width, beside,
-                                    after[previous].value_or(a))
-                        : std::nullopt;
+        return tip[i] ? BesideTip(a, b, EdgeLength(a, b) - kBesideNotch * width, width, beside,
+                                  after[previous].value_or(a))
+                      : std::nullopt;
     };
     // The ring still starts at its first corner, where the walls' foot starts.
     for (size_t i = 0; i < n; ++i) {
@@ -1110,12 +1119,14 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bo
             const std::vector<RingRows> given = rings;
             const size_t points = capGrid.size();
             const size_t triangles = result.capTriangles.size();
-            for (double room : kCornerRooms) {
-                rings = given;
-                capGrid.resize(points);
-                result.capTriangles.resize(triangles);
+            for (size_t k = 0; k < std::size(kCornerRooms); ++k) {
+                if (k > 0) {
+                    rings = given;
+                    capGrid.resize(points);
+                    result.capTriangles.resize(triangles);
+                }
                 covered = LayAtFoundWidths(rings, atCorners, facing, trials, fractions, gridWidth,
-                                           room, backToo, capGrid, result.capTriangles);
+                                           kCornerRooms[k], backToo, capGrid, result.capTriangles);
                 if (covered && std::all_of(trials.begin(), trials.end(),
                                            [](size_t trial) { return trial == 0; })) {
                     break;
