@@ -50,8 +50,19 @@ constexpr double kAlongTolerance = 0.03;
 // And, from a narrowed end, also these many widths beyond the corner's clearance; the first
 // alone where points may lie beside an edge.
 constexpr double kNearNarrowed[] = {0.25, 0.125, 0.5};
+// Widths between where a corner's inset point reaches along an edge and the first point added
+// on it: little, so the width rises again soon beside a narrowed corner; more where a ring or the
+// face cannot be laid so.
+constexpr double kCornerRooms[] = {0.125, 0.2};
 // Grid steps a width may differ from the straight run of its neighbours' and still be dropped.
 constexpr double kStraightWidth = 0.5;
+// A notch's tip, a reflex corner whose miter is cut, gets a point on each of its edges about
+// this many widths from it: their inset points keep the width along the edges, where the cut
+// miter's alone would lean in towards the tip. Near it, so that only short edges lean in.
+constexpr double kBesideNotch = 0.1;
+// Edges shorter than this many widths lose little to a cut miter, and points beside the tip would
+// only crowd the narrow places notches often lie in.
+constexpr double kNotchEdge = 1.0;
 
 GridPoint ToGrid(const OutlinePoint& p) {
     return {RoundToGrid(p.x * kGridStepsPerEm), RoundToGrid(p.y * kGridStepsPerEm)};
@@ -65,6 +76,10 @@ int64_t RingArea(const std::vector<GridPoint>& ring, size_t begin, size_t n) {
 PlaneVector Unit(double x, double y) {
     const double length = Length(x, y);
     return length > 0.0 ? PlaneVector{x / length, y / length} : PlaneVector{0.0, 0.0};
+}
+
+double EdgeLength(const GridPoint& a, const GridPoint& b) {
+    return Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
 }
 
 // Where the inward parallels of the two edges at each corner meet, for a width of one.
@@ -92,6 +107,20 @@ std::vector<PlaneVector> MiterDirections(const std::vector<GridPoint>& p) {
         miter[i] = m;
     }
     return miter;
+}
+
+// Whether the outline turns right at b so sharply that its miter is cut.
+bool IsNotchTip(const GridPoint& a, const GridPoint& b, const GridPoint& c) {
+    const PlaneVector u{static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y)};
+    const PlaneVector v{static_cast<double>(c.x - b.x), static_cast<double>(c.y - b.y)};
+    const double along = u.x * v.x + u.y * v.y;
+    // Most corners turn left or less than a right angle, which needs no root.
+    if (u.x * v.y - u.y * v.x >= 0.0 || along >= 0.0) {
+        return false;
+    }
+    // A miter is sqrt(2 / (1 + cos turn)) long.
+    const double join = 1.0 + along / std::sqrt((u.x * u.x + u.y * u.y) * (v.x * v.x + v.y * v.y));
+    return join * kMiterLimit * kMiterLimit < 2.0;
 }
 
 // How far along its miter each row lies, as a fraction of the width: a quarter circle.
@@ -181,10 +210,6 @@ Narrows WhichNarrows(double first, double second, double firstCost, double secon
 // Half of what clears an edge, when both move.
 double HalfClearing(double factor) {
     return (1.0 + std::max(factor, kMendFactor)) / 2.0;
-}
-
-double EdgeLength(const GridPoint& a, const GridPoint& b) {
-    return Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
 }
 
 // The outline length that may lose its width when the corners from and to narrow: the run
@@ -438,10 +463,98 @@ size_t LayWidest(RingRows& ring, const std::vector<double>& fractions, size_t fr
     return std::size(kRingTrials);
 }
 
+// A point on edge ab, or just inside it where `beside` allows (after `previous` as
+// GridPointAlong takes it), within half the tip's distance of `at` grid steps from a; none on an
+// edge shorter than kNotchEdge widths.
+std::optional<GridPoint> BesideTip(const GridPoint& a, const GridPoint& b, double at, double width,
+                                   bool beside, const GridPoint& previous) {
+    const double length = EdgeLength(a, b);
+    const double tip = kBesideNotch * width;
+    if (length <= kNotchEdge * width) {
+        return std::nullopt;
+    }
+    double found = 0.0;
+    const std::optional<GridPoint> p =
+        GridPointAlong(a, b, at / length, tip / 2.0, beside, previous, found);
+    return p && std::abs(found * length - at) <= tip / 2.0 ? p : std::nullopt;
+}
+
+// Adds the points beside the ring's notch tips, kBesideNotch widths from them.
+void AddPointsBesideNotches(RingRows& ring, double width, bool beside) {
+    const size_t n = ring.outline.size();
+    std::vector<bool> tip(n);
+    for (size_t i = 0; i < n; ++i) {
+        tip[i] =
+            IsNotchTip(ring.outline[(i + n - 1) % n], ring.outline[i], ring.outline[(i + 1) % n]);
+    }
+    if (std::none_of(tip.begin(), tip.end(), [](bool t) { return t; })) {
+        return;
+    }
+    std::vector<std::optional<GridPoint>> after(n);
+    for (size_t i = 0; i < n; ++i) {
+        const GridPoint& b = ring.outline[i];
+        after[i] =
+            tip[i] ? BesideTip(b, ring.outline[(i + 1) % n], kBesideNotch * width, width, beside, b)
+                   : std::nullopt;
+    }
+    std::vector<GridPoint> outline;
+    std::vector<uint32_t> source;
+    auto add = [&](const std::optional<GridPoint>& p, uint32_t from) {
+        if (p) {
+            outline.push_back(*p);
+            source.push_back(from);
+        }
+    };
+    auto before = [&](size_t i) {
+        const size_t previous = (i + n - 1) % n;
+        const GridPoint& a = ring.outline[previous];
+        const GridPoint& b = ring.outline[i];
+        // Points along one edge lie in order, each no further off it than the one before.
+        return tip[i] ? BesideTip(a, b, EdgeLength(a, b) - kBesideNotch * width, width, beside,
+                                  after[previous].value_or(a))
+                      : std::nullopt;
+    };
+    // The ring still starts at its first corner, where the walls' foot starts.
+    for (size_t i = 0; i < n; ++i) {
+        add(i > 0 ? before(i) : std::nullopt, kAddedAlong);
+        add(ring.outline[i], ring.source[i]);
+        add(after[i], kAddedAlong);
+    }
+    add(before(0), kAddedAlong);
+    ring.outline = std::move(outline);
+    ring.source = std::move(source);
+}
+
+// Per point of a ring, the outline's own corners at or before it and at or after it: the ends of
+// the edge it lies on.
+struct OwnCorners {
+    std::vector<size_t> before, after;
+};
+
+OwnCorners FindOwnCorners(const std::vector<uint32_t>& source) {
+    const size_t n = source.size();
+    OwnCorners own{std::vector<size_t>(n), std::vector<size_t>(n)};
+    const size_t first = static_cast<size_t>(
+        std::find_if(source.begin(), source.end(), [](uint32_t v) { return v != kAddedAlong; }) -
+        source.begin());
+    for (size_t k = 0, last = first; k < n; ++k) {
+        const size_t i = (first + k) % n;
+        last = source[i] != kAddedAlong ? i : last;
+        own.before[i] = last;
+    }
+    for (size_t k = 0, next = first; k < n; ++k) {
+        const size_t i = (first + n - k) % n;
+        next = source[i] != kAddedAlong ? i : next;
+        own.after[i] = next;
+    }
+    return own;
+}
+
 // How far along the edge leaving it in direction into a corner's inset point reaches at the given
-// width, with some room; at a reflex corner, which leans away from its edges, only the room.
-double Clearance(const PlaneVector& miter, double intoX, double intoY, double width) {
-    return width * (1.05 * std::max(0.0, miter.x * intoX + miter.y * intoY) + 0.2);
+// width, with `room` widths more; at a reflex corner, which leans away from its edges, only the
+// room.
+double Clearance(const PlaneVector& miter, double intoX, double intoY, double width, double room) {
+    return width * (1.05 * std::max(0.0, miter.x * intoX + miter.y * intoY) + room);
 }
 
 // Adds points along the ring's edges with an end narrower than `width`, at most `spacing`
@@ -452,19 +565,33 @@ double Clearance(const PlaneVector& miter, double intoX, double intoY, double wi
 // straight from the edge's first corner, then covers the sliver between.
 void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
                     const std::vector<FacingCorner>& facing, double width, double spacing,
-                    bool beside, std::vector<double>& contacts) {
+                    bool beside, double cornerRoom, std::vector<double>& contacts) {
     auto nextFacing = facing.begin();
     std::vector<GridPoint> outline;
     std::vector<uint32_t> source;
     std::vector<double> known;
     std::vector<double> along;
     const size_t n = ring.outline.size();
+    const OwnCorners own = FindOwnCorners(ring.source);
     for (size_t i = 0; i < n; ++i) {
         const GridPoint& a = ring.outline[i];
         const GridPoint& b = ring.outline[(i + 1) % n];
-        outline.push_back(a);
-        source.push_back(ring.source[i]);
-        known.push_back(contacts[i]);
+        const GridPoint& start = ring.outline[own.before[i]];
+        const GridPoint& end = ring.outline[own.after[(i + 1) % n]];
+        const double ownLength = EdgeLength(start, end);
+        const double offset = EdgeLength(start, a);
+        // A point beside a notch tip is found again after those added before it on its edge.
+        double at = 0.0;
+        const std::optional<GridPoint> kept =
+            ring.source[i] != kAddedAlong
+                ? std::optional<GridPoint>(a)
+                : GridPointAlong(start, end, offset / ownLength, kAlongTolerance * width, beside,
+                                 outline.back(), at);
+        if (kept) {
+            outline.push_back(*kept);
+            source.push_back(ring.source[i]);
+            known.push_back(kept->x == a.x && kept->y == a.y ? contacts[i] : std::nan(""));
+        }
         const auto facingFrom = nextFacing;
         while (nextFacing != facing.end() && nextFacing->edge == i) {
             ++nextFacing;
@@ -477,9 +604,9 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
         // None so near a corner that its inset point would meet the corner's.
         const double intoX = static_cast<double>(b.x - a.x) / length;
         const double intoY = static_cast<double>(b.y - a.y) / length;
-        const double from = Clearance(ring.miter[i], intoX, intoY, width);
+        const double from = Clearance(ring.miter[i], intoX, intoY, width, cornerRoom);
         const double room =
-            length - from - Clearance(ring.miter[(i + 1) % n], -intoX, -intoY, width);
+            length - from - Clearance(ring.miter[(i + 1) % n], -intoX, -intoY, width, cornerRoom);
         const double pieces = room > 0.0 ? std::ceil(room / spacing) : -1.0;
         along.clear();
         for (double k = 0.0; k <= pieces; ++k) {
@@ -509,13 +636,16 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
             }
             std::sort(along.begin(), along.end());
         }
-        // Beside the edge a point may lie off where it was meant to, so they are kept in order.
-        double last = 0.0;
+        // Beside the edge a point may lie off where it was meant to, so they are kept in order,
+        // and found along the outline's own edge, of which this may be the piece up to or from a
+        // point beside a notch tip.
+        const double stop = EdgeLength(start, b) / ownLength;
+        double last = offset / ownLength;
         for (double s : along) {
-            double at = 0.0;
-            const std::optional<GridPoint> p = GridPointAlong(
-                a, b, s / length, kAlongTolerance * width, beside, outline.back(), at);
-            if (p && at > last) {
+            const std::optional<GridPoint> p =
+                GridPointAlong(start, end, (offset + s) / ownLength, kAlongTolerance * width,
+                               beside, outline.back(), at);
+            if (p && at > last && at < stop) {
                 last = at;
                 outline.push_back(*p);
                 source.push_back(kAddedAlong);
@@ -527,6 +657,15 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
     ring.source = std::move(source);
     ring.miter = MiterDirections(ring.outline);
     contacts = std::move(known);
+}
+
+// Whether a neighbour of point i is a notch tip.
+bool BesideNotch(const std::vector<GridPoint>& p, size_t i) {
+    const size_t n = p.size();
+    const size_t before = (i + n - 1) % n;
+    const size_t after = (i + 1) % n;
+    return IsNotchTip(p[(before + n - 1) % n], p[before], p[i]) ||
+           IsNotchTip(p[i], p[after], p[(after + 1) % n]);
 }
 
 // Drops the added points where the width runs straight on, so the front face's edge keeps
@@ -551,7 +690,8 @@ bool DropStraightPoints(RingRows& ring) {
                 Length(static_cast<double>(c.x - a.x), static_cast<double>(c.y - a.y));
             const double straight =
                 ring.widths[before] + (ring.widths[after] - ring.widths[before]) * toB / toC;
-            keep[i] = ring.scale > 0.0 && std::abs(ring.widths[i] - straight) > kStraightWidth;
+            keep[i] = ring.scale > 0.0 && (std::abs(ring.widths[i] - straight) > kStraightWidth ||
+                                           BesideNotch(ring.outline, i));
         }
         before = keep[i] ? i : before;
     }
@@ -900,6 +1040,39 @@ OutlinePoint FromGrid(const GridPoint& g, bool smooth) {
             static_cast<float>(static_cast<double>(g.y) / kGridStepsPerEm), smooth};
 }
 
+std::vector<InsetRing> Shapes(const std::vector<RingRows>& rings) {
+    std::vector<InsetRing> shapes(rings.size());
+    for (size_t r = 0; r < rings.size(); ++r) {
+        shapes[r] = {rings[r].outline, rings[r].miter};
+    }
+    return shapes;
+}
+
+// Given the widths found at the rings' corners alone, adds points along the edges where they
+// narrow (`room` widths from where the corners' inset points reach), finds the widths of all,
+// lays the rings at them and cuts the front face; whether it could.
+bool LayAtFoundWidths(std::vector<RingRows>& rings, BevelWidths found,
+                      const std::vector<std::vector<FacingCorner>>& facing,
+                      std::vector<size_t>& trials, const std::vector<double>& fractions,
+                      double width, double room, bool backToo, std::vector<GridPoint>& capGrid,
+                      std::vector<uint32_t>& capTriangles) {
+    std::vector<InsetRing> shapes(rings.size());
+    for (size_t r = 0; r < rings.size(); ++r) {
+        AddPointsAlong(rings[r], found.corners[r], facing[r], width,
+                       kAlongSpacing[backToo ? 0 : 1] * width, !backToo, room, found.contacts[r]);
+        shapes[r] = {rings[r].outline, rings[r].miter};
+    }
+    found = FindBevelWidths(shapes, width, std::move(found.contacts));
+    for (size_t r = 0; r < rings.size(); ++r) {
+        rings[r].widths = std::move(found.corners[r]);
+        trials[r] = LayWidest(rings[r], fractions, 0);
+    }
+    // Rings that fit on their own may still run into one another: narrow those that do before
+    // cutting the face.
+    NarrowColliding(rings, trials, fractions);
+    return CoverWithoutStraightPoints(rings, fractions, capGrid, capTriangles);
+}
+
 }  // namespace
 
 int BevelSteps(const BevelSettings& bevel) {
@@ -927,6 +1100,7 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bo
                 ring.outline.push_back(ToGrid(face.vertices[v]));
             }
             ring.source = *source;
+            AddPointsBesideNotches(ring, gridWidth, !backToo);
             ring.miter = MiterDirections(ring.outline);
             ring.widths.assign(ring.outline.size(), gridWidth);
         }
@@ -937,28 +1111,27 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bo
                        CoverPolygon(rings, capGrid, result.capTriangles, true);
         trials.assign(rings.size(), 0);
         if (!covered) {
-            std::vector<InsetRing> shapes(rings.size());
-            for (size_t r = 0; r < rings.size(); ++r) {
-                shapes[r] = {rings[r].outline, rings[r].miter};
-            }
             // Points go only along the edges with a narrowed end, found at the corners alone.
             std::vector<std::vector<FacingCorner>> facing;
-            BevelWidths found = FindBevelWidths(shapes, gridWidth, {}, &facing);
-            for (size_t r = 0; r < rings.size(); ++r) {
-                AddPointsAlong(rings[r], found.corners[r], facing[r], gridWidth,
-                               kAlongSpacing[backToo ? 0 : 1] * gridWidth, !backToo,
-                               found.contacts[r]);
-                shapes[r] = {rings[r].outline, rings[r].miter};
+            const BevelWidths atCorners = FindBevelWidths(Shapes(rings), gridWidth, {}, &facing);
+            // Should a ring not take its widths found, or the face not be cut, with the least
+            // room beside the corners, the next is tried, and the last one kept.
+            const std::vector<RingRows> given = rings;
+            const size_t points = capGrid.size();
+            const size_t triangles = result.capTriangles.size();
+            for (size_t k = 0; k < std::size(kCornerRooms); ++k) {
+                if (k > 0) {
+                    rings = given;
+                    capGrid.resize(points);
+                    result.capTriangles.resize(triangles);
+                }
+                covered = LayAtFoundWidths(rings, atCorners, facing, trials, fractions, gridWidth,
+                                           kCornerRooms[k], backToo, capGrid, result.capTriangles);
+                if (covered && std::all_of(trials.begin(), trials.end(),
+                                           [](size_t trial) { return trial == 0; })) {
+                    break;
+                }
             }
-            found = FindBevelWidths(shapes, gridWidth, std::move(found.contacts));
-            for (size_t r = 0; r < rings.size(); ++r) {
-                rings[r].widths = std::move(found.corners[r]);
-                trials[r] = LayWidest(rings[r], fractions, 0);
-            }
-            // Rings that fit on their own may still run into one another: narrow those that do
-            // before cutting the face.
-            NarrowColliding(rings, trials, fractions);
-            covered = CoverWithoutStraightPoints(rings, fractions, capGrid, result.capTriangles);
         }
         // Then narrow them all together.
         std::vector<double> scales;

@@ -15,7 +15,8 @@ inline constexpr uint32_t kAddedAlong = UINT32_MAX;
 // One boundary ring of the face with its inset rows.
 struct BevelRing {
     // Per point of the ring, in its order (filled region on the left), the face's vertex it is,
-    // or kAddedAlong for a point added on an edge so the width can change there.
+    // or kAddedAlong for a point added on an edge so the width can change there (or beside a
+    // notch's tip, whose miter is cut, so the width holds along its edges).
     std::vector<uint32_t> outline;
     // Rows of outline.size() points each, from the outline itself (row 0) inwards to the edge of
     // the front face. A ring whose stroke is too thin for any width keeps row 0 only.
