@@ -44,11 +44,11 @@ build: configure
 run: build
 	$(BUILD)/vellumark
 
-# One test at a time: windows of parallel tests would overlap on the shared X server and spoil
-# each other's screenshots. Then the unit and GUI tests once more in random order, so no test
-# leans on what another left behind.
+# Tests side by side, but those on the shared X server one at a time (a resource lock), so their
+# windows do not spoil each other's screenshots. Then the unit and GUI tests once more in random
+# order, so no test leans on what another left behind.
 test: check-layers build checkers test-asan test-fuzz
-	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ctest --output-on-failure
+	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ctest -j $(JOBS) --output-on-failure
 	cd $(BUILD) && ./unit_tests --gtest_shuffle --gtest_brief=1
 	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ./gui_tests --gtest_shuffle --gtest_brief=1
 
