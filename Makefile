@@ -44,13 +44,16 @@ build: configure
 run: build
 	$(BUILD)/vellumark
 
-# One test at a time: windows of parallel tests would overlap on the shared X server and spoil
-# each other's screenshots. Then the unit and GUI tests once more in random order, so no test
-# leans on what another left behind.
+# Tests side by side, but those on the shared X server one at a time (a resource lock), so their
+# windows do not spoil each other's screenshots. Then the unit and GUI tests once more in random
+# order, so no test leans on what another left behind.
 test: check-layers build checkers test-asan test-fuzz
-	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ctest --output-on-failure
-	cd $(BUILD) && ./unit_tests --gtest_shuffle --gtest_brief=1
-	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ./gui_tests --gtest_shuffle --gtest_brief=1
+	cd $(BUILD) && $(TEST_ENV) $(WITH_DISPLAY) ctest -j $(JOBS) --output-on-failure
+	cd $(BUILD) && $(call beside,./unit_tests --gtest_shuffle --gtest_brief=1,\
+		$(TEST_ENV) $(WITH_DISPLAY) ./gui_tests --gtest_shuffle --gtest_brief=1)
+
+# $(call beside,A,B): A in the background while B runs; fails if either fails.
+beside = ($(1) & $(strip $(2)); second=$$?; wait $$! && exit $$second)
 
 # Each layer includes only the layers below it, and GL and wx only where they belong.
 check-layers:
@@ -73,15 +76,16 @@ test-asan: deps checkers
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests gl_tests gui_tests
 	# The exact crossing check of whole exported scenes runs for minutes under the sanitizers and
 	# walks the same writers the other export tests run there.
-	cd $(ASAN_BUILD) && $(ASAN_ENV) ./unit_tests --gtest_brief=1 --gtest_filter=-ExportedSolids.*
-	cd $(ASAN_BUILD) && $(ASAN_ENV) $(TEST_ENV) $(WITH_DISPLAY) ./gl_tests --gtest_brief=1
-	cd $(ASAN_BUILD) && $(ASAN_ENV) $(TEST_ENV) $(WITH_DISPLAY) ./gui_tests --gtest_brief=1
+	# The unit tests need no display and run beside the GL and GUI tests.
+	cd $(ASAN_BUILD) && $(call beside,$(ASAN_ENV) ./unit_tests --gtest_brief=1 --gtest_filter=-ExportedSolids.*,\
+		$(ASAN_ENV) $(TEST_ENV) $(WITH_DISPLAY) ./gl_tests --gtest_brief=1 && \
+		$(ASAN_ENV) $(TEST_ENV) $(WITH_DISPLAY) ./gui_tests --gtest_brief=1)
 
 # Bounded libFuzzer runs of the two readers of outside files (clang).
 test-fuzz: deps
 	@test -f $(FUZZ_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) $(LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUMARK_FUZZ=ON -DVELLUMARK_UNIT_ONLY=ON -DFUZZ_SECONDS=$(FUZZ_SECONDS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
-	cd $(FUZZ_BUILD) && ctest -L fuzz --output-on-failure
+	cd $(FUZZ_BUILD) && ctest -L fuzz -j $(JOBS) --output-on-failure
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks

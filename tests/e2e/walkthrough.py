@@ -81,7 +81,7 @@ def check(condition, message):
 
 
 class Walkthrough:
-    def __init__(self, program, work_dir, log, args=()):
+    def __init__(self, program, work_dir, log, args=(), toolkit_settings=None):
         self.program = program
         self.args = list(args)
         self.work = work_dir
@@ -92,6 +92,11 @@ class Walkthrough:
         os.makedirs(home, exist_ok=True)
         self.env = dict(self.x.env, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
                         XDG_DATA_HOME=os.path.join(home, ".local/share"))
+        if toolkit_settings:
+            folder = os.path.join(self.env["XDG_CONFIG_HOME"], "gtk-3.0")
+            os.makedirs(folder, exist_ok=True)
+            with open(os.path.join(folder, "settings.ini"), "w") as ini:
+                ini.write("[Settings]\n" + "".join(f"{k}={v}\n" for k, v in toolkit_settings.items()))
         self.process = subprocess.Popen([program, *self.args], env=self.env, cwd=work_dir)
         self.main = None
         self.view = None  # (left, top, width, height) of the GL view on screen
@@ -189,11 +194,14 @@ class Walkthrough:
         self.x.key(dialog, "Return")  # Apply is the default button
         self.x.wait_gone(dialog)
 
-    def object_menu(self, point, mnemonic, title):
+    def open_object_menu(self, point):
         self.x.click(*point, button=3)
         # The popup is a top-level window without a title of ours; wait until it is mapped.
         self.x.wait_until(lambda: any(not w.title.startswith(TITLE_PREFIX) for w in self.x.windows()),
                           what="object menu")
+
+    def object_menu(self, point, mnemonic, title):
+        self.open_object_menu(point)
         self.x.run("xdotool", "key", mnemonic)
         return self.wait_title(title)
 

@@ -164,38 +164,36 @@ class XSession:
 
     def wait_window(self, title_test, timeout=20.0, what="window"):
         """Polls until a mapped top-level window's title passes title_test."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            for window in self.windows():
-                if title_test(window.title):
-                    return window
-            time.sleep(0.1)
-        raise TimeoutError(f"no {what} appeared within {timeout} s; windows: {self.windows()}")
+        def shown():
+            return next((w for w in self.windows() if title_test(w.title)), None)
+        try:
+            return self.wait_until(shown, timeout, what)
+        except TimeoutError:
+            raise TimeoutError(f"no {what} appeared within {timeout} s; windows: {self.windows()}") from None
 
     def wait_gone(self, window, timeout=20.0):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if all(w.id != window.id for w in self.windows()):
-                return
-            time.sleep(0.1)
-        raise TimeoutError(f"{window} still shown after {timeout} s")
+        try:
+            self.wait_until(lambda: all(w.id != window.id for w in self.windows()), timeout)
+        except TimeoutError:
+            raise TimeoutError(f"{window} still shown after {timeout} s") from None
 
     def focus(self, window):
         self.run("xdotool", "windowfocus", "--sync", window.id)
 
-    def key(self, window, *keys):
-        self.focus(window)
-        for key in keys:
-            self.run("xdotool", "key", "--clearmodifiers", key)
-            time.sleep(0.05)
+    def key(self, window, *keys, gap=0.05):
+        """Focuses window and presses keys, gap seconds apart, in one xdotool run."""
+        self.run("xdotool", "windowfocus", "--sync", window.id, "key", "--clearmodifiers", "--delay",
+                 str(round(gap * 1000)), *keys)
 
     def type(self, window, text):
         self.focus(window)
         self.run("xdotool", "type", "--delay", "40", text)
 
     def click(self, x, y, button=1, repeat=1):
-        self.run("xdotool", "mousemove", str(x), str(y))
-        self.run("xdotool", "click", "--repeat", str(repeat), "--delay", "80", str(button))
+        # xdotool waits its delay after the last click too; a single click needs none.
+        delay = "80" if repeat > 1 else "0"
+        self.run("xdotool", "mousemove", str(x), str(y), "click", "--repeat", str(repeat), "--delay", delay,
+                 str(button))
 
     def drag(self, x0, y0, x1, y1, pause=0.0):
         """Press, move in eight steps (pause seconds apart) and release at (x1, y1)."""
@@ -214,10 +212,14 @@ class XSession:
         return read_ppm(path)
 
     def wait_until(self, test, timeout=20.0, what="condition"):
+        """test's first true result. Polls often at first, for the toolkit answers within
+        milliseconds, then less often, so a long wait costs little."""
         deadline = time.monotonic() + timeout
+        pause = 0.005
         while time.monotonic() < deadline:
             result = test()
             if result:
                 return result
-            time.sleep(0.1)
+            time.sleep(pause)
+            pause = min(pause * 2, 0.1)
         raise TimeoutError(f"{what} not met within {timeout} s")
