@@ -15,7 +15,8 @@ std::optional<ViewMouseEvent> ToViewMouseEvent(const wxMouseEvent& event) {
         action = MouseAction::kLeftUp;
     } else if (type == wxEVT_LEFT_DCLICK) {
         action = MouseAction::kLeftDoubleClick;
-    } else if (type == wxEVT_RIGHT_DOWN) {
+    } else if (type == wxEVT_RIGHT_DOWN || type == wxEVT_RIGHT_DCLICK) {
+        // A quick second right click comes as a double click and must open the menu again.
         action = MouseAction::kRightDown;
     } else if (type == wxEVT_MOTION) {
         action = MouseAction::kMove;
@@ -33,8 +34,8 @@ GlView::GlView(wxWindow* parent, const wxGLAttributes& attributes)
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &GlView::OnPaint, this);
     Bind(wxEVT_SIZE, &GlView::OnSize, this);
-    for (const auto type :
-         {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_MOTION}) {
+    for (const auto type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN,
+                            wxEVT_RIGHT_DCLICK, wxEVT_MOTION}) {
         Bind(type, &GlView::OnMouse, this);
     }
 }

@@ -96,4 +96,16 @@ TEST_F(ViewMouseGui, CommandChosenInTheObjectMenuActsOnThePickedObject) {
     EXPECT_EQ(scene->objects[3].glyphCount, 1);
 }
 
+TEST_F(ViewMouseGui, AQuickSecondRightClickOpensTheMenuAgain) {
+    // The toolkit reports a right click soon after another as a double click.
+    ShowSquare(3);
+    int highlightedDuringMenu = 0;
+    wxTheApp->CallAfter([&] {
+        highlightedDuringMenu = scene->objects[3].highlighted;
+        wxUIActionSimulator().Char(WXK_ESCAPE);
+    });
+    Send(wxEVT_RIGHT_DCLICK, ViewSize().x / 2, ViewSize().y / 2);
+    EXPECT_EQ(highlightedDuringMenu, 1);
+}
+
 }  // namespace
