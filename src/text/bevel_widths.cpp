@@ -258,9 +258,28 @@ std::optional<double> RoomEnds(const Edge& e, double length, const Edge& f, doub
     return t >= 0.0 && t <= 1.0 ? std::optional<double>(s) : std::nullopt;
 }
 
+// Where a corner of edge f beyond the ends of edge e, nearer than `across`, leaves e too little
+// room: how far along e it lies (outside it) and how far either side the room stays short.
+std::optional<FacingCorner> CornerBeyondEnds(const Edge& e, double length, const Edge& f,
+                                             double across) {
+    const PlaneVector d = Minus(f.a, e.a);
+    const double at = Dot(d, e.along) / length;
+    const double gap = Dot(e.n, d);
+    if ((at > 0.0 && at < length) || !(gap > 0.0 && gap < across)) {
+        return std::nullopt;
+    }
+    const double reach = std::sqrt(gap * across - gap * gap);
+    return std::abs(at) < reach || std::abs(at - length) < reach
+               ? std::optional<FacingCorner>({e.corner, at, reach})
+               : std::nullopt;
+}
+
 // Adds to facing where the room along each edge with a narrowed end grows or falls past the
-// width, facing an edge of another part: only there may the width change along it.
-void AddFacingEdges(double width, EdgeCells& cells, const std::vector<std::vector<double>>& widths,
+// width: facing an edge of another part, or, on an edge shorter than the width (as along a
+// curve), a corner beyond its ends; a longer edge has points near its ends anyway. Only there
+// may the width change along it.
+void AddFacingEdges(double width, double across, EdgeCells& cells,
+                    const std::vector<std::vector<double>>& widths,
                     std::vector<std::vector<FacingCorner>>& facing) {
     for (const Edge& e : cells.edges()) {
         const std::vector<double>& ring = widths[e.ring];
@@ -269,9 +288,14 @@ void AddFacingEdges(double width, EdgeCells& cells, const std::vector<std::vecto
             continue;
         }
         const double length = std::sqrt(e.length2);
-        cells.Near(e.a, e.b, 2.0 * width, [&](const Edge& f) {
+        cells.Near(e.a, e.b, across, [&](const Edge& f) {
             if (const std::optional<double> s = RoomEnds(e, length, f, width)) {
                 facing[e.ring].push_back({e.corner, *s, 0.0});
+            }
+            if (length < width) {
+                if (const std::optional<FacingCorner> c = CornerBeyondEnds(e, length, f, across)) {
+                    facing[e.ring].push_back(*c);
+                }
             }
         });
     }
@@ -361,7 +385,7 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
         SmoothAlong(rings[r].outline, widths[r]);
     }
     if (facing != nullptr) {
-        AddFacingEdges(width, cells, widths, *facing);
+        AddFacingEdges(width, across, cells, widths, *facing);
         for (std::vector<FacingCorner>& list : *facing) {
             std::sort(list.begin(), list.end(), [](const FacingCorner& p, const FacingCorner& q) {
                 return p.edge != q.edge ? p.edge < q.edge : p.at < q.at;
