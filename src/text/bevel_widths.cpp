@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "text/grid_cells.h"
 
@@ -19,6 +20,9 @@ constexpr double kNarrowest = 4.0;
 constexpr double kMostCellsAcross = 64.0;
 // How much the width may change along a unit of outline.
 constexpr double kSlope = 4.5;
+// Edges turned less than this (a sine) from facing each other straight keep the room between
+// them along their length.
+constexpr double kLeastTurn = 1e-3;
 
 PlaneVector At(const GridPoint& p) {
     return {static_cast<double>(p.x), static_cast<double>(p.y)};
@@ -232,6 +236,71 @@ void Lower(double& from, double& to, double t, double most) {
     to = std::max(0.0, to - excess * t / weights);
 }
 
+// Where along edge e, in grid steps from its start, a circle of the given radius touching it
+// from inside first touches edge f facing it, when both touching points lie within the edges:
+// there the room across the stroke grows or falls past the circle's width.
+std::optional<double> RoomEnds(const Edge& e, double length, const Edge& f, double radius) {
+    const double facing = Dot(f.n, e.n);
+    if (facing >= 0.0 || f.length2 == 0.0) {
+        return std::nullopt;
+    }
+    const double turn = Dot(f.n, e.along) / length;
+    if (std::abs(turn) < kLeastTurn) {
+        return std::nullopt;  // parallel, so the room stays along it
+    }
+    const double s = (radius * (1.0 - facing) - Dot(f.n, Minus(e.a, f.a))) / turn;
+    if (!(s > 0.0 && s < length)) {
+        return std::nullopt;
+    }
+    const PlaneVector foot{e.a.x + s * e.along.x / length + radius * (e.n.x - f.n.x),
+                           e.a.y + s * e.along.y / length + radius * (e.n.y - f.n.y)};
+    const double t = Dot(Minus(foot, f.a), f.along) / f.length2;
+    return t >= 0.0 && t <= 1.0 ? std::optional<double>(s) : std::nullopt;
+}
+
+// Where a corner of edge f beyond the ends of edge e, nearer than `across`, leaves e too little
+// room: how far along e it lies (outside it) and how far either side the room stays short.
+std::optional<FacingCorner> CornerBeyondEnds(const Edge& e, double length, const Edge& f,
+                                             double across) {
+    const PlaneVector d = Minus(f.a, e.a);
+    const double at = Dot(d, e.along) / length;
+    const double gap = Dot(e.n, d);
+    if ((at > 0.0 && at < length) || !(gap > 0.0 && gap < across)) {
+        return std::nullopt;
+    }
+    const double reach = std::sqrt(gap * across - gap * gap);
+    return std::abs(at) < reach || std::abs(at - length) < reach
+               ? std::optional<FacingCorner>({e.corner, at, reach})
+               : std::nullopt;
+}
+
+// Adds to facing where the room along each edge with a narrowed end grows or falls past the
+// width: facing an edge of another part, or, on an edge shorter than the width (as along a
+// curve), a corner beyond its ends; a longer edge has points near its ends anyway. Only there
+// may the width change along it.
+void AddFacingEdges(double width, double across, EdgeCells& cells,
+                    const std::vector<std::vector<double>>& widths,
+                    std::vector<std::vector<FacingCorner>>& facing) {
+    for (const Edge& e : cells.edges()) {
+        const std::vector<double>& ring = widths[e.ring];
+        const size_t next = e.corner + 1 < ring.size() ? e.corner + 1 : 0;
+        if (e.length2 == 0.0 || std::min(ring[e.corner], ring[next]) >= width) {
+            continue;
+        }
+        const double length = std::sqrt(e.length2);
+        cells.Near(e.a, e.b, across, [&](const Edge& f) {
+            if (const std::optional<double> s = RoomEnds(e, length, f, width)) {
+                facing[e.ring].push_back({e.corner, *s, 0.0});
+            }
+            if (length < width) {
+                if (const std::optional<FacingCorner> c = CornerBeyondEnds(e, length, f, across)) {
+                    facing[e.ring].push_back(*c);
+                }
+            }
+        });
+    }
+}
+
 std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rings, double width,
                                                EdgeCells& cells,
                                                std::vector<std::vector<double>> known) {
@@ -309,18 +378,19 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
             }
         });
     }
-    if (facing != nullptr) {
-        for (std::vector<FacingCorner>& list : *facing) {
-            std::sort(list.begin(), list.end(), [](const FacingCorner& p, const FacingCorner& q) {
-                return p.edge != q.edge ? p.edge < q.edge : p.at < q.at;
-            });
-        }
-    }
     for (size_t r = 0; r < rings.size(); ++r) {
         for (double& w : widths[r]) {
             w = w < kNarrowest ? std::min(kNarrowest, width) : w;
         }
         SmoothAlong(rings[r].outline, widths[r]);
+    }
+    if (facing != nullptr) {
+        AddFacingEdges(width, across, cells, widths, *facing);
+        for (std::vector<FacingCorner>& list : *facing) {
+            std::sort(list.begin(), list.end(), [](const FacingCorner& p, const FacingCorner& q) {
+                return p.edge != q.edge ? p.edge < q.edge : p.at < q.at;
+            });
+        }
     }
     return widths;
 }

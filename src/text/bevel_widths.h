@@ -26,7 +26,9 @@ struct InsetRing {
 };
 
 // A corner of some other part facing an edge nearer than twice the width: how far along the edge
-// from its start it lies, and how far either side of there the room stays short of the width.
+// from its start it lies (before or past it, for a corner beyond its ends), and how far either
+// side of there the room stays short of the width. Where an edge of another part faces it,
+// converging, the place where the room there grows or falls past the width, with no reach.
 struct FacingCorner {
     size_t edge;
     double at, reach;

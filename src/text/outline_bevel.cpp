@@ -625,7 +625,8 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
                     }
                 }
             }
-            // Where a corner of another part faces the edge, and where the room ends either side.
+            // Where a corner of another part faces the edge, and where the room ends either side;
+            // where the room facing an edge of it ends.
             for (auto corner = facingFrom; corner != nextFacing; ++corner) {
                 for (double s :
                      {corner->at - corner->reach, corner->at, corner->at + corner->reach}) {
