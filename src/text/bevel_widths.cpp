@@ -103,6 +103,22 @@ double FirstContact(PlaneVector p, PlaneVector m, const Edge& e, double limit) {
     return best;
 }
 
+// The squared distance from q to segment e.
+double SquaredDistance(PlaneVector q, const Edge& e) {
+    const PlaneVector d = Minus(q, e.a);
+    const double t = e.length2 > 0.0 ? std::clamp(Dot(d, e.along) / e.length2, 0.0, 1.0) : 0.0;
+    const PlaneVector off{d.x - t * e.along.x, d.y - t * e.along.y};
+    return Dot(off, off);
+}
+
+// Whether segment e lies too far from p for FirstContact to find anything below `limit`: the
+// circles it tries are those of radius `limit` about p + limit m shrunk towards p, so all lie
+// within limit * max(|m|, 1) of that circle's centre. The margin covers the roots' rounding.
+bool BeyondContact(PlaneVector p, PlaneVector m, double miterLength, const Edge& e, double limit) {
+    const double radius = 1.02 * limit * std::max(miterLength, 1.0) + 64.0;
+    return SquaredDistance({p.x + limit * m.x, p.y + limit * m.y}, e) > radius * radius;
+}
+
 // How far along the ray from p in the unit direction d it meets segment e, or very far.
 double RayHit(PlaneVector p, PlaneVector d, const Edge& e) {
     const PlaneVector along = Minus(e.b, e.a);
@@ -332,7 +348,9 @@ std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rin
                     std::min(e.a.y, e.b.y) > p.y + reach || std::max(e.a.y, e.b.y) < p.y - reach) {
                     return;  // out of reach
                 }
-                contact = FirstContact(p, m, e, contact);
+                if (!BeyondContact(p, m, miterLength, e, contact)) {
+                    contact = FirstContact(p, m, e, contact);
+                }
                 hit = std::min(hit, RayHit(p, along, e));
             });
             // A long miter (as at a hole's corner) reaches further in than the width: its inset
