@@ -132,6 +132,25 @@ double RayHit(PlaneVector p, PlaneVector d, const Edge& e) {
     return s > 0.0 && t >= 0.0 && t <= 1.0 ? s : 1e300;
 }
 
+struct PlaneBox {
+    double minX, minY, maxX, maxY;
+};
+
+PlaneBox Around(PlaneVector a, PlaneVector b, double radius) {
+    return {std::min(a.x, b.x) - radius, std::min(a.y, b.y) - radius, std::max(a.x, b.x) + radius,
+            std::max(a.y, b.y) + radius};
+}
+
+PlaneBox Joined(const PlaneBox& u, const PlaneBox& v) {
+    return {std::min(u.minX, v.minX), std::min(u.minY, v.minY), std::max(u.maxX, v.maxX),
+            std::max(u.maxY, v.maxY)};
+}
+
+PlaneBox Common(const PlaneBox& u, const PlaneBox& v) {
+    return {std::max(u.minX, v.minX), std::max(u.minY, v.minY), std::min(u.maxX, v.maxX),
+            std::min(u.maxY, v.maxY)};
+}
+
 // Edges in cells, to find those near a point.
 class EdgeCells {
   public:
@@ -185,27 +204,24 @@ class EdgeCells {
 
     const std::vector<Edge>& edges() const { return edges_; }
 
-    // Calls visit(edge) once for each edge in the cells reaching within radius of p.
-    template <typename Visit>
-    void Near(PlaneVector p, double radius, Visit visit) {
-        Near(p, p, radius, visit);
-    }
-
-    // The same for the box from a to b grown by radius.
+    // Calls visit(edge) once for each edge in the cells reaching the box from a to b grown by
+    // radius.
     template <typename Visit>
     void Near(PlaneVector a, PlaneVector b, double radius, Visit visit) {
+        Within(Around(a, b, radius), visit);
+    }
+
+    // The same for the cells reaching the box.
+    template <typename Visit>
+    void Within(const PlaneBox& box, Visit visit) {
         if (edges_.empty()) {
             return;
         }
         ++stamp_;
-        const int64_t c0 =
-            layout_.Column(static_cast<int64_t>(std::floor(std::min(a.x, b.x) - radius)));
-        const int64_t c1 =
-            layout_.Column(static_cast<int64_t>(std::ceil(std::max(a.x, b.x) + radius)));
-        const int64_t r0 =
-            layout_.Row(static_cast<int64_t>(std::floor(std::min(a.y, b.y) - radius)));
-        const int64_t r1 =
-            layout_.Row(static_cast<int64_t>(std::ceil(std::max(a.y, b.y) + radius)));
+        const int64_t c0 = layout_.Column(static_cast<int64_t>(std::floor(box.minX)));
+        const int64_t c1 = layout_.Column(static_cast<int64_t>(std::ceil(box.maxX)));
+        const int64_t r0 = layout_.Row(static_cast<int64_t>(std::floor(box.minY)));
+        const int64_t r1 = layout_.Row(static_cast<int64_t>(std::ceil(box.maxY)));
         // Gathered first without a branch on whether each was seen, which mispredicts often.
         size_t count = 0;
         for (int64_t row = r0; row <= r1; ++row) {
@@ -340,13 +356,24 @@ std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rin
                                           ? PlaneVector{m.x / miterLength, m.y / miterLength}
                                           : PlaneVector{0.0, 0.0};
             double hit = 1e300;
-            cells.Near(p, reach, [&](const Edge& e) {
+            // Only edges within the circles the contact search tries, or crossing the stretch of
+            // the ray that could narrow the width, can change either; the margins cover rounding.
+            const PlaneVector centre{p.x + contact * m.x, p.y + contact * m.y};
+            const double rayReach =
+                2.04 * (width * std::max(miterLength, 1.0) + kRoundingRoom) / kShare + 64.0;
+            const PlaneBox searched = Common(
+                Around(p, p, reach),
+                Joined(Around(p, centre, 1.02 * contact + 64.0),
+                       Around(p, {p.x + rayReach * along.x, p.y + rayReach * along.y}, 64.0)));
+            cells.Within(searched, [&](const Edge& e) {
                 if (e.ring == r && (e.corner == i || (e.corner + 1 < n ? e.corner + 1 : 0) == i)) {
                     return;  // its own edges
                 }
-                if (std::min(e.a.x, e.b.x) > p.x + reach || std::max(e.a.x, e.b.x) < p.x - reach ||
-                    std::min(e.a.y, e.b.y) > p.y + reach || std::max(e.a.y, e.b.y) < p.y - reach) {
-                    return;  // out of reach
+                if (std::min(e.a.x, e.b.x) > searched.maxX ||
+                    std::max(e.a.x, e.b.x) < searched.minX ||
+                    std::min(e.a.y, e.b.y) > searched.maxY ||
+                    std::max(e.a.y, e.b.y) < searched.minY) {
+                    return;  // out of reach, or too far to matter
                 }
                 if (!BeyondContact(p, m, miterLength, e, contact)) {
                     contact = FirstContact(p, m, e, contact);
