@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <tuple>
 
 #include "text/grid_cells.h"
 
@@ -204,6 +205,18 @@ class EdgeCells {
 
     const std::vector<Edge>& edges() const { return edges_; }
 
+    // Where a search of the cells reaching `box` first meets edge f: row, column and the edge's
+    // place, which in that order sort the edges as the search visits them.
+    std::tuple<int64_t, int64_t, size_t> FirstMet(const Edge& f, const PlaneBox& box) const {
+        const size_t k = static_cast<size_t>(&f - edges_.data());
+        const Ends& e = ends_[k];
+        return {std::max(layout_.Row(static_cast<int64_t>(std::floor(box.minY))),
+                         layout_.Row(std::min(e.a.y, e.b.y))),
+                std::max(layout_.Column(static_cast<int64_t>(std::floor(box.minX))),
+                         layout_.Column(std::min(e.a.x, e.b.x))),
+                k};
+    }
+
     // Calls visit(edge) once for each edge in the cells reaching the box from a to b grown by
     // radius.
     template <typename Visit>
@@ -398,6 +411,16 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
     const double across = 2.0 * (width + kRoundingRoom) / kShare;
     // Between its corners an edge may pass a corner of some other part of the outline: there
     // the bevels of both get half the room between them.
+    // Corners further than this leave more room than the full width: lowering to it changes
+    // nothing, so only the strip this wide inside the edge is searched. Those found are taken in
+    // the order a search of the whole box about the edge would meet them, as the lowerings add up
+    // in that order.
+    const double lowering = 1.01 * across + 64.0;
+    struct Passed {
+        std::tuple<int64_t, int64_t, size_t> met;
+        double t, gap;
+    };
+    std::vector<Passed> passed;
     for (const Edge& e : cells.edges()) {
         if (e.length2 == 0.0) {
             continue;
@@ -406,22 +429,31 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
         const size_t count = rings[e.ring].outline.size();
         double& from = widths[e.ring][e.corner];
         double& to = widths[e.ring][e.corner + 1 < count ? e.corner + 1 : 0];
-        cells.Near(e.a, e.b, across, [&](const Edge& f) {
-            const PlaneVector d = Minus(f.a, e.a);
-            // Grid points make this exact, so it tells 0 < t < 1 without dividing.
-            const double onto = Dot(d, e.along);
-            const double gap = Dot(e.n, d);
-            if (onto > 0.0 && onto < e.length2 && gap > 0.0) {
-                const double t = onto / e.length2;
-                Lower(from, to, t, Allowed(gap / 2.0));
-                if (facing != nullptr && gap < across) {
-                    // The circle touching the edge there and through the corner is as wide as
-                    // the bevel this far either side.
-                    (*facing)[e.ring].push_back(
-                        {e.corner, t * length, std::sqrt(gap * across - gap * gap)});
-                }
+        const PlaneVector in{e.n.x * lowering, e.n.y * lowering};
+        const PlaneBox whole = Around(e.a, e.b, across);
+        passed.clear();
+        cells.Within(Joined(Around(e.a, e.b, 1.0), Around({e.a.x + in.x, e.a.y + in.y},
+                                                          {e.b.x + in.x, e.b.y + in.y}, 1.0)),
+                     [&](const Edge& f) {
+                         const PlaneVector d = Minus(f.a, e.a);
+                         // Grid points make this exact, so it tells 0 < t < 1 without dividing.
+                         const double onto = Dot(d, e.along);
+                         const double gap = Dot(e.n, d);
+                         if (onto > 0.0 && onto < e.length2 && gap > 0.0 && gap < lowering) {
+                             passed.push_back({cells.FirstMet(f, whole), onto / e.length2, gap});
+                         }
+                     });
+        std::sort(passed.begin(), passed.end(),
+                  [](const Passed& p, const Passed& q) { return p.met < q.met; });
+        for (const Passed& p : passed) {
+            Lower(from, to, p.t, Allowed(p.gap / 2.0));
+            if (facing != nullptr && p.gap < across) {
+                // The circle touching the edge there and through the corner is as wide as the
+                // bevel this far either side.
+                (*facing)[e.ring].push_back(
+                    {e.corner, p.t * length, std::sqrt(p.gap * across - p.gap * p.gap)});
             }
-        });
+        }
     }
     for (size_t r = 0; r < rings.size(); ++r) {
         for (double& w : widths[r]) {
