@@ -122,7 +122,7 @@ bool BeyondContact(PlaneVector p, PlaneVector m, double miterLength, const Edge&
 
 // How far along the ray from p in the unit direction d it meets segment e, or very far.
 double RayHit(PlaneVector p, PlaneVector d, const Edge& e) {
-    const PlaneVector along = Minus(e.b, e.a);
+    const PlaneVector along = e.along;
     const double across = d.x * along.y - d.y * along.x;
     if (across == 0.0) {
         return 1e300;

@@ -1057,13 +1057,11 @@ bool LayAtFoundWidths(std::vector<RingRows>& rings, BevelWidths found,
                       std::vector<size_t>& trials, const std::vector<double>& fractions,
                       double width, double room, bool backToo, std::vector<GridPoint>& capGrid,
                       std::vector<uint32_t>& capTriangles) {
-    std::vector<InsetRing> shapes(rings.size());
     for (size_t r = 0; r < rings.size(); ++r) {
         AddPointsAlong(rings[r], found.corners[r], facing[r], width,
                        kAlongSpacing[backToo ? 0 : 1] * width, !backToo, room, found.contacts[r]);
-        shapes[r] = {rings[r].outline, rings[r].miter};
     }
-    found = FindBevelWidths(shapes, width, std::move(found.contacts));
+    found = FindBevelWidths(Shapes(rings), width, std::move(found.contacts));
     for (size_t r = 0; r < rings.size(); ++r) {
         rings[r].widths = std::move(found.corners[r]);
         trials[r] = LayWidest(rings[r], fractions, 0);
