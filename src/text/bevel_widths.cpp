@@ -24,6 +24,8 @@ constexpr double kSlope = 4.5;
 // Edges turned less than this (a sine) from facing each other straight keep the room between
 // them along their length.
 constexpr double kLeastTurn = 1e-3;
+// Grid steps off an edge's line a point along it may lie.
+constexpr double kOnOwnLine = 16.0;
 
 PlaneVector At(const GridPoint& p) {
     return {static_cast<double>(p.x), static_cast<double>(p.y)};
@@ -324,12 +326,12 @@ std::optional<FacingCorner> CornerBeyondEnds(const Edge& e, double length, const
 // curve), a corner beyond its ends; a longer edge has points near its ends anyway. Only there
 // may the width change along it.
 void AddFacingEdges(double width, double across, EdgeCells& cells,
-                    const std::vector<std::vector<double>>& widths,
+                    const std::vector<std::vector<SideWidths>>& widths,
                     std::vector<std::vector<FacingCorner>>& facing) {
     for (const Edge& e : cells.edges()) {
-        const std::vector<double>& ring = widths[e.ring];
+        const std::vector<SideWidths>& ring = widths[e.ring];
         const size_t next = e.corner + 1 < ring.size() ? e.corner + 1 : 0;
-        if (e.length2 == 0.0 || std::min(ring[e.corner], ring[next]) >= width) {
+        if (e.length2 == 0.0 || std::min(ring[e.corner].out, ring[next].in) >= width) {
             continue;
         }
         const double length = std::sqrt(e.length2);
@@ -346,67 +348,137 @@ void AddFacingEdges(double width, double across, EdgeCells& cells,
     }
 }
 
-std::vector<std::vector<double>> ContactWidths(const std::vector<InsetRing>& rings, double width,
-                                               EdgeCells& cells,
-                                               std::vector<std::vector<double>> known) {
+// What corner i of ring r leaves room for with its inset point moving from p along m, and how far
+// along m its ray first meets another part of the outline.
+struct Contact {
+    double width, hit;
+};
+
+Contact ContactAlong(EdgeCells& cells, size_t r, size_t i, size_t n, PlaneVector p, PlaneVector m,
+                     double width) {
+    const double miterLength = Length(m.x, m.y);
+    const double reach = width * (miterLength + 1.0);
+    double contact = (width + kRoundingRoom) / kShare;  // allows the full width
+    const PlaneVector along = miterLength > 0.0 ? PlaneVector{m.x / miterLength, m.y / miterLength}
+                                                : PlaneVector{0.0, 0.0};
+    double hit = 1e300;
+    // Only edges within the circles the contact search tries, or crossing the stretch of the ray
+    // that could narrow the width, can change either; the margins cover rounding.
+    const PlaneVector centre{p.x + contact * m.x, p.y + contact * m.y};
+    const double rayReach =
+        2.04 * (width * std::max(miterLength, 1.0) + kRoundingRoom) / kShare + 64.0;
+    const PlaneBox searched =
+        Common(Around(p, p, reach),
+               Joined(Around(p, centre, 1.02 * contact + 64.0),
+                      Around(p, {p.x + rayReach * along.x, p.y + rayReach * along.y}, 64.0)));
+    cells.Within(searched, [&](const Edge& e) {
+        if (e.ring == r && (e.corner == i || (e.corner + 1 < n ? e.corner + 1 : 0) == i)) {
+            return;  // its own edges
+        }
+        if (std::min(e.a.x, e.b.x) > searched.maxX || std::max(e.a.x, e.b.x) < searched.minX ||
+            std::min(e.a.y, e.b.y) > searched.maxY || std::max(e.a.y, e.b.y) < searched.minY) {
+            return;  // out of reach, or too far to matter
+        }
+        if (!BeyondContact(p, m, miterLength, e, contact)) {
+            contact = FirstContact(p, m, e, contact);
+        }
+        hit = std::min(hit, RayHit(p, along, e));
+    });
+    return {contact, hit};
+}
+
+// Whether the inset point q of corner i of ring r, reached from p, keeps the room the greater of
+// its widths needs from every other part of the outline, and half the room along its way there.
+// The rest of its own edges, split by points along them, lie on the lines through a and b.
+bool KeepsApart(EdgeCells& cells, size_t r, size_t i, size_t n, PlaneVector p, PlaneVector q,
+                double greater, const Edge& a, const Edge& b) {
+    const double room = (greater + kRoundingRoom) / kShare;
+    const PlaneVector way = Minus(q, p);
+    const double length = Length(way.x, way.y);
+    const PlaneVector along{way.x / length, way.y / length};
+    bool apart = true;
+    cells.Near(p, q, room + 64.0, [&](const Edge& e) {
+        if (e.ring == r && (e.corner == i || (e.corner + 1 < n ? e.corner + 1 : 0) == i)) {
+            return;
+        }
+        for (const Edge* own : {&a, &b}) {
+            if (std::abs(Dot(own->n, Minus(e.a, own->a))) <= kOnOwnLine &&
+                std::abs(Dot(own->n, Minus(e.b, own->a))) <= kOnOwnLine) {
+                return;
+            }
+        }
+        apart = apart && SquaredDistance(q, e) >= room * room &&
+                length <= Allowed(RayHit(p, along, e) / 2.0);
+    });
+    return apart;
+}
+
+std::vector<std::vector<SideWidths>> ContactWidths(const std::vector<InsetRing>& rings,
+                                                   double width, EdgeCells& cells,
+                                                   std::vector<std::vector<SideWidths>> known) {
     known.resize(rings.size());
     for (size_t r = 0; r < rings.size(); ++r) {
-        known[r].resize(rings[r].outline.size(), std::nan(""));
+        known[r].resize(rings[r].outline.size(), {std::nan(""), std::nan("")});
     }
     for (size_t r = 0; r < rings.size(); ++r) {
         const InsetRing& ring = rings[r];
         const size_t n = ring.outline.size();
         for (size_t i = 0; i < n; ++i) {
-            if (!std::isnan(known[r][i])) {
+            if (!std::isnan(known[r][i].out)) {
                 continue;
             }
             const PlaneVector p = At(ring.outline[i]);
             const PlaneVector m = ring.miter[i];
-            const double reach = width * (Length(m.x, m.y) + 1.0);
-            double contact = (width + kRoundingRoom) / kShare;  // allows the full width
-            const double miterLength = Length(m.x, m.y);
-            const PlaneVector along = miterLength > 0.0
-                                          ? PlaneVector{m.x / miterLength, m.y / miterLength}
-                                          : PlaneVector{0.0, 0.0};
-            double hit = 1e300;
-            // Only edges within the circles the contact search tries, or crossing the stretch of
-            // the ray that could narrow the width, can change either; the margins cover rounding.
-            const PlaneVector centre{p.x + contact * m.x, p.y + contact * m.y};
-            const double rayReach =
-                2.04 * (width * std::max(miterLength, 1.0) + kRoundingRoom) / kShare + 64.0;
-            const PlaneBox searched = Common(
-                Around(p, p, reach),
-                Joined(Around(p, centre, 1.02 * contact + 64.0),
-                       Around(p, {p.x + rayReach * along.x, p.y + rayReach * along.y}, 64.0)));
-            cells.Within(searched, [&](const Edge& e) {
-                if (e.ring == r && (e.corner == i || (e.corner + 1 < n ? e.corner + 1 : 0) == i)) {
-                    return;  // its own edges
-                }
-                if (std::min(e.a.x, e.b.x) > searched.maxX ||
-                    std::max(e.a.x, e.b.x) < searched.minX ||
-                    std::min(e.a.y, e.b.y) > searched.maxY ||
-                    std::max(e.a.y, e.b.y) < searched.minY) {
-                    return;  // out of reach, or too far to matter
-                }
-                if (!BeyondContact(p, m, miterLength, e, contact)) {
-                    contact = FirstContact(p, m, e, contact);
-                }
-                hit = std::min(hit, RayHit(p, along, e));
-            });
-            // A long miter (as at a hole's corner) reaches further in than the width: its inset
-            // point keeps to its half of the room along it.
-            known[r][i] = std::min(
-                {width, Allowed(contact), Allowed(hit / 2.0) / std::max(miterLength, 1.0)});
+            double one = known[r][i].in;
+            if (std::isnan(one)) {
+                const Contact mid = ContactAlong(cells, r, i, n, p, m, width);
+                // A long miter (as at a hole's corner) reaches further in than the width: its
+                // inset point keeps to its half of the room along it.
+                one = std::min({width, Allowed(mid.width),
+                                Allowed(mid.hit / 2.0) / std::max(Length(m.x, m.y), 1.0)});
+            }
+            known[r][i] = {one, one};
+            const CornerSides& sides = ring.sides[i];
+            if (!sides.split) {
+                continue;
+            }
+            // Each edge as wide as a circle touching it at the corner leaves room for, where the
+            // inset point that makes keeps apart from the rest.
+            const GridPoint& before = ring.outline[i > 0 ? i - 1 : n - 1];
+            const GridPoint& after = ring.outline[i + 1 < n ? i + 1 : 0];
+            auto inward = [](PlaneVector from, PlaneVector to) {
+                const PlaneVector d = Minus(to, from);
+                const double length = Length(d.x, d.y);
+                return PlaneVector{-d.y / length, d.x / length};
+            };
+            const double in = std::min(
+                width,
+                Allowed(ContactAlong(cells, r, i, n, p, inward(At(before), p), width).width));
+            const double out = std::min(
+                width, Allowed(ContactAlong(cells, r, i, n, p, inward(p, At(after)), width).width));
+            const PlaneVector q{p.x + in * sides.in.x + out * sides.out.x,
+                                p.y + in * sides.in.y + out * sides.out.y};
+            if (std::max(in, out) >= one && KeepsApart(cells, r, i, n, p, q, std::max(in, out),
+                                                       EdgeFrom(before, ring.outline[i], r, i),
+                                                       EdgeFrom(ring.outline[i], after, r, i))) {
+                known[r][i] = {in, out};
+            }
         }
     }
     return known;
 }
 
-std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& rings, double width,
-                                              EdgeCells& cells,
-                                              std::vector<std::vector<double>> contacts,
-                                              std::vector<std::vector<FacingCorner>>* facing) {
-    std::vector<std::vector<double>>& widths = contacts;
+// The width of the edge starting at a corner: at one not split, the corner's one width (kept in
+// `in`).
+double& OutWidth(SideWidths& widths, const CornerSides& sides) {
+    return sides.split ? widths.out : widths.in;
+}
+
+std::vector<std::vector<SideWidths>> CornerWidths(const std::vector<InsetRing>& rings, double width,
+                                                  EdgeCells& cells,
+                                                  std::vector<std::vector<SideWidths>> contacts,
+                                                  std::vector<std::vector<FacingCorner>>* facing) {
+    std::vector<std::vector<SideWidths>>& widths = contacts;
     // The room a circle of the full width needs, across.
     const double across = 2.0 * (width + kRoundingRoom) / kShare;
     // Between its corners an edge may pass a corner of some other part of the outline: there
@@ -427,8 +499,8 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
         }
         const double length = std::sqrt(e.length2);
         const size_t count = rings[e.ring].outline.size();
-        double& from = widths[e.ring][e.corner];
-        double& to = widths[e.ring][e.corner + 1 < count ? e.corner + 1 : 0];
+        double& from = OutWidth(widths[e.ring][e.corner], rings[e.ring].sides[e.corner]);
+        double& to = widths[e.ring][e.corner + 1 < count ? e.corner + 1 : 0].in;
         const PlaneVector in{e.n.x * lowering, e.n.y * lowering};
         const PlaneBox whole = Around(e.a, e.b, across);
         passed.clear();
@@ -456,10 +528,14 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
         }
     }
     for (size_t r = 0; r < rings.size(); ++r) {
-        for (double& w : widths[r]) {
-            w = w < kNarrowest ? std::min(kNarrowest, width) : w;
+        for (size_t i = 0; i < widths[r].size(); ++i) {
+            SideWidths& w = widths[r][i];
+            w.out = rings[r].sides[i].split ? w.out : w.in;
+            for (double* side : {&w.in, &w.out}) {
+                *side = *side < kNarrowest ? std::min(kNarrowest, width) : *side;
+            }
         }
-        SmoothAlong(rings[r].outline, widths[r]);
+        SmoothAlong(rings[r].outline, rings[r].sides, widths[r]);
     }
     if (facing != nullptr) {
         AddFacingEdges(width, across, cells, widths, *facing);
@@ -475,7 +551,7 @@ std::vector<std::vector<double>> CornerWidths(const std::vector<InsetRing>& ring
 }  // namespace
 
 BevelWidths FindBevelWidths(const std::vector<InsetRing>& rings, double width,
-                            std::vector<std::vector<double>> known,
+                            std::vector<std::vector<SideWidths>> known,
                             std::vector<std::vector<FacingCorner>>* facing) {
     if (facing != nullptr) {
         facing->assign(rings.size(), {});
@@ -483,7 +559,7 @@ BevelWidths FindBevelWidths(const std::vector<InsetRing>& rings, double width,
     if (!(width > 0.0)) {
         known.resize(rings.size());
         for (size_t r = 0; r < rings.size(); ++r) {
-            known[r].resize(rings[r].outline.size(), std::nan(""));
+            known[r].resize(rings[r].outline.size(), {std::nan(""), std::nan("")});
         }
         return {known, known};
     }
@@ -497,7 +573,8 @@ BevelWidths FindBevelWidths(const std::vector<InsetRing>& rings, double width,
     return found;
 }
 
-void SmoothAlong(const std::vector<GridPoint>& outline, std::vector<double>& widths) {
+void SmoothAlong(const std::vector<GridPoint>& outline, const std::vector<CornerSides>& sides,
+                 std::vector<SideWidths>& widths) {
     const size_t n = outline.size();
     if (n < 2) {
         return;
@@ -509,31 +586,41 @@ void SmoothAlong(const std::vector<GridPoint>& outline, std::vector<double>& wid
         const GridPoint& b = outline[next(i)];
         step[i] = Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
     }
-    // Lowers corner `to` to what its neighbour `from` allows, telling whether it did.
-    auto lower = [&](size_t from, size_t to, double run) {
-        const double allowed = widths[from] + kSlope * run;
-        if (!(allowed < widths[to])) {
+    // Lowers one end of edge i to what the other allows, telling whether it did.
+    auto lower = [&](double from, double& to, double run) {
+        const double allowed = from + kSlope * run;
+        if (!(allowed < to)) {
             return false;
         }
-        widths[to] = allowed;
+        to = allowed;
         return true;
+    };
+    auto forward = [&](size_t i) {
+        return lower(OutWidth(widths[i], sides[i]), widths[next(i)].in, step[i]);
+    };
+    auto backward = [&](size_t i) {
+        return lower(widths[next(i)].in, OutWidth(widths[i], sides[i]), step[i]);
     };
     // Round each way, then on past the ring's seam as far as the effect carries: once a corner
     // keeps its width the second time, all after it do too.
     for (size_t i = 0; i < n; ++i) {
-        lower(i, next(i), step[i]);
+        forward(i);
     }
     for (size_t i = 0; i < n; ++i) {
-        if (!lower(i, next(i), step[i])) {
+        if (!forward(i)) {
             break;
         }
     }
     for (size_t i = n; i-- > 0;) {
-        lower(next(i), i, step[i]);
+        backward(i);
     }
     for (size_t i = n; i-- > 0;) {
-        if (!lower(next(i), i, step[i])) {
+        if (!backward(i)) {
             break;
         }
+    }
+    // At a corner not split, the one width was kept in `in`.
+    for (size_t i = 0; i < n; ++i) {
+        widths[i].out = sides[i].split ? widths[i].out : widths[i].in;
     }
 }

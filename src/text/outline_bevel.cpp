@@ -54,6 +54,10 @@ constexpr double kNearNarrowed[] = {0.25, 0.125, 0.5};
 // on it: little, so the width rises again soon beside a narrowed corner; more where a ring or the
 // face cannot be laid so.
 constexpr double kCornerRooms[] = {0.125, 0.2};
+// A corner turning right more than this (a sine), but less than this further (a cosine, turning
+// back), is split: each of its edges keeps a width of its own.
+constexpr double kLeastSplitTurn = 0.5;
+constexpr double kMostSplitTurn = 0.7;
 // Grid steps a width may differ from the straight run of its neighbours' and still be dropped.
 constexpr double kStraightWidth = 0.5;
 // A notch's tip, a reflex corner whose miter is cut, gets a point on each of its edges about
@@ -80,33 +84,6 @@ PlaneVector Unit(double x, double y) {
 
 double EdgeLength(const GridPoint& a, const GridPoint& b) {
     return Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
-}
-
-// Where the inward parallels of the two edges at each corner meet, for a width of one.
-std::vector<PlaneVector> MiterDirections(const std::vector<GridPoint>& p) {
-    const size_t n = p.size();
-    std::vector<PlaneVector> miter(n);
-    for (size_t i = 0; i < n; ++i) {
-        const GridPoint& a = p[(i + n - 1) % n];
-        const GridPoint& b = p[i];
-        const GridPoint& c = p[(i + 1) % n];
-        const PlaneVector d1 = Unit(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
-        const PlaneVector d2 = Unit(static_cast<double>(c.x - b.x), static_cast<double>(c.y - b.y));
-        const PlaneVector n1{-d1.y, d1.x};
-        const PlaneVector n2{-d2.y, d2.x};
-        const double join = 1.0 + n1.x * n2.x + n1.y * n2.y;
-        PlaneVector m{(n1.x + n2.x) / std::max(join, 1e-12), (n1.y + n2.y) / std::max(join, 1e-12)};
-        const double length = Length(m.x, m.y);
-        if (join < 1e-9) {
-            // The outline turns straight back: go back along the spike.
-            const PlaneVector back = Unit(d2.x - d1.x, d2.y - d1.y);
-            m = {back.x * kMiterLimit, back.y * kMiterLimit};
-        } else if (length > kMiterLimit) {
-            m = {m.x * kMiterLimit / length, m.y * kMiterLimit / length};
-        }
-        miter[i] = m;
-    }
-    return miter;
 }
 
 // Whether the outline turns right at b so sharply that its miter is cut.
@@ -137,10 +114,65 @@ struct RingRows {
     std::vector<GridPoint> outline;
     std::vector<uint32_t> source;  // the face's vertex per point, or kAddedAlong
     std::vector<PlaneVector> miter;
-    std::vector<double> widths;  // grid steps, per corner
+    std::vector<CornerSides> sides;
+    std::vector<SideWidths> widths;  // grid steps, per corner
     std::vector<GridPoint> rows;
     double scale = 0.0;
 };
+
+// Per corner of the ring as it is, where the inward parallels of its two edges meet for a width
+// of one, and its sides.
+void SetCorners(RingRows& ring) {
+    const std::vector<GridPoint>& p = ring.outline;
+    const size_t n = p.size();
+    ring.miter.resize(n);
+    ring.sides.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        const GridPoint& a = p[(i + n - 1) % n];
+        const GridPoint& b = p[i];
+        const GridPoint& c = p[(i + 1) % n];
+        const PlaneVector d1 = Unit(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
+        const PlaneVector d2 = Unit(static_cast<double>(c.x - b.x), static_cast<double>(c.y - b.y));
+        const PlaneVector n1{-d1.y, d1.x};
+        const PlaneVector n2{-d2.y, d2.x};
+        const double join = 1.0 + n1.x * n2.x + n1.y * n2.y;
+        PlaneVector m{(n1.x + n2.x) / std::max(join, 1e-12), (n1.y + n2.y) / std::max(join, 1e-12)};
+        const double length = Length(m.x, m.y);
+        if (join < 1e-9) {
+            // The outline turns straight back: go back along the spike.
+            const PlaneVector back = Unit(d2.x - d1.x, d2.y - d1.y);
+            m = {back.x * kMiterLimit, back.y * kMiterLimit};
+        } else if (length > kMiterLimit) {
+            m = {m.x * kMiterLimit / length, m.y * kMiterLimit / length};
+        }
+        ring.miter[i] = m;
+        // Only a right turn leaves a circle touching one edge at the corner clear of the other; a
+        // slight one would send the parallels' meeting far off, and a sharp one is cut short.
+        // Split, the inset point is x with x . n1 = w.in and x . n2 = w.out.
+        const double sine = d1.x * d2.y - d1.y * d2.x;
+        const double cosine = d1.x * d2.x + d1.y * d2.y;
+        if (sine <= -kLeastSplitTurn && cosine >= -kMostSplitTurn) {
+            const double det = n1.x * n2.y - n1.y * n2.x;
+            ring.sides[i] = {{n2.y / det, -n2.x / det}, {-n1.y / det, n1.x / det}, true};
+        } else {
+            ring.sides[i] = {{m.x / 2.0, m.y / 2.0}, {m.x / 2.0, m.y / 2.0}, false};
+        }
+    }
+}
+
+// Where corner i's inset point lies from it at the given fraction of the way in, its widths
+// narrowed by the factor. However narrow, a bevelled corner moves some steps in, or its strip
+// would fold.
+inline PlaneVector InsetOffset(const RingRows& ring, size_t i, double factor, double fraction) {
+    const SideWidths& w = ring.widths[i];
+    const CornerSides& sides = ring.sides[i];
+    const double in = std::max(w.in * ring.scale * factor, kNarrowestRow) * fraction;
+    if (!sides.split) {
+        return {in * ring.miter[i].x, in * ring.miter[i].y};
+    }
+    const double out = std::max(w.out * ring.scale * factor, kNarrowestRow) * fraction;
+    return {in * sides.in.x + out * sides.out.x, in * sides.in.y + out * sides.out.y};
+}
 
 // A corner to narrow, with the next one (the far end of its edge), and by how much. A strip's
 // fold, or an edge cleared by narrowing one end, names each end alone, with the factor that
@@ -159,10 +191,9 @@ double ClearingFactor(const RingRows& ring, size_t c, const GridSegment& t,
                       double least = kMendFactor, Ends ends = Ends::kBoth) {
     const size_t n = ring.outline.size();
     auto inset = [&ring](size_t i, double factor) {
-        const double width = std::max(ring.widths[i] * ring.scale * factor, kNarrowestRow);
+        const PlaneVector offset = InsetOffset(ring, i, factor, 1.0);
         const GridPoint& p = ring.outline[i];
-        return GridPoint{p.x + std::llround(width * ring.miter[i].x),
-                         p.y + std::llround(width * ring.miter[i].y)};
+        return GridPoint{p.x + std::llround(offset.x), p.y + std::llround(offset.y)};
     };
     const bool start = ends != Ends::kEnd;
     const bool end = ends != Ends::kStart;
@@ -225,21 +256,34 @@ double NarrowingCost(const std::vector<GridPoint>& outline, size_t from, size_t 
 // no longer folds. Its last quad's triangles (i, j, j') and (i, j', i') turn over as the widths
 // grow: the first once cross(E, m_j) + w_i cross(m_j, m_i) reaches zero, the second once
 // cross(E, m_i) + w_j cross(m_j, m_i) does, E being the edge. A fold these do not explain (only
-// rounding or the narrowest row) narrows both ends by kMendFactor.
+// rounding or the narrowest row) narrows both ends by kMendFactor. At a split corner, w is the
+// greater of its widths and m where its inset point lies per unit of that.
 std::pair<Blame, Blame> UnfoldingBlame(const RingRows& ring, size_t i, size_t j) {
     const GridPoint& a = ring.outline[i];
     const GridPoint& b = ring.outline[j];
     const PlaneVector edge{static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y)};
     auto cross = [](PlaneVector u, PlaneVector v) { return u.x * v.y - u.y * v.x; };
-    const double turn = cross(ring.miter[j], ring.miter[i]);
+    auto width = [&](size_t corner) {
+        const SideWidths& w = ring.widths[corner];
+        return std::max(std::max(w.in, w.out) * ring.scale, kNarrowestRow);
+    };
+    auto direction = [&](size_t corner) {
+        if (!ring.sides[corner].split) {
+            return ring.miter[corner];
+        }
+        const PlaneVector offset = InsetOffset(ring, corner, 1.0, 1.0);
+        return PlaneVector{offset.x / width(corner), offset.y / width(corner)};
+    };
+    const PlaneVector mi = direction(i);
+    const PlaneVector mj = direction(j);
+    const double turn = cross(mj, mi);
     // The share of its width an end keeps, 1 where it does not cause the fold.
     auto keep = [&](double room, size_t corner) {
-        const double width = std::max(ring.widths[corner] * ring.scale, kNarrowestRow);
-        const double most = turn < 0.0 ? kUnfoldMargin * room / -turn : width;
-        return most > kNarrowestRow ? std::min(1.0, most / width) : 0.0;
+        const double most = turn < 0.0 ? kUnfoldMargin * room / -turn : width(corner);
+        return most > kNarrowestRow ? std::min(1.0, most / width(corner)) : 0.0;
     };
-    const double fromI = keep(cross(edge, ring.miter[j]), i);
-    const double fromJ = keep(cross(edge, ring.miter[i]), j);
+    const double fromI = keep(cross(edge, mj), i);
+    const double fromJ = keep(cross(edge, mi), j);
     if (std::min(fromI, fromJ) == 0.0 || std::min(fromI, fromJ) == 1.0) {
         return {Blame{i, kMendFactor, true}, Blame{j, kMendFactor, true}};
     }
@@ -367,12 +411,9 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
     ring.rows.resize(n * rowCount);
     for (size_t k = 1; k < rowCount; ++k) {
         for (size_t i = 0; i < n; ++i) {
-            // However narrow, a bevelled corner moves some steps in, or its strip would fold.
-            const double width = std::max(ring.widths[i] * scale, kNarrowestRow);
-            const double offset = width * fractions[k];
+            const PlaneVector offset = InsetOffset(ring, i, 1.0, fractions[k]);
             const GridPoint& p = outline[i];
-            ring.rows[k * n + i] = {p.x + RoundToGrid(offset * miter[i].x),
-                                    p.y + RoundToGrid(offset * miter[i].y)};
+            ring.rows[k * n + i] = {p.x + RoundToGrid(offset.x), p.y + RoundToGrid(offset.y)};
         }
     }
     // The face is cut from corners only, so a row point lying straight between its neighbours
@@ -425,9 +466,10 @@ void NarrowAbout(RingRows& ring, const std::vector<Blame>& blame, bool clearing)
         }
     }
     for (size_t i = 0; i < n; ++i) {
-        ring.widths[i] *= factor[i];
+        ring.widths[i].in *= factor[i];
+        ring.widths[i].out *= factor[i];
     }
-    SmoothAlong(ring.outline, ring.widths);
+    SmoothAlong(ring.outline, ring.sides, ring.widths);
 }
 
 // Narrows the corners about those to blame until the ring lays at its corners' own widths, or
@@ -563,13 +605,14 @@ double Clearance(const PlaneVector& miter, double intoX, double intoY, double wi
 // A point goes on the edge itself, so the outline keeps its shape to the bit, or where the edge
 // has no grid point near and `beside` allows, just inside it: the wall's foot below, running
 // straight from the edge's first corner, then covers the sliver between.
-void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
+void AddPointsAlong(RingRows& ring, const std::vector<SideWidths>& widths,
                     const std::vector<FacingCorner>& facing, double width, double spacing,
-                    bool beside, double cornerRoom, std::vector<double>& contacts) {
+                    bool beside, double cornerRoom, std::vector<SideWidths>& contacts) {
+    const SideWidths unknown{std::nan(""), std::nan("")};
     auto nextFacing = facing.begin();
     std::vector<GridPoint> outline;
     std::vector<uint32_t> source;
-    std::vector<double> known;
+    std::vector<SideWidths> known;
     std::vector<double> along;
     const size_t n = ring.outline.size();
     const OwnCorners own = FindOwnCorners(ring.source);
@@ -590,13 +633,15 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
         if (kept) {
             outline.push_back(*kept);
             source.push_back(ring.source[i]);
-            known.push_back(kept->x == a.x && kept->y == a.y ? contacts[i] : std::nan(""));
+            known.push_back(kept->x == a.x && kept->y == a.y ? contacts[i] : unknown);
         }
         const auto facingFrom = nextFacing;
         while (nextFacing != facing.end() && nextFacing->edge == i) {
             ++nextFacing;
         }
-        if (std::min(widths[i], widths[(i + 1) % n]) >= width) {
+        const double fromWidth = widths[i].out;
+        const double toWidth = widths[(i + 1) % n].in;
+        if (std::min(fromWidth, toWidth) >= width) {
             continue;
         }
         const double length =
@@ -617,10 +662,10 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
             for (size_t k = 0; k < (beside ? 1 : std::size(kNearNarrowed)); ++k) {
                 const double near = kNearNarrowed[k] * width;
                 if (near < room) {
-                    if (widths[i] < width) {
+                    if (fromWidth < width) {
                         along.push_back(from + near);
                     }
-                    if (widths[(i + 1) % n] < width) {
+                    if (toWidth < width) {
                         along.push_back(from + room - near);
                     }
                 }
@@ -650,13 +695,13 @@ void AddPointsAlong(RingRows& ring, const std::vector<double>& widths,
                 last = at;
                 outline.push_back(*p);
                 source.push_back(kAddedAlong);
-                known.push_back(std::nan(""));
+                known.push_back(unknown);
             }
         }
     }
     ring.outline = std::move(outline);
     ring.source = std::move(source);
-    ring.miter = MiterDirections(ring.outline);
+    SetCorners(ring);
     contacts = std::move(known);
 }
 
@@ -689,10 +734,11 @@ bool DropStraightPoints(RingRows& ring) {
                 Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
             const double toC =
                 Length(static_cast<double>(c.x - a.x), static_cast<double>(c.y - a.y));
-            const double straight =
-                ring.widths[before] + (ring.widths[after] - ring.widths[before]) * toB / toC;
-            keep[i] = ring.scale > 0.0 && (std::abs(ring.widths[i] - straight) > kStraightWidth ||
-                                           BesideNotch(ring.outline, i));
+            const double from = ring.widths[before].out;
+            const double straight = from + (ring.widths[after].in - from) * toB / toC;
+            keep[i] =
+                ring.scale > 0.0 && (std::abs(ring.widths[i].in - straight) > kStraightWidth ||
+                                     BesideNotch(ring.outline, i));
         }
         before = keep[i] ? i : before;
     }
@@ -702,6 +748,7 @@ bool DropStraightPoints(RingRows& ring) {
             ring.outline[kept] = ring.outline[i];
             ring.source[kept] = ring.source[i];
             ring.miter[kept] = ring.miter[i];
+            ring.sides[kept] = ring.sides[i];
             ring.widths[kept] = ring.widths[i];
             ++kept;
         }
@@ -709,6 +756,7 @@ bool DropStraightPoints(RingRows& ring) {
     ring.outline.resize(kept);
     ring.source.resize(kept);
     ring.miter.resize(kept);
+    ring.sides.resize(kept);
     ring.widths.resize(kept);
     return kept < n;
 }
@@ -1041,10 +1089,18 @@ OutlinePoint FromGrid(const GridPoint& g, bool smooth) {
             static_cast<float>(static_cast<double>(g.y) / kGridStepsPerEm), smooth};
 }
 
-std::vector<InsetRing> Shapes(const std::vector<RingRows>& rings) {
+// The rings' shapes for finding widths; with split false, every corner takes one width.
+std::vector<InsetRing> Shapes(const std::vector<RingRows>& rings, bool split) {
     std::vector<InsetRing> shapes(rings.size());
     for (size_t r = 0; r < rings.size(); ++r) {
-        shapes[r] = {rings[r].outline, rings[r].miter};
+        shapes[r] = {rings[r].outline, rings[r].miter, rings[r].sides};
+        for (CornerSides& sides : shapes[r].sides) {
+            if (sides.split && !split) {
+                const PlaneVector half{(sides.in.x + sides.out.x) / 2.0,
+                                       (sides.in.y + sides.out.y) / 2.0};
+                sides = {half, half, false};
+            }
+        }
     }
     return shapes;
 }
@@ -1061,7 +1117,15 @@ bool LayAtFoundWidths(std::vector<RingRows>& rings, BevelWidths found,
         AddPointsAlong(rings[r], found.corners[r], facing[r], width,
                        kAlongSpacing[backToo ? 0 : 1] * width, !backToo, room, found.contacts[r]);
     }
-    found = FindBevelWidths(Shapes(rings), width, std::move(found.contacts));
+    // Split corners were found with one width: their sides' are found now.
+    for (size_t r = 0; r < rings.size(); ++r) {
+        for (size_t i = 0; i < rings[r].sides.size(); ++i) {
+            if (rings[r].sides[i].split) {
+                found.contacts[r][i].out = std::nan("");
+            }
+        }
+    }
+    found = FindBevelWidths(Shapes(rings, true), width, std::move(found.contacts));
     for (size_t r = 0; r < rings.size(); ++r) {
         rings[r].widths = std::move(found.corners[r]);
         trials[r] = LayWidest(rings[r], fractions, 0);
@@ -1100,8 +1164,8 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bo
             }
             ring.source = *source;
             AddPointsBesideNotches(ring, gridWidth, !backToo);
-            ring.miter = MiterDirections(ring.outline);
-            ring.widths.assign(ring.outline.size(), gridWidth);
+            SetCorners(ring);
+            ring.widths.assign(ring.outline.size(), {gridWidth, gridWidth});
         }
         // Most polygons take the full width all round; only the others need their corners'
         // widths found.
@@ -1110,9 +1174,12 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bo
                        CoverPolygon(rings, capGrid, result.capTriangles, true);
         trials.assign(rings.size(), 0);
         if (!covered) {
-            // Points go only along the edges with a narrowed end, found at the corners alone.
+            // Points go only along the edges with a narrowed end, found at the corners alone,
+            // each with one width: at a split corner both edges then take points, so that the
+            // narrow side's width can rise along its edge.
             std::vector<std::vector<FacingCorner>> facing;
-            const BevelWidths atCorners = FindBevelWidths(Shapes(rings), gridWidth, {}, &facing);
+            const BevelWidths atCorners =
+                FindBevelWidths(Shapes(rings, false), gridWidth, {}, &facing);
             // Should a ring not take its widths found, or the face not be cut, with the least
             // room beside the corners, the next is tried, and the last one kept.
             const std::vector<RingRows> given = rings;
@@ -1157,12 +1224,14 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bo
             BevelRing& out = result.rings.emplace_back();
             out.outline = rings[r].source;
             const size_t n = out.outline.size();
-            out.widths.assign(n, 0.0f);
+            out.widths.assign(n, {0.0f, 0.0f});
             if (rings[r].rows.size() > n) {
+                auto em = [&](double grid) {
+                    return static_cast<float>(std::max(grid * rings[r].scale, kNarrowestRow) /
+                                              kGridStepsPerEm);
+                };
                 for (size_t i = 0; i < n; ++i) {
-                    out.widths[i] = static_cast<float>(
-                        std::max(rings[r].widths[i] * rings[r].scale, kNarrowestRow) /
-                        kGridStepsPerEm);
+                    out.widths[i] = {em(rings[r].widths[i].in), em(rings[r].widths[i].out)};
                 }
             }
             out.rows.reserve(rings[r].rows.size());
@@ -1302,13 +1371,14 @@ Profile RingProfile(const Side& side, int steps) {
     return profile;
 }
 
-// Vertices of one column of a strip (rows 0..steps at one ring point); returns the first.
-uint32_t AddColumn(const BevelRing& ring, size_t i, const Profile& profile, Normal2 n,
+// Vertices of one column of a strip (rows 0..steps at one ring point, where the strip is the given
+// width); returns the first.
+uint32_t AddColumn(const BevelRing& ring, size_t i, float width, const Profile& profile, Normal2 n,
                    BevelMeshWriter& out) {
     const size_t count = ring.outline.size();
     uint32_t first = 0;
     for (size_t k = 0; k < profile.z.size(); ++k) {
-        const double up = profile.up[k] * (profile.upPerWidth ? ring.widths[i] : 1.0);
+        const double up = profile.up[k] * (profile.upPerWidth ? width : 1.0);
         const double length = Length(profile.out[k], up);
         const uint32_t v = out.Add(ring.rows[k * count + i], profile.z[k],
                                    static_cast<float>(n.x * profile.out[k] / length),
@@ -1326,13 +1396,17 @@ void AddStrips(const BevelRing& ring, const std::vector<Normal2>& atStart,
     const Profile profile = RingProfile(side, steps);
     std::vector<uint32_t> endColumn(n);
     for (size_t e = 0; e < n; ++e) {
-        endColumn[e] = AddColumn(ring, (e + 1) % n, profile, atEnd[e], out);
+        const size_t end = (e + 1) % n;
+        endColumn[e] = AddColumn(ring, end, ring.widths[end].in, profile, atEnd[e], out);
     }
     for (size_t e = 0; e < n; ++e) {
         const size_t before = (e + n - 1) % n;
-        const uint32_t a = atEnd[before] == atStart[e]
-                               ? endColumn[before]
-                               : AddColumn(ring, e, profile, atStart[e], out);
+        const BevelSideWidths& widths = ring.widths[e];
+        // A chamfer's normal leans with its strip's width.
+        const bool shared =
+            atEnd[before] == atStart[e] && (!profile.upPerWidth || widths.in == widths.out);
+        const uint32_t a =
+            shared ? endColumn[before] : AddColumn(ring, e, widths.out, profile, atStart[e], out);
         const uint32_t b = endColumn[e];
         for (uint32_t k = 0; k < static_cast<uint32_t>(steps); ++k) {
             out.StripTriangle(a + k, b + k, b + k + 1, side.back);

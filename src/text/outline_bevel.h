@@ -12,6 +12,12 @@
 
 inline constexpr uint32_t kAddedAlong = UINT32_MAX;
 
+// The widths, in em, of the two edges at a ring point: the one ending there and the one starting
+// there. They differ only at a corner turning right sharply, where each edge keeps its own.
+struct BevelSideWidths {
+    float in, out;
+};
+
 // One boundary ring of the face with its inset rows.
 struct BevelRing {
     // Per point of the ring, in its order (filled region on the left), the face's vertex it is,
@@ -21,9 +27,9 @@ struct BevelRing {
     // Rows of outline.size() points each, from the outline itself (row 0) inwards to the edge of
     // the front face. A ring whose stroke is too thin for any width keeps row 0 only.
     std::vector<OutlinePoint> rows;
-    // Per outline point, the width it got in em: the one asked for, or less where the stroke is
-    // thin; 0 all round on a ring left flat.
-    std::vector<float> widths;
+    // Per outline point, the widths it got: the one asked for, or less where the stroke is thin;
+    // 0 all round on a ring left flat.
+    std::vector<BevelSideWidths> widths;
 };
 
 // The flat part of a bevel. It depends on the width, the number of steps and whether the back is

@@ -199,9 +199,12 @@ TEST(BevelledSolids, ThinMinchoStrokesKeepAReducedBevelAndStayWhole) {
             const BevelledFace inset =
                 InsetFace(outline->face, bevel.width, BevelSteps(bevel), bevel.backToo);
             ASSERT_EQ(inset.rings.size(), 1u);
-            const std::vector<float>& widths = inset.rings[0].widths;
-            EXPECT_GT(*std::min_element(widths.begin(), widths.end()), 0.0f);
-            EXPECT_LT(*std::min_element(widths.begin(), widths.end()), 0.05f);
+            float least = 1.0f;
+            for (const BevelSideWidths& w : inset.rings[0].widths) {
+                least = std::min({least, w.in, w.out});
+            }
+            EXPECT_GT(least, 0.0f);
+            EXPECT_LT(least, 0.05f);
             EXPECT_FALSE(inset.capTriangles.empty());
             const GlyphMesh mesh = ExtrudeBevelled(outline->face, inset, 0.3f, bevel);
             const std::string what = "U+" + std::to_string(static_cast<unsigned>(c));
@@ -252,7 +255,7 @@ TEST(BevelledSolids, RoundProfileNormalsTurnEvenlyFromWallToFace) {
     size_t narrowed = 0;
     for (const BevelRing& ring : inset.rings) {
         narrowed += std::count_if(ring.widths.begin(), ring.widths.end(),
-                                  [](float w) { return w > 0.0f && w < 0.025f; });
+                                  [](BevelSideWidths w) { return w.out > 0.0f && w.out < 0.025f; });
     }
     EXPECT_GT(narrowed, 20u);
     const GlyphMesh mesh = ExtrudeBevelled(outline->face, inset, 0.3f, round);
@@ -321,15 +324,51 @@ TEST(BevelledSolids, OnlyRingsThatWouldMeetNarrow) {
             // (even on the same edges) keep the full width.
             const float awayX = p.x - 0.03f;
             const float awayY = std::max(0.2f - p.y, p.y - 0.3f);
+            const BevelSideWidths& w = ring.widths[i];
             if (p.x < 0.031f && awayY < 0.0f) {
-                EXPECT_GT(ring.widths[i], 0.0f) << p.x << " " << p.y;
-                EXPECT_LT(ring.widths[i], 0.015f) << p.x << " " << p.y;
+                EXPECT_GT(std::min(w.in, w.out), 0.0f) << p.x << " " << p.y;
+                EXPECT_LT(std::min(w.in, w.out), 0.015f) << p.x << " " << p.y;
             } else if (std::max(awayX, awayY) > 0.06f) {
-                EXPECT_EQ(ring.widths[i], 0.02f) << p.x << " " << p.y;
+                EXPECT_EQ(w.in, 0.02f) << p.x << " " << p.y;
+                EXPECT_EQ(w.out, 0.02f) << p.x << " " << p.y;
             }
         }
     }
     ExpectWholeBevelledSolid(ExtrudeBevelled(face, inset, 0.3f, bevel), face, "square");
+}
+
+// A thin stroke joining a thick one's side narrows only its own bevel: the thick stroke's edge
+// keeps the full width right up to the junction, on the front alone and on both faces.
+TEST(BevelledSolids, ThickStrokeKeepsItsWidthWhereAThinOneJoinsIt) {
+    FlatOutline outline;
+    outline.contours = {{{0.0f, 0.0f},
+                         {0.3f, 0.0f},
+                         {0.3f, 0.5f},
+                         {0.8f, 0.5f},
+                         {0.8f, 0.56f},
+                         {0.3f, 0.56f},
+                         {0.3f, 1.0f},
+                         {0.0f, 1.0f}}};
+    const FaceTriangulation face = TessellateOutline(outline);
+    for (bool backToo : {false, true}) {
+        const BevelSettings bevel = Bevel(BevelProfile::kRound, 0.05f, 4, backToo);
+        const BevelledFace inset = InsetFace(face, bevel.width, BevelSteps(bevel), backToo);
+        ASSERT_EQ(inset.rings.size(), 1u);
+        const BevelRing& ring = inset.rings[0];
+        const size_t n = ring.outline.size();
+        size_t junctions = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const OutlinePoint& p = ring.rows[i];
+            if (std::abs(p.x - 0.3f) < 1e-4f &&
+                (std::abs(p.y - 0.5f) < 1e-4f || std::abs(p.y - 0.56f) < 1e-4f)) {
+                ++junctions;
+                EXPECT_LE(ring.rows[ring.rows.size() - n + i].x, 0.3f - 0.95f * bevel.width)
+                    << p.y << " " << backToo;
+            }
+        }
+        EXPECT_EQ(junctions, 2u);
+        ExpectWholeBevelledSolid(ExtrudeBevelled(face, inset, 0.3f, bevel), face, "junction");
+    }
 }
 
 // A narrow notch cut into a square, in units of 1/1024 em as a font's are: its tip turns too

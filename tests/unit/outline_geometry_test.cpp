@@ -715,7 +715,12 @@ TEST(GlyphSolids, InsetsMadeTogetherAreThoseMadeOneAtATime) {
         ASSERT_EQ(prepared->rings.size(), alone.rings.size());
         for (size_t r = 0; r < alone.rings.size(); ++r) {
             EXPECT_TRUE(same(prepared->rings[r].rows, alone.rings[r].rows));
-            EXPECT_EQ(prepared->rings[r].widths, alone.rings[r].widths);
+            const std::vector<BevelSideWidths>& widths = prepared->rings[r].widths;
+            EXPECT_TRUE(std::equal(widths.begin(), widths.end(), alone.rings[r].widths.begin(),
+                                   alone.rings[r].widths.end(),
+                                   [](BevelSideWidths a, BevelSideWidths b) {
+                                       return a.in == b.in && a.out == b.out;
+                                   }));
         }
     }
 }
