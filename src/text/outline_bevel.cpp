@@ -53,7 +53,7 @@ constexpr double kNearNarrowed[] = {0.25, 0.125, 0.5};
 // Widths between where a corner's inset point reaches along an edge and the first point added
 // on it: little, so the width rises again soon beside a narrowed corner; more where a ring or the
 // face cannot be laid so.
-constexpr double kCornerRooms[] = {0.125, 0.2};
+constexpr double kCornerRooms[] = {0.06, 0.2};
 // A corner turning right more than this (a sine), but less than this further (a cosine, turning
 // back), is split: each of its edges keeps a width of its own.
 constexpr double kLeastSplitTurn = 0.5;
