@@ -267,6 +267,11 @@ class EdgeCells {
     uint32_t stamp_ = 0;
 };
 
+// Whether edge e is one of the two edges of corner i of ring r, which has n corners.
+bool IsOwnEdge(const Edge& e, size_t r, size_t i, size_t n) {
+    return e.ring == r && (e.corner == i || (e.corner + 1 < n ? e.corner + 1 : 0) == i);
+}
+
 double Allowed(double contact) {
     return std::max(0.0, kShare * contact - kRoundingRoom);
 }
@@ -372,8 +377,8 @@ Contact ContactAlong(EdgeCells& cells, size_t r, size_t i, size_t n, PlaneVector
                Joined(Around(p, centre, 1.02 * contact + 64.0),
                       Around(p, {p.x + rayReach * along.x, p.y + rayReach * along.y}, 64.0)));
     cells.Within(searched, [&](const Edge& e) {
-        if (e.ring == r && (e.corner == i || (e.corner + 1 < n ? e.corner + 1 : 0) == i)) {
-            return;  // its own edges
+        if (IsOwnEdge(e, r, i, n)) {
+            return;
         }
         if (std::min(e.a.x, e.b.x) > searched.maxX || std::max(e.a.x, e.b.x) < searched.minX ||
             std::min(e.a.y, e.b.y) > searched.maxY || std::max(e.a.y, e.b.y) < searched.minY) {
@@ -398,7 +403,7 @@ bool KeepsApart(EdgeCells& cells, size_t r, size_t i, size_t n, PlaneVector p, P
     const PlaneVector along{way.x / length, way.y / length};
     bool apart = true;
     cells.Near(p, q, room + 64.0, [&](const Edge& e) {
-        if (e.ring == r && (e.corner == i || (e.corner + 1 < n ? e.corner + 1 : 0) == i)) {
+        if (IsOwnEdge(e, r, i, n)) {
             return;
         }
         for (const Edge* own : {&a, &b}) {
