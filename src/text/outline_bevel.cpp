@@ -43,13 +43,13 @@ constexpr double kNarrowestRow = 4.0;
 constexpr double kUnfoldMargin = 0.98;
 // Points along the edges of a ring that cannot keep the full width all round lie this many
 // widths apart at most; where they may lie beside an edge, so that many more edges take them,
-// the second, which keeps the cost down.
-constexpr double kAlongSpacing[] = {1.5, 2.0};
+// the second, which keeps the cost down: the width changes mostly near the narrowed ends, which
+// take points of their own.
+constexpr double kAlongSpacing[] = {1.5, 3.0};
 // How far, in widths, a point along an edge may lie from where it was meant to.
 constexpr double kAlongTolerance = 0.03;
-// And, from a narrowed end, also these many widths beyond the corner's clearance; the first
-// alone where points may lie beside an edge.
-constexpr double kNearNarrowed[] = {0.25, 0.125, 0.5};
+// And, from a narrowed end, also these many widths beyond the corner's clearance.
+constexpr double kNearNarrowed[] = {0.125, 0.25, 0.5};
 // Widths between where a corner's inset point reaches along an edge and the first point added
 // on it: little, so the width rises again soon beside a narrowed corner; more where a ring or the
 // face cannot be laid so.
@@ -659,8 +659,8 @@ void AddPointsAlong(RingRows& ring, const std::vector<SideWidths>& widths,
         }
         // Near a narrowed end the width may have to rise again within much less than the spacing.
         if (room > 0.0) {
-            for (size_t k = 0; k < (beside ? 1 : std::size(kNearNarrowed)); ++k) {
-                const double near = kNearNarrowed[k] * width;
+            for (double fraction : kNearNarrowed) {
+                const double near = fraction * width;
                 if (near < room) {
                     if (fromWidth < width) {
                         along.push_back(from + near);
