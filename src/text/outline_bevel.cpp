@@ -592,11 +592,12 @@ OwnCorners FindOwnCorners(const std::vector<uint32_t>& source) {
     return own;
 }
 
-// How far along the edge leaving it in direction into a corner's inset point reaches at the given
-// width, with `room` widths more; at a reflex corner, which leans away from its edges, only the
-// room.
-double Clearance(const PlaneVector& miter, double intoX, double intoY, double width, double room) {
-    return width * (1.05 * std::max(0.0, miter.x * intoX + miter.y * intoY) + room);
+// How far along the edge leaving it in direction into a corner's inset point reaches at its
+// widest, `reach`, with `room` times `width` more; at a reflex corner, which leans away from its
+// edges, only the room.
+double Clearance(const PlaneVector& miter, double intoX, double intoY, double reach, double width,
+                 double room) {
+    return 1.05 * reach * std::max(0.0, miter.x * intoX + miter.y * intoY) + width * room;
 }
 
 // Adds points along the ring's edges with an end narrower than `width`, at most `spacing`
@@ -649,9 +650,14 @@ void AddPointsAlong(RingRows& ring, const std::vector<SideWidths>& widths,
         // None so near a corner that its inset point would meet the corner's.
         const double intoX = static_cast<double>(b.x - a.x) / length;
         const double intoY = static_cast<double>(b.y - a.y) / length;
-        const double from = Clearance(ring.miter[i], intoX, intoY, width, cornerRoom);
-        const double room =
-            length - from - Clearance(ring.miter[(i + 1) % n], -intoX, -intoY, width, cornerRoom);
+        // A corner is never laid wider than its contact width: the points may come that near.
+        auto reach = [&](size_t k) {
+            return std::min(width, std::max(contacts[k].in, contacts[k].out));
+        };
+        const double from = Clearance(ring.miter[i], intoX, intoY, reach(i), width, cornerRoom);
+        const double room = length - from -
+                            Clearance(ring.miter[(i + 1) % n], -intoX, -intoY, reach((i + 1) % n),
+                                      width, cornerRoom);
         const double pieces = room > 0.0 ? std::ceil(room / spacing) : -1.0;
         along.clear();
         for (double k = 0.0; k <= pieces; ++k) {
