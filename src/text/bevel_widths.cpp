@@ -19,8 +19,9 @@ constexpr double kRoundingRoom = 2.0;
 // Narrower than this many grid steps a strip cannot keep its corners apart.
 constexpr double kNarrowest = 4.0;
 constexpr double kMostCellsAcross = 64.0;
-// How much the width may change along a unit of outline.
-constexpr double kSlope = 4.5;
+// How much the width may change along a unit of outline: steeply, so that beside a narrowed
+// corner the width rises again within the short piece up to the first point along its edge.
+constexpr double kSlope = 12.0;
 // Edges turned less than this (a sine) from facing each other straight keep the room between
 // them along their length.
 constexpr double kLeastTurn = 1e-3;
