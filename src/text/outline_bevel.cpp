@@ -428,21 +428,29 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
             q = {q.x + RoundToGrid(m.x), q.y + RoundToGrid(m.y)};
         }
     }
-    for (size_t k = 0; k + 1 < rowCount; ++k) {
-        for (size_t i = 0; i < n; ++i) {
-            const size_t j = i + 1 < n ? i + 1 : 0;
+    // Every strip that folds is blamed at once: a ring with more folds than the mending has
+    // rounds would else be narrowed whole.
+    bool folds = false;
+    for (size_t i = 0; i < n; ++i) {
+        const size_t j = i + 1 < n ? i + 1 : 0;
+        for (size_t k = 0; k + 1 < rowCount; ++k) {
             const GridPoint& a = ring.rows[k * n + i];
             const GridPoint& b = ring.rows[k * n + j];
             const GridPoint& c = ring.rows[(k + 1) * n + j];
             const GridPoint& d = ring.rows[(k + 1) * n + i];
             if (Orientation(a, b, c) <= 0 || Orientation(a, c, d) <= 0) {
-                if (blame != nullptr) {
-                    const auto [from, to] = UnfoldingBlame(ring, i, j);
-                    blame->insert(blame->end(), {from, to});
+                if (blame == nullptr) {
+                    return false;
                 }
-                return false;
+                const auto [from, to] = UnfoldingBlame(ring, i, j);
+                blame->insert(blame->end(), {from, to});
+                folds = true;
+                break;
             }
         }
+    }
+    if (folds) {
+        return false;
     }
     const int64_t own = RingArea(outline, 0, n);
     const int64_t inset = RingArea(ring.rows, last, n);
