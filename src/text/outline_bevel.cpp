@@ -348,6 +348,13 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
     std::sort(order.begin(), order.end(),
               [](const Span& a, const Span& b) { return a.left < b.left; });
     auto next = [n](size_t e) { return e + 1 < n ? e + 1 : 0; };
+    auto previous = [n](size_t e) { return e > 0 ? e - 1 : n - 1; };
+    // While clearing, every crossing is blamed in one round but those of an edge at or beside
+    // one already blamed, which mending that may clear: a ring with more crossings than rounds
+    // would else be narrowed whole. After that, the first alone.
+    std::vector<bool> blamed(n, false);
+    auto nearBlamed = [&](size_t e) { return blamed[previous(e)] || blamed[e] || blamed[next(e)]; };
+    bool crossed = false;
     std::vector<Span> active;
     for (const Span& span : order) {
         const size_t e = span.edge;
@@ -364,6 +371,10 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
                 continue;  // apart, or neighbours sharing a corner (a fold back was refused above)
             }
             if (SegmentsMeet(p[e], p[next(e)], p[f], p[next(f)])) {
+                if (nearBlamed(e) || nearBlamed(f)) {
+                    continue;
+                }
+                blamed[e] = blamed[f] = true;
                 const double least = oneEdge ? kDeepestClearing : kMendFactor;
                 const double fromE = ClearingFactor(ring, corner[e], {p[f], p[next(f)]}, least);
                 const double fromF = ClearingFactor(ring, corner[f], {p[e], p[next(e)]}, least);
@@ -384,13 +395,16 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
                     blame->push_back(
                         ClearingBlame(ring, corner[f], {p[e], p[next(e)]}, fromF, least));
                 }
-                return false;
+                crossed = true;
+                if (!oneEdge) {
+                    return false;
+                }
             }
         }
         active.resize(kept);
         active.push_back(span);
     }
-    return true;
+    return !crossed;
 }
 
 // Lays the rows at the given fraction of the corners' widths; false when a strip would fold or
