@@ -349,9 +349,9 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
               [](const Span& a, const Span& b) { return a.left < b.left; });
     auto next = [n](size_t e) { return e + 1 < n ? e + 1 : 0; };
     auto previous = [n](size_t e) { return e > 0 ? e - 1 : n - 1; };
-    // While clearing, every crossing is blamed in one round but those of an edge at or beside
-    // one already blamed, which mending that may clear: a ring with more crossings than rounds
-    // would else be narrowed whole. After that, the first alone.
+    // Every crossing is blamed in one round but those of an edge at or beside one already
+    // blamed, which mending that may clear: a ring with more crossings than rounds would else be
+    // narrowed whole.
     std::vector<bool> blamed(n, false);
     auto nearBlamed = [&](size_t e) { return blamed[previous(e)] || blamed[e] || blamed[next(e)]; };
     bool crossed = false;
@@ -396,9 +396,6 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
                         ClearingBlame(ring, corner[f], {p[e], p[next(e)]}, fromF, least));
                 }
                 crossed = true;
-                if (!oneEdge) {
-                    return false;
-                }
             }
         }
         active.resize(kept);
