@@ -13,7 +13,7 @@ namespace {
 
 // Two parts of the outline facing each other each take this share of their half of the room
 // between them, so their bevels' inner edges keep apart.
-constexpr double kShare = 0.96;
+constexpr double kShare = 0.97;
 // And this many grid steps less, for the rounding of inset points to the grid.
 constexpr double kRoundingRoom = 2.0;
 // Narrower than this many grid steps a strip cannot keep its corners apart.
