@@ -27,6 +27,9 @@ constexpr double kPolygonTrials[] = {1.0, 0.7, 0.45, 0.25, 0.1, 0.0};
 constexpr int kMendRounds = 24;
 constexpr size_t kMendReach = 0;
 constexpr double kMendFactor = 0.8;
+// Laying a ring again with points beside its mended corners: one that takes more rounds seldom
+// lays at all.
+constexpr int kLayAgainRounds = 16;
 // Where what a band's edge runs into is known, it is narrowed in steps of this much of its width
 // only as far as clears it for this many rounds, then by kMendFactor.
 constexpr double kClearingStep = 0.02;
@@ -492,11 +495,11 @@ void NarrowAbout(RingRows& ring, const std::vector<Blame>& blame, bool clearing)
 }
 
 // Narrows the corners about those to blame until the ring lays at its corners' own widths, or
-// gives up after some rounds: a fault of the widths found is then mended where it lies rather
-// than by narrowing the whole ring.
-bool LayMended(RingRows& ring, const std::vector<double>& fractions) {
+// gives up after `rounds`: a fault of the widths found is then mended where it lies rather than
+// by narrowing the whole ring.
+bool LayMended(RingRows& ring, const std::vector<double>& fractions, int rounds = kMendRounds) {
     std::vector<Blame> blame;
-    for (int round = 0; round < kMendRounds; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         blame.clear();
         if (LayRows(ring, 1.0, fractions, &blame, round < kClearingRounds)) {
             return true;
@@ -728,6 +731,42 @@ void AddPointsAlong(RingRows& ring, const std::vector<SideWidths>& widths,
     ring.source = std::move(source);
     SetCorners(ring);
     contacts = std::move(known);
+}
+
+// A mend narrows corners after the points along the edges were placed, so an edge with a mended
+// end and no points on it narrows along its whole length. Such edges take points as near the
+// mended ends as their narrowed inset points let them, and the ring is laid again: the new points
+// start at the full width and narrow only where the mending finds they must.
+void LayAgainAboutMends(RingRows& ring, const std::vector<SideWidths>& found,
+                        const std::vector<double>& fractions, double width, double spacing,
+                        bool beside, double room) {
+    const size_t n = ring.outline.size();
+    std::vector<SideWidths> mended(n, {width, width});
+    bool any = false;
+    for (size_t i = 0; i < n; ++i) {
+        const SideWidths& w = ring.widths[i];
+        if (w.in < kKeptShare * found[i].in || w.out < kKeptShare * found[i].out) {
+            mended[i] = w;
+            any = true;
+        }
+    }
+    if (!any) {
+        return;
+    }
+    RingRows again = ring;
+    std::vector<SideWidths> widths = ring.widths;
+    AddPointsAlong(again, mended, {}, width, spacing, beside, room, widths);
+    if (again.outline.size() == n) {
+        return;
+    }
+    for (SideWidths& w : widths) {
+        w = std::isnan(w.in) ? SideWidths{width, width} : w;
+    }
+    again.widths = std::move(widths);
+    SmoothAlong(again.outline, again.sides, again.widths);
+    if (LayMended(again, fractions, kLayAgainRounds)) {
+        ring = std::move(again);
+    }
 }
 
 // Whether a neighbour of point i is a notch tip.
@@ -1152,8 +1191,12 @@ bool LayAtFoundWidths(std::vector<RingRows>& rings, BevelWidths found,
     }
     found = FindBevelWidths(Shapes(rings, true), width, std::move(found.contacts));
     for (size_t r = 0; r < rings.size(); ++r) {
-        rings[r].widths = std::move(found.corners[r]);
+        rings[r].widths = found.corners[r];
         trials[r] = LayWidest(rings[r], fractions, 0);
+        if (trials[r] == 0) {
+            LayAgainAboutMends(rings[r], found.corners[r], fractions, width,
+                               kAlongSpacing[backToo ? 0 : 1] * width, !backToo, room);
+        }
     }
     // Rings that fit on their own may still run into one another: narrow those that do before
     // cutting the face.
