@@ -30,6 +30,9 @@ constexpr double kMendFactor = 0.8;
 // Laying a ring again with points beside its mended corners: one that takes more rounds seldom
 // lays at all.
 constexpr int kLayAgainRounds = 16;
+// Only a mended corner with an edge longer than this many widths takes points so: along a shorter
+// edge the narrowing loses little.
+constexpr double kLongEdge = 3.0;
 // Where what a band's edge runs into is known, it is narrowed in steps of this much of its width
 // only as far as clears it for this many rounds, then by kMendFactor.
 constexpr double kClearingStep = 0.02;
@@ -736,8 +739,9 @@ void AddPointsAlong(RingRows& ring, const std::vector<SideWidths>& widths,
 // A mend narrows corners after the points along the edges were placed, so an edge with a mended
 // end and no points on it narrows along its whole length. Such edges take points as near the
 // mended ends as their narrowed inset points let them, and the ring is laid again: the new points
-// start at the full width and narrow only where the mending finds they must.
-void LayAgainAboutMends(RingRows& ring, const std::vector<SideWidths>& found,
+// start at the full width and narrow only where the mending finds they must. Whether it laid the
+// ring so.
+bool LayAgainAboutMends(RingRows& ring, const std::vector<SideWidths>& found,
                         const std::vector<double>& fractions, double width, double spacing,
                         bool beside, double room) {
     const size_t n = ring.outline.size();
@@ -745,28 +749,34 @@ void LayAgainAboutMends(RingRows& ring, const std::vector<SideWidths>& found,
     bool any = false;
     for (size_t i = 0; i < n; ++i) {
         const SideWidths& w = ring.widths[i];
-        if (w.in < kKeptShare * found[i].in || w.out < kKeptShare * found[i].out) {
+        const GridPoint& p = ring.outline[i];
+        const double longest = std::max(EdgeLength(ring.outline[(i + n - 1) % n], p),
+                                        EdgeLength(p, ring.outline[(i + 1) % n]));
+        if (longest > kLongEdge * width &&
+            (w.in < kKeptShare * found[i].in || w.out < kKeptShare * found[i].out)) {
             mended[i] = w;
             any = true;
         }
     }
     if (!any) {
-        return;
+        return false;
     }
     RingRows again = ring;
     std::vector<SideWidths> widths = ring.widths;
     AddPointsAlong(again, mended, {}, width, spacing, beside, room, widths);
     if (again.outline.size() == n) {
-        return;
+        return false;
     }
     for (SideWidths& w : widths) {
         w = std::isnan(w.in) ? SideWidths{width, width} : w;
     }
     again.widths = std::move(widths);
     SmoothAlong(again.outline, again.sides, again.widths);
-    if (LayMended(again, fractions, kLayAgainRounds)) {
-        ring = std::move(again);
+    if (!LayMended(again, fractions, kLayAgainRounds)) {
+        return false;
     }
+    ring = std::move(again);
+    return true;
 }
 
 // Whether a neighbour of point i is a notch tip.
@@ -866,6 +876,15 @@ class RingCollisions {
     }
 
     void MarkChanged(size_t ring) { changed_[ring] = true; }
+
+    // After the given rings took points along their outlines.
+    void OutlinesChanged(const std::vector<size_t>& changed) {
+        outlineEdges_ = OutlineEdges(rings_);
+        for (size_t r : changed) {
+            outlineBoxes_[r] = PointsBox(rings_[r].outline);
+            changed_[r] = true;
+        }
+    }
 
     // Per ring, whether its band collides; blame() then holds the corners of its band's edges
     // found running into something, where they are known.
@@ -1032,14 +1051,31 @@ class RingCollisions {
 // Narrows the rings whose bands collide, round by round, until none do: about the corners whose
 // band edges run into something where those are known, else a trial of the whole ring at a time.
 // The tests are cheap enough that small steps, which narrow no more than they must, cost less
-// than measuring each overlap to jump further.
+// than measuring each overlap to jump further. Once none do, those that take it are laid again
+// about their mends (`layAgain`, whether a ring did), and narrowed again where they collide then.
+template <typename LayAgain>
 void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials,
-                     const std::vector<double>& fractions) {
+                     const std::vector<double>& fractions, LayAgain layAgain) {
     RingCollisions collisions(rings);
+    bool laidAgain = false;
     for (int round = 0; round < kCollisionRounds; ++round) {
         const std::vector<bool> colliding = collisions.Colliding();
         if (std::none_of(colliding.begin(), colliding.end(), [](bool c) { return c; })) {
-            return;
+            if (laidAgain) {
+                return;
+            }
+            laidAgain = true;
+            std::vector<size_t> changed;
+            for (size_t r = 0; r < rings.size(); ++r) {
+                if (trials[r] == 0 && layAgain(r)) {
+                    changed.push_back(r);
+                }
+            }
+            if (changed.empty()) {
+                return;
+            }
+            collisions.OutlinesChanged(changed);
+            continue;
         }
         for (size_t r = 0; r < rings.size(); ++r) {
             if (!colliding[r]) {
@@ -1193,14 +1229,13 @@ bool LayAtFoundWidths(std::vector<RingRows>& rings, BevelWidths found,
     for (size_t r = 0; r < rings.size(); ++r) {
         rings[r].widths = found.corners[r];
         trials[r] = LayWidest(rings[r], fractions, 0);
-        if (trials[r] == 0) {
-            LayAgainAboutMends(rings[r], found.corners[r], fractions, width,
-                               kAlongSpacing[backToo ? 0 : 1] * width, !backToo, room);
-        }
     }
     // Rings that fit on their own may still run into one another: narrow those that do before
     // cutting the face.
-    NarrowColliding(rings, trials, fractions);
+    NarrowColliding(rings, trials, fractions, [&](size_t r) {
+        return LayAgainAboutMends(rings[r], found.corners[r], fractions, width,
+                                  kAlongSpacing[backToo ? 0 : 1] * width, !backToo, room);
+    });
     return CoverWithoutStraightPoints(rings, fractions, capGrid, capTriangles);
 }
 
