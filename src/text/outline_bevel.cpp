@@ -199,7 +199,7 @@ double ClearingFactor(const RingRows& ring, size_t c, const GridSegment& t,
     auto inset = [&ring](size_t i, double factor) {
         const PlaneVector offset = InsetOffset(ring, i, factor, 1.0);
         const GridPoint& p = ring.outline[i];
-        return GridPoint{p.x + std::llround(offset.x), p.y + std::llround(offset.y)};
+        return GridPoint{p.x + RoundToGrid(offset.x), p.y + RoundToGrid(offset.y)};
     };
     const bool start = ends != Ends::kEnd;
     const bool end = ends != Ends::kStart;
