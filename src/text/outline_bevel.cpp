@@ -32,7 +32,7 @@ constexpr double kMendFactor = 0.8;
 constexpr int kLayAgainRounds = 16;
 // Only a mended corner with an edge longer than this many widths takes points so: along a shorter
 // edge the narrowing loses little.
-constexpr double kLongEdge = 3.0;
+constexpr double kLongEdge = 2.5;
 // Where what a band's edge runs into is known, it is narrowed in steps of this much of its width
 // only as far as clears it for this many rounds, then by kMendFactor.
 constexpr double kClearingStep = 0.02;
