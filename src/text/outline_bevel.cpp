@@ -307,6 +307,7 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
     std::vector<GridPoint> p;
     std::vector<size_t> corner;
     p.reserve(count);
+    corner.reserve(count);
     for (size_t i = 0; i < count; ++i) {
         const GridPoint& q = rows[begin + i];
         if (p.empty() || q.x != p.back().x || q.y != p.back().y) {
