@@ -1208,12 +1208,13 @@ std::vector<InsetRing> Shapes(const std::vector<RingRows>& rings, bool split) {
 
 // Given the widths found at the rings' corners alone, adds points along the edges where they
 // narrow (`room` widths from where the corners' inset points reach), finds the widths of all,
-// lays the rings at them and cuts the front face; whether it could.
+// lays the rings at them and cuts the front face; whether it could. Unless this room is the
+// `last`, it gives up once a ring needs a narrower trial, which rules the room out.
 bool LayAtFoundWidths(std::vector<RingRows>& rings, BevelWidths found,
                       const std::vector<std::vector<FacingCorner>>& facing,
                       std::vector<size_t>& trials, const std::vector<double>& fractions,
-                      double width, double room, bool backToo, std::vector<GridPoint>& capGrid,
-                      std::vector<uint32_t>& capTriangles) {
+                      double width, double room, bool last, bool backToo,
+                      std::vector<GridPoint>& capGrid, std::vector<uint32_t>& capTriangles) {
     for (size_t r = 0; r < rings.size(); ++r) {
         AddPointsAlong(rings[r], found.corners[r], facing[r], width,
                        kAlongSpacing[backToo ? 0 : 1] * width, !backToo, room, found.contacts[r]);
@@ -1230,6 +1231,9 @@ bool LayAtFoundWidths(std::vector<RingRows>& rings, BevelWidths found,
     for (size_t r = 0; r < rings.size(); ++r) {
         rings[r].widths = found.corners[r];
         trials[r] = LayWidest(rings[r], fractions, 0);
+        if (trials[r] != 0 && !last) {
+            return false;
+        }
     }
     // Rings that fit on their own may still run into one another: narrow those that do before
     // cutting the face.
@@ -1237,6 +1241,9 @@ bool LayAtFoundWidths(std::vector<RingRows>& rings, BevelWidths found,
         return LayAgainAboutMends(rings[r], found.corners[r], fractions, width,
                                   kAlongSpacing[backToo ? 0 : 1] * width, !backToo, room);
     });
+    if (!last && std::any_of(trials.begin(), trials.end(), [](size_t t) { return t != 0; })) {
+        return false;
+    }
     return CoverWithoutStraightPoints(rings, fractions, capGrid, capTriangles);
 }
 
@@ -1296,7 +1303,8 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bo
                     result.capTriangles.resize(triangles);
                 }
                 covered = LayAtFoundWidths(rings, atCorners, facing, trials, fractions, gridWidth,
-                                           kCornerRooms[k], backToo, capGrid, result.capTriangles);
+                                           kCornerRooms[k], k + 1 == std::size(kCornerRooms),
+                                           backToo, capGrid, result.capTriangles);
                 if (covered && std::all_of(trials.begin(), trials.end(),
                                            [](size_t trial) { return trial == 0; })) {
                     break;
