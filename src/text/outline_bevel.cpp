@@ -446,28 +446,31 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
             q = {q.x + RoundToGrid(m.x), q.y + RoundToGrid(m.y)};
         }
     }
-    // Every strip that folds is blamed at once: a ring with more folds than the mending has
-    // rounds would else be narrowed whole.
-    bool folds = false;
-    for (size_t i = 0; i < n; ++i) {
-        const size_t j = i + 1 < n ? i + 1 : 0;
-        for (size_t k = 0; k + 1 < rowCount; ++k) {
-            const GridPoint& a = ring.rows[k * n + i];
-            const GridPoint& b = ring.rows[k * n + j];
-            const GridPoint& c = ring.rows[(k + 1) * n + j];
-            const GridPoint& d = ring.rows[(k + 1) * n + i];
-            if (Orientation(a, b, c) <= 0 || Orientation(a, c, d) <= 0) {
-                if (blame == nullptr) {
-                    return false;
-                }
+    // Every strip that folds is blamed at once, an edge once however many of its rows fold: a
+    // ring with more folds than the mending has rounds would else be narrowed whole. Row by row,
+    // the points are read in order.
+    std::vector<bool> folds;
+    for (size_t k = 0; k + 1 < rowCount; ++k) {
+        const GridPoint* outer = &ring.rows[k * n];
+        const GridPoint* inner = outer + n;
+        for (size_t i = 0; i < n; ++i) {
+            const size_t j = i + 1 < n ? i + 1 : 0;
+            if (Orientation(outer[i], outer[j], inner[j]) > 0 &&
+                Orientation(outer[i], inner[j], inner[i]) > 0) {
+                continue;
+            }
+            if (blame == nullptr) {
+                return false;
+            }
+            folds.resize(n);
+            if (!folds[i]) {
+                folds[i] = true;
                 const auto [from, to] = UnfoldingBlame(ring, i, j);
                 blame->insert(blame->end(), {from, to});
-                folds = true;
-                break;
             }
         }
     }
-    if (folds) {
+    if (!folds.empty()) {
         return false;
     }
     const int64_t own = RingArea(outline, 0, n);
