@@ -450,23 +450,18 @@ std::vector<std::vector<SideWidths>> ContactWidths(const std::vector<InsetRing>&
             }
             // Each edge as wide as a circle touching it at the corner leaves room for, where the
             // inset point that makes keeps apart from the rest.
-            const GridPoint& before = ring.outline[i > 0 ? i - 1 : n - 1];
-            const GridPoint& after = ring.outline[i + 1 < n ? i + 1 : 0];
-            auto inward = [](PlaneVector from, PlaneVector to) {
-                const PlaneVector d = Minus(to, from);
-                const double length = Length(d.x, d.y);
-                return PlaneVector{-d.y / length, d.x / length};
-            };
-            const double in = std::min(
-                width,
-                Allowed(ContactAlong(cells, r, i, n, p, inward(At(before), p), width).width));
-            const double out = std::min(
-                width, Allowed(ContactAlong(cells, r, i, n, p, inward(p, At(after)), width).width));
+            const Edge ending =
+                EdgeFrom(ring.outline[i > 0 ? i - 1 : n - 1], ring.outline[i], r, i);
+            const Edge starting =
+                EdgeFrom(ring.outline[i], ring.outline[i + 1 < n ? i + 1 : 0], r, i);
+            const double in =
+                std::min(width, Allowed(ContactAlong(cells, r, i, n, p, ending.n, width).width));
+            const double out =
+                std::min(width, Allowed(ContactAlong(cells, r, i, n, p, starting.n, width).width));
             const PlaneVector q{p.x + in * sides.in.x + out * sides.out.x,
                                 p.y + in * sides.in.y + out * sides.out.y};
-            if (std::max(in, out) >= one && KeepsApart(cells, r, i, n, p, q, std::max(in, out),
-                                                       EdgeFrom(before, ring.outline[i], r, i),
-                                                       EdgeFrom(ring.outline[i], after, r, i))) {
+            if (std::max(in, out) >= one &&
+                KeepsApart(cells, r, i, n, p, q, std::max(in, out), ending, starting)) {
                 known[r][i] = {in, out};
             }
         }
@@ -536,7 +531,6 @@ std::vector<std::vector<SideWidths>> CornerWidths(const std::vector<InsetRing>& 
     for (size_t r = 0; r < rings.size(); ++r) {
         for (size_t i = 0; i < widths[r].size(); ++i) {
             SideWidths& w = widths[r][i];
-            w.out = rings[r].sides[i].split ? w.out : w.in;
             for (double* side : {&w.in, &w.out}) {
                 *side = *side < kNarrowest ? std::min(kNarrowest, width) : *side;
             }

@@ -1218,9 +1218,10 @@ bool LayAtFoundWidths(std::vector<RingRows>& rings, BevelWidths found,
                       std::vector<size_t>& trials, const std::vector<double>& fractions,
                       double width, double room, bool last, bool backToo,
                       std::vector<GridPoint>& capGrid, std::vector<uint32_t>& capTriangles) {
+    const double spacing = kAlongSpacing[backToo ? 0 : 1] * width;
     for (size_t r = 0; r < rings.size(); ++r) {
-        AddPointsAlong(rings[r], found.corners[r], facing[r], width,
-                       kAlongSpacing[backToo ? 0 : 1] * width, !backToo, room, found.contacts[r]);
+        AddPointsAlong(rings[r], found.corners[r], facing[r], width, spacing, !backToo, room,
+                       found.contacts[r]);
     }
     // Split corners were found with one width: their sides' are found now.
     for (size_t r = 0; r < rings.size(); ++r) {
@@ -1241,8 +1242,8 @@ bool LayAtFoundWidths(std::vector<RingRows>& rings, BevelWidths found,
     // Rings that fit on their own may still run into one another: narrow those that do before
     // cutting the face.
     NarrowColliding(rings, trials, fractions, [&](size_t r) {
-        return LayAgainAboutMends(rings[r], found.corners[r], fractions, width,
-                                  kAlongSpacing[backToo ? 0 : 1] * width, !backToo, room);
+        return LayAgainAboutMends(rings[r], found.corners[r], fractions, width, spacing, !backToo,
+                                  room);
     });
     if (!last && std::any_of(trials.begin(), trials.end(), [](size_t t) { return t != 0; })) {
         return false;
