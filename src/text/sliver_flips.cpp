@@ -149,7 +149,7 @@ class Flipper {
         }
     }
 
-    size_t Run() {
+    void Run() {
         std::vector<uint32_t> queue;
         for (uint32_t t = 0; t < count_; ++t) {
             queue.push_back(t);
@@ -163,11 +163,6 @@ class Flipper {
                 --budget;
             }
         }
-        size_t left = 0;
-        for (uint32_t t = 0; t < count_; ++t) {
-            left += IsSliver(points_, Corners(t)) ? 1 : 0;
-        }
-        return left;
     }
 
   private:
@@ -236,13 +231,13 @@ class Flipper {
 
 }  // namespace
 
-size_t FlipSlivers(const std::vector<GridPoint>& points, std::vector<uint32_t>& triangles,
-                   size_t first) {
+void FlipSlivers(const std::vector<GridPoint>& points, std::vector<uint32_t>& triangles,
+                 size_t first) {
     // Most faces have none; they skip building the edge map.
     for (size_t t = first; t + 2 < triangles.size(); t += 3) {
         if (IsSliver(points, &triangles[t])) {
-            return Flipper(points, triangles, first).Run();
+            Flipper(points, triangles, first).Run();
+            return;
         }
     }
-    return 0;
 }

@@ -15,6 +15,6 @@ inline constexpr double kMinTriangleHeight = 32.0;
 
 // Three indices per triangle from first on, counter-clockwise. Corners, boundary and area stay;
 // a flip is made only where both new triangles are higher than the lower of the two old ones.
-// Returns the slivers left: those whose longest edge is on the boundary.
-size_t FlipSlivers(const std::vector<GridPoint>& points, std::vector<uint32_t>& triangles,
-                   size_t first = 0);
+// Slivers whose longest edge is on the boundary stay.
+void FlipSlivers(const std::vector<GridPoint>& points, std::vector<uint32_t>& triangles,
+                 size_t first = 0);
