@@ -183,6 +183,22 @@ bool RingMeetsItself(const std::vector<GridPoint>& ring) {
     return false;
 }
 
+bool EdgesMeetRing(const std::vector<GridPoint>& ring, const std::vector<size_t>& edges) {
+    const size_t n = ring.size();
+    auto next = [n](size_t e) { return e + 1 < n ? e + 1 : 0; };
+    for (const size_t e : edges) {
+        const GridBox box = BoxOf({ring[e], ring[next(e)]});
+        for (size_t f = 0; f < n; ++f) {
+            if (f != e && f != next(e) && e != next(f) &&
+                Overlap(box, BoxOf({ring[f], ring[next(f)]})) &&
+                SegmentsMeet(ring[e], ring[next(e)], ring[f], ring[next(f)])) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t count,
                   const GridPoint& p) {
     int winding = 0;

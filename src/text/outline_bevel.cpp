@@ -115,6 +115,25 @@ std::vector<double> RowFractions(int steps) {
     return t;
 }
 
+// What a ring's rows were laid from, for its shape as it is: the widths and scale of its rows
+// (scale 0 once there are none) and their last row before points lying straight moved in; those
+// of the last lay that succeeded and its front face's edge. Laid again with the widths of a few
+// corners changed, only their points and the strips beside them are looked at anew.
+struct LaidFrom {
+    // Once the ring's shape changes.
+    void Forget() {
+        scale = 0.0;
+        soundScale = 0.0;
+    }
+
+    std::vector<SideWidths> widths;
+    double scale = 0.0;
+    std::vector<GridPoint> unmoved;
+    std::vector<SideWidths> soundWidths;
+    double soundScale = 0.0;
+    std::vector<GridPoint> soundEdge;
+};
+
 // One ring's rows at one fraction of its corners' widths, on the grid.
 struct RingRows {
     std::vector<GridPoint> outline;
@@ -124,6 +143,7 @@ struct RingRows {
     std::vector<SideWidths> widths;  // grid steps, per corner
     std::vector<GridPoint> rows;
     double scale = 0.0;
+    LaidFrom laidFrom;
 };
 
 // Per corner of the ring as it is, where the inward parallels of its two edges meet for a width
@@ -131,6 +151,7 @@ struct RingRows {
 void SetCorners(RingRows& ring) {
     const std::vector<GridPoint>& p = ring.outline;
     const size_t n = p.size();
+    ring.laidFrom.Forget();
     ring.miter.resize(n);
     ring.sides.resize(n);
     for (size_t i = 0; i < n; ++i) {
@@ -296,13 +317,48 @@ std::pair<Blame, Blame> UnfoldingBlame(const RingRows& ring, size_t i, size_t j)
     return {Blame{i, fromI, true}, Blame{j, fromJ, true}};
 }
 
+bool Same(const GridPoint& a, const GridPoint& b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+// Moved edges beyond this many are looked at by a sweep of the whole ring.
+constexpr size_t kFewMovedEdges = 12;
+
+// Whether ring p, made of the count points `now` less those repeating the one before (p's point e
+// being now[corner[e]]), meets itself, given that it did not when they were `before`: only an
+// edge over points that moved can meet another now.
+bool MovedEdgesMeet(const GridPoint* now, const GridPoint* before, size_t count,
+                    const std::vector<size_t>& corner, const std::vector<GridPoint>& p) {
+    const size_t n = p.size();
+    const auto first = corner.begin();
+    std::vector<size_t> moved;
+    for (size_t t = 0; t < count && moved.size() <= kFewMovedEdges; ++t) {
+        if (!Same(now[t], before[t])) {
+            // The edge from the last of p's points at or before it, and the one ending there.
+            const auto e = static_cast<size_t>(
+                std::upper_bound(first, first + static_cast<std::ptrdiff_t>(n), t) - first - 1);
+            moved.push_back(e);
+            if (corner[e] == t) {
+                moved.push_back(e > 0 ? e - 1 : n - 1);
+            }
+        }
+    }
+    if (moved.size() > kFewMovedEdges) {
+        return RingMeetsItself(p);
+    }
+    std::sort(moved.begin(), moved.end());
+    moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    return EdgesMeetRing(p, moved);
+}
+
 // No two edges of the ring meet except neighbours at their shared corner, and no corner turns
 // straight back. Where two do, found by a sweep of the edges in order of their left ends (each
 // compared only with those still reaching it), the corners to blame (by their place in the ring)
 // are added to blame when it is given; the sweep runs only once the quicker look cell by cell has
-// found some. Both edges of a crossing are blamed unless oneEdge lets one clear the other alone.
+// found some, or the edges over points that moved since simpleBefore, when it is given. Both edges
+// of a crossing are blamed unless oneEdge lets one clear the other alone.
 bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<Blame>* blame,
-                  bool oneEdge) {
+                  bool oneEdge, const GridPoint* simpleBefore) {
     const std::vector<GridPoint>& rows = ring.rows;
     std::vector<GridPoint> p;
     std::vector<size_t> corner;
@@ -334,7 +390,9 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
             return false;
         }
     }
-    if (!RingMeetsItself(p)) {
+    if (!(simpleBefore != nullptr
+              ? MovedEdgesMeet(rows.data() + begin, simpleBefore, count, corner, p)
+              : RingMeetsItself(p))) {
         return true;
     }
     if (blame == nullptr) {
@@ -411,6 +469,37 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
     return !crossed;
 }
 
+// The corners whose widths differ from the given ones, unless half of them do or more.
+std::optional<std::vector<size_t>> ChangedCorners(const std::vector<SideWidths>& widths,
+                                                  const std::vector<SideWidths>& before) {
+    const size_t n = widths.size();
+    if (before.size() != n) {
+        return std::nullopt;
+    }
+    std::vector<size_t> changed;
+    for (size_t i = 0; i < n; ++i) {
+        if (!(widths[i].in == before[i].in && widths[i].out == before[i].out)) {
+            if (2 * changed.size() >= n) {
+                return std::nullopt;
+            }
+            changed.push_back(i);
+        }
+    }
+    return changed;
+}
+
+// The strips from each of the corners and from the one before each, in order.
+std::vector<size_t> StripsBeside(const std::vector<size_t>& corners, size_t n) {
+    std::vector<size_t> strips;
+    for (const size_t i : corners) {
+        strips.push_back(i);
+        strips.push_back(i > 0 ? i - 1 : n - 1);
+    }
+    std::sort(strips.begin(), strips.end());
+    strips.erase(std::unique(strips.begin(), strips.end()), strips.end());
+    return strips;
+}
+
 // Lays the rows at the given fraction of the corners' widths; false when a strip would fold or
 // the front face's edge would cross itself or turn inside out. The corners to blame, where known,
 // are added to blame when it is given (of the front face's edges crossing, one alone when
@@ -421,22 +510,45 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
     const std::vector<PlaneVector>& miter = ring.miter;
     const size_t n = outline.size();
     const size_t rowCount = fractions.size();
+    LaidFrom& laid = ring.laidFrom;
     ring.scale = scale;
-    ring.rows.assign(outline.begin(), outline.end());
     if (scale <= 0.0) {
+        ring.rows.assign(outline.begin(), outline.end());
+        laid.scale = 0.0;
         return true;
     }
-    ring.rows.resize(n * rowCount);
-    for (size_t k = 1; k < rowCount; ++k) {
-        for (size_t i = 0; i < n; ++i) {
-            const PlaneVector offset = InsetOffset(ring, i, 1.0, fractions[k]);
+    const size_t last = (rowCount - 1) * n;
+    const std::optional<std::vector<size_t>> changed =
+        laid.scale == scale && ring.rows.size() == n * rowCount && laid.unmoved.size() == n
+            ? ChangedCorners(ring.widths, laid.widths)
+            : std::nullopt;
+    if (changed) {
+        for (const size_t i : *changed) {
             const GridPoint& p = outline[i];
-            ring.rows[k * n + i] = {p.x + RoundToGrid(offset.x), p.y + RoundToGrid(offset.y)};
+            for (size_t k = 1; k < rowCount; ++k) {
+                const PlaneVector offset = InsetOffset(ring, i, 1.0, fractions[k]);
+                (k < rowCount - 1 ? ring.rows[k * n + i] : laid.unmoved[i]) = {
+                    p.x + RoundToGrid(offset.x), p.y + RoundToGrid(offset.y)};
+            }
         }
+        std::copy(laid.unmoved.begin(), laid.unmoved.end(),
+                  ring.rows.begin() + static_cast<std::ptrdiff_t>(last));
+    } else {
+        ring.rows.assign(outline.begin(), outline.end());
+        ring.rows.resize(n * rowCount);
+        for (size_t k = 1; k < rowCount; ++k) {
+            for (size_t i = 0; i < n; ++i) {
+                const PlaneVector offset = InsetOffset(ring, i, 1.0, fractions[k]);
+                const GridPoint& p = outline[i];
+                ring.rows[k * n + i] = {p.x + RoundToGrid(offset.x), p.y + RoundToGrid(offset.y)};
+            }
+        }
+        laid.unmoved.assign(ring.rows.begin() + static_cast<std::ptrdiff_t>(last), ring.rows.end());
     }
+    laid.widths = ring.widths;
+    laid.scale = scale;
     // The face is cut from corners only, so a row point lying straight between its neighbours
     // (rounding makes some) moves one grid step further in.
-    const size_t last = (rowCount - 1) * n;
     for (size_t i = 0; i < n; ++i) {
         GridPoint& q = ring.rows[last + i];
         const size_t before = i > 0 ? i - 1 : n - 1;
@@ -446,27 +558,59 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
             q = {q.x + RoundToGrid(m.x), q.y + RoundToGrid(m.y)};
         }
     }
+    // Since the last lay that succeeded, only the strips beside the points that moved can have
+    // come to fold: beside the corners whose widths changed, and in the last row's also beside
+    // points moving in or no longer.
+    const std::optional<std::vector<size_t>> unsound =
+        laid.soundScale == scale && laid.soundEdge.size() == n
+            ? ChangedCorners(ring.widths, laid.soundWidths)
+            : std::nullopt;
+    std::vector<size_t> strips, lastStrips;
+    if (unsound) {
+        std::vector<size_t> moved = *unsound;
+        for (size_t i = 0; i < n; ++i) {
+            if (!Same(ring.rows[last + i], laid.soundEdge[i])) {
+                moved.push_back(i);
+            }
+        }
+        strips = StripsBeside(*unsound, n);
+        lastStrips = StripsBeside(moved, n);
+    }
     // Every strip that folds is blamed at once, an edge once however many of its rows fold: a
     // ring with more folds than the mending has rounds would else be narrowed whole. Row by row,
     // the points are read in order.
     std::vector<bool> folds;
-    for (size_t k = 0; k + 1 < rowCount; ++k) {
+    // Whether the strip from corner i between rows k and k + 1 folds, blaming it where it does.
+    auto folding = [&](size_t k, size_t i) {
         const GridPoint* outer = &ring.rows[k * n];
         const GridPoint* inner = outer + n;
-        for (size_t i = 0; i < n; ++i) {
-            const size_t j = i + 1 < n ? i + 1 : 0;
-            if (Orientation(outer[i], outer[j], inner[j]) > 0 &&
-                Orientation(outer[i], inner[j], inner[i]) > 0) {
-                continue;
-            }
-            if (blame == nullptr) {
-                return false;
-            }
+        const size_t j = i + 1 < n ? i + 1 : 0;
+        if (Orientation(outer[i], outer[j], inner[j]) > 0 &&
+            Orientation(outer[i], inner[j], inner[i]) > 0) {
+            return false;
+        }
+        if (blame != nullptr) {
             folds.resize(n);
             if (!folds[i]) {
                 folds[i] = true;
                 const auto [from, to] = UnfoldingBlame(ring, i, j);
                 blame->insert(blame->end(), {from, to});
+            }
+        }
+        return true;
+    };
+    for (size_t k = 0; k + 1 < rowCount; ++k) {
+        if (!unsound) {
+            for (size_t i = 0; i < n; ++i) {
+                if (folding(k, i) && blame == nullptr) {
+                    return false;
+                }
+            }
+            continue;
+        }
+        for (const size_t i : k + 2 < rowCount ? strips : lastStrips) {
+            if (folding(k, i) && blame == nullptr) {
+                return false;
             }
         }
     }
@@ -475,7 +619,14 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
     }
     const int64_t own = RingArea(outline, 0, n);
     const int64_t inset = RingArea(ring.rows, last, n);
-    return (own > 0) == (inset > 0) && inset != 0 && IsSimpleRing(ring, last, n, blame, oneEdge);
+    if ((own > 0) != (inset > 0) || inset == 0 ||
+        !IsSimpleRing(ring, last, n, blame, oneEdge, unsound ? laid.soundEdge.data() : nullptr)) {
+        return false;
+    }
+    laid.soundWidths = ring.widths;
+    laid.soundScale = scale;
+    laid.soundEdge.assign(ring.rows.begin() + static_cast<std::ptrdiff_t>(last), ring.rows.end());
+    return true;
 }
 
 // Narrows the corners to blame, each with the next one (the far end of its edge), and kMendReach
@@ -832,6 +983,7 @@ bool DropStraightPoints(RingRows& ring) {
         }
     }
     ring.outline.resize(kept);
+    ring.laidFrom.Forget();
     ring.source.resize(kept);
     ring.miter.resize(kept);
     ring.sides.resize(kept);
@@ -872,6 +1024,8 @@ class RingCollisions {
           bevelled_(rings.size(), false),
           leaves_(rings.size(), false),
           leavesBlame_(rings.size()),
+          metEdge_(rings.size()),
+          met_(rings.size()),
           blame_(rings.size()),
           changed_(rings.size(), true) {
         for (const RingRows& ring : rings) {
@@ -884,6 +1038,9 @@ class RingCollisions {
     // After the given rings took points along their outlines.
     void OutlinesChanged(const std::vector<size_t>& changed) {
         outlineEdges_ = OutlineEdges(rings_);
+        for (std::vector<GridPoint>& edge : metEdge_) {
+            edge.clear();
+        }
         for (size_t r : changed) {
             outlineBoxes_[r] = PointsBox(rings_[r].outline);
             changed_[r] = true;
@@ -964,13 +1121,11 @@ class RingCollisions {
     // Unless the front-face edge lies nested with the outline, inside the region, crossing no
     // outline and with no other ring's outline between the two.
     bool Leaves(size_t r, const std::vector<size_t>& near) {
-        SegmentPairs met;
-        outlineEdges_.Meeting(edges_[r], boxes_[r], met);
-        for (const auto& [first, second] : met) {
-            leavesBlame_[r].push_back(
-                {first->corner, ClearingFactor(rings_[r], first->corner, *second)});
+        FindOutlinesMet(r);
+        for (const auto& [corner, outlineEdge] : met_[r]) {
+            leavesBlame_[r].push_back({corner, ClearingFactor(rings_[r], corner, *outlineEdge)});
         }
-        if (!met.empty()) {
+        if (!met_[r].empty()) {
             return true;
         }
         const RingRows& ring = rings_[r];
@@ -992,6 +1147,40 @@ class RingCollisions {
             }
         }
         return !nested || inRegion == 0;
+    }
+
+    // The outlines' edges that the front-face edges of ring r meet. An edge whose ends stayed
+    // since they were last looked for meets those it met then.
+    void FindOutlinesMet(size_t r) {
+        const RingRows& ring = rings_[r];
+        const size_t n = ring.outline.size();
+        const GridPoint* edge = ring.rows.data() + (ring.rows.size() - n);
+        std::vector<GridPoint>& before = metEdge_[r];
+        std::vector<std::pair<size_t, const GridSegment*>>& met = met_[r];
+        std::vector<GridSegment> moved;
+        if (before.size() == n) {
+            auto stayed = [&](size_t i) { return Same(edge[i], before[i]); };
+            std::vector<bool> kept(n);
+            for (size_t i = 0; i < n; ++i) {
+                const size_t j = i + 1 < n ? i + 1 : 0;
+                kept[i] = stayed(i) && stayed(j);
+                if (!kept[i]) {
+                    moved.push_back({edge[i], edge[j], i});
+                }
+            }
+            met.erase(std::remove_if(met.begin(), met.end(),
+                                     [&](const auto& pair) { return !kept[pair.first]; }),
+                      met.end());
+        } else {
+            moved = edges_[r];
+            met.clear();
+        }
+        SegmentPairs found;
+        outlineEdges_.Meeting(moved, boxes_[r], found);
+        for (const auto& [first, second] : found) {
+            met.emplace_back(first->corner, second);
+        }
+        before.assign(edge, edge + n);
     }
 
     // Front faces' edges crossing, or one band holding a point of the other. An edge of either
@@ -1048,6 +1237,10 @@ class RingCollisions {
     std::vector<bool> bevelled_;
     std::vector<bool> leaves_;
     std::vector<std::vector<Blame>> leavesBlame_;
+    // Per ring, its front-face edge when the outlines' edges it meets were last looked for, and
+    // those met: by the corner of its edge, and the outline's.
+    std::vector<std::vector<GridPoint>> metEdge_;
+    std::vector<std::vector<std::pair<size_t, const GridSegment*>>> met_;
     std::vector<std::vector<Blame>> blame_;
     std::vector<bool> changed_;
 };
