@@ -120,6 +120,17 @@ std::vector<double> RowFractions(int steps) {
 // of the last lay that succeeded and its front face's edge. Laid again with the widths of a few
 // corners changed, only their points and the strips beside them are looked at anew.
 struct LaidFrom {
+    LaidFrom() = default;
+    // A copy of a ring lays its rows anew: it is seldom laid again at the same widths.
+    LaidFrom(const LaidFrom&) {}
+    LaidFrom(LaidFrom&&) = default;
+    LaidFrom& operator=(const LaidFrom&) {
+        Forget();
+        return *this;
+    }
+    LaidFrom& operator=(LaidFrom&&) = default;
+    ~LaidFrom() = default;
+
     // Once the ring's shape changes.
     void Forget() {
         scale = 0.0;
