@@ -235,8 +235,11 @@ double ClearingFactor(const RingRows& ring, size_t c, const GridSegment& t,
     };
     const bool start = ends != Ends::kEnd;
     const bool end = ends != Ends::kStart;
+    // An end that stays is placed once.
+    const GridPoint from = inset(c, 1.0);
+    const GridPoint to = inset((c + 1) % n, 1.0);
     for (double factor = 1.0 - kClearingStep; factor > least; factor -= kClearingStep) {
-        if (!SegmentsMeet(inset(c, start ? factor : 1.0), inset((c + 1) % n, end ? factor : 1.0),
+        if (!SegmentsMeet(start ? inset(c, factor) : from, end ? inset((c + 1) % n, factor) : to,
                           t.a, t.b)) {
             return std::max(factor - kClearingStep, least);
         }
@@ -1037,6 +1040,7 @@ class RingCollisions {
           leavesBlame_(rings.size()),
           metEdge_(rings.size()),
           met_(rings.size()),
+          around_(2 * rings.size() * rings.size()),
           blame_(rings.size()),
           changed_(rings.size(), true) {
         for (const RingRows& ring : rings) {
@@ -1052,6 +1056,7 @@ class RingCollisions {
         for (std::vector<GridPoint>& edge : metEdge_) {
             edge.clear();
         }
+        std::fill(around_.begin(), around_.end(), Around{});
         for (size_t r : changed) {
             outlineBoxes_[r] = PointsBox(rings_[r].outline);
             changed_[r] = true;
@@ -1119,14 +1124,32 @@ class RingCollisions {
 
     const GridPoint& EdgePoint(size_t r) const { return edges_[r].front().a; }
 
-    bool InBand(size_t r, const GridPoint& p) const {
+    // A point of ring s's: the first of its outline, or EdgePoint(s).
+    enum class PointOf { kOutline, kEdge };
+
+    const GridPoint& Point(size_t s, PointOf of) const {
+        return of == PointOf::kEdge ? EdgePoint(s) : rings_[s].outline[0];
+    }
+
+    // How often ring r's outline winds round the point of ring s's. The outlines stay, so where
+    // the point did too it is known.
+    int AroundOutline(size_t r, size_t s, PointOf of) {
+        const GridPoint& p = Point(s, of);
+        Around& known = around_[(r * rings_.size() + s) * 2 + (of == PointOf::kEdge ? 1 : 0)];
+        if (!known.found || !Same(known.point, p)) {
+            known = {p, WindingNumber(rings_[r].outline, 0, rings_[r].outline.size(), p), true};
+        }
+        return known.winding;
+    }
+
+    bool InBand(size_t r, size_t s, PointOf of) {
+        const GridPoint& p = Point(s, of);
         if (!Holds(boxes_[r], p)) {
             return false;
         }
         const RingRows& ring = rings_[r];
         const size_t n = ring.outline.size();
-        return WindingNumber(ring.rows, 0, n, p) !=
-               WindingNumber(ring.rows, ring.rows.size() - n, n, p);
+        return AroundOutline(r, s, of) != WindingNumber(ring.rows, ring.rows.size() - n, n, p);
     }
 
     // Unless the front-face edge lies nested with the outline, inside the region, crossing no
@@ -1142,7 +1165,7 @@ class RingCollisions {
         const RingRows& ring = rings_[r];
         const size_t n = ring.outline.size();
         const GridPoint& edgePoint = EdgePoint(r);
-        const int aroundOwn = WindingNumber(ring.outline, 0, n, edgePoint);
+        const int aroundOwn = AroundOutline(r, r, PointOf::kEdge);
         const bool nested = aroundOwn != 0 ||
                             WindingNumber(ring.rows, ring.rows.size() - n, n, ring.outline[0]) != 0;
         int inRegion = 0;
@@ -1150,10 +1173,9 @@ class RingCollisions {
             if (s == r) {
                 inRegion += aroundOwn;
             } else if (Holds(outlineBoxes_[s], edgePoint)) {
-                inRegion +=
-                    WindingNumber(rings_[s].outline, 0, rings_[s].outline.size(), edgePoint);
+                inRegion += AroundOutline(s, r, PointOf::kEdge);
             }
-            if (s != r && InBand(r, rings_[s].outline[0])) {
+            if (s != r && InBand(r, s, PointOf::kOutline)) {
                 return true;
             }
         }
@@ -1207,8 +1229,8 @@ class RingCollisions {
         SegmentPairs met;
         MeetingSegments(edges_[r], edges_[s], box, met);
         if (met.empty()) {
-            const bool meet = InBand(r, rings_[s].outline[0]) || InBand(r, EdgePoint(s)) ||
-                              InBand(s, rings_[r].outline[0]) || InBand(s, EdgePoint(r));
+            const bool meet = InBand(r, s, PointOf::kOutline) || InBand(r, s, PointOf::kEdge) ||
+                              InBand(s, r, PointOf::kOutline) || InBand(s, r, PointOf::kEdge);
             return {meet, meet};
         }
         std::pair<bool, bool> blamed{false, false};
@@ -1252,6 +1274,13 @@ class RingCollisions {
     // those met: by the corner of its edge, and the outline's.
     std::vector<std::vector<GridPoint>> metEdge_;
     std::vector<std::vector<std::pair<size_t, const GridSegment*>>> met_;
+    // Per pair of rings and point of the second's, AroundOutline as last found.
+    struct Around {
+        GridPoint point{0, 0};
+        int winding = 0;
+        bool found = false;
+    };
+    std::vector<Around> around_;
     std::vector<std::vector<Blame>> blame_;
     std::vector<bool> changed_;
 };
