@@ -140,6 +140,7 @@ struct LaidFrom {
     std::vector<SideWidths> widths;
     double scale = 0.0;
     std::vector<GridPoint> unmoved;
+    bool sound = false;  // the rows are those of the last lay that succeeded
     std::vector<SideWidths> soundWidths;
     double soundScale = 0.0;
     std::vector<GridPoint> soundEdge;
@@ -502,6 +503,12 @@ std::optional<std::vector<size_t>> ChangedCorners(const std::vector<SideWidths>&
     return changed;
 }
 
+// Whether the strip from corner i to j between two rows folds.
+inline bool StripFolds(const GridPoint* outer, const GridPoint* inner, size_t i, size_t j) {
+    return Orientation(outer[i], outer[j], inner[j]) <= 0 ||
+           Orientation(outer[i], inner[j], inner[i]) <= 0;
+}
+
 // The strips from each of the corners and from the one before each, in order.
 std::vector<size_t> StripsBeside(const std::vector<size_t>& corners, size_t n) {
     std::vector<size_t> strips;
@@ -536,6 +543,7 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
         laid.scale == scale && ring.rows.size() == n * rowCount && laid.unmoved.size() == n
             ? ChangedCorners(ring.widths, laid.widths)
             : std::nullopt;
+    const bool sound = changed && laid.sound;
     if (changed) {
         for (const size_t i : *changed) {
             const GridPoint& p = outline[i];
@@ -561,6 +569,7 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
     }
     laid.widths = ring.widths;
     laid.scale = scale;
+    laid.sound = false;
     // The face is cut from corners only, so a row point lying straight between its neighbours
     // (rounding makes some) moves one grid step further in.
     for (size_t i = 0; i < n; ++i) {
@@ -577,7 +586,7 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
     // points moving in or no longer.
     const std::optional<std::vector<size_t>> unsound =
         laid.soundScale == scale && laid.soundEdge.size() == n
-            ? ChangedCorners(ring.widths, laid.soundWidths)
+            ? (sound ? changed : ChangedCorners(ring.widths, laid.soundWidths))
             : std::nullopt;
     std::vector<size_t> strips, lastStrips;
     if (unsound) {
@@ -594,37 +603,36 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
     // ring with more folds than the mending has rounds would else be narrowed whole. Row by row,
     // the points are read in order.
     std::vector<bool> folds;
-    // Whether the strip from corner i between rows k and k + 1 folds, blaming it where it does.
-    auto folding = [&](size_t k, size_t i) {
-        const GridPoint* outer = &ring.rows[k * n];
-        const GridPoint* inner = outer + n;
-        const size_t j = i + 1 < n ? i + 1 : 0;
-        if (Orientation(outer[i], outer[j], inner[j]) > 0 &&
-            Orientation(outer[i], inner[j], inner[i]) > 0) {
-            return false;
+    auto blameFold = [&](size_t i, size_t j) {
+        folds.resize(n);
+        if (!folds[i]) {
+            folds[i] = true;
+            const auto [from, to] = UnfoldingBlame(ring, i, j);
+            blame->insert(blame->end(), {from, to});
         }
-        if (blame != nullptr) {
-            folds.resize(n);
-            if (!folds[i]) {
-                folds[i] = true;
-                const auto [from, to] = UnfoldingBlame(ring, i, j);
-                blame->insert(blame->end(), {from, to});
-            }
-        }
-        return true;
     };
     for (size_t k = 0; k + 1 < rowCount; ++k) {
+        const GridPoint* outer = &ring.rows[k * n];
+        const GridPoint* inner = outer + n;
         if (!unsound) {
             for (size_t i = 0; i < n; ++i) {
-                if (folding(k, i) && blame == nullptr) {
-                    return false;
+                const size_t j = i + 1 < n ? i + 1 : 0;
+                if (StripFolds(outer, inner, i, j)) {
+                    if (blame == nullptr) {
+                        return false;
+                    }
+                    blameFold(i, j);
                 }
             }
             continue;
         }
         for (const size_t i : k + 2 < rowCount ? strips : lastStrips) {
-            if (folding(k, i) && blame == nullptr) {
-                return false;
+            const size_t j = i + 1 < n ? i + 1 : 0;
+            if (StripFolds(outer, inner, i, j)) {
+                if (blame == nullptr) {
+                    return false;
+                }
+                blameFold(i, j);
             }
         }
     }
@@ -637,6 +645,7 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
         !IsSimpleRing(ring, last, n, blame, oneEdge, unsound ? laid.soundEdge.data() : nullptr)) {
         return false;
     }
+    laid.sound = true;
     laid.soundWidths = ring.widths;
     laid.soundScale = scale;
     laid.soundEdge.assign(ring.rows.begin() + static_cast<std::ptrdiff_t>(last), ring.rows.end());
