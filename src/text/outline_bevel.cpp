@@ -1375,9 +1375,8 @@ bool CoverPolygon(const std::vector<RingRows>& rings, std::vector<GridPoint>& ca
         }
         (r == 0 ? cap.outer : cap.holes.emplace_back()) = std::move(indices);
         whole += RingArea(ring.outline, 0, n);
-        for (size_t k = 0; k + 1 < rowCount; ++k) {
-            strips += RingArea(ring.rows, k * n, n) - RingArea(ring.rows, (k + 1) * n, n);
-        }
+        // The strips between each pair of rows in turn add up to those between the first and last.
+        strips += RingArea(ring.rows, 0, n) - RingArea(ring.rows, (rowCount - 1) * n, n);
     }
     if (!strict) {
         // Should a polygon not be simple after all, its face overlaps itself but stays closed.
