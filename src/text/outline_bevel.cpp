@@ -373,8 +373,9 @@ bool MovedEdgesMeet(const GridPoint* now, const GridPoint* before, size_t count,
 // straight back. Where two do, found by a sweep of the edges in order of their left ends (each
 // compared only with those still reaching it), the corners to blame (by their place in the ring)
 // are added to blame when it is given; the sweep runs only once the quicker look cell by cell has
-// found some, or the edges over points that moved since simpleBefore, when it is given. Both edges
-// of a crossing are blamed unless oneEdge lets one clear the other alone.
+// found some. Given simpleBefore, the ring's points when it was last found simple, that look
+// covers only the edges over points that moved since. Both edges of a crossing are blamed unless
+// oneEdge lets one clear the other alone.
 bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<Blame>* blame,
                   bool oneEdge, const GridPoint* simpleBefore) {
     const std::vector<GridPoint>& rows = ring.rows;
@@ -585,8 +586,8 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
         }
     }
     // Since the last lay that succeeded, only the strips beside the points that moved can have
-    // come to fold: beside the corners whose widths changed, and in the last row's also beside
-    // points moving in or no longer.
+    // come to fold: beside the corners whose widths changed, and between the last two rows also
+    // beside any point of the front face's edge that moved.
     const std::optional<std::vector<size_t>> unsound =
         laid.soundScale == scale && laid.soundEdge.size() == n
             ? (sound ? changed : ChangedCorners(ring.widths, laid.soundWidths))
