@@ -183,6 +183,36 @@ bool RingMeetsItself(const std::vector<GridPoint>& ring) {
     return false;
 }
 
+bool EdgesMeetRing(const std::vector<GridPoint>& ring, const std::vector<size_t>& edges) {
+    const size_t n = ring.size();
+    if (edges.empty()) {
+        return false;
+    }
+    auto next = [n](size_t e) { return e + 1 < n ? e + 1 : 0; };
+    // Most edges lie clear of all those given at once.
+    std::vector<GridBox> boxes;
+    GridBox all = BoxOf({ring[edges.front()], ring[next(edges.front())]});
+    for (const size_t e : edges) {
+        const GridBox& box = boxes.emplace_back(BoxOf({ring[e], ring[next(e)]}));
+        all = {std::min(all.minX, box.minX), std::min(all.minY, box.minY),
+               std::max(all.maxX, box.maxX), std::max(all.maxY, box.maxY)};
+    }
+    for (size_t f = 0; f < n; ++f) {
+        const GridBox other = BoxOf({ring[f], ring[next(f)]});
+        if (!Overlap(all, other)) {
+            continue;
+        }
+        for (size_t k = 0; k < edges.size(); ++k) {
+            const size_t e = edges[k];
+            if (f != e && f != next(e) && e != next(f) && Overlap(boxes[k], other) &&
+                SegmentsMeet(ring[e], ring[next(e)], ring[f], ring[next(f)])) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t count,
                   const GridPoint& p) {
     int winding = 0;

@@ -59,6 +59,11 @@ class SegmentCells {
 // neighbouring points may be equal.
 bool RingMeetsItself(const std::vector<GridPoint>& ring);
 
+// Whether one of the given edges of the closed ring (edge e from point e) meets another edge of it
+// other than its neighbours: where only those moved since the ring last did not meet itself,
+// whether it does now, without sorting the ring.
+bool EdgesMeetRing(const std::vector<GridPoint>& ring, const std::vector<size_t>& edges);
+
 // How often the ring of count points from begin winds counter-clockwise round p, which lies on
 // none of its edges.
 int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t count,

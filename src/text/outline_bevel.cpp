@@ -115,6 +115,40 @@ std::vector<double> RowFractions(int steps) {
     return t;
 }
 
+// What a ring's rows were laid from, for its shape as it is: the widths and scale of its rows
+// (scale 0 once there are none) and their last row before points lying straight moved in; those
+// of the last lay that succeeded and its front face's edge. Laid again with the widths of a few
+// corners changed, only their points and the strips beside them are looked at anew.
+struct LaidFrom {
+    LaidFrom() = default;
+    // A copy of a ring lays its rows anew: it is seldom laid again at the same widths.
+    LaidFrom(const LaidFrom&) {}
+    LaidFrom(LaidFrom&&) = default;
+    LaidFrom& operator=(const LaidFrom&) {
+        Forget();
+        return *this;
+    }
+    LaidFrom& operator=(LaidFrom&&) = default;
+    ~LaidFrom() = default;
+
+    // Once the ring's shape changes.
+    void Forget() {
+        scale = 0.0;
+        soundScale = 0.0;
+        ownAreaFound = false;
+    }
+
+    std::vector<SideWidths> widths;
+    double scale = 0.0;
+    std::vector<GridPoint> unmoved;
+    bool sound = false;  // the rows are those of the last lay that succeeded
+    std::vector<SideWidths> soundWidths;
+    double soundScale = 0.0;
+    std::vector<GridPoint> soundEdge;
+    int64_t ownArea = 0;  // twice the outline's
+    bool ownAreaFound = false;
+};
+
 // One ring's rows at one fraction of its corners' widths, on the grid.
 struct RingRows {
     std::vector<GridPoint> outline;
@@ -124,6 +158,7 @@ struct RingRows {
     std::vector<SideWidths> widths;  // grid steps, per corner
     std::vector<GridPoint> rows;
     double scale = 0.0;
+    LaidFrom laidFrom;
 };
 
 // Per corner of the ring as it is, where the inward parallels of its two edges meet for a width
@@ -131,6 +166,7 @@ struct RingRows {
 void SetCorners(RingRows& ring) {
     const std::vector<GridPoint>& p = ring.outline;
     const size_t n = p.size();
+    ring.laidFrom.Forget();
     ring.miter.resize(n);
     ring.sides.resize(n);
     for (size_t i = 0; i < n; ++i) {
@@ -203,8 +239,11 @@ double ClearingFactor(const RingRows& ring, size_t c, const GridSegment& t,
     };
     const bool start = ends != Ends::kEnd;
     const bool end = ends != Ends::kStart;
+    // An end that stays is placed once.
+    const GridPoint from = inset(c, 1.0);
+    const GridPoint to = inset((c + 1) % n, 1.0);
     for (double factor = 1.0 - kClearingStep; factor > least; factor -= kClearingStep) {
-        if (!SegmentsMeet(inset(c, start ? factor : 1.0), inset((c + 1) % n, end ? factor : 1.0),
+        if (!SegmentsMeet(start ? inset(c, factor) : from, end ? inset((c + 1) % n, factor) : to,
                           t.a, t.b)) {
             return std::max(factor - kClearingStep, least);
         }
@@ -296,13 +335,49 @@ std::pair<Blame, Blame> UnfoldingBlame(const RingRows& ring, size_t i, size_t j)
     return {Blame{i, fromI, true}, Blame{j, fromJ, true}};
 }
 
+bool Same(const GridPoint& a, const GridPoint& b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+// Moved edges beyond this many are looked at by a sweep of the whole ring.
+constexpr size_t kFewMovedEdges = 12;
+
+// Whether ring p, made of the count points `now` less those repeating the one before (p's point e
+// being now[corner[e]]), meets itself, given that it did not when they were `before`: only an
+// edge over points that moved can meet another now.
+bool MovedEdgesMeet(const GridPoint* now, const GridPoint* before, size_t count,
+                    const std::vector<size_t>& corner, const std::vector<GridPoint>& p) {
+    const size_t n = p.size();
+    const auto first = corner.begin();
+    std::vector<size_t> moved;
+    for (size_t t = 0; t < count && moved.size() <= kFewMovedEdges; ++t) {
+        if (!Same(now[t], before[t])) {
+            // The edge from the last of p's points at or before it, and the one ending there.
+            const auto e = static_cast<size_t>(
+                std::upper_bound(first, first + static_cast<std::ptrdiff_t>(n), t) - first - 1);
+            moved.push_back(e);
+            if (corner[e] == t) {
+                moved.push_back(e > 0 ? e - 1 : n - 1);
+            }
+        }
+    }
+    if (moved.size() > kFewMovedEdges) {
+        return RingMeetsItself(p);
+    }
+    std::sort(moved.begin(), moved.end());
+    moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    return EdgesMeetRing(p, moved);
+}
+
 // No two edges of the ring meet except neighbours at their shared corner, and no corner turns
 // straight back. Where two do, found by a sweep of the edges in order of their left ends (each
 // compared only with those still reaching it), the corners to blame (by their place in the ring)
 // are added to blame when it is given; the sweep runs only once the quicker look cell by cell has
-// found some. Both edges of a crossing are blamed unless oneEdge lets one clear the other alone.
+// found some. Given simpleBefore, the ring's points when it was last found simple, that look
+// covers only the edges over points that moved since. Both edges of a crossing are blamed unless
+// oneEdge lets one clear the other alone.
 bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<Blame>* blame,
-                  bool oneEdge) {
+                  bool oneEdge, const GridPoint* simpleBefore) {
     const std::vector<GridPoint>& rows = ring.rows;
     std::vector<GridPoint> p;
     std::vector<size_t> corner;
@@ -334,7 +409,9 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
             return false;
         }
     }
-    if (!RingMeetsItself(p)) {
+    if (!(simpleBefore != nullptr
+              ? MovedEdgesMeet(rows.data() + begin, simpleBefore, count, corner, p)
+              : RingMeetsItself(p))) {
         return true;
     }
     if (blame == nullptr) {
@@ -411,6 +488,43 @@ bool IsSimpleRing(const RingRows& ring, size_t begin, size_t count, std::vector<
     return !crossed;
 }
 
+// The corners whose widths differ from the given ones, unless half of them do or more.
+std::optional<std::vector<size_t>> ChangedCorners(const std::vector<SideWidths>& widths,
+                                                  const std::vector<SideWidths>& before) {
+    const size_t n = widths.size();
+    if (before.size() != n) {
+        return std::nullopt;
+    }
+    std::vector<size_t> changed;
+    for (size_t i = 0; i < n; ++i) {
+        if (!(widths[i].in == before[i].in && widths[i].out == before[i].out)) {
+            if (2 * changed.size() >= n) {
+                return std::nullopt;
+            }
+            changed.push_back(i);
+        }
+    }
+    return changed;
+}
+
+// Whether the strip from corner i to j between two rows folds.
+inline bool StripFolds(const GridPoint* outer, const GridPoint* inner, size_t i, size_t j) {
+    return Orientation(outer[i], outer[j], inner[j]) <= 0 ||
+           Orientation(outer[i], inner[j], inner[i]) <= 0;
+}
+
+// The strips from each of the corners and from the one before each, in order.
+std::vector<size_t> StripsBeside(const std::vector<size_t>& corners, size_t n) {
+    std::vector<size_t> strips;
+    for (const size_t i : corners) {
+        strips.push_back(i);
+        strips.push_back(i > 0 ? i - 1 : n - 1);
+    }
+    std::sort(strips.begin(), strips.end());
+    strips.erase(std::unique(strips.begin(), strips.end()), strips.end());
+    return strips;
+}
+
 // Lays the rows at the given fraction of the corners' widths; false when a strip would fold or
 // the front face's edge would cross itself or turn inside out. The corners to blame, where known,
 // are added to blame when it is given (of the front face's edges crossing, one alone when
@@ -421,22 +535,47 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
     const std::vector<PlaneVector>& miter = ring.miter;
     const size_t n = outline.size();
     const size_t rowCount = fractions.size();
+    LaidFrom& laid = ring.laidFrom;
     ring.scale = scale;
-    ring.rows.assign(outline.begin(), outline.end());
     if (scale <= 0.0) {
+        ring.rows.assign(outline.begin(), outline.end());
+        laid.scale = 0.0;
         return true;
     }
-    ring.rows.resize(n * rowCount);
-    for (size_t k = 1; k < rowCount; ++k) {
-        for (size_t i = 0; i < n; ++i) {
-            const PlaneVector offset = InsetOffset(ring, i, 1.0, fractions[k]);
+    const size_t last = (rowCount - 1) * n;
+    const std::optional<std::vector<size_t>> changed =
+        laid.scale == scale && ring.rows.size() == n * rowCount && laid.unmoved.size() == n
+            ? ChangedCorners(ring.widths, laid.widths)
+            : std::nullopt;
+    const bool sound = changed && laid.sound;
+    if (changed) {
+        for (const size_t i : *changed) {
             const GridPoint& p = outline[i];
-            ring.rows[k * n + i] = {p.x + RoundToGrid(offset.x), p.y + RoundToGrid(offset.y)};
+            for (size_t k = 1; k < rowCount; ++k) {
+                const PlaneVector offset = InsetOffset(ring, i, 1.0, fractions[k]);
+                (k < rowCount - 1 ? ring.rows[k * n + i] : laid.unmoved[i]) = {
+                    p.x + RoundToGrid(offset.x), p.y + RoundToGrid(offset.y)};
+            }
         }
+        std::copy(laid.unmoved.begin(), laid.unmoved.end(),
+                  ring.rows.begin() + static_cast<std::ptrdiff_t>(last));
+    } else {
+        ring.rows.assign(outline.begin(), outline.end());
+        ring.rows.resize(n * rowCount);
+        for (size_t k = 1; k < rowCount; ++k) {
+            for (size_t i = 0; i < n; ++i) {
+                const PlaneVector offset = InsetOffset(ring, i, 1.0, fractions[k]);
+                const GridPoint& p = outline[i];
+                ring.rows[k * n + i] = {p.x + RoundToGrid(offset.x), p.y + RoundToGrid(offset.y)};
+            }
+        }
+        laid.unmoved.assign(ring.rows.begin() + static_cast<std::ptrdiff_t>(last), ring.rows.end());
     }
+    laid.widths = ring.widths;
+    laid.scale = scale;
+    laid.sound = false;
     // The face is cut from corners only, so a row point lying straight between its neighbours
     // (rounding makes some) moves one grid step further in.
-    const size_t last = (rowCount - 1) * n;
     for (size_t i = 0; i < n; ++i) {
         GridPoint& q = ring.rows[last + i];
         const size_t before = i > 0 ? i - 1 : n - 1;
@@ -446,36 +585,79 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
             q = {q.x + RoundToGrid(m.x), q.y + RoundToGrid(m.y)};
         }
     }
+    // Since the last lay that succeeded, only the strips beside the points that moved can have
+    // come to fold: beside the corners whose widths changed, and between the last two rows also
+    // beside any point of the front face's edge that moved.
+    const std::optional<std::vector<size_t>> unsound =
+        laid.soundScale == scale && laid.soundEdge.size() == n
+            ? (sound ? changed : ChangedCorners(ring.widths, laid.soundWidths))
+            : std::nullopt;
+    std::vector<size_t> strips, lastStrips;
+    if (unsound) {
+        std::vector<size_t> moved = *unsound;
+        for (size_t i = 0; i < n; ++i) {
+            if (!Same(ring.rows[last + i], laid.soundEdge[i])) {
+                moved.push_back(i);
+            }
+        }
+        strips = StripsBeside(*unsound, n);
+        lastStrips = StripsBeside(moved, n);
+    }
     // Every strip that folds is blamed at once, an edge once however many of its rows fold: a
     // ring with more folds than the mending has rounds would else be narrowed whole. Row by row,
     // the points are read in order.
     std::vector<bool> folds;
+    auto blameFold = [&](size_t i, size_t j) {
+        folds.resize(n);
+        if (!folds[i]) {
+            folds[i] = true;
+            const auto [from, to] = UnfoldingBlame(ring, i, j);
+            blame->insert(blame->end(), {from, to});
+        }
+    };
     for (size_t k = 0; k + 1 < rowCount; ++k) {
         const GridPoint* outer = &ring.rows[k * n];
         const GridPoint* inner = outer + n;
-        for (size_t i = 0; i < n; ++i) {
+        if (!unsound) {
+            for (size_t i = 0; i < n; ++i) {
+                const size_t j = i + 1 < n ? i + 1 : 0;
+                if (StripFolds(outer, inner, i, j)) {
+                    if (blame == nullptr) {
+                        return false;
+                    }
+                    blameFold(i, j);
+                }
+            }
+            continue;
+        }
+        for (const size_t i : k + 2 < rowCount ? strips : lastStrips) {
             const size_t j = i + 1 < n ? i + 1 : 0;
-            if (Orientation(outer[i], outer[j], inner[j]) > 0 &&
-                Orientation(outer[i], inner[j], inner[i]) > 0) {
-                continue;
-            }
-            if (blame == nullptr) {
-                return false;
-            }
-            folds.resize(n);
-            if (!folds[i]) {
-                folds[i] = true;
-                const auto [from, to] = UnfoldingBlame(ring, i, j);
-                blame->insert(blame->end(), {from, to});
+            if (StripFolds(outer, inner, i, j)) {
+                if (blame == nullptr) {
+                    return false;
+                }
+                blameFold(i, j);
             }
         }
     }
     if (!folds.empty()) {
         return false;
     }
-    const int64_t own = RingArea(outline, 0, n);
+    if (!laid.ownAreaFound) {
+        laid.ownArea = RingArea(outline, 0, n);
+        laid.ownAreaFound = true;
+    }
+    const int64_t own = laid.ownArea;
     const int64_t inset = RingArea(ring.rows, last, n);
-    return (own > 0) == (inset > 0) && inset != 0 && IsSimpleRing(ring, last, n, blame, oneEdge);
+    if ((own > 0) != (inset > 0) || inset == 0 ||
+        !IsSimpleRing(ring, last, n, blame, oneEdge, unsound ? laid.soundEdge.data() : nullptr)) {
+        return false;
+    }
+    laid.sound = true;
+    laid.soundWidths = ring.widths;
+    laid.soundScale = scale;
+    laid.soundEdge.assign(ring.rows.begin() + static_cast<std::ptrdiff_t>(last), ring.rows.end());
+    return true;
 }
 
 // Narrows the corners to blame, each with the next one (the far end of its edge), and kMendReach
@@ -832,6 +1014,7 @@ bool DropStraightPoints(RingRows& ring) {
         }
     }
     ring.outline.resize(kept);
+    ring.laidFrom.Forget();
     ring.source.resize(kept);
     ring.miter.resize(kept);
     ring.sides.resize(kept);
@@ -872,6 +1055,9 @@ class RingCollisions {
           bevelled_(rings.size(), false),
           leaves_(rings.size(), false),
           leavesBlame_(rings.size()),
+          metEdge_(rings.size()),
+          met_(rings.size()),
+          around_(2 * rings.size() * rings.size()),
           blame_(rings.size()),
           changed_(rings.size(), true) {
         for (const RingRows& ring : rings) {
@@ -884,6 +1070,10 @@ class RingCollisions {
     // After the given rings took points along their outlines.
     void OutlinesChanged(const std::vector<size_t>& changed) {
         outlineEdges_ = OutlineEdges(rings_);
+        for (std::vector<GridPoint>& edge : metEdge_) {
+            edge.clear();
+        }
+        std::fill(around_.begin(), around_.end(), Around{});
         for (size_t r : changed) {
             outlineBoxes_[r] = PointsBox(rings_[r].outline);
             changed_[r] = true;
@@ -951,32 +1141,48 @@ class RingCollisions {
 
     const GridPoint& EdgePoint(size_t r) const { return edges_[r].front().a; }
 
-    bool InBand(size_t r, const GridPoint& p) const {
+    // A point of ring s's: the first of its outline, or EdgePoint(s).
+    enum class PointOf { kOutline, kEdge };
+
+    const GridPoint& Point(size_t s, PointOf of) const {
+        return of == PointOf::kEdge ? EdgePoint(s) : rings_[s].outline[0];
+    }
+
+    // How often ring r's outline winds round the point of ring s's. The outlines stay, so where
+    // the point did too it is known.
+    int AroundOutline(size_t r, size_t s, PointOf of) {
+        const GridPoint& p = Point(s, of);
+        Around& known = around_[(r * rings_.size() + s) * 2 + (of == PointOf::kEdge ? 1 : 0)];
+        if (!known.found || !Same(known.point, p)) {
+            known = {p, WindingNumber(rings_[r].outline, 0, rings_[r].outline.size(), p), true};
+        }
+        return known.winding;
+    }
+
+    bool InBand(size_t r, size_t s, PointOf of) {
+        const GridPoint& p = Point(s, of);
         if (!Holds(boxes_[r], p)) {
             return false;
         }
         const RingRows& ring = rings_[r];
         const size_t n = ring.outline.size();
-        return WindingNumber(ring.rows, 0, n, p) !=
-               WindingNumber(ring.rows, ring.rows.size() - n, n, p);
+        return AroundOutline(r, s, of) != WindingNumber(ring.rows, ring.rows.size() - n, n, p);
     }
 
     // Unless the front-face edge lies nested with the outline, inside the region, crossing no
     // outline and with no other ring's outline between the two.
     bool Leaves(size_t r, const std::vector<size_t>& near) {
-        SegmentPairs met;
-        outlineEdges_.Meeting(edges_[r], boxes_[r], met);
-        for (const auto& [first, second] : met) {
-            leavesBlame_[r].push_back(
-                {first->corner, ClearingFactor(rings_[r], first->corner, *second)});
+        FindOutlinesMet(r);
+        for (const auto& [corner, outlineEdge] : met_[r]) {
+            leavesBlame_[r].push_back({corner, ClearingFactor(rings_[r], corner, *outlineEdge)});
         }
-        if (!met.empty()) {
+        if (!met_[r].empty()) {
             return true;
         }
         const RingRows& ring = rings_[r];
         const size_t n = ring.outline.size();
         const GridPoint& edgePoint = EdgePoint(r);
-        const int aroundOwn = WindingNumber(ring.outline, 0, n, edgePoint);
+        const int aroundOwn = AroundOutline(r, r, PointOf::kEdge);
         const bool nested = aroundOwn != 0 ||
                             WindingNumber(ring.rows, ring.rows.size() - n, n, ring.outline[0]) != 0;
         int inRegion = 0;
@@ -984,14 +1190,47 @@ class RingCollisions {
             if (s == r) {
                 inRegion += aroundOwn;
             } else if (Holds(outlineBoxes_[s], edgePoint)) {
-                inRegion +=
-                    WindingNumber(rings_[s].outline, 0, rings_[s].outline.size(), edgePoint);
+                inRegion += AroundOutline(s, r, PointOf::kEdge);
             }
-            if (s != r && InBand(r, rings_[s].outline[0])) {
+            if (s != r && InBand(r, s, PointOf::kOutline)) {
                 return true;
             }
         }
         return !nested || inRegion == 0;
+    }
+
+    // The outlines' edges that the front-face edges of ring r meet. An edge whose ends stayed
+    // since they were last looked for meets those it met then.
+    void FindOutlinesMet(size_t r) {
+        const RingRows& ring = rings_[r];
+        const size_t n = ring.outline.size();
+        const GridPoint* edge = ring.rows.data() + (ring.rows.size() - n);
+        std::vector<GridPoint>& before = metEdge_[r];
+        std::vector<std::pair<size_t, const GridSegment*>>& met = met_[r];
+        std::vector<GridSegment> moved;
+        if (before.size() == n) {
+            auto stayed = [&](size_t i) { return Same(edge[i], before[i]); };
+            std::vector<bool> kept(n);
+            for (size_t i = 0; i < n; ++i) {
+                const size_t j = i + 1 < n ? i + 1 : 0;
+                kept[i] = stayed(i) && stayed(j);
+                if (!kept[i]) {
+                    moved.push_back({edge[i], edge[j], i});
+                }
+            }
+            met.erase(std::remove_if(met.begin(), met.end(),
+                                     [&](const auto& pair) { return !kept[pair.first]; }),
+                      met.end());
+        } else {
+            moved = edges_[r];
+            met.clear();
+        }
+        SegmentPairs found;
+        outlineEdges_.Meeting(moved, boxes_[r], found);
+        for (const auto& [first, second] : found) {
+            met.emplace_back(first->corner, second);
+        }
+        before.assign(edge, edge + n);
     }
 
     // Front faces' edges crossing, or one band holding a point of the other. An edge of either
@@ -1007,8 +1246,8 @@ class RingCollisions {
         SegmentPairs met;
         MeetingSegments(edges_[r], edges_[s], box, met);
         if (met.empty()) {
-            const bool meet = InBand(r, rings_[s].outline[0]) || InBand(r, EdgePoint(s)) ||
-                              InBand(s, rings_[r].outline[0]) || InBand(s, EdgePoint(r));
+            const bool meet = InBand(r, s, PointOf::kOutline) || InBand(r, s, PointOf::kEdge) ||
+                              InBand(s, r, PointOf::kOutline) || InBand(s, r, PointOf::kEdge);
             return {meet, meet};
         }
         std::pair<bool, bool> blamed{false, false};
@@ -1048,6 +1287,17 @@ class RingCollisions {
     std::vector<bool> bevelled_;
     std::vector<bool> leaves_;
     std::vector<std::vector<Blame>> leavesBlame_;
+    // Per ring, its front-face edge when the outlines' edges it meets were last looked for, and
+    // those met: by the corner of its edge, and the outline's.
+    std::vector<std::vector<GridPoint>> metEdge_;
+    std::vector<std::vector<std::pair<size_t, const GridSegment*>>> met_;
+    // Per pair of rings and point of the second's, AroundOutline as last found.
+    struct Around {
+        GridPoint point{0, 0};
+        int winding = 0;
+        bool found = false;
+    };
+    std::vector<Around> around_;
     std::vector<std::vector<Blame>> blame_;
     std::vector<bool> changed_;
 };
@@ -1099,17 +1349,18 @@ void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials,
     }
 }
 
-bool AllDistinct(std::vector<GridPoint> points) {
-    auto less = [](const GridPoint& a, const GridPoint& b) {
-        return a.x != b.x ? a.x < b.x : a.y < b.y;
-    };
-    std::sort(points.begin(), points.end(), less);
-    for (size_t i = 1; i < points.size(); ++i) {
-        if (points[i].x == points[i - 1].x && points[i].y == points[i - 1].y) {
-            return false;
-        }
+// Whether the points from `first` on are all distinct.
+bool AllDistinct(const std::vector<GridPoint>& points, size_t first) {
+    // Each point packed into one number, which sorts faster than a pair: coordinates stay far
+    // below 2^31 in magnitude.
+    std::vector<uint64_t> keys(points.size() - first);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const GridPoint& p = points[first + i];
+        keys[i] =
+            static_cast<uint64_t>(static_cast<uint32_t>(p.x)) << 32 | static_cast<uint32_t>(p.y);
     }
-    return true;
+    std::sort(keys.begin(), keys.end());
+    return std::adjacent_find(keys.begin(), keys.end()) == keys.end();
 }
 
 // Fills the front face inside the rings' last rows and, when strict, checks that strips and face
@@ -1133,18 +1384,15 @@ bool CoverPolygon(const std::vector<RingRows>& rings, std::vector<GridPoint>& ca
         }
         (r == 0 ? cap.outer : cap.holes.emplace_back()) = std::move(indices);
         whole += RingArea(ring.outline, 0, n);
-        for (size_t k = 0; k + 1 < rowCount; ++k) {
-            strips += RingArea(ring.rows, k * n, n) - RingArea(ring.rows, (k + 1) * n, n);
-        }
+        // The strips between each pair of rows in turn add up to those between the first and last.
+        strips += RingArea(ring.rows, 0, n) - RingArea(ring.rows, (rowCount - 1) * n, n);
     }
     if (!strict) {
         // Should a polygon not be simple after all, its face overlaps itself but stays closed.
         TriangulatePolygon(capGrid, cap, capTriangles);
         return true;
     }
-    bool ok = AllDistinct(std::vector<GridPoint>(
-                  capGrid.begin() + static_cast<std::ptrdiff_t>(firstPoint), capGrid.end())) &&
-              TriangulatePolygon(capGrid, cap, capTriangles);
+    bool ok = AllDistinct(capGrid, firstPoint) && TriangulatePolygon(capGrid, cap, capTriangles);
     if (ok) {
         int64_t faces = 0;
         for (size_t t = firstTriangle; t + 2 < capTriangles.size(); t += 3) {

@@ -470,8 +470,9 @@ TEST(GridSegments, PointsAlongASegmentLieOnItOrJustLeftOfItInOrder) {
 }
 
 // Rings round a centre, their corners' angles shaken by up to a few times the spacing, so some
-// stay simple and others cross, touch or run along themselves: whether a ring meets itself agrees
-// with comparing every pair of edges but neighbours.
+// stay simple and others cross, touch or run along themselves: whether a ring meets itself, and
+// whether every third of its edges meets another, agree with comparing every pair of edges but
+// neighbours.
 TEST(GridSegments, RingsMeetingThemselvesAgreeWithEveryPairCompared) {
     std::mt19937 random(11);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -501,6 +502,17 @@ TEST(GridSegments, RingsMeetingThemselvesAgreeWithEveryPairCompared) {
             continue;
         }
         EXPECT_EQ(RingMeetsItself(ring), expected) << "ring " << k;
+        std::vector<size_t> some;
+        bool someMeet = false;
+        for (size_t e = static_cast<size_t>(k) % 3; e < n; e += 3) {
+            some.push_back(e);
+            for (size_t f = 0; f < n; ++f) {
+                someMeet =
+                    someMeet || (f != e && f != next(e) && e != next(f) &&
+                                 SegmentsMeet(ring[e], ring[next(e)], ring[f], ring[next(f)]));
+            }
+        }
+        EXPECT_EQ(EdgesMeetRing(ring, some), someMeet) << "ring " << k;
         (expected ? meeting : clear) += 1;
     }
     EXPECT_GT(meeting, 100);
