@@ -1062,6 +1062,8 @@ void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials,
                      const std::vector<double>& fractions, LayAgain layAgain) {
     RingCollisions collisions(rings);
     bool laidAgain = false;
+    // Rings laid again are cleared in small steps again.
+    int firstRound = 0;
     for (int round = 0; round < kCollisionRounds; ++round) {
         const std::vector<bool> colliding = collisions.Colliding();
         if (std::none_of(colliding.begin(), colliding.end(), [](bool c) { return c; })) {
@@ -1079,6 +1081,7 @@ void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials,
                 return;
             }
             collisions.OutlinesChanged(changed);
+            firstRound = round + 1;
             continue;
         }
         for (size_t r = 0; r < rings.size(); ++r) {
@@ -1087,7 +1090,7 @@ void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials,
             }
             const std::vector<Blame>& blame = collisions.blame()[r];
             if (trials[r] == 0 && !blame.empty()) {
-                NarrowAbout(rings[r], blame, round < kClearingRounds);
+                NarrowAbout(rings[r], blame, round - firstRound < kClearingRounds);
                 if (!LayMended(rings[r], fractions)) {
                     trials[r] = LayWidest(rings[r], fractions, 1);
                 }
