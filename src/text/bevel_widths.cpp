@@ -469,6 +469,25 @@ std::vector<std::vector<SideWidths>> ContactWidths(const std::vector<InsetRing>&
     return known;
 }
 
+// Whether corner k of a ring (its n edges from `ring` on) is a point added along an edge of the
+// outline, reached from corner `from` stepping by `step` (1, or n - 1 back) while on the line of
+// edge `line`, and not the corner ending it. An edge meeting that one at a corner does not pass
+// those points: the miter between them parts their bevels.
+bool AddedAlong(const Edge* ring, size_t n, const Edge& line, size_t from, size_t step, size_t k) {
+    if (line.length2 == 0.0) {
+        return false;
+    }
+    for (size_t j = from, walked = 0; walked < n; j = (j + step) % n, ++walked) {
+        if (std::abs(Dot(line.n, Minus(ring[(j + step) % n].a, line.a))) > kOnOwnLine) {
+            return false;
+        }
+        if (j == k) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The width of the edge starting at a corner: at one not split, the corner's one width (kept in
 // `in`).
 double& OutWidth(SideWidths& widths, const CornerSides& sides) {
@@ -500,8 +519,17 @@ std::vector<std::vector<SideWidths>> CornerWidths(const std::vector<InsetRing>& 
         }
         const double length = std::sqrt(e.length2);
         const size_t count = rings[e.ring].outline.size();
+        // The edges of a ring lie together in order.
+        const Edge* ring = &e - e.corner;
+        const size_t next = e.corner + 1 < count ? e.corner + 1 : 0;
+        const size_t before = e.corner > 0 ? e.corner - 1 : count - 1;
+        auto alongNeighbours = [&](const Edge& f) {
+            return f.ring == e.ring &&
+                   (AddedAlong(ring, count, ring[next], (next + 1) % count, 1, f.corner) ||
+                    AddedAlong(ring, count, ring[before], before, count - 1, f.corner));
+        };
         double& from = OutWidth(widths[e.ring][e.corner], rings[e.ring].sides[e.corner]);
-        double& to = widths[e.ring][e.corner + 1 < count ? e.corner + 1 : 0].in;
+        double& to = widths[e.ring][next].in;
         const PlaneVector in{e.n.x * lowering, e.n.y * lowering};
         const PlaneBox whole = Around(e.a, e.b, across);
         passed.clear();
@@ -512,7 +540,8 @@ std::vector<std::vector<SideWidths>> CornerWidths(const std::vector<InsetRing>& 
                          // Grid points make this exact, so it tells 0 < t < 1 without dividing.
                          const double onto = Dot(d, e.along);
                          const double gap = Dot(e.n, d);
-                         if (onto > 0.0 && onto < e.length2 && gap > 0.0 && gap < lowering) {
+                         if (onto > 0.0 && onto < e.length2 && gap > 0.0 && gap < lowering &&
+                             !alongNeighbours(f)) {
                              passed.push_back({cells.FirstMet(f, whole), onto / e.length2, gap});
                          }
                      });

@@ -33,6 +33,8 @@ constexpr int kLayAgainRounds = 16;
 // Only a mended corner with an edge longer than this many widths takes points so: along a shorter
 // edge the narrowing loses little.
 constexpr double kLongEdge = 2.5;
+// A corner narrowed where rings' bands collided loses more: it takes points with a shorter edge.
+constexpr double kCollidedEdge = 2.0;
 // Where what a band's edge runs into is known, it is narrowed in steps of this much of its width
 // only as far as clears it for this many rounds, then by kMendFactor.
 constexpr double kClearingStep = 0.02;
@@ -925,11 +927,12 @@ void AddPointsAlong(RingRows& ring, const std::vector<SideWidths>& widths,
 // A mend narrows corners after the points along the edges were placed, so an edge with a mended
 // end and no points on it narrows along its whole length. Such edges take points as near the
 // mended ends as their narrowed inset points let them, and the ring is laid again: the new points
-// start at the full width and narrow only where the mending finds they must. Whether it laid the
-// ring so.
+// start at the full width and narrow only where the mending finds they must. The widths before
+// any mend are `found`, those the ring was laid at before the collisions `laid`. Whether it laid
+// the ring so.
 bool LayAgainAboutMends(RingRows& ring, const std::vector<SideWidths>& found,
-                        const std::vector<double>& fractions, double width, double spacing,
-                        bool beside, double room) {
+                        const std::vector<SideWidths>& laid, const std::vector<double>& fractions,
+                        double width, double spacing, bool beside, double room) {
     const size_t n = ring.outline.size();
     std::vector<SideWidths> mended(n, {width, width});
     bool any = false;
@@ -938,8 +941,11 @@ bool LayAgainAboutMends(RingRows& ring, const std::vector<SideWidths>& found,
         const GridPoint& p = ring.outline[i];
         const double longest = std::max(EdgeLength(ring.outline[(i + n - 1) % n], p),
                                         EdgeLength(p, ring.outline[(i + 1) % n]));
-        if (longest > kLongEdge * width &&
-            (w.in < kKeptShare * found[i].in || w.out < kKeptShare * found[i].out)) {
+        auto narrowed = [&](const SideWidths& from) {
+            return w.in < kKeptShare * from.in || w.out < kKeptShare * from.out;
+        };
+        if ((longest > kLongEdge * width && narrowed(found[i])) ||
+            (longest > kCollidedEdge * width && narrowed(laid[i]))) {
             mended[i] = w;
             any = true;
         }
@@ -1312,6 +1318,8 @@ void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials,
                      const std::vector<double>& fractions, LayAgain layAgain) {
     RingCollisions collisions(rings);
     bool laidAgain = false;
+    // Rings laid again are cleared in small steps again.
+    int firstRound = 0;
     for (int round = 0; round < kCollisionRounds; ++round) {
         const std::vector<bool> colliding = collisions.Colliding();
         if (std::none_of(colliding.begin(), colliding.end(), [](bool c) { return c; })) {
@@ -1329,6 +1337,7 @@ void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials,
                 return;
             }
             collisions.OutlinesChanged(changed);
+            firstRound = round + 1;
             continue;
         }
         for (size_t r = 0; r < rings.size(); ++r) {
@@ -1337,7 +1346,7 @@ void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials,
             }
             const std::vector<Blame>& blame = collisions.blame()[r];
             if (trials[r] == 0 && !blame.empty()) {
-                NarrowAbout(rings[r], blame, round < kClearingRounds);
+                NarrowAbout(rings[r], blame, round - firstRound < kClearingRounds);
                 if (!LayMended(rings[r], fractions)) {
                     trials[r] = LayWidest(rings[r], fractions, 1);
                 }
@@ -1487,11 +1496,15 @@ bool LayAtFoundWidths(std::vector<RingRows>& rings, BevelWidths found,
             return false;
         }
     }
+    std::vector<std::vector<SideWidths>> laid;
+    for (const RingRows& ring : rings) {
+        laid.push_back(ring.widths);
+    }
     // Rings that fit on their own may still run into one another: narrow those that do before
     // cutting the face.
     NarrowColliding(rings, trials, fractions, [&](size_t r) {
-        return LayAgainAboutMends(rings[r], found.corners[r], fractions, width, spacing, !backToo,
-                                  room);
+        return LayAgainAboutMends(rings[r], found.corners[r], laid[r], fractions, width, spacing,
+                                  !backToo, room);
     });
     if (!last && std::any_of(trials.begin(), trials.end(), [](size_t t) { return t != 0; })) {
         return false;

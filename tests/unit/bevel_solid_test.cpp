@@ -371,6 +371,33 @@ TEST(BevelledSolids, ThickStrokeKeepsItsWidthWhereAThinOneJoinsIt) {
     }
 }
 
+// A stroke cut off at a slant, thinning further on: the points along its top edge, which take
+// the narrowing, lie within twice the width of its end, yet the acute corner between the two
+// keeps the full width, at the front alone and at both faces.
+TEST(BevelledSolids, SlantedStrokeEndKeepsItsWidthBesidePointsAlongTheNextEdge) {
+    FlatOutline outline;
+    outline.contours = {{{0.0673f, 0.7f},
+                         {0.6f, 0.7f},
+                         {0.6f, 0.725f},
+                         {0.3f, 0.725f},
+                         {0.32f, 0.76f},
+                         {0.049f, 0.76f}}};
+    const FaceTriangulation face = TessellateOutline(outline);
+    for (bool backToo : {false, true}) {
+        const BevelSettings bevel = Bevel(BevelProfile::kRound, 0.02f, 4, backToo);
+        const BevelledFace inset = InsetFace(face, bevel.width, BevelSteps(bevel), backToo);
+        ASSERT_EQ(inset.rings.size(), 1u);
+        const BevelRing& ring = inset.rings[0];
+        const auto end =
+            std::find_if(ring.rows.begin(), ring.rows.begin() + ring.outline.size(),
+                         [](const OutlinePoint& p) { return std::abs(p.x - 0.049f) < 1e-4f; });
+        ASSERT_NE(end, ring.rows.begin() + ring.outline.size());
+        const BevelSideWidths& w = ring.widths[end - ring.rows.begin()];
+        EXPECT_GE(std::min(w.in, w.out), 0.95f * bevel.width) << backToo;
+        ExpectWholeBevelledSolid(ExtrudeBevelled(face, inset, 0.3f, bevel), face, "stroke end");
+    }
+}
+
 // A narrow notch cut into a square, in units of 1/1024 em as a font's are: its tip turns too
 // sharply for a full miter, yet the bevel keeps its width along the notch's sides, at the front
 // alone and at both faces.
