@@ -716,6 +716,15 @@ void AddPointsAlong(RingRows& ring, const std::vector<SideWidths>& widths,
                 }
             }
             std::sort(along.begin(), along.end());
+            // Points meant nearer each other than one may lie from where it was meant are one:
+            // a piece that short would only fold.
+            size_t count = 0;
+            for (double s : along) {
+                if (count == 0 || s - along[count - 1] >= kAlongTolerance * width) {
+                    along[count++] = s;
+                }
+            }
+            along.resize(count);
         }
         // Beside the edge a point may lie off where it was meant to, so they are kept in order,
         // and found along the outline's own edge, of which this may be the piece up to or from a
