@@ -281,7 +281,8 @@ std::optional<GridPoint> GridPointAlong(const GridPoint& a, const GridPoint& b, 
             return p;
         }
     }
-    if (onSegment) {
+    // Only near t: one on the segment bars the points after it from lying beside it.
+    if (onSegment && std::abs(onEdgeAt - t) * length <= tolerance) {
         at = onEdgeAt;
         return GridPoint{a.x + onEdge * sx, a.y + onEdge * sy};
     }
