@@ -22,7 +22,7 @@ constexpr double kNarrowest = 4.0;
 constexpr double kMostCellsAcross = 64.0;
 // How much the width may change along a unit of outline: steeply, so that beside a narrowed
 // corner the width rises again within the short piece up to the first point along its edge.
-constexpr double kSlope = 12.0;
+constexpr double kSlope = 20.0;
 // Shares of a split corner's two widths tried in turn, should its inset point come too near the
 // rest of the outline.
 constexpr double kSplitShares[] = {1.0, 0.95, 0.9, 0.85};
