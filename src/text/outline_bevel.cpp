@@ -41,7 +41,7 @@ constexpr int kCollisionRounds = 48;
 // Where two rings' bands run into each other, one edge alone may narrow to this share of its
 // width to clear the other; a width within kKeptShare of the one found is as good as kept (a
 // little within the 5% asked for: rounding moves the edges).
-constexpr double kDeepestClearing = 0.3;
+constexpr double kDeepestClearing = 0.1;
 constexpr double kKeptShare = 0.96;
 // Grid steps the front face's edge lies in from the outline at least.
 constexpr double kNarrowestRow = 4.0;
