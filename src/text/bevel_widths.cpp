@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 #include "text/grid_cells.h"
 
@@ -21,10 +22,13 @@ constexpr double kNarrowest = 4.0;
 constexpr double kMostCellsAcross = 64.0;
 // How much the width may change along a unit of outline: steeply, so that beside a narrowed
 // corner the width rises again within the short piece up to the first point along its edge.
-constexpr double kSlope = 12.0;
-// Edges turned less than this (a sine) from facing each other straight keep the room between
-// them along their length.
-constexpr double kLeastTurn = 1e-3;
+constexpr double kSlope = 20.0;
+// Shares of a split corner's two widths tried in turn, should its inset point come too near the
+// rest of the outline.
+constexpr double kSplitShares[] = {1.0, 0.95, 0.9, 0.85};
+// Points where the room along an edge grows or falls past the width lie this many widths on the
+// roomy side.
+constexpr double kPastRoomEnd = 0.02;
 // Grid steps off an edge's line a point along it may lie.
 constexpr double kOnOwnLine = 16.0;
 
@@ -289,51 +293,57 @@ void Lower(double& from, double& to, double t, double most) {
     to = std::max(0.0, to - excess * t / weights);
 }
 
-// Where along edge e, in grid steps from its start, a circle of the given radius touching it
-// from inside first touches edge f facing it, when both touching points lie within the edges:
-// there the room across the stroke grows or falls past the circle's width.
-std::optional<double> RoomEnds(const Edge& e, double length, const Edge& f, double radius) {
-    const double facing = Dot(f.n, e.n);
-    if (facing >= 0.0 || f.length2 == 0.0) {
-        return std::nullopt;
+// Where along the line c + t d (d a unit vector) a point lies nearer than r to segment f: one
+// interval, as the points that near make a convex region.
+std::optional<std::pair<double, double>> NearerThan(PlaneVector c, PlaneVector d, const Edge& f,
+                                                    double r) {
+    double from = 1e300, to = -1e300;
+    for (PlaneVector end : {f.a, f.b}) {
+        const PlaneVector g = Minus(c, end);
+        const double half = Dot(g, d);
+        const double discriminant = half * half - Dot(g, g) + r * r;
+        if (discriminant > 0.0) {
+            const double root = std::sqrt(discriminant);
+            from = std::min(from, -half - root);
+            to = std::max(to, -half + root);
+        }
     }
-    const double turn = Dot(f.n, e.along) / length;
-    if (std::abs(turn) < kLeastTurn) {
-        return std::nullopt;  // parallel, so the room stays along it
+    if (f.length2 > 0.0) {
+        // Beside the segment: |(x - a) . n| < r and 0 <= (x - a) . along <= length2.
+        const PlaneVector g = Minus(c, f.a);
+        double least = -1e300, most = 1e300;
+        auto keep = [&](double offset, double slope, double low, double high) {
+            if (slope == 0.0) {
+                most = offset > low && offset < high ? most : -1e300;
+                return;
+            }
+            const double t0 = (low - offset) / slope, t1 = (high - offset) / slope;
+            least = std::max(least, std::min(t0, t1));
+            most = std::min(most, std::max(t0, t1));
+        };
+        keep(Dot(g, f.n), Dot(d, f.n), -r, r);
+        keep(Dot(g, f.along), Dot(d, f.along), 0.0, f.length2);
+        if (least < most) {
+            from = std::min(from, least);
+            to = std::max(to, most);
+        }
     }
-    const double s = (radius * (1.0 - facing) - Dot(f.n, Minus(e.a, f.a))) / turn;
-    if (!(s > 0.0 && s < length)) {
-        return std::nullopt;
-    }
-    const PlaneVector foot{e.a.x + s * e.along.x / length + radius * (e.n.x - f.n.x),
-                           e.a.y + s * e.along.y / length + radius * (e.n.y - f.n.y)};
-    const double t = Dot(Minus(foot, f.a), f.along) / f.length2;
-    return t >= 0.0 && t <= 1.0 ? std::optional<double>(s) : std::nullopt;
+    return from < to ? std::optional<std::pair<double, double>>({from, to}) : std::nullopt;
 }
 
-// Where a corner of edge f beyond the ends of edge e, nearer than `across`, leaves e too little
-// room: how far along e it lies (outside it) and how far either side the room stays short.
-std::optional<FacingCorner> CornerBeyondEnds(const Edge& e, double length, const Edge& f,
-                                             double across) {
-    const PlaneVector d = Minus(f.a, e.a);
-    const double at = Dot(d, e.along) / length;
-    const double gap = Dot(e.n, d);
-    if ((at > 0.0 && at < length) || !(gap > 0.0 && gap < across)) {
-        return std::nullopt;
-    }
-    const double reach = std::sqrt(gap * across - gap * gap);
-    return std::abs(at) < reach || std::abs(at - length) < reach
-               ? std::optional<FacingCorner>({e.corner, at, reach})
-               : std::nullopt;
-}
-
-// Adds to facing where the room along each edge with a narrowed end grows or falls past the
-// width: facing an edge of another part, or, on an edge shorter than the width (as along a
-// curve), a corner beyond its ends; a longer edge has points near its ends anyway. Only there
-// may the width change along it.
-void AddFacingEdges(double width, double across, EdgeCells& cells,
-                    const std::vector<std::vector<SideWidths>>& widths,
-                    std::vector<std::vector<FacingCorner>>& facing) {
+// Adds to facing, along each edge with a narrowed end, where the room grows or falls past the
+// width: where a circle as wide as the bevel, touching the edge, starts or stops fitting, a little
+// on the roomy side. Its centre runs along the inward parallel and each other edge keeps it out of
+// one interval; a point at each end of their union lets the roomy pieces keep the width at both
+// ends. Only there, and where corners of other parts face the edge, may the width change along it.
+void AddRoomEnds(double width, double across, EdgeCells& cells,
+                 const std::vector<std::vector<SideWidths>>& widths,
+                 std::vector<std::vector<FacingCorner>>& facing) {
+    // A grid step less, so that the edges along the same line, which the circle only touches,
+    // leave it room.
+    const double radius = width - 1.0;
+    const double past = kPastRoomEnd * width;
+    std::vector<std::pair<double, double>> blocked;
     for (const Edge& e : cells.edges()) {
         const std::vector<SideWidths>& ring = widths[e.ring];
         const size_t next = e.corner + 1 < ring.size() ? e.corner + 1 : 0;
@@ -341,16 +351,33 @@ void AddFacingEdges(double width, double across, EdgeCells& cells,
             continue;
         }
         const double length = std::sqrt(e.length2);
+        const PlaneVector d{e.along.x / length, e.along.y / length};
+        const PlaneVector c{e.a.x + radius * e.n.x, e.a.y + radius * e.n.y};
+        blocked.clear();
         cells.Near(e.a, e.b, across, [&](const Edge& f) {
-            if (const std::optional<double> s = RoomEnds(e, length, f, width)) {
-                facing[e.ring].push_back({e.corner, *s, 0.0});
+            if (&f == &e) {
+                return;
             }
-            if (length < width) {
-                if (const std::optional<FacingCorner> c = CornerBeyondEnds(e, length, f, across)) {
-                    facing[e.ring].push_back(*c);
-                }
+            if (const auto t = NearerThan(c, d, f, radius);
+                t && t->second > 0.0 && t->first < length) {
+                blocked.push_back(*t);
             }
         });
+        std::sort(blocked.begin(), blocked.end());
+        double reached = -1e300;
+        auto add = [&](double s) {
+            if (s > 0.0 && s < length) {
+                facing[e.ring].push_back({e.corner, s, 0.0});
+            }
+        };
+        for (const auto& [from, to] : blocked) {
+            if (from > reached) {
+                add(reached + past);
+                add(from - past);
+            }
+            reached = std::max(reached, to);
+        }
+        add(reached + past);
     }
 }
 
@@ -458,11 +485,17 @@ std::vector<std::vector<SideWidths>> ContactWidths(const std::vector<InsetRing>&
                 std::min(width, Allowed(ContactAlong(cells, r, i, n, p, ending.n, width).width));
             const double out =
                 std::min(width, Allowed(ContactAlong(cells, r, i, n, p, starting.n, width).width));
-            const PlaneVector q{p.x + in * sides.in.x + out * sides.out.x,
-                                p.y + in * sides.in.y + out * sides.out.y};
-            if (std::max(in, out) >= one &&
-                KeepsApart(cells, r, i, n, p, q, std::max(in, out), ending, starting)) {
-                known[r][i] = {in, out};
+            // Where that inset point comes too near the rest, one a little nearer the corner may
+            // not: the wider edge then keeps more than the miter's one width.
+            for (double share : kSplitShares) {
+                const SideWidths w{in * share, out * share};
+                const PlaneVector q{p.x + w.in * sides.in.x + w.out * sides.out.x,
+                                    p.y + w.in * sides.in.y + w.out * sides.out.y};
+                if (std::max(w.in, w.out) >= one &&
+                    KeepsApart(cells, r, i, n, p, q, std::max(w.in, w.out), ending, starting)) {
+                    known[r][i] = w;
+                    break;
+                }
             }
         }
     }
@@ -567,7 +600,7 @@ std::vector<std::vector<SideWidths>> CornerWidths(const std::vector<InsetRing>& 
         SmoothAlong(rings[r].outline, rings[r].sides, widths[r]);
     }
     if (facing != nullptr) {
-        AddFacingEdges(width, across, cells, widths, *facing);
+        AddRoomEnds(width, across, cells, widths, *facing);
         for (std::vector<FacingCorner>& list : *facing) {
             std::sort(list.begin(), list.end(), [](const FacingCorner& p, const FacingCorner& q) {
                 return p.edge != q.edge ? p.edge < q.edge : p.at < q.at;

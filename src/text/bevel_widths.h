@@ -40,9 +40,8 @@ struct InsetRing {
 };
 
 // A corner of some other part facing an edge nearer than twice the width: how far along the edge
-// from its start it lies (before or past it, for a corner beyond its ends), and how far either
-// side of there the room stays short of the width. Where an edge of another part faces it,
-// converging, the place where the room there grows or falls past the width, with no reach.
+// from its start it lies, and how far either side of there the room stays short of the width.
+// With no reach, a place where the room along the edge grows or falls past the width.
 struct FacingCorner {
     size_t edge;
     double at, reach;

@@ -247,12 +247,12 @@ std::optional<GridPoint> GridPointAlong(const GridPoint& a, const GridPoint& b, 
     const int64_t onEdge = std::llround(static_cast<double>(g) * t);
     const bool onSegment = onEdge > 0 && onEdge < g;
     const double onEdgeAt = static_cast<double>(onEdge) / static_cast<double>(g);
-    if (onSegment && (!beside || std::abs(onEdgeAt - t) * length <= tolerance)) {
+    if (!beside) {
+        if (!onSegment) {
+            return std::nullopt;
+        }
         at = onEdgeAt;
         return GridPoint{a.x + onEdge * sx, a.y + onEdge * sy};
-    }
-    if (!beside) {
-        return std::nullopt;
     }
     auto fraction = [&](int64_t x, int64_t y) {
         return (static_cast<double>(x) * fx + static_cast<double>(y) * fy) / length2;
@@ -311,7 +311,8 @@ std::optional<GridPoint> GridPointAlong(const GridPoint& a, const GridPoint& b, 
             return p;
         }
     }
-    if (onSegment) {
+    // Only near t: one on the segment bars the points after it from lying beside it.
+    if (onSegment && std::abs(onEdgeAt - t) * length <= tolerance) {
         at = onEdgeAt;
         return GridPoint{a.x + onEdge * sx, a.y + onEdge * sy};
     }

@@ -70,10 +70,10 @@ int WindingNumber(const std::vector<GridPoint>& points, size_t begin, size_t cou
                   const GridPoint& p);
 
 // A grid point near fraction t along segment ab, at most `tolerance` grid steps from there along
-// it and neither end, its fraction along the segment put in at: one on the segment where there is
-// one, else (when `beside` allows) one just left of it, less than a grid step off, and seen from a
-// no further left than `previous` (a, or the point found before it on ab), so that the triangles
-// from a to each pair of such points in turn all face the same way.
+// it and neither end, its fraction along the segment put in at. Where `beside` allows, one just
+// left of it, less than a grid step off, and seen from a no further left than `previous` (a, or
+// the point found before it on ab), so that the triangles from a to each pair of such points in
+// turn all face the same way; else one on the segment, which only points on it may follow.
 std::optional<GridPoint> GridPointAlong(const GridPoint& a, const GridPoint& b, double t,
                                         double tolerance, bool beside, const GridPoint& previous,
                                         double& at);

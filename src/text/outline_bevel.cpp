@@ -43,7 +43,7 @@ constexpr int kCollisionRounds = 48;
 // Where two rings' bands run into each other, one edge alone may narrow to this share of its
 // width to clear the other; a width within kKeptShare of the one found is as good as kept (a
 // little within the 5% asked for: rounding moves the edges).
-constexpr double kDeepestClearing = 0.3;
+constexpr double kDeepestClearing = 0.1;
 constexpr double kKeptShare = 0.96;
 // Grid steps the front face's edge lies in from the outline at least.
 constexpr double kNarrowestRow = 4.0;
@@ -56,6 +56,9 @@ constexpr double kUnfoldMargin = 0.98;
 constexpr double kAlongSpacing[] = {1.5, 3.0};
 // How far, in widths, a point along an edge may lie from where it was meant to.
 constexpr double kAlongTolerance = 0.03;
+// Points spaced out along an edge nearer than this many widths to one put there for a reason
+// are left out.
+constexpr double kBesideOther = 0.25;
 // And, from a narrowed end, also these many widths beyond the corner's clearance.
 constexpr double kNearNarrowed[] = {0.125, 0.25, 0.5};
 // Widths between where a corner's inset point reaches along an edge and the first point added
@@ -876,6 +879,7 @@ void AddPointsAlong(RingRows& ring, const std::vector<SideWidths>& widths,
         for (double k = 0.0; k <= pieces; ++k) {
             along.push_back(from + room * k / std::max(pieces, 1.0));
         }
+        const size_t spaced = along.size();
         // Near a narrowed end the width may have to rise again within much less than the spacing.
         if (room > 0.0) {
             for (double fraction : kNearNarrowed) {
@@ -899,7 +903,25 @@ void AddPointsAlong(RingRows& ring, const std::vector<SideWidths>& widths,
                     }
                 }
             }
+            // Those between the ends spaced out only to keep the pieces short add nothing beside
+            // one put there for a reason.
+            const auto others = along.begin() + static_cast<std::ptrdiff_t>(spaced);
+            auto besideOther = [&](double s) {
+                return std::any_of(others, along.end(), [&](double other) {
+                    return std::abs(other - s) < kBesideOther * width;
+                });
+            };
+            along.erase(std::remove_if(along.begin() + 1, others - 1, besideOther), others - 1);
             std::sort(along.begin(), along.end());
+            // Points meant nearer each other than one may lie from where it was meant are one:
+            // a piece that short would only fold.
+            size_t count = 0;
+            for (double s : along) {
+                if (count == 0 || s - along[count - 1] >= kAlongTolerance * width) {
+                    along[count++] = s;
+                }
+            }
+            along.resize(count);
         }
         // Beside the edge a point may lie off where it was meant to, so they are kept in order,
         // and found along the outline's own edge, of which this may be the piece up to or from a
