@@ -40,7 +40,7 @@ constexpr double kCollidedEdge = 2.0;
 // a few rounds more (10 narrowed W1 at 0.02 em in IPAMincho).
 constexpr double kClearingStep = 0.02;
 constexpr int kClearingRounds = 6;
-constexpr int kMendClearingRounds = 8;
+constexpr int kMendClearingRounds = 9;
 constexpr int kCollisionRounds = 48;
 // Where two rings' bands run into each other, one edge alone may narrow to this share of its
 // width to clear the other; a width within kKeptShare of the one found is as good as kept (a
