@@ -441,6 +441,26 @@ TEST(BevelledSolids, BevelKeepsItsWidthUpToWhereTheRoomEnds) {
     ExpectWidthKeptAtFrontAndBoth(face, 0.05f, 0.995, "room");
 }
 
+// In 京 (IPAGothic) a slanted stroke hangs from a box by a neck narrower than twice the width:
+// its front face's edges cross across the neck, and mending narrows the ends beside it, not
+// the stroke's far ends round after round with them. A chamfer, front alone and both faces.
+TEST(BevelledSolids, StrokeHangingByANarrowNeckKeepsItsWidthBeyondIt) {
+    const ResolvedFont* gothic = TestFonts().Resolve("IPAGothic", 0, 128);
+    ASSERT_NE(gothic, nullptr);
+    const auto outline = BuildGlyphOutline(*gothic, U'京');
+    ASSERT_NE(outline, nullptr);
+    for (bool backToo : {false, true}) {
+        const BevelSettings bevel = Bevel(BevelProfile::kChamfer, 0.02f, 1, backToo);
+        const BevelledFace inset =
+            InsetFace(outline->face, bevel.width, BevelSteps(bevel), backToo);
+        const BevelCoverage coverage = MeasureCoverage(outline->face, inset, bevel.width);
+        // Mended four ends a round, the front kept 0.81 of its roomy length, both faces 0.82.
+        EXPECT_GE(coverage.kept / coverage.roomy, 0.93) << backToo;
+        ExpectWholeBevelledSolid(ExtrudeBevelled(outline->face, inset, 0.3f, bevel), outline->face,
+                                 backToo ? "京 both faces" : "京 front");
+    }
+}
+
 // Hard kanji, where thin strokes crowd thick ones: every ring keeps a bevel, and where a stroke
 // has room the bevel mostly keeps its width.
 TEST(BevelledSolids, HardKanjiKeepTheirBevelAlongTheOutlineAndItsWidthWhereThereIsRoom) {
