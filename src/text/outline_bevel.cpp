@@ -41,10 +41,10 @@ constexpr double kClearingStep = 0.02;
 constexpr int kClearingRounds = 6;
 constexpr int kCollisionRounds = 48;
 // Where two rings' bands run into each other, one edge alone may narrow to this share of its
-// width to clear the other; a width within kKeptShare of the one found is as good as kept (a
-// little within the 5% asked for: rounding moves the edges).
+// width to clear the other; only a width within kKeptShare of the one found, less than a clearing
+// step narrower, is as good as kept.
 constexpr double kDeepestClearing = 0.1;
-constexpr double kKeptShare = 0.96;
+constexpr double kKeptShare = 0.99;
 // Grid steps the front face's edge lies in from the outline at least.
 constexpr double kNarrowestRow = 4.0;
 // A folding strip's ends narrow to this share of the widths at which it stops folding.

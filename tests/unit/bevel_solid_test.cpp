@@ -459,8 +459,8 @@ TEST(BevelledSolids, HardKanjiKeepTheirBevelAlongTheOutlineAndItsWidthWhereThere
             EXPECT_GE(total.bevelled / total.length, 0.98) << what;
             // Narrowing whole rings kept under a fifth; corner by corner, with points along the
             // edges, where the room across them ends and close beside narrowed corners, and
-            // mending all of a ring's faults at once, over 88%.
-            EXPECT_GE(total.kept / total.roomy, 0.88) << what;
+            // mending all of a ring's faults at once, over 90%.
+            EXPECT_GE(total.kept / total.roomy, 0.9) << what;
         }
     }
 }
