@@ -47,8 +47,8 @@ constexpr double kDeepestClearing = 0.1;
 constexpr double kKeptShare = 0.99;
 // Where two rings' bands run into each other, narrowing an edge whose middle is narrower than this
 // share of the width asked for loses nothing: it lost the width already. At a ring's own crossings
-// only one narrower than the second share has: at the first, W1 at 0.02 em in the Gothic faces
-// kept 0.1 less.
+// only one narrower than kLostAtOwnCrossing has: at kLostShare there, W1 at 0.02 em in the Gothic
+// faces kept 0.1 less.
 constexpr double kLostShare = 0.95;
 constexpr double kLostAtOwnCrossing = 0.6;
 // Grid steps the front face's edge lies in from the outline at least.
