@@ -1745,11 +1745,16 @@ class BevelMeshWriter {
         }
         const double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
                              u[0] * v[1] - u[1] * v[0]};
-        const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+        const double squared = n[0] * n[0] + n[1] * n[1] + n[2] * n[2];
+        if (!(squared > 0.0)) {
+            AddIndices(a, b, c);
+            return;
+        }
         for (uint32_t& corner : corners) {
             const MeshVertex& vertex = mesh_.vertices[corner];
             const float* m = vertex.normal;
-            if (length > 0.0 && n[0] * m[0] + n[1] * m[1] + n[2] * m[2] <= 0.0) {
+            if (n[0] * m[0] + n[1] * m[1] + n[2] * m[2] <= 0.0) {
+                const double length = std::sqrt(squared);
                 mesh_.vertices.push_back(
                     {{vertex.position[0], vertex.position[1], vertex.position[2]},
                      {static_cast<float>(n[0] / length), static_cast<float>(n[1] / length),
@@ -1804,6 +1809,8 @@ struct Profile {
     // Per row, the normal's part out from the outline and its part along z; a chamfer's z part is
     // still to be multiplied by the column's width.
     std::vector<double> out, up;
+    // Per row, the normal's length before it is made a unit, where it does not hang on the width.
+    std::vector<double> length;
     bool upPerWidth = false;
 };
 
@@ -1828,6 +1835,7 @@ Profile RingProfile(const Side& side, int steps) {
         profile.z.push_back(RowZ(side, k, steps));
         profile.out.push_back(side.round ? std::cos(angle) : side.depth);
         profile.up.push_back(sign * (side.round ? std::sin(angle) : 1.0));
+        profile.length.push_back(Length(profile.out.back(), profile.up.back()));
     }
     return profile;
 }
@@ -1840,7 +1848,7 @@ uint32_t AddColumn(const BevelRing& ring, size_t i, float width, const Profile& 
     uint32_t first = 0;
     for (size_t k = 0; k < profile.z.size(); ++k) {
         const double up = profile.up[k] * (profile.upPerWidth ? width : 1.0);
-        const double length = Length(profile.out[k], up);
+        const double length = profile.upPerWidth ? Length(profile.out[k], up) : profile.length[k];
         const uint32_t v = out.Add(ring.rows[k * count + i], profile.z[k],
                                    static_cast<float>(n.x * profile.out[k] / length),
                                    static_cast<float>(n.y * profile.out[k] / length),
