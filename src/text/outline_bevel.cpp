@@ -64,6 +64,8 @@ constexpr double kUnfoldMargin = 0.98;
 constexpr double kAlongSpacing[] = {1.5, 3.0};
 // How far, in widths, a point along an edge may lie from where it was meant to.
 constexpr double kAlongTolerance = 0.03;
+// And one put there for a reason, where none lies that near beside the edge.
+constexpr double kMeantTolerance = 0.06;
 // Points spaced out along an edge nearer than this many widths to one put there for a reason
 // are left out.
 constexpr double kBesideOther = 0.25;
@@ -891,7 +893,7 @@ void AddPointsAlong(RingRows& ring, const std::vector<SideWidths>& widths,
     std::vector<GridPoint> outline;
     std::vector<uint32_t> source;
     std::vector<SideWidths> known;
-    std::vector<double> along;
+    std::vector<double> along, meant;
     const size_t n = ring.outline.size();
     const OwnCorners own = FindOwnCorners(ring.source);
     for (size_t i = 0; i < n; ++i) {
@@ -937,6 +939,7 @@ void AddPointsAlong(RingRows& ring, const std::vector<SideWidths>& widths,
                                       width, cornerRoom);
         const double pieces = room > 0.0 ? std::ceil(room / spacing) : -1.0;
         along.clear();
+        meant.clear();
         for (double k = 0.0; k <= pieces; ++k) {
             along.push_back(from + room * k / std::max(pieces, 1.0));
         }
@@ -972,6 +975,8 @@ void AddPointsAlong(RingRows& ring, const std::vector<SideWidths>& widths,
                     return std::abs(other - s) < kBesideOther * width;
                 });
             };
+            meant.assign(others, along.end());
+            std::sort(meant.begin(), meant.end());
             along.erase(std::remove_if(along.begin() + 1, others - 1, besideOther), others - 1);
             std::sort(along.begin(), along.end());
             // Points meant nearer each other than one may lie from where it was meant are one:
@@ -990,9 +995,15 @@ void AddPointsAlong(RingRows& ring, const std::vector<SideWidths>& widths,
         const double stop = EdgeLength(start, b) / ownLength;
         double last = offset / ownLength;
         for (double s : along) {
-            const std::optional<GridPoint> p =
-                GridPointAlong(start, end, (offset + s) / ownLength, kAlongTolerance * width,
-                               beside, outline.back(), at);
+            const double t = (offset + s) / ownLength;
+            std::optional<GridPoint> p =
+                GridPointAlong(start, end, t, kAlongTolerance * width, beside, outline.back(), at);
+            // One put where the room ends, dropped, would leave the piece across it narrowed:
+            // further off where it was meant, it still ends the piece near there.
+            if (!p && std::binary_search(meant.begin(), meant.end(), s)) {
+                p = GridPointAlong(start, end, t, kMeantTolerance * width, beside, outline.back(),
+                                   at);
+            }
             if (p && at > last && at < stop) {
                 last = at;
                 outline.push_back(*p);
