@@ -241,8 +241,7 @@ struct Blame {
     size_t corner;
     double factor = kMendFactor;
     bool alone = false;
-    // Where only the blamed edge need narrow: kStart where the corner starts it (or, not alone,
-    // the edge from the corner), kEnd where it ends it.
+    // Alone, which end of the blamed edge the corner is.
     Ends side = Ends::kBoth;
 };
 
@@ -281,7 +280,7 @@ Blame ClearingBlame(const RingRows& ring, size_t c, const GridSegment& t, double
         return fromStart >= fromEnd ? Blame{c, one, true, Ends::kStart}
                                     : Blame{(c + 1) % ring.outline.size(), one, true, Ends::kEnd};
     }
-    return {c, both, false, Ends::kStart};
+    return {c, both};
 }
 
 // Where neither of two crossing front-face edges, from corners c and d, clears the other alone,
@@ -734,9 +733,9 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
 
 // Narrows the corners to blame, each with the next one (the far end of its edge), and kMendReach
 // more either side: when clearing, each by the least factor it is blamed with, else by
-// kMendFactor. Clearing where rings' bands collide (`edgeSides`), a split corner narrows only
-// the side of the edge blamed: its other edge, often a roomy stroke's side beside a junction,
-// keeps its width up to the corner.
+// kMendFactor. Clearing where rings' bands collide (`edgeSides`), a split corner blamed alone
+// narrows only on the side of the edge blamed: its other edge, often a roomy stroke's side at a
+// junction, keeps its width up to the corner.
 void NarrowAbout(RingRows& ring, const std::vector<Blame>& blame, bool clearing,
                  bool edgeSides = false) {
     const size_t n = ring.outline.size();
@@ -753,11 +752,7 @@ void NarrowAbout(RingRows& ring, const std::vector<Blame>& blame, bool clearing,
         }
         for (size_t k = 0; k < 2 * kMendReach + 2; ++k) {
             const size_t i = (b.corner + n + k - kMendReach) % n;
-            const Ends side = b.side == Ends::kBoth ? Ends::kBoth
-                              : k == kMendReach     ? Ends::kStart
-                              : k == kMendReach + 1 ? Ends::kEnd
-                                                    : Ends::kBoth;
-            narrow(i, clearing ? b.factor : kMendFactor, side);
+            narrow(i, clearing ? b.factor : kMendFactor, Ends::kBoth);
         }
     }
     for (size_t i = 0; i < n; ++i) {
