@@ -232,6 +232,8 @@ inline PlaneVector InsetOffset(const RingRows& ring, size_t i, double factor, do
     return {in * sides.in.x + out * sides.out.x, in * sides.in.y + out * sides.out.y};
 }
 
+enum class Ends { kBoth, kStart, kEnd };
+
 // A corner to narrow, with the next one (the far end of its edge), and by how much. A strip's
 // fold, or an edge cleared by narrowing one end, names each end alone, with the factor that
 // mends it in every round.
@@ -239,9 +241,9 @@ struct Blame {
     size_t corner;
     double factor = kMendFactor;
     bool alone = false;
+    // Alone, which end of the blamed edge the corner is.
+    Ends side = Ends::kBoth;
 };
-
-enum class Ends { kBoth, kStart, kEnd };
 
 // The greatest factor, in steps down to `least`, by which narrowing the given ends of the front
 // face's edge from corner c keeps that edge clear of segment t.
@@ -275,7 +277,8 @@ Blame ClearingBlame(const RingRows& ring, size_t c, const GridSegment& t, double
     const double fromEnd = ClearingFactor(ring, c, t, least, Ends::kEnd);
     const double one = std::max(fromStart, fromEnd);
     if (one > least && (1.0 + one) / 2.0 >= both) {
-        return {fromStart >= fromEnd ? c : (c + 1) % ring.outline.size(), one, true};
+        return fromStart >= fromEnd ? Blame{c, one, true, Ends::kStart}
+                                    : Blame{(c + 1) % ring.outline.size(), one, true, Ends::kEnd};
     }
     return {c, both};
 }
@@ -730,23 +733,31 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
 
 // Narrows the corners to blame, each with the next one (the far end of its edge), and kMendReach
 // more either side: when clearing, each by the least factor it is blamed with, else by
-// kMendFactor.
-void NarrowAbout(RingRows& ring, const std::vector<Blame>& blame, bool clearing) {
+// kMendFactor. Clearing where rings' bands collide (`edgeSides`), a split corner blamed alone
+// narrows only on the side of the edge blamed: its other edge, often a roomy stroke's side at a
+// junction, keeps its width up to the corner.
+void NarrowAbout(RingRows& ring, const std::vector<Blame>& blame, bool clearing,
+                 bool edgeSides = false) {
     const size_t n = ring.outline.size();
-    std::vector<double> factor(n, 1.0);
+    std::vector<double> in(n, 1.0), out(n, 1.0);
+    auto narrow = [&](size_t i, double factor, Ends side) {
+        const bool one = edgeSides && clearing && ring.sides[i].split;
+        in[i] = one && side == Ends::kStart ? in[i] : std::min(in[i], factor);
+        out[i] = one && side == Ends::kEnd ? out[i] : std::min(out[i], factor);
+    };
     for (const Blame& b : blame) {
         if (b.alone) {
-            factor[b.corner] = std::min(factor[b.corner], b.factor);
+            narrow(b.corner, b.factor, b.side);
             continue;
         }
         for (size_t k = 0; k < 2 * kMendReach + 2; ++k) {
             const size_t i = (b.corner + n + k - kMendReach) % n;
-            factor[i] = std::min(factor[i], clearing ? b.factor : kMendFactor);
+            narrow(i, clearing ? b.factor : kMendFactor, Ends::kBoth);
         }
     }
     for (size_t i = 0; i < n; ++i) {
-        ring.widths[i].in *= factor[i];
-        ring.widths[i].out *= factor[i];
+        ring.widths[i].in *= in[i];
+        ring.widths[i].out *= out[i];
     }
     SmoothAlong(ring.outline, ring.sides, ring.widths);
 }
@@ -1440,7 +1451,7 @@ void NarrowColliding(std::vector<RingRows>& rings, std::vector<size_t>& trials,
             }
             const std::vector<Blame>& blame = collisions.blame()[r];
             if (trials[r] == 0 && !blame.empty()) {
-                NarrowAbout(rings[r], blame, round - firstRound < kClearingRounds);
+                NarrowAbout(rings[r], blame, round - firstRound < kClearingRounds, true);
                 if (!LayMended(rings[r], fractions)) {
                     trials[r] = LayWidest(rings[r], fractions, 1);
                 }

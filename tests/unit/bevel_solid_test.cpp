@@ -482,6 +482,24 @@ TEST(BevelledSolids, CrowdedBandsNarrowWhereTheWidthIsLostAlready) {
     }
 }
 
+// Where another ring's band runs into one edge of a split corner in 曜 (both Mincho faces, 0.05
+// em), only that edge's side of the corner narrows: the short piece along the corner's other
+// edge keeps its width (narrowing both sides, 0.9757 of the roomy length was kept).
+TEST(BevelledSolids, CollisionBesideASplitCornerNarrowsOnlyItsOwnSide) {
+    for (const char* name : {"IPAMincho", "IPAexMincho"}) {
+        const ResolvedFont* font = TestFonts().Resolve(name, 0, 128);
+        ASSERT_NE(font, nullptr);
+        const auto outline = BuildGlyphOutline(*font, U'曜');
+        ASSERT_NE(outline, nullptr);
+        const BevelSettings bevel = Bevel(BevelProfile::kRound, 0.05f, 4, false);
+        const BevelledFace inset = InsetFace(outline->face, bevel.width, BevelSteps(bevel), false);
+        const BevelCoverage coverage = MeasureCoverage(outline->face, inset, bevel.width);
+        EXPECT_GE(coverage.kept / coverage.roomy, 0.978) << name;
+        ExpectWholeBevelledSolid(ExtrudeBevelled(outline->face, inset, 0.3f, bevel), outline->face,
+                                 name);
+    }
+}
+
 // Along a long, nearly level edge of 鬱 (IPAMincho) the grid points just inside it near where the
 // room ends lie too far in for the points before them: placed a little further from where they
 // were meant, they still end the narrowed piece there, which otherwise ran across most of a stroke
