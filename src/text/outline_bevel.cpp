@@ -363,8 +363,9 @@ double NarrowingCost(const RingRows& ring, size_t from, size_t to, double lost) 
 // grow: the first once cross(E, m_j) + w_i cross(m_j, m_i) reaches zero, the second once
 // cross(E, m_i) + w_j cross(m_j, m_i) does, E being the edge. A fold these do not explain (only
 // rounding or the narrowest row) narrows both ends by kMendFactor. At a split corner, w is the
-// greater of its widths and m where its inset point lies per unit of that.
-std::pair<Blame, Blame> UnfoldingBlame(const RingRows& ring, size_t i, size_t j) {
+// greater of its widths and m where its inset point lies per unit of that. `outer` is the share
+// of the widths the last strip's outer row lies in at.
+std::pair<Blame, Blame> UnfoldingBlame(const RingRows& ring, size_t i, size_t j, double outer) {
     const GridPoint& a = ring.outline[i];
     const GridPoint& b = ring.outline[j];
     const PlaneVector edge{static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y)};
@@ -383,13 +384,19 @@ std::pair<Blame, Blame> UnfoldingBlame(const RingRows& ring, size_t i, size_t j)
     const PlaneVector mi = direction(i);
     const PlaneVector mj = direction(j);
     const double turn = cross(mj, mi);
-    // The share of its width an end keeps, 1 where it does not cause the fold.
-    auto keep = [&](double room, size_t corner) {
-        const double most = turn < 0.0 ? kUnfoldMargin * room / -turn : width(corner);
+    // The share of its width an end keeps, 1 where it does not cause the fold, given the share of
+    // its width it lies in at the row that turns the triangle over.
+    auto keep = [&](double room, size_t corner, double row) {
+        const double most =
+            turn < 0.0 && row > 0.0 ? kUnfoldMargin * room / -turn / row : width(corner);
         return most > kNarrowestRow ? std::min(1.0, most / width(corner)) : 0.0;
     };
-    const double fromI = keep(cross(edge, mj), i);
-    const double fromJ = keep(cross(edge, mi), j);
+    // The first triangle has i only at the last strip's outer row (none with one step), so where
+    // j's narrowing mends the second, i keeps more. Not a split i: j's narrowing smooths down its
+    // side towards j and turns m_i (in 鬱 j then narrowed three rounds more).
+    const double fromJ = keep(cross(edge, mi), j, 1.0);
+    const bool outerRow = fromJ < 1.0 && !ring.sides[i].split;
+    const double fromI = keep(cross(edge, mj), i, outerRow ? outer : 1.0);
     if (std::min(fromI, fromJ) == 0.0 || std::min(fromI, fromJ) == 1.0) {
         return {Blame{i, kMendFactor, true}, Blame{j, kMendFactor, true}};
     }
@@ -682,7 +689,7 @@ bool LayRows(RingRows& ring, double scale, const std::vector<double>& fractions,
         folds.resize(n);
         if (!folds[i]) {
             folds[i] = true;
-            const auto [from, to] = UnfoldingBlame(ring, i, j);
+            const auto [from, to] = UnfoldingBlame(ring, i, j, fractions[rowCount - 2]);
             blame->insert(blame->end(), {from, to});
         }
     };

@@ -517,6 +517,28 @@ TEST(BevelledSolids, PointsWhereTheRoomEndsStayWhenNoGridPointIsNear) {
                              "鬱");
 }
 
+// A strip folding across a short edge of 髪 and 驚 (IPAexMincho, 0.05 em) turns over where the
+// inset point it runs to lies too far in: only that end narrows, as the other reaches in no
+// further than the outer row (narrowing both, 0.9714 and 0.9592 of the roomy length were kept).
+TEST(BevelledSolids, FoldingStripNarrowsOnlyTheEndItFoldsAt) {
+    const ResolvedFont* mincho = TestFonts().Resolve("IPAexMincho", 0, 128);
+    ASSERT_NE(mincho, nullptr);
+    for (const auto& [c, least] : {std::pair{U'髪', 0.976}, std::pair{U'驚', 0.963}}) {
+        const auto outline = BuildGlyphOutline(*mincho, c);
+        ASSERT_NE(outline, nullptr);
+        const BevelCoverage coverage =
+            MeasureCoverage(outline->face, InsetFace(outline->face, 0.05f, 1, false), 0.05f);
+        EXPECT_GE(coverage.kept / coverage.roomy, least) << static_cast<uint32_t>(c);
+        for (int steps : {1, 4}) {
+            const BevelSettings bevel = Bevel(BevelProfile::kRound, 0.05f, steps, false);
+            const BevelledFace inset =
+                InsetFace(outline->face, bevel.width, BevelSteps(bevel), false);
+            ExpectWholeBevelledSolid(ExtrudeBevelled(outline->face, inset, 0.3f, bevel),
+                                     outline->face, "folding strip");
+        }
+    }
+}
+
 // Hard kanji, where thin strokes crowd thick ones: every ring keeps a bevel, and where a stroke
 // has room the bevel mostly keeps its width.
 TEST(BevelledSolids, HardKanjiKeepTheirBevelAlongTheOutlineAndItsWidthWhereThereIsRoom) {
