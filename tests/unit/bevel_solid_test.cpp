@@ -442,23 +442,30 @@ TEST(BevelledSolids, BevelKeepsItsWidthUpToWhereTheRoomEnds) {
     ExpectWidthKeptAtFrontAndBoth(face, 0.05f, 0.995, "room");
 }
 
+// With the given bevel, glyph c of the named face keeps its width along at least `share` of its
+// roomy outline, and its solid stays whole.
+void ExpectGlyphKeepsWidth(const char* name, char32_t c, const BevelSettings& bevel, double share,
+                           const std::string& what) {
+    const ResolvedFont* font = TestFonts().Resolve(name, 0, 128);
+    ASSERT_NE(font, nullptr) << name;
+    const auto outline = BuildGlyphOutline(*font, c);
+    ASSERT_NE(outline, nullptr) << what;
+    const BevelledFace inset =
+        InsetFace(outline->face, bevel.width, BevelSteps(bevel), bevel.backToo);
+    const BevelCoverage coverage = MeasureCoverage(outline->face, inset, bevel.width);
+    EXPECT_GE(coverage.kept / coverage.roomy, share) << what;
+    ExpectWholeBevelledSolid(ExtrudeBevelled(outline->face, inset, 0.3f, bevel), outline->face,
+                             what);
+}
+
 // In 京 (IPAGothic) a slanted stroke hangs from a box by a neck narrower than twice the width:
 // its front face's edges cross across the neck, and mending narrows the ends beside it, not
 // the stroke's far ends round after round with them. A chamfer, front alone and both faces.
 TEST(BevelledSolids, StrokeHangingByANarrowNeckKeepsItsWidthBeyondIt) {
-    const ResolvedFont* gothic = TestFonts().Resolve("IPAGothic", 0, 128);
-    ASSERT_NE(gothic, nullptr);
-    const auto outline = BuildGlyphOutline(*gothic, U'京');
-    ASSERT_NE(outline, nullptr);
+    // Mended four ends a round, the front kept 0.81 of its roomy length, both faces 0.82.
     for (bool backToo : {false, true}) {
-        const BevelSettings bevel = Bevel(BevelProfile::kChamfer, 0.02f, 1, backToo);
-        const BevelledFace inset =
-            InsetFace(outline->face, bevel.width, BevelSteps(bevel), backToo);
-        const BevelCoverage coverage = MeasureCoverage(outline->face, inset, bevel.width);
-        // Mended four ends a round, the front kept 0.81 of its roomy length, both faces 0.82.
-        EXPECT_GE(coverage.kept / coverage.roomy, 0.93) << backToo;
-        ExpectWholeBevelledSolid(ExtrudeBevelled(outline->face, inset, 0.3f, bevel), outline->face,
-                                 backToo ? "京 both faces" : "京 front");
+        ExpectGlyphKeepsWidth("IPAGothic", U'京', Bevel(BevelProfile::kChamfer, 0.02f, 1, backToo),
+                              0.93, backToo ? "京 both faces" : "京 front");
     }
 }
 
@@ -466,20 +473,10 @@ TEST(BevelledSolids, StrokeHangingByANarrowNeckKeepsItsWidthBeyondIt) {
 // one that lost its width already does: 髪 in IPAMincho and 鬱 in IPAexGothic at 0.05 em, whose
 // strokes crowd each other, keep the width along almost all their roomy outline.
 TEST(BevelledSolids, CrowdedBandsNarrowWhereTheWidthIsLostAlready) {
-    const std::pair<const char*, char32_t> glyphs[] = {{"IPAMincho", U'髪'},
-                                                       {"IPAexGothic", U'鬱'}};
-    for (const auto& [name, c] : glyphs) {
-        const ResolvedFont* font = TestFonts().Resolve(name, 0, 128);
-        ASSERT_NE(font, nullptr);
-        const auto outline = BuildGlyphOutline(*font, c);
-        ASSERT_NE(outline, nullptr);
-        const BevelSettings bevel = Bevel(BevelProfile::kRound, 0.05f, 4, false);
-        const BevelledFace inset = InsetFace(outline->face, bevel.width, BevelSteps(bevel), false);
-        const BevelCoverage coverage = MeasureCoverage(outline->face, inset, bevel.width);
-        EXPECT_GE(coverage.kept / coverage.roomy, 0.945) << name;
-        ExpectWholeBevelledSolid(ExtrudeBevelled(outline->face, inset, 0.3f, bevel), outline->face,
-                                 name);
-    }
+    ExpectGlyphKeepsWidth("IPAMincho", U'髪', Bevel(BevelProfile::kRound, 0.05f, 4, false), 0.945,
+                          "髪");
+    ExpectGlyphKeepsWidth("IPAexGothic", U'鬱', Bevel(BevelProfile::kRound, 0.05f, 4, false), 0.945,
+                          "鬱");
 }
 
 // Where another ring's band runs into one edge of a split corner in 曜 (both Mincho faces, 0.05
@@ -487,16 +484,8 @@ TEST(BevelledSolids, CrowdedBandsNarrowWhereTheWidthIsLostAlready) {
 // edge keeps its width (narrowing both sides, 0.9757 of the roomy length was kept).
 TEST(BevelledSolids, CollisionBesideASplitCornerNarrowsOnlyItsOwnSide) {
     for (const char* name : {"IPAMincho", "IPAexMincho"}) {
-        const ResolvedFont* font = TestFonts().Resolve(name, 0, 128);
-        ASSERT_NE(font, nullptr);
-        const auto outline = BuildGlyphOutline(*font, U'曜');
-        ASSERT_NE(outline, nullptr);
-        const BevelSettings bevel = Bevel(BevelProfile::kRound, 0.05f, 4, false);
-        const BevelledFace inset = InsetFace(outline->face, bevel.width, BevelSteps(bevel), false);
-        const BevelCoverage coverage = MeasureCoverage(outline->face, inset, bevel.width);
-        EXPECT_GE(coverage.kept / coverage.roomy, 0.978) << name;
-        ExpectWholeBevelledSolid(ExtrudeBevelled(outline->face, inset, 0.3f, bevel), outline->face,
-                                 name);
+        ExpectGlyphKeepsWidth(name, U'曜', Bevel(BevelProfile::kRound, 0.05f, 4, false), 0.978,
+                              name);
     }
 }
 
@@ -505,16 +494,8 @@ TEST(BevelledSolids, CollisionBesideASplitCornerNarrowsOnlyItsOwnSide) {
 // were meant, they still end the narrowed piece there, which otherwise ran across most of a stroke
 // (the front kept 0.88 of its roomy length at 0.05 em).
 TEST(BevelledSolids, PointsWhereTheRoomEndsStayWhenNoGridPointIsNear) {
-    const ResolvedFont* mincho = TestFonts().Resolve("IPAMincho", 0, 128);
-    ASSERT_NE(mincho, nullptr);
-    const auto outline = BuildGlyphOutline(*mincho, U'鬱');
-    ASSERT_NE(outline, nullptr);
-    const BevelSettings bevel = Bevel(BevelProfile::kRound, 0.05f, 4, false);
-    const BevelledFace inset = InsetFace(outline->face, bevel.width, BevelSteps(bevel), false);
-    const BevelCoverage coverage = MeasureCoverage(outline->face, inset, bevel.width);
-    EXPECT_GE(coverage.kept / coverage.roomy, 0.93);
-    ExpectWholeBevelledSolid(ExtrudeBevelled(outline->face, inset, 0.3f, bevel), outline->face,
-                             "鬱");
+    ExpectGlyphKeepsWidth("IPAMincho", U'鬱', Bevel(BevelProfile::kRound, 0.05f, 4, false), 0.93,
+                          "鬱");
 }
 
 // A strip folding across a short edge of 髪 and 驚 (IPAexMincho, 0.05 em) turns over where the
