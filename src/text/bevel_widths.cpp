@@ -405,7 +405,10 @@ Contact ContactAlong(EdgeCells& cells, size_t r, size_t i, size_t n, PlaneVector
                Joined(Around(p, centre, 1.02 * contact + 64.0),
                       Around(p, {p.x + rayReach * along.x, p.y + rayReach * along.y}, 64.0)));
     cells.Within(searched, [&](const Edge& e) {
-        if (IsOwnEdge(e, r, i, n)) {
+        // The edges ending at the corner: at a round corner's copy, its neighbours' too, which
+        // the circles only touch there, as rounding could make them seem to cut.
+        if (IsOwnEdge(e, r, i, n) || (e.a.x == p.x && e.a.y == p.y) ||
+            (e.b.x == p.x && e.b.y == p.y)) {
             return;
         }
         if (std::min(e.a.x, e.b.x) > searched.maxX || std::max(e.a.x, e.b.x) < searched.minX ||
@@ -648,10 +651,11 @@ void SmoothAlong(const std::vector<GridPoint>& outline, const std::vector<Corner
         const GridPoint& b = outline[next(i)];
         step[i] = Length(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
     }
-    // Lowers one end of edge i to what the other allows, telling whether it did.
+    // Lowers one end of edge i to what the other allows, telling whether it did. The copies of a
+    // round corner, no distance apart, each keep what their own circle allows.
     auto lower = [&](double from, double& to, double run) {
         const double allowed = from + kSlope * run;
-        if (!(allowed < to)) {
+        if (run == 0.0 || !(allowed < to)) {
             return false;
         }
         to = allowed;

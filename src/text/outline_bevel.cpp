@@ -79,6 +79,15 @@ constexpr double kCornerRooms[] = {0.045, 0.2};
 // back), is split: each of its edges keeps a width of its own.
 constexpr double kLeastSplitTurn = 0.5;
 constexpr double kMostSplitTurn = 0.7;
+// A reflex corner turning right by more than this (radians) whose miter leaves less than this
+// share of the width is made round: copies of it turning at most kRoundStep each, every copy's
+// inset point on its own normal as far in as the width. A circle touching either edge at the
+// corner often fits where the parallels' meeting, deeper in, comes too near the rest. Where a
+// copy's own circle finds less than kRoundKept of the width, the corner stays sharp.
+constexpr double kLeastRoundTurn = 0.35;
+constexpr double kRoundBelow = 0.9;
+constexpr double kRoundStep = kHalfPi / 2.0;
+constexpr double kRoundKept = 0.25;
 // Grid steps a width may differ from the straight run of its neighbours' and still be dropped.
 constexpr double kStraightWidth = 0.5;
 // A notch's tip, a reflex corner whose miter is cut, gets a point on each of its edges about
@@ -177,6 +186,43 @@ struct RingRows {
     LaidFrom laidFrom;
 };
 
+bool Same(const GridPoint& a, const GridPoint& b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+// Where point i is one of the copies of a round corner, its inset direction: the unit normal
+// turning in equal steps from the ending edge's to the starting edge's, so each copy's inset
+// point lies as far from the corner as its width.
+std::optional<PlaneVector> RoundCornerNormal(const std::vector<GridPoint>& p, size_t i) {
+    const size_t n = p.size();
+    auto previous = [n](size_t k) { return k > 0 ? k - 1 : n - 1; };
+    auto next = [n](size_t k) { return k + 1 < n ? k + 1 : 0; };
+    size_t first = i, last = i, before = 0, copies = 1;
+    while (copies < n && Same(p[previous(first)], p[i])) {
+        first = previous(first);
+        ++before;
+        ++copies;
+    }
+    while (copies < n && Same(p[next(last)], p[i])) {
+        last = next(last);
+        ++copies;
+    }
+    if (copies == 1 || copies == n) {
+        return std::nullopt;
+    }
+    const GridPoint& a = p[previous(first)];
+    const GridPoint& c = p[next(last)];
+    const PlaneVector d1 =
+        Unit(static_cast<double>(p[i].x - a.x), static_cast<double>(p[i].y - a.y));
+    const PlaneVector d2 =
+        Unit(static_cast<double>(c.x - p[i].x), static_cast<double>(c.y - p[i].y));
+    const double turn = std::atan2(d1.x * d2.y - d1.y * d2.x, d1.x * d2.x + d1.y * d2.y) *
+                        static_cast<double>(before) / static_cast<double>(copies - 1);
+    const PlaneVector d{d1.x * std::cos(turn) - d1.y * std::sin(turn),
+                        d1.x * std::sin(turn) + d1.y * std::cos(turn)};
+    return PlaneVector{-d.y, d.x};
+}
+
 // Per corner of the ring as it is, where the inward parallels of its two edges meet for a width
 // of one, and its sides.
 void SetCorners(RingRows& ring) {
@@ -186,6 +232,12 @@ void SetCorners(RingRows& ring) {
     ring.miter.resize(n);
     ring.sides.resize(n);
     for (size_t i = 0; i < n; ++i) {
+        if (const std::optional<PlaneVector> round = RoundCornerNormal(p, i)) {
+            ring.miter[i] = *round;
+            ring.sides[i] = {
+                {round->x / 2.0, round->y / 2.0}, {round->x / 2.0, round->y / 2.0}, false};
+            continue;
+        }
         const GridPoint& a = p[(i + n - 1) % n];
         const GridPoint& b = p[i];
         const GridPoint& c = p[(i + 1) % n];
@@ -216,6 +268,98 @@ void SetCorners(RingRows& ring) {
             ring.sides[i] = {{m.x / 2.0, m.y / 2.0}, {m.x / 2.0, m.y / 2.0}, false};
         }
     }
+}
+
+// Makes round the reflex corners whose miter, as the contact widths found say, leaves less than
+// kRoundBelow of the width; the copies' contact widths are left to be found. Per point, the one
+// width its corner's miter left, NaN but at a copy.
+std::vector<double> RoundReflexCorners(RingRows& ring, std::vector<SideWidths>& contacts,
+                                       double width) {
+    const size_t n = ring.outline.size();
+    std::vector<size_t> copies(n, 1);
+    bool any = false;
+    for (size_t i = 0; i < n; ++i) {
+        if (contacts[i].in >= kRoundBelow * width) {
+            continue;
+        }
+        const GridPoint& a = ring.outline[(i + n - 1) % n];
+        const GridPoint& b = ring.outline[i];
+        const GridPoint& c = ring.outline[(i + 1) % n];
+        const double u[2] = {static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y)};
+        const double v[2] = {static_cast<double>(c.x - b.x), static_cast<double>(c.y - b.y)};
+        const double turn = -std::atan2(u[0] * v[1] - u[1] * v[0], u[0] * v[0] + u[1] * v[1]);
+        if (turn > kLeastRoundTurn) {
+            copies[i] = 1 + static_cast<size_t>(std::ceil(turn / kRoundStep));
+            any = true;
+        }
+    }
+    if (!any) {
+        return {};
+    }
+    std::vector<GridPoint> outline;
+    std::vector<uint32_t> source;
+    std::vector<SideWidths> known;
+    std::vector<double> mitered;
+    for (size_t i = 0; i < n; ++i) {
+        const bool round = copies[i] > 1;
+        for (size_t k = 0; k < copies[i]; ++k) {
+            outline.push_back(ring.outline[i]);
+            source.push_back(ring.source[i]);
+            known.push_back(round ? SideWidths{std::nan(""), std::nan("")} : contacts[i]);
+            mitered.push_back(round ? contacts[i].in : std::nan(""));
+        }
+    }
+    ring.outline = std::move(outline);
+    ring.source = std::move(source);
+    ring.widths.assign(ring.outline.size(), {width, width});
+    SetCorners(ring);
+    contacts = std::move(known);
+    return mitered;
+}
+
+// Makes sharp again the round corners where a copy's contact width, now found, stays under
+// kRoundKept of the width: the copies' inset points would lie so near each other that a file's
+// rounding could fold the front face between them. Whether it made any.
+bool SharpenWhereRoundingFails(RingRows& ring, std::vector<SideWidths>& contacts,
+                               const std::vector<double>& mitered, double width) {
+    const size_t n = ring.outline.size();
+    std::vector<bool> keep(n, true);
+    bool any = false;
+    for (size_t i = 0; i < n;) {
+        size_t end = i + 1;
+        while (end < n && !std::isnan(mitered[i]) && Same(ring.outline[end], ring.outline[i])) {
+            ++end;
+        }
+        double least = width;
+        for (size_t k = i; k < end; ++k) {
+            least = std::min(least, contacts[k].in);
+        }
+        if (end > i + 1 && least < kRoundKept * width) {
+            std::fill(keep.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                      keep.begin() + static_cast<std::ptrdiff_t>(end), false);
+            contacts[i] = {mitered[i], mitered[i]};
+            any = true;
+        }
+        i = end;
+    }
+    if (!any) {
+        return false;
+    }
+    size_t kept = 0;
+    for (size_t i = 0; i < n; ++i) {
+        if (keep[i]) {
+            ring.outline[kept] = ring.outline[i];
+            ring.source[kept] = ring.source[i];
+            contacts[kept] = contacts[i];
+            ++kept;
+        }
+    }
+    ring.outline.resize(kept);
+    ring.source.resize(kept);
+    contacts.resize(kept);
+    ring.widths.assign(kept, {width, width});
+    SetCorners(ring);
+    return true;
 }
 
 // Where corner i's inset point lies from it at the given fraction of the way in, its widths
@@ -403,10 +547,6 @@ std::pair<Blame, Blame> UnfoldingBlame(const RingRows& ring, size_t i, size_t j,
     return {Blame{i, fromI, true}, Blame{j, fromJ, true}};
 }
 
-bool Same(const GridPoint& a, const GridPoint& b) {
-    return a.x == b.x && a.y == b.y;
-}
-
 // Moved edges beyond this many are looked at by a sweep of the whole ring.
 constexpr size_t kFewMovedEdges = 12;
 
@@ -585,9 +725,10 @@ std::optional<std::vector<size_t>> ChangedCorners(const std::vector<SideWidths>&
     return changed;
 }
 
-// Whether the strip from corner i to j between two rows folds.
+// Whether the strip from corner i to j between two rows folds. Between two copies of a round
+// corner the outline has no length: the strip is one triangle.
 inline bool StripFolds(const GridPoint* outer, const GridPoint* inner, size_t i, size_t j) {
-    return Orientation(outer[i], outer[j], inner[j]) <= 0 ||
+    return (Orientation(outer[i], outer[j], inner[j]) <= 0 && !Same(outer[i], outer[j])) ||
            Orientation(outer[i], inner[j], inner[i]) <= 0;
 }
 
@@ -939,7 +1080,7 @@ void AddPointsAlong(RingRows& ring, const std::vector<SideWidths>& widths,
         }
         const double fromWidth = widths[i].out;
         const double toWidth = widths[(i + 1) % n].in;
-        if (std::min(fromWidth, toWidth) >= width) {
+        if (std::min(fromWidth, toWidth) >= width || Same(a, b)) {
             continue;
         }
         const double length =
@@ -1498,10 +1639,15 @@ bool CoverPolygon(const std::vector<RingRows>& rings, std::vector<GridPoint>& ca
         const RingRows& ring = rings[r];
         const size_t n = ring.outline.size();
         const size_t rowCount = ring.rows.size() / n;
-        std::vector<uint32_t> indices(n);
+        // A flat ring repeats its round corners' copies.
+        const GridPoint* edge = &ring.rows[(rowCount - 1) * n];
+        std::vector<uint32_t> indices;
+        indices.reserve(n);
         for (size_t i = 0; i < n; ++i) {
-            indices[i] = static_cast<uint32_t>(capGrid.size());
-            capGrid.push_back(ring.rows[(rowCount - 1) * n + i]);
+            if (!Same(edge[i], edge[i + 1 < n ? i + 1 : 0])) {
+                indices.push_back(static_cast<uint32_t>(capGrid.size()));
+                capGrid.push_back(edge[i]);
+            }
         }
         (r == 0 ? cap.outer : cap.holes.emplace_back()) = std::move(indices);
         whole += RingArea(ring.outline, 0, n);
@@ -1667,8 +1813,28 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bo
             // each with one width: at a split corner both edges then take points, so that the
             // narrow side's width can rise along its edge.
             std::vector<std::vector<FacingCorner>> facing;
-            const BevelWidths atCorners =
-                FindBevelWidths(Shapes(rings, false), gridWidth, {}, &facing);
+            BevelWidths atCorners = FindBevelWidths(Shapes(rings, false), gridWidth, {}, &facing);
+            std::vector<std::vector<double>> mitered(rings.size());
+            bool rounded = false;
+            for (size_t r = 0; r < rings.size(); ++r) {
+                mitered[r] = RoundReflexCorners(rings[r], atCorners.contacts[r], gridWidth);
+                rounded = rounded || !mitered[r].empty();
+            }
+            if (rounded) {
+                atCorners = FindBevelWidths(Shapes(rings, false), gridWidth,
+                                            std::move(atCorners.contacts), &facing);
+                bool sharpened = false;
+                for (size_t r = 0; r < rings.size(); ++r) {
+                    sharpened = (!mitered[r].empty() &&
+                                 SharpenWhereRoundingFails(rings[r], atCorners.contacts[r],
+                                                           mitered[r], gridWidth)) ||
+                                sharpened;
+                }
+                if (sharpened) {
+                    atCorners = FindBevelWidths(Shapes(rings, false), gridWidth,
+                                                std::move(atCorners.contacts), &facing);
+                }
+            }
             // Should a ring not take its widths found, or the face not be cut, with the least
             // room beside the corners, the next is tried, and the last one kept.
             const std::vector<RingRows> given = rings;
@@ -1743,6 +1909,10 @@ BevelledFace InsetFace(const FaceTriangulation& face, float width, int steps, bo
 }
 
 namespace {
+
+bool SamePlace(const OutlinePoint& a, const OutlinePoint& b) {
+    return a.x == b.x && a.y == b.y;
+}
 
 class BevelMeshWriter {
   public:
@@ -1906,11 +2076,34 @@ void AddStrips(const BevelRing& ring, const std::vector<Normal2>& atStart,
         const uint32_t a =
             shared ? endColumn[before] : AddColumn(ring, e, widths.out, profile, atStart[e], out);
         const uint32_t b = endColumn[e];
+        // Between two copies of a round corner the strip starts from a point.
+        const bool fan = SamePlace(ring.rows[e], ring.rows[(e + 1) % n]);
         for (uint32_t k = 0; k < static_cast<uint32_t>(steps); ++k) {
-            out.StripTriangle(a + k, b + k, b + k + 1, side.back);
+            if (k > 0 || !fan) {
+                out.StripTriangle(a + k, b + k, b + k + 1, side.back);
+            }
             out.StripTriangle(a + k, b + k + 1, a + k + 1, side.back);
         }
     }
+}
+
+// The normal of a round corner's copy i: that of the edge beside it with a length, or the way
+// from its inset point out to the corner.
+Normal2 RoundCornerColumnNormal(const BevelRing& ring, const std::vector<Normal2>& normals,
+                                size_t i) {
+    const size_t n = ring.outline.size();
+    const size_t before = (i + n - 1) % n;
+    const OutlinePoint& p = ring.rows[i];
+    if (!SamePlace(ring.rows[before], p)) {
+        return normals[before];
+    }
+    if (!SamePlace(ring.rows[(i + 1) % n], p)) {
+        return normals[i];
+    }
+    const OutlinePoint& inset = ring.rows[ring.rows.size() - n + i];
+    const float dx = p.x - inset.x, dy = p.y - inset.y;
+    const float length = std::sqrt(dx * dx + dy * dy);
+    return length > 0.0f ? Normal2{dx / length, dy / length} : Normal2{0.0f, 0.0f};
 }
 
 // Points added along an edge split the wall's top; its foot stays whole where it meets the
@@ -1924,14 +2117,20 @@ void AddRingWalls(const std::vector<OutlinePoint>& points, const std::vector<uin
         out.Add(points[i], zBottom, normal.x, normal.y, 0.0f);
         return top;
     };
+    // The copies of a round corner have no wall between them.
+    auto none = [&](size_t e) { return SamePlace(points[e], points[(e + 1) % n]); };
     std::vector<uint32_t> endPair(n);
     for (size_t e = 0; e < n; ++e) {
-        endPair[e] = pair((e + 1) % n, atEnd[e]);
+        endPair[e] = none(e) ? 0 : pair((e + 1) % n, atEnd[e]);
     }
     uint32_t foot = 0;  // at the last of the face's own corners
     for (size_t e = 0; e < n; ++e) {
+        if (none(e)) {
+            continue;
+        }
         const size_t before = (e + n - 1) % n;
-        const uint32_t a = atEnd[before] == atStart[e] ? endPair[before] : pair(e, atStart[e]);
+        const uint32_t a =
+            !none(before) && atEnd[before] == atStart[e] ? endPair[before] : pair(e, atStart[e]);
         const uint32_t b = endPair[e];
         const bool addedFrom = source[e] == kAddedAlong;
         const bool addedTo = source[(e + 1) % n] == kAddedAlong;
@@ -1993,13 +2192,17 @@ GlyphMesh ExtrudeBevelled(const FaceTriangulation& face, const BevelledFace& ins
         for (size_t e = 0; e < n; ++e) {
             normals[e] = OutwardNormal(points[e], points[(e + 1) % n]);
         }
+        const bool bevelled = ring.rows.size() > n;
         for (size_t e = 0; e < n; ++e) {
             const size_t before = (e + n - 1) % n;
             const size_t after = (e + 1) % n;
             atStart[e] = points[e].smooth ? Blend(normals[e], normals[before]) : normals[e];
             atEnd[e] = points[after].smooth ? Blend(normals[e], normals[after]) : normals[e];
+            if (bevelled && SamePlace(points[e], points[after])) {
+                atStart[e] = RoundCornerColumnNormal(ring, normals, e);
+                atEnd[e] = RoundCornerColumnNormal(ring, normals, after);
+            }
         }
-        const bool bevelled = ring.rows.size() > n;
         const Side front{zTop, bevelled ? zTop - bevelDepth : zTop, bevelDepth, false, round};
         const Side back{zBottom, bevelled && bevel.backToo ? zBottom + bevelDepth : zBottom,
                         bevelDepth, true, round};

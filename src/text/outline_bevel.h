@@ -22,7 +22,9 @@ struct BevelSideWidths {
 struct BevelRing {
     // Per point of the ring, in its order (filled region on the left), the face's vertex it is,
     // or kAddedAlong for a point added on an edge so the width can change there (or beside a
-    // notch's tip, whose miter is cut, so the width holds along its edges).
+    // notch's tip, whose miter is cut, so the width holds along its edges). A reflex corner
+    // made round, as its miter found too little room, repeats its vertex: the copies' rows fan
+    // out from it, turning from the ending edge's normal to the starting edge's.
     std::vector<uint32_t> outline;
     // Rows of outline.size() points each, from the outline itself (row 0) inwards to the edge of
     // the front face. A ring whose stroke is too thin for any width keeps row 0 only.

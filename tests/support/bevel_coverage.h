@@ -39,6 +39,9 @@ inline BevelCoverage MeasureCoverage(const FaceTriangulation& face, const Bevell
             const OutlinePoint& a = ring.rows[i];
             const OutlinePoint& b = ring.rows[(i + 1) % n];
             const double length = std::hypot(b.x - a.x, b.y - a.y);
+            if (length == 0.0) {
+                continue;  // between the copies of a round corner
+            }
             const double nx = -(b.y - a.y) / length, ny = (b.x - a.x) / length;
             const double mx = (a.x + b.x) / 2.0, my = (a.y + b.y) / 2.0;
             const double got = flat ? 0.0

@@ -275,6 +275,21 @@ TEST(BevelledSolids, RoundProfileNormalsTurnEvenlyFromWallToFace) {
             return entry.second != v && std::equal(n, n + 3, normal.begin());
         });
     };
+    // At a round reflex corner the columns between its two edges' fan out from the walls' one
+    // corner: other level normals there lie either side of theirs.
+    auto fannedOut = [&](size_t v) {
+        const float* p = mesh.vertices[v].position;
+        const float* n = mesh.vertices[v].normal;
+        const auto [from, to] = at.equal_range(std::vector<float>(p, p + 3));
+        bool left = false, right = false;
+        for (auto entry = from; entry != to; ++entry) {
+            const float* m = mesh.vertices[entry->second].normal;
+            const float turn = n[0] * m[1] - n[1] * m[0];
+            left = left || (m[2] == 0.0f && turn > 1e-3f);
+            right = right || (m[2] == 0.0f && turn < -1e-3f);
+        }
+        return left && right;
+    };
     auto angle = [](const float* a, const float* b) {
         const double dot = double{a[0]} * b[0] + double{a[1]} * b[1] + double{a[2]} * b[2];
         return std::acos(std::clamp(dot, -1.0, 1.0)) * 180.0 / M_PI;
@@ -289,7 +304,7 @@ TEST(BevelledSolids, RoundProfileNormalsTurnEvenlyFromWallToFace) {
         ++columns;
         const float* wall = column[0].normal;
         EXPECT_EQ(wall[2], 0.0f);
-        EXPECT_TRUE(twin(i, {wall[0], wall[1], 0.0f})) << i;
+        EXPECT_TRUE(twin(i, {wall[0], wall[1], 0.0f}) || fannedOut(i)) << i;
         EXPECT_TRUE(twin(i + kSteps, {0.0f, 0.0f, 1.0f})) << i;
         EXPECT_EQ(column[kSteps].normal[2], 1.0f);
         for (int k = 0; k < kSteps; ++k) {
@@ -429,6 +444,56 @@ TEST(BevelledSolids, SidesOfASharpNotchKeepTheirWidth) {
     ExpectWidthKeptAtFrontAndBoth(TessellateOutline(outline), 0.02f, 0.99, "notch");
 }
 
+// An L whose inner corner faces a square hole's corner across less room than its miter needs,
+// though a circle as wide as the bevel fits against either edge there: both corners turn round,
+// and the front face's edge lies a full width from each edge right up to them, at the front
+// alone and at both faces.
+TEST(BevelledSolids, ReflexCornersShortOfRoomForTheirMiterTurnRound) {
+    auto at = InFontUnits;
+    FlatOutline outline;
+    outline.contours = {
+        {at(0, 0), at(1024, 0), at(1024, 512), at(512, 512), at(512, 1024), at(0, 1024)},
+        {at(391, 391), at(391, 431), at(431, 431), at(431, 391)}};
+    const FaceTriangulation face = TessellateOutline(outline);
+    ASSERT_EQ(face.polygons.size(), 1u);
+    for (bool backToo : {false, true}) {
+        const BevelSettings bevel = Bevel(BevelProfile::kRound, 0.05f, 4, backToo);
+        const BevelledFace inset = InsetFace(face, bevel.width, BevelSteps(bevel), backToo);
+        size_t sides = 0;
+        for (const BevelRing& ring : inset.rings) {
+            const size_t n = ring.outline.size();
+            const OutlinePoint* edge = ring.rows.data() + ring.rows.size() - n;
+            // How far in from the line through the outline's a and b the front face's edge lies
+            // at point i.
+            auto inFrom = [&](size_t i, const OutlinePoint& a, const OutlinePoint& b) {
+                const float dx = b.x - a.x, dy = b.y - a.y;
+                return ((edge[i].x - a.x) * -dy + (edge[i].y - a.y) * dx) / std::hypot(dx, dy);
+            };
+            for (size_t i = 0; i < n; ++i) {
+                const OutlinePoint& p = ring.rows[i];
+                const OutlinePoint& before = ring.rows[(i + n - 1) % n];
+                const OutlinePoint& after = ring.rows[(i + 1) % n];
+                const bool facing =
+                    std::abs(p.x - at(512, 0).x) + std::abs(p.y - at(0, 512).y) < 1e-6f ||
+                    std::abs(p.x - at(431, 0).x) + std::abs(p.y - at(0, 431).y) < 1e-6f;
+                if (!facing) {
+                    continue;
+                }
+                if (before.x != p.x || before.y != p.y) {
+                    EXPECT_GE(inFrom(i, before, p), 0.98f * bevel.width) << p.x << " " << backToo;
+                    ++sides;
+                }
+                if (after.x != p.x || after.y != p.y) {
+                    EXPECT_GE(inFrom(i, p, after), 0.98f * bevel.width) << p.x << " " << backToo;
+                    ++sides;
+                }
+            }
+        }
+        EXPECT_EQ(sides, 4u) << backToo;
+        ExpectWholeBevelledSolid(ExtrudeBevelled(face, inset, 0.3f, bevel), face, "L");
+    }
+}
+
 // A triangular hole whose corners come nearer the square's sides than two widths: along those
 // sides the bevel narrows only where a circle as wide as the bevel no longer fits between them,
 // and keeps its width up to there, at the front alone and at both faces.
@@ -538,8 +603,8 @@ TEST(BevelledSolids, HardKanjiKeepTheirBevelAlongTheOutlineAndItsWidthWhereThere
             EXPECT_GE(total.bevelled / total.length, 0.98) << what;
             // Narrowing whole rings kept under a fifth; corner by corner, with points along the
             // edges, where the room across them ends and close beside narrowed corners, and
-            // mending all of a ring's faults at once, over 92%.
-            EXPECT_GE(total.kept / total.roomy, 0.92) << what;
+            // mending all of a ring's faults at once, over 92%; with round reflex corners, 98.9.
+            EXPECT_GE(total.kept / total.roomy, 0.98) << what;
         }
     }
 }
