@@ -79,13 +79,12 @@ constexpr double kCornerRooms[] = {0.045, 0.2};
 // back), is split: each of its edges keeps a width of its own.
 constexpr double kLeastSplitTurn = 0.5;
 constexpr double kMostSplitTurn = 0.7;
-// A reflex corner turning right by more than this (radians) whose miter leaves less than this
-// share of the width is made round: copies of it turning at most kRoundStep each, every copy's
-// inset point on its own normal as far in as the width. A circle touching either edge at the
-// corner often fits where the parallels' meeting, deeper in, comes too near the rest. Where a
-// copy's own circle finds less than kRoundKept of the width, the corner stays sharp.
-constexpr double kLeastRoundTurn = 0.35;
-constexpr double kRoundBelow = 0.9;
+// A reflex corner turning right by more than this (radians) whose miter leaves it less than the
+// width is made round: copies of it turning at most kRoundStep each, every copy's inset point on
+// its own normal as far in as the width. A circle touching either edge at the corner often fits
+// where the parallels' meeting, deeper in, comes too near the rest. Where a copy's own circle
+// finds less than kRoundKept of the width, the corner stays sharp.
+constexpr double kLeastRoundTurn = 0.2;
 constexpr double kRoundStep = kHalfPi / 2.0;
 constexpr double kRoundKept = 0.25;
 // Grid steps a width may differ from the straight run of its neighbours' and still be dropped.
@@ -270,8 +269,8 @@ void SetCorners(RingRows& ring) {
     }
 }
 
-// Makes round the reflex corners whose miter, as the contact widths found say, leaves less than
-// kRoundBelow of the width; the copies' contact widths are left to be found. Per point, the one
+// Makes round the reflex corners whose miter, as the contact widths found say, leaves them less
+// than the width; the copies' contact widths are left to be found. Per point, the one
 // width its corner's miter left, NaN but at a copy.
 std::vector<double> RoundReflexCorners(RingRows& ring, std::vector<SideWidths>& contacts,
                                        double width) {
@@ -279,7 +278,7 @@ std::vector<double> RoundReflexCorners(RingRows& ring, std::vector<SideWidths>& 
     std::vector<size_t> copies(n, 1);
     bool any = false;
     for (size_t i = 0; i < n; ++i) {
-        if (contacts[i].in >= kRoundBelow * width) {
+        if (contacts[i].in >= width) {
             continue;
         }
         const GridPoint& a = ring.outline[(i + n - 1) % n];
